@@ -1,0 +1,1084 @@
+#include "app/mainform.h"
+
+#include "app/styles.h"
+#include "core/files.h"
+#include "core/linefile.h"
+#include "dialogs/actionlist.h"
+#include "dialogs/radiogroup.h"
+#include "dialogs/shared.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+Tmainform *mainform = nullptr;
+
+namespace {
+
+constexpr int kPanelWidth = 340;
+const QStringList kFontSizeItems{"Lille", "Mellem", "Stor"};
+const QStringList kFontNameItems{"Tahoma", "Lucida Fax", "Lucida Sans", "Arial", "Verdana", "Default"};
+const QStringList kOpenModes{"Internt", "Externt"};
+
+// A line of the options file that is not a number ends the reading of the file.
+struct BadOptionLine
+{
+};
+
+int toInt(const QString &line)
+{
+    bool ok = false;
+    const int value = line.trimmed().toInt(&ok);
+    if (!ok)
+        throw BadOptionLine{};
+    return value;
+}
+
+QString flag(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+void setPage(QTabWidget *book, int index)
+{
+    if (index >= 0 && index < book->count())
+        book->setCurrentIndex(index);
+}
+
+void setComboIndex(QComboBox *box, int index)
+{
+    box->setCurrentIndex(index < 0 ? -1 : std::min(index, box->count() - 1));
+}
+
+QToolButton *actionButton(QAction *action, const QString &iconName, QWidget *parent,
+                          Qt::ToolButtonStyle style = Qt::ToolButtonIconOnly)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(action->objectName() + "Button");
+    if (!iconName.isEmpty())
+        action->setIcon(QIcon::fromTheme(iconName));
+    button->setDefaultAction(action);
+    button->setToolButtonStyle(style);
+    button->setAutoRaise(style == Qt::ToolButtonIconOnly);
+    button->setIconSize(style == Qt::ToolButtonTextUnderIcon ? QSize(24, 24) : QSize(18, 18));
+    return button;
+}
+
+QLabel *noteLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+Tmainform::Tmainform(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName("mainform");
+    buildActions();
+    buildUi();
+    FormCreate();
+    actions->updateAll();
+}
+
+Tmainform::~Tmainform()
+{
+    qApp->removeEventFilter(this);
+    if (mainform == this)
+        mainform = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Data folders and options
+
+QString Tmainform::GetUserFromWindows()
+{
+    QString name;
+    if (core::userName(name))
+        return name;
+    return QStringLiteral("Brugernavn");
+}
+
+void Tmainform::CreateMapper()
+{
+    Abrugernavn = GetUserFromWindows();
+    setWindowTitle("zunKolvra: " + Abrugernavn);
+
+    grundMappe = "C:\\zunKolvra";
+    programmappe = grundMappe + "\\Program";
+    appletsDir = programmappe + "\\Window applets\\";
+    infoDir = programmappe + "\\Stifinder\\tekstfiler\\";
+    strukturDir = programmappe + "\\Stifinder";
+    scriptDir = programmappe + "\\scripts\\";
+    ikonDir = programmappe + "\\Ikoner\\";
+
+    BrugerMappe = grundMappe + "\\" + Abrugernavn;
+    if (!core::directoryExists(BrugerMappe))
+        core::forceDirectories(BrugerMappe);
+
+    // A template that is missing leaves the user's folder empty rather than absent: the rest
+    // of the program relies on the folder.
+    auto fromTemplate = [this](const QString &folder, const QString &templateName) {
+        if (core::directoryExists(folder))
+            return;
+        if (!core::copyFolder(programmappe + "\\" + templateName, folder))
+            core::forceDirectories(folder);
+    };
+    auto created = [](const QString &folder) {
+        if (!core::directoryExists(folder))
+            core::forceDirectories(folder);
+    };
+
+    dosMappe = BrugerMappe + "\\Dos";
+    fromTemplate(dosMappe, "Dos");
+    dosMappe += "\\";
+    NotatMappe = BrugerMappe + "\\Noter";
+    created(NotatMappe);
+    NotatMappe += "\\";
+    OptMappe = BrugerMappe + "\\Egenskaber";
+    fromTemplate(OptMappe, "Egenskaber");
+    OptMappe += "\\";
+    optFilnavn = OptMappe + "MainEgenskaber.txt";
+    brugerKalenderMappe = BrugerMappe + "\\Kalender";
+    created(brugerKalenderMappe);
+    brugerNotatMappe = BrugerMappe + "\\Notater";
+    created(brugerNotatMappe);
+    mappestrukturDir = BrugerMappe + "\\Mappestrukturer";
+    created(mappestrukturDir);
+    mappestrukturDir += "\\";
+
+    if (!core::directoryExists(OptMappe)) {
+        dialogs::inform("Datamappen \"" + BrugerMappe +
+                        "\" kunne ikke oprettes.\r"
+                        "Programmet starter med standardindstillinger, og ændringer bliver ikke gemt.\r");
+    }
+}
+
+void Tmainform::defaultOpt()
+{
+    designName = "Sky";
+    applyDesign();
+    setBounds(250, 50, kStandardWidth, kStandardHeight);
+    maxElementer = 120;
+    mainPanel->setVisible(true);
+    exeProgram.clear();
+    OnClickIndex = -1;
+    GBoxV = 2;
+    GBoxL = 2;
+    PlaceringsMappe.clear();
+    Vistoppanel = true;
+    genvejsBog->setCurrentIndex(0);
+    sammeKlipbord = true;
+}
+
+void Tmainform::HentOpt()
+{
+    const auto read = core::readLines(optFilnavn);
+    if (!read || read->size() != kOptionLines) {
+        defaultOpt();
+        return;
+    }
+    const QStringList &lines = *read;
+    auto line = [&](int number) -> const QString & { return lines.at(number - 1); };
+    auto check = [&](QCheckBox *box, int number) { box->setChecked(toInt(line(number)) == 1); };
+    try {
+        designName = line(1);
+        int top = toInt(line(2));
+        int left = toInt(line(3));
+        move(left, top);
+        resize(toInt(line(4)), height());
+        resize(width(), toInt(line(5)));
+        maxElementer = toInt(line(6));
+        setComboIndex(Fontbox, toInt(line(7)));
+        check(trayCheck, 8);
+        mainPanel->setVisible(toInt(line(9)) == 1);
+        setComboIndex(FontnavnBox, toInt(line(10)));
+        exeProgram = line(11);
+        RadioGroup *const openGroups[] = {openInfo,       openGenveje,  openProgrammer, openStrukturer,
+                                          openTekstfiler, openBilleder, openKalender};
+        for (int i = 0; i < 7; ++i)
+            openGroups[i]->setItemIndex(toInt(line(12 + i)));
+        OnClickIndex = toInt(line(19));
+        OnClickCaption = line(20);
+        FremFormCheck->setItemIndex(toInt(line(21)));
+        openWmi->setItemIndex(toInt(line(22)));
+        setPage(Hovedbog, toInt(line(23)));
+        setPage(Programbog, toInt(line(24)));
+        PlaceringsMappe = line(25);
+        visProgrammer->setItemIndex(toInt(line(26)));
+        setPage(funkBog, toInt(line(27)));
+        GBoxV = toInt(line(28));
+        GBoxL = toInt(line(29));
+        colIndex = toInt(line(30));
+        check(CheckStrukturLinjer, 31);
+        TryedBefore = toInt(line(32)) == 1;
+        Vistoppanel = toInt(line(33)) == 1;
+        bogfanerBox->setItemIndex(toInt(line(34)));
+        setPage(genvejsBog, toInt(line(35)));
+        sammeKlipbord = toInt(line(36)) == 1;
+        check(minimerCheck, 37);
+        check(sikkerhedsCheck, 38);
+        check(blokerCheck, 39);
+        QCheckBox *const toggles[] = {tabVisCheck1, tabVisCheck2, tabVisCheck3, tabVisCheck4};
+        for (int i = 0; i < 4; ++i)
+            toggles[i]->setChecked(line(40 + i) == QLatin1String("1"));
+        check(beskedCheck, 44);
+        check(vhaFunkCheck, 45);
+    } catch (const BadOptionLine &) {
+        defaultOpt();
+    }
+}
+
+QStringList Tmainform::optionLines() const
+{
+    const QPoint position = pos();
+    return {
+        designName,
+        QString::number(position.y()),
+        QString::number(position.x()),
+        QString::number(width()),
+        QString::number(height()),
+        QString::number(maxElementer),
+        QString::number(Fontbox->currentIndex()),
+        flag(trayCheck->isChecked()),
+        flag(!mainPanel->isHidden()),
+        QString::number(FontnavnBox->currentIndex()),
+        exeProgram,
+        QString::number(openInfo->itemIndex()),
+        QString::number(openGenveje->itemIndex()),
+        QString::number(openProgrammer->itemIndex()),
+        QString::number(openStrukturer->itemIndex()),
+        QString::number(openTekstfiler->itemIndex()),
+        QString::number(openBilleder->itemIndex()),
+        QString::number(openKalender->itemIndex()),
+        QString::number(OnClickIndex),
+        OnClickCaption,
+        QString::number(FremFormCheck->itemIndex()),
+        QString::number(openWmi->itemIndex()),
+        QString::number(Hovedbog->currentIndex()),
+        QString::number(Programbog->currentIndex()),
+        PlaceringsMappe,
+        QString::number(visProgrammer->itemIndex()),
+        QString::number(funkBog->currentIndex()),
+        QString::number(GBoxV),
+        QString::number(GBoxL),
+        QString::number(colIndex),
+        flag(CheckStrukturLinjer->isChecked()),
+        flag(TryedBefore),
+        flag(Vistoppanel),
+        QString::number(bogfanerBox->itemIndex()),
+        QString::number(genvejsBog->currentIndex()),
+        flag(sammeKlipbord),
+        flag(minimerCheck->isChecked()),
+        flag(sikkerhedsCheck->isChecked()),
+        flag(blokerCheck->isChecked()),
+        flag(tabVisCheck1->isChecked()),
+        flag(tabVisCheck2->isChecked()),
+        flag(tabVisCheck3->isChecked()),
+        flag(tabVisCheck4->isChecked()),
+        flag(beskedCheck->isChecked()),
+        flag(vhaFunkCheck->isChecked()),
+    };
+}
+
+void Tmainform::GemOpt()
+{
+    core::writeLines(optFilnavn, optionLines());
+}
+
+void Tmainform::setBounds(int left, int top, int width, int height)
+{
+    move(left, top);
+    resize(width, height);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Life cycle
+
+void Tmainform::FormCreate()
+{
+    qApp->installEventFilter(this); // hints: status line or tooltips
+    opstart = true;
+    CreateMapper();
+    HentOpt();
+    Struktur->setProperty("linjer", CheckStrukturLinjer->isChecked());
+    KlipbordsCheck->setChecked(sammeKlipbord);
+    bestemTabs();
+
+    if (PlaceringsMappe.isEmpty() || !core::directoryExists(PlaceringsMappe)) {
+        PlaceringsMappe = BrugerMappe + "\\Genveje";
+        if (!core::directoryExists(PlaceringsMappe))
+            core::forceDirectories(PlaceringsMappe);
+    }
+
+    applyDesign();
+    designBox->blockSignals(true);
+    designBox->clear();
+    designBox->addItems(styles::names());
+    designBox->setMaxVisibleItems(designBox->count());
+    designBox->setCurrentIndex(designBox->findText(designName));
+    designBox->blockSignals(false);
+
+    maxFindEdit->setText(QString::number(maxElementer));
+    visProgrammerClick();
+    setMinimumHeight(kMinimumHeight);
+    setMinimumWidth(mainPanel->isHidden() ? kMinimumWidthWithPanel - kPanelWidth : kMinimumWidthWithPanel);
+    for (QTabBar *bar : {tc, funkBog->tabBar(), Programbog->tabBar()})
+        applyTabLook(bar);
+    HovedbogChange();
+}
+
+void Tmainform::FormShow()
+{
+    if (opstart)
+        QCoreApplication::processEvents();
+    activateWindow();
+    setFocus();
+}
+
+void Tmainform::FormActivate()
+{
+    if (!opstart)
+        return;
+    opstart = false;
+    HovedbogChange();
+    if (!TryedBefore) {
+        TryedBefore = true;
+        Hovedbog->setCurrentIndex(4);
+        Programbog->setCurrentIndex(0);
+        informationsKnappenL->setText("Egenskaber");
+    }
+    if (minimerCheck->isChecked())
+        showMinimized();
+}
+
+bool Tmainform::FormCloseQuery()
+{
+    if (MsRedigeret)
+        return false;
+    if (processCount < 1)
+        return true;
+    return dialogs::ask(
+        "Der er en funktion kørende.\rSkal programmet lukkes alligevel med risiko for fejl ved "
+        "lukning?");
+}
+
+void Tmainform::FormClose()
+{
+    for (QMdiSubWindow *child : clientArea->subWindowList(QMdiArea::ActivationHistoryOrder))
+        child->close();
+    GemOpt();
+}
+
+void Tmainform::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    FormShow();
+    // Without a window manager the window may never be told it is active; the first showing
+    // then counts as the first activation.
+    QTimer::singleShot(500, this, [this] { FormActivate(); });
+}
+
+void Tmainform::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void Tmainform::closeEvent(QCloseEvent *event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+void Tmainform::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    breddeLabel->setText("Bredde: " + QString::number(width()));
+    hojdeLabel->setText("Højde: " + QString::number(height()));
+}
+
+bool Tmainform::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        HintInfo(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool Tmainform::hintsAsTooltips() const
+{
+    return processCount > 0 && vhaFunkCheck->isChecked();
+}
+
+bool Tmainform::eventFilter(QObject *watched, QEvent *event)
+{
+    // Hints are tooltips only while an operation runs with "Vis hints"; else the status line.
+    if (event->type() == QEvent::ToolTip && !hintsAsTooltips())
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Option handlers
+
+void Tmainform::designBoxChange()
+{
+    designName = designBox->currentText();
+    applyDesign();
+}
+
+void Tmainform::applyDesign()
+{
+    styles::apply(designName);
+    clientArea->setBackground(QApplication::palette().color(QPalette::Mid).lighter(135));
+}
+
+void Tmainform::FontboxClick()
+{
+    // The explorer windows' trees follow; they take the setting themselves when created.
+}
+
+void Tmainform::FontnavnBoxClick() {}
+
+void Tmainform::CheckStrukturLinjerClick()
+{
+    Struktur->setProperty("linjer", CheckStrukturLinjer->isChecked());
+}
+
+void Tmainform::applyTabLook(QTabBar *bar) const
+{
+    static const char *const looks[] = {"flat", "buttons", "tabs"};
+    const int index = bogfanerBox->itemIndex();
+    bar->setProperty("tabLook", looks[index >= 0 && index <= 2 ? index : 2]);
+    bar->setDrawBase(index == 2);
+    bar->style()->unpolish(bar);
+    bar->style()->polish(bar);
+    bar->update();
+}
+
+void Tmainform::bogfanerBoxClick()
+{
+    for (QTabBar *bar : {tc, funkBog->tabBar(), Programbog->tabBar()})
+        applyTabLook(bar);
+}
+
+void Tmainform::FremFormCheckClick() {}
+
+void Tmainform::blokerCheckClick() {}
+
+void Tmainform::maxOpKnapClick()
+{
+    maxElementer += 10;
+    maxFindEdit->setText(QString::number(maxElementer));
+}
+
+void Tmainform::maxNedKnapClick()
+{
+    maxElementer = std::max(10, maxElementer - 10);
+    maxFindEdit->setText(QString::number(maxElementer));
+}
+
+void Tmainform::bestemTabs()
+{
+    Hovedbog->setTabVisible(Hovedbog->indexOf(globusSide), tabVisCheck1->isChecked());
+    Hovedbog->setTabVisible(Hovedbog->indexOf(notatSide), tabVisCheck2->isChecked());
+    Hovedbog->setTabVisible(Hovedbog->indexOf(genvejsSide), tabVisCheck3->isChecked());
+    Hovedbog->setTabVisible(Hovedbog->indexOf(oversigtSide), tabVisCheck4->isChecked());
+}
+
+void Tmainform::visProgrammerClick()
+{
+    const bool icons = visProgrammer->itemIndex() == 1;
+    programBox->setViewMode(icons ? QListView::IconMode : QListView::ListMode);
+    programBox->setIconSize(icons ? QSize(32, 32) : QSize(16, 16));
+}
+
+bool Tmainform::isStandardSize() const
+{
+    return width() == kStandardWidth && height() == kStandardHeight;
+}
+
+void Tmainform::standardSizeExecute()
+{
+    resize(kStandardWidth, kStandardHeight);
+}
+
+void Tmainform::showMainPanel()
+{
+    if (!mainPanel->isHidden())
+        return;
+    setMinimumWidth(0);
+    mainPanel->show();
+    resize(width() + kPanelWidth, height());
+    QCoreApplication::processEvents();
+    setMinimumWidth(kMinimumWidthWithPanel);
+}
+
+void Tmainform::aPanelVExecute()
+{
+    if (mainPanel->isHidden()) {
+        showMainPanel();
+        return;
+    }
+    setMinimumWidth(0);
+    mainPanel->hide();
+    resize(width() - kPanelWidth, height());
+    QCoreApplication::processEvents();
+    setMinimumWidth(kMinimumWidthWithPanel - kPanelWidth);
+    QCoreApplication::processEvents();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Page captions and status line
+
+namespace {
+const char *const kFunkBogCaptions[] = {"Programmer med funktioner", "Programmer: Egenskaber",
+                                        "Dos kommandoer"};
+} // namespace
+
+void Tmainform::HovedbogChange()
+{
+    static const char *const captions[] = {nullptr, "Udvalgte programmer", "Søg på nettet",   "Notater",
+                                           nullptr, "Velkommen",           "Program genveje", "Indhold"};
+    static const char *const optionCaptions[] = {"Program Egenskaber", "Klipbord", "Strukturer", "Sikkerhed",
+                                                 ""};
+    const int page = Hovedbog->currentIndex();
+    if (page == 0)
+        funkBogChange();
+    else if (page == 4 && Programbog->currentIndex() >= 0)
+        informationsKnappenL->setText(optionCaptions[Programbog->currentIndex()]);
+    else if (page > 0 && page < 8)
+        informationsKnappenL->setText(captions[page]);
+    informationsKnappen->setIcon(QIcon::fromTheme(page == 7 ? "view-list-tree" : "dialog-information"));
+}
+
+void Tmainform::funkBogChange()
+{
+    const int page = funkBog->currentIndex();
+    if (page >= 0 && page < 3)
+        informationsKnappenL->setText(kFunkBogCaptions[page]);
+}
+
+void Tmainform::ProgrambogChange()
+{
+    static const char *const captions[] = {"Egenskaber", "Klipbord", "Strukturer", "Sikkerhed", ""};
+    const int page = Programbog->currentIndex();
+    if (page >= 0 && page < 5)
+        informationsKnappenL->setText(captions[page]);
+}
+
+void Tmainform::UdskrivInfo(const QString &s)
+{
+    infobarPanels[2]->setText(s);
+}
+
+void Tmainform::HintInfo(const QString &hint)
+{
+    infobarPanels[2]->setText(hint);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands and layout
+
+void Tmainform::buildActions()
+{
+    actions = new ActionList(this);
+    auto never = [] { return false; }; // commands of tool windows not in this build
+    actions->add("aStifinder", "Stifinder", QKeySequence("Ctrl+1"), "Åben en ny stifinder: Ctrl+1", {},
+                 never);
+    actions->add("aVisStifinder", "Stifinder", QKeySequence("Ctrl+S"),
+                 "Vis eller åben en Stifinder, hvis der ikke er en inde: Ctrl+S", {}, never);
+    actions->add("aVisKlipbordet", "Klipbord", QKeySequence("Ctrl+0"), "Åben eller vis klipbord: Ctrl+0", {},
+                 never);
+    actions->add("opretGenveje", "Genveje", QKeySequence("Ctrl+2"),
+                 "Opret genveje til mapper og programmer: Ctrl+2", {}, never);
+    actions->add("progInsert", "Indfør", QKeySequence("Ctrl+3"),
+                 "Indfør, rediger eller fjern program: Ctrl+3", {}, never);
+    actions->add("OpretSmappe", "Opret", QKeySequence("Ctrl+4"),
+                 "Åben boksen til oprettelse af strukturmapper: Ctrl+4", {}, never);
+    actions->add("findTekst", "Søg", QKeySequence("Ctrl+5"), "Søg i tekstdokumenter i mapper: Ctrl+5", {},
+                 never);
+    actions->add("aBilledGal", "Billeder", QKeySequence("Ctrl+6"),
+                 "Åben Galleri til bmp, jpg samt ico billedfiler: Ctrl+6", {}, never);
+    actions->add("visKalender", "Kalender", QKeySequence("Ctrl+7"), "Vis kalender: Ctrl+7", {}, never);
+    actions->add("aWmi", "WMI", QKeySequence("Ctrl+8"), "WMI: Ctrl+8", {}, never);
+    actions->add("winApp", "Applets", QKeySequence("Ctrl+9"), "Åben Window Applets: Ctrl+9", {}, never);
+    actions->add("aInfo", "Information", QKeySequence("F1"), "Information angående aktive element: F1", {},
+                 never);
+    actions->add("aInfo2", "Information", {}, "Information angående aktive element: F1", {}, never);
+    actions->add("aInsertMappe", "Tilføj", QKeySequence("Ctrl+T"),
+                 "Indfør aktuelle mappe i ny hjemmelavet struktur: Ctrl+T", {}, never);
+    actions->add("aInsertGenvej", "Opret", {}, "Opret genvej til aktuelle element", {}, never);
+    actions->add("aFindDoc", "Søg", {}, "Søg efter tekst i tekstdokumenter", {}, never);
+    actions->add(
+        "OpenElement", "Åben", QKeySequence("F10"), "Åben nyt element: F10",
+        [this] {
+            showMainPanel();
+            Hovedbog->setCurrentIndex(0);
+            funkBog->setCurrentIndex(0);
+            HovedbogChange();
+        },
+        [this] { return mainPanel->isHidden(); });
+    actions->add("programmerAction", "Programmer", {}, "Programmer", {}, never);
+    actions->add("CloseElement", "Luk", {}, "Luk sidst åbnede Stifinder og dets Klipbord", {}, never);
+    actions->add("CloseAlleElementer", "Luk alle", {}, "Luk alle elementer undtagen Stifinder", {}, never);
+    actions->add("aOpenStifinder", "Åben i Windows Stifinder", QKeySequence("Ctrl+Alt+S"),
+                 "Åben aktuelle mappe i Window Stifinder: Ctrl+Alt+S", {}, never);
+    actions->add(
+        "aSammeKlipbord", "Anvend samme klipbord", {},
+        "Hvis valgt bruger alle stifindere samme klipbord og ellers hvert sit",
+        [this] { sammeKlipbord = KlipbordsCheck->isChecked(); },
+        [this] { return clientArea->subWindowList().isEmpty(); });
+    actions->add("aPanelV", "Vis/Skjul", QKeySequence("F8"), "Luk eller åben venstre panel: F8",
+                 [this] { aPanelVExecute(); });
+    actions->add(
+        "standardSize", "Standard", {}, "Sæt standard størrelse", [this] { standardSizeExecute(); },
+        [this] { return !isStandardSize(); });
+    actions->add("aLukProgram", "Luk programmet", QKeySequence("Ctrl+Q"), "Lukker programmet",
+                 [this] { close(); });
+}
+
+QCheckBox *Tmainform::makeCheck(const QString &objectName, const QString &caption, const QString &hint,
+                                QWidget *parent)
+{
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(objectName);
+    if (!hint.isEmpty()) {
+        box->setStatusTip(hint);
+        box->setToolTip(hint);
+    }
+    return box;
+}
+
+RadioGroup *Tmainform::makeOpenGroup(const QString &objectName, const QString &title, QWidget *parent)
+{
+    auto *group = new RadioGroup(title, kOpenModes, parent, Qt::Horizontal);
+    group->setObjectName(objectName);
+    group->setItemIndex(0);
+    return group;
+}
+
+QWidget *Tmainform::buildFunctionsPage()
+{
+    funkBog = new QTabWidget;
+    funkBog->setObjectName("funkBog");
+
+    // "Programmer": the grid of easy functions and the function list.
+    auto *programmer = new QWidget;
+    auto *programmerLayout = new QVBoxLayout(programmer);
+    auto *grid = new QGroupBox("Nem-funktioner", programmer);
+    auto *gridLayout = new QGridLayout(grid);
+    gridLayout->setSpacing(4);
+    static const std::pair<const char *, const char *> cells[] = {
+        {"aStifinder", "system-file-manager"},
+        {"aVisKlipbordet", "edit-paste"},
+        {"aVisStifinder", "folder-open"},
+        {"findTekst", "edit-find"},
+        {"OpretSmappe", "folder-new"},
+        {"aBilledGal", "image-x-generic"},
+        {"progInsert", "run-build"},
+        {"opretGenveje", "insert-link"},
+        {"aInfo", "help-contents"},
+        {"aInsertMappe", "list-add"},
+        {"aInsertGenvej", "bookmark-new"},
+        {"aFindDoc", "document-preview"},
+        {"winApp", "preferences-system"},
+        {"aWmi", "computer"},
+        {"visKalender", "view-calendar"},
+    };
+    for (int i = 0; i < 15; ++i) {
+        auto *button =
+            actionButton(actions->action(cells[i].first), cells[i].second, grid, Qt::ToolButtonTextUnderIcon);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        gridLayout->addWidget(button, i / 3, i % 3);
+    }
+    programmerLayout->addWidget(grid);
+    progInfoListe = new QTreeWidget(programmer);
+    progInfoListe->setObjectName("progInfoListe");
+    progInfoListe->setHeaderLabels({"Information"});
+    progInfoListe->setRootIsDecorated(false);
+    programmerLayout->addWidget(progInfoListe, 1);
+    funkBog->addTab(programmer, "Programmer");
+
+    // "Egenskaber": where each tool window opens.
+    auto *egenskaber = new QWidget;
+    auto *egenskaberLayout = new QVBoxLayout(egenskaber);
+    egenskaberLayout->addWidget(
+        noteLabel("Programmer kan åbnes internt i eller externt altså uden for programmet.", egenskaber));
+    openInfo = makeOpenGroup("openInfo", "Information", egenskaber);
+    openGenveje = makeOpenGroup("openGenveje", "Genveje", egenskaber);
+    openProgrammer = makeOpenGroup("openProgrammer", "Indfør programmer", egenskaber);
+    openStrukturer = makeOpenGroup("openStrukturer", "Mappestrukturer", egenskaber);
+    openTekstfiler = makeOpenGroup("openTekstfiler", "Søg i tekstfiler", egenskaber);
+    openBilleder = makeOpenGroup("openBilleder", "Billeder", egenskaber);
+    openKalender = makeOpenGroup("openKalender", "Kalender", egenskaber);
+    openWmi = makeOpenGroup("openWmi", "WMI", egenskaber);
+    for (RadioGroup *group : {openInfo, openGenveje, openProgrammer, openStrukturer, openTekstfiler,
+                              openBilleder, openKalender, openWmi})
+        egenskaberLayout->addWidget(group);
+    egenskaberLayout->addStretch();
+    funkBog->addTab(egenskaber, "Egenskaber");
+
+    auto *dos = new QWidget;
+    dos->setObjectName("dosSide");
+    funkBog->addTab(dos, "Dos");
+
+    connect(funkBog, &QTabWidget::currentChanged, this, [this] { funkBogChange(); });
+    return funkBog;
+}
+
+QWidget *Tmainform::buildOptionsBook()
+{
+    Programbog = new QTabWidget;
+    Programbog->setObjectName("Programbog");
+
+    // 0: general
+    auto *general = new QWidget;
+    auto *generalLayout = new QVBoxLayout(general);
+    generalLayout->addWidget(new QLabel("Vælg programdesign", general));
+    designBox = new QComboBox(general);
+    designBox->setObjectName("designBox");
+    generalLayout->addWidget(designBox);
+    bogfanerBox = new RadioGroup("Fremstillings muligheder", {"Fladknapper", "Knapper", "Tabs"}, general);
+    bogfanerBox->setObjectName("bogfanerBox");
+    bogfanerBox->setItemIndex(2);
+    generalLayout->addWidget(bogfanerBox);
+    auto *size = new QGroupBox("Vinduets størrelse", general);
+    auto *sizeLayout = new QGridLayout(size);
+    breddeLabel = new QLabel(size);
+    breddeLabel->setObjectName("breddeLabel");
+    hojdeLabel = new QLabel(size);
+    hojdeLabel->setObjectName("hojdeLabel");
+    auto *standardButton = new QPushButton(size);
+    standardButton->setObjectName("standardSizeButton");
+    auto *standardAction = actions->action("standardSize");
+    standardButton->setText(standardAction->text());
+    standardButton->setStatusTip(standardAction->statusTip());
+    connect(standardButton, &QPushButton::clicked, standardAction, &QAction::trigger);
+    connect(standardAction, &QAction::changed, standardButton,
+            [standardButton, standardAction] { standardButton->setEnabled(standardAction->isEnabled()); });
+    standardButton->setEnabled(standardAction->isEnabled());
+    sizeLayout->addWidget(breddeLabel, 0, 0);
+    sizeLayout->addWidget(hojdeLabel, 1, 0);
+    sizeLayout->addWidget(standardButton, 0, 1, 2, 1);
+    generalLayout->addWidget(size);
+    trayCheck =
+        makeCheck("trayCheck", "Minimer til system bakken", "Fungerer ved næste programopstart", general);
+    minimerCheck =
+        makeCheck("minimerCheck", "Minimer ved opstart", "Fungerer ved næste programopstart", general);
+    generalLayout->addWidget(trayCheck);
+    generalLayout->addWidget(minimerCheck);
+    generalLayout->addStretch();
+    Programbog->addTab(general, "Design");
+
+    // 1: clipboard
+    auto *klipbord = new QWidget;
+    auto *klipbordLayout = new QVBoxLayout(klipbord);
+    KlipbordsCheck = makeCheck("KlipbordsCheck", "Anvend samme klipbord",
+                               actions->action("aSammeKlipbord")->statusTip(), klipbord);
+    auto *sameAction = actions->action("aSammeKlipbord");
+    connect(KlipbordsCheck, &QCheckBox::clicked, sameAction, &QAction::trigger);
+    connect(sameAction, &QAction::changed, KlipbordsCheck,
+            [this, sameAction] { KlipbordsCheck->setEnabled(sameAction->isEnabled()); });
+    klipbordLayout->addWidget(KlipbordsCheck);
+    klipbordLayout->addWidget(noteLabel(
+        "Denne egenskab kan kun ændres, hvis alle stifindere og andre elementer er lukkede.", klipbord));
+    klipbordLayout->addStretch();
+    Programbog->addTab(klipbord, "Klipbord");
+
+    // 2: structures
+    auto *strukturer = new QWidget;
+    auto *strukturLayout = new QVBoxLayout(strukturer);
+    auto *fonts = new QFormLayout;
+    Fontbox = new QComboBox(strukturer);
+    Fontbox->setObjectName("Fontbox");
+    Fontbox->addItems(kFontSizeItems);
+    Fontbox->setCurrentIndex(1);
+    FontnavnBox = new QComboBox(strukturer);
+    FontnavnBox->setObjectName("FontnavnBox");
+    FontnavnBox->addItems(kFontNameItems);
+    FontnavnBox->setCurrentIndex(5);
+    fonts->addRow("Skriftstørrelse", Fontbox);
+    fonts->addRow("Skrifttype", FontnavnBox);
+    strukturLayout->addLayout(fonts);
+    CheckStrukturLinjer = makeCheck("CheckStrukturLinjer", "Mappestruktur med linjer", {}, strukturer);
+    strukturLayout->addWidget(CheckStrukturLinjer);
+    FremFormCheck = new RadioGroup("Vis strukturer som", {"Niveaustruktur", "Punktstruktur"}, strukturer);
+    FremFormCheck->setObjectName("FremFormCheck");
+    FremFormCheck->setItemIndex(0);
+    strukturLayout->addWidget(FremFormCheck);
+    auto *maxBox = new QGroupBox("Maximum antal", strukturer);
+    auto *maxLayout = new QHBoxLayout(maxBox);
+    maxFindEdit = new QLineEdit(maxBox);
+    maxFindEdit->setObjectName("maxFindEdit");
+    maxFindEdit->setReadOnly(true);
+    maxFindEdit->setMaxLength(3);
+    maxFindEdit->setFixedWidth(56);
+    maxFindEdit->setAlignment(Qt::AlignRight);
+    maxOpKnap = new QToolButton(maxBox);
+    maxOpKnap->setObjectName("maxOpKnap");
+    maxOpKnap->setArrowType(Qt::UpArrow);
+    maxNedKnap = new QToolButton(maxBox);
+    maxNedKnap->setObjectName("maxNedKnap");
+    maxNedKnap->setArrowType(Qt::DownArrow);
+    maxLayout->addWidget(maxFindEdit);
+    maxLayout->addWidget(maxOpKnap);
+    maxLayout->addWidget(maxNedKnap);
+    maxLayout->addWidget(noteLabel("elementer i søgelisterne", maxBox), 1);
+    strukturLayout->addWidget(maxBox);
+    strukturLayout->addStretch();
+    Programbog->addTab(strukturer, "Strukturer");
+
+    // 3: safety
+    auto *sikkerhed = new QWidget;
+    auto *sikkerhedLayout = new QVBoxLayout(sikkerhed);
+    sikkerhedsCheck = makeCheck("sikkerhedsCheck", "Informer", {}, sikkerhed);
+    sikkerhedsCheck->setChecked(true);
+    blokerCheck = makeCheck("blokerCheck", "Bloker funktioner", {}, sikkerhed);
+    beskedCheck = makeCheck("beskedCheck", "Informer via besked-centeret", {}, sikkerhed);
+    vhaFunkCheck = makeCheck("vhaFunkCheck", "Vis hints", {}, sikkerhed);
+    sikkerhedLayout->addWidget(sikkerhedsCheck);
+    sikkerhedLayout->addWidget(
+        noteLabel("Spørg før en funktion, der kan overlappe en kørende funktion.", sikkerhed));
+    sikkerhedLayout->addWidget(blokerCheck);
+    sikkerhedLayout->addWidget(
+        noteLabel("Andre funktioner spærres, mens der kopieres eller slettes.", sikkerhed));
+    sikkerhedLayout->addWidget(beskedCheck);
+    sikkerhedLayout->addWidget(vhaFunkCheck);
+    sikkerhedLayout->addWidget(
+        noteLabel("Hints vises som små tekstbokse, mens en funktion kører.", sikkerhed));
+    sikkerhedLayout->addStretch();
+    Programbog->addTab(sikkerhed, "Sikkerhed");
+
+    // 4: visible pages
+    auto *sider = new QWidget;
+    auto *siderLayout = new QVBoxLayout(sider);
+    siderLayout->addWidget(noteLabel("Vælg hvilke sider der vises i venstre panel.", sider));
+    tabVisCheck1 = makeCheck("tabVisCheck1", "Søg på nettet", {}, sider);
+    tabVisCheck2 = makeCheck("tabVisCheck2", "Notater", {}, sider);
+    tabVisCheck3 = makeCheck("tabVisCheck3", "Program genveje", {}, sider);
+    tabVisCheck4 = makeCheck("tabVisCheck4", "Indhold", {}, sider);
+    tabVisCheck1->setChecked(true);
+    tabVisCheck2->setChecked(true);
+    for (QCheckBox *box : {tabVisCheck1, tabVisCheck2, tabVisCheck3, tabVisCheck4}) {
+        siderLayout->addWidget(box);
+        connect(box, &QCheckBox::clicked, this, [this] { bestemTabs(); });
+    }
+    siderLayout->addStretch();
+    Programbog->addTab(sider, "Sider");
+
+    connect(designBox, &QComboBox::activated, this, [this] { designBoxChange(); });
+    connect(Fontbox, &QComboBox::activated, this, [this] { FontboxClick(); });
+    connect(FontnavnBox, &QComboBox::activated, this, [this] { FontnavnBoxClick(); });
+    connect(CheckStrukturLinjer, &QCheckBox::clicked, this, [this] { CheckStrukturLinjerClick(); });
+    connect(bogfanerBox, &RadioGroup::itemClicked, this, [this] { bogfanerBoxClick(); });
+    connect(FremFormCheck, &RadioGroup::itemClicked, this, [this] { FremFormCheckClick(); });
+    connect(blokerCheck, &QCheckBox::clicked, this, [this] { blokerCheckClick(); });
+    connect(vhaFunkCheck, &QCheckBox::clicked, this, [this] { blokerCheckClick(); });
+    connect(maxOpKnap, &QToolButton::clicked, this, [this] { maxOpKnapClick(); });
+    connect(maxNedKnap, &QToolButton::clicked, this, [this] { maxNedKnapClick(); });
+    connect(Programbog, &QTabWidget::currentChanged, this, [this] { ProgrambogChange(); });
+    Programbog->tabBar()->setUsesScrollButtons(true);
+    return Programbog;
+}
+
+QWidget *Tmainform::buildCurrentElementBar()
+{
+    PanelSti = new QFrame;
+    PanelSti->setObjectName("PanelSti");
+    auto *layout = new QHBoxLayout(PanelSti);
+    layout->setContentsMargins(6, 3, 6, 3);
+    layout->addWidget(new QLabel("Aktuelle element", PanelSti));
+    auto *klipbordStiKnap = new QToolButton(PanelSti);
+    klipbordStiKnap->setObjectName("klipbordStiKnap");
+    klipbordStiKnap->setIcon(QIcon::fromTheme("edit-copy"));
+    klipbordStiKnap->setStatusTip("Kopier aktuelle sti til klipbordet");
+    auto *klipbordStiFilKnap = new QToolButton(PanelSti);
+    klipbordStiFilKnap->setObjectName("klipbordStiFilKnap");
+    klipbordStiFilKnap->setIcon(QIcon::fromTheme("edit-copy-path", QIcon::fromTheme("document-properties")));
+    klipbordStiFilKnap->setStatusTip("Kopier aktuelle sti med filnavn til klipbordet");
+    for (QToolButton *button : {klipbordStiKnap, klipbordStiFilKnap}) {
+        button->setAutoRaise(true);
+        button->setEnabled(false);
+        layout->addWidget(button);
+    }
+    layout->addWidget(actionButton(actions->action("aOpenStifinder"), "system-file-manager", PanelSti));
+    layout->addWidget(actionButton(actions->action("aPanelV"), "view-split-left-right", PanelSti));
+    EditSti = new QLineEdit(PanelSti);
+    EditSti->setObjectName("EditSti");
+    EditSti->setReadOnly(true);
+    layout->addWidget(EditSti, 1);
+    return PanelSti;
+}
+
+void Tmainform::buildStatusBar()
+{
+    auto *bar = new QStatusBar(this);
+    bar->setObjectName("infobar");
+    bar->setSizeGripEnabled(true);
+    for (int i = 0; i < 3; ++i) {
+        infobarPanels[i] = new QLabel(bar);
+        infobarPanels[i]->setObjectName(QString("infobarPanel%1").arg(i));
+    }
+    infobarPanels[0]->setMinimumWidth(240);
+    infobarPanels[1]->setFixedWidth(8);
+    infobarPanels[1]->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    bar->addWidget(infobarPanels[0]);
+    bar->addWidget(infobarPanels[1]);
+    bar->addWidget(infobarPanels[2], 1);
+    setStatusBar(bar);
+}
+
+void Tmainform::buildUi()
+{
+    auto *central = new QWidget(this);
+    auto *centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+
+    // Top row: element buttons, window tabs, close buttons.
+    topPanel = new QFrame(central);
+    topPanel->setObjectName("topPanel");
+    auto *topLayout = new QHBoxLayout(topPanel);
+    topLayout->setContentsMargins(4, 3, 4, 0);
+    topLayout->addWidget(actionButton(actions->action("OpenElement"), "document-open", topPanel));
+    auto *progMenu = actionButton(actions->action("programmerAction"), "applications-other", topPanel);
+    progMenu->setObjectName("progMenu");
+    topLayout->addWidget(progMenu);
+    topLayout->addWidget(actionButton(actions->action("aInfo2"), "help-about", topPanel));
+    tc = new QTabBar(topPanel);
+    tc->setObjectName("tc");
+    tc->setExpanding(false);
+    tc->setDrawBase(false);
+    topLayout->addWidget(tc, 1);
+    topLayout->addWidget(actionButton(actions->action("CloseElement"), "window-close", topPanel));
+    topLayout->addWidget(
+        actionButton(actions->action("CloseAlleElementer"), "window-close-symbolic", topPanel));
+    centralLayout->addWidget(topPanel);
+
+    auto *middle = new QHBoxLayout;
+    middle->setSpacing(0);
+
+    // Left panel.
+    mainPanel = new QFrame(central);
+    mainPanel->setObjectName("mainPanel");
+    mainPanel->setFixedWidth(kPanelWidth);
+    auto *panelLayout = new QVBoxLayout(mainPanel);
+    panelLayout->setContentsMargins(4, 4, 4, 4);
+    auto *captionRow = new QHBoxLayout;
+    informationsKnappen = new QToolButton(mainPanel);
+    informationsKnappen->setObjectName("informationsKnappen");
+    informationsKnappen->setAutoRaise(true);
+    informationsKnappen->setStatusTip("Information om aktuelle side");
+    informationsKnappen->setEnabled(false);
+    informationsKnappenL = new QLabel(mainPanel);
+    informationsKnappenL->setObjectName("informationsKnappenL");
+    genvejsinfoButton = new QToolButton(mainPanel);
+    genvejsinfoButton->setObjectName("genvejsinfoButton");
+    genvejsinfoButton->setAutoRaise(true);
+    genvejsinfoButton->setIcon(QIcon::fromTheme("input-keyboard"));
+    genvejsinfoButton->setStatusTip("Information: Genvejstaster");
+    genvejsinfoButton->setEnabled(false);
+    captionRow->addWidget(informationsKnappen);
+    captionRow->addWidget(informationsKnappenL, 1);
+    captionRow->addWidget(genvejsinfoButton);
+    panelLayout->addLayout(captionRow);
+
+    Hovedbog = new QTabWidget(mainPanel);
+    Hovedbog->setObjectName("Hovedbog");
+    Hovedbog->setTabPosition(QTabWidget::West);
+    Hovedbog->setUsesScrollButtons(true);
+    Hovedbog->addTab(buildFunctionsPage(), QIcon::fromTheme("applications-utilities"), "Funktioner");
+
+    programmerSide = new QWidget;
+    programmerSide->setObjectName("programmerSide");
+    auto *programLayout = new QVBoxLayout(programmerSide);
+    programLabel = new QLabel("Valgte program", programmerSide);
+    programLabel->setObjectName("programLabel");
+    programLabel->setStatusTip("Aktive program");
+    programBox = new QListWidget(programmerSide);
+    programBox->setObjectName("programBox");
+    programBox->setStatusTip("Klik på program for at gøre det til aktive program");
+    visProgrammer = new RadioGroup("Visningstyper", {"Opstil som liste", "Opstil flydende"}, programmerSide);
+    visProgrammer->setObjectName("visProgrammer");
+    visProgrammer->setItemIndex(0);
+    connect(visProgrammer, &RadioGroup::itemClicked, this, [this] { visProgrammerClick(); });
+    programLayout->addWidget(programLabel);
+    programLayout->addWidget(programBox, 1);
+    programLayout->addWidget(visProgrammer);
+    Hovedbog->addTab(programmerSide, QIcon::fromTheme("applications-other"), "Programmer");
+
+    globusSide = new QWidget;
+    globusSide->setObjectName("globusSide");
+    Hovedbog->addTab(globusSide, QIcon::fromTheme("internet-web-browser"), "Søg på nettet");
+    notatSide = new QWidget;
+    notatSide->setObjectName("notatSide");
+    Hovedbog->addTab(notatSide, QIcon::fromTheme("story-editor", QIcon::fromTheme("accessories-text-editor")),
+                     "Notater");
+    Hovedbog->addTab(buildOptionsBook(), QIcon::fromTheme("configure"), "Egenskaber");
+
+    infoBogen = new QTabWidget;
+    infoBogen->setObjectName("infoBogen");
+    Struktur = new QTreeWidget;
+    Struktur->setObjectName("Struktur");
+    Struktur->setHeaderHidden(true);
+    infoBogen->addTab(Struktur, "Struktur");
+    infoBogen->addTab(new QWidget, "Søg");
+    Hovedbog->addTab(infoBogen, QIcon::fromTheme("help-contents"), "Information");
+
+    genvejsSide = new QWidget;
+    genvejsSide->setObjectName("genvejsSide");
+    auto *genvejsLayout = new QVBoxLayout(genvejsSide);
+    genvejsLayout->setContentsMargins(0, 0, 0, 0);
+    genvejsBog = new QTabWidget(genvejsSide);
+    genvejsBog->setObjectName("genvejsBog");
+    for (const char *page : {"Funktioner", "Programmer", "F taster", "Ctrl+"})
+        genvejsBog->addTab(new QWidget, page);
+    genvejsLayout->addWidget(genvejsBog);
+    Hovedbog->addTab(genvejsSide, QIcon::fromTheme("input-keyboard"), "Program genveje");
+    oversigtSide = new QWidget;
+    oversigtSide->setObjectName("oversigtSide");
+    Hovedbog->addTab(oversigtSide, QIcon::fromTheme("view-list-tree"), "Indhold");
+    connect(Hovedbog, &QTabWidget::currentChanged, this, [this] { HovedbogChange(); });
+    panelLayout->addWidget(Hovedbog, 1);
+    middle->addWidget(mainPanel);
+
+    clientArea = new QMdiArea(central);
+    clientArea->setObjectName("clientArea");
+    clientArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    middle->addWidget(clientArea, 1);
+    centralLayout->addLayout(middle, 1);
+    centralLayout->addWidget(buildCurrentElementBar());
+
+    setCentralWidget(central);
+    buildStatusBar();
+}

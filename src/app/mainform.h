@@ -1,0 +1,211 @@
+#pragma once
+// The main window: the frame of the whole program. It sets up the data folders, keeps the
+// main options file, and holds the left panel of function pages, the window-tab bar, the
+// client area of the explorer and tool windows, and the status bar.
+
+#include <QMainWindow>
+#include <QStringList>
+
+class ActionList;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMdiArea;
+class QPushButton;
+class QTabBar;
+class QTabWidget;
+class QToolButton;
+class QTreeWidget;
+class RadioGroup;
+
+class Tmainform : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int kOptionLines = 45;
+    static constexpr int kStandardWidth = 1270;
+    static constexpr int kStandardHeight = 870;
+    static constexpr int kMinimumHeight = 776;
+    static constexpr int kMinimumWidthWithPanel = 1228;
+
+    explicit Tmainform(QWidget *parent = nullptr);
+    ~Tmainform() override;
+
+    // Fields, in the order the rest of the program knows them.
+    bool opstart = false;
+    QString designName;
+    QString optFilnavn;
+    QString grundMappe;
+    QString dosMappe;
+    QString strukturDir;
+    bool nytNotatNavn = false;
+    QString SPtimerFilename;
+    int SPtimerCount = 0;
+    QString Abrugernavn;
+    int ncNumber = 0;
+    bool TryedBefore = false;
+    int NewCount = 0;
+    QString OptMappe;
+    QString brugerKalenderMappe;
+    QString brugerNotatMappe;
+    QString scriptDir;
+    QString mappestrukturDir;
+    QString NotatMappe;
+    QString programmappe;
+    QString BrugerMappe;
+    QString appletsDir;
+    QString infoDir;
+    QString ikonDir;
+    QString exeProgram;
+    int maxElementer = 0;
+    int OnClickIndex = 0;
+    QString OnClickCaption;
+    bool MsRedigeret = false;
+    QString PlaceringsMappe;
+    int GBoxV = 0;
+    int GBoxL = 0;
+    int colIndex = 0;
+    bool Vistoppanel = false;
+    int processCount = 0;
+    bool sammeKlipbord = false;
+
+    // Start-up, options and life cycle.
+    static QString GetUserFromWindows();
+    void CreateMapper();
+    void HentOpt();
+    void GemOpt();
+    void defaultOpt();
+    void FormCreate();
+    void FormShow();
+    void FormActivate();
+    // True when the window may close.
+    bool FormCloseQuery();
+    void FormClose();
+    // The 45 lines GemOpt writes, from the current state.
+    QStringList optionLines() const;
+
+    // Option handlers.
+    void designBoxChange();
+    void FontboxClick();
+    void FontnavnBoxClick();
+    void CheckStrukturLinjerClick();
+    void bogfanerBoxClick();
+    void FremFormCheckClick();
+    void blokerCheckClick();
+    void maxOpKnapClick();
+    void maxNedKnapClick();
+    void bestemTabs();
+    void visProgrammerClick();
+    void standardSizeExecute();
+    void aPanelVExecute();
+    // The showing half of aPanelV, used by the commands that jump to a page of the left panel.
+    void showMainPanel();
+
+    // Page captions of the left panel.
+    void HovedbogChange();
+    void funkBogChange();
+    void ProgrambogChange();
+
+    // Status line.
+    void UdskrivInfo(const QString &s);
+    void HintInfo(const QString &hint);
+
+    // Window geometry as the options file keeps it: the frame's position, the client's size.
+    void setBounds(int left, int top, int width, int height);
+
+    ActionList *actions = nullptr;
+
+    // Left panel.
+    QFrame *mainPanel = nullptr;
+    QLabel *informationsKnappenL = nullptr;
+    QToolButton *informationsKnappen = nullptr;
+    QToolButton *genvejsinfoButton = nullptr;
+    QTabWidget *Hovedbog = nullptr;
+    QTabWidget *funkBog = nullptr;
+    QTreeWidget *progInfoListe = nullptr;
+    QTabWidget *Programbog = nullptr;
+    QWidget *programmerSide = nullptr;
+    QLabel *programLabel = nullptr;
+    QListWidget *programBox = nullptr;
+    RadioGroup *visProgrammer = nullptr;
+    QWidget *globusSide = nullptr;
+    QWidget *notatSide = nullptr;
+    QTabWidget *infoBogen = nullptr;
+    QTreeWidget *Struktur = nullptr;
+    QWidget *genvejsSide = nullptr;
+    QTabWidget *genvejsBog = nullptr;
+    QWidget *oversigtSide = nullptr;
+
+    // Open-mode radio groups of the tools ("Internt"/"Externt").
+    RadioGroup *openInfo = nullptr;
+    RadioGroup *openGenveje = nullptr;
+    RadioGroup *openProgrammer = nullptr;
+    RadioGroup *openStrukturer = nullptr;
+    RadioGroup *openTekstfiler = nullptr;
+    RadioGroup *openBilleder = nullptr;
+    RadioGroup *openKalender = nullptr;
+    RadioGroup *openWmi = nullptr;
+
+    // Option controls.
+    QComboBox *designBox = nullptr;
+    RadioGroup *bogfanerBox = nullptr;
+    QCheckBox *trayCheck = nullptr;
+    QCheckBox *minimerCheck = nullptr;
+    QLabel *breddeLabel = nullptr;
+    QLabel *hojdeLabel = nullptr;
+    QCheckBox *KlipbordsCheck = nullptr;
+    QComboBox *Fontbox = nullptr;
+    QComboBox *FontnavnBox = nullptr;
+    QCheckBox *CheckStrukturLinjer = nullptr;
+    RadioGroup *FremFormCheck = nullptr;
+    QLineEdit *maxFindEdit = nullptr;
+    QToolButton *maxOpKnap = nullptr;
+    QToolButton *maxNedKnap = nullptr;
+    QCheckBox *sikkerhedsCheck = nullptr;
+    QCheckBox *blokerCheck = nullptr;
+    QCheckBox *beskedCheck = nullptr;
+    QCheckBox *vhaFunkCheck = nullptr;
+    QCheckBox *tabVisCheck1 = nullptr;
+    QCheckBox *tabVisCheck2 = nullptr;
+    QCheckBox *tabVisCheck3 = nullptr;
+    QCheckBox *tabVisCheck4 = nullptr;
+
+    // Top row, client area, current-element bar, status bar.
+    QFrame *topPanel = nullptr;
+    QTabBar *tc = nullptr;
+    QMdiArea *clientArea = nullptr;
+    QFrame *PanelSti = nullptr;
+    QLineEdit *EditSti = nullptr;
+    QLabel *infobarPanels[3] = {};
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildActions();
+    void buildUi();
+    QWidget *buildFunctionsPage();
+    QWidget *buildOptionsBook();
+    QWidget *buildCurrentElementBar();
+    void buildStatusBar();
+    void applyTabLook(QTabBar *bar) const;
+    // The style of designName, and what a style sheet cannot reach.
+    void applyDesign();
+    bool isStandardSize() const;
+    bool hintsAsTooltips() const;
+
+    RadioGroup *makeOpenGroup(const QString &objectName, const QString &title, QWidget *parent);
+    QCheckBox *makeCheck(const QString &objectName, const QString &caption, const QString &hint,
+                         QWidget *parent);
+};
+
+// The one main window of the run.
+extern Tmainform *mainform;

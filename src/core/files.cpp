@@ -1,0 +1,46 @@
+#include "core/files.h"
+
+#include "platform/Platform.h"
+
+namespace core {
+
+bool fileExists(const QString &path)
+{
+    return platform::current().fileExists(path.toStdU16String());
+}
+
+bool directoryExists(const QString &path)
+{
+    return platform::current().directoryExists(path.toStdU16String());
+}
+
+bool forceDirectories(const QString &path)
+{
+    return platform::current().forceDirectories(path.toStdU16String());
+}
+
+bool copyFolder(const QString &source, const QString &destination)
+{
+    return platform::current().copyFolder(source.toStdU16String(), destination.toStdU16String());
+}
+
+QString hostPath(const QString &path)
+{
+    return QString::fromStdU16String(platform::current().hostPath(path.toStdU16String()));
+}
+
+QString programPath(const QString &hostPath)
+{
+    return QString::fromStdU16String(platform::current().programPath(hostPath.toStdU16String()));
+}
+
+bool userName(QString &name)
+{
+    std::u16string result;
+    if (!platform::current().userName(result))
+        return false;
+    name = QString::fromStdU16String(result);
+    return true;
+}
+
+} // namespace core

@@ -1,0 +1,19 @@
+#pragma once
+// The platform's file services in QString form, for the code above the platform layer.
+// Paths are program paths ("C:\\Data\\Foto").
+
+#include <QString>
+
+namespace core {
+
+bool fileExists(const QString &path);
+bool directoryExists(const QString &path);
+bool forceDirectories(const QString &path);
+bool copyFolder(const QString &source, const QString &destination);
+// The host path for code that opens a file itself; empty when no drive holds the path.
+QString hostPath(const QString &path);
+QString programPath(const QString &hostPath);
+// GetUserNameW: false when the system gives no user name.
+bool userName(QString &name);
+
+} // namespace core

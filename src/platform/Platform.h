@@ -1,0 +1,54 @@
+#pragma once
+// The one interface to the operating system: one method per Windows service the program uses.
+// Everything above this layer thinks in Windows paths ("C:\\Data\\Foto"); a back end maps them
+// to the host. Strings cross as UTF-16, like QString and the Windows API.
+
+#include <memory>
+#include <string>
+
+namespace platform {
+
+using Path = std::u16string;
+
+// GetDriveTypeW values.
+enum class DriveType : int {
+    Unknown = 0,
+    NoRootDir = 1,
+    Removable = 2,
+    Fixed = 3,
+    Remote = 4,
+    CdRom = 5,
+    RamDisk = 6,
+};
+
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    // FileExists: the path names something that is not a folder.
+    virtual bool fileExists(const Path &path) const = 0;
+    // DirectoryExists.
+    virtual bool directoryExists(const Path &path) const = 0;
+    // ForceDirectories: the folder and every missing parent; true when the folder exists afterwards.
+    virtual bool forceDirectories(const Path &path) = 0;
+    // Copies every file and subfolder of `source` into `destination` (created when missing).
+    // A file that fails to copy is skipped; false only when the destination cannot be made or
+    // `source` is not a folder.
+    virtual bool copyFolder(const Path &source, const Path &destination) = 0;
+    // GetUserNameW: false on failure, `name` untouched then.
+    virtual bool userName(std::u16string &name) const = 0;
+
+    // The host file-system path a program path stands for (the identity on Windows);
+    // empty when no drive holds it. For code that opens files itself (line files, images).
+    virtual std::u16string hostPath(const Path &path) const = 0;
+    // The program path of a host path; empty when it lies on no drive.
+    virtual Path programPath(const std::u16string &hostPath) const = 0;
+};
+
+// The back end in force. The program installs its host's back end at start; tests install one
+// with a drive table of their own.
+Platform &current();
+void install(std::unique_ptr<Platform> backEnd);
+
+} // namespace platform

@@ -1,0 +1,28 @@
+#pragma once
+// Text and path helpers shared by the back ends: UTF-8/UTF-16 conversion and the parsing of
+// Windows paths into a drive letter and components.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+std::string toUtf8(const std::u16string &text);
+std::u16string fromUtf8(const std::string &text);
+
+// Letter case folded the way Windows compares file names (ASCII and Latin-1 letters).
+char16_t foldCase(char16_t c);
+bool equalsIgnoreCase(const std::u16string &a, const std::u16string &b);
+
+struct WindowsPath
+{
+    char16_t drive = 0;                     // upper-case letter
+    std::vector<std::u16string> components; // no empty components, no "." entries
+};
+
+// "C:", "C:\\", "c:\\a\\b\\", "C:/a/b" parse; relative and UNC paths do not. ".." climbs, but
+// never above the drive root.
+std::optional<WindowsPath> parseWindowsPath(const std::u16string &path);
+
+} // namespace platform

@@ -1,0 +1,208 @@
+#include "platform/posix/drivetable.h"
+
+#include "platform/paths.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace platform::posix {
+
+namespace {
+
+std::string join(const std::string &folder, const std::string &name)
+{
+    return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+bool pathExists(const std::string &path)
+{
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+// The entry of `folder` that equals `name` without regard to letter case, or empty.
+std::string findIgnoringCase(const std::string &folder, const std::u16string &name)
+{
+    DIR *dir = ::opendir(folder.c_str());
+    if (!dir)
+        return {};
+    std::string found;
+    while (dirent *entry = ::readdir(dir)) {
+        if (equalsIgnoreCase(fromUtf8(entry->d_name), name)) {
+            found = entry->d_name;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+// Mount-table fields escape blanks and backslashes as octal ("\040").
+std::string unescapeMountField(const std::string &field)
+{
+    std::string out;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            const std::string digits = field.substr(i + 1, 3);
+            const bool octal =
+                std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '7'; });
+            if (octal) {
+                out += char(std::stoi(digits, nullptr, 8));
+                i += 3;
+                continue;
+            }
+        }
+        out += field[i];
+    }
+    return out;
+}
+
+bool isMediaMount(const std::string &mountPoint)
+{
+    for (const char *base : {"/media/", "/run/media/", "/mnt/"}) {
+        const std::string prefix = base;
+        if (mountPoint.size() > prefix.size() && mountPoint.compare(0, prefix.size(), prefix) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void DriveTable::add(Drive drive)
+{
+    drive.letter = foldCase(drive.letter);
+    while (drive.root.size() > 1 && drive.root.back() == '/')
+        drive.root.pop_back();
+    auto at = std::find_if(m_drives.begin(), m_drives.end(),
+                           [&](const Drive &d) { return d.letter >= drive.letter; });
+    if (at != m_drives.end() && at->letter == drive.letter)
+        *at = std::move(drive);
+    else
+        m_drives.insert(at, std::move(drive));
+}
+
+const Drive *DriveTable::find(char16_t letter) const
+{
+    letter = foldCase(letter);
+    for (const auto &drive : m_drives) {
+        if (drive.letter == letter)
+            return &drive;
+    }
+    return nullptr;
+}
+
+std::string DriveTable::toHost(const std::u16string &programPath) const
+{
+    const auto parsed = parseWindowsPath(programPath);
+    if (!parsed)
+        return {};
+    const Drive *drive = find(parsed->drive);
+    if (!drive)
+        return {};
+    std::string exact = drive->root;
+    for (const auto &component : parsed->components)
+        exact = join(exact, toUtf8(component));
+    if (parsed->components.empty() || pathExists(exact))
+        return exact;
+
+    // Windows compares names without regard to case: look each missing component up.
+    std::string host = drive->root;
+    bool folderExists = true;
+    for (const auto &component : parsed->components) {
+        std::string next = join(host, toUtf8(component));
+        if (folderExists && !pathExists(next)) {
+            const std::string match = findIgnoringCase(host, component);
+            if (match.empty())
+                folderExists = false;
+            else
+                next = join(host, match);
+        }
+        host = std::move(next);
+    }
+    return host;
+}
+
+std::u16string DriveTable::fromHost(const std::string &hostPath) const
+{
+    std::string path = hostPath;
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    const Drive *best = nullptr;
+    for (const auto &drive : m_drives) {
+        const std::string &root = drive.root;
+        const bool inside = root == "/" ? !path.empty() && path[0] == '/'
+                                        : path.compare(0, root.size(), root) == 0 &&
+                                              (path.size() == root.size() || path[root.size()] == '/');
+        if (inside && (!best || root.size() > best->root.size()))
+            best = &drive;
+    }
+    if (!best)
+        return {};
+    std::u16string result{best->letter, u':'};
+    const std::string rest = best->root == "/" ? path.substr(1) : path.substr(best->root.size());
+    std::u16string tail = fromUtf8(rest);
+    if (!tail.empty() && tail[0] != u'/')
+        tail.insert(tail.begin(), u'/');
+    if (tail == u"/")
+        tail.clear();
+    std::replace(tail.begin(), tail.end(), u'/', u'\\');
+    return result + tail;
+}
+
+DriveType DriveTable::typeOfFileSystem(const std::string &fsType)
+{
+    static const char *const cdRom[] = {"iso9660", "udf"};
+    static const char *const remote[] = {"nfs",   "nfs4",       "cifs", "smb3", "smbfs", "fuse.sshfs",
+                                         "davfs", "fuse.davfs", "9p",   "afs",  "ceph",  "fuse.rclone"};
+    static const char *const ram[] = {"tmpfs", "ramfs"};
+    for (const char *name : cdRom) {
+        if (fsType == name)
+            return DriveType::CdRom;
+    }
+    for (const char *name : remote) {
+        if (fsType == name)
+            return DriveType::Remote;
+    }
+    for (const char *name : ram) {
+        if (fsType == name)
+            return DriveType::RamDisk;
+    }
+    return DriveType::Removable;
+}
+
+DriveTable DriveTable::standard(const std::string &driveC, const std::string &mountInfoPath)
+{
+    DriveTable table;
+    table.add({u'C', driveC, DriveType::Fixed, u""});
+    table.add({u'Z', "/", DriveType::Fixed, u""});
+
+    std::ifstream mounts(mountInfoPath);
+    std::string line;
+    char16_t next = u'D';
+    while (std::getline(mounts, line) && next < u'Z') {
+        // "id parent major:minor root mountpoint options [optional...] - fstype source superoptions"
+        std::istringstream fields(line);
+        std::string id, parent, device, root, mountPoint;
+        if (!(fields >> id >> parent >> device >> root >> mountPoint))
+            continue;
+        const auto dash = line.find(" - ");
+        if (dash == std::string::npos)
+            continue;
+        std::istringstream tail(line.substr(dash + 3));
+        std::string fsType;
+        tail >> fsType;
+        mountPoint = unescapeMountField(mountPoint);
+        if (!isMediaMount(mountPoint))
+            continue;
+        const auto slash = mountPoint.find_last_of('/');
+        table.add({next, mountPoint, typeOfFileSystem(fsType), fromUtf8(mountPoint.substr(slash + 1))});
+        ++next;
+    }
+    return table;
+}
+
+} // namespace platform::posix

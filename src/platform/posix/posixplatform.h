@@ -1,0 +1,55 @@
+#pragma once
+// The Linux back end: Windows paths through the drive table, Windows services by their
+// nearest host equivalents.
+
+#include "platform/Platform.h"
+#include "platform/posix/drivetable.h"
+
+#include <optional>
+#include <string>
+
+namespace platform::posix {
+
+// What the back end needs to know of the host. The program reads it from the environment;
+// tests make one of temporary folders so that nothing touches the real home folder.
+struct HostSetup
+{
+    std::string home;             // the user's home folder
+    std::string dataHome;         // XDG_DATA_HOME
+    std::string configHome;       // XDG_CONFIG_HOME, where user-dirs.dirs lives
+    std::string installedProgram; // the installed data/Program folder
+    std::string mountInfo = "/proc/self/mountinfo";
+
+    static HostSetup fromEnvironment(const std::string &installedProgram);
+    std::string driveC() const { return dataHome + "/zunKolvra/drive_c"; }
+};
+
+class PosixPlatform : public Platform
+{
+public:
+    explicit PosixPlatform(DriveTable drives);
+
+    // The standard drive table over a prepared C: folder.
+    static std::unique_ptr<PosixPlatform> forHost(const HostSetup &host);
+    // Lays out the C: folder: "zunKolvra\\Program" as a link to the installed data, and
+    // "Users\\<user>" with links to the XDG user folders that exist. Entries the user made
+    // are left alone; links of ours are pointed at their current targets.
+    static void prepareDriveC(const HostSetup &host, const std::string &userName);
+    // The host's user name; none when the host does not give one.
+    static std::optional<std::string> hostUserName();
+
+    const DriveTable &driveTable() const { return m_drives; }
+
+    bool fileExists(const Path &path) const override;
+    bool directoryExists(const Path &path) const override;
+    bool forceDirectories(const Path &path) override;
+    bool copyFolder(const Path &source, const Path &destination) override;
+    bool userName(std::u16string &name) const override;
+    std::u16string hostPath(const Path &path) const override;
+    Path programPath(const std::u16string &hostPath) const override;
+
+private:
+    DriveTable m_drives;
+};
+
+} // namespace platform::posix

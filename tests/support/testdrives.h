@@ -1,0 +1,46 @@
+#pragma once
+// A drive table of the test's own: C: and D: as two temporary folders, installed as the
+// platform back end for the test's lifetime.
+
+#include "platform/posix/posixplatform.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <optional>
+
+class TestPlatform : public platform::posix::PosixPlatform
+{
+public:
+    using PosixPlatform::PosixPlatform;
+    // None makes the user name fail, as GetUserNameW can.
+    std::optional<std::u16string> user = u"Tester";
+    bool userName(std::u16string &name) const override
+    {
+        if (!user)
+            return false;
+        name = *user;
+        return true;
+    }
+};
+
+class TestDrives
+{
+public:
+    TestDrives();
+    ~TestDrives();
+
+    // Host folder of a program path, for arranging and checking files behind the program's back.
+    QString host(const QString &programPath) const;
+    QString rootC() const { return m_c.path(); }
+    QString rootD() const { return m_d.path(); }
+    TestPlatform &backEnd() const { return *m_platform; }
+
+    // Writes raw bytes to a program path, making the folders on the way.
+    void writeBytes(const QString &programPath, const QByteArray &bytes) const;
+    QByteArray readBytes(const QString &programPath) const;
+
+private:
+    QTemporaryDir m_c;
+    QTemporaryDir m_d;
+    TestPlatform *m_platform;
+};
