@@ -72,7 +72,12 @@ void MessageDialog::resetValues()
 int MessageDialog::wrappedTextHeight() const
 {
     const int width = kClientWidth - 2 * (kMargin + 4);
-    return m_textLabel->text().isEmpty() ? 0 : m_textLabel->heightForWidth(width);
+    const QString text = m_textLabel->text();
+    if (text.isEmpty())
+        return 0;
+    return QFontMetrics(m_textLabel->font())
+        .boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, text)
+        .height();
 }
 
 int MessageDialog::exec()
@@ -84,7 +89,7 @@ int MessageDialog::exec()
 
     const int textHeight = wrappedTextHeight();
     const int textWidth = kClientWidth - 2 * (kMargin + 4);
-    m_textLabel->setFixedSize(textWidth, textHeight);
+    m_textLabel->resize(textWidth, textHeight);
     const int height = textHeight + kHeightBesideText + extraHeight();
     setFixedSize(kClientWidth, height);
     Panel1->setGeometry(0, height - kPanelHeight, kClientWidth, kPanelHeight);

@@ -1,0 +1,383 @@
+#include "app/mainform.h"
+#include "app/styles.h"
+#include "core/linefile.h"
+#include "dialogs/actionlist.h"
+#include "dialogs/dialogseam.h"
+#include "dialogs/radiogroup.h"
+#include "dialogs/shared.h"
+#include "support/testdrives.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+
+using dialogs::ScriptedResponder;
+
+namespace {
+
+const QString kOptions = "C:\\zunKolvra\\Tester\\Egenskaber\\MainEgenskaber.txt";
+
+// The installed templates, as a small fixture of the test's own.
+void installTemplates(const TestDrives &drives)
+{
+    drives.writeBytes("C:\\zunKolvra\\Program\\Dos\\dir.txt", "Viser filer\r\n");
+    drives.writeBytes("C:\\zunKolvra\\Program\\Dos\\Under\\x.txt", "x\r\n");
+    drives.writeBytes("C:\\zunKolvra\\Program\\Egenskaber\\Filtertyper.txt", "Tekstfil\r\n*.txt\r\n1\r\n");
+}
+
+// Every line differs from its default.
+QStringList nonDefaultOptions()
+{
+    return {"Nat",
+            "60",
+            "70",
+            "1300",
+            "800",
+            "50",
+            "2",
+            "1",
+            "0",
+            "3",
+            "C:\\Programmer\\Æble.exe",
+            "1",
+            "0",
+            "1",
+            "0",
+            "1",
+            "0",
+            "1",
+            "3",
+            "Mine ting",
+            "1",
+            "1",
+            "3",
+            "2",
+            "D:\\Genveje",
+            "1",
+            "2",
+            "3",
+            "4",
+            "5",
+            "1",
+            "1",
+            "0",
+            "0",
+            "3",
+            "0",
+            "1",
+            "0",
+            "1",
+            "1",
+            "1",
+            "0",
+            "1",
+            "1",
+            "1"};
+}
+
+} // namespace
+
+class TestMainform : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { styles::apply("Sky"); }
+    void firstStartSetsUpUserFoldersAndSecondStartCopiesNothing();
+    void missingTemplatesGiveEmptyFolders();
+    void unwritableDataRootIsReportedAndDefaultsApply();
+    void userNameFallsBackToBrugernavn();
+    void rejectedOptionsFileGivesDefaultsAndTheWelcome_data();
+    void rejectedOptionsFileGivesDefaultsAndTheWelcome();
+    void badNumberStopsReadingAndResetsDefaults();
+    void toggleLinesShowPagesOnlyForExactlyOne();
+    void allLinesRoundTrip();
+    void closingWritesTheOptions();
+    void vanishedShortcutFolderBecomesGenveje();
+    void maxElementerStepsByTenNeverBelowTen();
+    void closeQueryAsksWhileAnOperationRuns();
+    void stylesAreOfferedAndUnknownNamesChangeNothing();
+    void panelTogglesWithTheWindowWidth();
+};
+
+void TestMainform::firstStartSetsUpUserFoldersAndSecondStartCopiesNothing()
+{
+    TestDrives drives;
+    installTemplates(drives);
+    {
+        Tmainform window;
+        QCOMPARE(window.windowTitle(), QString("zunKolvra: Tester"));
+        QCOMPARE(window.BrugerMappe, QString("C:\\zunKolvra\\Tester"));
+        QCOMPARE(window.OptMappe, QString("C:\\zunKolvra\\Tester\\Egenskaber\\"));
+        QCOMPARE(window.dosMappe, QString("C:\\zunKolvra\\Tester\\Dos\\"));
+        QCOMPARE(window.NotatMappe, QString("C:\\zunKolvra\\Tester\\Noter\\"));
+        QCOMPARE(window.brugerKalenderMappe, QString("C:\\zunKolvra\\Tester\\Kalender"));
+        QCOMPARE(window.brugerNotatMappe, QString("C:\\zunKolvra\\Tester\\Notater"));
+        QCOMPARE(window.mappestrukturDir, QString("C:\\zunKolvra\\Tester\\Mappestrukturer\\"));
+        QCOMPARE(window.infoDir, QString("C:\\zunKolvra\\Program\\Stifinder\\tekstfiler\\"));
+        QCOMPARE(window.optFilnavn, kOptions);
+        QCOMPARE(window.PlaceringsMappe, QString("C:\\zunKolvra\\Tester\\Genveje"));
+        for (const char *folder : {"Noter", "Kalender", "Notater", "Mappestrukturer", "Genveje"})
+            QVERIFY2(QDir(drives.host(QString("C:\\zunKolvra\\Tester\\") + folder)).exists(), folder);
+        QCOMPARE(drives.readBytes("C:\\zunKolvra\\Tester\\Dos\\Under\\x.txt"), QByteArray("x\r\n"));
+        QCOMPARE(drives.readBytes("C:\\zunKolvra\\Tester\\Egenskaber\\Filtertyper.txt"),
+                 QByteArray("Tekstfil\r\n*.txt\r\n1\r\n"));
+    }
+    // The user's own changes survive, and new template files are not copied again.
+    drives.writeBytes("C:\\zunKolvra\\Tester\\Egenskaber\\Filtertyper.txt", "mine\r\n");
+    drives.writeBytes("C:\\zunKolvra\\Program\\Egenskaber\\Ny.txt", "ny\r\n");
+    drives.writeBytes("C:\\zunKolvra\\Program\\Dos\\ny.txt", "ny\r\n");
+    Tmainform second;
+    QCOMPARE(drives.readBytes("C:\\zunKolvra\\Tester\\Egenskaber\\Filtertyper.txt"), QByteArray("mine\r\n"));
+    QVERIFY(!QFile::exists(drives.host("C:\\zunKolvra\\Tester\\Egenskaber\\Ny.txt")));
+    QVERIFY(!QFile::exists(drives.host("C:\\zunKolvra\\Tester\\Dos\\ny.txt")));
+}
+
+void TestMainform::missingTemplatesGiveEmptyFolders()
+{
+    TestDrives drives;
+    ScriptedResponder responder;
+    Tmainform window;
+    QVERIFY(QDir(drives.host("C:\\zunKolvra\\Tester\\Dos")).exists());
+    QVERIFY(QDir(drives.host("C:\\zunKolvra\\Tester\\Egenskaber")).exists());
+    QVERIFY(responder.shown.isEmpty());
+    window.GemOpt();
+    QCOMPARE(core::readLines(kOptions)->size(), Tmainform::kOptionLines);
+}
+
+void TestMainform::unwritableDataRootIsReportedAndDefaultsApply()
+{
+    TestDrives drives;
+    drives.writeBytes("C:\\zunKolvra", "a file where the data root should be");
+    ScriptedResponder responder;
+    Tmainform window;
+    QCOMPARE(responder.texts(),
+             QStringList{"Datamappen \"C:\\zunKolvra\\Tester\" kunne ikke oprettes.\rProgrammet starter med "
+                         "standardindstillinger, og ændringer bliver ikke gemt.\r"});
+    QCOMPARE(window.designName, QString("Sky"));
+    QCOMPARE(window.maxElementer, 120);
+    window.GemOpt(); // fails quietly
+    QCOMPARE(drives.readBytes("C:\\zunKolvra"), QByteArray("a file where the data root should be"));
+}
+
+void TestMainform::userNameFallsBackToBrugernavn()
+{
+    TestDrives drives;
+    drives.backEnd().user.reset();
+    Tmainform window;
+    QCOMPARE(window.Abrugernavn, QString("Brugernavn"));
+    QCOMPARE(window.BrugerMappe, QString("C:\\zunKolvra\\Brugernavn"));
+    QVERIFY(QDir(drives.host("C:\\zunKolvra\\Brugernavn\\Egenskaber")).exists());
+}
+
+void TestMainform::rejectedOptionsFileGivesDefaultsAndTheWelcome_data()
+{
+    QTest::addColumn<int>("lineCount");
+    QTest::newRow("missing") << -1;
+    QTest::newRow("44 lines") << 44;
+    QTest::newRow("46 lines") << 46;
+    QTest::newRow("empty") << 0;
+}
+
+void TestMainform::rejectedOptionsFileGivesDefaultsAndTheWelcome()
+{
+    QFETCH(int, lineCount);
+    TestDrives drives;
+    installTemplates(drives);
+    if (lineCount >= 0) {
+        QStringList lines = nonDefaultOptions();
+        while (lines.size() < lineCount)
+            lines.append("1");
+        QDir().mkpath(drives.host("C:\\zunKolvra\\Tester\\Egenskaber"));
+        QVERIFY(core::writeLines(kOptions, lines.mid(0, lineCount)));
+    }
+    Tmainform window;
+    QCOMPARE(window.designName, QString("Sky"));
+    QCOMPARE(window.pos(), QPoint(250, 50));
+    QCOMPARE(window.size(), QSize(1270, 870));
+    QCOMPARE(window.maxElementer, 120);
+    QCOMPARE(window.OnClickIndex, -1);
+    QCOMPARE(window.GBoxV, 2);
+    QVERIFY(window.sammeKlipbord && window.KlipbordsCheck->isChecked());
+    QVERIFY(window.Vistoppanel);
+    QVERIFY(!window.trayCheck->isChecked());
+    QCOMPARE(window.Fontbox->currentIndex(), 1);
+    QCOMPARE(window.FontnavnBox->currentText(), QString("Default"));
+    QCOMPARE(window.bogfanerBox->itemIndex(), 2);
+    QVERIFY(window.sikkerhedsCheck->isChecked());
+    QVERIFY(!window.TryedBefore);
+    window.FormActivate();
+    QVERIFY(window.TryedBefore);
+    QCOMPARE(window.Hovedbog->currentIndex(), 4);
+    QCOMPARE(window.Programbog->currentIndex(), 0);
+    QCOMPARE(window.informationsKnappenL->text(), QString("Egenskaber"));
+}
+
+void TestMainform::badNumberStopsReadingAndResetsDefaults()
+{
+    TestDrives drives;
+    QStringList lines = nonDefaultOptions();
+    lines[6] = "x";
+    QDir().mkpath(drives.host("C:\\zunKolvra\\Tester\\Egenskaber"));
+    QVERIFY(core::writeLines(kOptions, lines));
+    Tmainform window;
+    // Lines 1-6 were taken, then the defaults reset style, position, size and maxElementer.
+    QCOMPARE(window.designName, QString("Sky"));
+    QCOMPARE(window.maxElementer, 120);
+    QCOMPARE(window.size(), QSize(1270, 870));
+    // Nothing after line 7 was read.
+    QVERIFY(!window.trayCheck->isChecked());
+    QCOMPARE(window.exeProgram, QString());
+    QVERIFY(!window.blokerCheck->isChecked());
+    QVERIFY(!window.TryedBefore);
+}
+
+void TestMainform::toggleLinesShowPagesOnlyForExactlyOne()
+{
+    TestDrives drives;
+    QStringList lines = nonDefaultOptions();
+    lines[39] = "2";
+    lines[40] = "1";
+    lines[41] = "1";
+    lines[42] = "0";
+    lines[38] = "2"; // a check-box line: only "1" checks
+    QDir().mkpath(drives.host("C:\\zunKolvra\\Tester\\Egenskaber"));
+    QVERIFY(core::writeLines(kOptions, lines));
+    Tmainform window;
+    QVERIFY(!window.Hovedbog->isTabVisible(window.Hovedbog->indexOf(window.globusSide)));
+    QVERIFY(window.Hovedbog->isTabVisible(window.Hovedbog->indexOf(window.notatSide)));
+    QVERIFY(window.Hovedbog->isTabVisible(window.Hovedbog->indexOf(window.genvejsSide)));
+    QVERIFY(!window.Hovedbog->isTabVisible(window.Hovedbog->indexOf(window.oversigtSide)));
+    QVERIFY(!window.tabVisCheck1->isChecked());
+    QVERIFY(!window.blokerCheck->isChecked());
+    QCOMPARE(window.optionLines().at(39), QString("0"));
+}
+
+void TestMainform::allLinesRoundTrip()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host("D:\\Genveje"));
+    QDir().mkpath(drives.host("C:\\zunKolvra\\Tester\\Egenskaber"));
+    const QStringList lines = nonDefaultOptions();
+    QCOMPARE(lines.size(), Tmainform::kOptionLines);
+    QVERIFY(core::writeLines(kOptions, lines));
+    const QByteArray before = drives.readBytes(kOptions);
+    Tmainform window;
+    QCOMPARE(window.optionLines(), lines);
+    window.GemOpt();
+    QCOMPARE(drives.readBytes(kOptions), before);
+}
+
+void TestMainform::closingWritesTheOptions()
+{
+    TestDrives drives;
+    {
+        Tmainform window;
+        window.maxOpKnapClick();
+        QCloseEvent close;
+        QApplication::sendEvent(&window, &close);
+        QVERIFY(close.isAccepted());
+    }
+    const auto lines = core::readLines(kOptions);
+    QVERIFY(lines.has_value());
+    QCOMPARE(lines->size(), 45);
+    QCOMPARE(lines->at(5), QString("130"));
+}
+
+void TestMainform::vanishedShortcutFolderBecomesGenveje()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host("C:\\zunKolvra\\Tester\\Egenskaber"));
+    QVERIFY(core::writeLines(kOptions, nonDefaultOptions())); // names D:\Genveje, which does not exist
+    Tmainform window;
+    QCOMPARE(window.PlaceringsMappe, QString("C:\\zunKolvra\\Tester\\Genveje"));
+    QVERIFY(QDir(drives.host(window.PlaceringsMappe)).exists());
+}
+
+void TestMainform::maxElementerStepsByTenNeverBelowTen()
+{
+    TestDrives drives;
+    Tmainform window;
+    QCOMPARE(window.maxFindEdit->text(), QString("120"));
+    window.maxOpKnapClick();
+    QCOMPARE(window.maxElementer, 130);
+    QCOMPARE(window.maxFindEdit->text(), QString("130"));
+    window.maxElementer = 10;
+    window.maxNedKnapClick();
+    QCOMPARE(window.maxElementer, 10);
+    window.maxElementer = 15;
+    window.maxNedKnapClick();
+    QCOMPARE(window.maxElementer, 10);
+    QCOMPARE(window.maxFindEdit->text(), QString("10"));
+}
+
+void TestMainform::closeQueryAsksWhileAnOperationRuns()
+{
+    TestDrives drives;
+    Tmainform window;
+    ScriptedResponder responder;
+    QVERIFY(window.FormCloseQuery());
+    QVERIFY(responder.shown.isEmpty());
+
+    window.processCount = 1;
+    responder.answerNej();
+    QVERIFY(!window.FormCloseQuery());
+    responder.answerJa();
+    QVERIFY(window.FormCloseQuery());
+    const QString question =
+        "Der er en funktion kørende.\rSkal programmet lukkes alligevel med risiko for fejl ved lukning?";
+    QCOMPARE(responder.texts(), (QStringList{question, question}));
+
+    responder.clear();
+    window.MsRedigeret = true;
+    QVERIFY(!window.FormCloseQuery());
+    QVERIFY(responder.shown.isEmpty());
+    QCloseEvent close;
+    QApplication::sendEvent(&window, &close);
+    QVERIFY(!close.isAccepted());
+    QVERIFY(!QFile::exists(drives.host(kOptions))); // nothing saved on a refused close
+}
+
+void TestMainform::stylesAreOfferedAndUnknownNamesChangeNothing()
+{
+    TestDrives drives;
+    Tmainform window;
+    QCOMPARE(window.designBox->count(), 10);
+    QCOMPARE(window.designBox->currentText(), QString("Sky"));
+    QCOMPARE(window.designBox->maxVisibleItems(), 10);
+    window.designBox->setCurrentIndex(window.designBox->findText("Nat"));
+    window.designBoxChange();
+    QCOMPARE(window.designName, QString("Nat"));
+    QCOMPARE(styles::current(), QString("Nat"));
+    QVERIFY(!styles::apply("Ukendt"));
+    QCOMPARE(styles::current(), QString("Nat"));
+}
+
+void TestMainform::panelTogglesWithTheWindowWidth()
+{
+    TestDrives drives;
+    Tmainform window;
+    QAction *panel = window.actions->action("aPanelV");
+    QAction *standard = window.actions->action("standardSize");
+    window.actions->updateAll();
+    QVERIFY(!standard->isEnabled());
+    panel->trigger();
+    QVERIFY(window.mainPanel->isHidden());
+    const int narrowed = window.width();
+    QVERIFY(narrowed < 1270);
+    QCOMPARE(window.minimumWidth(), Tmainform::kMinimumWidthWithPanel - (1270 - narrowed));
+    window.actions->updateAll();
+    QVERIFY(standard->isEnabled());
+    panel->trigger();
+    QVERIFY(!window.mainPanel->isHidden());
+    QCOMPARE(window.width(), 1270);
+    QCOMPARE(window.minimumWidth(), Tmainform::kMinimumWidthWithPanel);
+    QCOMPARE(window.minimumHeight(), Tmainform::kMinimumHeight);
+}
+
+QTEST_MAIN(TestMainform)
+#include "test_mainform.moc"

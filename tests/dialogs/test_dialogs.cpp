@@ -1,0 +1,111 @@
+#include "dialogs/infform.h"
+#include "dialogs/shared.h"
+#include "dialogs/spform.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using dialogs::ScriptedResponder;
+
+class TestDialogs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void heightFollowsTextAndCheckBoxWidthNever();
+    void answersCountOnlyJaAsYes();
+    void escapeAndCloseBoxAnswerNej();
+    void checkBoxIsClearedAtEveryShow();
+    void closingResetsTextAndFontSize();
+};
+
+void TestDialogs::heightFollowsTextAndCheckBoxWidthNever()
+{
+    ScriptedResponder responder;
+    responder.answerNej();
+    responder.answerNej();
+    responder.answerNej();
+    bool forAlle = false;
+    dialogs::ask("Skal filen slettes?");
+    dialogs::askForAll("Skal filen slettes?", forAlle);
+    dialogs::ask("Linje 1\rLinje 2\rLinje 3\r");
+    dialogs::inform("Linje 1\rLinje 2\rLinje 3\r");
+    dialogs::inform("Kort");
+    const auto &shown = responder.shown;
+    QCOMPARE(shown.size(), 5);
+    QCOMPARE(shown[1].height - shown[0].height, Tspform::kAlleCheckHeight);
+    QVERIFY(shown[1].alleCheckVisible && !shown[0].alleCheckVisible);
+    QVERIFY(shown[2].height > shown[0].height);
+    QVERIFY(shown[3].height > shown[4].height);
+    for (const auto &dialog : shown)
+        QCOMPARE(dialog.width, dialogs::MessageDialog::kClientWidth);
+    // Text plus 80: the one-line message is at least one line of 10-point text high.
+    QVERIFY(shown[4].height >= 80 + QFontMetrics(dialogs::infform().font()).height());
+    QCOMPARE(shown[2].text, QString("Linje 1\rLinje 2\rLinje 3\r"));
+    QCOMPARE(responder.unexpectedQuestions, 0);
+    // The check box is hidden again after the batch question.
+    QVERIFY(dialogs::spform().alleCheck->isHidden());
+}
+
+void TestDialogs::answersCountOnlyJaAsYes()
+{
+    ScriptedResponder responder;
+    responder.answerJa();
+    responder.answerNej();
+    QVERIFY(dialogs::ask("Ja?"));
+    QVERIFY(!dialogs::ask("Nej?"));
+    QVERIFY(!dialogs::ask("Ingen svar i køen"));
+    QCOMPARE(responder.unexpectedQuestions, 1);
+    QCOMPARE(responder.texts(), (QStringList{"Ja?", "Nej?", "Ingen svar i køen"}));
+}
+
+void TestDialogs::escapeAndCloseBoxAnswerNej()
+{
+    Tspform dialog;
+    dialog.insertTekst("Lukke?");
+    QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    QCOMPARE(dialog.exec(), dialogs::mrCancel);
+
+    dialog.insertTekst("Lukke?");
+    QTimer::singleShot(0, &dialog, [&] { dialog.close(); });
+    QCOMPARE(dialog.exec(), dialogs::mrCancel);
+
+    dialog.insertTekst("Ja?");
+    QTimer::singleShot(0, &dialog, [&] { dialog.BitBtn1->click(); });
+    QCOMPARE(dialog.exec(), dialogs::mrOk);
+
+    Tinfform info;
+    info.insertTekst("Besked");
+    QTimer::singleShot(0, &info, [&] { info.BitBtn1->click(); });
+    QCOMPARE(info.exec(), dialogs::mrOk);
+}
+
+void TestDialogs::checkBoxIsClearedAtEveryShow()
+{
+    QList<bool> checkedAtShow;
+    dialogs::DialogSeam::setResponder([&](const dialogs::ShownDialog &, bool &alleChecked) {
+        checkedAtShow.append(dialogs::spform().alleCheck->isChecked());
+        alleChecked = true; // the user ticks it each time
+        return dialogs::mrOk;
+    });
+    bool forAlle = false;
+    QVERIFY(dialogs::askForAll("Overskriv?", forAlle));
+    QVERIFY(forAlle);
+    QVERIFY(dialogs::askForAll("Overskriv?", forAlle));
+    dialogs::DialogSeam::setResponder({});
+    QCOMPARE(checkedAtShow, (QList<bool>{false, false}));
+}
+
+void TestDialogs::closingResetsTextAndFontSize()
+{
+    ScriptedResponder responder;
+    dialogs::inform("Noget");
+    QCOMPARE(dialogs::infform().tekst(), QString());
+    QCOMPARE(dialogs::infform().Label1->text(), QString());
+    QCOMPARE(dialogs::infform().Label1->font().pointSize(), 8);
+}
+
+QTEST_MAIN(TestDialogs)
+#include "test_dialogs.moc"
