@@ -459,7 +459,7 @@ void Tmainform::designBoxChange()
 void Tmainform::applyDesign()
 {
     styles::apply(designName);
-    clientArea->setBackground(QApplication::palette().color(QPalette::Mid).lighter(135));
+    clientArea->setBackground(QApplication::palette().color(QPalette::Window).darker(112));
 }
 
 void Tmainform::FontboxClick()
@@ -1017,7 +1017,7 @@ void Tmainform::buildUi()
     Hovedbog->setObjectName("Hovedbog");
     Hovedbog->setTabPosition(QTabWidget::West);
     Hovedbog->setUsesScrollButtons(true);
-    Hovedbog->addTab(buildFunctionsPage(), QIcon::fromTheme("applications-utilities"), "Funktioner");
+    Hovedbog->addTab(buildFunctionsPage(), "Funktioner");
 
     programmerSide = new QWidget;
     programmerSide->setObjectName("programmerSide");
@@ -1035,16 +1035,15 @@ void Tmainform::buildUi()
     programLayout->addWidget(programLabel);
     programLayout->addWidget(programBox, 1);
     programLayout->addWidget(visProgrammer);
-    Hovedbog->addTab(programmerSide, QIcon::fromTheme("applications-other"), "Programmer");
+    Hovedbog->addTab(programmerSide, "Programmer");
 
     globusSide = new QWidget;
     globusSide->setObjectName("globusSide");
-    Hovedbog->addTab(globusSide, QIcon::fromTheme("internet-web-browser"), "Søg på nettet");
+    Hovedbog->addTab(globusSide, "Søg på nettet");
     notatSide = new QWidget;
     notatSide->setObjectName("notatSide");
-    Hovedbog->addTab(notatSide, QIcon::fromTheme("story-editor", QIcon::fromTheme("accessories-text-editor")),
-                     "Notater");
-    Hovedbog->addTab(buildOptionsBook(), QIcon::fromTheme("configure"), "Egenskaber");
+    Hovedbog->addTab(notatSide, "Notater");
+    Hovedbog->addTab(buildOptionsBook(), "Egenskaber");
 
     infoBogen = new QTabWidget;
     infoBogen->setObjectName("infoBogen");
@@ -1053,7 +1052,7 @@ void Tmainform::buildUi()
     Struktur->setHeaderHidden(true);
     infoBogen->addTab(Struktur, "Struktur");
     infoBogen->addTab(new QWidget, "Søg");
-    Hovedbog->addTab(infoBogen, QIcon::fromTheme("help-contents"), "Information");
+    Hovedbog->addTab(infoBogen, "Information");
 
     genvejsSide = new QWidget;
     genvejsSide->setObjectName("genvejsSide");
@@ -1064,10 +1063,10 @@ void Tmainform::buildUi()
     for (const char *page : {"Funktioner", "Programmer", "F taster", "Ctrl+"})
         genvejsBog->addTab(new QWidget, page);
     genvejsLayout->addWidget(genvejsBog);
-    Hovedbog->addTab(genvejsSide, QIcon::fromTheme("input-keyboard"), "Program genveje");
+    Hovedbog->addTab(genvejsSide, "Program genveje");
     oversigtSide = new QWidget;
     oversigtSide->setObjectName("oversigtSide");
-    Hovedbog->addTab(oversigtSide, QIcon::fromTheme("view-list-tree"), "Indhold");
+    Hovedbog->addTab(oversigtSide, "Indhold");
     connect(Hovedbog, &QTabWidget::currentChanged, this, [this] { HovedbogChange(); });
     panelLayout->addWidget(Hovedbog, 1);
     middle->addWidget(mainPanel);

@@ -83,7 +83,7 @@ QScrollBar::handle:vertical { background: %7; border-radius: 5px; min-height: 24
 QScrollBar:horizontal { background: %1; height: 12px; margin: 0; }
 QScrollBar::handle:horizontal { background: %7; border-radius: 5px; min-width: 24px; margin: 2px; }
 QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }
-QFrame#mainPanel QTabBar::tab:top { padding: 3px 6px; }
+QFrame#mainPanel QTabBar::tab:top { padding: 3px 5px; font-size: 8pt; }
 QLabel#informationsKnappenL { font-size: 12pt; font-weight: bold; color: %5; }
 )")
         .arg(l.window, l.panelTop, l.base, l.text, l.accent, l.accentText, l.border, l.button);
