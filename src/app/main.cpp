@@ -24,6 +24,7 @@ int main(int argc, char *argv[])
 
     app::installHostPlatform();
 
+    dialogs::createShared(nullptr);
     Tmainform window;
     mainform = &window;
     dialogs::createShared(&window);

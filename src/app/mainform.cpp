@@ -3,6 +3,7 @@
 #include "app/styles.h"
 #include "core/files.h"
 #include "core/linefile.h"
+#include "core/messages.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
 #include "dialogs/shared.h"
@@ -170,7 +171,7 @@ void Tmainform::CreateMapper()
     mappestrukturDir += "\\";
 
     if (!core::directoryExists(OptMappe)) {
-        dialogs::inform("Datamappen \"" + BrugerMappe +
+        messages::inform("Datamappen \"" + BrugerMappe +
                         "\" kunne ikke oprettes.\r"
                         "Programmet starter med standardindstillinger, og ændringer bliver ikke gemt.\r");
     }
@@ -380,7 +381,7 @@ bool Tmainform::FormCloseQuery()
         return false;
     if (processCount < 1)
         return true;
-    return dialogs::ask(
+    return messages::ask(
         "Der er en funktion kørende.\rSkal programmet lukkes alligevel med risiko for fejl ved "
         "lukning?");
 }

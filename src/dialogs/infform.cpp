@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 Tinfform::Tinfform(QWidget *parent)
-    : MessageDialog(dialogs::ShownDialog::Information, "Information", parent)
+    : MessageDialog(messages::ShownDialog::Information, "Information", parent)
 {
     setObjectName("infform");
     Label1 = textWidget();
@@ -15,5 +15,5 @@ Tinfform::Tinfform(QWidget *parent)
     BitBtn1->setDefault(true);
     BitBtn1->setMinimumWidth(88);
     m_buttonRow->insertWidget(2, BitBtn1);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { done(dialogs::mrOk); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { done(messages::mrOk); });
 }

@@ -95,7 +95,7 @@ int MessageDialog::exec()
     Panel1->setGeometry(0, height - kPanelHeight, kClientWidth, kPanelHeight);
 
     int result = mrCancel;
-    if (const auto &responder = DialogSeam::responder()) {
+    if (const auto &responder = messages::DialogSeam::responder()) {
         bool alleChecked = false;
         result = responder(ShownDialog{m_kind, m_tekst, alleCheckShown(), width(), height}, alleChecked);
         answerAlleCheck(alleChecked);

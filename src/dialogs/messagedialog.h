@@ -3,7 +3,7 @@
 // a bottom panel with a picture at each end, a fixed width, a height that follows the text,
 // and the test seam.
 
-#include "dialogs/dialogseam.h"
+#include "core/messages.h"
 
 #include <QDialog>
 
@@ -12,6 +12,10 @@ class QLabel;
 class QHBoxLayout;
 
 namespace dialogs {
+
+using messages::mrCancel;
+using messages::mrOk;
+using messages::ShownDialog;
 
 class MessageDialog : public QDialog
 {

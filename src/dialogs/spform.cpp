@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 Tspform::Tspform(QWidget *parent)
-    : MessageDialog(dialogs::ShownDialog::Question, "Spørgsmål", parent)
+    : MessageDialog(messages::ShownDialog::Question, "Spørgsmål", parent)
 {
     setObjectName("spform");
     textLabel = textWidget();
@@ -26,8 +26,8 @@ Tspform::Tspform(QWidget *parent)
     m_buttonRow->insertWidget(3, BitBtn1);
     // "Ja" first in the tab order, so it has the focus when the dialog opens.
     setTabOrder(BitBtn1, annullerButton);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { done(dialogs::mrOk); });
-    connect(annullerButton, &QPushButton::clicked, this, [this] { done(dialogs::mrCancel); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { done(messages::mrOk); });
+    connect(annullerButton, &QPushButton::clicked, this, [this] { done(messages::mrCancel); });
 }
 
 int Tspform::extraHeight() const

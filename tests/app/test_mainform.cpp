@@ -2,7 +2,7 @@
 #include "app/styles.h"
 #include "core/linefile.h"
 #include "dialogs/actionlist.h"
-#include "dialogs/dialogseam.h"
+#include "core/messages.h"
 #include "dialogs/radiogroup.h"
 #include "dialogs/shared.h"
 #include "support/testdrives.h"
@@ -16,7 +16,7 @@
 #include <QTabWidget>
 #include <QTest>
 
-using dialogs::ScriptedResponder;
+using messages::ScriptedResponder;
 
 namespace {
 
@@ -86,6 +86,7 @@ class TestMainform : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { dialogs::createShared(nullptr); }
     void init() { styles::apply("Sky"); }
     void firstStartSetsUpUserFoldersAndSecondStartCopiesNothing();
     void missingTemplatesGiveEmptyFolders();

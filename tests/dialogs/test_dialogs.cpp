@@ -1,3 +1,4 @@
+#include "core/messages.h"
 #include "dialogs/infform.h"
 #include "dialogs/shared.h"
 #include "dialogs/spform.h"
@@ -8,12 +9,14 @@
 #include <QTest>
 #include <QTimer>
 
-using dialogs::ScriptedResponder;
+using messages::ScriptedResponder;
+
 
 class TestDialogs : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { dialogs::createShared(nullptr); }
     void heightFollowsTextAndCheckBoxWidthNever();
     void answersCountOnlyJaAsYes();
     void escapeAndCloseBoxAnswerNej();
@@ -28,11 +31,11 @@ void TestDialogs::heightFollowsTextAndCheckBoxWidthNever()
     responder.answerNej();
     responder.answerNej();
     bool forAlle = false;
-    dialogs::ask("Skal filen slettes?");
-    dialogs::askForAll("Skal filen slettes?", forAlle);
-    dialogs::ask("Linje 1\rLinje 2\rLinje 3\r");
-    dialogs::inform("Linje 1\rLinje 2\rLinje 3\r");
-    dialogs::inform("Kort");
+    messages::ask("Skal filen slettes?");
+    messages::askForAll("Skal filen slettes?", forAlle);
+    messages::ask("Linje 1\rLinje 2\rLinje 3\r");
+    messages::inform("Linje 1\rLinje 2\rLinje 3\r");
+    messages::inform("Kort");
     const auto &shown = responder.shown;
     QCOMPARE(shown.size(), 5);
     QCOMPARE(shown[1].height - shown[0].height, Tspform::kAlleCheckHeight);
@@ -54,9 +57,9 @@ void TestDialogs::answersCountOnlyJaAsYes()
     ScriptedResponder responder;
     responder.answerJa();
     responder.answerNej();
-    QVERIFY(dialogs::ask("Ja?"));
-    QVERIFY(!dialogs::ask("Nej?"));
-    QVERIFY(!dialogs::ask("Ingen svar i køen"));
+    QVERIFY(messages::ask("Ja?"));
+    QVERIFY(!messages::ask("Nej?"));
+    QVERIFY(!messages::ask("Ingen svar i køen"));
     QCOMPARE(responder.unexpectedQuestions, 1);
     QCOMPARE(responder.texts(), (QStringList{"Ja?", "Nej?", "Ingen svar i køen"}));
 }
@@ -66,42 +69,42 @@ void TestDialogs::escapeAndCloseBoxAnswerNej()
     Tspform dialog;
     dialog.insertTekst("Lukke?");
     QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
-    QCOMPARE(dialog.exec(), dialogs::mrCancel);
+    QCOMPARE(dialog.exec(), messages::mrCancel);
 
     dialog.insertTekst("Lukke?");
     QTimer::singleShot(0, &dialog, [&] { dialog.close(); });
-    QCOMPARE(dialog.exec(), dialogs::mrCancel);
+    QCOMPARE(dialog.exec(), messages::mrCancel);
 
     dialog.insertTekst("Ja?");
     QTimer::singleShot(0, &dialog, [&] { dialog.BitBtn1->click(); });
-    QCOMPARE(dialog.exec(), dialogs::mrOk);
+    QCOMPARE(dialog.exec(), messages::mrOk);
 
     Tinfform info;
     info.insertTekst("Besked");
     QTimer::singleShot(0, &info, [&] { info.BitBtn1->click(); });
-    QCOMPARE(info.exec(), dialogs::mrOk);
+    QCOMPARE(info.exec(), messages::mrOk);
 }
 
 void TestDialogs::checkBoxIsClearedAtEveryShow()
 {
     QList<bool> checkedAtShow;
-    dialogs::DialogSeam::setResponder([&](const dialogs::ShownDialog &, bool &alleChecked) {
+    messages::DialogSeam::setResponder([&](const messages::ShownDialog &, bool &alleChecked) {
         checkedAtShow.append(dialogs::spform().alleCheck->isChecked());
         alleChecked = true; // the user ticks it each time
-        return dialogs::mrOk;
+        return messages::mrOk;
     });
     bool forAlle = false;
-    QVERIFY(dialogs::askForAll("Overskriv?", forAlle));
+    QVERIFY(messages::askForAll("Overskriv?", forAlle));
     QVERIFY(forAlle);
-    QVERIFY(dialogs::askForAll("Overskriv?", forAlle));
-    dialogs::DialogSeam::setResponder({});
+    QVERIFY(messages::askForAll("Overskriv?", forAlle));
+    messages::DialogSeam::setResponder({});
     QCOMPARE(checkedAtShow, (QList<bool>{false, false}));
 }
 
 void TestDialogs::closingResetsTextAndFontSize()
 {
     ScriptedResponder responder;
-    dialogs::inform("Noget");
+    messages::inform("Noget");
     QCOMPARE(dialogs::infform().tekst(), QString());
     QCOMPARE(dialogs::infform().Label1->text(), QString());
     QCOMPARE(dialogs::infform().Label1->font().pointSize(), 8);
