@@ -21,6 +21,19 @@ enum class DriveType : int {
     RamDisk = 6,
 };
 
+// Where a program's icon comes from: a theme icon name or an image file (a host path).
+struct IconSource
+{
+    std::u16string themeName;
+    std::u16string imageFile;
+    bool empty() const { return themeName.empty() && imageFile.empty(); }
+};
+
+// ShellExecuteW show commands used by the program.
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOWMAXIMIZED = 3;
+constexpr int SW_SHOW = 5;
+
 class Platform
 {
 public:
@@ -38,6 +51,15 @@ public:
     virtual bool copyFolder(const Path &source, const Path &destination) = 0;
     // GetUserNameW: false on failure, `name` untouched then.
     virtual bool userName(std::u16string &name) const = 0;
+
+    // ShellExecuteW: `file` opened with `verb` ("open", "edit"), `parameters` as its argument
+    // text and `directory` (may be empty) as working folder. Above 32 on success, else the
+    // Windows error code (2 file not found, 3 path not found, 5 access denied, 31 no
+    // association, ...).
+    virtual int shellExecute(const std::u16string &verb, const Path &file, const std::u16string &parameters,
+                             const Path &directory, int showCommand) = 0;
+    // ExtractIconW with icon index 0: the first icon of a program file; empty when it has none.
+    virtual IconSource extractIcon(const Path &file) const = 0;
 
     // The host file-system path a program path stands for (the identity on Windows);
     // empty when no drive holds it. For code that opens files itself (line files, images).

@@ -132,4 +132,50 @@ std::optional<WindowsPath> parseWindowsPath(const std::u16string &path)
     return parsed;
 }
 
+std::vector<std::u16string> splitArguments(const std::u16string &text)
+{
+    std::vector<std::u16string> arguments;
+    std::u16string current;
+    bool inArgument = false;
+    bool quoted = false;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char16_t c = text[i];
+        if (c == u'\\') {
+            std::size_t slashes = 0;
+            while (i < text.size() && text[i] == u'\\') {
+                ++slashes;
+                ++i;
+            }
+            inArgument = true;
+            if (i < text.size() && text[i] == u'"') {
+                current.append(slashes / 2, u'\\');
+                if (slashes % 2 == 1) {
+                    current += u'"';
+                    ++i;
+                }
+            } else {
+                current.append(slashes, u'\\');
+            }
+            continue;
+        }
+        if (c == u'"') {
+            quoted = !quoted;
+            inArgument = true;
+        } else if ((c == u' ' || c == u'\t') && !quoted) {
+            if (inArgument)
+                arguments.push_back(current);
+            current.clear();
+            inArgument = false;
+        } else {
+            current += c;
+            inArgument = true;
+        }
+        ++i;
+    }
+    if (inArgument)
+        arguments.push_back(current);
+    return arguments;
+}
+
 } // namespace platform

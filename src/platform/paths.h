@@ -25,4 +25,9 @@ struct WindowsPath
 // never above the drive root.
 std::optional<WindowsPath> parseWindowsPath(const std::u16string &path);
 
+// Splits a Windows argument text the way CommandLineToArgvW does: blanks separate arguments
+// outside double quotes; 2n backslashes before a quote give n and toggle quoting, 2n+1 give n
+// and a literal quote; other backslashes are literal.
+std::vector<std::u16string> splitArguments(const std::u16string &text);
+
 } // namespace platform

@@ -55,3 +55,25 @@ TEST(Paths, ComparesWithoutLetterCaseLikeWindows)
     EXPECT_FALSE(platform::equalsIgnoreCase(u"a", u"b"));
     EXPECT_FALSE(platform::equalsIgnoreCase(u"ab", u"a"));
 }
+
+TEST(Paths, SplitsArgumentsLikeCommandLineToArgv)
+{
+    struct Case
+    {
+        std::u16string text;
+        std::vector<std::u16string> arguments;
+    };
+    const Case cases[] = {
+        {u"", {}},
+        {u"   ", {}},
+        {u"a b\tc", {u"a", u"b", u"c"}},
+        {u"\"C:\\Mine ting\\a.txt\" \"C:\\b.txt\"", {u"C:\\Mine ting\\a.txt", u"C:\\b.txt"}},
+        {u"\"\"", {u""}},
+        {u"a\\\\\\\"b", {u"a\\\"b"}},        // 3 backslashes + quote: one backslash and a quote
+        {u"\"a\\\\\" b", {u"a\\", u"b"}},    // 2 backslashes + quote: one backslash, quote closes
+        {u"C:\\a\\b", {u"C:\\a\\b"}},        // backslashes without a quote are literal
+        {u"x\"y z\"w", {u"xy zw"}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(platform::splitArguments(c.text), c.arguments) << platform::toUtf8(c.text);
+}

@@ -147,3 +147,59 @@ TEST(PosixPlatform, ForHostMapsCAndTheHostRoot)
     EXPECT_TRUE(backEnd->userName(name));
     EXPECT_FALSE(name.empty());
 }
+
+TEST(PosixPlatform, ShellExecuteStartsAProgramWithHostPathArguments)
+{
+    Fixture f;
+    f.c.write("Programmer/vis.sh", "#!/bin/sh\nprintf '%s|' \"$@\" > \"$PWD/args.out\"\n");
+    fs::permissions(f.c.path() / "Programmer/vis.sh", fs::perms::owner_all);
+    fs::create_directories(f.d.path() / "Mine ting");
+    const int result = f.platform.shellExecute(u"open", u"C:\\Programmer\\vis.sh",
+                                               u"\"D:\\Mine ting\\brev.txt\" plain \"\"", u"D:\\Mine ting",
+                                               platform::SW_SHOW);
+    EXPECT_GT(result, 32);
+    const fs::path out = f.d.path() / "Mine ting/args.out";
+    for (int i = 0; i < 200 && readFile(out).empty(); ++i)
+        ::usleep(20000);
+    EXPECT_EQ(readFile(out), f.d.str() + "/Mine ting/brev.txt|plain||");
+}
+
+TEST(PosixPlatform, ShellExecuteReportsWindowsErrorCodes)
+{
+    Fixture f;
+    fs::create_directories(f.c.path() / "Data");
+    EXPECT_EQ(f.platform.shellExecute(u"open", u"C:\\Data\\mangler.exe", u"", u"", 1), 2);
+    EXPECT_EQ(f.platform.shellExecute(u"open", u"C:\\Mangler\\x.exe", u"", u"", 1), 3);
+    EXPECT_EQ(f.platform.shellExecute(u"open", u"C:\\Data", u"", u"C:\\Ingen mappe", 1), 3);
+    EXPECT_EQ(f.platform.shellExecute(u"open", u"program-der-ikke-findes-xyz", u"", u"", 1), 2);
+    f.c.write("Data/a.txt", "x");
+    EXPECT_EQ(f.platform.shellExecute(u"print", u"C:\\Data\\a.txt", u"", u"", 1), 31);
+}
+
+TEST(PosixPlatform, ExtractIconTakesTheDeclaredIconOrTheExecutableIcon)
+{
+    Fixture f;
+    TempFolder apps;
+    apps.write("mitprogram.desktop", "[Desktop Entry]\nName=Mit\nExec=/opt/x/mitprogram %F\nIcon=mit-ikon\n"
+                                     "[Desktop Action ny]\nIcon=forkert\n");
+    apps.write("ingen.desktop", "[Desktop Entry]\nExec=ingen\n");
+    f.platform.setApplicationDirs({apps.str(), "/nonexistent"});
+    f.c.write("P/mitprogram", "#!/bin/sh\n");
+    f.c.write("P/andet", "#!/bin/sh\n");
+    f.c.write("P/ingen", "#!/bin/sh\n");
+    for (const char *name : {"P/mitprogram", "P/andet", "P/ingen"})
+        fs::permissions(f.c.path() / name, fs::perms::owner_all);
+    f.c.write("P/brev.txt", "x");
+    f.c.write("P/genvej.desktop", "[Desktop Entry]\nIcon=/usr/share/pixmaps/x.png\n");
+    f.c.write("P/billede.ICO", "x");
+
+    EXPECT_EQ(f.platform.extractIcon(u"C:\\P\\mitprogram").themeName, u"mit-ikon");
+    EXPECT_EQ(f.platform.extractIcon(u"C:\\P\\andet").themeName, u"application-x-executable");
+    EXPECT_EQ(f.platform.extractIcon(u"C:\\P\\ingen").themeName, u"application-x-executable");
+    EXPECT_TRUE(f.platform.extractIcon(u"C:\\P\\brev.txt").empty());
+    EXPECT_TRUE(f.platform.extractIcon(u"C:\\P\\mangler.exe").empty());
+    EXPECT_TRUE(f.platform.extractIcon(u"C:\\P").empty());
+    EXPECT_EQ(f.platform.extractIcon(u"C:\\P\\genvej.desktop").imageFile, u"/usr/share/pixmaps/x.png");
+    EXPECT_EQ(f.platform.extractIcon(u"C:\\P\\billede.ICO").imageFile,
+              platform::fromUtf8(f.c.str() + "/P/billede.ICO"));
+}

@@ -4,6 +4,7 @@
 
 #include "platform/posix/posixplatform.h"
 
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 #include <optional>
@@ -20,6 +21,23 @@ public:
             return false;
         name = *user;
         return true;
+    }
+
+    // The recording shell: nothing is launched during tests.
+    struct ShellCall
+    {
+        QString verb, file, parameters, directory;
+        int showCommand;
+    };
+    QList<ShellCall> shellCalls;
+    int shellResult = 42;
+    int shellExecute(const std::u16string &verb, const platform::Path &file, const std::u16string &parameters,
+                     const platform::Path &directory, int showCommand) override
+    {
+        shellCalls.append({QString::fromStdU16String(verb), QString::fromStdU16String(file),
+                           QString::fromStdU16String(parameters), QString::fromStdU16String(directory),
+                           showCommand});
+        return shellResult;
     }
 };
 

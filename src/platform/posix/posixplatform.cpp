@@ -2,13 +2,16 @@
 
 #include "platform/paths.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <pwd.h>
 #include <set>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -91,6 +94,115 @@ bool copyTree(const fs::path &source, const fs::path &destination, std::set<fs::
     return true;
 }
 
+std::string lowerExtension(const std::string &path)
+{
+    std::string extension = fs::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return extension;
+}
+
+// The keys of the [Desktop Entry] group of a .desktop file.
+std::map<std::string, std::string> desktopEntry(const std::string &path)
+{
+    std::map<std::string, std::string> keys;
+    std::ifstream file(path);
+    std::string line;
+    bool inEntry = false;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line[0] == '[') {
+            inEntry = line.rfind("[Desktop Entry]", 0) == 0;
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (inEntry && equals != std::string::npos)
+            keys.emplace(line.substr(0, equals), line.substr(equals + 1));
+    }
+    return keys;
+}
+
+IconSource iconOfEntry(const std::string &icon)
+{
+    IconSource source;
+    if (icon.empty())
+        return source;
+    if (icon[0] == '/')
+        source.imageFile = fromUtf8(icon);
+    else
+        source.themeName = fromUtf8(icon);
+    return source;
+}
+
+bool isExecutableFile(const std::string &path)
+{
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+// Starts a program detached from this process (it outlives the program, as on Windows) and
+// tells whether it could be started: 0, or the errno of the failed start.
+int spawnDetached(const std::string &program, const std::vector<std::string> &arguments,
+                  const std::string &directory)
+{
+    // Everything the child needs is made before fork: only async-signal-safe calls after it.
+    std::vector<char *> argv;
+    argv.push_back(const_cast<char *>(program.c_str()));
+    for (const auto &argument : arguments)
+        argv.push_back(const_cast<char *>(argument.c_str()));
+    argv.push_back(nullptr);
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0)
+        return errno;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        const int error = errno;
+        ::close(report[0]);
+        ::close(report[1]);
+        return error;
+    }
+    if (child == 0) {
+        ::setsid();
+        const pid_t grandchild = ::fork();
+        if (grandchild == 0) {
+            if (!directory.empty() && ::chdir(directory.c_str()) != 0) {
+                const int error = errno;
+                (void)!::write(report[1], &error, sizeof error);
+                ::_exit(127);
+            }
+            ::execvp(argv[0], argv.data());
+            const int error = errno;
+            (void)!::write(report[1], &error, sizeof error);
+            ::_exit(127);
+        }
+        ::_exit(grandchild < 0 ? 1 : 0);
+    }
+    ::close(report[1]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    int error = 0;
+    const ssize_t got = ::read(report[0], &error, sizeof error);
+    ::close(report[0]);
+    return got == ssize_t(sizeof error) ? error : 0;
+}
+
+int shellCodeOf(int error)
+{
+    switch (error) {
+    case 0:
+        return 42;
+    case ENOENT:
+        return 2;
+    case ENOTDIR:
+        return 3;
+    case ENOEXEC:
+        return 11;
+    case ENOMEM:
+        return 8;
+    default:
+        return 5;
+    }
+}
+
 } // namespace
 
 HostSetup HostSetup::fromEnvironment(const std::string &installedProgram)
@@ -100,6 +212,15 @@ HostSetup HostSetup::fromEnvironment(const std::string &installedProgram)
     host.dataHome = environmentOr("XDG_DATA_HOME", host.home + "/.local/share");
     host.configHome = environmentOr("XDG_CONFIG_HOME", host.home + "/.config");
     host.installedProgram = installedProgram;
+    host.applicationDirs.push_back(host.dataHome + "/applications");
+    std::string dataDirs = environmentOr("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+    std::size_t start = 0;
+    while (start <= dataDirs.size()) {
+        const std::size_t end = std::min(dataDirs.find(':', start), dataDirs.size());
+        if (end > start)
+            host.applicationDirs.push_back(dataDirs.substr(start, end - start) + "/applications");
+        start = end + 1;
+    }
     return host;
 }
 
@@ -110,7 +231,9 @@ PosixPlatform::PosixPlatform(DriveTable drives)
 std::unique_ptr<PosixPlatform> PosixPlatform::forHost(const HostSetup &host)
 {
     prepareDriveC(host, hostUserName().value_or("Brugernavn"));
-    return std::make_unique<PosixPlatform>(DriveTable::standard(host.driveC(), host.mountInfo));
+    auto backEnd = std::make_unique<PosixPlatform>(DriveTable::standard(host.driveC(), host.mountInfo));
+    backEnd->setApplicationDirs(host.applicationDirs);
+    return backEnd;
 }
 
 std::optional<std::string> PosixPlatform::hostUserName()
@@ -188,6 +311,92 @@ bool PosixPlatform::userName(std::u16string &name) const
         return false;
     name = fromUtf8(*host);
     return true;
+}
+
+std::string PosixPlatform::hostArgument(const std::u16string &argument) const
+{
+    if (parseWindowsPath(argument)) {
+        const std::string host = m_drives.toHost(argument);
+        if (!host.empty())
+            return host;
+    }
+    return toUtf8(argument);
+}
+
+int PosixPlatform::shellExecute(const std::u16string &verb, const Path &file, const std::u16string &parameters,
+                                const Path &directory, int /*showCommand: the desktop decides*/)
+{
+    std::string workingFolder;
+    if (!directory.empty()) {
+        workingFolder = m_drives.toHost(directory);
+        if (!isDirectory(workingFolder))
+            return 3;
+    }
+    std::string target;
+    if (parseWindowsPath(file)) {
+        target = m_drives.toHost(file);
+        struct stat info;
+        if (target.empty() || ::stat(target.c_str(), &info) != 0)
+            return isDirectory(fs::path(target).parent_path().string()) ? 2 : 3;
+    } else if (!workingFolder.empty() && fs::exists(fs::path(workingFolder) / toUtf8(file))) {
+        target = (fs::path(workingFolder) / toUtf8(file)).string(); // a name in the working folder
+    } else {
+        target = toUtf8(file); // a program looked up on the search path
+    }
+
+    const bool open = verb.empty() || verb == u"open";
+    if (open && (isExecutableFile(target) || target.find('/') == std::string::npos)) {
+        std::vector<std::string> arguments;
+        for (const auto &argument : splitArguments(parameters))
+            arguments.push_back(hostArgument(argument));
+        return shellCodeOf(spawnDetached(target, arguments, workingFolder));
+    }
+    if (!open && verb != u"edit")
+        return 31;
+    // Documents and folders open with the desktop's associated program.
+    const int error = spawnDetached("xdg-open", {target}, workingFolder);
+    return error == ENOENT ? 31 : shellCodeOf(error);
+}
+
+std::u16string PosixPlatform::declaredIcon(const std::string &programName) const
+{
+    if (!m_declaredIconsRead) {
+        m_declaredIconsRead = true;
+        for (const auto &folder : m_applicationDirs) {
+            std::error_code error;
+            fs::directory_iterator it(folder, error);
+            for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+                if (it->path().extension() != ".desktop")
+                    continue;
+                auto keys = desktopEntry(it->path().string());
+                const std::string exec = keys["Exec"];
+                const std::string program = fs::path(exec.substr(0, exec.find(' '))).filename().string();
+                if (!program.empty() && !keys["Icon"].empty())
+                    m_declaredIcons.emplace(program, fromUtf8(keys["Icon"]));
+            }
+        }
+    }
+    const auto found = m_declaredIcons.find(programName);
+    return found == m_declaredIcons.end() ? std::u16string() : found->second;
+}
+
+IconSource PosixPlatform::extractIcon(const Path &file) const
+{
+    const std::string host = m_drives.toHost(file);
+    struct stat info;
+    if (host.empty() || ::stat(host.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return {};
+    const std::string extension = lowerExtension(host);
+    if (extension == ".desktop")
+        return iconOfEntry(desktopEntry(host)["Icon"]);
+    if (extension == ".ico" || extension == ".png" || extension == ".svg" || extension == ".xpm")
+        return IconSource{{}, fromUtf8(host)};
+    if (!isExecutableFile(host))
+        return {};
+    const std::u16string declared = declaredIcon(fs::path(host).filename().string());
+    if (!declared.empty())
+        return iconOfEntry(toUtf8(declared));
+    return IconSource{u"application-x-executable", {}};
 }
 
 std::u16string PosixPlatform::hostPath(const Path &path) const

@@ -6,7 +6,9 @@
 #include "platform/posix/drivetable.h"
 
 #include <optional>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace platform::posix {
 
@@ -19,6 +21,7 @@ struct HostSetup
     std::string configHome;       // XDG_CONFIG_HOME, where user-dirs.dirs lives
     std::string installedProgram; // the installed data/Program folder
     std::string mountInfo = "/proc/self/mountinfo";
+    std::vector<std::string> applicationDirs; // where .desktop entries declare program icons
 
     static HostSetup fromEnvironment(const std::string &installedProgram);
     std::string driveC() const { return dataHome + "/zunKolvra/drive_c"; }
@@ -39,17 +42,29 @@ public:
     static std::optional<std::string> hostUserName();
 
     const DriveTable &driveTable() const { return m_drives; }
+    void setApplicationDirs(std::vector<std::string> dirs) { m_applicationDirs = std::move(dirs); }
 
     bool fileExists(const Path &path) const override;
     bool directoryExists(const Path &path) const override;
     bool forceDirectories(const Path &path) override;
     bool copyFolder(const Path &source, const Path &destination) override;
     bool userName(std::u16string &name) const override;
+    int shellExecute(const std::u16string &verb, const Path &file, const std::u16string &parameters,
+                     const Path &directory, int showCommand) override;
+    IconSource extractIcon(const Path &file) const override;
     std::u16string hostPath(const Path &path) const override;
     Path programPath(const std::u16string &hostPath) const override;
 
 private:
+    // The icon a .desktop entry gives the program of that file name, read once.
+    std::u16string declaredIcon(const std::string &programName) const;
+    // The host form of an argument: program paths become host paths.
+    std::string hostArgument(const std::u16string &argument) const;
+
     DriveTable m_drives;
+    std::vector<std::string> m_applicationDirs;
+    mutable std::map<std::string, std::u16string> m_declaredIcons;
+    mutable bool m_declaredIconsRead = false;
 };
 
 } // namespace platform::posix
