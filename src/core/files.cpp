@@ -24,6 +24,11 @@ bool copyFolder(const QString &source, const QString &destination)
     return platform::current().copyFolder(source.toStdU16String(), destination.toStdU16String());
 }
 
+bool deleteFile(const QString &path)
+{
+    return platform::current().deleteFile(path.toStdU16String());
+}
+
 QString hostPath(const QString &path)
 {
     return QString::fromStdU16String(platform::current().hostPath(path.toStdU16String()));
@@ -32,6 +37,13 @@ QString hostPath(const QString &path)
 QString programPath(const QString &hostPath)
 {
     return QString::fromStdU16String(platform::current().programPath(hostPath.toStdU16String()));
+}
+
+int shellExecute(const QString &verb, const QString &file, const QString &parameters, const QString &directory,
+                 int showCommand)
+{
+    return platform::current().shellExecute(verb.toStdU16String(), file.toStdU16String(),
+                                            parameters.toStdU16String(), directory.toStdU16String(), showCommand);
 }
 
 bool userName(QString &name)

@@ -10,9 +10,13 @@ bool fileExists(const QString &path);
 bool directoryExists(const QString &path);
 bool forceDirectories(const QString &path);
 bool copyFolder(const QString &source, const QString &destination);
+bool deleteFile(const QString &path);
 // The host path for code that opens a file itself; empty when no drive holds the path.
 QString hostPath(const QString &path);
 QString programPath(const QString &hostPath);
+// ShellExecuteW; above 32 on success.
+int shellExecute(const QString &verb, const QString &file, const QString &parameters, const QString &directory,
+                 int showCommand);
 // GetUserNameW: false when the system gives no user name.
 bool userName(QString &name);
 

@@ -45,6 +45,8 @@ public:
     virtual bool directoryExists(const Path &path) const = 0;
     // ForceDirectories: the folder and every missing parent; true when the folder exists afterwards.
     virtual bool forceDirectories(const Path &path) = 0;
+    // DeleteFileW: removes a file (never a folder); true when it is gone.
+    virtual bool deleteFile(const Path &path) = 0;
     // Copies every file and subfolder of `source` into `destination` (created when missing).
     // A file that fails to copy is skipped; false only when the destination cannot be made or
     // `source` is not a folder.

@@ -76,6 +76,17 @@ TEST(PosixPlatform, CopyFolderCopiesRecursivelyAcrossDrives)
     EXPECT_FALSE(fs::exists(f.d.path() / "X"));
 }
 
+TEST(PosixPlatform, DeleteFileRemovesFilesOnly)
+{
+    Fixture f;
+    f.c.write("Data/a.txt", "x");
+    EXPECT_TRUE(f.platform.deleteFile(u"C:\\data\\A.TXT"));
+    EXPECT_FALSE(fs::exists(f.c.path() / "Data/a.txt"));
+    EXPECT_FALSE(f.platform.deleteFile(u"C:\\Data\\a.txt"));
+    EXPECT_FALSE(f.platform.deleteFile(u"C:\\Data"));
+    EXPECT_TRUE(fs::is_directory(f.c.path() / "Data"));
+}
+
 TEST(PosixPlatform, CopyFolderDoesNotFollowALoopForever)
 {
     Fixture f;

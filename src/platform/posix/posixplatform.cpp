@@ -294,6 +294,15 @@ bool PosixPlatform::forceDirectories(const Path &path)
     return isDirectory(host);
 }
 
+bool PosixPlatform::deleteFile(const Path &path)
+{
+    const std::string host = m_drives.toHost(path);
+    struct stat info;
+    if (host.empty() || ::lstat(host.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    return ::unlink(host.c_str()) == 0;
+}
+
 bool PosixPlatform::copyFolder(const Path &source, const Path &destination)
 {
     const std::string from = m_drives.toHost(source);

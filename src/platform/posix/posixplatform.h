@@ -47,6 +47,7 @@ public:
     bool fileExists(const Path &path) const override;
     bool directoryExists(const Path &path) const override;
     bool forceDirectories(const Path &path) override;
+    bool deleteFile(const Path &path) override;
     bool copyFolder(const Path &source, const Path &destination) override;
     bool userName(std::u16string &name) const override;
     int shellExecute(const std::u16string &verb, const Path &file, const std::u16string &parameters,
