@@ -7,6 +7,10 @@
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
 #include "dialogs/shared.h"
+#include "lists/imagelist.h"
+#include "lists/menuexefiler.h"
+#include "lists/reopenfiler.h"
+#include "platform/Platform.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,6 +25,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -107,6 +112,8 @@ Tmainform::Tmainform(QWidget *parent)
 Tmainform::~Tmainform()
 {
     qApp->removeEventFilter(this);
+    delete ImageListExe;
+    delete ImageListExe32;
     if (mainform == this)
         mainform = nullptr;
 }
@@ -172,8 +179,8 @@ void Tmainform::CreateMapper()
 
     if (!core::directoryExists(OptMappe)) {
         messages::inform("Datamappen \"" + BrugerMappe +
-                        "\" kunne ikke oprettes.\r"
-                        "Programmet starter med standardindstillinger, og ændringer bliver ikke gemt.\r");
+                         "\" kunne ikke oprettes.\r"
+                         "Programmet starter med standardindstillinger, og ændringer bliver ikke gemt.\r");
     }
 }
 
@@ -343,8 +350,28 @@ void Tmainform::FormCreate()
     designBox->blockSignals(false);
 
     maxFindEdit->setText(QString::number(maxElementer));
+
+    MenuExe->SetItemfile(OptMappe + "ProgItem.txt");
+    MenuExe->SetIconList(ImageListExe);
+    MenuExe->SetIconList32(ImageListExe32);
+    MenuExe->SetMainItem(mProgrammer);
+    MenuExe->SetOnKlik(
+        [this](QAction *sender, const QString &caption, bool found) { MenuExeKlik(sender, caption, found); });
+    MenuExe->SetOnParam([this](QObject *sender, QString &parameters) { MenuExeParam(sender, parameters); });
+    MenuExe->HentProgrammer();
+    loadProgramBox();
+
     visProgrammerClick();
     setMinimumHeight(kMinimumHeight);
+
+    dosFiler = new TReopenFilerY(this);
+    dosFiler->SetItemfile(OptMappe + "dosfiler.txt");
+    dosFiler->SetListeBoks(dosBoxen);
+    dosFiler->SetOnDblListeKlik(
+        [this](const QString &caption, const QString &path) { dosListeDblKlik(caption, path); });
+    dosFiler->SetOnListeKlik(
+        [this](const QString &caption, const QString &path) { dosListeKlik(caption, path); });
+    dosFiler->SetItemtype(itFil);
     setMinimumWidth(mainPanel->isHidden() ? kMinimumWidthWithPanel - kPanelWidth : kMinimumWidthWithPanel);
     for (QTabBar *bar : {tc, funkBog->tabBar(), Programbog->tabBar()})
         applyTabLook(bar);
@@ -353,8 +380,12 @@ void Tmainform::FormCreate()
 
 void Tmainform::FormShow()
 {
-    if (opstart)
+    if (opstart) {
+        MenuExe->setAktuelleProgram(exeProgram);
+        InfoProg(MenuExe->getAktuelleCaption());
+        dosFiler->HentReopenFiler();
         QCoreApplication::processEvents();
+    }
     activateWindow();
     setFocus();
 }
@@ -559,6 +590,128 @@ void Tmainform::aPanelVExecute()
 }
 
 // ---------------------------------------------------------------------------------------------
+// Programs list and launching
+
+void Tmainform::loadProgramBox()
+{
+    programBox->clear();
+    for (int i = 0; i < MenuExe->filantal(); ++i) {
+        auto *row = new QListWidgetItem(QIcon(ImageListExe32->image(MenuExe->iconStartNr() + i)),
+                                        MenuExe->GetCaption(i), programBox);
+        row->setToolTip(MenuExe->GetFilnavn(i));
+    }
+}
+
+void Tmainform::InfoProg(const QString &s)
+{
+    QFont font = infobarPanels[0]->font();
+    font.setPointSize(9);
+    infobarPanels[0]->setFixedWidth(QFontMetrics(font).horizontalAdvance(s) + 8 + 12);
+    infobarPanels[0]->setText(s);
+    programLabel->setText(s.isEmpty() ? QStringLiteral("Valgte program") : s);
+}
+
+void Tmainform::MenuExeKlik(QAction *Sender, const QString &MenuCaption, bool Found)
+{
+    if (!Found)
+        messages::inform(MenuCaption + " blev ikke fundet.\rDet vil blive slettet fra listen.");
+    else if (!Sender)
+        loadProgramBox();
+}
+
+QString Tmainform::currentArguments() const
+{
+    return EditSti->text().isEmpty() ? QString() : "\"" + EditSti->text() + "\"";
+}
+
+void Tmainform::MenuExeParam(QObject *, QString &aParamStr)
+{
+    aParamStr = currentArguments();
+    exeProgram = MenuExe->aktuelleProgram();
+    InfoProg(MenuExe->getAktuelleCaption());
+    OpenFilMedProgram(exeProgram, aParamStr);
+}
+
+void Tmainform::OpenTheEle()
+{
+    OpenFilMedProgram(exeProgram, currentArguments());
+}
+
+void Tmainform::OpenFilMedProgram(const QString &aProgram, const QString &aFilnavn)
+{
+    const int result = core::shellExecute("open", aProgram, aFilnavn, QString(), platform::SW_SHOW);
+    if (result <= 32)
+        ErrorInfo(result);
+}
+
+QString Tmainform::errorText(int Nr)
+{
+    switch (Nr) {
+    case 0:
+        return "Operationssystemet er løbet tør for hukommelse eller resourcer.";
+    case 2:
+        return "Den specificerede fil blev ikke fundet.";
+    case 3:
+        return "Stien blev ikke fundet.";
+    case 5:
+        return "Operationssystemet forbød adgang til filen.";
+    case 8:
+        return "Der var ikke hukommelse nok til at fuldføre operationen.";
+    case 11:
+        return "Invalid exe fil (non-Microsoft Win32 .exe eller fejl i .exe image).";
+    case 26:
+        return "Der opstod en \"sharing violation\".";
+    case 27:
+        return "Filnavnsassociatonen er ukomplet eller invalid";
+    case 28:
+        return "\"DDE transaction\" kunne ikke udføres fordi \"the request timed out\".";
+    case 29:
+        return "\"DDE transaction\" mislykkedes.";
+    case 30:
+        return "Den \"Dynamic Data Exchange (DDE) transaction\" kunne ikke fuldføres\rfordi andre \"DDE "
+               "transactions\" skulle udføres.";
+    case 31:
+        return "Der er ikke associeret noget program til givne filefternavn.\rDer er muligvist valgt: For "
+               "redigering.\rDer skal muligvist vælges: For kørsel.";
+    case 32:
+        return "Det specificerede \"dynamic-link library (DLL)\" blev ikke fundet.";
+    default:
+        return "Meningsløs operation eller ukendt fejl.";
+    }
+}
+
+void Tmainform::ErrorInfo(int Nr)
+{
+    messages::inform(errorText(Nr) + "\r");
+}
+
+void Tmainform::programBoxClick()
+{
+    const int row = programBox->currentRow();
+    if (row < 0)
+        return;
+    MenuExe->setAktuelleProgram(MenuExe->GetFilnavn(row));
+    exeProgram = MenuExe->GetFilnavn(row);
+    InfoProg(MenuExe->getAktuelleCaption());
+}
+
+void Tmainform::programBoxDblClick()
+{
+    const int row = programBox->currentRow();
+    if (row < 0)
+        return;
+    exeProgram = MenuExe->GetFilnavn(row);
+    OpenTheEle();
+}
+
+void Tmainform::dosListeKlik(const QString &, const QString &)
+{
+    // The DOS page shows the command's description here once it is built.
+}
+
+void Tmainform::dosListeDblKlik(const QString &, const QString &) {}
+
+// ---------------------------------------------------------------------------------------------
 // Page captions and status line
 
 namespace {
@@ -649,7 +802,10 @@ void Tmainform::buildActions()
             HovedbogChange();
         },
         [this] { return mainPanel->isHidden(); });
-    actions->add("programmerAction", "Programmer", {}, "Programmer", {}, never);
+    actions->add("programmerAction", "Programmer", {}, "Programmer", [this] {
+        auto *button = findChild<QToolButton *>("progMenu");
+        PuProgrammer->popup(button ? button->mapToGlobal(QPoint(4, button->height())) : QCursor::pos());
+    });
     actions->add("CloseElement", "Luk", {}, "Luk sidst åbnede Stifinder og dets Klipbord", {}, never);
     actions->add("CloseAlleElementer", "Luk alle", {}, "Luk alle elementer undtagen Stifinder", {}, never);
     actions->add("aOpenStifinder", "Åben i Windows Stifinder", QKeySequence("Ctrl+Alt+S"),
@@ -751,6 +907,11 @@ QWidget *Tmainform::buildFunctionsPage()
 
     auto *dos = new QWidget;
     dos->setObjectName("dosSide");
+    auto *dosLayout = new QVBoxLayout(dos);
+    dosLayout->addWidget(new QLabel("Dos kommandoer", dos));
+    dosBoxen = new QListWidget(dos);
+    dosBoxen->setObjectName("dosBoxen");
+    dosLayout->addWidget(dosBoxen, 1);
     funkBog->addTab(dos, "Dos");
 
     connect(funkBog, &QTabWidget::currentChanged, this, [this] { funkBogChange(); });
@@ -1033,6 +1194,8 @@ void Tmainform::buildUi()
     visProgrammer->setObjectName("visProgrammer");
     visProgrammer->setItemIndex(0);
     connect(visProgrammer, &RadioGroup::itemClicked, this, [this] { visProgrammerClick(); });
+    connect(programBox, &QListWidget::itemClicked, this, [this] { programBoxClick(); });
+    connect(programBox, &QListWidget::itemDoubleClicked, this, [this] { programBoxDblClick(); });
     programLayout->addWidget(programLabel);
     programLayout->addWidget(programBox, 1);
     programLayout->addWidget(visProgrammer);
@@ -1081,4 +1244,24 @@ void Tmainform::buildUi()
 
     setCentralWidget(central);
     buildStatusBar();
+    buildProgramsMenu();
+}
+
+void Tmainform::buildProgramsMenu()
+{
+    ImageListExe = new ImageList(16);
+    ImageListExe32 = new ImageList(32);
+    MenuExe = new TMenuExeFiler(this);
+    PuProgrammer = new QMenu(this);
+    PuProgrammer->setObjectName("PuProgrammer");
+    PuProgrammer->addAction(actions->action("aStifinder"));
+    PuProgrammer->addSeparator();
+    for (const char *name : {"aInfo", "opretGenveje", "progInsert", "OpretSmappe", "findTekst", "aBilledGal"})
+        PuProgrammer->addAction(actions->action(name));
+    PuProgrammer->addSeparator();
+    for (const char *name : {"visKalender", "aWmi", "winApp"})
+        PuProgrammer->addAction(actions->action(name));
+    PuProgrammer->addSeparator();
+    mProgrammer = PuProgrammer->addMenu(QIcon::fromTheme("applications-other"), "Programmer");
+    mProgrammer->setObjectName("mProgrammer");
 }

@@ -7,6 +7,10 @@
 #include <QStringList>
 
 class ActionList;
+class ImageList;
+class QMenu;
+class TMenuExeFiler;
+class TReopenFilerY;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -41,6 +45,7 @@ public:
     QString grundMappe;
     QString dosMappe;
     QString strukturDir;
+    TReopenFilerY *dosFiler = nullptr;
     bool nytNotatNavn = false;
     QString SPtimerFilename;
     int SPtimerCount = 0;
@@ -109,6 +114,22 @@ public:
     void funkBogChange();
     void ProgrambogChange();
 
+    // Programs list and launching.
+    void loadProgramBox();
+    void InfoProg(const QString &s);
+    void MenuExeKlik(QAction *Sender, const QString &MenuCaption, bool Found);
+    void MenuExeParam(QObject *Sender, QString &aParamStr);
+    void OpenTheEle();
+    void OpenFilMedProgram(const QString &aProgram, const QString &aFilnavn);
+    // The argument text for the current program: the current element in quotes, or nothing.
+    QString currentArguments() const;
+    static QString errorText(int Nr);
+    void ErrorInfo(int Nr);
+    void programBoxClick();
+    void programBoxDblClick();
+    void dosListeKlik(const QString &Capnavn, const QString &Filnavn);
+    void dosListeDblKlik(const QString &Capnavn, const QString &Filnavn);
+
     // Status line.
     void UdskrivInfo(const QString &s);
     void HintInfo(const QString &hint);
@@ -117,6 +138,11 @@ public:
     void setBounds(int left, int top, int width, int height);
 
     ActionList *actions = nullptr;
+    TMenuExeFiler *MenuExe = nullptr;
+    ImageList *ImageListExe = nullptr;
+    ImageList *ImageListExe32 = nullptr;
+    QMenu *PuProgrammer = nullptr;
+    QMenu *mProgrammer = nullptr;
 
     // Left panel.
     QFrame *mainPanel = nullptr;
@@ -131,6 +157,7 @@ public:
     QLabel *programLabel = nullptr;
     QListWidget *programBox = nullptr;
     RadioGroup *visProgrammer = nullptr;
+    QListWidget *dosBoxen = nullptr;
     QWidget *globusSide = nullptr;
     QWidget *notatSide = nullptr;
     QTabWidget *infoBogen = nullptr;
@@ -196,6 +223,7 @@ private:
     QWidget *buildOptionsBook();
     QWidget *buildCurrentElementBar();
     void buildStatusBar();
+    void buildProgramsMenu();
     void applyTabLook(QTabBar *bar) const;
     // The style of designName, and what a style sheet cannot reach.
     void applyDesign();

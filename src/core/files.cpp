@@ -39,11 +39,12 @@ QString programPath(const QString &hostPath)
     return QString::fromStdU16String(platform::current().programPath(hostPath.toStdU16String()));
 }
 
-int shellExecute(const QString &verb, const QString &file, const QString &parameters, const QString &directory,
-                 int showCommand)
+int shellExecute(const QString &verb, const QString &file, const QString &parameters,
+                 const QString &directory, int showCommand)
 {
     return platform::current().shellExecute(verb.toStdU16String(), file.toStdU16String(),
-                                            parameters.toStdU16String(), directory.toStdU16String(), showCommand);
+                                            parameters.toStdU16String(), directory.toStdU16String(),
+                                            showCommand);
 }
 
 bool userName(QString &name)

@@ -15,8 +15,8 @@ bool deleteFile(const QString &path);
 QString hostPath(const QString &path);
 QString programPath(const QString &hostPath);
 // ShellExecuteW; above 32 on success.
-int shellExecute(const QString &verb, const QString &file, const QString &parameters, const QString &directory,
-                 int showCommand);
+int shellExecute(const QString &verb, const QString &file, const QString &parameters,
+                 const QString &directory, int showCommand);
 // GetUserNameW: false when the system gives no user name.
 bool userName(QString &name);
 

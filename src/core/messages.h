@@ -31,7 +31,8 @@ class Presenter
 public:
     virtual ~Presenter() = default;
     // The modal result; `alleChecked` tells whether "Gør det samme med alle" was ticked.
-    virtual int present(ShownDialog::Kind kind, const QString &text, bool withAlleCheck, bool &alleChecked) = 0;
+    virtual int present(ShownDialog::Kind kind, const QString &text, bool withAlleCheck,
+                        bool &alleChecked) = 0;
 };
 void setPresenter(Presenter *presenter);
 

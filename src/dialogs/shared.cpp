@@ -37,7 +37,8 @@ public:
         case messages::ShownDialog::StandardInformation:
             if (const auto &responder = messages::DialogSeam::responder())
                 return responder(messages::ShownDialog{kind, text, false, 0, 0}, alleChecked);
-            QMessageBox::information(infform().parentWidget(), QString(), QString(text).replace(u'\r', u'\n'));
+            QMessageBox::information(infform().parentWidget(), QString(),
+                                     QString(text).replace(u'\r', u'\n'));
             return messages::mrOk;
         }
         return messages::mrCancel;

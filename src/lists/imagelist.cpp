@@ -13,7 +13,8 @@ void ImageList::add(const QPixmap &image)
         return;
     }
     const bool fits = image.width() == m_size && image.height() == m_size;
-    m_images.append(fits ? image : image.scaled(m_size, m_size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_images.append(fits ? image
+                         : image.scaled(m_size, m_size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void ImageList::addBlank()

@@ -8,7 +8,9 @@
 class ImageList
 {
 public:
-    explicit ImageList(int size) : m_size(size) {}
+    explicit ImageList(int size)
+        : m_size(size)
+    {}
 
     int size() const { return m_size; }
     int count() const { return int(m_images.size()); }

@@ -23,8 +23,7 @@ QString folderOf(const QString &path)
 
 TMenuExeFiler::TMenuExeFiler(QObject *owner)
     : QObject(owner)
-{
-}
+{}
 
 void TMenuExeFiler::HentProgrammer()
 {

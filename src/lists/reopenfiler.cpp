@@ -11,8 +11,7 @@
 
 TReopenFilerBase::TReopenFilerBase(QObject *owner)
     : QObject(owner)
-{
-}
+{}
 
 int TReopenFilerBase::indexOfPath(const QString &path) const
 {

@@ -110,7 +110,9 @@ class TReopenFilerY : public TReopenFilerBase
 {
     Q_OBJECT
 public:
-    explicit TReopenFilerY(QObject *owner = nullptr) : TReopenFilerBase(owner) {}
+    explicit TReopenFilerY(QObject *owner = nullptr)
+        : TReopenFilerBase(owner)
+    {}
     void SetFilantal(int value) { FFilantal = value; }
     int filantal() const { return FFilantal; }
     void InsertItem(const QString &FNavn, const QString &MenuCaption) override;
@@ -123,7 +125,9 @@ class TReopenFilerX : public TReopenFilerBase
 {
     Q_OBJECT
 public:
-    explicit TReopenFilerX(QObject *owner = nullptr) : TReopenFilerBase(owner) {}
+    explicit TReopenFilerX(QObject *owner = nullptr)
+        : TReopenFilerBase(owner)
+    {}
     void InsertItem(const QString &FNavn, const QString &MenuCaption) override;
     void SetCaption(int Index, const QString &NewCaption);
 

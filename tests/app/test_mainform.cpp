@@ -1,10 +1,12 @@
 #include "app/mainform.h"
 #include "app/styles.h"
 #include "core/linefile.h"
-#include "dialogs/actionlist.h"
 #include "core/messages.h"
+#include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
 #include "dialogs/shared.h"
+#include "lists/menuexefiler.h"
+#include "lists/reopenfiler.h"
 #include "support/testdrives.h"
 
 #include <QCheckBox>
@@ -13,6 +15,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTest>
 
@@ -103,6 +107,10 @@ private slots:
     void closeQueryAsksWhileAnOperationRuns();
     void stylesAreOfferedAndUnknownNamesChangeNothing();
     void panelTogglesWithTheWindowWidth();
+    void damagedListFilesStillStartAndAreWrittenBackValid();
+    void programsMenuStartsWithTheCurrentElement();
+    void vanishedProgramIsNamedAndRemoved();
+    void launchErrorsAreExplained();
 };
 
 void TestMainform::firstStartSetsUpUserFoldersAndSecondStartCopiesNothing()
@@ -378,6 +386,98 @@ void TestMainform::panelTogglesWithTheWindowWidth()
     QCOMPARE(window.width(), 1270);
     QCOMPARE(window.minimumWidth(), Tmainform::kMinimumWidthWithPanel);
     QCOMPARE(window.minimumHeight(), Tmainform::kMinimumHeight);
+}
+
+void TestMainform::damagedListFilesStillStartAndAreWrittenBackValid()
+{
+    TestDrives drives;
+    drives.writeBytes("C:\\Programmer\\Skriv.exe", "x");
+    drives.writeBytes("C:\\zunKolvra\\Tester\\Dos\\dir.txt", "x");
+    drives.writeBytes("C:\\zunKolvra\\Tester\\Egenskaber\\ProgItem.txt",
+                      "7\r\nSkriv\r\nC:\\Programmer\\Skriv.exe\r\n\r\n1\r\nHalv\r\nC:\\x.exe\r\n");
+    drives.writeBytes("C:\\zunKolvra\\Tester\\Egenskaber\\dosfiler.txt",
+                      QByteArray("dir\r\nC:\\zunKolvra\\Tester\\Dos\\dir.txt\r\n\x00\xFF", 44));
+    QVERIFY(core::writeLines(kOptions, [] {
+        QStringList lines = nonDefaultOptions();
+        lines[10] = "C:\\programmer\\SKRIV.exe";
+        return lines;
+    }()));
+    Tmainform window;
+    window.FormShow();
+    QCOMPARE(window.programBox->count(), 1);
+    QCOMPARE(window.programBox->item(0)->text(), QString("Skriv"));
+    QCOMPARE(window.mProgrammer->actions().size(), 1);
+    QCOMPARE(window.programLabel->text(), QString("Skriv")); // the current program's caption
+    QCOMPARE(window.infobarPanels[0]->text(), QString("Skriv"));
+    QCOMPARE(window.dosBoxen->count(), 2);
+    QCOMPARE(window.dosBoxen->item(0)->text(), QString("dir"));
+
+    window.MenuExe->GemProgrammer();
+    window.dosFiler->GemReopenFiler();
+    QCOMPARE(core::readLines("C:\\zunKolvra\\Tester\\Egenskaber\\ProgItem.txt").value(),
+             (QStringList{"1", "Skriv", "C:\\Programmer\\Skriv.exe", "", "1"}));
+    QCOMPARE(core::readLines("C:\\zunKolvra\\Tester\\Egenskaber\\dosfiler.txt")->size(), 4);
+}
+
+void TestMainform::programsMenuStartsWithTheCurrentElement()
+{
+    TestDrives drives;
+    drives.writeBytes("C:\\Programmer\\Vis.exe", "x");
+    drives.writeBytes("C:\\zunKolvra\\Tester\\Egenskaber\\ProgItem.txt",
+                      "1\r\nVis billeder\r\nC:\\Programmer\\Vis.exe\r\n\r\n1\r\n");
+    Tmainform window;
+    window.EditSti->setText("D:\\Mine billeder");
+    window.mProgrammer->actions().first()->trigger();
+    const auto &calls = drives.backEnd().shellCalls;
+    QCOMPARE(calls.size(), 1);
+    QCOMPARE(calls[0].file, QString("C:\\Programmer\\Vis.exe"));
+    QCOMPARE(calls[0].parameters, QString("\"D:\\Mine billeder\""));
+    QCOMPARE(calls[0].verb, QString("open"));
+    QCOMPARE(window.exeProgram, QString("C:\\Programmer\\Vis.exe"));
+    QCOMPARE(window.programLabel->text(), QString("Vis billeder"));
+
+    window.programBox->setCurrentRow(0);
+    window.EditSti->clear();
+    window.programBoxDblClick();
+    QCOMPARE(calls.size(), 2);
+    QCOMPARE(calls[1].parameters, QString());
+}
+
+void TestMainform::vanishedProgramIsNamedAndRemoved()
+{
+    TestDrives drives;
+    drives.writeBytes("C:\\Programmer\\Et.exe", "x");
+    drives.writeBytes("C:\\Programmer\\To.exe", "x");
+    drives.writeBytes(
+        "C:\\zunKolvra\\Tester\\Egenskaber\\ProgItem.txt",
+        "2\r\nEt\r\nC:\\Programmer\\Et.exe\r\n\r\n1\r\nTo\r\nC:\\Programmer\\To.exe\r\n\r\n1\r\n");
+    Tmainform window;
+    QCOMPARE(window.programBox->count(), 2);
+    QFile::remove(drives.host("C:\\Programmer\\Et.exe"));
+    ScriptedResponder responder;
+    window.mProgrammer->actions().first()->trigger();
+    QCOMPARE(responder.texts(), QStringList{"Et blev ikke fundet.\rDet vil blive slettet fra listen."});
+    QCOMPARE(window.programBox->count(), 1);
+    QCOMPARE(window.programBox->item(0)->text(), QString("To"));
+    QVERIFY(drives.backEnd().shellCalls.isEmpty());
+}
+
+void TestMainform::launchErrorsAreExplained()
+{
+    TestDrives drives;
+    Tmainform window;
+    ScriptedResponder responder;
+    drives.backEnd().shellResult = 31;
+    window.OpenFilMedProgram("C:\\a.exe", "");
+    drives.backEnd().shellResult = 4;
+    window.OpenFilMedProgram("C:\\a.exe", "");
+    drives.backEnd().shellResult = 33;
+    window.OpenFilMedProgram("C:\\a.exe", "");
+    QCOMPARE(responder.texts(),
+             (QStringList{
+                 "Der er ikke associeret noget program til givne filefternavn.\rDer er muligvist valgt: For "
+                 "redigering.\rDer skal muligvist vælges: For kørsel.\r",
+                 "Meningsløs operation eller ukendt fejl.\r"}));
 }
 
 QTEST_MAIN(TestMainform)

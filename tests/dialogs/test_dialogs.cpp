@@ -11,7 +11,6 @@
 
 using messages::ScriptedResponder;
 
-
 class TestDialogs : public QObject
 {
     Q_OBJECT

@@ -23,10 +23,9 @@ struct Fixture
     {
         for (const char *name : {"Et", "To", "Tre"})
             drives.writeBytes(QString("C:\\Programmer\\%1.exe").arg(name), "x");
-        drives.writeBytes("C:\\Egenskaber\\ProgItem.txt",
-                          "3\r\nEt\r\nC:\\Programmer\\Et.exe\r\n\r\n1\r\n"
-                          "To\r\nC:\\Programmer\\To.exe\r\n-a\r\n3\r\n"
-                          "Tre\r\nC:\\Programmer\\Tre.exe\r\n\r\n1\r\n");
+        drives.writeBytes("C:\\Egenskaber\\ProgItem.txt", "3\r\nEt\r\nC:\\Programmer\\Et.exe\r\n\r\n1\r\n"
+                                                          "To\r\nC:\\Programmer\\To.exe\r\n-a\r\n3\r\n"
+                                                          "Tre\r\nC:\\Programmer\\Tre.exe\r\n\r\n1\r\n");
         list.SetItemfile("C:\\Egenskaber\\ProgItem.txt");
         list.SetIconList(&icons16);
         list.SetIconList32(&icons32);
@@ -88,7 +87,8 @@ void TestMenuExeFiler::vanishedProgramIsLeftOutOfMenuAndSave()
     QCOMPARE(f.menuCaptions(), (QStringList{"Et", "Tre"}));
     f.list.GemProgrammer();
     QCOMPARE(core::readLines("C:\\Egenskaber\\ProgItem.txt").value(),
-             (QStringList{"2", "Et", "C:\\Programmer\\Et.exe", "", "1", "Tre", "C:\\Programmer\\Tre.exe", "", "1"}));
+             (QStringList{"2", "Et", "C:\\Programmer\\Et.exe", "", "1", "Tre", "C:\\Programmer\\Tre.exe", "",
+                          "1"}));
     // The second entry of the menu starts the third program.
     f.menu.actions()[1]->trigger();
     QCOMPARE(f.drives.backEnd().shellCalls.size(), 1);
@@ -192,8 +192,8 @@ void TestMenuExeFiler::damagedFilesLoadTheCompleteRecords_data()
     QTest::newRow("count larger than the records") << "5\r\n" + one + "To\r\nC:\\x" << QStringList{"Et"};
     QTest::newRow("show type not a byte") << "2\r\n" + one + "To\r\nC:\\Programmer\\To.exe\r\n\r\n300\r\n"
                                           << QStringList{"Et"};
-    QTest::newRow("show type not a number") << "2\r\nTo\r\nC:\\Programmer\\To.exe\r\n\r\nx\r\n" + one
-                                            << QStringList{"Et"};
+    QTest::newRow("show type not a number")
+        << "2\r\nTo\r\nC:\\Programmer\\To.exe\r\n\r\nx\r\n" + one << QStringList{"Et"};
     QTest::newRow("count not a number") << "mange\r\n" + one << QStringList{};
     QTest::newRow("negative count") << "-4\r\n" + one << QStringList{};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
@@ -220,7 +220,8 @@ void TestMenuExeFiler::roundTripKeepsDanishCaptions()
     f.list.InsertItem("C:\\Programmer\\Et.exe", "Tekstbehandling på dansk", "/ny \"ærø\"", 3);
     f.list.GemProgrammer();
     QCOMPARE(f.drives.readBytes("C:\\Egenskaber\\ProgItem.txt"),
-             QByteArray("1\r\nTekstbehandling p\xE5 dansk\r\nC:\\Programmer\\Et.exe\r\n/ny \"\xE6r\xF8\"\r\n3\r\n"));
+             QByteArray(
+                 "1\r\nTekstbehandling p\xE5 dansk\r\nC:\\Programmer\\Et.exe\r\n/ny \"\xE6r\xF8\"\r\n3\r\n"));
     TMenuExeFiler again;
     again.SetItemfile("C:\\Egenskaber\\ProgItem.txt");
     again.HentProgrammer();

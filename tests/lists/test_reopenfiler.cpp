@@ -198,8 +198,10 @@ void TestReopenFiler::clicksCheckExistenceByItemType()
     folders.InsertItem("C:\\Væk", "Væk");
     folders.SetItemtype(itBibliotek);
     QStringList clicks;
-    folders.SetOnListeKlik([&](const QString &caption, const QString &path) { clicks << "klik " + caption + path; });
-    folders.SetOnDblListeKlik([&](const QString &caption, const QString &) { clicks << "dobbelt " + caption; });
+    folders.SetOnListeKlik(
+        [&](const QString &caption, const QString &path) { clicks << "klik " + caption + path; });
+    folders.SetOnDblListeKlik(
+        [&](const QString &caption, const QString &) { clicks << "dobbelt " + caption; });
 
     box.setCurrentRow(0);
     folders.listeKlik();
@@ -207,7 +209,8 @@ void TestReopenFiler::clicksCheckExistenceByItemType()
     box.setCurrentRow(1);
     folders.listeKlik();
     QCOMPARE(clicks, (QStringList{"klik DataC:\\Data", "dobbelt Data"}));
-    QCOMPARE(responder.texts(), QStringList{"Mappen blev ikke fundet.\rSlet eventuelt elementet fra listen."});
+    QCOMPARE(responder.texts(),
+             QStringList{"Mappen blev ikke fundet.\rSlet eventuelt elementet fra listen."});
     QCOMPARE(responder.shown.first().kind, messages::ShownDialog::StandardInformation);
 
     responder.clear();
@@ -248,7 +251,8 @@ void TestReopenFiler::fileRoundTripKeepsDanishCaptions()
     list.InsertItem("D:\\Billeder\\Ærø", "Ærø ferie");
     list.InsertItem("D:\\Musik", "");
     list.GemReopenFiler();
-    QCOMPARE(drives.readBytes("D:\\favoritmapper1.txt"), QByteArray("\r\nD:\\Musik\r\n\xC6r\xF8 ferie\r\nD:\\Billeder\\\xC6r\xF8\r\n"));
+    QCOMPARE(drives.readBytes("D:\\favoritmapper1.txt"),
+             QByteArray("\r\nD:\\Musik\r\n\xC6r\xF8 ferie\r\nD:\\Billeder\\\xC6r\xF8\r\n"));
     TReopenFilerX again;
     again.SetItemfile("D:\\favoritmapper1.txt");
     again.HentReopenFiler();

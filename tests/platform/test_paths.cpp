@@ -69,9 +69,9 @@ TEST(Paths, SplitsArgumentsLikeCommandLineToArgv)
         {u"a b\tc", {u"a", u"b", u"c"}},
         {u"\"C:\\Mine ting\\a.txt\" \"C:\\b.txt\"", {u"C:\\Mine ting\\a.txt", u"C:\\b.txt"}},
         {u"\"\"", {u""}},
-        {u"a\\\\\\\"b", {u"a\\\"b"}},        // 3 backslashes + quote: one backslash and a quote
-        {u"\"a\\\\\" b", {u"a\\", u"b"}},    // 2 backslashes + quote: one backslash, quote closes
-        {u"C:\\a\\b", {u"C:\\a\\b"}},        // backslashes without a quote are literal
+        {u"a\\\\\\\"b", {u"a\\\"b"}},     // 3 backslashes + quote: one backslash and a quote
+        {u"\"a\\\\\" b", {u"a\\", u"b"}}, // 2 backslashes + quote: one backslash, quote closes
+        {u"C:\\a\\b", {u"C:\\a\\b"}},     // backslashes without a quote are literal
         {u"x\"y z\"w", {u"xy zw"}},
     };
     for (const auto &c : cases)

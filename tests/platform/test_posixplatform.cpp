@@ -165,9 +165,9 @@ TEST(PosixPlatform, ShellExecuteStartsAProgramWithHostPathArguments)
     f.c.write("Programmer/vis.sh", "#!/bin/sh\nprintf '%s|' \"$@\" > \"$PWD/args.out\"\n");
     fs::permissions(f.c.path() / "Programmer/vis.sh", fs::perms::owner_all);
     fs::create_directories(f.d.path() / "Mine ting");
-    const int result = f.platform.shellExecute(u"open", u"C:\\Programmer\\vis.sh",
-                                               u"\"D:\\Mine ting\\brev.txt\" plain \"\"", u"D:\\Mine ting",
-                                               platform::SW_SHOW);
+    const int result =
+        f.platform.shellExecute(u"open", u"C:\\Programmer\\vis.sh", u"\"D:\\Mine ting\\brev.txt\" plain \"\"",
+                                u"D:\\Mine ting", platform::SW_SHOW);
     EXPECT_GT(result, 32);
     const fs::path out = f.d.path() / "Mine ting/args.out";
     for (int i = 0; i < 200 && readFile(out).empty(); ++i)

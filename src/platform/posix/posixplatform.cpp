@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <pwd.h>
@@ -332,8 +332,9 @@ std::string PosixPlatform::hostArgument(const std::u16string &argument) const
     return toUtf8(argument);
 }
 
-int PosixPlatform::shellExecute(const std::u16string &verb, const Path &file, const std::u16string &parameters,
-                                const Path &directory, int /*showCommand: the desktop decides*/)
+int PosixPlatform::shellExecute(const std::u16string &verb, const Path &file,
+                                const std::u16string &parameters, const Path &directory,
+                                int /*showCommand: the desktop decides*/)
 {
     std::string workingFolder;
     if (!directory.empty()) {

@@ -5,8 +5,8 @@
 #include "platform/Platform.h"
 #include "platform/posix/drivetable.h"
 
-#include <optional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
