@@ -3,6 +3,7 @@
 #include "core/files.h"
 #include "core/linefile.h"
 #include "lists/imagelist.h"
+#include "lists/listmoves.h"
 #include "platform/Platform.h"
 
 #include <QAction>
@@ -110,18 +111,12 @@ void TMenuExeFiler::DeleteItem(int MenuNr)
 
 bool TMenuExeFiler::flytOp(int aIndex)
 {
-    if (aIndex <= 0 || aIndex >= FFilantal)
-        return false;
-    Prog.swapItemsAt(aIndex - 1, aIndex);
-    return true;
+    return lists::moveUp(Prog, aIndex);
 }
 
 bool TMenuExeFiler::flytNed(int aIndex)
 {
-    if (aIndex < 0 || aIndex >= FFilantal - 1)
-        return false;
-    Prog.swapItemsAt(aIndex, aIndex + 1);
-    return true;
+    return lists::moveDown(Prog, aIndex);
 }
 
 QString TMenuExeFiler::GetCaption(int MenuNr) const

@@ -3,6 +3,7 @@
 #include "core/files.h"
 #include "core/linefile.h"
 #include "core/messages.h"
+#include "lists/listmoves.h"
 
 #include <QAction>
 #include <QIcon>
@@ -110,18 +111,12 @@ void TReopenFilerBase::DeleteItem(int Index)
 
 bool TReopenFilerBase::flytOp(int aIndex)
 {
-    if (aIndex <= 0 || aIndex >= FAntal)
-        return false;
-    Ropen.swapItemsAt(aIndex - 1, aIndex);
-    return true;
+    return lists::moveUp(Ropen, aIndex);
 }
 
 bool TReopenFilerBase::flytNed(int aIndex)
 {
-    if (aIndex < 0 || aIndex >= FAntal - 1)
-        return false;
-    Ropen.swapItemsAt(aIndex, aIndex + 1);
-    return true;
+    return lists::moveDown(Ropen, aIndex);
 }
 
 QString TReopenFilerBase::GetCaption(int Index) const
