@@ -3,8 +3,10 @@
 // Everything above this layer thinks in Windows paths ("C:\\Data\\Foto"); a back end maps them
 // to the host. Strings cross as UTF-16, like QString and the Windows API.
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -27,6 +29,38 @@ struct IconSource
     std::u16string themeName;
     std::u16string imageFile;
     bool empty() const { return themeName.empty() && imageFile.empty(); }
+};
+
+// File attributes, as Windows reports them.
+constexpr std::uint32_t FILE_ATTRIBUTE_READONLY = 0x1;
+constexpr std::uint32_t FILE_ATTRIBUTE_HIDDEN = 0x2;
+constexpr std::uint32_t FILE_ATTRIBUTE_SYSTEM = 0x4;
+constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
+constexpr std::uint32_t FILE_ATTRIBUTE_ARCHIVE = 0x20;
+
+// One entry of a folder listing (WIN32_FIND_DATAW).
+struct FindData
+{
+    std::u16string name;
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    std::int64_t lastWriteTime = 0; // seconds since 1970
+};
+
+// SHGetSpecialFolderPathW folder numbers (CSIDL) the program asks for.
+enum Csidl : int {
+    CSIDL_PROGRAMS = 2,
+    CSIDL_PERSONAL = 5,
+    CSIDL_FAVORITES = 6,
+    CSIDL_MYMUSIC = 13,
+    CSIDL_MYVIDEO = 14,
+    CSIDL_DESKTOPDIRECTORY = 16,
+    CSIDL_LOCAL_APPDATA = 28,
+    CSIDL_MYPICTURES = 39,
+    CSIDL_COMMON_DOCUMENTS = 46,
+    CSIDL_COMMON_MUSIC = 53,
+    CSIDL_COMMON_PICTURES = 54,
+    CSIDL_COMMON_VIDEO = 55,
 };
 
 // ShellExecuteW show commands used by the program.
@@ -62,6 +96,19 @@ public:
                              const Path &directory, int showCommand) = 0;
     // ExtractIconW with icon index 0: the first icon of a program file; empty when it has none.
     virtual IconSource extractIcon(const Path &file) const = 0;
+
+    // FindFirstFileW/FindNextFileW over `folder` + "\*": every entry, "." and ".." included, with
+    // its attributes, in the file system's order (nothing is sorted). False when the folder
+    // cannot be listed; an error midway ends the listing and keeps what was read.
+    virtual bool findFiles(const Path &folder, std::vector<FindData> &entries) const = 0;
+    // GetLogicalDriveStringsW: the roots "C:\", "D:\", ... in the platform's order.
+    virtual std::vector<std::u16string> logicalDrives() const = 0;
+    // GetDriveTypeW of a root such as "C:\".
+    virtual DriveType driveType(const std::u16string &root) const = 0;
+    // GetVolumeInformationW's volume label of a root such as "C:\"; false on failure.
+    virtual bool volumeLabel(const std::u16string &root, std::u16string &label) const = 0;
+    // SHGetSpecialFolderPathW without creating the folder; false when there is none.
+    virtual bool specialFolder(int csidl, Path &path) const = 0;
 
     // The host file-system path a program path stands for (the identity on Windows);
     // empty when no drive holds it. For code that opens files itself (line files, images).

@@ -78,12 +78,12 @@ TEST(DriveTable, StandardTableTakesMediaFromTheMountTable)
         std::u16string label;
     };
     const Expected expected[] = {
-        {u'C', c.str(), DriveType::Fixed, u""},
+        {u'C', c.str(), DriveType::Fixed, u"Lokal disk"},
         {u'D', "/media/ole/USB STICK", DriveType::Removable, u"USB STICK"},
         {u'E', "/run/media/ole/DVD", DriveType::CdRom, u"DVD"},
         {u'F', "/mnt/nas", DriveType::Remote, u"nas"},
         {u'G', "/mnt/ram", DriveType::RamDisk, u"ram"},
-        {u'Z', "/", DriveType::Fixed, u""},
+        {u'Z', "/", DriveType::Fixed, u"Filsystem"},
     };
     ASSERT_EQ(table.drives().size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <sys/xattr.h>
 
 namespace fs = std::filesystem;
 using platform::DriveType;
@@ -213,4 +215,81 @@ TEST(PosixPlatform, ExtractIconTakesTheDeclaredIconOrTheExecutableIcon)
     EXPECT_EQ(f.platform.extractIcon(u"C:\\P\\genvej.desktop").imageFile, u"/usr/share/pixmaps/x.png");
     EXPECT_EQ(f.platform.extractIcon(u"C:\\P\\billede.ICO").imageFile,
               platform::fromUtf8(f.c.str() + "/P/billede.ICO"));
+}
+
+TEST(PosixPlatform, FindFilesListsEveryEntryWithWindowsAttributes)
+{
+    Fixture f;
+    f.c.write("Data/a.txt", "12345");
+    f.c.write("Data/.skjult", "x");
+    f.c.write("Data/Under/b.txt", "x");
+    f.c.write("Data/dos.txt", "x");
+    fs::create_directory_symlink(f.c.path() / "Data/Under", f.c.path() / "Data/link");
+    fs::create_symlink(f.c.path() / "Data/mangler", f.c.path() / "Data/brudt");
+    const bool xattrs = ::setxattr((f.c.path() / "Data/dos.txt").c_str(), "user.DOSATTRIB", "0x6", 3, 0) == 0;
+
+    std::vector<platform::FindData> entries;
+    ASSERT_TRUE(f.platform.findFiles(u"c:\\DATA", entries));
+    std::map<std::u16string, platform::FindData> byName;
+    for (const auto &entry : entries)
+        byName[entry.name] = entry;
+    ASSERT_EQ(byName.size(), 8u); // ".", "..", and six entries
+    using namespace platform;
+    EXPECT_TRUE(byName[u"."].attributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_FALSE(byName[u".."].attributes & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(byName[u"a.txt"].size, 5u);
+    EXPECT_FALSE(byName[u"a.txt"].attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_TRUE(byName[u".skjult"].attributes & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(byName[u"Under"].attributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_TRUE(byName[u"link"].attributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_FALSE(byName[u"brudt"].attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (xattrs) {
+        EXPECT_TRUE(byName[u"dos.txt"].attributes & FILE_ATTRIBUTE_HIDDEN);
+        EXPECT_TRUE(byName[u"dos.txt"].attributes & FILE_ATTRIBUTE_SYSTEM);
+    }
+    entries.clear();
+    EXPECT_FALSE(f.platform.findFiles(u"C:\\Mangler", entries));
+    EXPECT_FALSE(f.platform.findFiles(u"C:\\Data\\a.txt", entries));
+    EXPECT_TRUE(entries.empty());
+}
+
+TEST(PosixPlatform, DrivesComeInTableOrderWithKindAndLabel)
+{
+    Fixture f;
+    f.platform.driveTable().add({u'E', "/nonexistent-media", DriveType::CdRom, u"DVD"});
+    f.platform.driveTable().add({u'D', f.d.str(), DriveType::Removable, u"USB (gammel)"});
+    EXPECT_EQ(f.platform.logicalDrives(), (std::vector<std::u16string>{u"C:\\", u"D:\\", u"E:\\"}));
+    EXPECT_EQ(f.platform.driveType(u"D:\\"), DriveType::Removable);
+    EXPECT_EQ(f.platform.driveType(u"e:\\"), DriveType::CdRom);
+    EXPECT_EQ(f.platform.driveType(u"Q:\\"), DriveType::NoRootDir);
+    EXPECT_EQ(f.platform.driveType(u"C:\\Data"), DriveType::NoRootDir);
+    std::u16string label = u"uændret";
+    EXPECT_TRUE(f.platform.volumeLabel(u"D:\\", label));
+    EXPECT_EQ(label, u"USB (gammel)");
+    label = u"uændret";
+    EXPECT_FALSE(f.platform.volumeLabel(u"E:\\", label)); // no medium
+    EXPECT_EQ(label, u"uændret");
+}
+
+TEST(PosixPlatform, KnownFoldersLieUnderTheUsersProfile)
+{
+    TempFolder home;
+    HostSetup host;
+    host.home = home.str();
+    host.dataHome = home.str() + "/data";
+    host.configHome = home.str() + "/config";
+    host.mountInfo = "/nonexistent";
+    PosixPlatform::prepareDriveC(host, PosixPlatform::hostUserName().value_or("Brugernavn"));
+    DriveTable table;
+    table.add({u'C', host.driveC(), DriveType::Fixed, u""});
+    PosixPlatform backEnd(table);
+    std::u16string user;
+    ASSERT_TRUE(backEnd.userName(user));
+    platform::Path path;
+    ASSERT_TRUE(backEnd.specialFolder(platform::CSIDL_MYPICTURES, path));
+    EXPECT_EQ(path, u"C:\\Users\\" + user + u"\\Pictures");
+    ASSERT_TRUE(backEnd.specialFolder(platform::CSIDL_FAVORITES, path));
+    ASSERT_TRUE(backEnd.specialFolder(platform::CSIDL_COMMON_VIDEO, path));
+    EXPECT_EQ(path, u"C:\\Users\\Public\\Videos");
+    EXPECT_FALSE(backEnd.specialFolder(12345, path));
 }

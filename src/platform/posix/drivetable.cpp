@@ -177,8 +177,8 @@ DriveType DriveTable::typeOfFileSystem(const std::string &fsType)
 DriveTable DriveTable::standard(const std::string &driveC, const std::string &mountInfoPath)
 {
     DriveTable table;
-    table.add({u'C', driveC, DriveType::Fixed, u""});
-    table.add({u'Z', "/", DriveType::Fixed, u""});
+    table.add({u'C', driveC, DriveType::Fixed, u"Lokal disk"});
+    table.add({u'Z', "/", DriveType::Fixed, u"Filsystem"});
 
     std::ifstream mounts(mountInfoPath);
     std::string line;

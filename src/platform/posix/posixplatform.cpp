@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
@@ -270,6 +272,12 @@ void PosixPlatform::prepareDriveC(const HostSetup &host, const std::string &user
         placeLink(user / "AppData" / "Roaming", host.configHome);
     if (isDirectory(host.dataHome))
         placeLink(user / "AppData" / "Local", host.dataHome);
+    // Windows always has these; a host without them gets folders of the program's own.
+    for (const char *name : {"Desktop", "Documents", "Downloads", "Pictures", "Music", "Videos", "Favorites",
+                             "AppData/Roaming", "AppData/Local"})
+        fs::create_directories(user / name, error);
+    for (const char *name : {"Documents", "Music", "Pictures", "Videos"})
+        fs::create_directories(driveC / "Users" / "Public" / name, error);
 }
 
 bool PosixPlatform::fileExists(const Path &path) const
@@ -407,6 +415,126 @@ IconSource PosixPlatform::extractIcon(const Path &file) const
     if (!declared.empty())
         return iconOfEntry(toUtf8(declared));
     return IconSource{u"application-x-executable", {}};
+}
+
+std::uint32_t PosixPlatform::attributesOf(const std::string &hostPath, const std::string &name,
+                                          bool directory)
+{
+    std::uint32_t attributes = directory ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+    if (!name.empty() && name[0] == '.' && name != "." && name != "..")
+        attributes |= FILE_ATTRIBUTE_HIDDEN;
+    char value[64];
+    const ssize_t length = ::lgetxattr(hostPath.c_str(), "user.DOSATTRIB", value, sizeof value - 1);
+    if (length > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X')) {
+        value[length] = 0;
+        const unsigned long dos = std::strtoul(value + 2, nullptr, 16);
+        attributes |= dos & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    }
+    return attributes;
+}
+
+bool PosixPlatform::findFiles(const Path &folder, std::vector<FindData> &entries) const
+{
+    const std::string host = m_drives.toHost(folder);
+    DIR *dir = host.empty() ? nullptr : ::opendir(host.c_str());
+    if (!dir)
+        return false;
+    const int dirFd = ::dirfd(dir);
+    errno = 0;
+    while (dirent *entry = ::readdir(dir)) {
+        FindData data;
+        data.name = fromUtf8(entry->d_name);
+        struct stat info;
+        // Links are followed, as Windows shows what a link stands for; a broken one is a file.
+        const bool known = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 ||
+                           ::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0;
+        const bool directory = known && S_ISDIR(info.st_mode);
+        if (known) {
+            data.size = directory ? 0 : std::uint64_t(info.st_size);
+            data.lastWriteTime = info.st_mtime;
+        }
+        const std::string path = host == "/" ? "/" + std::string(entry->d_name) : host + "/" + entry->d_name;
+        data.attributes = attributesOf(path, entry->d_name, directory);
+        entries.push_back(std::move(data));
+    }
+    ::closedir(dir);
+    return true;
+}
+
+std::vector<std::u16string> PosixPlatform::logicalDrives() const
+{
+    std::vector<std::u16string> roots;
+    for (const auto &drive : m_drives.drives())
+        roots.push_back(std::u16string{drive.letter, u':', u'\\'});
+    return roots;
+}
+
+DriveType PosixPlatform::driveType(const std::u16string &root) const
+{
+    const auto parsed = parseWindowsPath(root);
+    const Drive *drive = parsed && parsed->components.empty() ? m_drives.find(parsed->drive) : nullptr;
+    if (!drive)
+        return DriveType::NoRootDir;
+    return drive->type;
+}
+
+bool PosixPlatform::volumeLabel(const std::u16string &root, std::u16string &label) const
+{
+    const auto parsed = parseWindowsPath(root);
+    const Drive *drive = parsed && parsed->components.empty() ? m_drives.find(parsed->drive) : nullptr;
+    if (!drive || !isDirectory(drive->root))
+        return false;
+    label = drive->label;
+    return true;
+}
+
+bool PosixPlatform::specialFolder(int csidl, Path &path) const
+{
+    std::u16string user;
+    if (!userName(user))
+        user = u"Brugernavn";
+    const std::u16string profile = u"C:\\Users\\" + user;
+    switch (csidl) {
+    case CSIDL_DESKTOPDIRECTORY:
+        path = profile + u"\\Desktop";
+        break;
+    case CSIDL_PERSONAL:
+        path = profile + u"\\Documents";
+        break;
+    case CSIDL_FAVORITES:
+        path = profile + u"\\Favorites";
+        break;
+    case CSIDL_MYPICTURES:
+        path = profile + u"\\Pictures";
+        break;
+    case CSIDL_MYMUSIC:
+        path = profile + u"\\Music";
+        break;
+    case CSIDL_MYVIDEO:
+        path = profile + u"\\Videos";
+        break;
+    case CSIDL_PROGRAMS:
+        path = profile + u"\\AppData\\Local\\applications";
+        break;
+    case CSIDL_LOCAL_APPDATA:
+        path = profile + u"\\AppData\\Local";
+        break;
+    case CSIDL_COMMON_DOCUMENTS:
+        path = u"C:\\Users\\Public\\Documents";
+        break;
+    case CSIDL_COMMON_MUSIC:
+        path = u"C:\\Users\\Public\\Music";
+        break;
+    case CSIDL_COMMON_PICTURES:
+        path = u"C:\\Users\\Public\\Pictures";
+        break;
+    case CSIDL_COMMON_VIDEO:
+        path = u"C:\\Users\\Public\\Videos";
+        break;
+    default:
+        return false;
+    }
+    return directoryExists(path);
 }
 
 std::u16string PosixPlatform::hostPath(const Path &path) const

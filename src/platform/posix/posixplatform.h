@@ -35,13 +35,15 @@ public:
     // The standard drive table over a prepared C: folder.
     static std::unique_ptr<PosixPlatform> forHost(const HostSetup &host);
     // Lays out the C: folder: "zunKolvra\\Program" as a link to the installed data, and
-    // "Users\\<user>" with links to the XDG user folders that exist. Entries the user made
-    // are left alone; links of ours are pointed at their current targets.
+    // "Users\\<user>" with links to the XDG user folders that exist (folders of its own for
+    // those that do not, so every known folder is there) and "Users\\Public". Entries the user
+    // made are left alone; links of ours are pointed at their current targets.
     static void prepareDriveC(const HostSetup &host, const std::string &userName);
     // The host's user name; none when the host does not give one.
     static std::optional<std::string> hostUserName();
 
     const DriveTable &driveTable() const { return m_drives; }
+    DriveTable &driveTable() { return m_drives; }
     void setApplicationDirs(std::vector<std::string> dirs) { m_applicationDirs = std::move(dirs); }
 
     bool fileExists(const Path &path) const override;
@@ -53,8 +55,17 @@ public:
     int shellExecute(const std::u16string &verb, const Path &file, const std::u16string &parameters,
                      const Path &directory, int showCommand) override;
     IconSource extractIcon(const Path &file) const override;
+    bool findFiles(const Path &folder, std::vector<FindData> &entries) const override;
+    std::vector<std::u16string> logicalDrives() const override;
+    DriveType driveType(const std::u16string &root) const override;
+    bool volumeLabel(const std::u16string &root, std::u16string &label) const override;
+    bool specialFolder(int csidl, Path &path) const override;
     std::u16string hostPath(const Path &path) const override;
     Path programPath(const std::u16string &hostPath) const override;
+
+    // The attributes Windows would report: directory from the file type, hidden for a name
+    // starting with "." or the hidden bit of user.DOSATTRIB (as Samba and Wine keep it).
+    static std::uint32_t attributesOf(const std::string &hostPath, const std::string &name, bool directory);
 
 private:
     // The icon a .desktop entry gives the program of that file name, read once.
