@@ -129,8 +129,10 @@ TEST(PosixPlatform, PrepareDriveCLinksProgramAndExistingUserFolders)
     const fs::path user = driveC / "Users/ole";
     EXPECT_EQ(fs::read_symlink(user / "Desktop"), home.path() / "Skrivebord");
     EXPECT_EQ(fs::read_symlink(user / "Pictures"), home.path() / "Billeder");
-    EXPECT_FALSE(fs::exists(fs::symlink_status(user / "Music")));     // the folder does not exist
-    EXPECT_FALSE(fs::exists(fs::symlink_status(user / "Downloads"))); // the home folder itself
+    // A missing XDG folder, or one that is the home folder itself, gets a folder of our own.
+    EXPECT_TRUE(fs::is_directory(user / "Music") && !fs::is_symlink(user / "Music"));
+    EXPECT_TRUE(fs::is_directory(user / "Downloads") && !fs::is_symlink(user / "Downloads"));
+    EXPECT_TRUE(fs::is_directory(driveC / "Users/Public/Pictures"));
     EXPECT_EQ(fs::read_symlink(user / "AppData/Roaming"), host.configHome);
 
     // A second start re-points our links and leaves what the user made alone.
