@@ -29,6 +29,11 @@ bool deleteFile(const QString &path)
     return platform::current().deleteFile(path.toStdU16String());
 }
 
+bool moveFile(const QString &from, const QString &to)
+{
+    return platform::current().moveFile(from.toStdU16String(), to.toStdU16String());
+}
+
 QString hostPath(const QString &path)
 {
     return QString::fromStdU16String(platform::current().hostPath(path.toStdU16String()));

@@ -11,6 +11,8 @@ bool directoryExists(const QString &path);
 bool forceDirectories(const QString &path);
 bool copyFolder(const QString &source, const QString &destination);
 bool deleteFile(const QString &path);
+// MoveFileW: never replaces an existing target.
+bool moveFile(const QString &from, const QString &to);
 // The host path for code that opens a file itself; empty when no drive holds the path.
 QString hostPath(const QString &path);
 QString programPath(const QString &hostPath);

@@ -2,6 +2,7 @@
 
 #include "core/files.h"
 #include "core/linefile.h"
+#include "core/paths.h"
 #include "lists/imagelist.h"
 #include "lists/listmoves.h"
 #include "platform/Platform.h"
@@ -10,17 +11,6 @@
 #include <QDir>
 #include <QIcon>
 #include <QMenu>
-
-namespace {
-
-// The folder part of a program path.
-QString folderOf(const QString &path)
-{
-    const int slash = int(path.lastIndexOf(u'\\'));
-    return slash < 0 ? QString() : path.left(slash);
-}
-
-} // namespace
 
 TMenuExeFiler::TMenuExeFiler(QObject *owner)
     : QObject(owner)
@@ -183,7 +173,8 @@ void TMenuExeFiler::OnClick(QAction *entry, int index)
         QString aParamStr;
         FOnParam(this, aParamStr);
     } else {
-        core::shellExecute("open", record.Filnavn, QString(), folderOf(record.Filnavn), record.ShowType);
+        core::shellExecute("open", record.Filnavn, QString(), core::folderOf(record.Filnavn),
+                           record.ShowType);
     }
     if (FOnKlik)
         FOnKlik(entry, record.Caption, true);

@@ -79,6 +79,9 @@ public:
     virtual bool directoryExists(const Path &path) const = 0;
     // ForceDirectories: the folder and every missing parent; true when the folder exists afterwards.
     virtual bool forceDirectories(const Path &path) = 0;
+    // MoveFileW: renames or moves a file or folder; never replaces an existing target (false
+    // then). A file moves across drives too; a folder only within its drive.
+    virtual bool moveFile(const Path &from, const Path &to) = 0;
     // DeleteFileW: removes a file (never a folder); true when it is gone.
     virtual bool deleteFile(const Path &path) = 0;
     // Copies every file and subfolder of `source` into `destination` (created when missing).

@@ -302,6 +302,28 @@ bool PosixPlatform::forceDirectories(const Path &path)
     return isDirectory(host);
 }
 
+bool PosixPlatform::moveFile(const Path &from, const Path &to)
+{
+    const std::string source = m_drives.toHost(from);
+    const std::string target = m_drives.toHost(to);
+    struct stat info;
+    if (source.empty() || target.empty() || ::lstat(source.c_str(), &info) != 0)
+        return false;
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EXDEV || S_ISDIR(info.st_mode))
+        return false;
+    // Another file system: copy, then remove the original only when the copy is whole.
+    std::error_code error;
+    if (!fs::copy_file(source, target, fs::copy_options::none, error))
+        return false;
+    if (::unlink(source.c_str()) != 0) {
+        fs::remove(target, error);
+        return false;
+    }
+    return true;
+}
+
 bool PosixPlatform::deleteFile(const Path &path)
 {
     const std::string host = m_drives.toHost(path);

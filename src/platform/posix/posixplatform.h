@@ -49,6 +49,7 @@ public:
     bool fileExists(const Path &path) const override;
     bool directoryExists(const Path &path) const override;
     bool forceDirectories(const Path &path) override;
+    bool moveFile(const Path &from, const Path &to) override;
     bool deleteFile(const Path &path) override;
     bool copyFolder(const Path &source, const Path &destination) override;
     bool userName(std::u16string &name) const override;

@@ -1,0 +1,20 @@
+#pragma once
+// Path rules shared by every part of the program. Paths are Windows paths.
+
+#include <QString>
+
+namespace core {
+
+// S with a backslash appended unless it already ends with one ("" gives "\").
+QString delimKon(const QString &S);
+// The path without one trailing backslash.
+QString withoutTrailingBackslash(const QString &path);
+// The last component: "" for a text of length 0 or 1, the first two characters for length 2 or
+// 3 ("C:\" gives "C:"), else what follows the last backslash (the whole text without one).
+QString getLastDirectory(const QString &aDirectory);
+// The folder part of a path ("C:\a\b.txt" gives "C:\a"); "" without a backslash.
+QString folderOf(const QString &path);
+// The name part of a path.
+QString nameOf(const QString &path);
+
+} // namespace core

@@ -1,0 +1,178 @@
+#include "structures/makestrukturer.h"
+
+#include "core/files.h"
+#include "core/paths.h"
+#include "platform/Platform.h"
+#include "structures/pictures.h"
+
+#include <vector>
+
+namespace {
+
+const QString kKindFolder = QStringLiteral("0");
+const QString kKindFile = QStringLiteral("1");
+const QString kKindProtected = QStringLiteral("5");
+
+// Runs `each` on the listing of dir without "." and ".."; a folder that cannot be read gives
+// nothing, and a reading that fails midway keeps what it read.
+template<typename Each> void forEachEntry(const QString &dir, Each each)
+{
+    std::vector<platform::FindData> entries;
+    platform::current().findFiles(dir.toStdU16String(), entries);
+    const QString prefix = core::delimKon(dir);
+    for (const auto &entry : entries) {
+        if (entry.name == u"." || entry.name == u"..")
+            continue;
+        const QString name = QString::fromStdU16String(entry.name);
+        each(name, prefix + name, entry.attributes);
+    }
+}
+
+} // namespace
+
+TMakeStrukturer::TMakeStrukturer(QObject *owner)
+    : TStrukMapper(owner)
+{}
+
+bool TMakeStrukturer::isProtectedName(const QString &name)
+{
+    return name.compare(QLatin1String("Windows"), Qt::CaseInsensitive) == 0 ||
+           name.compare(QLatin1String("Program Files"), Qt::CaseInsensitive) == 0 ||
+           name.compare(QLatin1String("Program Files (x86)"), Qt::CaseInsensitive) == 0;
+}
+
+QString TMakeStrukturer::getLastDirectory(const QString &aDirectory)
+{
+    return core::getLastDirectory(aDirectory);
+}
+
+void TMakeStrukturer::addSL(const QString &dir)
+{
+    forEachEntry(dir, [this](const QString &name, const QString &path, std::uint32_t attributes) {
+        if (!(attributes & platform::FILE_ATTRIBUTE_DIRECTORY) || !core::directoryExists(path))
+            return;
+        if (!FShowHidden && (attributes & platform::FILE_ATTRIBUTE_HIDDEN))
+            return;
+        SL << name << path << QString() << (isProtectedName(name) ? kKindProtected : kKindFolder);
+    });
+}
+
+void TMakeStrukturer::addSLfil(const QString &dir)
+{
+    forEachEntry(dir, [this](const QString &name, const QString &path, std::uint32_t attributes) {
+        if (!FShowHidden && (attributes & platform::FILE_ATTRIBUTE_HIDDEN))
+            return;
+        if (attributes & platform::FILE_ATTRIBUTE_DIRECTORY) {
+            if (core::directoryExists(path))
+                SL << name << path << QString() << kKindFolder;
+        } else if (core::fileExists(path)) {
+            SLfil << name << QString() << path << kKindFile;
+        }
+    });
+}
+
+bool TMakeStrukturer::driveNode(const QString &root, DriveNode &node)
+{
+    const QString letter = root.left(1).toUpper();
+    switch (getDrevType(root)) {
+    case 1:
+        node = {getVolumeLabel(letter.at(0)) + " (" + letter + ":)", 2};
+        return true;
+    case 2:
+        node = {getVolumeLabel(letter.at(0)) + " (" + letter + ":)", letter == QLatin1String("C") ? 1 : 2};
+        return true;
+    case 3:
+        node = {"Diskdrev(" + letter + ":)", 12};
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMakeStrukturer::makePreStruktur(bool asFirst)
+{
+    if (asFirst)
+        FStruktur1->clear();
+    const QString profile = "C:\\users\\" + FBrugernavn;
+    const bool hasProfile = core::directoryExists(profile);
+    StrukturNode *user = FStruktur1->addNode(
+        nullptr, FBrugernavn, 11, {hasProfile ? profile : QStringLiteral("C:"), QString(), nodeKind::privat});
+    static const struct
+    {
+        const char *suffix;
+        const char *caption;
+        int picture;
+    } privateFolders[] = {
+        {"\\Desktop", "Skrivebord", 9}, {"\\Documents", "Dokumenter", 6}, {"\\Pictures", "Billeder", 5},
+        {"\\Music", "Musik", 7},        {"\\Videos", "Videoer", 8},       {"\\Favorites", "Favoritter", 10},
+    };
+    for (const auto &folder : privateFolders) {
+        const QString path = profile + QLatin1String(folder.suffix);
+        if (core::directoryExists(path))
+            FStruktur1->addNode(user, QString::fromUtf8(folder.caption), folder.picture,
+                                {path, QString(), nodeKind::privat});
+    }
+    FStruktur1->expandNode(FStruktur1->firstNode());
+}
+
+void TMakeStrukturer::makePreDrives()
+{
+    if (FShowPrivate)
+        makePreStruktur(true);
+    else
+        FStruktur1->clear();
+    for (const auto &root16 : platform::current().logicalDrives()) {
+        const QString root = QString::fromStdU16String(root16);
+        DriveNode node;
+        if (!core::directoryExists(root) || !driveNode(root, node))
+            continue;
+        FStruktur1->addNode(nullptr, node.caption, node.picture, {root.left(2), QString(), nodeKind::drev});
+    }
+}
+
+QString TMakeStrukturer::makeStruktur1()
+{
+    makePreDrives();
+    StrukturNode *first = FStruktur1->firstNode();
+    if (!first)
+        return QString();
+    FStruktur1->selectNode(first);
+    return first->rec.mappe;
+}
+
+void TMakeStrukturer::addFolderNodes(StrukturNode *parent, int picture)
+{
+    for (qsizetype i = 0; i + 3 < SL.size(); i += 4)
+        FStruktur1->addNode(parent, SL.at(i), picture, {SL.at(i + 1), SL.at(i + 2), SL.at(i + 3).toInt()});
+}
+
+QString TMakeStrukturer::makeStruktur2(const QString &aDirectory)
+{
+    QString folder = aDirectory;
+    if (!core::directoryExists(folder)) {
+        // The folder tree's first node; with an empty folder tree the file tree shows C:.
+        const StrukturNode *first = FStruktur1 ? FStruktur1->firstNode() : nullptr;
+        folder = first ? first->rec.mappe : QStringLiteral("C:");
+    }
+    FMappenavn = folder;
+    SL.clear();
+    SLfil.clear();
+    FStruktur2->clear();
+    addSLfil(folder);
+
+    std::vector<std::unique_ptr<StrukturNode>> nodes;
+    nodes.reserve(std::size_t(SL.size() + SLfil.size()) / 4);
+    auto add = [&nodes](const QString &text, int picture, StrukturRec rec) {
+        auto node = std::make_unique<StrukturNode>();
+        node->text = text;
+        node->picture = qint16(picture);
+        node->rec = std::move(rec);
+        nodes.push_back(std::move(node));
+    };
+    for (qsizetype i = 0; i + 3 < SL.size(); i += 4)
+        add(SL.at(i), 1, {SL.at(i + 1), QString(), nodeKind::mappe});
+    for (qsizetype i = 0; i + 3 < SLfil.size(); i += 4)
+        add(SLfil.at(i), filePicture(SLfil.at(i + 2)), {QString(), SLfil.at(i + 2), nodeKind::fil});
+    FStruktur2->strukturModel()->appendTopNodes(std::move(nodes));
+    return folder;
+}

@@ -1,0 +1,315 @@
+#include "structures/strukturmodel.h"
+
+#include "structures/pictures.h"
+
+#include <QPainter>
+
+StrukturModel::StrukturModel(PictureSet pictures, QObject *parent)
+    : QAbstractItemModel(parent)
+    , m_pictures(pictures)
+{}
+
+StrukturNode *StrukturModel::nodeOf(const QModelIndex &index) const
+{
+    return index.isValid() ? static_cast<StrukturNode *>(index.internalPointer()) : nullptr;
+}
+
+QModelIndex StrukturModel::indexOf(const StrukturNode *node) const
+{
+    if (!node || node == &m_root)
+        return {};
+    return createIndex(node->row, 0, const_cast<StrukturNode *>(node));
+}
+
+void StrukturModel::clear()
+{
+    beginResetModel();
+    m_root.children.clear();
+    endResetModel();
+}
+
+StrukturNode *StrukturModel::addNode(StrukturNode *parent, const QString &text, int picture,
+                                     const StrukturRec &rec)
+{
+    if (!parent)
+        parent = &m_root;
+    const int row = int(parent->children.size());
+    beginInsertRows(indexOf(parent), row, row);
+    auto node = std::make_unique<StrukturNode>();
+    node->text = text;
+    node->rec = rec;
+    node->parent = parent;
+    node->row = row;
+    node->picture = qint16(picture);
+    StrukturNode *added = node.get();
+    parent->children.push_back(std::move(node));
+    endInsertRows();
+    return added;
+}
+
+void StrukturModel::appendTopNodes(std::vector<std::unique_ptr<StrukturNode>> nodes)
+{
+    if (nodes.empty())
+        return;
+    const int first = int(m_root.children.size());
+    beginInsertRows({}, first, first + int(nodes.size()) - 1);
+    m_root.children.reserve(m_root.children.size() + nodes.size());
+    for (auto &node : nodes) {
+        node->parent = &m_root;
+        node->row = int(m_root.children.size());
+        m_root.children.push_back(std::move(node));
+    }
+    endInsertRows();
+}
+
+void StrukturModel::removeChildren(StrukturNode *node)
+{
+    if (!node || node->children.empty())
+        return;
+    beginRemoveRows(indexOf(node), 0, int(node->children.size()) - 1);
+    node->children.clear();
+    endRemoveRows();
+}
+
+void StrukturModel::setText(StrukturNode *node, const QString &text)
+{
+    node->text = text;
+    const QModelIndex index = indexOf(node);
+    emit dataChanged(index, index, {Qt::DisplayRole});
+}
+
+void StrukturModel::setPicture(StrukturNode *node, int picture)
+{
+    node->picture = qint16(picture);
+    const QModelIndex index = indexOf(node);
+    emit dataChanged(index, index, {Qt::DecorationRole});
+}
+
+void StrukturModel::setEnabled(StrukturNode *node, bool enabled)
+{
+    node->enabled = enabled;
+    const QModelIndex index = indexOf(node);
+    emit dataChanged(index, index);
+}
+
+QModelIndex StrukturModel::index(int row, int column, const QModelIndex &parent) const
+{
+    const StrukturNode *owner = parent.isValid() ? nodeOf(parent) : &m_root;
+    if (column != 0 || row < 0 || row >= int(owner->children.size()))
+        return {};
+    return createIndex(row, 0, owner->children[std::size_t(row)].get());
+}
+
+QModelIndex StrukturModel::parent(const QModelIndex &child) const
+{
+    const StrukturNode *node = nodeOf(child);
+    return node ? indexOf(node->parent) : QModelIndex();
+}
+
+int StrukturModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.column() > 0)
+        return 0;
+    const StrukturNode *owner = parent.isValid() ? nodeOf(parent) : &m_root;
+    return int(owner->children.size());
+}
+
+int StrukturModel::columnCount(const QModelIndex &) const
+{
+    return 1;
+}
+
+QVariant StrukturModel::data(const QModelIndex &index, int role) const
+{
+    const StrukturNode *node = nodeOf(index);
+    if (!node)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return node->text;
+    case Qt::DecorationRole:
+        return strukturPicture(m_pictures, node->picture);
+    case Qt::ToolTipRole:
+        return node->rec.filnavn.isEmpty() ? node->rec.mappe : node->rec.filnavn;
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags StrukturModel::flags(const QModelIndex &index) const
+{
+    const StrukturNode *node = nodeOf(index);
+    if (!node)
+        return Qt::NoItemFlags;
+    // A disabled node is greyed and ignores the mouse, but the program can still select it.
+    return node->enabled
+               ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled
+               : Qt::ItemIsSelectable;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+StrukturView::StrukturView(PictureSet pictures, QWidget *parent)
+    : QTreeView(parent)
+    , m_model(new StrukturModel(pictures, this))
+{
+    setModel(m_model);
+    setHeaderHidden(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setUniformRowHeights(true); // large folders stay fast
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+bool StrukturView::isEmpty() const
+{
+    return m_model->rowCount() == 0;
+}
+
+std::vector<StrukturNode *> StrukturView::topNodes() const
+{
+    std::vector<StrukturNode *> nodes;
+    for (const auto &child : m_model->root()->children)
+        nodes.push_back(child.get());
+    return nodes;
+}
+
+StrukturNode *StrukturView::firstNode() const
+{
+    const auto &top = m_model->root()->children;
+    return top.empty() ? nullptr : top.front().get();
+}
+
+std::vector<StrukturNode *> StrukturView::allNodes() const
+{
+    std::vector<StrukturNode *> nodes;
+    std::vector<StrukturNode *> pending;
+    const auto &top = m_model->root()->children;
+    for (auto it = top.rbegin(); it != top.rend(); ++it)
+        pending.push_back(it->get());
+    while (!pending.empty()) {
+        StrukturNode *node = pending.back();
+        pending.pop_back();
+        nodes.push_back(node);
+        for (auto it = node->children.rbegin(); it != node->children.rend(); ++it)
+            pending.push_back(it->get());
+    }
+    return nodes;
+}
+
+StrukturNode *StrukturView::selectedNode() const
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || !selectionModel()->isSelected(current))
+        return nullptr;
+    return m_model->nodeOf(current);
+}
+
+std::vector<StrukturNode *> StrukturView::selectedNodes() const
+{
+    std::vector<StrukturNode *> nodes;
+    for (StrukturNode *node : allNodes()) {
+        if (isNodeSelected(node))
+            nodes.push_back(node);
+    }
+    return nodes;
+}
+
+int StrukturView::selectionCount() const
+{
+    return int(selectionModel()->selectedIndexes().size());
+}
+
+void StrukturView::selectNode(StrukturNode *node)
+{
+    if (!node) {
+        deselectAll();
+        return;
+    }
+    const QModelIndex index = m_model->indexOf(node);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+}
+
+void StrukturView::setNodeSelected(StrukturNode *node, bool selected)
+{
+    selectionModel()->select(m_model->indexOf(node),
+                             selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+}
+
+bool StrukturView::isNodeSelected(StrukturNode *node) const
+{
+    return selectionModel()->isSelected(m_model->indexOf(node));
+}
+
+void StrukturView::deselectAll()
+{
+    selectionModel()->clearSelection();
+    selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
+}
+
+void StrukturView::selectAllNodes()
+{
+    for (StrukturNode *node : allNodes())
+        setNodeSelected(node, true);
+}
+
+void StrukturView::expandNode(StrukturNode *node)
+{
+    expand(m_model->indexOf(node));
+}
+
+void StrukturView::collapseNode(StrukturNode *node)
+{
+    collapse(m_model->indexOf(node));
+}
+
+bool StrukturView::isNodeExpanded(StrukturNode *node) const
+{
+    return isExpanded(m_model->indexOf(node));
+}
+
+StrukturNode *StrukturView::nodeAt(const QPoint &point) const
+{
+    return m_model->nodeOf(indexAt(point));
+}
+
+void StrukturView::setLinjer(bool on)
+{
+    m_linjer = on;
+    viewport()->update();
+}
+
+void StrukturView::drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const
+{
+    QTreeView::drawBranches(painter, rect, index);
+    if (!m_linjer)
+        return;
+    // Dotted lines from each node to its parent's line, and on down past siblings still to come.
+    painter->save();
+    QPen pen(palette().color(QPalette::Mid));
+    pen.setStyle(Qt::DotLine);
+    painter->setPen(pen);
+    const int step = indentation();
+    const int middleY = rect.top() + rect.height() / 2;
+    int level = 0;
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+        ++level;
+    const int depth = rootIsDecorated() ? level + 1 : level;
+    int x = rect.right() - step + step / 2 + 1;
+    const StrukturNode *node = m_model->nodeOf(index);
+    if (node && depth > 0) {
+        const bool last = node->row + 1 == int(node->parent->children.size());
+        painter->drawLine(x, middleY, x + step / 2 - 2, middleY);
+        painter->drawLine(x, rect.top(), x, last ? middleY : rect.bottom());
+        // Lines of the ancestors that still have siblings below.
+        const StrukturNode *ancestor = node->parent;
+        for (int column = depth - 1; column > 0 && ancestor && ancestor->parent; --column) {
+            x -= step;
+            if (ancestor->row + 1 < int(ancestor->parent->children.size()))
+                painter->drawLine(x, rect.top(), x, rect.bottom());
+            ancestor = ancestor->parent;
+        }
+    }
+    painter->restore();
+}

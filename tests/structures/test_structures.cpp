@@ -1,0 +1,520 @@
+#include "core/linefile.h"
+#include "core/messages.h"
+#include "core/paths.h"
+#include "structures/pictures.h"
+#include "structures/strukturcompo.h"
+#include "support/testdrives.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/xattr.h>
+
+using messages::ScriptedResponder;
+
+namespace {
+
+// Two trees over a test drive table, driven as an explorer window drives them.
+struct Fixture
+{
+    TestDrives drives;
+    StrukturView folderTree{PictureSet::FolderTree};
+    StrukturView fileTree{PictureSet::FileTree};
+    TStrukturCompo compo;
+
+    Fixture()
+    {
+        compo.setStruktur1(&folderTree);
+        compo.setStruktur2(&fileTree);
+    }
+    void file(const QString &path, const QByteArray &bytes = "x") const { drives.writeBytes(path, bytes); }
+    void folder(const QString &path) const { QDir().mkpath(drives.host(path)); }
+
+    // "text:mappe:kind" of every node, indented by depth.
+    static QStringList describe(const StrukturView &tree)
+    {
+        QStringList lines;
+        for (const StrukturNode *node : tree.allNodes()) {
+            int depth = 0;
+            for (const StrukturNode *up = node->parent; up && up->parent; up = up->parent)
+                ++depth;
+            lines << QString(depth * 2, u' ') + node->text + "|" +
+                         (node->rec.filnavn.isEmpty() ? node->rec.mappe : node->rec.filnavn) + "|" +
+                         QString::number(node->rec.ID);
+        }
+        return lines;
+    }
+    StrukturNode *fileNode(const QString &text) const
+    {
+        for (StrukturNode *node : fileTree.allNodes()) {
+            if (node->text == text)
+                return node;
+        }
+        return nullptr;
+    }
+};
+
+QStringList sorted(QStringList lines)
+{
+    lines.sort();
+    return lines;
+}
+
+} // namespace
+
+class TestStructures : public QObject
+{
+    Q_OBJECT
+private slots:
+    void pathRules_data();
+    void pathRules();
+    void pictures_data();
+    void pictures();
+    void extensionClasses();
+    void protectedFoldersOnlyInTheFolderTree();
+    void hiddenEntriesFollowTheSwitch();
+    void unreadableFolderGivesNothingAndNoMessage();
+    void drivesWithPrivateFoldersOnTop();
+    void levelStructureDropsVanishedFolders();
+    void levelStructureOrdersDrivesByTheLastLine();
+    void pointStructure();
+    void udfoldStruktur1OpensFilesFolderAndStopsAtAGap();
+    void emptyCdDriveIsMarkedOnce();
+    void selectionsAsPathsAndParameters();
+    void fileTypeMarkingAndListing();
+    void renameExtensionCountsClashes();
+    void driveMenuAndItsCaptions();
+    void savedStructureRoundTrip();
+    void knownFolders();
+};
+
+void TestStructures::pathRules_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("delimited");
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "\\";
+    QTest::newRow("one char") << "C"
+                              << ""
+                              << "C\\";
+    QTest::newRow("drive") << "C:"
+                           << "C:"
+                           << "C:\\";
+    QTest::newRow("root") << "C:\\"
+                          << "C:"
+                          << "C:\\";
+    QTest::newRow("folder") << "C:\\Data\\Foto"
+                            << "Foto"
+                            << "C:\\Data\\Foto\\";
+    QTest::newRow("trailing backslash") << "C:\\Data\\"
+                                        << ""
+                                        << "C:\\Data\\";
+    QTest::newRow("no backslash") << "Mappen"
+                                  << "Mappen"
+                                  << "Mappen\\";
+}
+
+void TestStructures::pathRules()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, last);
+    QFETCH(QString, delimited);
+    QCOMPARE(TMakeStrukturer::getLastDirectory(path), last);
+    QCOMPARE(core::delimKon(path), delimited);
+}
+
+void TestStructures::pictures_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("picture");
+    QTest::newRow(".JPEG is no picture extension") << "C:\\a.JPEG" << 2;
+    QTest::newRow(".Mp3") << "C:\\a.Mp3" << 4;
+    QTest::newRow(".JPG") << "C:\\a.JPG" << 3;
+    QTest::newRow(".htm is nothing special") << "C:\\a.htm" << 2;
+    QTest::newRow(".html") << "C:\\a.html" << 23;
+    QTest::newRow(".wsf") << "C:\\x\\b.wsf" << 21;
+    QTest::newRow(".log") << "C:\\b.log" << 6;
+    QTest::newRow("dot in a folder name") << "C:\\a.mp3\\fil" << 2;
+    QTest::newRow("no extension") << "C:\\README" << 2;
+}
+
+void TestStructures::pictures()
+{
+    QFETCH(QString, path);
+    QFETCH(int, picture);
+    QCOMPARE(filePicture(path), picture);
+}
+
+void TestStructures::extensionClasses()
+{
+    QVERIFY(TMapper::erDetEnBilledfil(".JPG"));
+    QVERIFY(TMapper::erDetEnBilledfil(".Gif"));
+    QVERIFY(!TMapper::erDetEnBilledfil("jpg"));
+    QVERIFY(!TMapper::erDetEnBilledfil(".jpeg"));
+    QVERIFY(TMapper::erDetEnTekstfil(".HTML"));
+    QVERIFY(!TMapper::erDetEnTekstfil(".htm"));
+    QVERIFY(TMapper::erDetEnTekstfil(".ps1"));
+}
+
+void TestStructures::protectedFoldersOnlyInTheFolderTree()
+{
+    Fixture f;
+    f.folder("C:\\Dokumenter\\windows");
+    f.folder("C:\\Dokumenter\\Program Files (X86)");
+    f.folder("C:\\Dokumenter\\Andet");
+    f.file("C:\\Dokumenter\\brev.txt");
+    f.compo.addSL("C:\\Dokumenter");
+    QCOMPARE(f.compo.SL.size(), 12);
+    QStringList kinds;
+    for (qsizetype i = 0; i < f.compo.SL.size(); i += 4)
+        kinds << f.compo.SL[i] + "=" + f.compo.SL[i + 3];
+    QCOMPARE(sorted(kinds), (QStringList{"Andet=0", "Program Files (X86)=5", "windows=5"}));
+
+    QCOMPARE(f.compo.makeStruktur2("C:\\Dokumenter"), QString("C:\\Dokumenter"));
+    QCOMPARE(f.compo.mappenavn(), QString("C:\\Dokumenter"));
+    const QStringList nodes = Fixture::describe(f.fileTree);
+    QCOMPARE(nodes.size(), 4);
+    QCOMPARE(nodes.last(), QString("brev.txt|C:\\Dokumenter\\brev.txt|1")); // files after folders
+    QVERIFY(nodes.contains("windows|C:\\Dokumenter\\windows|0"));
+    QCOMPARE(f.fileNode("brev.txt")->picture, 6);
+    QCOMPARE(f.fileNode("Andet")->picture, 1);
+    QCOMPARE(f.compo.SLfil, (QStringList{"brev.txt", "", "C:\\Dokumenter\\brev.txt", "1"}));
+}
+
+void TestStructures::hiddenEntriesFollowTheSwitch()
+{
+    Fixture f;
+    f.folder("C:\\D\\.skjult mappe");
+    f.folder("C:\\D\\synlig");
+    f.file("C:\\D\\.skjult.txt");
+    f.file("C:\\D\\system.txt");
+    // Only the system bit: still shown.
+    const bool xattrs = ::setxattr(f.drives.host("C:\\D\\system.txt").toUtf8().constData(), "user.DOSATTRIB",
+                                   "0x4", 3, 0) == 0;
+    f.compo.makeStruktur2("C:\\D");
+    QStringList shown;
+    for (const StrukturNode *node : f.fileTree.allNodes())
+        shown << node->text;
+    QCOMPARE(sorted(shown), (QStringList{"synlig", "system.txt"}));
+    f.compo.SL.clear();
+    f.compo.addSL("C:\\D");
+    QCOMPARE(f.compo.SL.size(), 4);
+
+    f.compo.setShowHidden(true);
+    f.compo.makeStruktur2("C:\\D");
+    QCOMPARE(f.fileTree.allNodes().size(), std::size_t(4));
+    Q_UNUSED(xattrs);
+}
+
+void TestStructures::unreadableFolderGivesNothingAndNoMessage()
+{
+    Fixture f;
+    ScriptedResponder responder;
+    f.compo.addSLfil("C:\\Findes ikke");
+    QVERIFY(f.compo.SL.isEmpty() && f.compo.SLfil.isEmpty());
+    // A link that points back at its own folder is listed once, not followed.
+    f.folder("C:\\Loop");
+    QFile::link(f.drives.host("C:\\Loop"), f.drives.host("C:\\Loop\\igen"));
+    f.compo.addSL("C:\\Loop");
+    QCOMPARE(f.compo.SL.size(), 4);
+    QVERIFY(f.compo.udfoldStruktur1("C:\\Loop\\igen\\igen\\igen", true));
+    QVERIFY(responder.shown.isEmpty());
+}
+
+void TestStructures::drivesWithPrivateFoldersOnTop()
+{
+    Fixture f;
+    f.folder("C:\\Users\\Tester\\Pictures");
+    f.folder("C:\\Users\\Tester\\Desktop");
+    QCOMPARE(f.compo.makeStruktur1(), QString("C:"));
+    QCOMPARE(Fixture::describe(f.folderTree), (QStringList{"System (C:)|C:|4", "Data (D:)|D:|4"}));
+    QCOMPARE(f.folderTree.firstNode()->picture, 1);
+    QCOMPARE(f.folderTree.topNodes()[1]->picture, 2);
+
+    f.compo.setShowPrivate(true);
+    f.compo.makePreDrives();
+    QCOMPARE(Fixture::describe(f.folderTree),
+             (QStringList{"Tester|C:\\users\\Tester|2", "  Skrivebord|C:\\users\\Tester\\Desktop|2",
+                          "  Billeder|C:\\users\\Tester\\Pictures|2", "System (C:)|C:|4", "Data (D:)|D:|4"}));
+    QVERIFY(f.folderTree.isNodeExpanded(f.folderTree.firstNode()));
+
+    // A RAM disk or network drive never shows.
+    f.drives.backEnd().driveTable().add(
+        {u'E', f.drives.rootD().toStdString(), platform::DriveType::RamDisk, u"ram"});
+    f.drives.backEnd().driveTable().add(
+        {u'F', f.drives.rootD().toStdString(), platform::DriveType::Remote, u"net"});
+    f.compo.setShowPrivate(false);
+    f.compo.makePreDrives();
+    QCOMPARE(f.folderTree.topNodes().size(), std::size_t(2));
+}
+
+void TestStructures::levelStructureDropsVanishedFolders()
+{
+    Fixture f;
+    f.folder("C:\\Users\\Tester");
+    QStringList history{"C:\\", "C:\\Users", "C:\\Væk"};
+    f.compo.makeHistoryStruktur(history);
+    QCOMPARE(history, (QStringList{"C:", "C:\\Users"}));
+    QCOMPARE(Fixture::describe(f.folderTree), (QStringList{"System (C:)|C:|4", "  Users|C:\\Users|0"}));
+    QVERIFY(f.folderTree.isNodeExpanded(f.folderTree.firstNode()));
+
+    QStringList nothing{"C:\\Væk"};
+    f.compo.makeHistoryStruktur(nothing);
+    QCOMPARE(f.folderTree.topNodes().size(), std::size_t(2)); // the drives
+    QCOMPARE(f.folderTree.selectedNode(), f.folderTree.firstNode());
+}
+
+void TestStructures::levelStructureOrdersDrivesByTheLastLine()
+{
+    Fixture f;
+    f.folder("D:\\A\\Windows");
+    f.folder("C:\\B");
+    QStringList list{"D:\\A\\Windows", "C:\\B"};
+    f.compo.makeHistoryStruktur(list);
+    QCOMPARE(Fixture::describe(f.folderTree),
+             (QStringList{"System (C:)|C:|4", "  B|C:\\B|0", "Data (D:)|D:|4", "  A|D:\\A|0",
+                          "    Windows|D:\\A\\Windows|5"}));
+
+    QCOMPARE(f.compo.udfoldMappe("D:\\A\\Windows\\"), QString("D:\\A\\Windows\\"));
+    QCOMPARE(Fixture::describe(f.folderTree),
+             (QStringList{"Data (D:)|D:|4", "  A|D:\\A|0", "    Windows|D:\\A\\Windows|5"}));
+    QCOMPARE(f.compo.udfoldMappe("D:\\Væk"), QString());
+    QCOMPARE(f.folderTree.topNodes().size(), std::size_t(2));
+}
+
+void TestStructures::pointStructure()
+{
+    Fixture f;
+    f.folder("C:\\Data\\Foto");
+    f.folder("D:\\Program Files");
+    QStringList list{"C:\\Data\\Foto", "D:", "D:\\Program Files", "C:\\Væk"};
+    f.compo.makePunktStruktur(list);
+    QCOMPARE(list.size(), 3);
+    QCOMPARE(Fixture::describe(f.folderTree),
+             (QStringList{"Data (D:)|D:|4", "Foto|C:\\Data\\Foto|0", "Program Files|D:\\Program Files|5"}));
+    QCOMPARE(f.folderTree.selectedNode(), f.folderTree.firstNode());
+
+    QStringList drivesOnly{"D:", "C:\\"};
+    f.compo.makePunktStruktur(drivesOnly);
+    QCOMPARE(Fixture::describe(f.folderTree), (QStringList{"Data (D:)|D:|4", "System (C:)|C:|4"}));
+
+    QStringList noDrives{"C:\\Data\\Foto", "D:\\Program Files"};
+    f.compo.makePunktStruktur(noDrives);
+    QCOMPARE(f.folderTree.topNodes().size(), std::size_t(2));
+    QCOMPARE(f.folderTree.firstNode()->text, QString("Foto"));
+}
+
+void TestStructures::udfoldStruktur1OpensFilesFolderAndStopsAtAGap()
+{
+    Fixture f;
+    f.file("C:\\Data\\Foto\\Ferie\\billede.jpg");
+    QVERIFY(f.compo.udfoldStruktur1("c:\\data\\foto\\ferie\\billede.jpg", false));
+    QCOMPARE(f.folderTree.selectedNode()->rec.mappe, QString("C:\\Data\\Foto\\Ferie"));
+    QCOMPARE(f.folderTree.topNodes().size(), std::size_t(1)); // only the path's drive
+
+    QVERIFY(f.compo.udfoldStruktur1("C:\\Data", true));
+    QCOMPARE(f.folderTree.topNodes().size(), std::size_t(2));
+    QCOMPARE(f.folderTree.selectedNode()->text, QString("Data"));
+    QCOMPARE(f.folderTree.selectedNode()->children.size(), std::size_t(1));
+
+    // A path that does not exist opens the folder selected in the tree instead.
+    QVERIFY(f.compo.udfoldStruktur1("C:\\Væk\\Foto", true));
+    QCOMPARE(f.folderTree.selectedNode()->text, QString("Data"));
+
+    // A middle folder the tree does not show (hidden): stops at the last level it found.
+    f.folder("C:\\Data\\.skjult\\Ferie");
+    QVERIFY(!f.compo.udfoldStruktur1("C:\\Data\\.skjult\\Ferie", true));
+    QCOMPARE(f.folderTree.selectedNode()->text, QString("Data"));
+
+    // Nothing to fall back on: false, and the tree stays as it was.
+    f.folderTree.selectNode(nullptr);
+    const QStringList before = Fixture::describe(f.folderTree);
+    QVERIFY(!f.compo.udfoldStruktur1("C:\\Data\\Væk\\Ferie", true));
+    QCOMPARE(Fixture::describe(f.folderTree), before);
+}
+
+void TestStructures::emptyCdDriveIsMarkedOnce()
+{
+    Fixture f;
+    QTemporaryDir disc;
+    f.drives.backEnd().driveTable().add(
+        {u'E', disc.path().toStdString(), platform::DriveType::CdRom, u"DVD"});
+    f.compo.makeDrive("E:");
+    QCOMPARE(Fixture::describe(f.folderTree), QStringList{"Diskdrev(E:)|E:|4"});
+    QCOMPARE(f.folderTree.firstNode()->picture, 12);
+    QCOMPARE(f.compo.udfoldDirectory(), QString("Ikke tilgængeligt"));
+    QCOMPARE(f.folderTree.firstNode()->text, QString("Diskdrev(E:) TOM"));
+    QVERIFY(!f.folderTree.firstNode()->enabled);
+    f.folderTree.selectNode(f.folderTree.firstNode());
+    f.compo.udfoldDirectory();
+    QCOMPARE(f.folderTree.firstNode()->text, QString("Diskdrev(E:) TOM"));
+
+    // A disc with folders opens as any drive.
+    QDir().mkpath(disc.path() + "/Film");
+    f.compo.makeDrive("E:");
+    QCOMPARE(f.compo.udfoldDirectory(), QString("E:"));
+    QCOMPARE(f.folderTree.firstNode()->children.size(), std::size_t(1));
+}
+
+void TestStructures::selectionsAsPathsAndParameters()
+{
+    Fixture f;
+    f.file("C:\\Mine ting\\a b.txt");
+    f.file("C:\\Mine ting\\c.doc");
+    f.folder("C:\\Mine ting\\Under");
+    f.compo.makeStruktur2("C:\\Mine ting");
+    f.compo.setAktiveStruktur(2);
+    QCOMPARE(f.compo.makeParamString(), QString());
+    QCOMPARE(f.compo.getNodeId(), 100);
+    f.compo.SelectMapperFiler(1);
+    QCOMPARE(f.fileTree.selectedNodes().size(), std::size_t(3));
+    QCOMPARE(f.compo.makeParamString(), QString("\"C:\\Mine ting\\a b.txt\" \"C:\\Mine ting\\c.doc\""));
+    QStringList names;
+    QCOMPARE(f.compo.getSelectListe(names), 2);
+    QStringList folders, files;
+    QCOMPARE(f.compo.loadLister(folders, files), 3);
+    QCOMPARE(folders, QStringList{"C:\\Mine ting\\Under"});
+    QCOMPARE(files.size(), 2);
+
+    f.fileTree.selectNode(f.fileNode("Under"));
+    f.compo.SelectMapperFiler(3);
+    QCOMPARE(f.fileTree.selectedNodes().size(), std::size_t(2));
+    QVERIFY(!f.fileTree.isNodeSelected(f.fileNode("Under")));
+    f.compo.SelectMapperFiler(2);
+    QVERIFY(f.fileTree.selectedNodes().empty());
+
+    // The folder keeps the letter case it was given; the name is the file system's.
+    QCOMPARE(f.compo.SelectFil("c:\\mine ting\\C.DOC"), QString("c:\\mine ting\\c.doc"));
+    QCOMPARE(f.compo.getNodeId(), 1);
+    QCOMPARE(f.compo.getSelected(), QString("c.doc"));
+    QCOMPARE(f.compo.getFileDirectory(true), QString("c:\\mine ting\\c.doc"));
+    f.compo.setMultiSelect(true);
+    QCOMPARE(f.compo.getFileDirectory(true), QString());
+
+    f.compo.setAktiveStruktur(1);
+    QCOMPARE(f.compo.makeParamString(), QString());
+    QCOMPARE(f.compo.getNodeId(), 100);
+}
+
+void TestStructures::fileTypeMarkingAndListing()
+{
+    Fixture f;
+    for (const char *name : {"a.txt", "B.TXT", "c.doc", ".skjult.txt"})
+        f.file(QString("C:\\T\\") + name);
+    f.folder("C:\\T\\mappe.txt");
+    f.compo.setShowHidden(true);
+    for (const char *extension : {"txt", ".txt", ".TXT"}) {
+        f.compo.makeStruktur2("C:\\T");
+        QCOMPARE(f.compo.fremvisFiltype(extension), 3);
+        QCOMPARE(f.fileNode("a.txt")->picture, 15);
+        QCOMPARE(f.fileNode("mappe.txt")->picture, 1);
+    }
+    // Only files of the type, hidden ones left out whatever the switch says, no folders.
+    QCOMPARE(f.compo.makeStrukturFil("TXT"), 2);
+    QStringList shown;
+    for (const StrukturNode *node : f.fileTree.allNodes())
+        shown << node->text;
+    QCOMPARE(sorted(shown), (QStringList{"B.TXT", "a.txt"}));
+    QCOMPARE(f.compo.makeStrukturFil(""), 3);
+}
+
+void TestStructures::renameExtensionCountsClashes()
+{
+    Fixture f;
+    f.file("C:\\R\\a.txt", "a");
+    f.file("C:\\R\\b.txt", "b");
+    f.file("C:\\R\\b.md", "fandtes");
+    f.file("C:\\R\\Under\\c.txt", "c");
+    QCOMPARE(f.compo.RenameFilExt("C:\\R", ".txt", ".md", false), 2);
+    QVERIFY(QFile::exists(f.drives.host("C:\\R\\a.md")));
+    QCOMPARE(f.drives.readBytes("C:\\R\\b.md"), QByteArray("fandtes"));
+    QVERIFY(QFile::exists(f.drives.host("C:\\R\\b.txt")));
+    QVERIFY(QFile::exists(f.drives.host("C:\\R\\Under\\c.txt")));
+    QCOMPARE(f.fileTree.allNodes().size(), std::size_t(4)); // shown again
+    QCOMPARE(f.compo.RenameFilExt("C:\\R", ".txt", ".md", true), 2);
+    QVERIFY(QFile::exists(f.drives.host("C:\\R\\Under\\c.md")));
+}
+
+void TestStructures::driveMenuAndItsCaptions()
+{
+    Fixture f;
+    f.drives.backEnd().driveTable().add(
+        {u'D', f.drives.rootD().toStdString(), platform::DriveType::Removable, u"USB (gammel) & ny"});
+    QMenu menu;
+    f.compo.makeDrevMenu(&menu);
+    QStringList captions;
+    for (QAction *item : menu.actions())
+        captions << item->text();
+    QCOMPARE(captions, (QStringList{"System (C:)", "USB (gammel) && ny (D:)"}));
+    QCOMPARE(TStrukturCompo::driveOfCaption("USB (E:)"), QString("E:"));
+    QCOMPARE(TStrukturCompo::driveOfCaption("USB (gammel) && ny (D:)"), QString("gammelD:"));
+
+    QStringList changes;
+    f.compo.setOnDirectoryChange(
+        [&](const QString &path, bool withPath) { changes << path + (withPath ? "+" : "-"); });
+    f.compo.setAktiveStruktur(1);
+    menu.actions()[0]->trigger();
+    QCOMPARE(Fixture::describe(f.folderTree), QStringList{"System (C:)|C:|4"});
+    menu.actions()[1]->trigger(); // the label's parentheses: no drive matches
+    QVERIFY(f.folderTree.isEmpty());
+    f.compo.setAktiveStruktur(2);
+    menu.actions()[0]->trigger();
+    QCOMPARE(f.compo.mappenavn(), QString("C:"));
+    QCOMPARE(changes, (QStringList{"C:-", "gammelD:-", "C:+"}));
+}
+
+void TestStructures::savedStructureRoundTrip()
+{
+    Fixture f;
+    ScriptedResponder responder;
+    f.compo.setGemHentFilnavn("C:\\GemHentStruktur Stifinder 1.txt");
+    QVERIFY(!f.compo.HentStrukturen(0));
+    QCOMPARE(responder.texts(), QStringList{"Der er ikke gemt en struktur."});
+    QVERIFY(!f.compo.GemStrukturen()); // an empty tree is not saved
+
+    f.folder("C:\\Data\\Foto");
+    f.folder("D:\\Arkiv");
+    QStringList list{"C:\\Data\\Foto", "D:\\Arkiv"};
+    f.compo.makeHistoryStruktur(list);
+    QVERIFY(f.compo.GemStrukturen());
+    QCOMPARE(core::readLines("C:\\GemHentStruktur Stifinder 1.txt").value(),
+             (QStringList{"D:", "D:\\Arkiv", "C:", "C:\\Data", "C:\\Data\\Foto"}));
+    const QStringList shown = Fixture::describe(f.folderTree);
+    f.folderTree.clear();
+    QVERIFY(f.compo.HentStrukturen(0));
+    // The same tree; its drives now in the order of the saved file's last line.
+    QCOMPARE(sorted(Fixture::describe(f.folderTree)), sorted(shown));
+    QCOMPARE(f.folderTree.firstNode()->text, QString("System (C:)"));
+    QVERIFY(f.compo.HentStrukturen(1));
+    QCOMPARE(f.folderTree.topNodes().size(), std::size_t(5));
+    QCOMPARE(responder.shown.size(), 1);
+}
+
+void TestStructures::knownFolders()
+{
+    Fixture f;
+    QCOMPARE(f.compo.brugernavn(), QString("Tester"));
+    QCOMPARE(f.compo.GetMyDownLoad(), QString("C:"));
+    QCOMPARE(f.compo.GetAllUsers(), QString("C:"));
+    f.folder("C:\\Users\\Tester\\Downloads");
+    f.folder("C:\\Users\\Tester\\Pictures");
+    QCOMPARE(f.compo.GetMyDownLoad(), QString("C:\\users\\Tester\\Downloads"));
+    QCOMPARE(f.compo.GetMyPictures(), QString("C:\\Users\\Tester\\Pictures"));
+    try {
+        f.compo.GetMyMusic();
+        QFAIL("no music folder");
+    } catch (const StrukturFejl &error) {
+        QCOMPARE(error.message(), QString("Kunne ikke finde musikmappen."));
+    }
+    QCOMPARE(TStrukMapper::getDrevType("C:\\"), 2);
+    QCOMPARE(TStrukMapper::getDrevType("Q:\\"), 0);
+    QCOMPARE(TStrukMapper::getVolumeLabel(u'D'), QString("Data"));
+    QCOMPARE(TStrukMapper::getVolumeLabel(u'Q'), QString());
+}
+
+QTEST_MAIN(TestStructures)
+#include "test_structures.moc"
