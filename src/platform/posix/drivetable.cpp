@@ -95,8 +95,50 @@ const Drive *DriveTable::find(char16_t letter) const
     return nullptr;
 }
 
+namespace {
+
+// The plain case, without building components: "X:" and backslash-separated names with no
+// "." or ".." and no doubled separators.
+bool isPlainPath(const std::u16string &path)
+{
+    if (path.size() < 2 || path[1] != u':')
+        return false;
+    if (path.size() == 2)
+        return true;
+    if (path[2] != u'\\' || path.back() == u'\\')
+        return false;
+    std::size_t start = 3;
+    for (std::size_t i = 3; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != u'\\') {
+            if (path[i] == u'/')
+                return false;
+            continue;
+        }
+        const std::size_t length = i - start;
+        if (length == 0 || (length == 1 && path[start] == u'.') ||
+            (length == 2 && path[start] == u'.' && path[start + 1] == u'.'))
+            return false;
+        start = i + 1;
+    }
+    return true;
+}
+
+} // namespace
+
 std::string DriveTable::toHost(const std::u16string &programPath) const
 {
+    if (isPlainPath(programPath)) {
+        if (const Drive *drive = find(programPath[0])) {
+            std::string host = drive->root == "/" ? std::string() : drive->root;
+            std::string rest = toUtf8(programPath.substr(2));
+            std::replace(rest.begin(), rest.end(), '\\', '/');
+            host += rest;
+            if (host.empty())
+                host = "/";
+            if (pathExists(host))
+                return host;
+        }
+    }
     const auto parsed = parseWindowsPath(programPath);
     if (!parsed)
         return {};
