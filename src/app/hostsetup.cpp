@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QIcon>
+#include <QStandardPaths>
 
 namespace app {
 
@@ -15,6 +17,19 @@ void installHostPlatform()
         installed = QStringLiteral(ZUN_SOURCE_DATA_PROGRAM);
     const auto host = platform::posix::HostSetup::fromEnvironment(QDir::cleanPath(installed).toStdString());
     platform::install(platform::posix::PosixPlatform::forHost(host));
+}
+
+void installIconTheme()
+{
+    QStringList paths = QIcon::themeSearchPaths();
+    for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        const QString icons = QDir(data).absoluteFilePath("icons");
+        if (!paths.contains(icons) && QDir(icons).exists())
+            paths.append(icons);
+    }
+    QIcon::setThemeSearchPaths(paths);
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName("breeze");
 }
 
 } // namespace app

@@ -7,4 +7,8 @@ namespace app {
 // ("../share/zunkolvra/Program"), else the source tree's is used (a build run in place).
 void installHostPlatform();
 
+// The freedesktop icon theme (Breeze unless the desktop names one), found in the XDG data
+// folders also where the platform plugin does not look (offscreen).
+void installIconTheme();
+
 } // namespace app

@@ -19,8 +19,7 @@ int main(int argc, char *argv[])
     QTranslator qtDanish;
     if (qtDanish.load("qtbase_da", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtDanish);
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
-        QIcon::setThemeName("breeze");
+    app::installIconTheme();
 
     app::installHostPlatform();
 

@@ -159,6 +159,8 @@ StrukturView::StrukturView(PictureSet pictures, QWidget *parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setUniformRowHeights(true); // large folders stay fast
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The file tree is a flat list of one folder's contents.
+    setRootIsDecorated(pictures == PictureSet::FolderTree);
 }
 
 bool StrukturView::isEmpty() const
