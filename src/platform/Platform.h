@@ -82,6 +82,12 @@ public:
     // MoveFileW: renames or moves a file or folder; never replaces an existing target (false
     // then). A file moves across drives too; a folder only within its drive.
     virtual bool moveFile(const Path &from, const Path &to) = 0;
+    // SHFileOperationW FO_DELETE with FOF_ALLOWUNDO for one file or folder: into the recycle
+    // bin of its drive; false when it could not be put there (it is then left where it was).
+    virtual bool moveToRecycleBin(const Path &path) = 0;
+    // SHEmptyRecycleBinW for the drive of `root` ("C:\"; empty for every drive of the program):
+    // what was deleted from that drive and nothing else. 0 (S_OK) on success.
+    virtual int emptyRecycleBin(const std::u16string &root) = 0;
     // DeleteFileW: removes a file (never a folder); true when it is gone.
     virtual bool deleteFile(const Path &path) = 0;
     // Copies every file and subfolder of `source` into `destination` (created when missing).

@@ -295,3 +295,104 @@ TEST(PosixPlatform, KnownFoldersLieUnderTheUsersProfile)
     EXPECT_EQ(path, u"C:\\Users\\Public\\Videos");
     EXPECT_FALSE(backEnd.specialFolder(12345, path));
 }
+
+namespace {
+
+std::string trashInfo(const fs::path &trash, const std::string &name)
+{
+    return readFile(trash / "info" / (name + ".trashinfo"));
+}
+
+} // namespace
+
+TEST(Trash, HomeTrashIsMadeWhenMissingAndKeepsTheOriginalPath)
+{
+    Fixture f;
+    TempFolder home;
+    platform::posix::TrashPlaces places{home.str() + "/.local/share/Trash", {"/"}, ::getuid()};
+    f.platform.setTrashPlaces(places);
+    f.c.write("Mine ting/brev æ.txt", "A");
+    f.c.write("Andet/brev æ.txt", "B");
+    ASSERT_TRUE(f.platform.moveToRecycleBin(u"C:\\Mine ting\\brev æ.txt"));
+    ASSERT_TRUE(f.platform.moveToRecycleBin(u"C:\\Andet\\brev æ.txt"));
+    EXPECT_FALSE(fs::exists(f.c.path() / "Mine ting/brev æ.txt"));
+    const fs::path trash = places.homeTrash;
+    EXPECT_EQ(readFile(trash / "files/brev æ.txt"), "A");
+    EXPECT_EQ(readFile(trash / "files/brev æ.txt.2"), "B");
+    const std::string info = trashInfo(trash, "brev æ.txt");
+    EXPECT_EQ(info.rfind("[Trash Info]\nPath=" + platform::posix::percentEncode(f.c.str() + "/Mine ting/brev æ.txt") +
+                             "\nDeletionDate=", 0),
+              0u)
+        << info;
+    EXPECT_NE(info.find("%20"), std::string::npos);
+    EXPECT_NE(info.find("%C3%A6"), std::string::npos);
+    EXPECT_EQ(platform::posix::percentDecode("a%20b%C3%A6/c"), "a bæ/c");
+    // Folders go the same way.
+    f.c.write("Mappe/x.txt", "x");
+    EXPECT_TRUE(f.platform.moveToRecycleBin(u"C:\\Mappe"));
+    EXPECT_EQ(readFile(trash / "files/Mappe/x.txt"), "x");
+    EXPECT_FALSE(f.platform.moveToRecycleBin(u"C:\\Findes ikke"));
+}
+
+TEST(Trash, AnotherVolumeUsesItsOwnTrashWithRelativePaths)
+{
+    Fixture f;
+    TempFolder home;
+    platform::posix::TrashPlaces places{home.str() + "/Trash", {"/", f.d.str()}, 1234};
+    f.platform.setTrashPlaces(places);
+    f.d.write("Foto/a.jpg", "A");
+    ASSERT_TRUE(f.platform.moveToRecycleBin(u"D:\\Foto\\a.jpg"));
+    const fs::path volumeTrash = f.d.path() / ".Trash-1234";
+    EXPECT_EQ(readFile(volumeTrash / "files/a.jpg"), "A");
+    EXPECT_NE(trashInfo(volumeTrash, "a.jpg").find("\nPath=Foto/a.jpg\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(places.homeTrash));
+
+    // The administrator's sticky .Trash takes precedence.
+    fs::create_directory(f.d.path() / ".Trash");
+    fs::permissions(f.d.path() / ".Trash", fs::perms::all | fs::perms::sticky_bit);
+    f.d.write("b.jpg", "B");
+    ASSERT_TRUE(f.platform.moveToRecycleBin(u"D:\\b.jpg"));
+    EXPECT_EQ(readFile(f.d.path() / ".Trash/1234/files/b.jpg"), "B");
+}
+
+TEST(Trash, NoTrashMeansTheFileStays)
+{
+    Fixture f;
+    TempFolder home;
+    home.write("blokeret", "a file where the trash would go");
+    f.platform.setTrashPlaces({home.str() + "/blokeret/Trash", {"/"}, ::getuid()});
+    f.c.write("a.txt", "A");
+    EXPECT_FALSE(f.platform.moveToRecycleBin(u"C:\\a.txt"));
+    EXPECT_EQ(readFile(f.c.path() / "a.txt"), "A");
+    f.platform.setTrashPlaces({});
+    EXPECT_FALSE(f.platform.moveToRecycleBin(u"C:\\a.txt"));
+    EXPECT_EQ(readFile(f.c.path() / "a.txt"), "A");
+}
+
+TEST(Trash, EmptyingOneDriveLeavesTheOthersAlone)
+{
+    Fixture f;
+    TempFolder home, elsewhere;
+    platform::posix::TrashPlaces places{home.str() + "/Trash", {"/", f.d.str()}, ::getuid()};
+    f.platform.setTrashPlaces(places);
+    f.c.write("c1.txt", "1");
+    f.c.write("Under/c2.txt", "2");
+    f.d.write("d1.txt", "3");
+    ASSERT_TRUE(f.platform.moveToRecycleBin(u"C:\\c1.txt"));
+    ASSERT_TRUE(f.platform.moveToRecycleBin(u"C:\\Under\\c2.txt"));
+    ASSERT_TRUE(f.platform.moveToRecycleBin(u"D:\\d1.txt"));
+    // Something the user trashed outside the program's drives, in the same home trash.
+    elsewhere.write("fremmed.txt", "4");
+    ASSERT_TRUE(platform::posix::moveToTrash(places, (elsewhere.path() / "fremmed.txt").string(), 0));
+
+    EXPECT_EQ(f.platform.emptyRecycleBin(u"C:\\"), 0);
+    EXPECT_FALSE(fs::exists(fs::path(places.homeTrash) / "files/c1.txt"));
+    EXPECT_FALSE(fs::exists(fs::path(places.homeTrash) / "info/c2.txt.trashinfo"));
+    EXPECT_TRUE(fs::exists(fs::path(places.homeTrash) / "files/fremmed.txt"));
+    EXPECT_TRUE(fs::exists(f.d.path() / (".Trash-" + std::to_string(::getuid())) / "files/d1.txt"));
+
+    EXPECT_EQ(f.platform.emptyRecycleBin(u"D:\\"), 0);
+    EXPECT_FALSE(fs::exists(f.d.path() / (".Trash-" + std::to_string(::getuid())) / "files/d1.txt"));
+    EXPECT_TRUE(fs::exists(fs::path(places.homeTrash) / "files/fremmed.txt"));
+    EXPECT_NE(f.platform.emptyRecycleBin(u"Q:\\"), 0);
+}

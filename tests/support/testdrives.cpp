@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <unistd.h>
 
 TestDrives::TestDrives()
 {
@@ -10,6 +11,10 @@ TestDrives::TestDrives()
     table.add({u'C', m_c.path().toStdString(), platform::DriveType::Fixed, u"System"});
     table.add({u'D', m_d.path().toStdString(), platform::DriveType::Fixed, u"Data"});
     auto backEnd = std::make_unique<TestPlatform>(table);
+    platform::posix::TrashPlaces trash;
+    trash.homeTrash = homeTrash().toStdString();
+    trash.uid = ::getuid();
+    backEnd->setTrashPlaces(trash);
     m_platform = backEnd.get();
     platform::install(std::move(backEnd));
 }

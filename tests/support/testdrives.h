@@ -57,8 +57,12 @@ public:
     void writeBytes(const QString &programPath, const QByteArray &bytes) const;
     QByteArray readBytes(const QString &programPath) const;
 
+    // The test's own home trash (one volume for everything unless a test says otherwise).
+    QString homeTrash() const { return m_home.path() + "/Trash"; }
+
 private:
     QTemporaryDir m_c;
     QTemporaryDir m_d;
+    QTemporaryDir m_home;
     TestPlatform *m_platform;
 };

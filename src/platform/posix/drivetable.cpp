@@ -216,16 +216,12 @@ DriveType DriveTable::typeOfFileSystem(const std::string &fsType)
     return DriveType::Removable;
 }
 
-DriveTable DriveTable::standard(const std::string &driveC, const std::string &mountInfoPath)
+std::vector<Mount> readMountTable(const std::string &mountInfoPath)
 {
-    DriveTable table;
-    table.add({u'C', driveC, DriveType::Fixed, u"Lokal disk"});
-    table.add({u'Z', "/", DriveType::Fixed, u"Filsystem"});
-
-    std::ifstream mounts(mountInfoPath);
+    std::vector<Mount> mounts;
+    std::ifstream table(mountInfoPath);
     std::string line;
-    char16_t next = u'D';
-    while (std::getline(mounts, line) && next < u'Z') {
+    while (std::getline(table, line)) {
         // "id parent major:minor root mountpoint options [optional...] - fstype source superoptions"
         std::istringstream fields(line);
         std::string id, parent, device, root, mountPoint;
@@ -237,11 +233,24 @@ DriveTable DriveTable::standard(const std::string &driveC, const std::string &mo
         std::istringstream tail(line.substr(dash + 3));
         std::string fsType;
         tail >> fsType;
-        mountPoint = unescapeMountField(mountPoint);
-        if (!isMediaMount(mountPoint))
+        mounts.push_back({unescapeMountField(mountPoint), fsType});
+    }
+    return mounts;
+}
+
+DriveTable DriveTable::standard(const std::string &driveC, const std::string &mountInfoPath)
+{
+    DriveTable table;
+    table.add({u'C', driveC, DriveType::Fixed, u"Lokal disk"});
+    table.add({u'Z', "/", DriveType::Fixed, u"Filsystem"});
+    char16_t next = u'D';
+    for (const auto &mount : readMountTable(mountInfoPath)) {
+        if (next >= u'Z')
+            break;
+        if (!isMediaMount(mount.mountPoint))
             continue;
-        const auto slash = mountPoint.find_last_of('/');
-        table.add({next, mountPoint, typeOfFileSystem(fsType), fromUtf8(mountPoint.substr(slash + 1))});
+        const auto slash = mount.mountPoint.find_last_of('/');
+        table.add({next, mount.mountPoint, typeOfFileSystem(mount.fsType), fromUtf8(mount.mountPoint.substr(slash + 1))});
         ++next;
     }
     return table;

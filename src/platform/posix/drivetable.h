@@ -16,6 +16,14 @@ struct Drive
     std::u16string label; // volume label
 };
 
+struct Mount
+{
+    std::string mountPoint;
+    std::string fsType;
+};
+// The mounts of a table in /proc/self/mountinfo format; none when it cannot be read.
+std::vector<Mount> readMountTable(const std::string &mountInfoPath);
+
 class DriveTable
 {
 public:

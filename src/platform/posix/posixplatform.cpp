@@ -235,6 +235,12 @@ std::unique_ptr<PosixPlatform> PosixPlatform::forHost(const HostSetup &host)
     prepareDriveC(host, hostUserName().value_or("Brugernavn"));
     auto backEnd = std::make_unique<PosixPlatform>(DriveTable::standard(host.driveC(), host.mountInfo));
     backEnd->setApplicationDirs(host.applicationDirs);
+    TrashPlaces trash;
+    trash.homeTrash = host.dataHome + "/Trash";
+    trash.uid = ::getuid();
+    for (const auto &mount : readMountTable(host.mountInfo))
+        trash.mountPoints.push_back(mount.mountPoint);
+    backEnd->setTrashPlaces(std::move(trash));
     return backEnd;
 }
 
@@ -322,6 +328,27 @@ bool PosixPlatform::moveFile(const Path &from, const Path &to)
         return false;
     }
     return true;
+}
+
+bool PosixPlatform::moveToRecycleBin(const Path &path)
+{
+    return moveToTrash(m_trash, m_drives.toHost(path), std::time(nullptr));
+}
+
+int PosixPlatform::emptyRecycleBin(const std::u16string &root)
+{
+    std::vector<std::string> roots;
+    if (root.empty()) {
+        for (const auto &drive : m_drives.drives())
+            roots.push_back(drive.root);
+    } else {
+        const auto parsed = parseWindowsPath(root);
+        const Drive *drive = parsed ? m_drives.find(parsed->drive) : nullptr;
+        if (!drive)
+            return int(0x80070003); // path not found
+        roots.push_back(drive->root);
+    }
+    return emptyTrash(m_trash, roots) < 0 ? int(0x80004005) : 0; // E_FAIL
 }
 
 bool PosixPlatform::deleteFile(const Path &path)

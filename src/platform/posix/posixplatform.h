@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 #include "platform/posix/drivetable.h"
+#include "platform/posix/trash.h"
 
 #include <map>
 #include <optional>
@@ -45,11 +46,15 @@ public:
     const DriveTable &driveTable() const { return m_drives; }
     DriveTable &driveTable() { return m_drives; }
     void setApplicationDirs(std::vector<std::string> dirs) { m_applicationDirs = std::move(dirs); }
+    void setTrashPlaces(TrashPlaces places) { m_trash = std::move(places); }
+    const TrashPlaces &trashPlaces() const { return m_trash; }
 
     bool fileExists(const Path &path) const override;
     bool directoryExists(const Path &path) const override;
     bool forceDirectories(const Path &path) override;
     bool moveFile(const Path &from, const Path &to) override;
+    bool moveToRecycleBin(const Path &path) override;
+    int emptyRecycleBin(const std::u16string &root) override;
     bool deleteFile(const Path &path) override;
     bool copyFolder(const Path &source, const Path &destination) override;
     bool userName(std::u16string &name) const override;
@@ -76,6 +81,7 @@ private:
 
     DriveTable m_drives;
     std::vector<std::string> m_applicationDirs;
+    TrashPlaces m_trash;
     mutable std::map<std::string, std::u16string> m_declaredIcons;
     mutable bool m_declaredIconsRead = false;
 };
