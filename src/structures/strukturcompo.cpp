@@ -1,6 +1,7 @@
 #include "structures/strukturcompo.h"
 
 #include "core/files.h"
+#include "core/freenames.h"
 #include "core/linefile.h"
 #include "core/messages.h"
 #include "core/paths.h"
@@ -590,6 +591,17 @@ int TStrukturCompo::loadLister(QStringList &aMlist, QStringList &aFlist)
         }
     }
     return int(aMlist.size() + aFlist.size());
+}
+
+QString TStrukturCompo::getNewDirectoryName(const QString &aDirectory, const QString &subTekst)
+{
+    return core::getNewDirectoryName(aDirectory, subTekst);
+}
+
+QString TStrukturCompo::getNewFilename(const QString &oldFilename, const QString &newName,
+                                       const QString &subTekst)
+{
+    return core::getNewFilename(oldFilename, newName, subTekst);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -57,6 +57,11 @@ public:
     QString getSelected();
     int loadLister(QStringList &aMlist, QStringList &aFlist);
 
+    // Free names for the rename command.
+    static QString getNewDirectoryName(const QString &aDirectory, const QString &subTekst);
+    static QString getNewFilename(const QString &oldFilename, const QString &newName,
+                                  const QString &subTekst);
+
     // Drive menu.
     void makeDrevMenu(QMenu *PU);
     void drevKlik(QAction *Sender);

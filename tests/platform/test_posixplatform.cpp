@@ -320,8 +320,10 @@ TEST(Trash, HomeTrashIsMadeWhenMissingAndKeepsTheOriginalPath)
     EXPECT_EQ(readFile(trash / "files/brev æ.txt"), "A");
     EXPECT_EQ(readFile(trash / "files/brev æ.txt.2"), "B");
     const std::string info = trashInfo(trash, "brev æ.txt");
-    EXPECT_EQ(info.rfind("[Trash Info]\nPath=" + platform::posix::percentEncode(f.c.str() + "/Mine ting/brev æ.txt") +
-                             "\nDeletionDate=", 0),
+    EXPECT_EQ(info.rfind("[Trash Info]\nPath=" +
+                             platform::posix::percentEncode(f.c.str() + "/Mine ting/brev æ.txt") +
+                             "\nDeletionDate=",
+                         0),
               0u)
         << info;
     EXPECT_NE(info.find("%20"), std::string::npos);

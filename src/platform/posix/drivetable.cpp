@@ -250,7 +250,8 @@ DriveTable DriveTable::standard(const std::string &driveC, const std::string &mo
         if (!isMediaMount(mount.mountPoint))
             continue;
         const auto slash = mount.mountPoint.find_last_of('/');
-        table.add({next, mount.mountPoint, typeOfFileSystem(mount.fsType), fromUtf8(mount.mountPoint.substr(slash + 1))});
+        table.add({next, mount.mountPoint, typeOfFileSystem(mount.fsType),
+                   fromUtf8(mount.mountPoint.substr(slash + 1))});
         ++next;
     }
     return table;

@@ -18,7 +18,8 @@ bool isUnder(const std::string &path, const std::string &root)
 {
     if (root == "/")
         return !path.empty() && path[0] == '/';
-    return path.compare(0, root.size(), root) == 0 && (path.size() == root.size() || path[root.size()] == '/');
+    return path.compare(0, root.size(), root) == 0 &&
+           (path.size() == root.size() || path[root.size()] == '/');
 }
 
 // A trash folder with its "files" and "info" folders, made private to the user when new.
@@ -97,8 +98,8 @@ std::string percentEncode(const std::string &path)
     std::string out;
     for (const char c : path) {
         const auto b = static_cast<unsigned char>(c);
-        const bool plain = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b == '-'
-                           || b == '_' || b == '.' || b == '~' || b == '/';
+        const bool plain = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') ||
+                           b == '-' || b == '_' || b == '.' || b == '~' || b == '/';
         if (plain) {
             out += c;
         } else {
@@ -114,8 +115,8 @@ std::string percentDecode(const std::string &text)
 {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1]))
-            && std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
             out += char(std::stoi(text.substr(i + 1, 2), nullptr, 16));
             i += 2;
         } else {
@@ -128,7 +129,8 @@ std::string percentDecode(const std::string &text)
 bool moveToTrash(const TrashPlaces &places, const std::string &hostPath, std::time_t now)
 {
     struct stat item;
-    if (places.homeTrash.empty() || hostPath.empty() || hostPath == "/" || ::lstat(hostPath.c_str(), &item) != 0)
+    if (places.homeTrash.empty() || hostPath.empty() || hostPath == "/" ||
+        ::lstat(hostPath.c_str(), &item) != 0)
         return false;
     const std::string top = volumeTop(places.mountPoints, hostPath);
     const bool home = top == volumeTop(places.mountPoints, existingAncestor(places.homeTrash));
@@ -155,7 +157,8 @@ bool moveToTrash(const TrashPlaces &places, const std::string &hostPath, std::ti
         ::close(fd);
         struct stat existing;
         const std::string target = trash + "/files/" + candidate;
-        if (written && ::lstat(target.c_str(), &existing) != 0 && ::rename(hostPath.c_str(), target.c_str()) == 0)
+        if (written && ::lstat(target.c_str(), &existing) != 0 &&
+            ::rename(hostPath.c_str(), target.c_str()) == 0)
             return true;
         ::unlink(info.c_str());
         if (!written || errno != EEXIST)

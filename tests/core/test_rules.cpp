@@ -1,0 +1,125 @@
+#include "core/freenames.h"
+#include "core/messages.h"
+#include "core/sizetext.h"
+#include "support/testdrives.h"
+
+#include <QDir>
+#include <QTest>
+
+using messages::ScriptedResponder;
+
+class TestRules : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sizeTexts_data();
+    void sizeTexts();
+    void freeFolderNames();
+    void renamedFileNames();
+    void freeCopyNames();
+};
+
+void TestRules::sizeTexts_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<QString>("full");
+    QTest::addColumn<QString>("shortText");
+    QTest::addColumn<QString>("byDigits");
+    QTest::newRow("0") << qint64(0) << "0 bytes (0 bytes)"
+                       << "0 bytes"
+                       << "0 bytes";
+    QTest::newRow("500") << qint64(500) << "500 bytes (500 bytes)"
+                         << "500 bytes"
+                         << "500 bytes";
+    QTest::newRow("1000") << qint64(1000) << "1.000 bytes (1.000 bytes)"
+                          << "1.000 bytes"
+                          << "0,98 KB";
+    QTest::newRow("1023") << qint64(1023) << "1.023 bytes (1.023 bytes)"
+                          << "1.023 bytes"
+                          << "1,00 KB";
+    QTest::newRow("1024") << qint64(1024) << "1,00 KB (1.024 bytes)"
+                          << "1,00 KB"
+                          << "1,00 KB";
+    QTest::newRow("1536") << qint64(1536) << "1,50 KB (1.536 bytes)"
+                          << "1,50 KB"
+                          << "1,50 KB";
+    QTest::newRow("5 MB") << qint64(5) * 1024 * 1024 << "5,00 MB (5.242.880 bytes)"
+                          << "5,00 MB"
+                          << "5,00 MB";
+    QTest::newRow("1500 GB") << qint64(1500) * 1024 * 1024 * 1024 << "1,46 TB (1.610.612.736.000 bytes)"
+                             << "1,46 TB"
+                             << "1,46 TB";
+    QTest::newRow("999999999") << qint64(999999999) << "953,67 MB (999.999.999 bytes)"
+                               << "953,67 MB"
+                               << "953,67 MB";
+    QTest::newRow("1000000000") << qint64(1000000000) << "953,67 MB (1.000.000.000 bytes)"
+                                << "953,67 MB"
+                                << "0,93 GB";
+}
+
+void TestRules::sizeTexts()
+{
+    QFETCH(qint64, size);
+    QFETCH(QString, full);
+    QFETCH(QString, shortText);
+    QFETCH(QString, byDigits);
+    const QLocale danish(QLocale::Danish, QLocale::Denmark);
+    QCOMPARE(core::getSizeString(size, danish), full);
+    QCOMPARE(core::shortSizeString(size, danish), shortText);
+    QCOMPARE(core::digitCountSizeString(size, danish), byDigits);
+}
+
+void TestRules::freeFolderNames()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host("C:\\Data\\Ny mappe"));
+    QDir().mkpath(drives.host("C:\\Data\\Ny mappe Kopi (1)"));
+    QCOMPARE(core::getNewDirectoryName("C:\\Data\\Ny mappe", "Kopi"), QString("C:\\Data\\Ny mappe Kopi (2)"));
+    QCOMPARE(core::getNewDirectoryName(" C:\\Data\\Ny mappe Kopi (1) ", "kopi"),
+             QString("C:\\Data\\Ny mappe kopi (2)"));
+    QCOMPARE(core::getNewDirectoryName("C:\\Data\\Fri", "Kopi"), QString("C:\\Data\\Fri"));
+    // An empty subTekst gives two blanks; a folder "abc" renamed "ABC" clashes with itself.
+    QDir().mkpath(drives.host("C:\\Data\\abc"));
+    QCOMPARE(core::getNewDirectoryName("C:\\Data\\ABC", ""), QString("C:\\Data\\ABC  (1)"));
+    // " Kopi " in a parent's name leaves the parent alone.
+    QDir().mkpath(drives.host("C:\\Min Kopi mappe\\Ny mappe"));
+    QCOMPARE(core::getNewDirectoryName("C:\\Min Kopi mappe\\Ny mappe", "Kopi"),
+             QString("C:\\Min Kopi mappe\\Ny mappe Kopi (1)"));
+}
+
+void TestRules::renamedFileNames()
+{
+    TestDrives drives;
+    drives.writeBytes("C:\\D\\a.txt", "x");
+    ScriptedResponder responder;
+    responder.answerNej();
+    QCOMPARE(core::getNewFilename("C:\\D\\a.txt", "b.doc", ""), QString("C:\\D\\b.txt"));
+    QCOMPARE(responder.texts(),
+             QStringList{"Filen var af type: .txt\rSkal den omdøbes til at være af type .doc?"});
+    QVERIFY(!responder.shown.first().alleCheckVisible);
+    responder.answerJa();
+    QCOMPARE(core::getNewFilename("C:\\D\\a.txt", "b.doc", ""), QString("C:\\D\\b.doc"));
+    responder.clear();
+    QCOMPARE(core::getNewFilename("C:\\D\\a.txt", "b", ""), QString("C:\\D\\b.txt"));
+    QCOMPARE(core::getNewFilename("C:\\D\\a.txt", "b.TXT", ""), QString("C:\\D\\b.txt"));
+    QVERIFY(responder.shown.isEmpty());
+    drives.writeBytes("C:\\D\\b.txt", "x");
+    drives.writeBytes("C:\\D\\b (1).txt", "x");
+    QCOMPARE(core::getNewFilename("C:\\D\\a.txt", "b", ""), QString("C:\\D\\b (2).txt"));
+}
+
+void TestRules::freeCopyNames()
+{
+    TestDrives drives;
+    drives.writeBytes("C:\\D\\Brev.txt", "x");
+    QCOMPARE(core::getNewFilnavn("C:\\D\\Brev.txt", "Kopi"), QString("C:\\D\\Brev Kopi (1).txt"));
+    QCOMPARE(core::getNewFilnavn("C:\\D\\Ny.txt", "Kopi"), QString("C:\\D\\Ny.txt"));
+    drives.writeBytes("C:\\D\\Brev Kopi (1).txt", "x");
+    QCOMPARE(core::getNewFilnavn("C:\\D\\Brev Kopi (1).txt", "Kopi"), QString("C:\\D\\Brev Kopi (2).txt"));
+    QFile::remove(drives.host("C:\\D\\Brev.txt"));
+    QCOMPARE(core::getNewFilnavn("C:\\D\\Brev Kopi (1).txt", "Kopi"), QString("C:\\D\\Brev.txt"));
+    QCOMPARE(core::getNewFilnavn("C:\\D\\README", "Kopi"), QString("C:\\D\\README"));
+}
+
+QTEST_GUILESS_MAIN(TestRules)
+#include "test_rules.moc"
