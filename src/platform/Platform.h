@@ -37,6 +37,7 @@ constexpr std::uint32_t FILE_ATTRIBUTE_HIDDEN = 0x2;
 constexpr std::uint32_t FILE_ATTRIBUTE_SYSTEM = 0x4;
 constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr std::uint32_t FILE_ATTRIBUTE_ARCHIVE = 0x20;
+constexpr std::uint32_t FILE_ATTRIBUTE_REPARSE_POINT = 0x400; // a link
 
 // One entry of a folder listing (WIN32_FIND_DATAW).
 struct FindData

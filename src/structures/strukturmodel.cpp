@@ -143,9 +143,19 @@ Qt::ItemFlags StrukturModel::flags(const QModelIndex &index) const
     if (!node)
         return Qt::NoItemFlags;
     // A disabled node is greyed and ignores the mouse, but the program can still select it.
-    return node->enabled
-               ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled
-               : Qt::ItemIsSelectable;
+    if (!node->enabled)
+        return Qt::ItemIsSelectable;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsDragEnabled |
+           Qt::ItemIsDropEnabled;
+}
+
+bool StrukturModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    StrukturNode *node = nodeOf(index);
+    if (!node || role != Qt::EditRole)
+        return false;
+    emit textEdited(node, value.toString());
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -68,6 +68,11 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // An in-place edit ended: the owner renames and sets the text it keeps.
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+
+signals:
+    void textEdited(StrukturNode *node, const QString &newText);
 
 private:
     PictureSet m_pictures;

@@ -504,6 +504,8 @@ bool PosixPlatform::findFiles(const Path &folder, std::vector<FindData> &entries
         }
         const std::string path = host == "/" ? "/" + std::string(entry->d_name) : host + "/" + entry->d_name;
         data.attributes = attributesOf(path, entry->d_name, directory);
+        if (entry->d_type == DT_LNK)
+            data.attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
         entries.push_back(std::move(data));
     }
     ::closedir(dir);

@@ -1,0 +1,74 @@
+#pragma once
+// The program's own clipboard: a list of folder rows and a list of file rows, each row a check
+// mark, a picture and a full path, no path twice in a list (letter case ignored). The
+// clipboard window shows it; the file methods add, read and remove its rows.
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+struct KlipbordRow
+{
+    bool checked = true;
+    int picture = 0;
+    QString path;
+};
+
+class KlipbordListe : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum Kind { Mapper, Filer };
+    KlipbordListe(Kind kind, QObject *parent = nullptr);
+
+    int count() const { return int(m_rows.size()); }
+    const KlipbordRow &row(int index) const { return m_rows.at(index); }
+    // The path with the line-break characters a row's text may carry taken off.
+    static QString cleanPath(const QString &text);
+    bool contains(const QString &path) const;
+    // Adds a row unless the list holds the path; true when added.
+    bool add(int picture, const QString &path, bool checked);
+    void removeAt(int index);
+    void removeAll();
+    void setChecked(int index, bool checked);
+    int checkedCount() const;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+signals:
+    void rowsChanged();
+
+private:
+    Kind m_kind;
+    QList<KlipbordRow> m_rows;
+};
+
+class Klipbord : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Klipbord(QObject *parent = nullptr);
+
+    KlipbordListe *Mappeliste;
+    KlipbordListe *Filliste;
+    // Checked rows of both lists together, recomputed after every change of a list.
+    int elementAntal = 0;
+    QString winformCaption;
+
+    // The fields along the window's top: size, folder count, file count, information.
+    QString sizeText = QStringLiteral("Ukendt");
+    QString mapperText;
+    QString filerText;
+    QString infoText;
+    void setFields(const QString &size, const QString &mapper, const QString &filer, const QString &info);
+
+signals:
+    void fieldsChanged();
+    void elementAntalChanged(int antal);
+};

@@ -1,0 +1,460 @@
+#include "fileops/metodecompo.h"
+
+#include "core/files.h"
+#include "core/freenames.h"
+#include "core/messages.h"
+#include "core/paths.h"
+#include "core/sizetext.h"
+#include "platform/Platform.h"
+#include "structures/pictures.h"
+#include "structures/strukturcompo.h"
+
+#include <QFile>
+#include <QPointer>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace {
+
+// Counts below dir without telling anyone: used on the pool thread, where no message may be
+// shown, and below the top of getMappeInfo, where an error only ends the walk.
+struct Count
+{
+    int mapper = 0;
+    int filer = 0;
+    qint64 bytes = 0;
+};
+
+bool countFolder(const QString &dir, Count &count)
+{
+    std::vector<platform::FindData> entries;
+    if (!platform::current().findFiles(dir.toStdU16String(), entries))
+        return false;
+    const QString prefix = core::delimKon(dir);
+    for (const auto &entry : entries) {
+        if (entry.name == u"." || entry.name == u"..")
+            continue;
+        if (entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) {
+            ++count.mapper;
+            // A link to a folder is counted, not entered: it may lead back up the tree.
+            if (!(entry.attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT))
+                countFolder(prefix + QString::fromStdU16String(entry.name), count);
+        } else {
+            ++count.filer;
+            count.bytes += std::max<qint64>(qint64(entry.size), 1);
+        }
+    }
+    return true;
+}
+
+// The paths of the checked rows, from the last row to the first, line breaks taken off.
+QStringList checkedPaths(const KlipbordListe &list)
+{
+    QStringList paths;
+    for (int i = list.count() - 1; i >= 0; --i) {
+        if (list.row(i).checked)
+            paths << KlipbordListe::cleanPath(list.row(i).path);
+    }
+    return paths;
+}
+
+void removeRowsOf(KlipbordListe &list, const QStringList &paths)
+{
+    for (int i = list.count() - 1; i >= 0; --i) {
+        if (paths.contains(KlipbordListe::cleanPath(list.row(i).path), Qt::CaseInsensitive))
+            list.removeAt(i);
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TMetoder
+
+TMetoder::TMetoder(QObject *owner, Klipbord *sharedKlipbord)
+    : QObject(owner)
+{
+    setStrukturY(nullptr);
+    setKlipbord(sharedKlipbord);
+}
+
+TMetoder::~TMetoder()
+{
+    if (m_ownsKlipbord && FKlipbord) {
+        FKlipbord->Mappeliste->removeAll();
+        FKlipbord->Filliste->removeAll();
+    }
+}
+
+void TMetoder::setKlipbord(Klipbord *value)
+{
+    if (m_ownsKlipbord && FKlipbord && FKlipbord != value)
+        FKlipbord->deleteLater();
+    m_ownsKlipbord = !value;
+    FKlipbord = value ? value : new Klipbord(this);
+}
+
+void TMetoder::setStrukturY(TStrukturCompo *value)
+{
+    FStrukturY = value ? value : new TStrukturCompo(this);
+}
+
+QString TMetoder::delimKon(const QString &S)
+{
+    return core::delimKon(S);
+}
+
+QString TMetoder::getLastDirectory(const QString &aDirectory)
+{
+    return core::getLastDirectory(aDirectory);
+}
+
+QString TMetoder::getNewDirectoryName(const QString &aDirectory, const QString &subTekst)
+{
+    return core::getNewDirectoryName(aDirectory, subTekst);
+}
+
+QString TMetoder::getNewFilename(const QString &oldFilename, const QString &newName, const QString &subTekst)
+{
+    return core::getNewFilename(oldFilename, newName, subTekst);
+}
+
+QString TMetoder::getSizeString(qint64 aSize)
+{
+    return core::getSizeString(aSize);
+}
+
+QString TMetoder::totalS() const
+{
+    return core::shortSizeString(totalSize);
+}
+
+bool TMetoder::erDetEnBilledfil(const QString &ext)
+{
+    return isPictureExtension(ext);
+}
+
+int TMetoder::getFilensImageIndex(const QString &aFilnavn)
+{
+    return filePicture(aFilnavn);
+}
+
+qint64 TMetoder::getFilensSize(const QString &aFilnavn)
+{
+    QFile file(core::hostPath(aFilnavn));
+    if (!file.open(QIODevice::ReadOnly))
+        throw FilFejl(aFilnavn);
+    return std::max<qint64>(file.size(), 1);
+}
+
+bool TMetoder::getMappeInfo(const QString &dir)
+{
+    Count count;
+    if (!countFolder(dir, count)) {
+        messages::inform("Der opstod en ukendt fejl.\r");
+        return false;
+    }
+    antalMapper += count.mapper;
+    antalFiler += count.filer;
+    totalSize += count.bytes;
+    return true;
+}
+
+qint64 TMetoder::sizeOfKlipbord()
+{
+    totalSize = 0;
+    antalFiler = 0;
+    antalMapper = int(listeMapper.size());
+    for (const QString &folder : listeMapper)
+        getMappeInfo(folder);
+    for (const QString &file : listeFiler) {
+        totalSize += getFilensSize(file);
+        ++antalFiler;
+    }
+    return totalSize;
+}
+
+QString TMetoder::getSizeOfKlipbord()
+{
+    // The rows belong to the user-interface thread, so they are read here; the pool thread
+    // only checks and counts paths, and the watcher hands its result back to this thread,
+    // which drops the vanished rows and writes the fields. Nothing waits for it.
+    FKlipbord->setFields("?", "?", "?", "Beregner...");
+    struct Result
+    {
+        QStringList mapper, filer, vanishedMapper, vanishedFiler;
+        Count count;
+    };
+    const QStringList folders = checkedPaths(*FKlipbord->Mappeliste);
+    const QStringList files = checkedPaths(*FKlipbord->Filliste);
+    auto compute = [folders, files] {
+        Result result;
+        for (const QString &folder : folders)
+            (core::directoryExists(folder) ? result.mapper : result.vanishedMapper) << folder;
+        for (const QString &file : files)
+            (core::fileExists(file) ? result.filer : result.vanishedFiler) << file;
+        result.count.mapper = int(result.mapper.size());
+        for (const QString &folder : result.mapper)
+            countFolder(folder, result.count);
+        for (const QString &file : result.filer) {
+            ++result.count.filer;
+            try {
+                result.count.bytes += getFilensSize(file);
+            } catch (const FilFejl &) {
+                // Counted as a file; its bytes cannot be read.
+            }
+        }
+        return result;
+    };
+    auto *watcher = new QFutureWatcher<Result>(this);
+    connect(watcher, &QFutureWatcher<Result>::finished, this, [this, watcher] {
+        const Result result = watcher->result();
+        watcher->deleteLater();
+        removeRowsOf(*FKlipbord->Mappeliste, result.vanishedMapper);
+        removeRowsOf(*FKlipbord->Filliste, result.vanishedFiler);
+        listeMapper = result.mapper;
+        listeFiler = result.filer;
+        antalMapper = result.count.mapper;
+        antalFiler = result.count.filer;
+        totalSize = result.count.bytes;
+        FKlipbord->setFields(getSizeString(totalSize), QString::number(antalMapper),
+                             QString::number(antalFiler), "");
+        if (onUdskrivTilWin)
+            onUdskrivTilWin(totalS() + "  Filer: " + QString::number(antalFiler));
+    });
+    const QFuture<Result> future = QtConcurrent::run(compute);
+    watcher->setFuture(future);
+    m_sizeDone = QFuture<void>(future);
+    return QString();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TPreMetoder
+
+void TPreMetoder::CopyListAdd(int aList, int aIndex, const QString &aTekst, bool check)
+{
+    (aList == 1 ? FKlipbord->Mappeliste : FKlipbord->Filliste)->add(aIndex, aTekst, check);
+}
+
+bool TPreMetoder::RegisterElements(const QString &aElement)
+{
+    if (core::directoryExists(aElement)) {
+        CopyListAdd(1, 4, aElement, true);
+        return true;
+    }
+    if (core::fileExists(aElement)) {
+        CopyListAdd(2, 2, aElement, true);
+        return true;
+    }
+    return false;
+}
+
+int TPreMetoder::CopyElementer()
+{
+    int result = 0;
+    try {
+        if (FStrukturY->aktiveStruktur() == 1) {
+            for (const StrukturNode *node : FStrukturY->struktur1()->selectedNodes()) {
+                if (core::directoryExists(node->rec.mappe))
+                    CopyListAdd(1, 4, node->rec.mappe, true);
+            }
+        } else {
+            StrukturView *tree = FStrukturY->struktur2();
+            if (tree->isEmpty()) {
+                messages::inform(
+                    "Der er ikke valgt elementer til kopiering.\rDer skal vælges elementer til kopiering.");
+                return 0;
+            }
+            const auto selected = tree->selectedNodes();
+            for (const StrukturNode *node : selected) {
+                if (core::fileExists(node->rec.filnavn))
+                    CopyListAdd(2, node->picture, node->rec.filnavn, true);
+                else if (core::directoryExists(node->rec.mappe))
+                    CopyListAdd(1, 4, node->rec.mappe, true);
+            }
+            result = int(selected.size());
+        }
+        if (m_visKlipbord && onVisKlipbord)
+            onVisKlipbord();
+    } catch (const std::exception &) {
+        messages::inform("Kopieringen blev muligvist afbrudt.\rDer opstod en ukendt fejl.");
+    }
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TMetodeCompo
+
+int TMetodeCompo::EmptyRecycleBin(bool Confirm, const QString &aDrive)
+{
+    if (Confirm && !messages::ask("Skal papirkurven tømmes?"))
+        return 0;
+    return platform::current().emptyRecycleBin(aDrive.toStdU16String());
+}
+
+void TMetodeCompo::editSelected()
+{
+    try {
+        const bool folderTree = FStrukturY->aktiveStruktur() == 1;
+        StrukturView *tree = folderTree ? FStrukturY->struktur1() : FStrukturY->struktur2();
+        StrukturNode *node = tree ? tree->selectedNode() : nullptr;
+        if (!node) {
+            messages::inform("Der er ikke valgt element, der skal omdøbes.");
+            return;
+        }
+        if (node->rec.ID >= 2) {
+            messages::inform(node->text + "\r" + (folderTree ? "må ikke omdøbes." : "må ikke omdøbes"));
+            return;
+        }
+        tree->edit(tree->strukturModel()->indexOf(node));
+    } catch (const std::exception &) {
+        messages::inform("Der opstod en fejl.");
+    }
+}
+
+QString TMetodeCompo::RenameMappe(const QString &aOldName, const QString &aNewName, StrukturNode *aNode)
+{
+    if (aOldName == aNewName)
+        return aOldName;
+    try {
+        const bool folderTree = FStrukturY->aktiveStruktur() == 1;
+        StrukturView *tree = folderTree ? FStrukturY->struktur1() : FStrukturY->struktur2();
+        tree->selectNode(aNode);
+        const QString old = aNode->rec.mappe;
+        if (!core::directoryExists(old))
+            return QString();
+        const QString parent = core::withoutTrailingBackslash(core::folderOf(old));
+        QString target = parent + "\\" + aNewName;
+        if (core::directoryExists(target))
+            target = core::getNewDirectoryName(target, "");
+        if (!core::moveFile(old, target)) {
+            messages::inform("Mappen:\r" + old + "\r" + "kunne ikke omdøbes til:" + "\r" + target);
+            tree->deselectAll();
+            return aOldName;
+        }
+        aNode->rec.mappe = target;
+        if (folderTree) {
+            FStrukturY->setMappenavn(target);
+        } else {
+            FStrukturY->setMappenavn(core::folderOf(target));
+            tree->deselectAll();
+        }
+        return core::getLastDirectory(target);
+    } catch (const std::exception &) {
+        messages::inform("Elementet kunne ikke omdøbes.\rDer opstod en fejl.");
+        return aOldName;
+    }
+}
+
+QString TMetodeCompo::RenameFil(const QString &aOldName, const QString &aNewName, StrukturNode *aNode)
+{
+    const QString failure = QStringLiteral("Der opstod en fejl ved omdøbning af fil.");
+    if (FStrukturY->aktiveStruktur() != 2) {
+        messages::inform(failure);
+        return aOldName;
+    }
+    try {
+        StrukturView *tree = FStrukturY->struktur2();
+        tree->selectNode(aNode);
+        const QString old = FStrukturY->filnavn();
+        if (!core::fileExists(old))
+            return aOldName;
+        const QString target = core::getNewFilename(old, aNewName, "");
+        if (!core::moveFile(old, target)) {
+            messages::inform(failure);
+            return aOldName;
+        }
+        aNode->rec.filnavn = target;
+        FStrukturY->setFilnavn(target);
+        tree->selectNode(aNode);
+        return core::nameOf(target);
+    } catch (const std::exception &) {
+        messages::inform(failure);
+        return aOldName;
+    }
+}
+
+QString TMetodeCompo::OpretNyMappe(const QString &mappeNavnet)
+{
+    const QString failure = QStringLiteral("Der kunne ikke oprettes en ny mappe.\rDer opstod en fejl.");
+    try {
+        QString parent;
+        if (FStrukturY->aktiveStruktur() == 1) {
+            const StrukturNode *node = FStrukturY->struktur1()->selectedNode();
+            if (!node || !core::directoryExists(node->rec.mappe))
+                return QString();
+            parent = node->rec.mappe;
+        } else {
+            const StrukturNode *node = FStrukturY->struktur2()->selectedNode();
+            // After a click on a sub-folder the current folder names it: its parent is meant.
+            if (node && node->rec.filnavn.isEmpty() && core::directoryExists(node->rec.mappe))
+                FStrukturY->setMappenavn(core::folderOf(FStrukturY->mappenavn()));
+            parent = FStrukturY->mappenavn();
+            if (!core::directoryExists(parent))
+                return QString();
+        }
+        const QString name = mappeNavnet.isEmpty() ? QStringLiteral("Ny mappe") : mappeNavnet;
+        const QString path =
+            core::getNewDirectoryName(core::withoutTrailingBackslash(parent) + "\\" + name, "Kopi");
+        core::forceDirectories(path);
+        if (core::directoryExists(path))
+            return path;
+    } catch (const std::exception &) {
+    }
+    messages::inform(failure);
+    return QString();
+}
+
+bool TMetodeCompo::SelectMappe(const QString &aNewMappe)
+{
+    StrukturView *tree =
+        FStrukturY->aktiveStruktur() == 1 ? FStrukturY->struktur1() : FStrukturY->struktur2();
+    if (!tree || tree->isEmpty())
+        return false;
+    for (StrukturNode *node : tree->topNodes()) {
+        if (node->rec.mappe.compare(aNewMappe, Qt::CaseInsensitive) == 0) {
+            tree->selectNode(node);
+            tree->setFocus();
+            return true;
+        }
+    }
+    return false;
+}
+
+QString TMetodeCompo::getDestination() const
+{
+    if (FStrukturY->aktiveStruktur() == 1) {
+        const StrukturNode *node = FStrukturY->struktur1()->selectedNode();
+        return node ? node->rec.mappe : QString();
+    }
+    if (FStrukturY->aktiveStruktur() == 2) {
+        const StrukturNode *node = FStrukturY->struktur2()->selectedNode();
+        const QString destination =
+            node && node->rec.filnavn.isEmpty() ? node->rec.mappe : FStrukturY->mappenavn();
+        return core::directoryExists(destination) ? destination : QString();
+    }
+    return QString();
+}
+
+int TMetodeCompo::loadLister(QStringList &aMlist, QStringList &aFlist, const QString &aDest)
+{
+    auto collect = [](KlipbordListe &list, QStringList &into, auto exists, const QString &skip) {
+        for (int i = list.count() - 1; i >= 0; --i) {
+            if (!list.row(i).checked)
+                continue;
+            const QString path = KlipbordListe::cleanPath(list.row(i).path);
+            if (!exists(path))
+                list.removeAt(i);
+            else if (skip.isEmpty() || path.compare(skip, Qt::CaseInsensitive) != 0)
+                into << path;
+        }
+    };
+    collect(
+        *FKlipbord->Mappeliste, aMlist, [](const QString &p) { return core::directoryExists(p); }, aDest);
+    collect(
+        *FKlipbord->Filliste, aFlist, [](const QString &p) { return core::fileExists(p); }, QString());
+    if (aMlist.isEmpty() && aFlist.isEmpty())
+        messages::inform(
+            "Der mangler elementer til kopiering.\rKilde og destination er muligvist den samme eller der "
+            "mangler elementer i Klipbordet.");
+    return int(aMlist.size() + aFlist.size());
+}

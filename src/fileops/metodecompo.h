@@ -1,0 +1,119 @@
+#pragma once
+// The file methods of an explorer window, built as a chain: TMetoder (owned objects, naming
+// rules, size texts, file pictures, folder counting, clipboard size), TPreMetoder (putting
+// elements on the clipboard), TFilMappeDrevInfo (the properties window's content) and
+// TMetodeCompo (rename, new folder, paste destination and lists, recycle bin).
+
+#include "fileops/klipbord.h"
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <QStringList>
+#include <functional>
+#include <stdexcept>
+
+class TStrukturCompo;
+struct StrukturNode;
+
+// A file whose size cannot be read; the message is Danish.
+class FilFejl : public std::runtime_error
+{
+public:
+    explicit FilFejl(const QString &path)
+        : std::runtime_error(path.toStdString())
+    {}
+};
+
+class TMetoder : public QObject
+{
+    Q_OBJECT
+public:
+    // The clipboard is `sharedKlipbord` when given; else the method object makes its own
+    // (the explorer window decides: its own when it is number 1 or sharing is off).
+    explicit TMetoder(QObject *owner = nullptr, Klipbord *sharedKlipbord = nullptr);
+    ~TMetoder() override;
+
+    void setBoolVisKlipbord(bool value) { m_visKlipbord = value; }
+    void setFlytElementer(bool value) { FFlytElementer = value; }
+    // Stores the clipboard, or makes a new one of its own when given none.
+    void setKlipbord(Klipbord *value);
+    void setStrukturY(TStrukturCompo *value);
+    Klipbord *klipbord() const { return FKlipbord; }
+    bool ownsKlipbord() const { return m_ownsKlipbord; }
+    TStrukturCompo *strukturY() const { return FStrukturY; }
+    bool flytElementer() const { return FFlytElementer; }
+
+    // Hooks to the windows around: show the clipboard window; write the explorer window's
+    // size field.
+    std::function<void()> onVisKlipbord;
+    std::function<void(const QString &)> onUdskrivTilWin;
+
+    static QString delimKon(const QString &S);
+    static QString getLastDirectory(const QString &aDirectory);
+    static QString getNewDirectoryName(const QString &aDirectory, const QString &subTekst);
+    static QString getNewFilename(const QString &oldFilename, const QString &newName,
+                                  const QString &subTekst);
+    static QString getSizeString(qint64 aSize);
+    QString totalS() const;
+    static bool erDetEnBilledfil(const QString &ext);
+    static int getFilensImageIndex(const QString &aFilnavn);
+    // The size of a file, read by opening it; an empty file counts 1 byte. Raises FilFejl.
+    static qint64 getFilensSize(const QString &aFilnavn);
+    // Counts the folder tree below dir into antalMapper, antalFiler and totalSize.
+    bool getMappeInfo(const QString &dir);
+    qint64 sizeOfKlipbord();
+    // Starts the clipboard size computation in the background; returns "" at once.
+    QString getSizeOfKlipbord();
+    // The computation started last, for whoever must wait for it (tests, closing).
+    QFuture<void> sizeComputation() const { return m_sizeDone; }
+
+    QStringList listeMapper;
+    QStringList listeFiler;
+    int antalFiler = 0;
+    int antalMapper = 0;
+    qint64 totalSize = 0;
+
+protected:
+    Klipbord *FKlipbord = nullptr;
+    TStrukturCompo *FStrukturY = nullptr;
+    bool m_visKlipbord = false;
+    bool FFlytElementer = false;
+    bool m_ownsKlipbord = false;
+    QFuture<void> m_sizeDone;
+};
+
+class TPreMetoder : public TMetoder
+{
+    Q_OBJECT
+public:
+    using TMetoder::TMetoder;
+
+    // aList 1 the folder list, any other the file list; nothing when the path is there.
+    void CopyListAdd(int aList, int aIndex, const QString &aTekst, bool check);
+    bool RegisterElements(const QString &aElement);
+    int CopyElementer();
+};
+
+class TFilMappeDrevInfo : public TPreMetoder
+{
+    Q_OBJECT
+public:
+    using TPreMetoder::TPreMetoder;
+};
+
+class TMetodeCompo : public TFilMappeDrevInfo
+{
+    Q_OBJECT
+public:
+    using TFilMappeDrevInfo::TFilMappeDrevInfo;
+
+    // SHEmptyRecycleBinW for aDrive; with Confirm the user is asked first.
+    int EmptyRecycleBin(bool Confirm, const QString &aDrive);
+    void editSelected();
+    QString RenameFil(const QString &aOldName, const QString &aNewName, StrukturNode *aNode);
+    QString RenameMappe(const QString &aOldName, const QString &aNewName, StrukturNode *aNode);
+    QString OpretNyMappe(const QString &mappeNavnet);
+    bool SelectMappe(const QString &aNewMappe);
+    QString getDestination() const;
+    int loadLister(QStringList &aMlist, QStringList &aFlist, const QString &aDest);
+};

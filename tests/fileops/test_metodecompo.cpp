@@ -1,0 +1,335 @@
+#include "core/messages.h"
+#include "fileops/metodecompo.h"
+#include "structures/strukturcompo.h"
+#include "support/testdrives.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTest>
+
+using messages::ScriptedResponder;
+
+namespace {
+
+// An explorer window's method object with its two trees.
+struct Fixture
+{
+    TestDrives drives;
+    StrukturView folderTree{PictureSet::FolderTree};
+    StrukturView fileTree{PictureSet::FileTree};
+    TMetodeCompo metode;
+    TStrukturCompo &struktur = *metode.strukturY();
+
+    Fixture()
+    {
+        struktur.setStruktur1(&folderTree);
+        struktur.setStruktur2(&fileTree);
+    }
+    void file(const QString &path, const QByteArray &bytes = "x") const { drives.writeBytes(path, bytes); }
+    void folder(const QString &path) const { QDir().mkpath(drives.host(path)); }
+    StrukturNode *fileNode(const QString &text) const
+    {
+        for (StrukturNode *node : fileTree.allNodes()) {
+            if (node->text == text)
+                return node;
+        }
+        return nullptr;
+    }
+    QStringList paths(const KlipbordListe &list) const
+    {
+        QStringList result;
+        for (int i = 0; i < list.count(); ++i)
+            result << list.row(i).path;
+        return result;
+    }
+};
+
+} // namespace
+
+class TestMetodeCompo : public QObject
+{
+    Q_OBJECT
+private slots:
+    void newFolderGetsAFreeName();
+    void renamingFilesAsksAboutTheType();
+    void renamingAFolderToAnotherCaseOfItsName();
+    void protectedNodesMayNotBeRenamed();
+    void clipboardRowsAreUniqueRegardlessOfCase();
+    void copyElementsFromEitherTree();
+    void pasteListsDropVanishedRowsAndSkipTheDestination();
+    void sizesCountEmptyFilesAsOneByte();
+    void clipboardSizeInTheBackground();
+    void destinationByActiveTree();
+    void recycleBinRoundTrip();
+};
+
+void TestMetodeCompo::newFolderGetsAFreeName()
+{
+    Fixture f;
+    f.folder("C:\\Data\\Ny mappe");
+    f.folder("C:\\Data\\Ny mappe Kopi (1)");
+    f.struktur.udfoldStruktur1("C:\\Data", true);
+    f.struktur.setAktiveStruktur(1);
+    QCOMPARE(f.metode.OpretNyMappe(""), QString("C:\\Data\\Ny mappe Kopi (2)"));
+    QVERIFY(QDir(f.drives.host("C:\\Data\\Ny mappe Kopi (2)")).exists());
+    QCOMPARE(f.metode.OpretNyMappe("Breve"), QString("C:\\Data\\Breve"));
+
+    // In the file tree, after a click on a sub-folder, the new folder goes beside it.
+    f.struktur.makeStruktur2("C:\\Data");
+    f.struktur.setAktiveStruktur(2);
+    f.fileTree.selectNode(f.fileNode("Breve"));
+    f.struktur.setMappenavn("C:\\Data\\Breve");
+    QCOMPARE(f.metode.OpretNyMappe("Andet"), QString("C:\\Data\\Andet"));
+
+    ScriptedResponder responder;
+    f.struktur.setMappenavn("C:\\Væk");
+    f.fileTree.deselectAll();
+    QCOMPARE(f.metode.OpretNyMappe("x"), QString());
+    f.file("C:\\Data\\Blokeret", "a file");
+    f.struktur.setMappenavn("C:\\Data\\Blokeret\\Under");
+    QCOMPARE(f.metode.OpretNyMappe("x"), QString());
+}
+
+void TestMetodeCompo::renamingFilesAsksAboutTheType()
+{
+    Fixture f;
+    f.file("C:\\D\\a.txt", "A");
+    f.file("C:\\D\\c.txt", "C");
+    f.struktur.makeStruktur2("C:\\D");
+    f.struktur.setAktiveStruktur(2);
+    ScriptedResponder responder;
+    responder.answerNej();
+    StrukturNode *a = f.fileNode("a.txt");
+    f.struktur.setFilnavn("C:\\D\\a.txt");
+    QCOMPARE(f.metode.RenameFil("a.txt", "b.doc", a), QString("b.txt"));
+    QCOMPARE(f.drives.readBytes("C:\\D\\b.txt"), QByteArray("A"));
+    QCOMPARE(a->rec.filnavn, QString("C:\\D\\b.txt"));
+    QCOMPARE(f.struktur.filnavn(), QString("C:\\D\\b.txt"));
+    QCOMPARE(responder.texts(),
+             QStringList{"Filen var af type: .txt\rSkal den omdøbes til at være af type .doc?"});
+
+    responder.clear();
+    StrukturNode *c = f.fileNode("c.txt");
+    f.struktur.setFilnavn("C:\\D\\c.txt");
+    QCOMPARE(f.metode.RenameFil("c.txt", "b", c), QString("b (1).txt"));
+    QVERIFY(responder.shown.isEmpty());
+
+    f.struktur.setAktiveStruktur(1);
+    QCOMPARE(f.metode.RenameFil("x", "y", c), QString("x"));
+    QCOMPARE(responder.texts(), QStringList{"Der opstod en fejl ved omdøbning af fil."});
+}
+
+void TestMetodeCompo::renamingAFolderToAnotherCaseOfItsName()
+{
+    Fixture f;
+    f.folder("C:\\D\\abc");
+    f.folder("C:\\D\\lås");
+    f.struktur.udfoldStruktur1("C:\\D\\abc", true);
+    f.struktur.setAktiveStruktur(1);
+    StrukturNode *node = f.folderTree.selectedNode();
+    QCOMPARE(f.metode.RenameMappe("abc", "abc", node), QString("abc"));
+    QCOMPARE(f.metode.RenameMappe("abc", "ABC", node), QString("ABC  (1)"));
+    QVERIFY(QDir(f.drives.host("C:\\D\\ABC  (1)")).exists());
+    QCOMPARE(f.struktur.mappenavn(), QString("C:\\D\\ABC  (1)"));
+
+    // A failed rename names both folders and keeps the old name.
+    ScriptedResponder responder;
+    f.file("C:\\D\\ABC  (1)\\x", "x");
+    StrukturNode *las = f.struktur.getStartNode(node->parent, "lås");
+    QCOMPARE(f.metode.RenameMappe("lås", "ABC  (1)\\x\\y", las), QString("lås"));
+    QCOMPARE(responder.texts(),
+             QStringList{"Mappen:\rC:\\D\\lås\rkunne ikke omdøbes til:\rC:\\D\\ABC  (1)\\x\\y"});
+    QVERIFY(f.folderTree.selectedNodes().empty());
+}
+
+void TestMetodeCompo::protectedNodesMayNotBeRenamed()
+{
+    Fixture f;
+    ScriptedResponder responder;
+    f.struktur.setAktiveStruktur(1);
+    f.metode.editSelected();
+    f.struktur.makeStruktur1();
+    f.metode.editSelected();
+    f.folder("C:\\P\\Windows");
+    f.struktur.makeStruktur2("C:\\P");
+    f.struktur.setAktiveStruktur(2);
+    f.fileTree.selectNode(f.fileTree.firstNode());
+    f.fileTree.firstNode()->rec.ID = 5;
+    f.metode.editSelected();
+    QCOMPARE(responder.texts(), (QStringList{"Der er ikke valgt element, der skal omdøbes.",
+                                             "System (C:)\rmå ikke omdøbes.", "Windows\rmå ikke omdøbes"}));
+}
+
+void TestMetodeCompo::clipboardRowsAreUniqueRegardlessOfCase()
+{
+    Fixture f;
+    f.file("C:\\D\\a.txt");
+    f.folder("C:\\D\\Under");
+    QVERIFY(f.metode.RegisterElements("C:\\D\\a.txt"));
+    QVERIFY(f.metode.RegisterElements("c:\\d\\A.TXT"));
+    QVERIFY(f.metode.RegisterElements("C:\\D\\Under"));
+    QVERIFY(!f.metode.RegisterElements("C:\\D\\væk.txt"));
+    f.metode.CopyListAdd(2, 6, "C:\\D\\a.txt\r\n", true);
+    Klipbord &klipbord = *f.metode.klipbord();
+    QCOMPARE(f.paths(*klipbord.Filliste), QStringList{"C:\\D\\a.txt"});
+    QCOMPARE(klipbord.Filliste->row(0).picture, 2);
+    QCOMPARE(f.paths(*klipbord.Mappeliste), QStringList{"C:\\D\\Under"});
+    QCOMPARE(klipbord.Mappeliste->row(0).picture, 4);
+    QCOMPARE(klipbord.elementAntal, 2);
+    klipbord.Filliste->setChecked(0, false);
+    QCOMPARE(klipbord.elementAntal, 1);
+}
+
+void TestMetodeCompo::copyElementsFromEitherTree()
+{
+    Fixture f;
+    f.file("C:\\D\\bog.pdf");
+    f.folder("C:\\D\\Under");
+    ScriptedResponder responder;
+    f.struktur.setAktiveStruktur(2);
+    QCOMPARE(f.metode.CopyElementer(), 0);
+    QCOMPARE(
+        responder.texts(),
+        QStringList{"Der er ikke valgt elementer til kopiering.\rDer skal vælges elementer til kopiering."});
+
+    f.struktur.makeStruktur2("C:\\D");
+    f.fileTree.selectAllNodes();
+    int shown = 0;
+    f.metode.onVisKlipbord = [&] { ++shown; };
+    QCOMPARE(f.metode.CopyElementer(), 2);
+    QCOMPARE(shown, 0);
+    Klipbord &klipbord = *f.metode.klipbord();
+    QCOMPARE(klipbord.Filliste->row(0).picture, 28); // the picture it had in the file tree
+    QCOMPARE(f.paths(*klipbord.Mappeliste), QStringList{"C:\\D\\Under"});
+
+    f.metode.setBoolVisKlipbord(true);
+    f.struktur.udfoldStruktur1("C:\\D", true);
+    f.struktur.setAktiveStruktur(1);
+    QCOMPARE(f.metode.CopyElementer(), 0);
+    QCOMPARE(shown, 1);
+    QCOMPARE(f.paths(*klipbord.Mappeliste), (QStringList{"C:\\D\\Under", "C:\\D"}));
+}
+
+void TestMetodeCompo::pasteListsDropVanishedRowsAndSkipTheDestination()
+{
+    Fixture f;
+    f.folder("C:\\A");
+    f.folder("C:\\Mål");
+    f.folder("C:\\Væk");
+    f.file("C:\\f1.txt");
+    f.file("C:\\f2.txt");
+    for (const char *path : {"C:\\A", "C:\\Mål", "C:\\Væk", "C:\\f1.txt", "C:\\f2.txt"})
+        f.metode.RegisterElements(path);
+    Klipbord &klipbord = *f.metode.klipbord();
+    klipbord.Filliste->setChecked(1, false);
+    QDir(f.drives.host("C:\\Væk")).removeRecursively();
+
+    QStringList folders, files;
+    QCOMPARE(f.metode.loadLister(folders, files, "c:\\mål"), 2);
+    QCOMPARE(folders, QStringList{"C:\\A"});
+    QCOMPARE(files, QStringList{"C:\\f1.txt"});
+    QCOMPARE(f.paths(*klipbord.Mappeliste), (QStringList{"C:\\A", "C:\\Mål"}));
+    QCOMPARE(f.paths(*klipbord.Filliste), (QStringList{"C:\\f1.txt", "C:\\f2.txt"}));
+
+    ScriptedResponder responder;
+    klipbord.Mappeliste->setChecked(0, false);
+    klipbord.Filliste->setChecked(0, false);
+    folders.clear();
+    files.clear();
+    QCOMPARE(f.metode.loadLister(folders, files, "C:\\Mål"), 0);
+    QCOMPARE(responder.texts(), QStringList{"Der mangler elementer til kopiering.\rKilde og destination er "
+                                            "muligvist den samme eller der mangler elementer i Klipbordet."});
+}
+
+void TestMetodeCompo::sizesCountEmptyFilesAsOneByte()
+{
+    Fixture f;
+    f.file("C:\\S\\tom.txt", "");
+    f.file("C:\\S\\fem.txt", "12345");
+    f.file("C:\\S\\Under\\.skjult", "123");
+    QFile::link(f.drives.host("C:\\S"), f.drives.host("C:\\S\\Under\\ring"));
+    QCOMPARE(TMetoder::getFilensSize("C:\\S\\tom.txt"), qint64(1));
+    QCOMPARE(TMetoder::getFilensSize("C:\\S\\fem.txt"), qint64(5));
+    QVERIFY_THROWS_EXCEPTION(FilFejl, TMetoder::getFilensSize("C:\\S\\væk.txt"));
+    QVERIFY(f.metode.getMappeInfo("C:\\S"));
+    QCOMPARE(f.metode.antalMapper, 2); // Under, and the link that is counted but not entered
+    QCOMPARE(f.metode.antalFiler, 3);
+    QCOMPARE(f.metode.totalSize, qint64(1 + 5 + 3));
+    ScriptedResponder responder;
+    QVERIFY(!f.metode.getMappeInfo("C:\\Væk"));
+    QCOMPARE(responder.texts(), QStringList{"Der opstod en ukendt fejl.\r"});
+}
+
+void TestMetodeCompo::clipboardSizeInTheBackground()
+{
+    Fixture f;
+    f.file("C:\\K\\Mappe\\a.txt", QByteArray(2048, 'a'));
+    f.file("C:\\K\\Mappe\\tom.txt", "");
+    f.file("C:\\K\\b.txt", QByteArray(1024, 'b'));
+    f.file("C:\\K\\c.txt", "c");
+    f.folder("C:\\K\\Væk");
+    for (const char *path : {"C:\\K\\Mappe", "C:\\K\\Væk", "C:\\K\\b.txt", "C:\\K\\c.txt"})
+        f.metode.RegisterElements(path);
+    Klipbord &klipbord = *f.metode.klipbord();
+    klipbord.Filliste->setChecked(1, false); // c.txt does not count
+    QDir(f.drives.host("C:\\K\\Væk")).removeRecursively();
+    QString windowField;
+    f.metode.onUdskrivTilWin = [&](const QString &text) { windowField = text; };
+
+    QCOMPARE(f.metode.getSizeOfKlipbord(), QString());
+    QCOMPARE(klipbord.sizeText, QString("?"));
+    QCOMPARE(klipbord.infoText, QString("Beregner..."));
+    QTRY_COMPARE(klipbord.infoText, QString());
+    QCOMPARE(f.metode.totalSize, qint64(2048 + 1 + 1024));
+    QCOMPARE(klipbord.mapperText, QString("1"));
+    QCOMPARE(klipbord.filerText, QString("3"));
+    QCOMPARE(klipbord.sizeText, TMetoder::getSizeString(3073));
+    QCOMPARE(windowField, f.metode.totalS() + "  Filer: 3");
+    QCOMPARE(f.paths(*klipbord.Mappeliste), QStringList{"C:\\K\\Mappe"}); // the vanished row is gone
+    QCOMPARE(f.metode.listeFiler, QStringList{"C:\\K\\b.txt"});
+}
+
+void TestMetodeCompo::destinationByActiveTree()
+{
+    Fixture f;
+    f.file("C:\\D\\a.txt");
+    f.folder("C:\\D\\Under");
+    f.struktur.makeStruktur2("C:\\D");
+    f.struktur.setAktiveStruktur(2);
+    QCOMPARE(f.metode.getDestination(), QString("C:\\D"));
+    f.fileTree.selectNode(f.fileNode("Under"));
+    QCOMPARE(f.metode.getDestination(), QString("C:\\D\\Under"));
+    f.fileTree.selectNode(f.fileNode("a.txt"));
+    QCOMPARE(f.metode.getDestination(), QString("C:\\D"));
+    f.struktur.setAktiveStruktur(1);
+    QCOMPARE(f.metode.getDestination(), QString());
+    f.struktur.setAktiveStruktur(3);
+    QCOMPARE(f.metode.getDestination(), QString());
+    QVERIFY(!f.metode.SelectMappe("C:\\D"));
+    f.struktur.makeStruktur1();
+    f.struktur.setAktiveStruktur(1);
+    QVERIFY(f.metode.SelectMappe("d:"));
+    QCOMPARE(f.metode.getDestination(), QString("D:"));
+}
+
+void TestMetodeCompo::recycleBinRoundTrip()
+{
+    Fixture f;
+    f.file("C:\\Skrald\\brev.txt", "x");
+    f.file("D:\\Behold\\brev.txt", "y");
+    QVERIFY(platform::current().moveToRecycleBin(u"C:\\Skrald\\brev.txt"));
+    QVERIFY(platform::current().moveToRecycleBin(u"D:\\Behold\\brev.txt"));
+    const QString trash = f.drives.homeTrash();
+    QVERIFY(QFile::exists(trash + "/files/brev.txt"));
+    QVERIFY(QFile::exists(trash + "/files/brev.txt.2"));
+    ScriptedResponder responder;
+    responder.answerNej();
+    QCOMPARE(f.metode.EmptyRecycleBin(true, "C:\\"), 0);
+    QVERIFY(QFile::exists(trash + "/files/brev.txt"));
+    QCOMPARE(f.metode.EmptyRecycleBin(false, "C:\\"), 0);
+    QVERIFY(!QFile::exists(trash + "/files/brev.txt"));
+    QVERIFY(QFile::exists(trash + "/files/brev.txt.2"));
+}
+
+QTEST_MAIN(TestMetodeCompo)
+#include "test_metodecompo.moc"
