@@ -398,3 +398,20 @@ TEST(Trash, EmptyingOneDriveLeavesTheOthersAlone)
     EXPECT_TRUE(fs::exists(fs::path(places.homeTrash) / "files/fremmed.txt"));
     EXPECT_NE(f.platform.emptyRecycleBin(u"Q:\\"), 0);
 }
+
+TEST(PosixPlatform, MoveFileNeverReplacesATarget)
+{
+    Fixture f;
+    f.c.write("a.txt", "A");
+    f.c.write("b.txt", "B");
+    f.c.write("Mappe/x.txt", "x");
+    EXPECT_FALSE(f.platform.moveFile(u"C:\\a.txt", u"C:\\b.txt"));
+    EXPECT_EQ(readFile(f.c.path() / "b.txt"), "B");
+    EXPECT_EQ(readFile(f.c.path() / "a.txt"), "A");
+    EXPECT_TRUE(f.platform.moveFile(u"C:\\a.txt", u"D:\\ny.txt")); // another drive
+    EXPECT_EQ(readFile(f.d.path() / "ny.txt"), "A");
+    EXPECT_TRUE(f.platform.moveFile(u"C:\\Mappe", u"C:\\Omdøbt"));
+    EXPECT_EQ(readFile(f.c.path() / "Omdøbt/x.txt"), "x");
+    EXPECT_FALSE(f.platform.moveFile(u"C:\\Væk", u"C:\\Andet"));
+    EXPECT_FALSE(f.platform.moveFile(u"C:\\b.txt", u"Q:\\b.txt"));
+}
