@@ -3,10 +3,17 @@
 // main options file, and holds the left panel of function pages, the window-tab bar, the
 // client area of the explorer and tool windows, and the status bar.
 
+#include "explorer/mainhost.h"
+
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 class ActionList;
+class Klipbord;
+class KlipbordListe;
+class QMdiSubWindow;
+class Twinform;
 class ImageList;
 class QMenu;
 class TMenuExeFiler;
@@ -25,7 +32,7 @@ class QToolButton;
 class QTreeWidget;
 class RadioGroup;
 
-class Tmainform : public QMainWindow
+class Tmainform : public QMainWindow, public TMainHost
 {
     Q_OBJECT
 public:
@@ -130,14 +137,68 @@ public:
     void dosListeKlik(const QString &Capnavn, const QString &Filnavn);
     void dosListeDblKlik(const QString &Capnavn, const QString &Filnavn);
 
-    // Status line.
-    void UdskrivInfo(const QString &s);
+    // Status line and notifications.
+    void UdskrivInfo(const QString &s) override;
     void HintInfo(const QString &hint);
+    void makeInfo(const QString &overskrift, const QString &tekst) override;
+
+    // The registry of explorer windows and the window-tab bar.
+    void makeNewStifinder();
+    void NewCountKontrol();
+    void openStifinder();
+    void aktiverWinform(bool opdater, const QString &potMappe);
+    Twinform *getWinform(const QString &aCaption);
+    void CloseElementExecute();
+    void CloseAlleElementerExecute();
+    void InsertTab() override;
+    void SetTCindex() override;
+    void fokusTab(const QString &aName) override;
+    void CloseTab(const QString &aCapNavn) override;
+    void tcChange(int index);
+    // Child windows, the most recently active first; the explorer windows among them.
+    QList<QMdiSubWindow *> childWindows() const;
+    QList<Twinform *> explorerWindows() const;
+    Twinform *activeExplorer() const;
+    void setKlipbord(Twinform *aWinform) override;
+    void kopierKlipbordsdata(const QString &aCaption, const KlipbordListe &Mliste, const KlipbordListe &Fliste);
+    void udskivKlipbordInf(const QString &antMapper, const QString &antFiler) override;
+    void runFilname(const QString &aFilename, int fileRunNumber) override;
+    void klipbordStiKnapClick();
+    void klipbordStiFilKnapClick();
+    void aOpenStifinderExecute();
+
+    // What the explorer windows read of the main window.
+    QString optMappe() const override { return OptMappe; }
+    int newCount() const override { return NewCount; }
+    void explorerClosed() override;
+    int runningOperations() const override { return processCount; }
+    void changeProcessCount(int delta) override { processCount += delta; }
+    bool sharedClipboard() const override { return sammeKlipbord; }
+    bool tryedBefore() const override { return TryedBefore; }
+    bool vistoppanel() const override { return Vistoppanel; }
+    void setVistoppanel(bool shown) override { Vistoppanel = shown; }
+    QString placeringsMappe() const override { return PlaceringsMappe; }
+    bool beskedChecked() const override;
+    bool blokerChecked() const override;
+    void setBlokerChecked(bool checked) override;
+    bool vhaFunkChecked() const override;
+    bool sikkerhedsChecked() const override;
+    bool strukturLinjer() const override;
+    int bogfanerIndex() const override;
+    int treeFontSize() const override;
+    QString treeFontName() const override;
+    void setEditSti(const QString &path) override;
+    QString editSti() const override;
+    void updateCloseElement() override;
+    void showMainPage(int hovedbogPage, int programbogPage) override;
 
     // Window geometry as the options file keeps it: the frame's position, the client's size.
     void setBounds(int left, int top, int width, int height);
 
     ActionList *actions = nullptr;
+    // The clipboard all explorer windows share with "Anvend samme klipbord": kept by the
+    // registry, so closing "Stifinder 1" loses no rows (see setKlipbord).
+    Klipbord *sharedKlipbord = nullptr;
     TMenuExeFiler *MenuExe = nullptr;
     ImageList *ImageListExe = nullptr;
     ImageList *ImageListExe32 = nullptr;
@@ -224,6 +285,8 @@ private:
     QWidget *buildCurrentElementBar();
     void buildStatusBar();
     void buildProgramsMenu();
+    Twinform *getWinformQuietly(const QString &aCaption) const;
+    void closeExplorer(Twinform *window);
     void applyTabLook(QTabBar *bar) const;
     // The style of designName, and what a style sheet cannot reach.
     void applyDesign();

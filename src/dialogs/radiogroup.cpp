@@ -2,12 +2,15 @@
 
 #include <QBoxLayout>
 #include <QButtonGroup>
+#include <QEvent>
+#include <QLabel>
 #include <QRadioButton>
 
 RadioGroup::RadioGroup(const QString &title, const QStringList &items, QWidget *parent,
                        Qt::Orientation orientation)
     : QGroupBox(title, parent)
     , m_buttons(new QButtonGroup(this))
+    , m_items(items)
 {
     auto *layout =
         new QBoxLayout(orientation == Qt::Vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, this);
@@ -49,6 +52,37 @@ void RadioGroup::setItemIndex(int index)
 
 QString RadioGroup::itemText(int index) const
 {
-    auto *button = m_buttons->button(index);
-    return button ? button->text() : QString();
+    return m_items.value(index);
+}
+
+void RadioGroup::setWordWrap(bool on)
+{
+    if (!on)
+        return;
+    auto *column = qobject_cast<QBoxLayout *>(layout());
+    for (int i = 0; i < count(); ++i) {
+        QAbstractButton *button = m_buttons->button(i);
+        column->removeWidget(button);
+        button->setText(QString());
+        button->setAccessibleName(m_items.at(i));
+        auto *text = new QLabel(m_items.at(i), this);
+        text->setWordWrap(true);
+        text->setProperty("radioIndex", i);
+        text->installEventFilter(this);
+        auto *row = new QHBoxLayout;
+        row->addWidget(button, 0, Qt::AlignTop);
+        row->addWidget(text, 1);
+        column->insertLayout(i, row);
+    }
+}
+
+bool RadioGroup::eventFilter(QObject *watched, QEvent *event)
+{
+    // A click on a wrapped text chooses its item, as a click on a button's own text would.
+    if (event->type() == QEvent::MouseButtonRelease && watched->property("radioIndex").isValid()) {
+        if (QAbstractButton *button = m_buttons->button(watched->property("radioIndex").toInt()))
+            button->click();
+        return true;
+    }
+    return QGroupBox::eventFilter(watched, event);
 }

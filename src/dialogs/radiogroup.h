@@ -19,11 +19,17 @@ public:
     // An index beyond the items chooses the nearest one; −1 or less chooses none.
     void setItemIndex(int index);
     QString itemText(int index) const;
+    // Long item texts wrap beside their buttons instead of widening the group.
+    void setWordWrap(bool on);
 
 signals:
     // The user chose an item.
     void itemClicked(int index);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QButtonGroup *m_buttons;
+    QStringList m_items;
 };

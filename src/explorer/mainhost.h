@@ -1,0 +1,55 @@
+#pragma once
+// What an explorer window needs of the main window. The main window sits above the explorer
+// windows in the layering, so it implements this interface and installs itself; the explorer
+// windows reach it through mainHost() only.
+
+#include <QString>
+
+class Twinform;
+
+class TMainHost
+{
+public:
+    virtual ~TMainHost() = default;
+
+    // Folders, counters and options read by the explorer windows.
+    virtual QString optMappe() const = 0;
+    virtual int newCount() const = 0;
+    virtual void explorerClosed() = 0; // NewCount − 1
+    virtual int runningOperations() const = 0; // processCount
+    virtual void changeProcessCount(int delta) = 0;
+    virtual bool sharedClipboard() const = 0; // sammeKlipbord
+    virtual bool tryedBefore() const = 0;
+    virtual bool vistoppanel() const = 0;
+    virtual void setVistoppanel(bool shown) = 0;
+    virtual QString placeringsMappe() const = 0;
+    virtual bool beskedChecked() const = 0;
+    virtual bool blokerChecked() const = 0;
+    virtual void setBlokerChecked(bool checked) = 0;
+    virtual bool vhaFunkChecked() const = 0;
+    virtual bool sikkerhedsChecked() const = 0;
+    virtual bool strukturLinjer() const = 0;
+    virtual int bogfanerIndex() const = 0;
+    virtual int treeFontSize() const = 0;
+    virtual QString treeFontName() const = 0;
+
+    // Services of the registry.
+    virtual void InsertTab() = 0;
+    virtual void SetTCindex() = 0;
+    virtual void fokusTab(const QString &aName) = 0;
+    virtual void CloseTab(const QString &aCapNavn) = 0;
+    virtual void setEditSti(const QString &path) = 0;
+    virtual QString editSti() const = 0;
+    virtual void UdskrivInfo(const QString &s) = 0;
+    virtual void makeInfo(const QString &overskrift, const QString &tekst) = 0;
+    virtual void setKlipbord(Twinform *aWinform) = 0;
+    virtual void udskivKlipbordInf(const QString &antMapper, const QString &antFiler) = 0;
+    virtual void updateCloseElement() = 0;
+    // Shows page `hovedbogPage` of the left panel (and `programbogPage` of the options), opening
+    // the panel when it is hidden.
+    virtual void showMainPage(int hovedbogPage, int programbogPage) = 0;
+    virtual void runFilname(const QString &aFilename, int fileRunNumber) = 0;
+};
+
+TMainHost *mainHost();
+void setMainHost(TMainHost *host);

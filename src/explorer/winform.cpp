@@ -1,0 +1,1160 @@
+#include "explorer/winform.h"
+
+#include "core/files.h"
+#include "core/linefile.h"
+#include "core/messages.h"
+#include "core/paths.h"
+#include "dialogs/actionlist.h"
+#include "dialogs/radiogroup.h"
+#include "explorer/activityindicator.h"
+#include "explorer/mainhost.h"
+#include "fileops/metodecompo.h"
+#include "lists/reopenfiler.h"
+#include "structures/strukturcompo.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFormLayout>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QThreadPool>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+TMainHost *g_host = nullptr;
+
+struct BadLine
+{
+};
+
+int toInt(const QString &line)
+{
+    bool ok = false;
+    const int value = line.trimmed().toInt(&ok);
+    if (!ok)
+        throw BadLine{};
+    return value;
+}
+
+QString flag(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QCheckBox *check(const QString &name, const QString &caption, QWidget *parent, bool checked = false)
+{
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    box->setChecked(checked);
+    return box;
+}
+
+RadioGroup *radio(const QString &name, const QString &title, const QStringList &items, int index, QWidget *parent,
+                  Qt::Orientation orientation = Qt::Vertical)
+{
+    auto *group = new RadioGroup(title, items, parent, orientation);
+    group->setObjectName(name);
+    group->setItemIndex(index);
+    return group;
+}
+
+QLineEdit *field(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *edit = new QLineEdit(text, parent);
+    edit->setObjectName(name);
+    edit->setReadOnly(true);
+    return edit;
+}
+
+// A page switch: "Vist" when on, "Skjult" when off.
+QPushButton *pageSwitch(const QString &name, QWidget *parent)
+{
+    auto *button = new QPushButton("Vist", parent);
+    button->setObjectName(name);
+    button->setCheckable(true);
+    button->setChecked(true);
+    button->setFixedWidth(72);
+    QObject::connect(button, &QPushButton::toggled, button,
+                     [button](bool on) { button->setText(on ? QStringLiteral("Vist") : QStringLiteral("Skjult")); });
+    return button;
+}
+
+QToolButton *infoButton(const QString &name, QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setIcon(QIcon::fromTheme("dialog-information"));
+    button->setAutoRaise(true);
+    return button;
+}
+
+} // namespace
+
+TMainHost *mainHost()
+{
+    return g_host;
+}
+
+void setMainHost(TMainHost *host)
+{
+    g_host = host;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Creation
+
+Twinform::Twinform(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAcceptDrops(true);
+    opstart = true;
+    buildActions();
+    buildUi();
+    setAktivitetsNr(0, 0);
+    funkTilladt = true;
+    aktivitetsAntal = 0;
+    funkNo = -1;
+
+    const int number = g_host ? g_host->newCount() : 1;
+    StifinderNavn = "Stifinder " + QString::number(number);
+    setObjectName(StifinderNavn);
+    setWindowTitle(StifinderNavn);
+    const QString optMappe = g_host ? g_host->optMappe() : QString();
+    optFilnavn = optMappe + StifinderNavn + ".txt";
+
+    createLists();
+    metodeX = new TMetodeCompo(this);
+    TStrukturCompo *struktur = metodeX->strukturY();
+
+    HentOpt();
+    bestemTabs();
+    newMetodeObjekt();
+
+    redskabsCheckClick();
+    if (g_host) {
+        applyTreeFont(g_host->treeFontSize(), g_host->treeFontName());
+        topPanel->setVisible(g_host->vistoppanel());
+    }
+
+    struktur->setGemHentFilnavn(savedTreeFile());
+    struktur->setStruktur1(MappeStruktur);
+    struktur->setStruktur2(FilStruktur);
+    struktur->setOnDirectoryChange([this](const QString &path, bool medSti) { mappeKontrol(path, medSti); });
+    struktur->setShowPrivate(privatCheckBox->isChecked());
+    struktur->setShowHidden(hiddenCheck->isChecked());
+
+    if (!makeOpstartStrukturer()) {
+        struktur->setAktiveStruktur(1);
+        struktur->makePreDrives();
+        struktur->setAktiveStruktur(2);
+        mappeKontrol(struktur->makeStruktur2(QString()), true);
+    }
+    if (g_host) {
+        applyTabLook(g_host->bogfanerIndex());
+        setTreeLines(g_host->strukturLinjer());
+    }
+    FavDir->HentReopenFiler();
+    FavFiler->HentReopenFiler();
+}
+
+Twinform::~Twinform() = default;
+
+QString Twinform::historyFile() const
+{
+    return (g_host ? g_host->optMappe() : QString()) + "historiemapper" + StifinderNavn.mid(10) + ".txt";
+}
+
+QString Twinform::favouriteFoldersFile() const
+{
+    return (g_host ? g_host->optMappe() : QString()) + "favoritmapper" + StifinderNavn.mid(10) + ".txt";
+}
+
+QString Twinform::favouriteFilesFile() const
+{
+    return (g_host ? g_host->optMappe() : QString()) + "favoritfiler" + StifinderNavn.mid(10) + ".txt";
+}
+
+QString Twinform::savedTreeFile() const
+{
+    return (g_host ? g_host->optMappe() : QString()) + "GemHentStruktur " + StifinderNavn + ".txt";
+}
+
+void Twinform::createLists()
+{
+    historieDir = new TReopenFilerY(this);
+    historieDir->SetItemfile(historyFile());
+    historieDir->SetListeBoks(HistorieListe);
+    historieDir->SetItemtype(itBibliotek);
+    historieDir->SetOnDblListeKlik([this](const QString &, const QString &) { skiftHisDir(); });
+    historieDir->SetOnListeKlik([this](const QString &, const QString &) { skiftHisDir(); });
+
+    FavDir = new TReopenFilerX(this);
+    FavDir->SetItemfile(favouriteFoldersFile());
+    FavDir->SetListeBoks(favoritliste);
+    FavDir->SetItemtype(itBibliotek);
+    FavFiler = new TReopenFilerX(this);
+    FavFiler->SetItemfile(favouriteFilesFile());
+    FavFiler->SetListeBoks(favfilerListe);
+    FavFiler->SetItemtype(itFil);
+
+    findDir = new TReopenFilerX(this);
+    findDir->SetListeBoks(mappeBoxen);
+    findDir->SetItemtype(itBibliotek);
+    findFiler = new TReopenFilerX(this);
+    findFiler->SetListeBoks(filBoxen);
+    findFiler->SetItemtype(itFil);
+}
+
+void Twinform::newMetodeObjekt()
+{
+    if (g_host)
+        g_host->setKlipbord(this);
+    metodeX->setBoolVisKlipbord(visKlipbordCheck->isChecked());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Options file
+
+void Twinform::defaultOpt()
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setMappenavn("C:");
+    struktur->setFilnavn(QString());
+    splitter->setSizes({300, splitter->sizes().value(1, 400), splitter->sizes().value(2, 260)});
+    privatCheckBox->setChecked(false);
+    RadioOpstart->setItemIndex(0);
+    hiddenCheck->setChecked(false);
+    udfoldCheck->setChecked(false);
+}
+
+void Twinform::HentOpt()
+{
+    const auto read = core::readLines(optFilnavn);
+    if (!read || read->size() != kOptionLines) {
+        defaultOpt();
+        return;
+    }
+    const QStringList &lines = *read;
+    TStrukturCompo *struktur = metodeX->strukturY();
+    auto box = [&](QCheckBox *target, int line) { target->setChecked((toInt(lines.at(line)) & 0xFF) != 0); };
+    auto toggle = [&](QPushButton *target, int line) { target->setChecked(toInt(lines.at(line)) == 1); };
+    try {
+        struktur->setMappenavn(lines.at(0));
+        struktur->setFilnavn(lines.at(1));
+        QList<int> sizes = splitter->sizes();
+        sizes[0] = toInt(lines.at(2));
+        splitter->setSizes(sizes);
+        box(privatCheckBox, 3);
+        RadioOpstart->setItemIndex(toInt(lines.at(4)));
+        box(hiddenCheck, 5);
+        mappeBox->setItemIndex(toInt(lines.at(6)));
+        winBog->setCurrentIndex(toInt(lines.at(7)));
+        favoritBog->setCurrentIndex(toInt(lines.at(8)));
+        spmBox->setItemIndex(toInt(lines.at(9)));
+        resultBox->setItemIndex(toInt(lines.at(10)));
+        box(DragDropCheck, 11);
+        box(opdaterCheck, 12);
+        box(visKlipbordCheck, 13);
+        box(rydCheck, 14);
+        box(LukCheck, 15);
+        box(visIndstillingerCheck, 16);
+        fanePlaceringsBox->setItemIndex(toInt(lines.at(17)));
+        fanePlaceringsBoxClick();
+        box(udfoldCheck, 18);
+        redskabsCheck->setItemIndex(toInt(lines.at(19)));
+        redskabsCheckClick();
+        toggle(tabVisCheck1, 20);
+        toggle(tabVisCheck2, 21);
+        toggle(tabVisCheck3, 22);
+        toggle(tabVisCheck0, 23);
+    } catch (const BadLine &) {
+        defaultOpt();
+    }
+    if (!core::directoryExists(struktur->mappenavn()))
+        struktur->setMappenavn("C:");
+    if (!core::fileExists(struktur->filnavn()))
+        struktur->setFilnavn(QString());
+}
+
+QStringList Twinform::optionLines() const
+{
+    const TStrukturCompo *struktur = metodeX->strukturY();
+    return {
+        struktur->mappenavn(),
+        struktur->filnavn(),
+        QString::number(std::max(MappeStruktur->width(), splitter->sizes().value(0))),
+        flag(privatCheckBox->isChecked()),
+        QString::number(RadioOpstart->itemIndex()),
+        flag(hiddenCheck->isChecked()),
+        QString::number(mappeBox->itemIndex()),
+        QString::number(winBog->currentIndex()),
+        QString::number(favoritBog->currentIndex()),
+        QString::number(spmBox->itemIndex()),
+        QString::number(resultBox->itemIndex()),
+        flag(DragDropCheck->isChecked()),
+        flag(opdaterCheck->isChecked()),
+        flag(visKlipbordCheck->isChecked()),
+        flag(rydCheck->isChecked()),
+        flag(LukCheck->isChecked()),
+        flag(visIndstillingerCheck->isChecked()),
+        QString::number(fanePlaceringsBox->itemIndex()),
+        flag(udfoldCheck->isChecked()),
+        QString::number(redskabsCheck->itemIndex()),
+        flag(tabVisCheck1->isChecked()),
+        flag(tabVisCheck2->isChecked()),
+        flag(tabVisCheck3->isChecked()),
+        flag(tabVisCheck0->isChecked()),
+    };
+}
+
+void Twinform::GemOpt()
+{
+    core::writeLines(optFilnavn, optionLines());
+}
+
+bool Twinform::makeOpstartStrukturer()
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    try {
+        const int mode = RadioOpstart->itemIndex();
+        if (mode <= 0) {
+            struktur->setAktiveStruktur(1);
+            struktur->makePreDrives();
+            struktur->setAktiveStruktur(2);
+            mappeKontrol(struktur->makeStruktur2(QString()), true);
+            return true;
+        }
+        const QString folder = struktur->mappenavn();
+        const QString file = struktur->filnavn();
+        struktur->udfoldStruktur1(folder, mode == 2);
+        struktur->setAktiveStruktur(2);
+        if (core::fileExists(file)) {
+            mappeKontrol(struktur->SelectFil(file), true);
+        } else {
+            mappeKontrol(struktur->makeStruktur2(core::directoryExists(folder) ? folder : QString()), true);
+        }
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+void Twinform::bestemTabs()
+{
+    winBog->setTabVisible(0, tabVisCheck1->isChecked());
+    winBog->setTabVisible(1, tabVisCheck0->isChecked());
+    winBog->setTabVisible(2, tabVisCheck2->isChecked());
+    winBog->setTabVisible(3, tabVisCheck3->isChecked());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Activation and closing
+
+void Twinform::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    fitToolBarToTree();
+}
+
+void Twinform::FormActivate()
+{
+    if (opstart) {
+        opstart = false;
+        fitToolBarToTree();
+        if (g_host) {
+            g_host->InsertTab();
+            g_host->SetTCindex();
+        }
+        (metodeX->strukturY()->aktiveStruktur() == 1 ? MappeStruktur : FilStruktur)->setFocus();
+        if (g_host && !g_host->tryedBefore()) {
+            winBog->setCurrentIndex(4);
+            egenskabsBogen->setCurrentIndex(1);
+        }
+        if (g_host && g_host->sharedClipboard()) {
+            Klipbord *klipbord = metodeX->klipbord();
+            g_host->udskivKlipbordInf(QString::number(klipbord->Mappeliste->count()),
+                                      QString::number(klipbord->Filliste->count()));
+        }
+        funkNo = metodeX->strukturY()->getNodeId();
+        setActionUpdates(g_host && g_host->blokerChecked());
+    }
+    if (g_host) {
+        g_host->fokusTab(StifinderNavn);
+        g_host->setEditSti(aktuelleSti);
+    }
+    stifindernavnLabel->setText(StifinderNavn);
+}
+
+void Twinform::FormClose()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    GemOpt();
+    FavDir->GemReopenFiler();
+    FavFiler->GemReopenFiler();
+    if (g_host) {
+        g_host->explorerClosed();
+        g_host->CloseTab(StifinderNavn);
+    }
+}
+
+void Twinform::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Activity, operations and enabling rules
+
+void Twinform::setAktivitetsNr(int ant, int infoNo)
+{
+    aktivitetsAntal += ant;
+    funkTilladt = aktivitetsAntal <= 0;
+    if (AktivitetBoks)
+        AktivitetBoks->setSpinning(!funkTilladt);
+    if (g_host && g_host->beskedChecked()) {
+        if (infoNo == 1)
+            setBeskedInfo("Der blev kopieret " + (pasteResultText.isEmpty() ? QStringLiteral("0 bytes") : pasteResultText));
+        else if (infoNo == 2)
+            setBeskedInfo("Der blev slettet " + (deleteResultText.isEmpty() ? QStringLiteral("0 bytes") : deleteResultText));
+    }
+    if (actions)
+        actions->updateAll();
+}
+
+void Twinform::setBeskedInfo(const QString &text)
+{
+    if (g_host && g_host->beskedChecked())
+        g_host->makeInfo("Information", text);
+}
+
+bool Twinform::operationBracket(const QString &question, int infoNo, const std::function<void()> &work)
+{
+    if (g_host && !question.isEmpty() && g_host->runningOperations() > 0 && g_host->sikkerhedsChecked()
+        && !messages::ask(question))
+        return false;
+    if (g_host) {
+        g_host->changeProcessCount(1);
+        g_host->updateCloseElement();
+    }
+    setAktivitetsNr(1, 0);
+    QCoreApplication::processEvents();
+    work();
+    QCoreApplication::processEvents();
+    if (g_host) {
+        g_host->changeProcessCount(-1);
+        g_host->updateCloseElement();
+    }
+    setAktivitetsNr(-1, infoNo);
+    QCoreApplication::processEvents();
+    return true;
+}
+
+void Twinform::requestRuleEvaluation()
+{
+    // A pool task whose only work is to hand the evaluation back to this thread and wait for it.
+    QThreadPool::globalInstance()->start([this] {
+        QMetaObject::invokeMethod(actions, [this] { actions->updateAll(); }, Qt::BlockingQueuedConnection);
+    });
+}
+
+void Twinform::setActionUpdates(bool bloker)
+{
+    m_bloker = bloker;
+    if (QAction *update = actions->action("ActionUpd"))
+        update->setIcon(QIcon::fromTheme(bloker ? "object-locked" : "object-unlocked"));
+    requestRuleEvaluation();
+}
+
+void Twinform::actionUpdExecute()
+{
+    if (!g_host)
+        return;
+    const bool blocking = !g_host->blokerChecked();
+    g_host->setBlokerChecked(blocking);
+    if (blocking)
+        g_host->UdskrivInfo("Andre funktioner blokeres nu ved aktive tidskrævende funktioner.");
+    else if (g_host->sikkerhedsChecked())
+        g_host->UdskrivInfo("Andre funktioner blokeres ikke ved aktive tidskrævende funktioner, men der informeres.");
+    else
+        g_host->UdskrivInfo(
+            "Andre funktioner blokeres ikke ved aktive tidskrævende funktioner, og der informeres ikke.");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Navigation
+
+void Twinform::showActiveTree()
+{
+    const bool first = metodeX->strukturY()->aktiveStruktur() == 1;
+    AktiveStrukturEdit->setText(first ? "Struktur 1" : "Struktur 2");
+    if (QAction *fokus = actions->action("Fokus"))
+        fokus->setIcon(QIcon::fromTheme(first ? "view-list-tree" : "view-list-details"));
+}
+
+void Twinform::mappeKontrol(const QString &denneSti, bool medSti)
+{
+    QCoreApplication::processEvents();
+    showActiveTree();
+    if (denneSti.isEmpty())
+        return;
+    if (g_host) {
+        g_host->setEditSti(denneSti);
+        aktuelleSti = g_host->editSti();
+    } else {
+        aktuelleSti = denneSti;
+    }
+    if (core::directoryExists(denneSti)) {
+        historieDir->InsertItem(denneSti, core::getLastDirectory(denneSti));
+        HListeForandret = true;
+    }
+    if (medSti)
+        udskrivSti(denneSti);
+    favChanged = true;
+    funkNo = metodeX->strukturY()->getNodeId();
+    if (g_host && g_host->runningOperations() > 0)
+        requestRuleEvaluation();
+}
+
+void Twinform::udskrivSti(const QString &path)
+{
+    const QSignalBlocker blocker(stibox);
+    while (stibox->count() > 0)
+        stibox->removeTab(0);
+    stiArray = path.split(u'\\');
+    for (const QString &component : stiArray) {
+        if (!component.isEmpty())
+            stibox->addTab(component);
+    }
+    stibox->setCurrentIndex(int(stiArray.size()) - 1);
+    TStrukturCompo *struktur = metodeX->strukturY();
+    if (core::directoryExists(path)) {
+        struktur->setMappenavn(path);
+        AktuelleElementEdit->setText("Mappe");
+        mappenavnFelt->setText(core::getLastDirectory(path));
+        filnavnFelt->setText(core::nameOf(struktur->filnavn()));
+    } else if (core::fileExists(path)) {
+        struktur->setFilnavn(path);
+        struktur->setMappenavn(core::folderOf(path));
+        mappenavnFelt->setText(core::getLastDirectory(core::folderOf(path)));
+        filnavnFelt->setText(core::nameOf(path));
+        AktuelleElementEdit->setText("Fil");
+    }
+    mappeLabel->setText(mappenavnFelt->text());
+}
+
+QString Twinform::getStien(int tabIndex) const
+{
+    return stiArray.mid(0, tabIndex + 1).join(u'\\');
+}
+
+void Twinform::stiboxChange(int index)
+{
+    if (index < 0)
+        return;
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setAktiveStruktur(2);
+    const QString path = getStien(index);
+    if (core::fileExists(path)) {
+        struktur->setFilnavn(path);
+        struktur->setMappenavn(core::folderOf(path));
+        mappeKontrol(struktur->SelectFil(path), false);
+    } else {
+        struktur->setFilnavn(QString());
+        struktur->setMappenavn(path);
+        mappeKontrol(struktur->makeStruktur2(path), false);
+    }
+}
+
+void Twinform::MappeStrukturClick()
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setAktiveStruktur(1);
+    struktur->setFilnavn(QString());
+    mappeKontrol(struktur->getDirectory(), true);
+}
+
+void Twinform::MappeStrukturDblClick()
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setAktiveStruktur(1);
+    struktur->udfoldDirectory();
+}
+
+void Twinform::FilStrukturClick()
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setAktiveStruktur(2);
+    struktur->setMultiSelect(QApplication::keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+    mappeKontrol(struktur->getFileDirectory(false), true);
+    struktur->setMultiSelect(false);
+}
+
+void Twinform::FilStrukturDblClick()
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setAktiveStruktur(2);
+    const QString path = struktur->udfoldFileDirectory();
+    if (core::directoryExists(path))
+        mappeKontrol(struktur->makeStruktur2(path), true);
+    else if (core::fileExists(path) && g_host)
+        g_host->runFilname(path, 0);
+}
+
+void Twinform::tilbageExecute()
+{
+    const int rows = HistorieListe->count();
+    if (rows < 2 || HistorieListe->currentRow() < 0)
+        return;
+    const int row = HistorieListe->currentRow();
+    HistorieListe->setCurrentRow(row == 0 ? rows - 1 : row - 1);
+    skiftHisDir();
+}
+
+void Twinform::fremExecute()
+{
+    const int rows = HistorieListe->count();
+    if (rows < 2 || HistorieListe->currentRow() < 0)
+        return;
+    const int row = HistorieListe->currentRow();
+    HistorieListe->setCurrentRow(row == rows - 1 ? 0 : row + 1);
+    skiftHisDir();
+}
+
+void Twinform::opdater2Execute()
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    if (core::fileExists(struktur->filnavn()))
+        struktur->SelectFil(struktur->filnavn());
+    else
+        struktur->makeStruktur2(struktur->mappenavn());
+    QCoreApplication::processEvents();
+    struktur->setAktiveStruktur(2);
+    mappeKontrol(struktur->mappenavn(), true);
+}
+
+void Twinform::skiftHisDir()
+{
+    const QString folder = historieDir->GetFilnavn(HistorieListe->currentRow());
+    if (!core::directoryExists(folder))
+        return;
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setAktiveStruktur(2);
+    mappeKontrol(struktur->makeStruktur2(folder), true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout switches
+
+void Twinform::redskabsCheckClick()
+{
+    auto *body = qobject_cast<QVBoxLayout *>(layout());
+    if (!body)
+        return;
+    body->removeWidget(Redskabslinje);
+    const int position = redskabsCheck->itemIndex();
+    if (position == 1)
+        body->addWidget(Redskabslinje);
+    else
+        body->insertWidget(2, Redskabslinje);
+    Redskabslinje->setVisible(position != 2);
+}
+
+void Twinform::fanePlaceringsBoxClick()
+{
+    static const QTabWidget::TabPosition positions[] = {QTabWidget::West, QTabWidget::North, QTabWidget::East};
+    const int index = fanePlaceringsBox->itemIndex();
+    winBog->setTabPosition(positions[index >= 0 && index <= 2 ? index : 0]);
+}
+
+void Twinform::aTopPanelExecute()
+{
+    topPanel->setVisible(topPanel->isHidden());
+    if (g_host)
+        g_host->setVistoppanel(!topPanel->isHidden());
+}
+
+void Twinform::applyTreeFont(int pointSize, const QString &fontName)
+{
+    for (StrukturView *tree : {MappeStruktur, FilStruktur}) {
+        QFont font = tree->font();
+        font.setPointSize(pointSize);
+        if (fontName != QLatin1String("Default"))
+            font.setFamily(fontName);
+        else
+            font.setFamily(QApplication::font().family());
+        tree->setFont(font);
+    }
+}
+
+void Twinform::applyTabLook(int bogfanerIndex)
+{
+    static const char *const looks[] = {"flat", "buttons", "tabs"};
+    for (QTabBar *bar : {stibox, favoritBog->tabBar()}) {
+        bar->setProperty("tabLook", looks[bogfanerIndex >= 0 && bogfanerIndex <= 2 ? bogfanerIndex : 2]);
+        bar->style()->unpolish(bar);
+        bar->style()->polish(bar);
+    }
+}
+
+void Twinform::setTreeLines(bool on)
+{
+    MappeStruktur->setLinjer(on);
+}
+
+void Twinform::fitToolBarToTree()
+{
+    funkPanel1->setFixedWidth(std::max(MappeStruktur->width(), kMinimumTreeWidth));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dropped files
+
+void Twinform::registerDropped(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        metodeX->RegisterElements(path); // neither folder nor file: skipped
+}
+
+void Twinform::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls() && event->source() == nullptr)
+        event->acceptProposedAction();
+}
+
+void Twinform::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << core::programPath(url.toLocalFile());
+    }
+    registerDropped(paths);
+    event->acceptProposedAction();
+}
+
+QString Twinform::infoText(const QString &button)
+{
+    static const QHash<QString, QString> texts = {
+        {"infUdfold", "Vis alle marker-knapper på redskabslinjen i stedet for at anvende drop-down menu."},
+        {"KlipInf01", "Vælg om kopierings-listerne skal vises efter hver kopierings-handling."},
+        {"KlipInf02", "Vælg om alle valgte emner i listerne skal slettes efter \"Sæt-ind\".\rImodsat fald bevares "
+                      "de. De skal så slettes manuelt, når det er relevant.\rDet kan anvendes, hvis det kopierede "
+                      "skal indsættes flere steder."},
+        {"KlipInf03", "Bestemmer om progressbokse skal lukkes automatisk efter brug.\rI modsat fald skal de lukkes "
+                      "manuelt."},
+        {"KlipInf06", "Hvis \"Anvend Drag-Drop-kopiering\" er valg, slettes der ikke efter Drag-Drop-kopiering "
+                      "selvom det foregår på samme drev.\rDet svarer således til normalkopiering men udført som "
+                      "drag-drop handling."},
+        {"KlipInf07", "Bestem om mappestrukturen altid skal opdateres efter \"Sæt-Ind\" eller ej.\rHvis ikke skal "
+                      "den opdateres manuelt efter handlinger, hvor det er nødvendigt."},
+        {"klipInf", "Åben altid siden med indstillinger for funktioner, når der klippes eller kopieres."},
+    };
+    return texts.value(button);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout
+
+void Twinform::buildActions()
+{
+    actions = new ActionList(this);
+    actions->add("Tilbage", "Tilbage", {}, "Gå til foregående eller sidste mappe", [this] { tilbageExecute(); },
+                 [this] { return HistorieListe && HistorieListe->currentRow() >= 0 && HistorieListe->count() > 1; });
+    actions->add("Frem", "Frem", {}, "Gå til næste eller første mappe", [this] { fremExecute(); },
+                 [this] { return HistorieListe && HistorieListe->currentRow() >= 0 && HistorieListe->count() > 1; });
+    actions->add("Fokus", "Aktiv mappestruktur", QKeySequence("Alt+1"), "Aktiv mappestruktur: Alt+1", [this] {
+        if (metodeX->strukturY()->aktiveStruktur() != 2)
+            return;
+        metodeX->strukturY()->setAktiveStruktur(1);
+        mappeKontrol(metodeX->strukturY()->getDirectory(), true);
+        MappeStruktur->setFocus();
+    });
+    actions->add("Fokus2", "Aktiv filstruktur", QKeySequence("Alt+2"), "Aktiv filstruktur: Alt+2", [this] {
+        TStrukturCompo *struktur = metodeX->strukturY();
+        if (struktur->aktiveStruktur() != 1)
+            return;
+        struktur->setAktiveStruktur(2);
+        const QString result = core::fileExists(struktur->filnavn()) ? struktur->SelectFil(struktur->filnavn())
+                                                                     : struktur->getFileDirectory(false);
+        mappeKontrol(result, true);
+        FilStruktur->setFocus();
+    });
+    actions->add("opdater2", "Opdater", QKeySequence("F6"), "Opdater mappe-fil-strukturen: F6",
+                 [this] { opdater2Execute(); });
+    actions->add("ActionUpd", "Opdater", QKeySequence("Ctrl+Alt+O"), "Opdater", [this] { actionUpdExecute(); });
+    actions->add("aTopPanel", "Toppanel", QKeySequence("F7"), "Vis eller skjul toppanelet: F7",
+                 [this] { aTopPanelExecute(); });
+    actions->add("opdateActButton", "Opdater funktioner", {}, "Opdater funktioner", [this] { requestRuleEvaluation(); });
+    actions->add("gemStruktur", "Gem", QKeySequence("Ctrl+G"), "Gemmer aktuelle mappestruktur: Ctrl+G",
+                 [this] { metodeX->strukturY()->GemStrukturen(); });
+    actions->add("hentStruktur", "Hent", QKeySequence("Ctrl+H"), "Hen gemte mappestruktur: Ctrl+H",
+                 [this] { metodeX->strukturY()->HentStrukturen(0); });
+    actions->add("GHopt", "Bestem fremvisnings metode", {}, "Bestem fremvisnings metode", [] {
+        if (g_host)
+            g_host->showMainPage(4, 2);
+    });
+}
+
+QWidget *Twinform::buildPathBar()
+{
+    auto *bar = new QWidget(this);
+    auto *layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(4, 2, 4, 2);
+    auto button = [bar](QAction *action, const char *icon) {
+        auto *tool = new QToolButton(bar);
+        action->setIcon(QIcon::fromTheme(icon));
+        tool->setDefaultAction(action);
+        tool->setAutoRaise(true);
+        return tool;
+    };
+    Tilbage = button(actions->action("Tilbage"), "go-previous");
+    Tilbage->setObjectName("Tilbage");
+    Frem = button(actions->action("Frem"), "go-next");
+    Frem->setObjectName("Frem");
+    stibox = new QTabBar(bar);
+    stibox->setObjectName("stibox");
+    stibox->setExpanding(false);
+    stibox->setDrawBase(false);
+    stibox->setUsesScrollButtons(true);
+    connect(stibox, &QTabBar::tabBarClicked, this, [this](int index) { stiboxChange(index); });
+    layout->addWidget(Tilbage);
+    layout->addWidget(Frem);
+    layout->addWidget(stibox, 1);
+    return bar;
+}
+
+QWidget *Twinform::buildToolBar()
+{
+    Redskabslinje = new QFrame(this);
+    Redskabslinje->setObjectName("Redskabslinje");
+    Redskabslinje->setFixedHeight(36);
+    auto *layout = new QHBoxLayout(Redskabslinje);
+    layout->setContentsMargins(4, 2, 4, 2);
+    funkPanel1 = new QFrame(Redskabslinje);
+    funkPanel1->setObjectName("funkPanel1");
+    funkPanel2 = new QFrame(Redskabslinje);
+    funkPanel2->setObjectName("funkPanel2");
+    auto *left = new QHBoxLayout(funkPanel1);
+    left->setContentsMargins(0, 0, 0, 0);
+    auto add = [](QHBoxLayout *to, QWidget *parent, QAction *action, const char *icon) {
+        auto *tool = new QToolButton(parent);
+        action->setIcon(QIcon::fromTheme(icon));
+        tool->setDefaultAction(action);
+        tool->setAutoRaise(true);
+        to->addWidget(tool);
+    };
+    add(left, funkPanel1, actions->action("Fokus"), "view-list-tree");
+    left->addStretch();
+    auto *middle = new QHBoxLayout(funkPanel2);
+    middle->setContentsMargins(0, 0, 0, 0);
+    add(middle, funkPanel2, actions->action("Fokus2"), "view-list-details");
+    middle->addStretch();
+    layout->addWidget(funkPanel1);
+    layout->addWidget(funkPanel2, 1);
+    add(layout, Redskabslinje, actions->action("gemStruktur"), "document-save");
+    add(layout, Redskabslinje, actions->action("hentStruktur"), "document-open");
+    add(layout, Redskabslinje, actions->action("GHopt"), "configure");
+    add(layout, Redskabslinje, actions->action("aTopPanel"), "view-split-top-bottom");
+    add(layout, Redskabslinje, actions->action("ActionUpd"), "object-unlocked");
+    add(layout, Redskabslinje, actions->action("opdateActButton"), "view-refresh");
+    return Redskabslinje;
+}
+
+QWidget *Twinform::buildKnownFoldersPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName("sideH1");
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(new QLabel("Kendte mapper", page));
+    mappeBox = radio("mappeBox", "Vælg struktur til visning af mappe", {"Mappestuktur", "Filstruktur"}, 1, page);
+    layout->addWidget(mappeBox);
+    layout->addStretch();
+    return page;
+}
+
+QWidget *Twinform::buildHistoryPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName("sideH2");
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(new QLabel("Besøgte mapper", page));
+    HistorieListe = new QListWidget(page);
+    HistorieListe->setObjectName("HistorieListe");
+    layout->addWidget(HistorieListe, 1);
+    return page;
+}
+
+QWidget *Twinform::buildFavouritesPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName("sideH3");
+    auto *layout = new QVBoxLayout(page);
+    favoritBog = new QTabWidget(page);
+    favoritBog->setObjectName("favoritBog");
+    favoritliste = new QListWidget;
+    favoritliste->setObjectName("favoritliste");
+    favfilerListe = new QListWidget;
+    favfilerListe->setObjectName("favfilerListe");
+    favoritBog->addTab(favoritliste, "Mapper");
+    favoritBog->addTab(favfilerListe, "Filer");
+    layout->addWidget(favoritBog, 1);
+    return page;
+}
+
+QWidget *Twinform::buildSearchPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName("sideH5");
+    auto *layout = new QVBoxLayout(page);
+    mappeLabel = new QLabel("Søgemappe: Aktuelle element", page);
+    mappeLabel->setObjectName("mappeLabel");
+    layout->addWidget(mappeLabel);
+    mappeBoxen = new QListWidget(page);
+    mappeBoxen->setObjectName("mappeBoxen");
+    filBoxen = new QListWidget(page);
+    filBoxen->setObjectName("filBoxen");
+    layout->addWidget(new QLabel("Mapper", page));
+    layout->addWidget(mappeBoxen, 1);
+    layout->addWidget(new QLabel("Filer", page));
+    layout->addWidget(filBoxen, 1);
+    return page;
+}
+
+QWidget *Twinform::buildSettingsPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName("EgenSiden");
+    auto *outer = new QVBoxLayout(page);
+    outer->setContentsMargins(0, 0, 0, 0);
+    egenskabsBogen = new QTabWidget(page);
+    egenskabsBogen->setObjectName("egenskabsBogen");
+
+    auto *egenskaber = new QWidget;
+    auto *layout = new QVBoxLayout(egenskaber);
+    auto *intro = new QLabel("Bestem om følgende tabs skal være synlige eller skjulte.", egenskaber);
+    intro->setWordWrap(true);
+    layout->addWidget(intro);
+    auto *tools = new QGroupBox("Redskabslinje", egenskaber);
+    auto *toolsLayout = new QVBoxLayout(tools);
+    auto *udfoldRow = new QHBoxLayout;
+    udfoldCheck = check("udfoldCheck", "Vis alle markerknapper", tools);
+    auto *infUdfold = infoButton("infUdfold", tools);
+    udfoldRow->addWidget(udfoldCheck, 1);
+    udfoldRow->addWidget(infUdfold);
+    toolsLayout->addLayout(udfoldRow);
+    redskabsCheck = radio("redskabsCheck", "Placering", {"Oppe", "Nede", "Ude"}, 0, tools, Qt::Horizontal);
+    toolsLayout->addWidget(redskabsCheck);
+    layout->addWidget(tools);
+    auto *tabs = new QGroupBox("Bogfaner", egenskaber);
+    auto *tabsLayout = new QVBoxLayout(tabs);
+    fanePlaceringsBox =
+        radio("fanePlaceringsBox", "Placering", {"Venstre", "Top", "Højre"}, 0, tabs, Qt::Horizontal);
+    tabsLayout->addWidget(fanePlaceringsBox);
+    layout->addWidget(tabs);
+    auto *klip = new QGroupBox("Klipbord", egenskaber);
+    auto *klipLayout = new QHBoxLayout(klip);
+    KDTcheck = check("KDTcheck", "Aktiver", klip);
+    sammeKbutton = new QPushButton("Bestem indstilling", klip);
+    sammeKbutton->setObjectName("sammeKbutton");
+    sammeKbutton->setStatusTip("Gå til indstillinger angående fælles klipbord");
+    connect(sammeKbutton, &QPushButton::clicked, this, [] {
+        if (g_host)
+            g_host->showMainPage(4, 1);
+    });
+    klipLayout->addWidget(KDTcheck);
+    klipLayout->addWidget(sammeKbutton);
+    klipLayout->addStretch();
+    layout->addWidget(klip);
+    auto *panel = new QGroupBox("Panel indhold", egenskaber);
+    auto *panelLayout = new QFormLayout(panel);
+    tabVisCheck1 = pageSwitch("tabVisCheck1", panel);
+    tabVisCheck0 = pageSwitch("tabVisCheck0", panel);
+    tabVisCheck2 = pageSwitch("tabVisCheck2", panel);
+    tabVisCheck3 = pageSwitch("tabVisCheck3", panel);
+    panelLayout->addRow("Kendte mapper", tabVisCheck1);
+    panelLayout->addRow("Besøgte mapper", tabVisCheck0);
+    panelLayout->addRow("Favoritter", tabVisCheck2);
+    panelLayout->addRow("Fil og mappenavne", tabVisCheck3);
+    for (QPushButton *toggle : {tabVisCheck0, tabVisCheck1, tabVisCheck2, tabVisCheck3})
+        connect(toggle, &QPushButton::clicked, this, [this] { bestemTabs(); });
+    layout->addWidget(panel);
+    layout->addStretch();
+    egenskabsBogen->addTab(egenskaber, "Egenskaber");
+
+    auto *stifinder = new QWidget;
+    auto *own = new QVBoxLayout(stifinder);
+    stifindernavnLabel = new QLabel(stifinder);
+    stifindernavnLabel->setObjectName("stifindernavnLabel");
+    QFont bold = stifindernavnLabel->font();
+    bold.setBold(true);
+    stifindernavnLabel->setFont(bold);
+    own->addWidget(stifindernavnLabel);
+    own->addWidget(new QLabel("Specifikke egenskaber", stifinder));
+    privatCheckBox = check("privatCheckBox", "Start op med privatmapper øverst i mappestrukturen", stifinder);
+    hiddenCheck = check("hiddenCheck", "Vis skjulte filer og mapper", stifinder);
+    RadioOpstart = radio("RadioOpstart", "Program opstart",
+                         {"Standard opstart med alle drev i mappestrukturen. Filstrukturen indrettes herefter, "
+                          "altså med første drev i mappestrukturen indlæst.",
+                          "Gemmer filstrukturen når programmet lukkes og henter den næste gang programmet åbnes. "
+                          "Mappestrukturen indrettes derefter med aktuelle drev.",
+                          "Gemmer filstrukturen når programmet lukkes og henter den næste gang programmet åbnes. "
+                          "Mappestrukturen indrettes derefter med alle drev."},
+                         0, stifinder);
+    RadioOpstart->setWordWrap(true);
+    own->addWidget(privatCheckBox);
+    own->addWidget(RadioOpstart);
+    own->addWidget(hiddenCheck);
+    own->addStretch();
+    connect(privatCheckBox, &QCheckBox::toggled, this,
+            [this](bool on) { metodeX ? metodeX->strukturY()->setShowPrivate(on) : void(); });
+    connect(hiddenCheck, &QCheckBox::toggled, this,
+            [this](bool on) { metodeX ? metodeX->strukturY()->setShowHidden(on) : void(); });
+    egenskabsBogen->addTab(stifinder, "Stifinder");
+
+    connect(infUdfold, &QToolButton::clicked, this, [] { messages::inform(infoText("infUdfold")); });
+    connect(redskabsCheck, &RadioGroup::itemClicked, this, [this] { redskabsCheckClick(); });
+    connect(fanePlaceringsBox, &RadioGroup::itemClicked, this, [this] { fanePlaceringsBoxClick(); });
+    outer->addWidget(egenskabsBogen);
+    return page;
+}
+
+QWidget *Twinform::buildCurrentElementPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName("mainside");
+    auto *layout = new QVBoxLayout(page);
+    auto *facts = new QFormLayout;
+    mappenavnFelt = field("mappenavnFelt", QString(), page);
+    filnavnFelt = field("filnavnFelt", QString(), page);
+    facts->addRow("Mappenavn", mappenavnFelt);
+    facts->addRow("Filnavn", filnavnFelt);
+    auto *fokus = new QPushButton("Aktiv mappestruktur", page);
+    fokus->setObjectName("FokusButton");
+    connect(fokus, &QPushButton::clicked, actions->action("Fokus"), &QAction::trigger);
+    auto *fokus2 = new QPushButton("Aktiv filstruktur", page);
+    fokus2->setObjectName("Fokus2Button");
+    connect(fokus2, &QPushButton::clicked, actions->action("Fokus2"), &QAction::trigger);
+    AktiveStrukturEdit = field("AktiveStrukturEdit", "Struktur 1", page);
+    AktuelleElementEdit = field("AktuelleElementEdit", "Adgang forbudt", page);
+    facts->addRow(fokus, AktiveStrukturEdit);
+    facts->addRow(fokus2, AktuelleElementEdit);
+    EditMappe = field("EditMappe", "Ingen", page);
+    EditFil = field("EditFil", "Ingen", page);
+    facts->addRow("Antal mapper i klipbordet", EditMappe);
+    facts->addRow("Antal filer i klipbordet", EditFil);
+    sizeLabel = new QLabel("Ukendt", page);
+    sizeLabel->setObjectName("sizeLabel");
+    facts->addRow("Størrelse", sizeLabel);
+    layout->addLayout(facts);
+
+    auto *heading = new QLabel("Indstillinger", page);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    layout->addWidget(heading);
+    spmBox = radio("spmBox", "Sæt ind og slet", {"Spørg altid", "Kun før Slet", "Spørg aldrig"}, 0, page);
+    resultBox = radio("resultBox", "Sæt ind", {"Overskriv ikke", "Overskriv", "Opret kopi", "Spørg"}, 3, page);
+    layout->addWidget(spmBox);
+    layout->addWidget(resultBox);
+    auto addCheck = [&](QCheckBox *&box, const char *name, const char *caption, bool checked, const char *info) {
+        auto *row = new QHBoxLayout;
+        box = check(name, caption, page, checked);
+        row->addWidget(box, 1);
+        auto *button = infoButton(info, page);
+        connect(button, &QToolButton::clicked, this, [info] { messages::inform(infoText(info)); });
+        row->addWidget(button);
+        layout->addLayout(row);
+    };
+    addCheck(DragDropCheck, "DragDropCheck", "Anvend Drag-Drop-kopiering", true, "KlipInf06");
+    addCheck(opdaterCheck, "opdaterCheck", "Auto-opdater efter sæt ind", true, "KlipInf07");
+    addCheck(LukCheck, "LukCheck", "Luk progressbokse", true, "KlipInf03");
+    addCheck(rydCheck, "rydCheck", "Ryd kopieringslister", true, "KlipInf02");
+    addCheck(visKlipbordCheck, "visKlipbordCheck", "Vis Klipbord", false, "KlipInf01");
+    addCheck(visIndstillingerCheck, "visIndstillingerCheck", "Gå til indstillinger", true, "klipInf");
+    connect(visKlipbordCheck, &QCheckBox::toggled, this, [this](bool on) {
+        if (!opstart && metodeX)
+            metodeX->setBoolVisKlipbord(on);
+    });
+    layout->addStretch();
+    return page;
+}
+
+void Twinform::buildUi()
+{
+    auto *body = new QVBoxLayout(this);
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+
+    topPanel = new QFrame(this);
+    topPanel->setObjectName("topPanel");
+    topPanel->setFixedHeight(38);
+    auto *top = new QHBoxLayout(topPanel);
+    top->setContentsMargins(6, 2, 6, 2);
+    top->addStretch();
+    AktivitetBoks = new ActivityIndicator(topPanel);
+    top->addWidget(AktivitetBoks);
+    body->addWidget(topPanel);
+    body->addWidget(buildPathBar());
+    body->addWidget(buildToolBar());
+
+    splitter = new QSplitter(this);
+    splitter->setObjectName("splitter");
+    MappeStruktur = new StrukturView(PictureSet::FolderTree, splitter);
+    MappeStruktur->setObjectName("MappeStruktur");
+    MappeStruktur->setMinimumWidth(kMinimumTreeWidth);
+    MappeStruktur->setIndentation(12);
+    FilStruktur = new StrukturView(PictureSet::FileTree, splitter);
+    FilStruktur->setObjectName("FilStruktur");
+    FilStruktur->setIndentation(5);
+    winBog = new QTabWidget(splitter);
+    winBog->setObjectName("winBog");
+    winBog->setTabPosition(QTabWidget::West);
+    winBog->setIconSize(QSize(22, 22));
+    static const struct
+    {
+        const char *icon;
+        const char *hint;
+    } pages[] = {{"folder-favorites", "Kendte mapper"},   {"view-history", "Besøgte mapper"},
+                 {"bookmarks", "Favoritter"},              {"edit-find", "Fil og mappenavne"},
+                 {"configure", "Egenskaber"},              {"dialog-information", "Aktuelle element"}};
+    QWidget *contents[] = {buildKnownFoldersPage(), buildHistoryPage(),  buildFavouritesPage(),
+                           buildSearchPage(),       buildSettingsPage(), buildCurrentElementPage()};
+    for (int i = 0; i < 6; ++i) {
+        winBog->addTab(contents[i], QIcon::fromTheme(pages[i].icon), QString());
+        winBog->setTabToolTip(i, pages[i].hint);
+    }
+    splitter->addWidget(MappeStruktur);
+    splitter->addWidget(FilStruktur);
+    splitter->addWidget(winBog);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setStretchFactor(2, 0);
+    splitter->setSizes({300, 420, 300});
+    connect(splitter, &QSplitter::splitterMoved, this, [this] { fitToolBarToTree(); });
+    body->addWidget(splitter, 1);
+
+    connect(MappeStruktur, &QTreeView::clicked, this, [this] { MappeStrukturClick(); });
+    connect(MappeStruktur, &QTreeView::doubleClicked, this, [this] { MappeStrukturDblClick(); });
+    connect(FilStruktur, &QTreeView::clicked, this, [this] { FilStrukturClick(); });
+    connect(FilStruktur, &QTreeView::doubleClicked, this, [this] { FilStrukturDblClick(); });
+}

@@ -1,0 +1,193 @@
+#pragma once
+// The explorer window: a folder tree and a folder-and-file tree side by side, the path bar, the
+// tool bar, and the pages of known folders, history, favourites, search, settings and the
+// current element. Titled "Stifinder " + N; the title is its identity.
+
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+class QButtonGroup;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSplitter;
+class QTabBar;
+class QTabWidget;
+class QToolButton;
+class ActionList;
+class ActivityIndicator;
+class RadioGroup;
+class StrukturNode;
+class StrukturView;
+class TMetodeCompo;
+class TReopenFilerX;
+class TReopenFilerY;
+
+class Twinform : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kOptionLines = 24;
+    static constexpr int kMinimumTreeWidth = 314;
+
+    explicit Twinform(QWidget *parent = nullptr);
+    ~Twinform() override;
+
+    QString StifinderNavn;
+    QString optFilnavn;
+    bool opstart = true;
+    TMetodeCompo *metodeX = nullptr;
+    TReopenFilerY *historieDir = nullptr;
+    TReopenFilerX *FavDir = nullptr;
+    TReopenFilerX *FavFiler = nullptr;
+    TReopenFilerX *findDir = nullptr;
+    TReopenFilerX *findFiler = nullptr;
+    int aktivitetsAntal = 0;
+    bool funkTilladt = true;
+    int funkNo = -1;
+    QString aktuelleSti;
+    QStringList stiArray;
+    bool HListeForandret = false;
+    bool favChanged = false;
+    QString OldNodeTekst;
+
+    // Life cycle.
+    void HentOpt();
+    void GemOpt();
+    void defaultOpt();
+    QStringList optionLines() const;
+    bool makeOpstartStrukturer();
+    void bestemTabs();
+    void newMetodeObjekt();
+    void FormActivate();
+    void FormClose();
+    // The files of this window, by the number in its caption.
+    QString historyFile() const;
+    QString favouriteFoldersFile() const;
+    QString favouriteFilesFile() const;
+    QString savedTreeFile() const;
+
+    // Activity and enabling rules.
+    void setAktivitetsNr(int ant, int infoNo);
+    void setBeskedInfo(const QString &text);
+    // Runs `work` inside the operation bracket; false when the user declined the question.
+    bool operationBracket(const QString &question, int infoNo, const std::function<void()> &work);
+    void setActionUpdates(bool bloker);
+    bool blokerendeRegler() const { return m_bloker; }
+    void actionUpdExecute();
+    // Hands a re-evaluation of all enabling rules to the user-interface thread and waits for it.
+    void requestRuleEvaluation();
+    // The result texts of the engines, for the notifications after paste and delete.
+    QString pasteResultText;
+    QString deleteResultText;
+
+    // Navigation.
+    void mappeKontrol(const QString &denneSti, bool medSti);
+    void udskrivSti(const QString &path);
+    QString getStien(int tabIndex) const;
+    void stiboxChange(int index);
+    void MappeStrukturClick();
+    void MappeStrukturDblClick();
+    void FilStrukturClick();
+    void FilStrukturDblClick();
+    void tilbageExecute();
+    void fremExecute();
+    void skiftHisDir();
+    // "Opdater mappe-fil-strukturen: F6".
+    void opdater2Execute();
+
+    // Layout switches.
+    void redskabsCheckClick();
+    void fanePlaceringsBoxClick();
+    void aTopPanelExecute();
+    void applyTreeFont(int pointSize, const QString &fontName);
+    void applyTabLook(int bogfanerIndex);
+    void setTreeLines(bool on);
+    // Files dropped from another program: their program paths.
+    void registerDropped(const QStringList &paths);
+    // The fixed texts of the information buttons.
+    static QString infoText(const QString &button);
+
+    ActionList *actions = nullptr;
+
+    // Controls other windows read or write.
+    QFrame *topPanel = nullptr;
+    ActivityIndicator *AktivitetBoks = nullptr;
+    QToolButton *Tilbage = nullptr;
+    QToolButton *Frem = nullptr;
+    QTabBar *stibox = nullptr;
+    QFrame *Redskabslinje = nullptr;
+    QFrame *funkPanel1 = nullptr;
+    QFrame *funkPanel2 = nullptr;
+    QSplitter *splitter = nullptr;
+    StrukturView *MappeStruktur = nullptr;
+    StrukturView *FilStruktur = nullptr;
+    QTabWidget *winBog = nullptr;
+    RadioGroup *mappeBox = nullptr;
+    QListWidget *HistorieListe = nullptr;
+    QTabWidget *favoritBog = nullptr;
+    QListWidget *favoritliste = nullptr;
+    QListWidget *favfilerListe = nullptr;
+    QListWidget *mappeBoxen = nullptr;
+    QListWidget *filBoxen = nullptr;
+    QLabel *mappeLabel = nullptr;
+    QTabWidget *egenskabsBogen = nullptr;
+    QCheckBox *udfoldCheck = nullptr;
+    RadioGroup *redskabsCheck = nullptr;
+    RadioGroup *fanePlaceringsBox = nullptr;
+    QCheckBox *KDTcheck = nullptr;
+    QPushButton *sammeKbutton = nullptr;
+    QPushButton *tabVisCheck0 = nullptr;
+    QPushButton *tabVisCheck1 = nullptr;
+    QPushButton *tabVisCheck2 = nullptr;
+    QPushButton *tabVisCheck3 = nullptr;
+    QLabel *stifindernavnLabel = nullptr;
+    QCheckBox *privatCheckBox = nullptr;
+    RadioGroup *RadioOpstart = nullptr;
+    QCheckBox *hiddenCheck = nullptr;
+    QLineEdit *mappenavnFelt = nullptr;
+    QLineEdit *filnavnFelt = nullptr;
+    QLineEdit *AktiveStrukturEdit = nullptr;
+    QLineEdit *AktuelleElementEdit = nullptr;
+    QLineEdit *EditMappe = nullptr;
+    QLineEdit *EditFil = nullptr;
+    QLabel *sizeLabel = nullptr;
+    RadioGroup *spmBox = nullptr;
+    RadioGroup *resultBox = nullptr;
+    QCheckBox *DragDropCheck = nullptr;
+    QCheckBox *opdaterCheck = nullptr;
+    QCheckBox *LukCheck = nullptr;
+    QCheckBox *rydCheck = nullptr;
+    QCheckBox *visKlipbordCheck = nullptr;
+    QCheckBox *visIndstillingerCheck = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildActions();
+    void buildUi();
+    QWidget *buildPathBar();
+    QWidget *buildToolBar();
+    QWidget *buildKnownFoldersPage();
+    QWidget *buildHistoryPage();
+    QWidget *buildFavouritesPage();
+    QWidget *buildSearchPage();
+    QWidget *buildSettingsPage();
+    QWidget *buildCurrentElementPage();
+    void createLists();
+    void showActiveTree();
+    // The folder-tree rebuild drive mode: all drives unless the start-up mode is 1.
+    bool allDrives() const;
+    void fitToolBarToTree();
+
+    bool m_bloker = false;
+    bool m_closed = false;
+};
