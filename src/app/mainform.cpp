@@ -3,29 +3,29 @@
 #include "app/styles.h"
 #include "core/files.h"
 #include "core/linefile.h"
-#include "core/paths.h"
 #include "core/messages.h"
+#include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
 #include "dialogs/shared.h"
 #include "explorer/winform.h"
 #include "fileops/klipbord.h"
 #include "fileops/metodecompo.h"
-#include "structures/pictures.h"
-#include "structures/strukturcompo.h"
 #include "lists/imagelist.h"
 #include "lists/menuexefiler.h"
 #include "lists/reopenfiler.h"
 #include "platform/Platform.h"
+#include "structures/pictures.h"
+#include "structures/strukturcompo.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
-#include <QCheckBox>
-#include <QCloseEvent>
-#include <QComboBox>
 #include <QFormLayout>
 #include <QFrame>
 #include <QGridLayout>
@@ -437,10 +437,14 @@ void Tmainform::FormClose()
         CloseAlleElementerExecute();
         // The explorer windows one at a time, the one numbered NewCount first; each saves its
         // own files as it closes.
-        while (!explorerWindows().isEmpty()) {
-            Twinform *next = getWinformQuietly("Stifinder " + QString::number(NewCount));
-            if (!next)
-                next = explorerWindows().constLast();
+        QList<Twinform *> open = explorerWindows();
+        while (!open.isEmpty()) {
+            Twinform *next = open.constLast();
+            for (Twinform *window : open) {
+                if (window->StifinderNavn == "Stifinder " + QString::number(NewCount))
+                    next = window;
+            }
+            open.removeOne(next);
             closeExplorer(next);
         }
     }
@@ -519,14 +523,20 @@ void Tmainform::applyDesign()
 
 void Tmainform::FontboxClick()
 {
-    // The explorer windows' trees follow; they take the setting themselves when created.
+    for (Twinform *window : explorerWindows())
+        window->applyTreeFont(treeFontSize(), treeFontName());
 }
 
-void Tmainform::FontnavnBoxClick() {}
+void Tmainform::FontnavnBoxClick()
+{
+    FontboxClick();
+}
 
 void Tmainform::CheckStrukturLinjerClick()
 {
     Struktur->setProperty("linjer", CheckStrukturLinjer->isChecked());
+    for (Twinform *window : explorerWindows())
+        window->setTreeLines(CheckStrukturLinjer->isChecked());
 }
 
 void Tmainform::applyTabLook(QTabBar *bar) const
@@ -548,9 +558,16 @@ void Tmainform::bogfanerBoxClick()
         window->applyTabLook(bogfanerBox->itemIndex());
 }
 
-void Tmainform::FremFormCheckClick() {}
+void Tmainform::FremFormCheckClick()
+{
+    // The explorer windows read "Vis strukturer som" when they load a saved tree.
+}
 
-void Tmainform::blokerCheckClick() {}
+void Tmainform::blokerCheckClick()
+{
+    for (Twinform *window : explorerWindows())
+        window->setActionUpdates(blokerCheck->isChecked());
+}
 
 void Tmainform::maxOpKnapClick()
 {
@@ -659,6 +676,8 @@ void Tmainform::makeNewStifinder()
     child->showMaximized();
     clientArea->setActiveSubWindow(child);
     QCoreApplication::processEvents();
+    // Maximized again once the client area has its size (at start it may not have it yet).
+    QTimer::singleShot(0, child, [child] { child->showMaximized(); });
 }
 
 void Tmainform::openStifinder()
@@ -704,7 +723,8 @@ Twinform *Tmainform::getWinform(const QString &aCaption)
 {
     Twinform *window = getWinformQuietly(aCaption);
     if (!window)
-        messages::inform("Der blev ikke fundet en Filfinder.\rDer skal være en Filfinder for at udføre funktionen.");
+        messages::inform(
+            "Der blev ikke fundet en Filfinder.\rDer skal være en Filfinder for at udføre funktionen.");
     return window;
 }
 
@@ -842,7 +862,8 @@ void Tmainform::setKlipbord(Twinform *aWinform)
     }
 }
 
-void Tmainform::kopierKlipbordsdata(const QString &aCaption, const KlipbordListe &Mliste, const KlipbordListe &Fliste)
+void Tmainform::kopierKlipbordsdata(const QString &aCaption, const KlipbordListe &Mliste,
+                                    const KlipbordListe &Fliste)
 {
     try {
         for (Twinform *window : explorerWindows()) {
@@ -890,9 +911,9 @@ void Tmainform::makeInfo(const QString &overskrift, const QString &tekst)
         QVariantMap hints;
         hints.insert("sound-file", core::hostPath(programmappe + "\\Lydfiler\\Musik06.wav"));
         hints.insert("desktop-entry", "zunkolvra");
-        const QDBusMessage reply =
-            notifications.call("Notify", "zun Kolvra " + QString::number(ncNumber), uint(0), "system-file-manager",
-                               overskrift, QString(tekst).replace(u'\r', u'\n'), QStringList(), hints, -1);
+        const QDBusMessage reply = notifications.call(
+            "Notify", "zun Kolvra " + QString::number(ncNumber), uint(0), "system-file-manager", overskrift,
+            QString(tekst).replace(u'\r', u'\n'), QStringList(), hints, -1);
         if (reply.type() == QDBusMessage::ReplyMessage)
             return;
     }
@@ -1198,9 +1219,10 @@ void Tmainform::buildActions()
     };
     actions->add("aStifinder", "Stifinder", QKeySequence("Ctrl+1"), "Åben en ny stifinder: Ctrl+1",
                  [this] { makeNewStifinder(); });
-    actions->add("aVisStifinder", "Stifinder", QKeySequence("Ctrl+S"),
-                 "Vis eller åben en Stifinder, hvis der ikke er en inde: Ctrl+S", [this] { openStifinder(); },
-                 [activeIs] { return !activeIs("Twinform"); });
+    actions->add(
+        "aVisStifinder", "Stifinder", QKeySequence("Ctrl+S"),
+        "Vis eller åben en Stifinder, hvis der ikke er en inde: Ctrl+S", [this] { openStifinder(); },
+        [activeIs] { return !activeIs("Twinform"); });
     actions->add(
         "aVisKlipbordet", "Klipbord", QKeySequence("Ctrl+0"), "Åben eller vis klipbord: Ctrl+0",
         [this] {
@@ -1246,16 +1268,18 @@ void Tmainform::buildActions()
         auto *button = findChild<QToolButton *>("progMenu");
         PuProgrammer->popup(button ? button->mapToGlobal(QPoint(4, button->height())) : QCursor::pos());
     });
-    actions->add("CloseElement", "Luk", {}, "Luk sidst åbnede Stifinder og dets Klipbord",
-                 [this] { CloseElementExecute(); },
-                 [this, activeIs] {
-                     return !clientArea->subWindowList().isEmpty() && processCount == 0 && activeIs("Twinform");
-                 });
-    actions->add("CloseAlleElementer", "Luk alle", {}, "Luk alle elementer undtagen Stifinder",
-                 [this] { CloseAlleElementerExecute(); },
-                 [this, activeIs] {
-                     return !clientArea->subWindowList().isEmpty() && !activeIs("Twinform") && !activeIs("Tlisteform");
-                 });
+    actions->add(
+        "CloseElement", "Luk", {}, "Luk sidst åbnede Stifinder og dets Klipbord",
+        [this] { CloseElementExecute(); },
+        [this, activeIs] {
+            return !clientArea->subWindowList().isEmpty() && processCount == 0 && activeIs("Twinform");
+        });
+    actions->add(
+        "CloseAlleElementer", "Luk alle", {}, "Luk alle elementer undtagen Stifinder",
+        [this] { CloseAlleElementerExecute(); },
+        [this, activeIs] {
+            return !clientArea->subWindowList().isEmpty() && !activeIs("Twinform") && !activeIs("Tlisteform");
+        });
     actions->add("aOpenStifinder", "Åben i Windows Stifinder", QKeySequence("Ctrl+Alt+S"),
                  "Åben aktuelle mappe i Window Stifinder: Ctrl+Alt+S", [this] { aOpenStifinderExecute(); });
     actions->add(

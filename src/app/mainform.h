@@ -140,6 +140,8 @@ public:
     // Status line and notifications.
     void UdskrivInfo(const QString &s) override;
     void HintInfo(const QString &hint);
+    // Hints are tooltips only while an operation runs with "Vis hints"; else the status line.
+    bool hintsAsTooltips() const;
     void makeInfo(const QString &overskrift, const QString &tekst) override;
 
     // The registry of explorer windows and the window-tab bar.
@@ -160,7 +162,8 @@ public:
     QList<Twinform *> explorerWindows() const;
     Twinform *activeExplorer() const;
     void setKlipbord(Twinform *aWinform) override;
-    void kopierKlipbordsdata(const QString &aCaption, const KlipbordListe &Mliste, const KlipbordListe &Fliste);
+    void kopierKlipbordsdata(const QString &aCaption, const KlipbordListe &Mliste,
+                             const KlipbordListe &Fliste);
     void udskivKlipbordInf(const QString &antMapper, const QString &antFiler) override;
     void runFilname(const QString &aFilename, int fileRunNumber) override;
     void klipbordStiKnapClick();
@@ -291,7 +294,6 @@ private:
     // The style of designName, and what a style sheet cannot reach.
     void applyDesign();
     bool isStandardSize() const;
-    bool hintsAsTooltips() const;
 
     RadioGroup *makeOpenGroup(const QString &objectName, const QString &title, QWidget *parent);
     QCheckBox *makeCheck(const QString &objectName, const QString &caption, const QString &hint,

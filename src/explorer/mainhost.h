@@ -15,7 +15,7 @@ public:
     // Folders, counters and options read by the explorer windows.
     virtual QString optMappe() const = 0;
     virtual int newCount() const = 0;
-    virtual void explorerClosed() = 0; // NewCount − 1
+    virtual void explorerClosed() = 0;         // NewCount − 1
     virtual int runningOperations() const = 0; // processCount
     virtual void changeProcessCount(int delta) = 0;
     virtual bool sharedClipboard() const = 0; // sammeKlipbord

@@ -65,8 +65,8 @@ QCheckBox *check(const QString &name, const QString &caption, QWidget *parent, b
     return box;
 }
 
-RadioGroup *radio(const QString &name, const QString &title, const QStringList &items, int index, QWidget *parent,
-                  Qt::Orientation orientation = Qt::Vertical)
+RadioGroup *radio(const QString &name, const QString &title, const QStringList &items, int index,
+                  QWidget *parent, Qt::Orientation orientation = Qt::Vertical)
 {
     auto *group = new RadioGroup(title, items, parent, orientation);
     group->setObjectName(name);
@@ -90,8 +90,9 @@ QPushButton *pageSwitch(const QString &name, QWidget *parent)
     button->setCheckable(true);
     button->setChecked(true);
     button->setFixedWidth(72);
-    QObject::connect(button, &QPushButton::toggled, button,
-                     [button](bool on) { button->setText(on ? QStringLiteral("Vist") : QStringLiteral("Skjult")); });
+    QObject::connect(button, &QPushButton::toggled, button, [button](bool on) {
+        button->setText(on ? QStringLiteral("Vist") : QStringLiteral("Skjult"));
+    });
     return button;
 }
 
@@ -433,9 +434,11 @@ void Twinform::setAktivitetsNr(int ant, int infoNo)
         AktivitetBoks->setSpinning(!funkTilladt);
     if (g_host && g_host->beskedChecked()) {
         if (infoNo == 1)
-            setBeskedInfo("Der blev kopieret " + (pasteResultText.isEmpty() ? QStringLiteral("0 bytes") : pasteResultText));
+            setBeskedInfo("Der blev kopieret " +
+                          (pasteResultText.isEmpty() ? QStringLiteral("0 bytes") : pasteResultText));
         else if (infoNo == 2)
-            setBeskedInfo("Der blev slettet " + (deleteResultText.isEmpty() ? QStringLiteral("0 bytes") : deleteResultText));
+            setBeskedInfo("Der blev slettet " +
+                          (deleteResultText.isEmpty() ? QStringLiteral("0 bytes") : deleteResultText));
     }
     if (actions)
         actions->updateAll();
@@ -449,8 +452,8 @@ void Twinform::setBeskedInfo(const QString &text)
 
 bool Twinform::operationBracket(const QString &question, int infoNo, const std::function<void()> &work)
 {
-    if (g_host && !question.isEmpty() && g_host->runningOperations() > 0 && g_host->sikkerhedsChecked()
-        && !messages::ask(question))
+    if (g_host && !question.isEmpty() && g_host->runningOperations() > 0 && g_host->sikkerhedsChecked() &&
+        !messages::ask(question))
         return false;
     if (g_host) {
         g_host->changeProcessCount(1);
@@ -473,7 +476,8 @@ void Twinform::requestRuleEvaluation()
 {
     // A pool task whose only work is to hand the evaluation back to this thread and wait for it.
     QThreadPool::globalInstance()->start([this] {
-        QMetaObject::invokeMethod(actions, [this] { actions->updateAll(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            actions, [this] { actions->updateAll(); }, Qt::BlockingQueuedConnection);
     });
 }
 
@@ -494,7 +498,8 @@ void Twinform::actionUpdExecute()
     if (blocking)
         g_host->UdskrivInfo("Andre funktioner blokeres nu ved aktive tidskrævende funktioner.");
     else if (g_host->sikkerhedsChecked())
-        g_host->UdskrivInfo("Andre funktioner blokeres ikke ved aktive tidskrævende funktioner, men der informeres.");
+        g_host->UdskrivInfo(
+            "Andre funktioner blokeres ikke ved aktive tidskrævende funktioner, men der informeres.");
     else
         g_host->UdskrivInfo(
             "Andre funktioner blokeres ikke ved aktive tidskrævende funktioner, og der informeres ikke.");
@@ -681,7 +686,8 @@ void Twinform::redskabsCheckClick()
 
 void Twinform::fanePlaceringsBoxClick()
 {
-    static const QTabWidget::TabPosition positions[] = {QTabWidget::West, QTabWidget::North, QTabWidget::East};
+    static const QTabWidget::TabPosition positions[] = {QTabWidget::West, QTabWidget::North,
+                                                        QTabWidget::East};
     const int index = fanePlaceringsBox->itemIndex();
     winBog->setTabPosition(positions[index >= 0 && index <= 2 ? index : 0]);
 }
@@ -757,16 +763,20 @@ QString Twinform::infoText(const QString &button)
     static const QHash<QString, QString> texts = {
         {"infUdfold", "Vis alle marker-knapper på redskabslinjen i stedet for at anvende drop-down menu."},
         {"KlipInf01", "Vælg om kopierings-listerne skal vises efter hver kopierings-handling."},
-        {"KlipInf02", "Vælg om alle valgte emner i listerne skal slettes efter \"Sæt-ind\".\rImodsat fald bevares "
-                      "de. De skal så slettes manuelt, når det er relevant.\rDet kan anvendes, hvis det kopierede "
-                      "skal indsættes flere steder."},
-        {"KlipInf03", "Bestemmer om progressbokse skal lukkes automatisk efter brug.\rI modsat fald skal de lukkes "
-                      "manuelt."},
-        {"KlipInf06", "Hvis \"Anvend Drag-Drop-kopiering\" er valg, slettes der ikke efter Drag-Drop-kopiering "
-                      "selvom det foregår på samme drev.\rDet svarer således til normalkopiering men udført som "
-                      "drag-drop handling."},
-        {"KlipInf07", "Bestem om mappestrukturen altid skal opdateres efter \"Sæt-Ind\" eller ej.\rHvis ikke skal "
-                      "den opdateres manuelt efter handlinger, hvor det er nødvendigt."},
+        {"KlipInf02",
+         "Vælg om alle valgte emner i listerne skal slettes efter \"Sæt-ind\".\rImodsat fald bevares "
+         "de. De skal så slettes manuelt, når det er relevant.\rDet kan anvendes, hvis det kopierede "
+         "skal indsættes flere steder."},
+        {"KlipInf03",
+         "Bestemmer om progressbokse skal lukkes automatisk efter brug.\rI modsat fald skal de lukkes "
+         "manuelt."},
+        {"KlipInf06",
+         "Hvis \"Anvend Drag-Drop-kopiering\" er valg, slettes der ikke efter Drag-Drop-kopiering "
+         "selvom det foregår på samme drev.\rDet svarer således til normalkopiering men udført som "
+         "drag-drop handling."},
+        {"KlipInf07",
+         "Bestem om mappestrukturen altid skal opdateres efter \"Sæt-Ind\" eller ej.\rHvis ikke skal "
+         "den opdateres manuelt efter handlinger, hvor det er nødvendigt."},
         {"klipInf", "Åben altid siden med indstillinger for funktioner, når der klippes eller kopieres."},
     };
     return texts.value(button);
@@ -778,10 +788,12 @@ QString Twinform::infoText(const QString &button)
 void Twinform::buildActions()
 {
     actions = new ActionList(this);
-    actions->add("Tilbage", "Tilbage", {}, "Gå til foregående eller sidste mappe", [this] { tilbageExecute(); },
-                 [this] { return HistorieListe && HistorieListe->currentRow() >= 0 && HistorieListe->count() > 1; });
-    actions->add("Frem", "Frem", {}, "Gå til næste eller første mappe", [this] { fremExecute(); },
-                 [this] { return HistorieListe && HistorieListe->currentRow() >= 0 && HistorieListe->count() > 1; });
+    actions->add(
+        "Tilbage", "Tilbage", {}, "Gå til foregående eller sidste mappe", [this] { tilbageExecute(); },
+        [this] { return HistorieListe && HistorieListe->currentRow() >= 0 && HistorieListe->count() > 1; });
+    actions->add(
+        "Frem", "Frem", {}, "Gå til næste eller første mappe", [this] { fremExecute(); },
+        [this] { return HistorieListe && HistorieListe->currentRow() >= 0 && HistorieListe->count() > 1; });
     actions->add("Fokus", "Aktiv mappestruktur", QKeySequence("Alt+1"), "Aktiv mappestruktur: Alt+1", [this] {
         if (metodeX->strukturY()->aktiveStruktur() != 2)
             return;
@@ -794,17 +806,20 @@ void Twinform::buildActions()
         if (struktur->aktiveStruktur() != 1)
             return;
         struktur->setAktiveStruktur(2);
-        const QString result = core::fileExists(struktur->filnavn()) ? struktur->SelectFil(struktur->filnavn())
-                                                                     : struktur->getFileDirectory(false);
+        const QString result = core::fileExists(struktur->filnavn())
+                                   ? struktur->SelectFil(struktur->filnavn())
+                                   : struktur->getFileDirectory(false);
         mappeKontrol(result, true);
         FilStruktur->setFocus();
     });
     actions->add("opdater2", "Opdater", QKeySequence("F6"), "Opdater mappe-fil-strukturen: F6",
                  [this] { opdater2Execute(); });
-    actions->add("ActionUpd", "Opdater", QKeySequence("Ctrl+Alt+O"), "Opdater", [this] { actionUpdExecute(); });
+    actions->add("ActionUpd", "Opdater", QKeySequence("Ctrl+Alt+O"), "Opdater",
+                 [this] { actionUpdExecute(); });
     actions->add("aTopPanel", "Toppanel", QKeySequence("F7"), "Vis eller skjul toppanelet: F7",
                  [this] { aTopPanelExecute(); });
-    actions->add("opdateActButton", "Opdater funktioner", {}, "Opdater funktioner", [this] { requestRuleEvaluation(); });
+    actions->add("opdateActButton", "Opdater funktioner", {}, "Opdater funktioner",
+                 [this] { requestRuleEvaluation(); });
     actions->add("gemStruktur", "Gem", QKeySequence("Ctrl+G"), "Gemmer aktuelle mappestruktur: Ctrl+G",
                  [this] { metodeX->strukturY()->GemStrukturen(); });
     actions->add("hentStruktur", "Hent", QKeySequence("Ctrl+H"), "Hen gemte mappestruktur: Ctrl+H",
@@ -886,7 +901,8 @@ QWidget *Twinform::buildKnownFoldersPage()
     page->setObjectName("sideH1");
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(new QLabel("Kendte mapper", page));
-    mappeBox = radio("mappeBox", "Vælg struktur til visning af mappe", {"Mappestuktur", "Filstruktur"}, 1, page);
+    mappeBox =
+        radio("mappeBox", "Vælg struktur til visning af mappe", {"Mappestuktur", "Filstruktur"}, 1, page);
     layout->addWidget(mappeBox);
     layout->addStretch();
     return page;
@@ -1012,14 +1028,15 @@ QWidget *Twinform::buildSettingsPage()
     own->addWidget(new QLabel("Specifikke egenskaber", stifinder));
     privatCheckBox = check("privatCheckBox", "Start op med privatmapper øverst i mappestrukturen", stifinder);
     hiddenCheck = check("hiddenCheck", "Vis skjulte filer og mapper", stifinder);
-    RadioOpstart = radio("RadioOpstart", "Program opstart",
-                         {"Standard opstart med alle drev i mappestrukturen. Filstrukturen indrettes herefter, "
-                          "altså med første drev i mappestrukturen indlæst.",
-                          "Gemmer filstrukturen når programmet lukkes og henter den næste gang programmet åbnes. "
-                          "Mappestrukturen indrettes derefter med aktuelle drev.",
-                          "Gemmer filstrukturen når programmet lukkes og henter den næste gang programmet åbnes. "
-                          "Mappestrukturen indrettes derefter med alle drev."},
-                         0, stifinder);
+    RadioOpstart =
+        radio("RadioOpstart", "Program opstart",
+              {"Standard opstart med alle drev i mappestrukturen. Filstrukturen indrettes herefter, "
+               "altså med første drev i mappestrukturen indlæst.",
+               "Gemmer filstrukturen når programmet lukkes og henter den næste gang programmet åbnes. "
+               "Mappestrukturen indrettes derefter med aktuelle drev.",
+               "Gemmer filstrukturen når programmet lukkes og henter den næste gang programmet åbnes. "
+               "Mappestrukturen indrettes derefter med alle drev."},
+              0, stifinder);
     RadioOpstart->setWordWrap(true);
     own->addWidget(privatCheckBox);
     own->addWidget(RadioOpstart);
@@ -1073,10 +1090,12 @@ QWidget *Twinform::buildCurrentElementPage()
     heading->setFont(bold);
     layout->addWidget(heading);
     spmBox = radio("spmBox", "Sæt ind og slet", {"Spørg altid", "Kun før Slet", "Spørg aldrig"}, 0, page);
-    resultBox = radio("resultBox", "Sæt ind", {"Overskriv ikke", "Overskriv", "Opret kopi", "Spørg"}, 3, page);
+    resultBox =
+        radio("resultBox", "Sæt ind", {"Overskriv ikke", "Overskriv", "Opret kopi", "Spørg"}, 3, page);
     layout->addWidget(spmBox);
     layout->addWidget(resultBox);
-    auto addCheck = [&](QCheckBox *&box, const char *name, const char *caption, bool checked, const char *info) {
+    auto addCheck = [&](QCheckBox *&box, const char *name, const char *caption, bool checked,
+                        const char *info) {
         auto *row = new QHBoxLayout;
         box = check(name, caption, page, checked);
         row->addWidget(box, 1);
@@ -1134,9 +1153,9 @@ void Twinform::buildUi()
     {
         const char *icon;
         const char *hint;
-    } pages[] = {{"folder-favorites", "Kendte mapper"},   {"view-history", "Besøgte mapper"},
-                 {"bookmarks", "Favoritter"},              {"edit-find", "Fil og mappenavne"},
-                 {"configure", "Egenskaber"},              {"dialog-information", "Aktuelle element"}};
+    } pages[] = {{"folder-favorites", "Kendte mapper"}, {"view-history", "Besøgte mapper"},
+                 {"bookmarks", "Favoritter"},           {"edit-find", "Fil og mappenavne"},
+                 {"configure", "Egenskaber"},           {"dialog-information", "Aktuelle element"}};
     QWidget *contents[] = {buildKnownFoldersPage(), buildHistoryPage(),  buildFavouritesPage(),
                            buildSearchPage(),       buildSettingsPage(), buildCurrentElementPage()};
     for (int i = 0; i < 6; ++i) {

@@ -1,0 +1,442 @@
+#include "app/mainform.h"
+#include "core/linefile.h"
+#include "core/messages.h"
+#include "dialogs/actionlist.h"
+#include "dialogs/radiogroup.h"
+#include "dialogs/shared.h"
+#include "explorer/winform.h"
+#include "fileops/metodecompo.h"
+#include "lists/reopenfiler.h"
+#include "structures/strukturcompo.h"
+#include "support/testdrives.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+using messages::ScriptedResponder;
+
+// A clipboard window as far as the registry is concerned: its class name.
+class Tlisteform : public QWidget
+{
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+};
+
+namespace {
+
+const QString kOpt = "C:\\zunKolvra\\Tester\\Egenskaber\\";
+
+QStringList captions(const QList<Twinform *> &windows)
+{
+    QStringList result;
+    for (const Twinform *window : windows)
+        result << window->StifinderNavn;
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+// The explorer-window options with every line off its default.
+QStringList nonDefaultExplorerOptions()
+{
+    return {"C:\\Data", "C:\\Data\\brev.txt",
+            "400",      "1",
+            "2",        "1",
+            "0",        "5",
+            "1",        "2",
+            "1",        "0",
+            "0",        "0",
+            "0",        "0",
+            "0",        "1",
+            "1",        "1",
+            "0",        "0",
+            "0",        "0"};
+}
+
+} // namespace
+
+class TestRegistry : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { dialogs::createShared(nullptr); }
+    void windowFilesAreNamedByNumber();
+    void explorerOptions_data();
+    void explorerOptions();
+    void allExplorerOptionsRoundTrip();
+    void closingSavesFavouritesNotHistory();
+    void numberingWithoutSharing();
+    void numberingAfterAGap();
+    void singleSharedWindow();
+    void sharedClipboardSurvivesWindowOne();
+    void transferSkipsUntickedAndVanishedRows();
+    void secondClipboardTabGoesBeforeTheOthers();
+    void sameClipboardOnlyWithoutChildWindows();
+    void droppedFilesOnlyRegisterRows();
+    void hintsAreTooltipsOnlyWhileAnOperationRuns();
+    void activityCounterAndNotifications();
+};
+
+void TestRegistry::windowFilesAreNamedByNumber()
+{
+    TestDrives drives;
+    Tmainform main;
+    main.makeNewStifinder();
+    main.makeNewStifinder();
+    main.makeNewStifinder();
+    Twinform *third = main.getWinform("stifinder 3");
+    QVERIFY(third);
+    QCOMPARE(third->windowTitle(), QString("Stifinder 3"));
+    QCOMPARE(third->optFilnavn, kOpt + "Stifinder 3.txt");
+    QCOMPARE(third->historyFile(), kOpt + "historiemapper3.txt");
+    QCOMPARE(third->favouriteFoldersFile(), kOpt + "favoritmapper3.txt");
+    QCOMPARE(third->favouriteFilesFile(), kOpt + "favoritfiler3.txt");
+    QCOMPARE(third->savedTreeFile(), kOpt + "GemHentStruktur Stifinder 3.txt");
+    QCOMPARE(third->metodeX->strukturY()->gemHentFilnavn(), kOpt + "GemHentStruktur Stifinder 3.txt");
+    ScriptedResponder responder;
+    QVERIFY(!main.getWinform("Stifinder 9"));
+    QCOMPARE(responder.texts(),
+             QStringList{
+                 "Der blev ikke fundet en Filfinder.\rDer skal være en Filfinder for at udføre funktionen."});
+}
+
+void TestRegistry::explorerOptions_data()
+{
+    QTest::addColumn<int>("lineCount");
+    QTest::addColumn<int>("changedLine");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("23 lines") << 23 << -1 << "";
+    QTest::newRow("25 lines") << 25 << -1 << "";
+    QTest::newRow("abc on line 10") << 24 << 10 << "abc";
+    QTest::newRow("2 on a check box and a page switch") << 24 << 11 << "2";
+    QTest::newRow("width below the minimum") << 24 << 2 << "100";
+}
+
+void TestRegistry::explorerOptions()
+{
+    QFETCH(int, lineCount);
+    QFETCH(int, changedLine);
+    QFETCH(QString, value);
+    TestDrives drives;
+    QDir().mkpath(drives.host("C:\\Data"));
+    drives.writeBytes("C:\\Data\\brev.txt", "x");
+    QDir().mkpath(drives.host("C:\\zunKolvra\\Tester\\Egenskaber"));
+    QStringList lines = nonDefaultExplorerOptions();
+    if (changedLine >= 0)
+        lines[changedLine] = value;
+    if (changedLine == 11)
+        lines[20] = value; // the switch of page 0
+    while (lines.size() < lineCount)
+        lines << "0";
+    QVERIFY(core::writeLines(kOpt + "Stifinder 1.txt", lines.mid(0, lineCount)));
+    Tmainform main;
+    main.TryedBefore = true;
+    main.makeNewStifinder();
+    Twinform *window = main.getWinform("Stifinder 1");
+    QVERIFY(window);
+    TStrukturCompo *struktur = window->metodeX->strukturY();
+    const QStringList written = window->optionLines();
+    if (lineCount != 24 || value == "abc") {
+        // Defaults for lines 0 to 5 and 18.
+        QCOMPARE(struktur->mappenavn(), QString("C:"));
+        QCOMPARE(struktur->filnavn(), QString());
+        QVERIFY(!window->privatCheckBox->isChecked());
+        QCOMPARE(window->RadioOpstart->itemIndex(), 0);
+        QVERIFY(!window->hiddenCheck->isChecked());
+        QVERIFY(!window->udfoldCheck->isChecked());
+    }
+    if (lineCount != 24) {
+        QCOMPARE(window->resultBox->itemIndex(), 3); // design value
+        QVERIFY(window->DragDropCheck->isChecked());
+    }
+    if (value == "abc") {
+        QCOMPARE(window->spmBox->itemIndex(), 2);    // line 9 was applied
+        QCOMPARE(window->resultBox->itemIndex(), 3); // lines 10 on keep their design values
+        QVERIFY(window->DragDropCheck->isChecked());
+        QCOMPARE(window->winBog->currentIndex(), 5);
+    }
+    if (value == "2") {
+        QVERIFY(window->DragDropCheck->isChecked()); // "2" checks a box
+        QVERIFY(!window->tabVisCheck1->isChecked()); // but only "1" shows a page
+        QVERIFY(!window->winBog->isTabVisible(0));
+        QCOMPARE(written.at(20), QString("0"));
+    }
+    if (value == "100" || lineCount != 24)
+        QVERIFY(window->MappeStruktur->width() >= Twinform::kMinimumTreeWidth ||
+                window->MappeStruktur->minimumWidth() == 314);
+    QCOMPARE(window->MappeStruktur->minimumWidth(), Twinform::kMinimumTreeWidth);
+}
+
+void TestRegistry::allExplorerOptionsRoundTrip()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host("C:\\Data"));
+    drives.writeBytes("C:\\Data\\brev.txt", "x");
+    QDir().mkpath(drives.host("C:\\zunKolvra\\Tester\\Egenskaber"));
+    QVERIFY(core::writeLines(kOpt + "Stifinder 1.txt", nonDefaultExplorerOptions()));
+    Tmainform main;
+    main.TryedBefore = true;
+    main.makeNewStifinder();
+    Twinform *window = main.getWinform("Stifinder 1");
+    QStringList expected = nonDefaultExplorerOptions();
+    QStringList actual = window->optionLines();
+    // The tree width is the splitter's, which the window's own layout decides.
+    expected.removeAt(2);
+    actual.removeAt(2);
+    QCOMPARE(actual, expected);
+    QVERIFY(window->Redskabslinje->isHidden() == false);
+    QCOMPARE(window->winBog->tabPosition(), QTabWidget::North);
+}
+
+void TestRegistry::closingSavesFavouritesNotHistory()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host("C:\\Data"));
+    Tmainform main;
+    main.makeNewStifinder();
+    Twinform *window = main.getWinform("Stifinder 1");
+    window->FavDir->InsertItem("C:\\Data", "Data");
+    window->mappeKontrol("C:\\Data", true);
+    QVERIFY(window->historieDir->antal() > 0);
+    main.CloseElementExecute();
+    QTRY_VERIFY(main.explorerWindows().isEmpty());
+    QCOMPARE(core::readLines(kOpt + "favoritmapper1.txt").value(), (QStringList{"Data", "C:\\Data"}));
+    QVERIFY(QFile::exists(drives.host(kOpt + "favoritfiler1.txt")));
+    QVERIFY(!QFile::exists(drives.host(kOpt + "historiemapper1.txt")));
+    QCOMPARE(core::readLines(kOpt + "Stifinder 1.txt")->size(), 24);
+    QCOMPARE(main.NewCount, 0);
+    QCOMPARE(main.tc->count(), 0);
+}
+
+void TestRegistry::numberingWithoutSharing()
+{
+    TestDrives drives;
+    Tmainform main;
+    main.sammeKlipbord = false;
+    for (int i = 0; i < 3; ++i)
+        main.makeNewStifinder();
+    QCOMPARE(captions(main.explorerWindows()), (QStringList{"Stifinder 1", "Stifinder 2", "Stifinder 3"}));
+    QVERIFY(main.getWinform("Stifinder 1")->metodeX->klipbord() !=
+            main.getWinform("Stifinder 2")->metodeX->klipbord());
+    main.CloseElementExecute();
+    QTRY_COMPARE(captions(main.explorerWindows()), (QStringList{"Stifinder 1", "Stifinder 2"}));
+    QCOMPARE(main.NewCount, 2);
+}
+
+void TestRegistry::numberingAfterAGap()
+{
+    TestDrives drives;
+    Tmainform main;
+    main.sammeKlipbord = false;
+    for (int i = 0; i < 3; ++i)
+        main.makeNewStifinder();
+    main.getWinform("Stifinder 2")->parentWidget()->close();
+    QTRY_COMPARE(captions(main.explorerWindows()), (QStringList{"Stifinder 1", "Stifinder 3"}));
+    QCOMPARE(main.NewCount, 2);
+    main.CloseElementExecute(); // no window numbered 2: nothing closes
+    QCoreApplication::processEvents();
+    QCOMPARE(main.explorerWindows().size(), 2);
+    main.makeNewStifinder();
+    QCOMPARE(captions(main.explorerWindows()), (QStringList{"Stifinder 1", "Stifinder 3", "Stifinder 3"}));
+    // Closing the program closes all of them.
+    main.FormClose();
+    QTRY_VERIFY(main.explorerWindows().isEmpty());
+}
+
+void TestRegistry::singleSharedWindow()
+{
+    TestDrives drives;
+    Tmainform main;
+    QVERIFY(main.sammeKlipbord);
+    main.makeNewStifinder();
+    main.CloseElementExecute();
+    QTRY_VERIFY(main.explorerWindows().isEmpty());
+    QCOMPARE(main.tc->count(), 0);
+    main.makeNewStifinder();
+    QCOMPARE(main.explorerWindows().first()->StifinderNavn, QString("Stifinder 1"));
+}
+
+void TestRegistry::sharedClipboardSurvivesWindowOne()
+{
+    TestDrives drives;
+    drives.writeBytes("C:\\a.txt", "x");
+    Tmainform main;
+    main.makeNewStifinder();
+    main.makeNewStifinder();
+    Twinform *one = main.getWinform("Stifinder 1");
+    Twinform *two = main.getWinform("Stifinder 2");
+    QCOMPARE(one->metodeX->klipbord(), two->metodeX->klipbord());
+    one->metodeX->RegisterElements("C:\\a.txt");
+    one->parentWidget()->close();
+    QTRY_COMPARE(main.explorerWindows().size(), 1);
+    QCOMPARE(two->metodeX->klipbord()->Filliste->count(), 1);
+    main.makeNewStifinder(); // numbered 2 again, sharing the same rows
+    QCOMPARE(main.explorerWindows().first()->metodeX->klipbord(), two->metodeX->klipbord());
+}
+
+void TestRegistry::transferSkipsUntickedAndVanishedRows()
+{
+    TestDrives drives;
+    for (const char *file : {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"})
+        drives.writeBytes(file, "x");
+    QDir().mkpath(drives.host("C:\\M"));
+    Tmainform main;
+    main.sammeKlipbord = false;
+    main.makeNewStifinder();
+    main.makeNewStifinder();
+    Twinform *one = main.getWinform("Stifinder 1");
+    Twinform *two = main.getWinform("Stifinder 2");
+    for (const char *path : {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt", "C:\\M"})
+        one->metodeX->RegisterElements(path);
+    Klipbord *source = one->metodeX->klipbord();
+    source->Filliste->setChecked(1, false);
+    QFile::remove(drives.host("C:\\c.txt"));
+    two->winBog->setCurrentIndex(0);
+    two->KDTcheck->setChecked(true);
+    main.kopierKlipbordsdata("Stifinder 1", *source->Mappeliste, *source->Filliste);
+    Klipbord *target = two->metodeX->klipbord();
+    QCOMPARE(target->Filliste->count(), 1);
+    QCOMPARE(target->Filliste->row(0).path, QString("C:\\a.txt"));
+    QCOMPARE(target->Mappeliste->count(), 1);
+    QCOMPARE(source->Filliste->count(), 3); // the source keeps its rows
+    QCOMPARE(two->winBog->currentIndex(), 5);
+    QVERIFY(!two->KDTcheck->isChecked());
+}
+
+void TestRegistry::secondClipboardTabGoesBeforeTheOthers()
+{
+    TestDrives drives;
+    Tmainform main;
+    main.sammeKlipbord = false;
+    main.makeNewStifinder();
+    main.getWinform("Stifinder 1")->FormActivate();
+    QCOMPARE(main.tc->count(), 1);
+    for (int i = 1; i <= 2; ++i) {
+        auto *clipboard = new Tlisteform;
+        clipboard->setWindowTitle(QString("Klipbord %1").arg(i));
+        QMdiSubWindow *child = main.clientArea->addSubWindow(clipboard);
+        child->show();
+        main.clientArea->setActiveSubWindow(child);
+        main.InsertTab();
+    }
+    QStringList tabs;
+    for (int i = 0; i < main.tc->count(); ++i)
+        tabs << main.tc->tabText(i);
+    QCOMPARE(tabs, (QStringList{"Klipbord 1", "Klipbord 2", "Stifinder 1"}));
+    main.tcChange(2);
+    QCOMPARE(main.activeExplorer(), main.getWinform("Stifinder 1"));
+}
+
+void TestRegistry::sameClipboardOnlyWithoutChildWindows()
+{
+    TestDrives drives;
+    Tmainform main;
+    QAction *same = main.actions->action("aSammeKlipbord");
+    main.actions->updateAll();
+    QVERIFY(same->isEnabled());
+    auto *tool = new QWidget;
+    tool->setWindowTitle("Kalender");
+    main.clientArea->addSubWindow(tool)->show();
+    main.actions->updateAll();
+    QVERIFY(!same->isEnabled());
+    QVERIFY(!main.KlipbordsCheck->isEnabled());
+    QCOMPARE(main.actions->action("CloseAlleElementer")->isEnabled(), true);
+    main.CloseAlleElementerExecute();
+    QTRY_VERIFY(main.clientArea->subWindowList().isEmpty());
+}
+
+void TestRegistry::droppedFilesOnlyRegisterRows()
+{
+    TestDrives drives;
+    for (const char *file : {"C:\\D\\a.txt", "C:\\D\\b.txt", "C:\\D\\c.txt"})
+        drives.writeBytes(file, "x");
+    QDir().mkpath(drives.host("C:\\D\\Mappe"));
+    Tmainform main;
+    main.makeNewStifinder();
+    Twinform *window = main.getWinform("Stifinder 1");
+    const QStringList before = window->optionLines();
+    window->registerDropped(
+        {"C:\\D\\a.txt", "C:\\D\\b.txt", "C:\\D\\Mappe", "C:\\D\\c.txt", "C:\\D\\væk.txt"});
+    Klipbord *klipbord = window->metodeX->klipbord();
+    QCOMPARE(klipbord->Filliste->count(), 3);
+    QCOMPARE(klipbord->Mappeliste->count(), 1);
+    QCOMPARE(window->optionLines(), before);
+}
+
+void TestRegistry::hintsAreTooltipsOnlyWhileAnOperationRuns()
+{
+    TestDrives drives;
+    Tmainform main;
+    auto tooltipShown = [&] { return main.hintsAsTooltips(); };
+    QVERIFY(!tooltipShown());
+    main.vhaFunkCheck->setChecked(true);
+    QVERIFY(!tooltipShown());
+    main.processCount = 1;
+    QVERIFY(tooltipShown());
+    main.vhaFunkCheck->setChecked(false);
+    QVERIFY(!tooltipShown());
+}
+
+void TestRegistry::activityCounterAndNotifications()
+{
+    TestDrives drives;
+    Tmainform main;
+    main.makeNewStifinder();
+    Twinform *window = main.getWinform("Stifinder 1");
+    QVERIFY(window->funkTilladt);
+    bool busyInside = false;
+    QVERIFY(window->operationBracket(QString(), 1,
+                                     [&] { busyInside = !window->funkTilladt && main.processCount == 1; }));
+    QVERIFY(busyInside);
+    QVERIFY(window->funkTilladt);
+    QCOMPARE(main.processCount, 0);
+
+    // With notifications on, a finished paste says what was copied (the status line when no
+    // notification service answers, as here).
+    main.beskedCheck->setChecked(true);
+    window->pasteResultText.clear();
+    window->setAktivitetsNr(0, 1);
+    QCOMPARE(main.infobarPanels[2]->text(), QString("Information: Der blev kopieret 0 bytes"));
+
+    // A second operation while one runs asks first when "Informer" is on.
+    ScriptedResponder responder;
+    responder.answerNej();
+    main.processCount = 1;
+    QVERIFY(!window->operationBracket("Skal der slettes?", 2, [] { QFAIL("must not run"); }));
+    QCOMPARE(responder.texts(), QStringList{"Skal der slettes?"});
+    main.processCount = 0;
+
+    window->actionUpdExecute();
+    QVERIFY(main.blokerCheck->isChecked());
+    QVERIFY(window->blokerendeRegler());
+    QCOMPARE(main.infobarPanels[2]->text(),
+             QString("Andre funktioner blokeres nu ved aktive tidskrævende funktioner."));
+    window->actionUpdExecute();
+    QCOMPARE(
+        main.infobarPanels[2]->text(),
+        QString("Andre funktioner blokeres ikke ved aktive tidskrævende funktioner, men der informeres."));
+    QVERIFY(!window->blokerendeRegler());
+
+    // The main window's options reach the open windows.
+    main.CheckStrukturLinjer->setChecked(true);
+    main.CheckStrukturLinjerClick();
+    QVERIFY(window->MappeStruktur->linjer());
+    main.Fontbox->setCurrentIndex(2);
+    main.FontboxClick();
+    QCOMPARE(window->FilStruktur->font().pointSize(), 10);
+}
+
+QTEST_MAIN(TestRegistry)
+#include "test_registry.moc"
