@@ -669,7 +669,8 @@ void Tmainform::makeNewStifinder()
     NewCountKontrol();
     ++NewCount;
     auto *window = new Twinform;
-    QMdiSubWindow *child = clientArea->addSubWindow(window);
+    // Without a frame: the maximized window fills the client area, and the tab bar names it.
+    QMdiSubWindow *child = clientArea->addSubWindow(window, Qt::FramelessWindowHint);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->setWindowTitle(window->StifinderNavn);
     child->setWindowIcon(QIcon::fromTheme("system-file-manager"));
