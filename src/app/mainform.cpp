@@ -8,6 +8,7 @@
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
 #include "dialogs/shared.h"
+#include "explorer/listeform.h"
 #include "explorer/winform.h"
 #include "fileops/klipbord.h"
 #include "fileops/metodecompo.h"
@@ -642,6 +643,14 @@ QList<QMdiSubWindow *> Tmainform::childWindows() const
     return children;
 }
 
+int Tmainform::openChildWindows() const
+{
+    int open = 0;
+    for (QMdiSubWindow *child : clientArea->subWindowList())
+        open += !child->isHidden();
+    return open;
+}
+
 QList<Twinform *> Tmainform::explorerWindows() const
 {
     QList<Twinform *> windows;
@@ -784,8 +793,9 @@ void Tmainform::InsertTab()
     const QString caption = active->widget() ? active->widget()->windowTitle() : active->windowTitle();
     if (active->widget() && active->widget()->inherits("Tlisteform")) {
         int clipboards = 0;
+        // Clipboard windows are made hidden with their clipboard: those shown have tabs.
         for (QMdiSubWindow *child : childWindows())
-            clipboards += child->widget() && child->widget()->inherits("Tlisteform");
+            clipboards += !child->isHidden() && child->widget() && child->widget()->inherits("Tlisteform");
         tc->insertTab(std::max(0, clipboards - 1), caption);
     } else {
         tc->addTab(caption);
@@ -823,8 +833,9 @@ void Tmainform::CloseTab(const QString &aCapNavn)
         NewCount = 0;
         // No explorer window is left to share the clipboard: it goes with the last one.
         if (sharedKlipbord && explorerWindows().size() <= 1) {
-            sharedKlipbord->Mappeliste->removeAll();
-            sharedKlipbord->Filliste->removeAll();
+            Klipbord *last = std::exchange(sharedKlipbord, nullptr);
+            destroyClipboardWindow(last);
+            last->deleteLater();
         }
     }
 }
@@ -856,6 +867,7 @@ void Tmainform::setKlipbord(Twinform *aWinform)
         if (!sharedKlipbord) {
             sharedKlipbord = new Klipbord(this);
             sharedKlipbord->winformCaption = "Stifinder 1";
+            createClipboardWindow(sharedKlipbord, true, 1);
         }
         aWinform->metodeX->setKlipbord(sharedKlipbord);
     } catch (const std::exception &) {
@@ -1012,6 +1024,11 @@ QString Tmainform::treeFontName() const
     return FontnavnBox->currentText();
 }
 
+int Tmainform::fremFormIndex() const
+{
+    return FremFormCheck->itemIndex();
+}
+
 void Tmainform::setEditSti(const QString &path)
 {
     EditSti->setText(path);
@@ -1025,6 +1042,67 @@ QString Tmainform::editSti() const
 void Tmainform::updateCloseElement()
 {
     actions->updateAll();
+}
+
+void Tmainform::showExplorer(Twinform *window)
+{
+    if (auto *child = qobject_cast<QMdiSubWindow *>(window->parentWidget())) {
+        child->show();
+        clientArea->setActiveSubWindow(child);
+    }
+}
+
+void Tmainform::showClipboardCounts(const QString &caption, const QString &antMapper, const QString &antFiler)
+{
+    if (Twinform *window = getWinformQuietly(caption)) {
+        if (!antMapper.isEmpty())
+            window->EditMappe->setText(antMapper);
+        if (!antFiler.isEmpty())
+            window->EditFil->setText(antFiler);
+    }
+}
+
+void Tmainform::showClipboardSize(const QString &caption, const QString &text)
+{
+    if (Twinform *window = getWinformQuietly(caption))
+        window->sizeLabel->setText(text);
+}
+
+QMdiSubWindow *Tmainform::clipboardFrame(Klipbord *klipbord) const
+{
+    for (QMdiSubWindow *child : clientArea->subWindowList()) {
+        auto *window = qobject_cast<Tlisteform *>(child->widget());
+        if (window && window->klipbord() == klipbord)
+            return child;
+    }
+    return nullptr;
+}
+
+void Tmainform::createClipboardWindow(Klipbord *klipbord, bool shared, int number)
+{
+    if (clipboardFrame(klipbord))
+        return;
+    auto *window = new Tlisteform(klipbord, shared, number, OptMappe);
+    QMdiSubWindow *child = clientArea->addSubWindow(window, Qt::FramelessWindowHint);
+    child->setWindowTitle(window->windowTitle());
+    child->hide();
+}
+
+void Tmainform::showClipboardWindow(Klipbord *klipbord)
+{
+    if (QMdiSubWindow *child = clipboardFrame(klipbord)) {
+        child->showMaximized();
+        clientArea->setActiveSubWindow(child);
+    }
+}
+
+void Tmainform::destroyClipboardWindow(Klipbord *klipbord)
+{
+    if (QMdiSubWindow *child = clipboardFrame(klipbord)) {
+        CloseTab(child->widget()->windowTitle());
+        clientArea->removeSubWindow(child);
+        delete child;
+    }
 }
 
 void Tmainform::showMainPage(int hovedbogPage, int programbogPage)
@@ -1229,7 +1307,7 @@ void Tmainform::buildActions()
         [this] {
             for (QMdiSubWindow *child : childWindows()) {
                 if (child->widget() && child->widget()->inherits("Tlisteform")) {
-                    child->show();
+                    child->showMaximized();
                     clientArea->setActiveSubWindow(child);
                     return;
                 }
@@ -1286,8 +1364,7 @@ void Tmainform::buildActions()
     actions->add(
         "aSammeKlipbord", "Anvend samme klipbord", {},
         "Hvis valgt bruger alle stifindere samme klipbord og ellers hvert sit",
-        [this] { sammeKlipbord = KlipbordsCheck->isChecked(); },
-        [this] { return clientArea->subWindowList().isEmpty(); });
+        [this] { sammeKlipbord = KlipbordsCheck->isChecked(); }, [this] { return openChildWindows() == 0; });
     actions->add("aPanelV", "Vis/Skjul", QKeySequence("F8"), "Luk eller åben venstre panel: F8",
                  [this] { aPanelVExecute(); });
     actions->add(
@@ -1713,9 +1790,12 @@ void Tmainform::buildUi()
     clientArea->setObjectName("clientArea");
     clientArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     connect(clientArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *child) {
-        if (child)
-            if (auto *window = qobject_cast<Twinform *>(child->widget()))
-                window->FormActivate();
+        if (!child)
+            return;
+        if (auto *window = qobject_cast<Twinform *>(child->widget()))
+            window->FormActivate();
+        else if (auto *clipboard = qobject_cast<Tlisteform *>(child->widget()))
+            clipboard->FormActivate();
     });
     connect(tc, &QTabBar::tabBarClicked, this, [this](int index) { tcChange(index); });
     middle->addWidget(clientArea, 1);

@@ -149,7 +149,7 @@ public:
     void NewCountKontrol();
     void openStifinder();
     void aktiverWinform(bool opdater, const QString &potMappe);
-    Twinform *getWinform(const QString &aCaption);
+    Twinform *getWinform(const QString &aCaption) override;
     void CloseElementExecute();
     void CloseAlleElementerExecute();
     void InsertTab() override;
@@ -160,6 +160,8 @@ public:
     // Child windows, the most recently active first; the explorer windows among them.
     QList<QMdiSubWindow *> childWindows() const;
     QList<Twinform *> explorerWindows() const;
+    // Child windows shown (a clipboard window is hidden until it is asked for).
+    int openChildWindows() const;
     Twinform *activeExplorer() const;
     void setKlipbord(Twinform *aWinform) override;
     void kopierKlipbordsdata(const QString &aCaption, const KlipbordListe &Mliste,
@@ -190,10 +192,25 @@ public:
     int bogfanerIndex() const override;
     int treeFontSize() const override;
     QString treeFontName() const override;
+    int fremFormIndex() const override;
     void setEditSti(const QString &path) override;
     QString editSti() const override;
     void updateCloseElement() override;
     void showMainPage(int hovedbogPage, int programbogPage) override;
+    Twinform *findExplorer(const QString &caption) const override { return getWinformQuietly(caption); }
+    void showExplorer(Twinform *window) override;
+    void showClipboardCounts(const QString &caption, const QString &antMapper,
+                             const QString &antFiler) override;
+    void showClipboardSize(const QString &caption, const QString &text) override;
+    void transferClipboard(const QString &aCaption, const KlipbordListe &Mliste,
+                           const KlipbordListe &Fliste) override
+    {
+        kopierKlipbordsdata(aCaption, Mliste, Fliste);
+    }
+    void createClipboardWindow(Klipbord *klipbord, bool shared, int number) override;
+    void showClipboardWindow(Klipbord *klipbord) override;
+    void destroyClipboardWindow(Klipbord *klipbord) override;
+    QMdiSubWindow *clipboardFrame(Klipbord *klipbord) const;
 
     // Window geometry as the options file keeps it: the frame's position, the client's size.
     void setBounds(int left, int top, int width, int height);

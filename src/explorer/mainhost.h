@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class Klipbord;
+class KlipbordListe;
 class Twinform;
 
 class TMainHost
@@ -32,6 +34,7 @@ public:
     virtual int bogfanerIndex() const = 0;
     virtual int treeFontSize() const = 0;
     virtual QString treeFontName() const = 0;
+    virtual int fremFormIndex() const = 0; // "Vis strukturer som"
 
     // Services of the registry.
     virtual void InsertTab() = 0;
@@ -49,6 +52,24 @@ public:
     // the panel when it is hidden.
     virtual void showMainPage(int hovedbogPage, int programbogPage) = 0;
     virtual void runFilname(const QString &aFilename, int fileRunNumber) = 0;
+
+    // Explorer windows by caption: quietly (none when there is no such window), or with the
+    // registry's message when there is none.
+    virtual Twinform *findExplorer(const QString &caption) const = 0;
+    virtual Twinform *getWinform(const QString &aCaption) = 0;
+    virtual void showExplorer(Twinform *window) = 0;
+    // The clipboard counts and size of the explorer window `caption`.
+    virtual void showClipboardCounts(const QString &caption, const QString &antMapper,
+                                     const QString &antFiler) = 0;
+    virtual void showClipboardSize(const QString &caption, const QString &text) = 0;
+    // "Overfør klipbords data": the checked rows to every other explorer window's clipboard.
+    virtual void transferClipboard(const QString &aCaption, const KlipbordListe &Mliste,
+                                   const KlipbordListe &Fliste) = 0;
+    // The clipboard window of a clipboard: made hidden with it, shown on request, destroyed
+    // with the clipboard's owner.
+    virtual void createClipboardWindow(Klipbord *klipbord, bool shared, int number) = 0;
+    virtual void showClipboardWindow(Klipbord *klipbord) = 0;
+    virtual void destroyClipboardWindow(Klipbord *klipbord) = 0;
 };
 
 TMainHost *mainHost();

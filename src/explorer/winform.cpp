@@ -7,9 +7,11 @@
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
 #include "explorer/activityindicator.h"
+#include "explorer/listeform.h"
 #include "explorer/mainhost.h"
 #include "fileops/metodecompo.h"
 #include "lists/reopenfiler.h"
+#include "platform/Platform.h"
 #include "structures/strukturcompo.h"
 
 #include <QApplication>
@@ -19,18 +21,22 @@
 #include <QDropEvent>
 #include <QFormLayout>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QThreadPool>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -147,6 +153,15 @@ Twinform::Twinform(QWidget *parent)
     HentOpt();
     bestemTabs();
     newMetodeObjekt();
+    if (g_host && metodeX->ownsKlipbord())
+        g_host->createClipboardWindow(metodeX->klipbord(), false, number);
+    metodeX->onVisKlipbord = [this] {
+        if (g_host)
+            g_host->showClipboardWindow(metodeX->klipbord());
+    };
+    metodeX->onUdskrivTilWin = [this](const QString &text) { sizeLabel->setText(text); };
+    buildMenus();
+    setMarkerButton();
 
     redskabsCheckClick();
     if (g_host) {
@@ -228,6 +243,7 @@ void Twinform::newMetodeObjekt()
     if (g_host)
         g_host->setKlipbord(this);
     metodeX->setBoolVisKlipbord(visKlipbordCheck->isChecked());
+    metodeX->setFlytElementer(false);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -408,6 +424,8 @@ void Twinform::FormClose()
     if (m_closed)
         return;
     m_closed = true;
+    if (g_host && metodeX->ownsKlipbord())
+        g_host->destroyClipboardWindow(metodeX->klipbord());
     GemOpt();
     FavDir->GemReopenFiler();
     FavFiler->GemReopenFiler();
@@ -823,11 +841,13 @@ void Twinform::buildActions()
     actions->add("gemStruktur", "Gem", QKeySequence("Ctrl+G"), "Gemmer aktuelle mappestruktur: Ctrl+G",
                  [this] { metodeX->strukturY()->GemStrukturen(); });
     actions->add("hentStruktur", "Hent", QKeySequence("Ctrl+H"), "Hen gemte mappestruktur: Ctrl+H",
-                 [this] { metodeX->strukturY()->HentStrukturen(0); });
+                 [this] { metodeX->strukturY()->HentStrukturen(g_host ? g_host->fremFormIndex() : 0); });
     actions->add("GHopt", "Bestem fremvisnings metode", {}, "Bestem fremvisnings metode", [] {
         if (g_host)
             g_host->showMainPage(4, 2);
     });
+    buildNavigationActions();
+    buildClipboardActions();
 }
 
 QWidget *Twinform::buildPathBar()
@@ -900,7 +920,18 @@ QWidget *Twinform::buildKnownFoldersPage()
     auto *page = new QWidget;
     page->setObjectName("sideH1");
     auto *layout = new QVBoxLayout(page);
-    layout->addWidget(new QLabel("Kendte mapper", page));
+    auto *grid = new QGridLayout;
+    static const char *const folders[] = {
+        "Adesktopdir", "Adokudir",   "Amusikdir", "Avideodir",   "Apicdir",  "AallUsers", "aFavoritmappe",
+        "aDownload",   "aKontakter", "aOneDrev",  "aStartMappe", "Aprogdir", "aKamBil",   "aKamFilm"};
+    for (int i = 0; i < 14; ++i) {
+        auto *button = new QToolButton(page);
+        button->setDefaultAction(actions->action(folders[i]));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        grid->addWidget(button, i / 2, i % 2);
+    }
+    layout->addLayout(grid);
     mappeBox =
         radio("mappeBox", "Vælg struktur til visning af mappe", {"Mappestuktur", "Filstruktur"}, 1, page);
     layout->addWidget(mappeBox);
@@ -1176,4 +1207,523 @@ void Twinform::buildUi()
     connect(MappeStruktur, &QTreeView::doubleClicked, this, [this] { MappeStrukturDblClick(); });
     connect(FilStruktur, &QTreeView::clicked, this, [this] { FilStrukturClick(); });
     connect(FilStruktur, &QTreeView::doubleClicked, this, [this] { FilStrukturDblClick(); });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Navigation commands, known folders and selection
+
+void Twinform::buildNavigationActions()
+{
+    auto struktur = [this] { return metodeX->strukturY(); };
+    auto hasFolder = [this] { return metodeX && !metodeX->strukturY()->mappenavn().isEmpty(); };
+    auto rebuild = [this](bool medAlleDrev) {
+        TStrukturCompo *compo = metodeX->strukturY();
+        compo->setAktiveStruktur(1);
+        compo->udfoldStruktur1(compo->mappenavn(), medAlleDrev);
+        mappeKontrol(compo->mappenavn(), false);
+    };
+    actions->add(
+        "OpdaterKunEn", "Opdater", QKeySequence("F4"),
+        "Opdater aktuelle mappe på aktuelle drev uden at vise andre drev: F4", [rebuild] { rebuild(false); },
+        hasFolder);
+    actions->add(
+        "OpdaterAlle", "Opdater alle", QKeySequence("F5"),
+        "Opdater aktuelle mappe på aktuelle drev med samtlige drev i strukturen: F5",
+        [rebuild] { rebuild(true); }, hasFolder);
+    actions->add(
+        "indstilMappestruktur", "Indstil", {}, "Indstil mappestrukturen til denne mappe",
+        [this, rebuild] { rebuild(allDrives()); }, hasFolder);
+    actions->add("KunDrev", "Drev", {}, "Opdater alle drev eller vælg drev til mappestrukturen", [struktur] {
+        struktur()->setAktiveStruktur(1);
+        struktur()->makePreDrives();
+    });
+    actions->add("UdfoldStruktur", "Udfold", {}, "Udfold strukturen",
+                 [this] { MappeStruktur->expandAllNodes(); });
+    actions->add("SammenfoldStruktur", "Sammenfold", {}, "Sammenfold struktur",
+                 [this] { MappeStruktur->collapseAllNodes(); });
+    actions->add("aMedtagPrivat", "Privatmapper", {},
+                 "Medtag eller fjern privatmapper med opdatering af alle drev", [this] {
+                     privatCheckBox->setChecked(!privatCheckBox->isChecked());
+                     metodeX->strukturY()->makePreDrives();
+                     actions->action("aMedtagPrivat")
+                         ->setIcon(
+                             QIcon::fromTheme(privatCheckBox->isChecked() ? "user-home" : "drive-harddisk"));
+                 });
+    // Re-opening the last home-made structure belongs to the structure menu, not yet in the
+    // main window.
+    actions->add("aReloadStruktur", "Genskab", QKeySequence("F3"),
+                 "Genskab sidste aktiverede hjemmelavede struktur: F3", {}, [] { return false; });
+
+    // The selection commands of the file tree. With neither tree active, "Marker alt" and
+    // "Inverter valg" keep the state they had.
+    auto fileTreeActive = [this] { return metodeX && metodeX->strukturY()->aktiveStruktur() == 2; };
+    auto keep = [this](const char *name, bool whenFileTree, bool fileTree, bool folderTree) {
+        if (fileTree)
+            return whenFileTree;
+        if (folderTree)
+            return false;
+        QAction *action = actions->action(name);
+        return action && action->isEnabled();
+    };
+    actions->add(
+        "selectAlleElementer", "Marker alt", QKeySequence("Ctrl+A"), "Marker alt",
+        [this] {
+            metodeX->strukturY()->SelectMapperFiler(1);
+            mappeKontrol(metodeX->strukturY()->mappenavn(), true);
+        },
+        [this, keep] {
+            const int active = metodeX ? metodeX->strukturY()->aktiveStruktur() : 0;
+            const bool notAll =
+                int(FilStruktur->selectedNodes().size()) < int(FilStruktur->allNodes().size());
+            return keep("selectAlleElementer", notAll, active == 2, active == 1);
+        });
+    actions->add(
+        "deselectElementer", "Fjern", QKeySequence("Ctrl+F"), "Fjern alle markeringer",
+        [this] {
+            metodeX->strukturY()->SelectMapperFiler(2);
+            mappeKontrol(metodeX->strukturY()->mappenavn(), true);
+        },
+        [this, fileTreeActive] { return fileTreeActive() && FilStruktur->selectionCount() > 0; });
+    actions->add(
+        "inverterSelection", "Inverter valg", QKeySequence("Ctrl+I"), "Inverter nuværende markering",
+        [this] {
+            metodeX->strukturY()->SelectMapperFiler(3);
+            mappeKontrol(metodeX->strukturY()->mappenavn(), true);
+        },
+        [this, keep] {
+            const int active = metodeX ? metodeX->strukturY()->aktiveStruktur() : 0;
+            return keep("inverterSelection", !FilStruktur->isEmpty(), active == 2, active == 1);
+        });
+    actions->add(
+        "deselectAll", "Fjern alle markeringer", {}, "Fjern alle markeringer: Alt+Mus",
+        [this] {
+            metodeX->strukturY()->deselectMapper();
+            mappeKontrol(metodeX->strukturY()->mappenavn(), true);
+        },
+        [this] {
+            return metodeX && metodeX->strukturY()->aktiveStruktur() == 1 &&
+                   MappeStruktur->selectionCount() > 0;
+        });
+
+    // Known folders.
+    auto known = [this](const char *name, const char *caption, const char *icon,
+                        std::function<QString()> path) {
+        QAction *action = actions->add(name, caption, {}, caption, [this, path] {
+            QString folder;
+            try {
+                folder = path();
+            } catch (const StrukturFejl &error) {
+                messages::inform(error.message());
+                return;
+            }
+            openMappeStruktur(folder);
+        });
+        action->setIcon(QIcon::fromTheme(icon));
+    };
+    auto special = [](int csidl) {
+        platform::Path path;
+        return platform::current().specialFolder(csidl, path) ? QString::fromStdU16String(path) : QString();
+    };
+    known("Adesktopdir", "Skrivebord", "user-desktop",
+          [special] { return special(platform::CSIDL_DESKTOPDIRECTORY); });
+    known("Adokudir", "Dokumenter", "folder-documents",
+          [special] { return special(platform::CSIDL_PERSONAL); });
+    known("Amusikdir", "Musik", "folder-music", [special] { return special(platform::CSIDL_MYMUSIC); });
+    known("Avideodir", "Videoer", "folder-videos", [special] { return special(platform::CSIDL_MYVIDEO); });
+    known("Apicdir", "Billeder", "folder-pictures",
+          [special] { return special(platform::CSIDL_MYPICTURES); });
+    known("AallUsers", "Alle brugere", "system-users",
+          [this] { return metodeX->strukturY()->GetAllUsers(); });
+    known("aFavoritmappe", "Favoritter", "folder-favorites",
+          [this] { return metodeX->strukturY()->GetMyFavorit(); });
+    known("aDownload", "Overførsler", "folder-download",
+          [this] { return metodeX->strukturY()->GetMyDownLoad(); });
+    known("aKontakter", "Kontakter", "contact-new", [this] { return getSpecialMappe(0); });
+    known("aOneDrev", "OneDrive", "folder-cloud", [this] { return getSpecialMappe(1); });
+    known("aStartMappe", "Startmenu", "application-menu",
+          [this] { return metodeX->strukturY()->GetStartMenuPrograms(); });
+    known("Aprogdir", "AppData", "folder-development", [this] { return metodeX->strukturY()->GetMyApp(); });
+    known("aKamBil", "Billeder", "camera-photo", [this] { return getSpecialMappe(2); });
+    known("aKamFilm", "Film", "camera-video", [this] { return getSpecialMappe(3); });
+    actions->action("aKamBil")->setToolTip("Kamerabilleder");
+    actions->action("aKamFilm")->setToolTip("Skærmoptagelser");
+}
+
+QString Twinform::getSpecialMappe(int kind) const
+{
+    static const char *const tails[] = {"\\Contacts", "\\OneDrive", "\\Pictures\\Camera Roll",
+                                        "\\Videos\\Captures"};
+    if (kind < 0 || kind > 3)
+        return QString();
+    const QString path = "C:\\Users\\" + metodeX->strukturY()->brugernavn() + tails[kind];
+    return core::directoryExists(path) ? path : QString();
+}
+
+void Twinform::openMappeStruktur(const QString &path)
+{
+    if (!core::directoryExists(path)) {
+        messages::inform("Mappen blev ikke fundet.");
+        return;
+    }
+    TStrukturCompo *struktur = metodeX->strukturY();
+    if (mappeBox->itemIndex() == 1) {
+        struktur->setAktiveStruktur(2);
+        mappeKontrol(struktur->makeStruktur2(path), true);
+    } else {
+        struktur->setAktiveStruktur(1);
+        struktur->udfoldMappe(path);
+    }
+}
+
+void Twinform::setMarkerButton()
+{
+    const bool all = udfoldCheck->isChecked();
+    aSelectButton->setVisible(!all);
+    selectionPanel->setFixedWidth(all ? 84 : 43);
+    static const std::pair<const char *, const char *> captions[] = {
+        {"selectAlleElementer", "Marker alt"},
+        {"deselectElementer", "Fjern alle markeringer"},
+        {"inverterSelection", "Inverter nuværende markering"}};
+    for (const auto &[name, caption] : captions) {
+        actions->action(name)->setText(all ? QString() : QString::fromUtf8(caption));
+        if (QWidget *button = selectionPanel->findChild<QToolButton *>(QString(name) + "Button"))
+            button->setVisible(all);
+    }
+}
+
+QMenu *Twinform::contextMenuFor(StrukturView *tree) const
+{
+    const TStrukturCompo *struktur = metodeX->strukturY();
+    const int kind = struktur->getNodeId();
+    if (tree == MappeStruktur) {
+        if (struktur->aktiveStruktur() == 2)
+            return nullptr;
+        switch (kind) {
+        case 0:
+            return PUdirbox;
+        case 2:
+        case 3:
+            return PUdirPrivate;
+        case 4:
+            return PUdirboxDrev;
+        default:
+            return nullptr;
+        }
+    }
+    if (struktur->aktiveStruktur() == 1)
+        return nullptr;
+    return kind > 1 ? PUdirboxDrev : PUfilbox;
+}
+
+void Twinform::treeMousePress(StrukturView *tree, QMouseEvent *event)
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    const Qt::KeyboardModifiers keys = event->modifiers();
+    if (tree == FilStruktur) {
+        struktur->setMultiSelect(keys & (Qt::ShiftModifier | Qt::ControlModifier));
+        if (keys & Qt::AltModifier)
+            struktur->getFileDirectory(true);
+    } else if ((keys & Qt::AltModifier) && event->button() != Qt::LeftButton) {
+        QAction *deselect = actions->action("deselectAll");
+        actions->updateAll();
+        if (deselect->isEnabled())
+            deselect->trigger();
+    }
+    if (event->button() == Qt::RightButton) {
+        const QPoint where = event->globalPosition().toPoint();
+        // After the press has selected the node under the mouse.
+        QTimer::singleShot(0, this, [this, tree, where] {
+            if (QMenu *menu = contextMenuFor(tree))
+                menu->popup(where);
+        });
+    }
+}
+
+bool Twinform::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (watched == MappeStruktur->viewport())
+            treeMousePress(MappeStruktur, static_cast<QMouseEvent *>(event));
+        else if (watched == FilStruktur->viewport())
+            treeMousePress(FilStruktur, static_cast<QMouseEvent *>(event));
+        else if (watched == stibox && actions->action("deselectElementer")->isEnabled())
+            actions->action("deselectElementer")->trigger();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Twinform::buildMenus()
+{
+    // The commands of the menus that the file commands bring come with them; cut, copy, new
+    // folder and in-place rename work already.
+    auto pending = [this](const char *name, const QString &caption) {
+        if (QAction *existing = actions->action(name))
+            return existing;
+        return actions->add(name, caption, {}, caption, {}, [] { return false; });
+    };
+    QAction *klip = actions->action("Klip");
+    QAction *kopier = actions->action("Kopier");
+    QAction *paste = pending("Paste", "Sæt ind");
+    QAction *sletKurv = pending("aSletKurv", "Slet");
+    QAction *sletHelt = pending("aSletHelt", "Slet permanent");
+    QAction *omdobHer = actions->action("aOmdobHer");
+    QAction *omdob = pending("aOmdob", "Omdøb...");
+    QAction *mappe = actions->action("aNyMappe");
+    QAction *egenskaber = pending("aEgenskaber", "Egenskaber");
+    auto menu = [this](const char *name) {
+        auto *result = new QMenu(this);
+        result->setObjectName(name);
+        return result;
+    };
+    PUdirbox = menu("PUdirbox");
+    PUfilbox = menu("PUfilbox");
+    for (QMenu *full : {PUdirbox, PUfilbox}) {
+        full->addActions({klip, kopier, paste});
+        full->addSeparator();
+        full->addActions({sletKurv, sletHelt});
+        full->addSeparator();
+        full->addActions({omdobHer, omdob, mappe});
+        full->addSeparator();
+        full->addAction(egenskaber);
+    }
+    PUdirboxDrev = menu("PUdirboxDrev");
+    PUdirboxDrev->addActions({paste, mappe});
+    PUdirboxDrev->addSeparator();
+    PUdirboxDrev->addAction(egenskaber);
+    PUdirPrivate = menu("PUdirPrivate");
+    PUdirPrivate->addActions({kopier, paste, mappe});
+    PUdirPrivate->addSeparator();
+    PUdirPrivate->addAction(egenskaber);
+
+    for (StrukturView *tree : {MappeStruktur, FilStruktur})
+        tree->viewport()->installEventFilter(this);
+    stibox->installEventFilter(this);
+
+    // The drive menus of the two trees fill themselves when opened.
+    drevMenu1 = menu("drevMenu1");
+    drevMenu2 = menu("drevMenu2");
+    connect(drevMenu1, &QMenu::aboutToShow, this, [this] {
+        metodeX->strukturY()->setAktiveStruktur(1);
+        metodeX->strukturY()->makeDrevMenu(drevMenu1);
+    });
+    connect(drevMenu2, &QMenu::aboutToShow, this, [this] {
+        metodeX->strukturY()->setAktiveStruktur(2);
+        metodeX->strukturY()->makeDrevMenu(drevMenu2);
+    });
+    actions->action("KunDrev")->setMenu(drevMenu1);
+    QAction *drive2 = actions->add("drevKnap2", "Drev", {}, "Vælg drev til visning i filstrukturen",
+                                   [this] { drevMenu2->popup(QCursor::pos()); });
+    drive2->setIcon(QIcon::fromTheme("drive-harddisk"));
+
+    // The selection panel of the tool bar: three buttons, or one split button with a menu.
+    selectionPanel = new QFrame(funkPanel2);
+    selectionPanel->setObjectName("selectionPanel");
+    auto *panel = new QHBoxLayout(selectionPanel);
+    panel->setContentsMargins(0, 0, 0, 0);
+    panel->setSpacing(0);
+    static const std::pair<const char *, const char *> selection[] = {
+        {"selectAlleElementer", "edit-select-all"},
+        {"deselectElementer", "edit-select-none"},
+        {"inverterSelection", "edit-select-invert"}};
+    auto *selectMenu = new QMenu(this);
+    for (const auto &[name, icon] : selection) {
+        QAction *action = actions->action(name);
+        action->setIcon(QIcon::fromTheme(icon));
+        auto *button = new QToolButton(selectionPanel);
+        button->setObjectName(QString(name) + "Button");
+        button->setDefaultAction(action);
+        button->setAutoRaise(true);
+        panel->addWidget(button);
+        selectMenu->addAction(action);
+    }
+    QAction *splitAction = actions->add(
+        "aSelectButton", "Marker", {}, "Marker alt",
+        [this] {
+            QAction *all = actions->action("selectAlleElementer");
+            actions->updateAll();
+            if (all->isEnabled())
+                all->trigger();
+        },
+        [this] { return metodeX && metodeX->strukturY()->aktiveStruktur() == 2; });
+    splitAction->setIcon(QIcon::fromTheme("edit-select-all"));
+    aSelectButton = new QToolButton(selectionPanel);
+    aSelectButton->setObjectName("aSelectButton");
+    aSelectButton->setDefaultAction(splitAction);
+    aSelectButton->setMenu(selectMenu);
+    aSelectButton->setPopupMode(QToolButton::MenuButtonPopup);
+    aSelectButton->setAutoRaise(true);
+    panel->addWidget(aSelectButton);
+    auto *middle = qobject_cast<QHBoxLayout *>(funkPanel2->layout());
+    middle->insertWidget(1, selectionPanel);
+    auto addTool = [](QHBoxLayout *to, QWidget *parent, QAction *action, const char *icon, int at) {
+        auto *tool = new QToolButton(parent);
+        action->setIcon(QIcon::fromTheme(icon));
+        tool->setDefaultAction(action);
+        tool->setAutoRaise(true);
+        if (action->menu())
+            tool->setPopupMode(QToolButton::MenuButtonPopup);
+        to->insertWidget(at, tool);
+    };
+    addTool(middle, funkPanel2, drive2, "drive-harddisk", 2);
+    addTool(middle, funkPanel2, actions->action("opdater2"), "view-refresh", 3);
+    auto *left = qobject_cast<QHBoxLayout *>(funkPanel1->layout());
+    addTool(left, funkPanel1, actions->action("KunDrev"), "drive-harddisk", 1);
+    addTool(left, funkPanel1, actions->action("OpdaterKunEn"), "view-refresh", 2);
+    addTool(left, funkPanel1, actions->action("UdfoldStruktur"), "view-list-tree", 3);
+    addTool(left, funkPanel1, actions->action("SammenfoldStruktur"), "view-list-text", 4);
+    addTool(left, funkPanel1, actions->action("aMedtagPrivat"), "drive-harddisk", 5);
+    connect(udfoldCheck, &QCheckBox::clicked, this, [this] { setMarkerButton(); });
+
+    // An in-place rename ends by renaming the folder or file; the node keeps the name it got.
+    for (StrukturView *tree : {MappeStruktur, FilStruktur}) {
+        connect(tree->strukturModel(), &StrukturModel::textEdited, this,
+                [this, tree](StrukturNode *node, const QString &text) {
+                    const bool file = !node->rec.filnavn.isEmpty();
+                    if (file)
+                        metodeX->strukturY()->setFilnavn(node->rec.filnavn);
+                    const QString kept = file ? metodeX->RenameFil(node->text, text, node)
+                                              : metodeX->RenameMappe(node->text, text, node);
+                    if (!kept.isEmpty())
+                        tree->strukturModel()->setText(node, kept);
+                });
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The clipboard
+
+void Twinform::buildClipboardActions()
+{
+    actions->add("Klip", "Klip", QKeySequence("Ctrl+X"), "Klip", [this] { KopierElementer(true); });
+    actions->add("Kopier", "Kopier", QKeySequence("Ctrl+C"), "Kopier", [this] { KopierElementer(false); });
+    actions->add(
+        "aOmdobHer", "Omdøb", {}, "Omdøb", [this] { metodeX->editSelected(); },
+        [this] { return funkTilladt || !m_bloker; });
+    actions->add(
+        "aNyMappe", "Mappe", {}, "Ny mappe",
+        [this] {
+            const QString created = metodeX->OpretNyMappe(QString());
+            if (!created.isEmpty())
+                opdater2Execute();
+        },
+        [this] { return funkNo != 5 && (funkTilladt || !m_bloker); });
+    actions->add(
+        "klipbordsGendannelse", "Gendan data", {}, "Gendan sidste klipbordsdata",
+        [this] { klipbordsGendannelse(); },
+        [this] { return !lastPasteMapper.isEmpty() || !lastPasteFiler.isEmpty(); });
+    auto clearSize = [this] { sizeLabel->clear(); };
+    actions->add(
+        "aAnnullerMapper", "Annuller mapper", {}, "Annuller kopiering af mapper",
+        [this, clearSize] {
+            KlipbordListe *list = metodeX->klipbord()->Mappeliste;
+            for (int i = list->count() - 1; i >= 0; --i) {
+                if (list->row(i).checked)
+                    list->removeAt(i);
+            }
+            clearSize();
+        },
+        [this] { return metodeX && metodeX->klipbord()->Mappeliste->count() > 0; });
+    actions->add(
+        "aAnnullerFiler", "Annuller filer", {}, "Annuller kopiering af filer",
+        [this, clearSize] {
+            KlipbordListe *list = metodeX->klipbord()->Filliste;
+            for (int i = list->count() - 1; i >= 0; --i) {
+                if (list->row(i).checked)
+                    list->removeAt(i);
+            }
+            clearSize();
+        },
+        [this] { return metodeX && metodeX->klipbord()->Filliste->count() > 0; });
+    actions->add(
+        "AnnullerKopiering", "Annuller kopiering", QKeySequence("Ctrl+Z"), "Annuller kopiering: Ctrl+Z",
+        [this, clearSize] {
+            Klipbord *klipbord = metodeX->klipbord();
+            klipbord->Mappeliste->removeAll();
+            klipbord->Filliste->removeAll();
+            klipbord->setFields(QString(), QString(), QString(), QString());
+            clearSize();
+        },
+        [this] { return metodeX && metodeX->klipbord()->elementAntal > 0; });
+    actions->add(
+        "KlipbordsdataTransfer", "Overfør klipbords data", {}, "Overfør klipbordsdata til andre klipborde",
+        [this] {
+            if (!g_host)
+                return;
+            Klipbord *klipbord = metodeX->klipbord();
+            g_host->transferClipboard(StifinderNavn, *klipbord->Mappeliste, *klipbord->Filliste);
+            KDTcheck->setChecked(false);
+        },
+        [this] {
+            return g_host && !g_host->sharedClipboard() && KDTcheck->isChecked() && g_host->newCount() >= 2 &&
+                   metodeX->klipbord()->elementAntal >= 1 && g_host->runningOperations() == 0;
+        });
+    actions->add(
+        "aMappeFilSize", "Info", {}, "Informer om størrelsen på valgte elementer i klipbordet",
+        [this] {
+            actions->action("aMappeFilSize")->setEnabled(false);
+            sizeLabel->setText("Beregner...");
+            metodeX->getSizeOfKlipbord();
+        },
+        [this] { return funkTilladt; });
+}
+
+void Twinform::KopierElementer(bool medCut)
+{
+    try {
+        metodeX->setFlytElementer(medCut);
+        metodeX->CopyElementer();
+        QCoreApplication::processEvents();
+        if (visIndstillingerCheck->isChecked())
+            winBog->setCurrentIndex(5);
+    } catch (const std::exception &) {
+        messages::inform("Der opstod en fejl.");
+    }
+}
+
+bool Twinform::loadListerne(QString &destination, QStringList &mapper, QStringList &filer)
+{
+    mapper.clear();
+    filer.clear();
+    destination = metodeX->getDestination();
+    if (!core::directoryExists(destination)) {
+        destination.clear();
+        messages::inform(
+            "Der mangler en destination for \"Sæt-ind\" funktionen.\rVælg mappen, hvor elementerne skal "
+            "kopieres til og prøv igen.");
+        return false;
+    }
+    if (metodeX->loadLister(mapper, filer, destination) == 0) {
+        destination.clear();
+        messages::inform("Der er ingen gyldige elementer i Klipbordet.\rIndsæt elementer og prøv igen.");
+        return false;
+    }
+    lastPasteMapper = mapper;
+    lastPasteFiler = filer;
+    return true;
+}
+
+void Twinform::lukKlipbordKontrol(bool doCopy)
+{
+    if (!doCopy || !rydCheck->isChecked())
+        return;
+    Klipbord *klipbord = metodeX->klipbord();
+    for (KlipbordListe *list : {klipbord->Mappeliste, klipbord->Filliste}) {
+        for (int i = list->count() - 1; i >= 0; --i) {
+            if (list->row(i).checked)
+                list->removeAt(i);
+        }
+    }
+}
+
+void Twinform::klipbordsGendannelse()
+{
+    for (const QString &path : lastPasteMapper + lastPasteFiler)
+        metodeX->RegisterElements(path);
+    if (visIndstillingerCheck->isChecked())
+        winBog->setCurrentIndex(5);
+}
+
+bool Twinform::allDrives() const
+{
+    return RadioOpstart->itemIndex() != 1;
 }

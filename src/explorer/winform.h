@@ -13,6 +13,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QSplitter;
 class QTabBar;
@@ -100,6 +101,25 @@ public:
     // "Opdater mappe-fil-strukturen: F6".
     void opdater2Execute();
 
+    // Known folders.
+    void openMappeStruktur(const QString &path);
+    QString getSpecialMappe(int kind) const;
+    // Selection commands of the file tree and their arrangement.
+    void setMarkerButton();
+    // The context menu a right click on a tree opens: none, or one of PUdirbox, PUfilbox,
+    // PUdirboxDrev, PUdirPrivate.
+    QMenu *contextMenuFor(StrukturView *tree) const;
+
+    // The clipboard.
+    void KopierElementer(bool medCut);
+    // The lists of a paste: the destination and the checked rows that still exist; false
+    // (with the messages) when there is nothing to paste.
+    bool loadListerne(QString &destination, QStringList &mapper, QStringList &filer);
+    void lukKlipbordKontrol(bool doCopy);
+    void klipbordsGendannelse();
+    QStringList lastPasteMapper;
+    QStringList lastPasteFiler;
+
     // Layout switches.
     void redskabsCheckClick();
     void fanePlaceringsBoxClick();
@@ -164,6 +184,13 @@ public:
     QCheckBox *rydCheck = nullptr;
     QCheckBox *visKlipbordCheck = nullptr;
     QCheckBox *visIndstillingerCheck = nullptr;
+    QToolButton *aSelectButton = nullptr;
+    QMenu *PUdirbox = nullptr;
+    QMenu *PUfilbox = nullptr;
+    QMenu *PUdirboxDrev = nullptr;
+    QMenu *PUdirPrivate = nullptr;
+    QMenu *drevMenu1 = nullptr;
+    QMenu *drevMenu2 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -187,6 +214,12 @@ private:
     // The folder-tree rebuild drive mode: all drives unless the start-up mode is 1.
     bool allDrives() const;
     void fitToolBarToTree();
+    void buildNavigationActions();
+    void buildClipboardActions();
+    void buildMenus();
+    void treeMousePress(StrukturView *tree, QMouseEvent *event);
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    QFrame *selectionPanel = nullptr;
 
     bool m_bloker = false;
     bool m_closed = false;

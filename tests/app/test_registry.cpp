@@ -4,6 +4,7 @@
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
 #include "dialogs/shared.h"
+#include "explorer/listeform.h"
 #include "explorer/winform.h"
 #include "fileops/metodecompo.h"
 #include "lists/reopenfiler.h"
@@ -26,14 +27,6 @@
 #include <QTest>
 
 using messages::ScriptedResponder;
-
-// A clipboard window as far as the registry is concerned: its class name.
-class Tlisteform : public QWidget
-{
-    Q_OBJECT
-public:
-    using QWidget::QWidget;
-};
 
 namespace {
 
@@ -321,20 +314,18 @@ void TestRegistry::secondClipboardTabGoesBeforeTheOthers()
     Tmainform main;
     main.sammeKlipbord = false;
     main.makeNewStifinder();
-    main.getWinform("Stifinder 1")->FormActivate();
-    QCOMPARE(main.tc->count(), 1);
-    for (int i = 1; i <= 2; ++i) {
-        auto *clipboard = new Tlisteform;
-        clipboard->setWindowTitle(QString("Klipbord %1").arg(i));
-        QMdiSubWindow *child = main.clientArea->addSubWindow(clipboard);
-        child->show();
-        main.clientArea->setActiveSubWindow(child);
-        main.InsertTab();
+    main.makeNewStifinder();
+    for (Twinform *window : main.explorerWindows())
+        window->FormActivate();
+    for (const char *caption : {"Stifinder 1", "Stifinder 2"}) {
+        Klipbord *klipbord = main.getWinform(caption)->metodeX->klipbord();
+        main.showClipboardWindow(klipbord);
+        qobject_cast<Tlisteform *>(main.clipboardFrame(klipbord)->widget())->FormActivate();
     }
     QStringList tabs;
     for (int i = 0; i < main.tc->count(); ++i)
         tabs << main.tc->tabText(i);
-    QCOMPARE(tabs, (QStringList{"Klipbord 1", "Klipbord 2", "Stifinder 1"}));
+    QCOMPARE(tabs, (QStringList{"Klipbord 1", "Klipbord 2", "Stifinder 1", "Stifinder 2"}));
     main.tcChange(2);
     QCOMPARE(main.activeExplorer(), main.getWinform("Stifinder 1"));
 }
