@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include <algorithm>
+
 namespace platform {
 
 std::string toUtf8(const std::u16string &text)
@@ -99,6 +101,18 @@ bool equalsIgnoreCase(const std::u16string &a, const std::u16string &b)
             return false;
     }
     return true;
+}
+
+bool lessIgnoringCase(const std::u16string &a, const std::u16string &b)
+{
+    const std::size_t length = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < length; ++i) {
+        const char16_t x = foldCase(a[i]);
+        const char16_t y = foldCase(b[i]);
+        if (x != y)
+            return x < y;
+    }
+    return a.size() < b.size();
 }
 
 std::optional<WindowsPath> parseWindowsPath(const std::u16string &path)

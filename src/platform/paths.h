@@ -14,6 +14,8 @@ std::u16string fromUtf8(const std::string &text);
 // Letter case folded the way Windows compares file names (ASCII and Latin-1 letters).
 char16_t foldCase(char16_t c);
 bool equalsIgnoreCase(const std::u16string &a, const std::u16string &b);
+// Ordinal order of the case-folded names, as NTFS keeps a folder.
+bool lessIgnoringCase(const std::u16string &a, const std::u16string &b);
 
 struct WindowsPath
 {

@@ -415,3 +415,17 @@ TEST(PosixPlatform, MoveFileNeverReplacesATarget)
     EXPECT_FALSE(f.platform.moveFile(u"C:\\Væk", u"C:\\Andet"));
     EXPECT_FALSE(f.platform.moveFile(u"C:\\b.txt", u"Q:\\b.txt"));
 }
+
+TEST(PosixPlatform, FindFilesListsInTheOrderNtfsKeeps)
+{
+    Fixture f;
+    for (const char *name : {"b.txt", "C.txt", "a.txt", "Æble.txt", "_x", "B2"})
+        f.c.write(std::string("L/") + name, "x");
+    std::vector<platform::FindData> entries;
+    ASSERT_TRUE(f.platform.findFiles(u"C:\\L", entries));
+    std::vector<std::u16string> names;
+    for (const auto &entry : entries)
+        names.push_back(entry.name);
+    EXPECT_EQ(names, (std::vector<std::u16string>{u".", u"..", u"a.txt", u"b.txt", u"B2", u"C.txt", u"_x",
+                                                  u"Æble.txt"}));
+}

@@ -489,6 +489,7 @@ bool PosixPlatform::findFiles(const Path &folder, std::vector<FindData> &entries
     if (!dir)
         return false;
     const int dirFd = ::dirfd(dir);
+    const std::size_t first = entries.size();
     errno = 0;
     while (dirent *entry = ::readdir(dir)) {
         FindData data;
@@ -509,6 +510,10 @@ bool PosixPlatform::findFiles(const Path &folder, std::vector<FindData> &entries
         entries.push_back(std::move(data));
     }
     ::closedir(dir);
+    // NTFS lists a folder in the order of its names compared without regard to case; the
+    // program shows listings as they come, so give them that order here too.
+    std::stable_sort(entries.begin() + std::ptrdiff_t(first), entries.end(),
+                     [](const FindData &a, const FindData &b) { return lessIgnoringCase(a.name, b.name); });
     return true;
 }
 
