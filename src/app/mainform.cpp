@@ -1105,13 +1105,15 @@ void Tmainform::destroyClipboardWindow(Klipbord *klipbord)
     }
 }
 
-void Tmainform::showMainPage(int hovedbogPage, int programbogPage)
+void Tmainform::showMainPage(int hovedbogPage, int programbogPage, const QString &caption)
 {
     showMainPanel();
     Hovedbog->setCurrentIndex(hovedbogPage);
     if (hovedbogPage == 4)
         Programbog->setCurrentIndex(programbogPage);
     HovedbogChange();
+    if (!caption.isEmpty())
+        informationsKnappenL->setText(caption);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1790,7 +1792,8 @@ void Tmainform::buildUi()
     clientArea->setObjectName("clientArea");
     clientArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     connect(clientArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *child) {
-        if (!child)
+        // A clipboard window is made hidden: only a shown window is activated.
+        if (!child || child->isHidden())
             return;
         if (auto *window = qobject_cast<Twinform *>(child->widget()))
             window->FormActivate();

@@ -196,7 +196,7 @@ public:
     void setEditSti(const QString &path) override;
     QString editSti() const override;
     void updateCloseElement() override;
-    void showMainPage(int hovedbogPage, int programbogPage) override;
+    void showMainPage(int hovedbogPage, int programbogPage, const QString &caption = QString()) override;
     Twinform *findExplorer(const QString &caption) const override { return getWinformQuietly(caption); }
     void showExplorer(Twinform *window) override;
     void showClipboardCounts(const QString &caption, const QString &antMapper,

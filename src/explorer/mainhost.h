@@ -49,8 +49,8 @@ public:
     virtual void udskivKlipbordInf(const QString &antMapper, const QString &antFiler) = 0;
     virtual void updateCloseElement() = 0;
     // Shows page `hovedbogPage` of the left panel (and `programbogPage` of the options), opening
-    // the panel when it is hidden.
-    virtual void showMainPage(int hovedbogPage, int programbogPage) = 0;
+    // the panel when it is hidden; a caption given replaces the page's own.
+    virtual void showMainPage(int hovedbogPage, int programbogPage, const QString &caption = QString()) = 0;
     virtual void runFilname(const QString &aFilename, int fileRunNumber) = 0;
 
     // Explorer windows by caption: quietly (none when there is no such window), or with the

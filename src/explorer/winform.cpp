@@ -563,12 +563,17 @@ void Twinform::udskrivSti(const QString &path)
     const QSignalBlocker blocker(stibox);
     while (stibox->count() > 0)
         stibox->removeTab(0);
+    // Empty components (a path \\server\share, a trailing backslash) get no tab; each tab remembers
+    // its component, so choosing a tab always leads to the path up to that tab's name.
     stiArray = path.split(u'\\');
-    for (const QString &component : stiArray) {
-        if (!component.isEmpty())
-            stibox->addTab(component);
+    tabComponents.clear();
+    for (int i = 0; i < stiArray.size(); ++i) {
+        if (stiArray.at(i).isEmpty())
+            continue;
+        stibox->addTab(stiArray.at(i));
+        tabComponents.append(i);
     }
-    stibox->setCurrentIndex(int(stiArray.size()) - 1);
+    stibox->setCurrentIndex(stibox->count() - 1);
     TStrukturCompo *struktur = metodeX->strukturY();
     if (core::directoryExists(path)) {
         struktur->setMappenavn(path);
@@ -587,7 +592,8 @@ void Twinform::udskrivSti(const QString &path)
 
 QString Twinform::getStien(int tabIndex) const
 {
-    return stiArray.mid(0, tabIndex + 1).join(u'\\');
+    const int component = tabComponents.value(tabIndex, tabIndex);
+    return stiArray.mid(0, component + 1).join(u'\\');
 }
 
 void Twinform::stiboxChange(int index)
@@ -796,6 +802,16 @@ QString Twinform::infoText(const QString &button)
          "Bestem om mappestrukturen altid skal opdateres efter \"Sæt-Ind\" eller ej.\rHvis ikke skal "
          "den opdateres manuelt efter handlinger, hvor det er nødvendigt."},
         {"klipInf", "Åben altid siden med indstillinger for funktioner, når der klippes eller kopieres."},
+        {"sizeInfo",
+         "Funktionen beregner hvor meget valgte mapper og filer i Klipbordet fylder.\rDette kan tage lidt "
+         "tid, alt efter hvor meget der er placeret i Klipbordet."},
+        {"transferShared", "Denne funktion er ikke anvendelig, når filfinderne har fælles klipbord."},
+        {"transferInfo", "Overfør data fra klipbordet til andre klipborde.\rAfkryds feltet for at aktivere "
+                         "muligheden for at overføre data."},
+        {"sammeKinfo",
+         "Hvis \"Anvend samme klipbord\" vælges, anvender alle stifindere samme klipbord.\rI modsat "
+         "fald har hver stifinder sit eget klipbord."},
+        {"gendanInfo", "Gendan klipbordsdata.\rEr kun muligt efter kopiering."},
     };
     return texts.value(button);
 }
@@ -838,10 +854,21 @@ void Twinform::buildActions()
                  [this] { aTopPanelExecute(); });
     actions->add("opdateActButton", "Opdater funktioner", {}, "Opdater funktioner",
                  [this] { requestRuleEvaluation(); });
+    // Saving or loading the tree disables these three until the selection changes again.
+    auto treeButtons = [this](bool on) {
+        for (const char *name : {"gemStruktur", "hentStruktur", "GHopt"})
+            actions->action(name)->setEnabled(on);
+    };
     actions->add("gemStruktur", "Gem", QKeySequence("Ctrl+G"), "Gemmer aktuelle mappestruktur: Ctrl+G",
-                 [this] { metodeX->strukturY()->GemStrukturen(); });
+                 [this, treeButtons] {
+                     metodeX->strukturY()->GemStrukturen();
+                     treeButtons(false);
+                 });
     actions->add("hentStruktur", "Hent", QKeySequence("Ctrl+H"), "Hen gemte mappestruktur: Ctrl+H",
-                 [this] { metodeX->strukturY()->HentStrukturen(g_host ? g_host->fremFormIndex() : 0); });
+                 [this, treeButtons] {
+                     metodeX->strukturY()->HentStrukturen(g_host ? g_host->fremFormIndex() : 0);
+                     treeButtons(false);
+                 });
     actions->add("GHopt", "Bestem fremvisnings metode", {}, "Bestem fremvisnings metode", [] {
         if (g_host)
             g_host->showMainPage(4, 2);
@@ -1019,18 +1046,40 @@ QWidget *Twinform::buildSettingsPage()
     tabsLayout->addWidget(fanePlaceringsBox);
     layout->addWidget(tabs);
     auto *klip = new QGroupBox("Klipbord", egenskaber);
-    auto *klipLayout = new QHBoxLayout(klip);
     KDTcheck = check("KDTcheck", "Aktiver", klip);
+    KDTcheck->setStatusTip("Aktiver funktionen");
     sammeKbutton = new QPushButton("Bestem indstilling", klip);
     sammeKbutton->setObjectName("sammeKbutton");
     sammeKbutton->setStatusTip("Gå til indstillinger angående fælles klipbord");
     connect(sammeKbutton, &QPushButton::clicked, this, [] {
         if (g_host)
-            g_host->showMainPage(4, 1);
+            g_host->showMainPage(4, 1, "Program egenskaber");
     });
-    klipLayout->addWidget(KDTcheck);
-    klipLayout->addWidget(sammeKbutton);
-    klipLayout->addStretch();
+    auto *transfer = new QToolButton(klip);
+    transfer->setDefaultAction(actions->action("KlipbordsdataTransfer"));
+    transfer->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto *transferInfo = infoButton("transferInfo", klip);
+    connect(transferInfo, &QToolButton::clicked, this, [] {
+        messages::inform(g_host && g_host->sharedClipboard() ? infoText("transferShared")
+                                                             : infoText("transferInfo"));
+    });
+    auto *sameInfo = infoButton("sammeKinfo", klip);
+    connect(sameInfo, &QToolButton::clicked, this, [] { messages::inform(infoText("sammeKinfo")); });
+    auto *restore = new QToolButton(klip);
+    restore->setDefaultAction(actions->action("klipbordsGendannelse"));
+    restore->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto *restoreInfo = infoButton("gendanInfo", klip);
+    connect(restoreInfo, &QToolButton::clicked, this, [] { messages::inform(infoText("gendanInfo")); });
+
+    auto *klipGrid = new QGridLayout(klip);
+    klipGrid->addWidget(KDTcheck, 0, 0);
+    klipGrid->addWidget(transfer, 0, 1);
+    klipGrid->addWidget(transferInfo, 0, 2);
+    klipGrid->addWidget(sammeKbutton, 1, 1);
+    klipGrid->addWidget(sameInfo, 1, 2);
+    klipGrid->addWidget(restore, 2, 1);
+    klipGrid->addWidget(restoreInfo, 2, 2);
+    klipGrid->setColumnStretch(1, 1);
     layout->addWidget(klip);
     auto *panel = new QGroupBox("Panel indhold", egenskaber);
     auto *panelLayout = new QFormLayout(panel);
@@ -1108,11 +1157,36 @@ QWidget *Twinform::buildCurrentElementPage()
     facts->addRow(fokus2, AktuelleElementEdit);
     EditMappe = field("EditMappe", "Ingen", page);
     EditFil = field("EditFil", "Ingen", page);
-    facts->addRow("Antal mapper i klipbordet", EditMappe);
-    facts->addRow("Antal filer i klipbordet", EditFil);
+    auto withButton = [page](QWidget *field, QAction *action, const char *icon) {
+        auto *row = new QHBoxLayout;
+        row->setContentsMargins(0, 0, 0, 0);
+        row->addWidget(field, 1);
+        auto *button = new QToolButton(page);
+        action->setIcon(QIcon::fromTheme(icon));
+        button->setDefaultAction(action);
+        button->setAutoRaise(true);
+        row->addWidget(button);
+        return row;
+    };
+    facts->addRow("Antal mapper i klipbordet",
+                  withButton(EditMappe, actions->action("aAnnullerMapper"), "edit-clear"));
+    facts->addRow("Antal filer i klipbordet",
+                  withButton(EditFil, actions->action("aAnnullerFiler"), "edit-clear"));
     sizeLabel = new QLabel("Ukendt", page);
     sizeLabel->setObjectName("sizeLabel");
-    facts->addRow("Størrelse", sizeLabel);
+    auto *sizeRow = new QHBoxLayout;
+    sizeRow->addWidget(sizeLabel, 1);
+    auto *sizeButton = new QPushButton("Info", page);
+    sizeButton->setObjectName("aMappeFilSizeButton");
+    QAction *sizeAction = actions->action("aMappeFilSize");
+    connect(sizeButton, &QPushButton::clicked, sizeAction, &QAction::trigger);
+    connect(sizeAction, &QAction::changed, sizeButton,
+            [sizeButton, sizeAction] { sizeButton->setEnabled(sizeAction->isEnabled()); });
+    auto *sizeInfo = infoButton("sizeInfo", page);
+    connect(sizeInfo, &QToolButton::clicked, this, [] { messages::inform(infoText("sizeInfo")); });
+    sizeRow->addWidget(sizeButton);
+    sizeRow->addWidget(sizeInfo);
+    facts->addRow("Størrelse", sizeRow);
     layout->addLayout(facts);
 
     auto *heading = new QLabel("Indstillinger", page);
@@ -1203,6 +1277,14 @@ void Twinform::buildUi()
     connect(splitter, &QSplitter::splitterMoved, this, [this] { fitToolBarToTree(); });
     body->addWidget(splitter, 1);
 
+    for (StrukturView *tree : {MappeStruktur, FilStruktur}) {
+        connect(tree->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, tree] {
+            for (const char *name : {"gemStruktur", "hentStruktur", "GHopt"})
+                actions->action(name)->setEnabled(true);
+            if (!tree->selectedNode() && metodeX)
+                funkNo = metodeX->strukturY()->getNodeId();
+        });
+    }
     connect(MappeStruktur, &QTreeView::clicked, this, [this] { MappeStrukturClick(); });
     connect(MappeStruktur, &QTreeView::doubleClicked, this, [this] { MappeStrukturDblClick(); });
     connect(FilStruktur, &QTreeView::clicked, this, [this] { FilStrukturClick(); });
@@ -1446,8 +1528,11 @@ bool Twinform::eventFilter(QObject *watched, QEvent *event)
             treeMousePress(MappeStruktur, static_cast<QMouseEvent *>(event));
         else if (watched == FilStruktur->viewport())
             treeMousePress(FilStruktur, static_cast<QMouseEvent *>(event));
-        else if (watched == stibox && actions->action("deselectElementer")->isEnabled())
-            actions->action("deselectElementer")->trigger();
+        else if (watched == stibox && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            actions->updateAll();
+            if (actions->action("deselectElementer")->isEnabled())
+                actions->action("deselectElementer")->trigger();
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

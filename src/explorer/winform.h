@@ -52,6 +52,8 @@ public:
     int funkNo = -1;
     QString aktuelleSti;
     QStringList stiArray;
+    // For each path-bar tab, the index of its component in stiArray.
+    QList<int> tabComponents;
     bool HListeForandret = false;
     bool favChanged = false;
     QString OldNodeTekst;

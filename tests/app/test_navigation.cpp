@@ -17,12 +17,12 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QToolButton>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QToolButton>
 
 using messages::ScriptedResponder;
 
@@ -37,7 +37,8 @@ struct Fixture
 
     explicit Fixture(bool shared = true)
     {
-        for (const char *folder : {"C:\\Data\\Foto", "C:\\Data\\Musik", "C:\\Arkiv", "C:\\Users\\Tester\\Pictures"})
+        for (const char *folder :
+             {"C:\\Data\\Foto", "C:\\Data\\Musik", "C:\\Arkiv", "C:\\Users\\Tester\\Pictures"})
             QDir().mkpath(drives.host(folder));
         for (const char *file : {"C:\\Data\\a.txt", "C:\\Data\\b.txt", "C:\\Data\\Foto\\f.jpg"})
             drives.writeBytes(file, "x");
@@ -112,6 +113,7 @@ private slots:
     void fjernRemovesHighlightedAndChecked();
     void clipboardWindowOptions();
     void cancelCommandsAndTransferRule();
+    void savingTheTreeDisablesItsButtonsUntilTheSelectionChanges();
 };
 
 void TestNavigation::pathBarTabsFollowThePath()
@@ -137,6 +139,15 @@ void TestNavigation::pathBarTabsFollowThePath()
     QCOMPARE(f.window->FilStruktur->selectedNode(), f.fileNode("f.jpg"));
     QCOMPARE(f.struktur()->filnavn(), QString("C:\\Data\\Foto\\f.jpg"));
     QCOMPARE(f.window->getStien(0), QString("C:"));
+
+    // Paths with empty components keep tabs and components together.
+    f.window->udskrivSti("\\\\server\\share\\Mappe");
+    QCOMPARE(f.tabs(), (QStringList{"server", "share", "Mappe"}));
+    QCOMPARE(f.window->getStien(1), QString("\\\\server\\share"));
+    f.window->udskrivSti("C:\\Data\\");
+    QCOMPARE(f.tabs(), (QStringList{"C:", "Data"}));
+    QCOMPARE(f.window->stibox->currentIndex(), 1);
+    QCOMPARE(f.window->getStien(1), QString("C:\\Data"));
 }
 
 void TestNavigation::backAndForwardWrap()
@@ -301,16 +312,19 @@ void TestNavigation::folderPastedIntoItselfGivesBothMessages()
     QStringList folders, files;
     QVERIFY(!f.window->loadListerne(destination, folders, files));
     QCOMPARE(destination, QString());
-    QCOMPARE(responder.texts(),
-             (QStringList{"Der mangler elementer til kopiering.\rKilde og destination er muligvist den samme eller der "
-                          "mangler elementer i Klipbordet.",
-                          "Der er ingen gyldige elementer i Klipbordet.\rIndsæt elementer og prøv igen."}));
+    QCOMPARE(
+        responder.texts(),
+        (QStringList{
+            "Der mangler elementer til kopiering.\rKilde og destination er muligvist den samme eller der "
+            "mangler elementer i Klipbordet.",
+            "Der er ingen gyldige elementer i Klipbordet.\rIndsæt elementer og prøv igen."}));
     responder.clear();
     f.struktur()->setAktiveStruktur(1);
     f.window->MappeStruktur->deselectAll();
     QVERIFY(!f.window->loadListerne(destination, folders, files));
-    QCOMPARE(responder.texts(), QStringList{"Der mangler en destination for \"Sæt-ind\" funktionen.\rVælg mappen, "
-                                            "hvor elementerne skal kopieres til og prøv igen."});
+    QCOMPARE(responder.texts(),
+             QStringList{"Der mangler en destination for \"Sæt-ind\" funktionen.\rVælg mappen, "
+                         "hvor elementerne skal kopieres til og prøv igen."});
 }
 
 void TestNavigation::confirmedPasteClearsOnlyTickedRows()
@@ -358,8 +372,10 @@ void TestNavigation::fjernRemovesHighlightedAndChecked()
     QVERIFY(clipboard);
     KlipbordListe *files = f.klipbord()->Filliste;
     files->setChecked(1, false); // row 2 highlighted but not checked
-    clipboard->Filliste->selectionModel()->select(files->index(1, 1), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    clipboard->Filliste->selectionModel()->select(files->index(3, 1), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    clipboard->Filliste->selectionModel()->select(files->index(1, 1),
+                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    clipboard->Filliste->selectionModel()->select(files->index(3, 1),
+                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
     clipboard->sletValgteFraListe(files);
     QCOMPARE(paths(*files), (QStringList{"C:\\F\\a.txt", "C:\\F\\b.txt", "C:\\F\\c.txt", "C:\\F\\e.txt"}));
     QCOMPARE(clipboard->getElementAntal(), 3);
@@ -407,6 +423,18 @@ void TestNavigation::cancelCommandsAndTransferRule()
     QCOMPARE(f.klipbord()->Mappeliste->count(), 1);
     f.window->actions->action("AnnullerKopiering")->trigger();
     QCOMPARE(f.klipbord()->elementAntal, 0);
+}
+
+void TestNavigation::savingTheTreeDisablesItsButtonsUntilTheSelectionChanges()
+{
+    Fixture f;
+    f.struktur()->setAktiveStruktur(1);
+    f.window->actions->action("gemStruktur")->trigger();
+    QVERIFY(
+        QFile::exists(f.drives.host("C:\\zunKolvra\\Tester\\Egenskaber\\GemHentStruktur Stifinder 1.txt")));
+    QVERIFY(!f.window->actions->action("hentStruktur")->isEnabled());
+    f.window->MappeStruktur->selectNode(f.window->MappeStruktur->firstNode());
+    QVERIFY(f.window->actions->action("hentStruktur")->isEnabled());
 }
 
 QTEST_MAIN(TestNavigation)
