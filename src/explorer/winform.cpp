@@ -30,6 +30,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
@@ -492,10 +493,18 @@ bool Twinform::operationBracket(const QString &question, int infoNo, const std::
 
 void Twinform::requestRuleEvaluation()
 {
-    // A pool task whose only work is to hand the evaluation back to this thread and wait for it.
-    QThreadPool::globalInstance()->start([this] {
+    // A pool task whose only work is to hand the evaluation back to the user-interface thread.
+    // It does not wait for it: a window closed meanwhile (or a program ending) would leave it
+    // waiting forever; the guard is checked on the user-interface thread, where it is safe.
+    QPointer<ActionList> rules(actions);
+    QThreadPool::globalInstance()->start([rules] {
         QMetaObject::invokeMethod(
-            actions, [this] { actions->updateAll(); }, Qt::BlockingQueuedConnection);
+            qApp,
+            [rules] {
+                if (rules)
+                    rules->updateAll();
+            },
+            Qt::QueuedConnection);
     });
 }
 
