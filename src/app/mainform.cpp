@@ -4,6 +4,7 @@
 #include "core/files.h"
 #include "core/linefile.h"
 #include "core/messages.h"
+#include "core/optionlines.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
@@ -56,25 +57,6 @@ constexpr int kPanelWidth = 340;
 const QStringList kFontSizeItems{"Lille", "Mellem", "Stor"};
 const QStringList kFontNameItems{"Tahoma", "Lucida Fax", "Lucida Sans", "Arial", "Verdana", "Default"};
 const QStringList kOpenModes{"Internt", "Externt"};
-
-// A line of the options file that is not a number ends the reading of the file.
-struct BadOptionLine
-{
-};
-
-int toInt(const QString &line)
-{
-    bool ok = false;
-    const int value = line.trimmed().toInt(&ok);
-    if (!ok)
-        throw BadOptionLine{};
-    return value;
-}
-
-QString flag(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
 
 void setPage(QTabWidget *book, int index)
 {
@@ -224,42 +206,42 @@ void Tmainform::HentOpt()
     }
     const QStringList &lines = *read;
     auto line = [&](int number) -> const QString & { return lines.at(number - 1); };
-    auto check = [&](QCheckBox *box, int number) { box->setChecked(toInt(line(number)) == 1); };
+    auto check = [&](QCheckBox *box, int number) { box->setChecked(core::optionInt(line(number)) == 1); };
     try {
         designName = line(1);
-        int top = toInt(line(2));
-        int left = toInt(line(3));
+        int top = core::optionInt(line(2));
+        int left = core::optionInt(line(3));
         move(left, top);
-        resize(toInt(line(4)), height());
-        resize(width(), toInt(line(5)));
-        maxElementer = toInt(line(6));
-        setComboIndex(Fontbox, toInt(line(7)));
+        resize(core::optionInt(line(4)), height());
+        resize(width(), core::optionInt(line(5)));
+        maxElementer = core::optionInt(line(6));
+        setComboIndex(Fontbox, core::optionInt(line(7)));
         check(trayCheck, 8);
-        mainPanel->setVisible(toInt(line(9)) == 1);
-        setComboIndex(FontnavnBox, toInt(line(10)));
+        mainPanel->setVisible(core::optionInt(line(9)) == 1);
+        setComboIndex(FontnavnBox, core::optionInt(line(10)));
         exeProgram = line(11);
         RadioGroup *const openGroups[] = {openInfo,       openGenveje,  openProgrammer, openStrukturer,
                                           openTekstfiler, openBilleder, openKalender};
         for (int i = 0; i < 7; ++i)
-            openGroups[i]->setItemIndex(toInt(line(12 + i)));
-        OnClickIndex = toInt(line(19));
+            openGroups[i]->setItemIndex(core::optionInt(line(12 + i)));
+        OnClickIndex = core::optionInt(line(19));
         OnClickCaption = line(20);
-        FremFormCheck->setItemIndex(toInt(line(21)));
-        openWmi->setItemIndex(toInt(line(22)));
-        setPage(Hovedbog, toInt(line(23)));
-        setPage(Programbog, toInt(line(24)));
+        FremFormCheck->setItemIndex(core::optionInt(line(21)));
+        openWmi->setItemIndex(core::optionInt(line(22)));
+        setPage(Hovedbog, core::optionInt(line(23)));
+        setPage(Programbog, core::optionInt(line(24)));
         PlaceringsMappe = line(25);
-        visProgrammer->setItemIndex(toInt(line(26)));
-        setPage(funkBog, toInt(line(27)));
-        GBoxV = toInt(line(28));
-        GBoxL = toInt(line(29));
-        colIndex = toInt(line(30));
+        visProgrammer->setItemIndex(core::optionInt(line(26)));
+        setPage(funkBog, core::optionInt(line(27)));
+        GBoxV = core::optionInt(line(28));
+        GBoxL = core::optionInt(line(29));
+        colIndex = core::optionInt(line(30));
         check(CheckStrukturLinjer, 31);
-        TryedBefore = toInt(line(32)) == 1;
-        Vistoppanel = toInt(line(33)) == 1;
-        bogfanerBox->setItemIndex(toInt(line(34)));
-        setPage(genvejsBog, toInt(line(35)));
-        sammeKlipbord = toInt(line(36)) == 1;
+        TryedBefore = core::optionInt(line(32)) == 1;
+        Vistoppanel = core::optionInt(line(33)) == 1;
+        bogfanerBox->setItemIndex(core::optionInt(line(34)));
+        setPage(genvejsBog, core::optionInt(line(35)));
+        sammeKlipbord = core::optionInt(line(36)) == 1;
         check(minimerCheck, 37);
         check(sikkerhedsCheck, 38);
         check(blokerCheck, 39);
@@ -268,7 +250,7 @@ void Tmainform::HentOpt()
             toggles[i]->setChecked(line(40 + i) == QLatin1String("1"));
         check(beskedCheck, 44);
         check(vhaFunkCheck, 45);
-    } catch (const BadOptionLine &) {
+    } catch (const core::BadOptionLine &) {
         defaultOpt();
     }
 }
@@ -284,8 +266,8 @@ QStringList Tmainform::optionLines() const
         QString::number(height()),
         QString::number(maxElementer),
         QString::number(Fontbox->currentIndex()),
-        flag(trayCheck->isChecked()),
-        flag(!mainPanel->isHidden()),
+        core::optionFlag(trayCheck->isChecked()),
+        core::optionFlag(!mainPanel->isHidden()),
         QString::number(FontnavnBox->currentIndex()),
         exeProgram,
         QString::number(openInfo->itemIndex()),
@@ -307,21 +289,21 @@ QStringList Tmainform::optionLines() const
         QString::number(GBoxV),
         QString::number(GBoxL),
         QString::number(colIndex),
-        flag(CheckStrukturLinjer->isChecked()),
-        flag(TryedBefore),
-        flag(Vistoppanel),
+        core::optionFlag(CheckStrukturLinjer->isChecked()),
+        core::optionFlag(TryedBefore),
+        core::optionFlag(Vistoppanel),
         QString::number(bogfanerBox->itemIndex()),
         QString::number(genvejsBog->currentIndex()),
-        flag(sammeKlipbord),
-        flag(minimerCheck->isChecked()),
-        flag(sikkerhedsCheck->isChecked()),
-        flag(blokerCheck->isChecked()),
-        flag(tabVisCheck1->isChecked()),
-        flag(tabVisCheck2->isChecked()),
-        flag(tabVisCheck3->isChecked()),
-        flag(tabVisCheck4->isChecked()),
-        flag(beskedCheck->isChecked()),
-        flag(vhaFunkCheck->isChecked()),
+        core::optionFlag(sammeKlipbord),
+        core::optionFlag(minimerCheck->isChecked()),
+        core::optionFlag(sikkerhedsCheck->isChecked()),
+        core::optionFlag(blokerCheck->isChecked()),
+        core::optionFlag(tabVisCheck1->isChecked()),
+        core::optionFlag(tabVisCheck2->isChecked()),
+        core::optionFlag(tabVisCheck3->isChecked()),
+        core::optionFlag(tabVisCheck4->isChecked()),
+        core::optionFlag(beskedCheck->isChecked()),
+        core::optionFlag(vhaFunkCheck->isChecked()),
     };
 }
 

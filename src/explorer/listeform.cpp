@@ -213,10 +213,7 @@ void Tlisteform::udskrivTilWin(const QString &S)
 void Tlisteform::ClearCopyLister()
 {
     for (KlipbordListe *list : {m_klipbord->Mappeliste, m_klipbord->Filliste}) {
-        for (int i = list->count() - 1; i >= 0; --i) {
-            if (list->row(i).checked)
-                list->removeAt(i);
-        }
+        list->removeChecked();
     }
     udskrivMappeFilInf(QString::number(m_klipbord->Mappeliste->count()),
                        QString::number(m_klipbord->Filliste->count()));
@@ -236,10 +233,7 @@ void Tlisteform::selectIngen(KlipbordListe *list)
 
 void Tlisteform::sletAlt(KlipbordListe *list)
 {
-    for (int i = list->count() - 1; i >= 0; --i) {
-        if (list->row(i).checked)
-            list->removeAt(i);
-    }
+    list->removeChecked();
 }
 
 void Tlisteform::sletValgteFraListe(KlipbordListe *list)

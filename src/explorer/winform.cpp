@@ -3,6 +3,7 @@
 #include "core/files.h"
 #include "core/linefile.h"
 #include "core/messages.h"
+#include "core/optionlines.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
@@ -45,24 +46,6 @@
 namespace {
 
 TMainHost *g_host = nullptr;
-
-struct BadLine
-{
-};
-
-int toInt(const QString &line)
-{
-    bool ok = false;
-    const int value = line.trimmed().toInt(&ok);
-    if (!ok)
-        throw BadLine{};
-    return value;
-}
-
-QString flag(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
 
 QCheckBox *check(const QString &name, const QString &caption, QWidget *parent, bool checked = false)
 {
@@ -271,38 +254,42 @@ void Twinform::HentOpt()
     }
     const QStringList &lines = *read;
     TStrukturCompo *struktur = metodeX->strukturY();
-    auto box = [&](QCheckBox *target, int line) { target->setChecked((toInt(lines.at(line)) & 0xFF) != 0); };
-    auto toggle = [&](QPushButton *target, int line) { target->setChecked(toInt(lines.at(line)) == 1); };
+    auto box = [&](QCheckBox *target, int line) {
+        target->setChecked((core::optionInt(lines.at(line)) & 0xFF) != 0);
+    };
+    auto toggle = [&](QPushButton *target, int line) {
+        target->setChecked(core::optionInt(lines.at(line)) == 1);
+    };
     try {
         struktur->setMappenavn(lines.at(0));
         struktur->setFilnavn(lines.at(1));
         QList<int> sizes = splitter->sizes();
-        sizes[0] = toInt(lines.at(2));
+        sizes[0] = core::optionInt(lines.at(2));
         splitter->setSizes(sizes);
         box(privatCheckBox, 3);
-        RadioOpstart->setItemIndex(toInt(lines.at(4)));
+        RadioOpstart->setItemIndex(core::optionInt(lines.at(4)));
         box(hiddenCheck, 5);
-        mappeBox->setItemIndex(toInt(lines.at(6)));
-        winBog->setCurrentIndex(toInt(lines.at(7)));
-        favoritBog->setCurrentIndex(toInt(lines.at(8)));
-        spmBox->setItemIndex(toInt(lines.at(9)));
-        resultBox->setItemIndex(toInt(lines.at(10)));
+        mappeBox->setItemIndex(core::optionInt(lines.at(6)));
+        winBog->setCurrentIndex(core::optionInt(lines.at(7)));
+        favoritBog->setCurrentIndex(core::optionInt(lines.at(8)));
+        spmBox->setItemIndex(core::optionInt(lines.at(9)));
+        resultBox->setItemIndex(core::optionInt(lines.at(10)));
         box(DragDropCheck, 11);
         box(opdaterCheck, 12);
         box(visKlipbordCheck, 13);
         box(rydCheck, 14);
         box(LukCheck, 15);
         box(visIndstillingerCheck, 16);
-        fanePlaceringsBox->setItemIndex(toInt(lines.at(17)));
+        fanePlaceringsBox->setItemIndex(core::optionInt(lines.at(17)));
         fanePlaceringsBoxClick();
         box(udfoldCheck, 18);
-        redskabsCheck->setItemIndex(toInt(lines.at(19)));
+        redskabsCheck->setItemIndex(core::optionInt(lines.at(19)));
         redskabsCheckClick();
         toggle(tabVisCheck1, 20);
         toggle(tabVisCheck2, 21);
         toggle(tabVisCheck3, 22);
         toggle(tabVisCheck0, 23);
-    } catch (const BadLine &) {
+    } catch (const core::BadOptionLine &) {
         defaultOpt();
     }
     if (!core::directoryExists(struktur->mappenavn()))
@@ -318,27 +305,27 @@ QStringList Twinform::optionLines() const
         struktur->mappenavn(),
         struktur->filnavn(),
         QString::number(std::max(MappeStruktur->width(), splitter->sizes().value(0))),
-        flag(privatCheckBox->isChecked()),
+        core::optionFlag(privatCheckBox->isChecked()),
         QString::number(RadioOpstart->itemIndex()),
-        flag(hiddenCheck->isChecked()),
+        core::optionFlag(hiddenCheck->isChecked()),
         QString::number(mappeBox->itemIndex()),
         QString::number(winBog->currentIndex()),
         QString::number(favoritBog->currentIndex()),
         QString::number(spmBox->itemIndex()),
         QString::number(resultBox->itemIndex()),
-        flag(DragDropCheck->isChecked()),
-        flag(opdaterCheck->isChecked()),
-        flag(visKlipbordCheck->isChecked()),
-        flag(rydCheck->isChecked()),
-        flag(LukCheck->isChecked()),
-        flag(visIndstillingerCheck->isChecked()),
+        core::optionFlag(DragDropCheck->isChecked()),
+        core::optionFlag(opdaterCheck->isChecked()),
+        core::optionFlag(visKlipbordCheck->isChecked()),
+        core::optionFlag(rydCheck->isChecked()),
+        core::optionFlag(LukCheck->isChecked()),
+        core::optionFlag(visIndstillingerCheck->isChecked()),
         QString::number(fanePlaceringsBox->itemIndex()),
-        flag(udfoldCheck->isChecked()),
+        core::optionFlag(udfoldCheck->isChecked()),
         QString::number(redskabsCheck->itemIndex()),
-        flag(tabVisCheck1->isChecked()),
-        flag(tabVisCheck2->isChecked()),
-        flag(tabVisCheck3->isChecked()),
-        flag(tabVisCheck0->isChecked()),
+        core::optionFlag(tabVisCheck1->isChecked()),
+        core::optionFlag(tabVisCheck2->isChecked()),
+        core::optionFlag(tabVisCheck3->isChecked()),
+        core::optionFlag(tabVisCheck0->isChecked()),
     };
 }
 
@@ -1710,10 +1697,7 @@ void Twinform::buildClipboardActions()
         "aAnnullerMapper", "Annuller mapper", {}, "Annuller kopiering af mapper",
         [this, clearSize] {
             KlipbordListe *list = metodeX->klipbord()->Mappeliste;
-            for (int i = list->count() - 1; i >= 0; --i) {
-                if (list->row(i).checked)
-                    list->removeAt(i);
-            }
+            list->removeChecked();
             clearSize();
         },
         [this] { return metodeX && metodeX->klipbord()->Mappeliste->count() > 0; });
@@ -1721,10 +1705,7 @@ void Twinform::buildClipboardActions()
         "aAnnullerFiler", "Annuller filer", {}, "Annuller kopiering af filer",
         [this, clearSize] {
             KlipbordListe *list = metodeX->klipbord()->Filliste;
-            for (int i = list->count() - 1; i >= 0; --i) {
-                if (list->row(i).checked)
-                    list->removeAt(i);
-            }
+            list->removeChecked();
             clearSize();
         },
         [this] { return metodeX && metodeX->klipbord()->Filliste->count() > 0; });
@@ -1802,10 +1783,7 @@ void Twinform::lukKlipbordKontrol(bool doCopy)
         return;
     Klipbord *klipbord = metodeX->klipbord();
     for (KlipbordListe *list : {klipbord->Mappeliste, klipbord->Filliste}) {
-        for (int i = list->count() - 1; i >= 0; --i) {
-            if (list->row(i).checked)
-                list->removeAt(i);
-        }
+        list->removeChecked();
     }
 }
 

@@ -54,6 +54,14 @@ void KlipbordListe::removeAll()
     emit rowsChanged();
 }
 
+void KlipbordListe::removeChecked()
+{
+    for (int i = count() - 1; i >= 0; --i) {
+        if (m_rows.at(i).checked)
+            removeAt(i);
+    }
+}
+
 void KlipbordListe::setChecked(int index, bool checked)
 {
     if (index < 0 || index >= count() || m_rows[index].checked == checked)

@@ -31,6 +31,8 @@ public:
     bool add(int picture, const QString &path, bool checked);
     void removeAt(int index);
     void removeAll();
+    // Removes every checked row, from the last to the first.
+    void removeChecked();
     void setChecked(int index, bool checked);
     int checkedCount() const;
 

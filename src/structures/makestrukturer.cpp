@@ -89,6 +89,24 @@ bool TMakeStrukturer::driveNode(const QString &root, DriveNode &node)
     }
 }
 
+std::vector<TMakeStrukturer::ShownDrive> TMakeStrukturer::shownDrives()
+{
+    std::vector<ShownDrive> drives;
+    for (const auto &root16 : platform::current().logicalDrives()) {
+        ShownDrive drive;
+        drive.root = QString::fromStdU16String(root16);
+        if (core::directoryExists(drive.root) && driveNode(drive.root, drive.node))
+            drives.push_back(drive);
+    }
+    return drives;
+}
+
+void TMakeStrukturer::addDriveNode(const ShownDrive &drive)
+{
+    FStruktur1->addNode(nullptr, drive.node.caption, drive.node.picture,
+                        {drive.root.left(2), QString(), nodeKind::drev});
+}
+
 void TMakeStrukturer::makePreStruktur(bool asFirst)
 {
     if (asFirst)
@@ -121,13 +139,8 @@ void TMakeStrukturer::makePreDrives()
         makePreStruktur(true);
     else
         FStruktur1->clear();
-    for (const auto &root16 : platform::current().logicalDrives()) {
-        const QString root = QString::fromStdU16String(root16);
-        DriveNode node;
-        if (!core::directoryExists(root) || !driveNode(root, node))
-            continue;
-        FStruktur1->addNode(nullptr, node.caption, node.picture, {root.left(2), QString(), nodeKind::drev});
-    }
+    for (const ShownDrive &drive : shownDrives())
+        addDriveNode(drive);
 }
 
 QString TMakeStrukturer::makeStruktur1()

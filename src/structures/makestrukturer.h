@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 struct StrukturNode;
 
@@ -42,6 +43,16 @@ public:
         int picture = 0;
     };
     static bool driveNode(const QString &root, DriveNode &node);
+    // The existing drives of the kinds the trees show, in the platform's order, with their
+    // nodes.
+    struct ShownDrive
+    {
+        QString root; // "C:\\"
+        DriveNode node;
+    };
+    static std::vector<ShownDrive> shownDrives();
+    // Adds the top-level node of a drive.
+    void addDriveNode(const ShownDrive &drive);
 
     QStringList SL;
     QStringList SLfil;

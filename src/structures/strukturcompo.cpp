@@ -45,16 +45,12 @@ void TStrukturCompo::makeHisDrive(const QString &aDrive)
         if (node->rec.mappe.compare(aDrive, Qt::CaseInsensitive) == 0)
             return;
     }
-    const QString wanted = aDrive + "\\";
-    for (const auto &root16 : platform::current().logicalDrives()) {
-        const QString root = QString::fromStdU16String(root16);
-        DriveNode drive;
-        if (root.compare(wanted, Qt::CaseInsensitive) != 0 || !core::directoryExists(root) ||
-            !driveNode(root, drive))
+    for (const ShownDrive &drive : shownDrives()) {
+        if (drive.root.compare(aDrive + "\\", Qt::CaseInsensitive) != 0)
             continue;
         if (StartNo == 0)
             FStruktur1->clear();
-        FStruktur1->addNode(nullptr, drive.caption, drive.picture, {root.left(2), QString(), nodeKind::drev});
+        addDriveNode(drive);
         ++StartNo;
         return;
     }
@@ -70,15 +66,21 @@ void TStrukturCompo::cleanFolderList(QStringList &aList)
     }
 }
 
+bool TStrukturCompo::drivesWhenNothingLeft(QStringList &aList)
+{
+    cleanFolderList(aList);
+    if (!aList.isEmpty())
+        return false;
+    makePreDrives();
+    FStruktur1->selectNode(FStruktur1->firstNode());
+    return true;
+}
+
 void TStrukturCompo::makeHistoryStruktur(QStringList &aList)
 {
     try {
-        cleanFolderList(aList);
-        if (aList.isEmpty()) {
-            makePreDrives();
-            FStruktur1->selectNode(FStruktur1->firstNode());
+        if (drivesWhenNothingLeft(aList))
             return;
-        }
         FStruktur1->clear();
         StartNo = 0;
         for (qsizetype i = aList.size() - 1; i >= 0; --i)
@@ -118,12 +120,8 @@ void TStrukturCompo::makeHistoryStruktur(QStringList &aList)
 void TStrukturCompo::makePunktStruktur(QStringList &aList)
 {
     try {
-        cleanFolderList(aList);
-        if (aList.isEmpty()) {
-            makePreDrives();
-            FStruktur1->selectNode(FStruktur1->firstNode());
+        if (drivesWhenNothingLeft(aList))
             return;
-        }
         QStringList lastParts;
         for (const QString &line : aList)
             lastParts << getLastDirectory(line);
@@ -292,14 +290,9 @@ void TStrukturCompo::makeDrive(const QString &aDrive)
     } else {
         FStruktur1->clear();
     }
-    const QString wanted = aDrive + "\\";
-    for (const auto &root16 : platform::current().logicalDrives()) {
-        const QString root = QString::fromStdU16String(root16);
-        DriveNode drive;
-        if (root.compare(wanted, Qt::CaseInsensitive) == 0 && core::directoryExists(root) &&
-            driveNode(root, drive)) {
-            FStruktur1->addNode(nullptr, drive.caption, drive.picture,
-                                {root.left(2), QString(), nodeKind::drev});
+    for (const ShownDrive &drive : shownDrives()) {
+        if (drive.root.compare(aDrive + "\\", Qt::CaseInsensitive) == 0) {
+            addDriveNode(drive);
             return;
         }
     }
@@ -627,15 +620,11 @@ QString TStrukturCompo::driveOfCaption(const QString &caption)
 void TStrukturCompo::makeDrevMenu(QMenu *PU)
 {
     PU->clear();
-    for (const auto &root16 : platform::current().logicalDrives()) {
-        const QString root = QString::fromStdU16String(root16);
-        DriveNode drive;
-        if (!core::directoryExists(root) || !driveNode(root, drive))
-            continue;
+    for (const ShownDrive &drive : shownDrives()) {
         // "&" in a label would become a mnemonic; doubled it stays a letter.
-        QAction *item = PU->addAction(strukturPicture(PictureSet::FolderTree, drive.picture),
-                                      QString(drive.caption).replace(u'&', QLatin1String("&&")));
-        item->setProperty("imageIndex", drive.picture);
+        QAction *item = PU->addAction(strukturPicture(PictureSet::FolderTree, drive.node.picture),
+                                      QString(drive.node.caption).replace(u'&', QLatin1String("&&")));
+        item->setProperty("imageIndex", drive.node.picture);
         connect(item, &QAction::triggered, this, [this, item] { drevKlik(item); });
     }
 }

@@ -78,6 +78,9 @@ private:
     bool readLevel(StrukturNode *node);
     // Keeps the lines that are existing folders; "C:\" becomes "C:".
     static void cleanFolderList(QStringList &aList);
+    // The clean-up of a level or point structure's list; when nothing is left, the drives are
+    // shown with the first selected, and true tells the caller to stop.
+    bool drivesWhenNothingLeft(QStringList &aList);
     StrukturView *activeTree() const;
     // A node is a folder when its mappe exists, else a file when its filnavn exists.
     static bool isFolderNode(const StrukturNode *node);

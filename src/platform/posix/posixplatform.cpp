@@ -546,51 +546,36 @@ bool PosixPlatform::volumeLabel(const std::u16string &root, std::u16string &labe
 
 bool PosixPlatform::specialFolder(int csidl, Path &path) const
 {
-    std::u16string user;
-    if (!userName(user))
-        user = u"Brugernavn";
-    const std::u16string profile = u"C:\\Users\\" + user;
-    switch (csidl) {
-    case CSIDL_DESKTOPDIRECTORY:
-        path = profile + u"\\Desktop";
-        break;
-    case CSIDL_PERSONAL:
-        path = profile + u"\\Documents";
-        break;
-    case CSIDL_FAVORITES:
-        path = profile + u"\\Favorites";
-        break;
-    case CSIDL_MYPICTURES:
-        path = profile + u"\\Pictures";
-        break;
-    case CSIDL_MYMUSIC:
-        path = profile + u"\\Music";
-        break;
-    case CSIDL_MYVIDEO:
-        path = profile + u"\\Videos";
-        break;
-    case CSIDL_PROGRAMS:
-        path = profile + u"\\AppData\\Local\\applications";
-        break;
-    case CSIDL_LOCAL_APPDATA:
-        path = profile + u"\\AppData\\Local";
-        break;
-    case CSIDL_COMMON_DOCUMENTS:
-        path = u"C:\\Users\\Public\\Documents";
-        break;
-    case CSIDL_COMMON_MUSIC:
-        path = u"C:\\Users\\Public\\Music";
-        break;
-    case CSIDL_COMMON_PICTURES:
-        path = u"C:\\Users\\Public\\Pictures";
-        break;
-    case CSIDL_COMMON_VIDEO:
-        path = u"C:\\Users\\Public\\Videos";
-        break;
-    default:
-        return false;
+    // Each known folder below the user's profile or below C:\Users\Public.
+    static const struct
+    {
+        int csidl;
+        bool common;
+        const char16_t *tail;
+    } folders[] = {
+        {CSIDL_DESKTOPDIRECTORY, false, u"\\Desktop"},
+        {CSIDL_PERSONAL, false, u"\\Documents"},
+        {CSIDL_FAVORITES, false, u"\\Favorites"},
+        {CSIDL_MYPICTURES, false, u"\\Pictures"},
+        {CSIDL_MYMUSIC, false, u"\\Music"},
+        {CSIDL_MYVIDEO, false, u"\\Videos"},
+        {CSIDL_PROGRAMS, false, u"\\AppData\\Local\\applications"},
+        {CSIDL_LOCAL_APPDATA, false, u"\\AppData\\Local"},
+        {CSIDL_COMMON_DOCUMENTS, true, u"\\Documents"},
+        {CSIDL_COMMON_MUSIC, true, u"\\Music"},
+        {CSIDL_COMMON_PICTURES, true, u"\\Pictures"},
+        {CSIDL_COMMON_VIDEO, true, u"\\Videos"},
+    };
+    for (const auto &folder : folders) {
+        if (folder.csidl != csidl)
+            continue;
+        std::u16string user;
+        if (!userName(user))
+            user = u"Brugernavn";
+        path = (folder.common ? std::u16string(u"C:\\Users\\Public") : u"C:\\Users\\" + user) + folder.tail;
+        return directoryExists(path);
     }
-    return directoryExists(path);
+    return false;
 }
 
 std::u16string PosixPlatform::hostPath(const Path &path) const

@@ -1,5 +1,5 @@
 #pragma once
-// The recycle bin on Linux: the freedesktop.org Trash specification. Files from the home
+// The recycle bin on Linux, laid out as freedesktop.org desktops keep it. Files from the home
 // folder's volume go to the home trash, files from another volume to that volume's
 // ".Trash/$uid" (when the administrator made it) or ".Trash-$uid". Each item gets a
 // ".trashinfo" with its percent-encoded original path and the deletion date.
