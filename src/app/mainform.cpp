@@ -39,6 +39,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -312,6 +313,15 @@ void Tmainform::GemOpt()
     core::writeLines(optFilnavn, optionLines());
 }
 
+void Tmainform::keepOnScreen()
+{
+    // A position saved on a screen that is no longer there would leave the window out of sight.
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (screens.isEmpty() || QGuiApplication::screenAt(pos() + QPoint(50, 20)))
+        return;
+    move(250, 50);
+}
+
 void Tmainform::setBounds(int left, int top, int width, int height)
 {
     move(left, top);
@@ -346,6 +356,7 @@ void Tmainform::FormCreate()
     designBox->blockSignals(false);
 
     maxFindEdit->setText(QString::number(maxElementer));
+    keepOnScreen();
 
     MenuExe->SetItemfile(OptMappe + "ProgItem.txt");
     MenuExe->SetIconList(ImageListExe);

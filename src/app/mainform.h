@@ -214,6 +214,8 @@ public:
 
     // Window geometry as the options file keeps it: the frame's position, the client's size.
     void setBounds(int left, int top, int width, int height);
+    // Moves the window back to the default place when its saved place is on no screen.
+    void keepOnScreen();
 
     ActionList *actions = nullptr;
     // The clipboard all explorer windows share with "Anvend samme klipbord": kept by the

@@ -111,6 +111,7 @@ private slots:
     void programsMenuStartsWithTheCurrentElement();
     void vanishedProgramIsNamedAndRemoved();
     void launchErrorsAreExplained();
+    void windowOffEveryScreenComesBack();
 };
 
 void TestMainform::firstStartSetsUpUserFoldersAndSecondStartCopiesNothing()
@@ -479,6 +480,18 @@ void TestMainform::launchErrorsAreExplained()
                  "Der er ikke associeret noget program til givne filefternavn.\rDer er muligvist valgt: For "
                  "redigering.\rDer skal muligvist vælges: For kørsel.\r",
                  "Meningsløs operation eller ukendt fejl.\r"}));
+}
+
+void TestMainform::windowOffEveryScreenComesBack()
+{
+    TestDrives drives;
+    QStringList lines = nonDefaultOptions();
+    lines[1] = "-30000";
+    lines[2] = "-30000";
+    QDir().mkpath(drives.host("C:\\zunKolvra\\Tester\\Egenskaber"));
+    QVERIFY(core::writeLines(kOptions, lines));
+    Tmainform window;
+    QCOMPARE(window.pos(), QPoint(250, 50));
 }
 
 QTEST_MAIN(TestMainform)
