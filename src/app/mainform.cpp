@@ -32,6 +32,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -494,9 +495,16 @@ bool Tmainform::hintsAsTooltips() const
 
 bool Tmainform::eventFilter(QObject *watched, QEvent *event)
 {
-    // Hints are tooltips only while an operation runs with "Vis hints"; else the status line.
-    if (event->type() == QEvent::ToolTip && !hintsAsTooltips())
+    // Hints are tooltips only while an operation runs with "Vis hints"; else the status line
+    // shows them, also those of picture-only tabs that have no status tip of their own.
+    if (event->type() == QEvent::ToolTip && !hintsAsTooltips()) {
+        if (auto *bar = qobject_cast<QTabBar *>(watched)) {
+            const int tab = bar->tabAt(static_cast<QHelpEvent *>(event)->pos());
+            if (tab >= 0 && !bar->tabToolTip(tab).isEmpty())
+                HintInfo(bar->tabToolTip(tab));
+        }
         return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -378,6 +378,16 @@ void TestRegistry::hintsAreTooltipsOnlyWhileAnOperationRuns()
     QVERIFY(tooltipShown());
     main.vhaFunkCheck->setChecked(false);
     QVERIFY(!tooltipShown());
+
+    // Meanwhile the picture-only tabs of an explorer window tell their names in the status line.
+    main.processCount = 0;
+    main.makeNewStifinder();
+    QTabBar *tabs = main.getWinform("Stifinder 1")->winBog->tabBar();
+    tabs->resize(tabs->sizeHint());
+    const QPoint second = tabs->tabRect(1).center();
+    QHelpEvent help(QEvent::ToolTip, second, tabs->mapToGlobal(second));
+    QApplication::sendEvent(tabs, &help);
+    QCOMPARE(main.infobarPanels[2]->text(), QString("Besøgte mapper"));
 }
 
 void TestRegistry::activityCounterAndNotifications()
