@@ -1580,6 +1580,26 @@ void Twinform::buildMenus()
         tree->viewport()->installEventFilter(this);
     stibox->installEventFilter(this);
 
+    // The top panel carries the same file commands.
+    auto *top = qobject_cast<QHBoxLayout *>(topPanel->layout());
+    const std::pair<QAction *, const char *> commands[] = {{klip, "edit-cut"},
+                                                           {kopier, "edit-copy"},
+                                                           {paste, "edit-paste"},
+                                                           {sletKurv, "edit-delete"},
+                                                           {sletHelt, "edit-delete-shred"},
+                                                           {omdobHer, "edit-rename"},
+                                                           {mappe, "folder-new"},
+                                                           {egenskaber, "document-properties"}};
+    int at = 0;
+    for (const auto &[action, icon] : commands) {
+        action->setIcon(QIcon::fromTheme(icon));
+        auto *button = new QToolButton(topPanel);
+        button->setDefaultAction(action);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setAutoRaise(true);
+        top->insertWidget(at++, button);
+    }
+
     // The drive menus of the two trees fill themselves when opened.
     drevMenu1 = menu("drevMenu1");
     drevMenu2 = menu("drevMenu2");
