@@ -14,17 +14,20 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QUrl>
 
 using messages::ScriptedResponder;
 
@@ -364,6 +367,18 @@ void TestRegistry::droppedFilesOnlyRegisterRows()
     QCOMPARE(klipbord->Filliste->count(), 3);
     QCOMPARE(klipbord->Mappeliste->count(), 1);
     QCOMPARE(window->optionLines(), before);
+
+    // A real drop carries host paths; they are mapped back to program paths.
+    drives.writeBytes("D:\\Ny\\d.txt", "x");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(drives.host("D:\\Ny\\d.txt")), QUrl::fromLocalFile("/nowhere/x.txt")});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+    QCOMPARE(klipbord->Filliste->count(), 4);
+    QCOMPARE(klipbord->Filliste->row(3).path, QString("D:\\Ny\\d.txt"));
 }
 
 void TestRegistry::hintsAreTooltipsOnlyWhileAnOperationRuns()
