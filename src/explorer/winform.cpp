@@ -1675,17 +1675,28 @@ void Twinform::buildMenus()
     addTool(left, funkPanel1, actions->action("aMedtagPrivat"), "drive-harddisk", 5);
     connect(udfoldCheck, &QCheckBox::clicked, this, [this] { setMarkerButton(); });
 
-    // An in-place rename ends by renaming the folder or file; the node keeps the name it got.
+    // An in-place rename ends by renaming the folder or file; the node keeps the name it got,
+    // and a second later the tree is read again, so nodes below a renamed folder get its new path.
     for (StrukturView *tree : {MappeStruktur, FilStruktur}) {
         connect(tree->strukturModel(), &StrukturModel::textEdited, this,
                 [this, tree](StrukturNode *node, const QString &text) {
                     const bool file = !node->rec.filnavn.isEmpty();
                     if (file)
                         metodeX->strukturY()->setFilnavn(node->rec.filnavn);
-                    const QString kept = file ? metodeX->RenameFil(node->text, text, node)
-                                              : metodeX->RenameMappe(node->text, text, node);
-                    if (!kept.isEmpty())
-                        tree->strukturModel()->setText(node, kept);
+                    const QString before = node->text;
+                    const QString kept = file ? metodeX->RenameFil(before, text, node)
+                                              : metodeX->RenameMappe(before, text, node);
+                    if (kept.isEmpty() || kept == before)
+                        return;
+                    tree->strukturModel()->setText(node, kept);
+                    const bool folderTree = tree == MappeStruktur;
+                    QTimer::singleShot(1000, this, [this, folderTree] {
+                        TStrukturCompo *struktur = metodeX->strukturY();
+                        if (folderTree)
+                            struktur->udfoldStruktur1(struktur->mappenavn(), allDrives());
+                        else
+                            opdater2Execute();
+                    });
                 });
     }
 }

@@ -114,6 +114,7 @@ private slots:
     void clipboardWindowOptions();
     void cancelCommandsAndTransferRule();
     void savingTheTreeDisablesItsButtonsUntilTheSelectionChanges();
+    void inPlaceRenameRenamesOnDisk();
 };
 
 void TestNavigation::pathBarTabsFollowThePath()
@@ -435,6 +436,26 @@ void TestNavigation::savingTheTreeDisablesItsButtonsUntilTheSelectionChanges()
     QVERIFY(!f.window->actions->action("hentStruktur")->isEnabled());
     f.window->MappeStruktur->selectNode(f.window->MappeStruktur->firstNode());
     QVERIFY(f.window->actions->action("hentStruktur")->isEnabled());
+}
+
+void TestNavigation::inPlaceRenameRenamesOnDisk()
+{
+    Fixture f;
+    f.show("C:\\Data");
+    StrukturNode *file = f.fileNode("a.txt");
+    f.window->FilStruktur->selectNode(file);
+    StrukturModel *model = f.window->FilStruktur->strukturModel();
+    QVERIFY(model->setData(model->indexOf(file), "omdøbt.txt", Qt::EditRole));
+    QCOMPARE(file->text, QString("omdøbt.txt"));
+    QVERIFY(QFile::exists(f.drives.host("C:\\Data\\omdøbt.txt")));
+
+    f.struktur()->udfoldStruktur1("C:\\Data\\Foto", true);
+    f.struktur()->setAktiveStruktur(1);
+    StrukturNode *folder = f.window->MappeStruktur->selectedNode();
+    QVERIFY(f.window->MappeStruktur->strukturModel()->setData(
+        f.window->MappeStruktur->strukturModel()->indexOf(folder), "Billeder", Qt::EditRole));
+    QVERIFY(QDir(f.drives.host("C:\\Data\\Billeder")).exists());
+    QTRY_COMPARE(f.window->MappeStruktur->selectedNode()->rec.mappe, QString("C:\\Data\\Billeder"));
 }
 
 QTEST_MAIN(TestNavigation)
