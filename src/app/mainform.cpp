@@ -9,6 +9,7 @@
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
 #include "dialogs/shared.h"
+#include "dialogs/tablook.h"
 #include "explorer/listeform.h"
 #include "explorer/winform.h"
 #include "fileops/klipbord.h"
@@ -338,7 +339,7 @@ void Tmainform::FormCreate()
     opstart = true;
     CreateMapper();
     HentOpt();
-    Struktur->setProperty("linjer", CheckStrukturLinjer->isChecked());
+    Struktur->setLinjer(CheckStrukturLinjer->isChecked());
     KlipbordsCheck->setChecked(sammeKlipbord);
     bestemTabs();
 
@@ -536,20 +537,15 @@ void Tmainform::FontnavnBoxClick()
 
 void Tmainform::CheckStrukturLinjerClick()
 {
-    Struktur->setProperty("linjer", CheckStrukturLinjer->isChecked());
+    Struktur->setLinjer(CheckStrukturLinjer->isChecked());
     for (Twinform *window : explorerWindows())
         window->setTreeLines(CheckStrukturLinjer->isChecked());
 }
 
 void Tmainform::applyTabLook(QTabBar *bar) const
 {
-    static const char *const looks[] = {"flat", "buttons", "tabs"};
-    const int index = bogfanerBox->itemIndex();
-    bar->setProperty("tabLook", looks[index >= 0 && index <= 2 ? index : 2]);
-    bar->setDrawBase(index == 2);
-    bar->style()->unpolish(bar);
-    bar->style()->polish(bar);
-    bar->update();
+    bar->setDrawBase(bogfanerBox->itemIndex() == 2);
+    setTabLook(bar, bogfanerBox->itemIndex());
 }
 
 void Tmainform::bogfanerBoxClick()
@@ -1765,9 +1761,8 @@ void Tmainform::buildUi()
 
     infoBogen = new QTabWidget;
     infoBogen->setObjectName("infoBogen");
-    Struktur = new QTreeWidget;
+    Struktur = new StrukturView(PictureSet::FolderTree);
     Struktur->setObjectName("Struktur");
-    Struktur->setHeaderHidden(true);
     infoBogen->addTab(Struktur, "Struktur");
     infoBogen->addTab(new QWidget, "Søg");
     Hovedbog->addTab(infoBogen, "Information");

@@ -31,6 +31,7 @@ class QTabWidget;
 class QToolButton;
 class QTreeWidget;
 class RadioGroup;
+class StrukturView;
 
 class Tmainform : public QMainWindow, public TMainHost
 {
@@ -244,7 +245,7 @@ public:
     QWidget *globusSide = nullptr;
     QWidget *notatSide = nullptr;
     QTabWidget *infoBogen = nullptr;
-    QTreeWidget *Struktur = nullptr;
+    StrukturView *Struktur = nullptr;
     QWidget *genvejsSide = nullptr;
     QTabWidget *genvejsBog = nullptr;
     QWidget *oversigtSide = nullptr;

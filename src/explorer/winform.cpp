@@ -7,6 +7,7 @@
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
+#include "dialogs/tablook.h"
 #include "explorer/activityindicator.h"
 #include "explorer/listeform.h"
 #include "explorer/mainhost.h"
@@ -734,12 +735,8 @@ void Twinform::applyTreeFont(int pointSize, const QString &fontName)
 
 void Twinform::applyTabLook(int bogfanerIndex)
 {
-    static const char *const looks[] = {"flat", "buttons", "tabs"};
-    for (QTabBar *bar : {stibox, favoritBog->tabBar()}) {
-        bar->setProperty("tabLook", looks[bogfanerIndex >= 0 && bogfanerIndex <= 2 ? bogfanerIndex : 2]);
-        bar->style()->unpolish(bar);
-        bar->style()->polish(bar);
-    }
+    for (QTabBar *bar : {stibox, favoritBog->tabBar()})
+        setTabLook(bar, bogfanerIndex);
 }
 
 void Twinform::setTreeLines(bool on)
@@ -1351,8 +1348,7 @@ void Twinform::buildNavigationActions()
         },
         [this, keep] {
             const int active = metodeX ? metodeX->strukturY()->aktiveStruktur() : 0;
-            const bool notAll =
-                int(FilStruktur->selectedNodes().size()) < int(FilStruktur->allNodes().size());
+            const bool notAll = FilStruktur->selectionCount() < FilStruktur->strukturModel()->rowCount();
             return keep("selectAlleElementer", notAll, active == 2, active == 1);
         });
     actions->add(

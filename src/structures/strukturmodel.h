@@ -100,6 +100,7 @@ public:
     // The selected node (Delphi's Selected): the current node when it is selected.
     StrukturNode *selectedNode() const;
     std::vector<StrukturNode *> selectedNodes() const;
+    // The number of selected nodes.
     int selectionCount() const;
     // Makes `node` the current node and its only selection; none selects nothing.
     void selectNode(StrukturNode *node);
