@@ -231,12 +231,12 @@ void TReopenFilerY::InsertItem(const QString &FNavn, const QString &MenuCaption)
         return;
     if (FFilantal <= 0)
         return;
+    // A full list (or a longer one written by hand, which loads without a limit) gets the new
+    // entry in place of its last one; nothing before it is dropped.
     if (FAntal < FFilantal)
         Ropen.append({MenuCaption, FNavn});
     else
-        Ropen[FFilantal - 1] = {MenuCaption, FNavn};
-    while (Ropen.size() > FFilantal)
-        Ropen.removeLast();
+        Ropen.last() = {MenuCaption, FNavn};
     FAntal = int(Ropen.size());
     MakeListeMenu();
     if (FListeBoks)

@@ -33,6 +33,8 @@ class TestReopenFiler : public QObject
     Q_OBJECT
 private slots:
     void historyOfTwentyFourReplacesTheLastEntry();
+    void longHandMadeListKeepsEntriesBeyondTheLimit_data();
+    void longHandMadeListKeepsEntriesBeyondTheLimit();
     void duplicatesIgnoreLetterCase();
     void favouritesMoveAnExistingPathToTheTop();
     void fiveLineFileGivesThreeEntries();
@@ -62,6 +64,46 @@ void TestReopenFiler::historyOfTwentyFourReplacesTheLastEntry()
     QCOMPARE(box.currentRow(), 23);
     QCOMPARE(history.GetFilnavn(24), QString());
     QCOMPARE(history.GetFilnavn(23), QString("C:\\Ny"));
+}
+
+void TestReopenFiler::longHandMadeListKeepsEntriesBeyondTheLimit_data()
+{
+    QTest::addColumn<int>("itemType");
+    QTest::newRow("history") << int(itBibliotek);
+    QTest::newRow("dos commands") << int(itFil);
+}
+
+void TestReopenFiler::longHandMadeListKeepsEntriesBeyondTheLimit()
+{
+    QFETCH(int, itemType);
+    TestDrives drives;
+    QByteArray stored;
+    for (int i = 1; i <= 30; ++i)
+        stored += QString("E%1\r\nC:\\E%1\r\n").arg(i).toLatin1();
+    drives.writeBytes("C:\\liste.txt", stored);
+    drives.writeBytes("C:\\Ny", "kommando");
+    QListWidget box;
+    TReopenFilerY list;
+    list.SetItemtype(TItemtype(itemType));
+    list.SetItemfile("C:\\liste.txt");
+    list.SetListeBoks(&box);
+    list.HentReopenFiler();
+    QCOMPARE(list.antal(), 30);
+
+    list.InsertItem("C:\\Ny", "Ny");
+    QStringList expected;
+    for (int i = 1; i <= 29; ++i)
+        expected << QString("E%1").arg(i);
+    expected << "Ny";
+    QCOMPARE(list.antal(), 30);
+    QCOMPARE(captionsOf(box), expected);
+    QCOMPARE(box.currentRow(), 29);
+    QCOMPARE(list.GetFilnavn(28), QString("C:\\E29"));
+    QCOMPARE(list.GetFilnavn(29), QString("C:\\Ny"));
+
+    // Saved back, the file still holds the 29 old entries.
+    list.GemReopenFiler();
+    QCOMPARE(drives.readBytes("C:\\liste.txt"), stored.left(stored.indexOf("E30")) + "Ny\r\nC:\\Ny\r\n");
 }
 
 void TestReopenFiler::duplicatesIgnoreLetterCase()
