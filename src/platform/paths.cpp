@@ -4,6 +4,78 @@
 
 namespace platform {
 
+namespace {
+
+// Host names are bytes; most are UTF-8, but not all (old Latin-1 names, damaged media). Each
+// byte that is not part of a well-formed UTF-8 sequence becomes one private-use character, so
+// every host name has exactly one UTF-16 form and converts back to the same bytes. A private
+// range (rather than lone surrogates) survives QString and UTF-8 line files unchanged.
+constexpr char32_t kEscapeBase = 0xEF00; // bytes 0x80..0xFF as U+EF80..U+EFFF
+
+bool isEscape(char32_t c)
+{
+    return c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF;
+}
+
+// The code point of a well-formed UTF-8 sequence at text[i] (shortest form, no surrogates,
+// at most U+10FFFF) and its length; length 0 when the bytes there are not one.
+char32_t decodeSequence(const std::string &text, std::size_t i, std::size_t &length)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    const unsigned char b = byte(0);
+    length = 0;
+    std::size_t need;
+    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
+    if (b >= 0xC2 && b <= 0xDF) {
+        need = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        need = 3;
+        if (b == 0xE0)
+            low = 0xA0; // overlong
+        else if (b == 0xED)
+            high = 0x9F; // surrogates
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        need = 4;
+        if (b == 0xF0)
+            low = 0x90; // overlong
+        else if (b == 0xF4)
+            high = 0x8F; // above U+10FFFF
+    } else {
+        return 0; // a continuation byte, C0, C1 or F5..FF
+    }
+    if (i + need > text.size() || byte(1) < low || byte(1) > high)
+        return 0;
+    char32_t c = b & (0x7F >> need);
+    for (std::size_t k = 1; k < need; ++k) {
+        if ((byte(k) & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (byte(k) & 0x3F);
+    }
+    length = need;
+    return c;
+}
+
+void appendUtf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace
+
 std::string toUtf8(const std::u16string &text)
 {
     std::string out;
@@ -16,22 +88,11 @@ std::string toUtf8(const std::u16string &text)
             ++i;
         } else if (c >= 0xD800 && c <= 0xDFFF) {
             c = 0xFFFD; // lone surrogate
+        } else if (isEscape(c)) {
+            out += char(c - kEscapeBase);
+            continue;
         }
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
+        appendUtf8(out, c);
     }
     return out;
 }
@@ -43,41 +104,26 @@ std::u16string fromUtf8(const std::string &text)
     std::size_t i = 0;
     while (i < text.size()) {
         const auto b = static_cast<unsigned char>(text[i]);
-        char32_t c = 0xFFFD;
-        std::size_t length = 1;
         if (b < 0x80) {
-            c = b;
-        } else if ((b & 0xE0) == 0xC0) {
-            length = 2;
-        } else if ((b & 0xF0) == 0xE0) {
-            length = 3;
-        } else if ((b & 0xF8) == 0xF0) {
-            length = 4;
+            out += char16_t(b);
+            ++i;
+            continue;
         }
-        if (length > 1) {
-            if (i + length > text.size()) {
-                length = 1;
-            } else {
-                c = b & (0x7F >> length);
-                for (std::size_t k = 1; k < length; ++k) {
-                    const auto next = static_cast<unsigned char>(text[i + k]);
-                    if ((next & 0xC0) != 0x80) {
-                        c = 0xFFFD;
-                        length = k;
-                        break;
-                    }
-                    c = (c << 6) | (next & 0x3F);
-                }
-            }
-        }
-        if (c >= 0x10000 && c <= 0x10FFFF) {
-            c -= 0x10000;
-            out += char16_t(0xD800 + (c >> 10));
-            out += char16_t(0xDC00 + (c & 0x3FF));
+        std::size_t length = 0;
+        const char32_t c = decodeSequence(text, i, length);
+        // A well-formed character inside the escape range is escaped too, byte by byte;
+        // otherwise it would read back as the bytes it stands for.
+        if (length == 0 || isEscape(c)) {
+            out += char16_t(kEscapeBase + b);
+            ++i;
+        } else if (c >= 0x10000) {
+            out += char16_t(0xD800 + ((c - 0x10000) >> 10));
+            out += char16_t(0xDC00 + ((c - 0x10000) & 0x3FF));
+            i += length;
         } else {
-            out += char16_t(c > 0x10FFFF ? 0xFFFD : c);
+            out += char16_t(c);
+            i += length;
         }
-        i += length;
     }
     return out;
 }
@@ -174,7 +220,12 @@ std::vector<std::u16string> splitArguments(const std::u16string &text)
             continue;
         }
         if (c == u'"') {
-            quoted = !quoted;
+            if (quoted && i + 1 < text.size() && text[i + 1] == u'"') {
+                current += u'"';
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
             inArgument = true;
         } else if ((c == u' ' || c == u'\t') && !quoted) {
             if (inArgument)
@@ -190,6 +241,28 @@ std::vector<std::u16string> splitArguments(const std::u16string &text)
     if (inArgument)
         arguments.push_back(current);
     return arguments;
+}
+
+std::u16string quoteArgument(const std::u16string &argument)
+{
+    std::u16string out(1, u'"');
+    std::size_t slashes = 0;
+    for (const char16_t c : argument) {
+        if (c == u'\\') {
+            ++slashes;
+            out += c;
+            continue;
+        }
+        if (c == u'"') {
+            // Backslashes before a quote are doubled and the quote itself escaped.
+            out.append(slashes + 1, u'\\');
+        }
+        slashes = 0;
+        out += c;
+    }
+    out.append(slashes, u'\\'); // trailing backslashes must not escape the closing quote
+    out += u'"';
+    return out;
 }
 
 } // namespace platform

@@ -8,6 +8,10 @@
 
 namespace platform {
 
+// Host names are bytes and program names UTF-16. A byte that is not part of well-formed UTF-8
+// (a Latin-1 name, an overlong form) becomes U+EF80 + (byte - 0x80), and that character turns
+// back into the byte, so toUtf8(fromUtf8(bytes)) == bytes for every host name. Lone
+// surrogates, which no host name yields, are written as U+FFFD.
 std::string toUtf8(const std::u16string &text);
 std::u16string fromUtf8(const std::string &text);
 
@@ -29,7 +33,11 @@ std::optional<WindowsPath> parseWindowsPath(const std::u16string &path);
 
 // Splits a Windows argument text the way CommandLineToArgvW does: blanks separate arguments
 // outside double quotes; 2n backslashes before a quote give n and toggle quoting, 2n+1 give n
-// and a literal quote; other backslashes are literal.
+// and a literal quote; a doubled quote inside quotes is a literal quote; other backslashes are
+// literal.
 std::vector<std::u16string> splitArguments(const std::u16string &text);
+// One argument in double quotes, escaped so that splitArguments (and a Windows program) reads
+// it back as exactly that one argument, whatever quotes and backslashes it holds.
+std::u16string quoteArgument(const std::u16string &argument);
 
 } // namespace platform

@@ -41,12 +41,48 @@ TEST(Paths, Utf8RoundTripKeepsDanishLettersAndAstralCharacters)
     const std::u16string text = u"Æblegrød på Ørsted – 😀";
     EXPECT_EQ(platform::fromUtf8(platform::toUtf8(text)), text);
     EXPECT_EQ(platform::toUtf8(u"å"), "\xC3\xA5");
-    // Broken UTF-8 from the host becomes the replacement character, never a crash.
-    EXPECT_EQ(platform::fromUtf8("a\xC3"), u"a\uFFFD");
+    // Broken UTF-8 from the host becomes one escape per byte, never a crash.
+    EXPECT_EQ(platform::fromUtf8("a\xC3"), u"a\uEFC3");
     EXPECT_EQ(platform::fromUtf8("\xFF"
                                  "b"),
-              u"\uFFFD"
+              u"\uEFFF"
               u"b");
+}
+
+// Every host name has one program name, and that name gives back the host's bytes.
+TEST(Paths, EveryHostNameRoundTripsToItsOwnBytes)
+{
+    const std::string names[] = {
+        "\xE6"
+        "ble", // Latin-1 "æble"
+        "\xF8"
+        "ble", // Latin-1 "øble"
+        "\xC3\xA6"
+        "ble",              // UTF-8 "æble"
+        "\xC0\xAE",         // overlong "."
+        "\xC0\xAE\xC0\xAE", // overlong ".."
+        "\xE0\x80\xAE",     // three-byte overlong "."
+        "a\xC0\xAF"
+        "b",                // overlong "/"
+        "\xED\xA0\x80",     // an encoded surrogate
+        "\xF4\x90\x80\x80", // above U+10FFFF
+        "\xEE\xBF\xA6"
+        "ble",                       // U+EFE6 written out: the escape of "\xE6" is taken
+        "\xEE\xBD\xBF",              // U+EF7F, just below the escape range
+        "\xE2\x82",                  // cut short
+        "\xF0\x9F\x98\x80 \x80\xBF", // astral, then stray continuation bytes
+    };
+    std::vector<std::u16string> programNames;
+    for (const std::string &name : names) {
+        const std::u16string program = platform::fromUtf8(name);
+        EXPECT_EQ(platform::toUtf8(program), name) << name;
+        EXPECT_NE(program, u".") << name;
+        EXPECT_NE(program, u"..") << name;
+        EXPECT_EQ(program.find(u'/'), std::u16string::npos) << name;
+        for (const auto &other : programNames)
+            EXPECT_FALSE(platform::equalsIgnoreCase(program, other)) << name;
+        programNames.push_back(program);
+    }
 }
 
 TEST(Paths, ComparesWithoutLetterCaseLikeWindows)
@@ -73,7 +109,31 @@ TEST(Paths, SplitsArgumentsLikeCommandLineToArgv)
         {u"\"a\\\\\" b", {u"a\\", u"b"}}, // 2 backslashes + quote: one backslash, quote closes
         {u"C:\\a\\b", {u"C:\\a\\b"}},     // backslashes without a quote are literal
         {u"x\"y z\"w", {u"xy zw"}},
+        {u"\"a \"\"b\" c", {u"a \"b", u"c"}}, // a doubled quote inside quotes is a literal one
     };
     for (const auto &c : cases)
         EXPECT_EQ(platform::splitArguments(c.text), c.arguments) << platform::toUtf8(c.text);
+}
+
+// A quoted argument is read back as that one argument, whatever it holds.
+TEST(Paths, QuotedArgumentsSplitBackToThemselves)
+{
+    const std::u16string arguments[] = {
+        u"C:\\Mine ting\\a.txt",
+        u"C:\\x\" --evil \"y.txt",
+        u"C:\\",     // a trailing backslash
+        u"a\\\\\"b", // backslashes before a quote
+        u"\"",
+        u"",
+        u"tab\there",
+    };
+    for (const auto &argument : arguments) {
+        const std::u16string quoted = platform::quoteArgument(argument);
+        EXPECT_EQ(platform::splitArguments(quoted), std::vector<std::u16string>{argument})
+            << platform::toUtf8(quoted);
+        EXPECT_EQ(platform::splitArguments(quoted + u" " + quoted),
+                  (std::vector<std::u16string>{argument, argument}))
+            << platform::toUtf8(quoted);
+    }
+    EXPECT_EQ(platform::quoteArgument(u"C:\\Mine ting\\a.txt"), u"\"C:\\Mine ting\\a.txt\"");
 }

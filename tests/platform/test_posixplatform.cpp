@@ -429,3 +429,52 @@ TEST(PosixPlatform, FindFilesListsInTheOrderNtfsKeeps)
     EXPECT_EQ(names, (std::vector<std::u16string>{u".", u"..", u"a.txt", u"b.txt", u"B2", u"C.txt", u"_x",
                                                   u"Æble.txt"}));
 }
+
+// Latin-1 names are not UTF-8; each must still be its own file to the program.
+TEST(PosixPlatform, NamesThatAreNotUtf8StayDistinct)
+{
+    Fixture f;
+    f.c.write("L/\xE6"
+              "ble",
+              "ae");
+    f.c.write("L/\xF8"
+              "ble",
+              "oe");
+    f.c.write("L/\xC0\xAE", "overlong dot");
+    std::vector<platform::FindData> entries;
+    ASSERT_TRUE(f.platform.findFiles(u"C:\\L", entries));
+    std::vector<std::u16string> names;
+    for (const auto &entry : entries) {
+        if (entry.name != u"." && entry.name != u"..")
+            names.push_back(entry.name);
+    }
+    ASSERT_EQ(names.size(), 3u);
+    std::map<std::string, std::u16string> byHostName;
+    for (const auto &name : names)
+        byHostName[platform::toUtf8(name)] = name;
+    ASSERT_EQ(byHostName.size(), 3u);
+    ASSERT_TRUE(byHostName.count("\xE6"
+                                 "ble") &&
+                byHostName.count("\xF8"
+                                 "ble") &&
+                byHostName.count("\xC0\xAE"));
+
+    EXPECT_TRUE(f.platform.fileExists(u"C:\\L\\" + byHostName["\xC0\xAE"]));
+    ASSERT_TRUE(f.platform.deleteFile(u"C:\\L\\" + byHostName["\xE6"
+                                                              "ble"]));
+    EXPECT_FALSE(fs::exists(f.c.path() / "L/\xE6"
+                                         "ble"));
+    EXPECT_EQ(readFile(f.c.path() / "L/\xF8"
+                                    "ble"),
+              "oe");
+    ASSERT_TRUE(f.platform.moveFile(u"C:\\L\\" + byHostName["\xF8"
+                                                            "ble"],
+                                    u"C:\\L\\øble"));
+    EXPECT_EQ(readFile(f.c.path() / "L/øble"), "oe");
+    ASSERT_TRUE(f.platform.deleteFile(u"C:\\L\\" + byHostName["\xC0\xAE"]));
+    EXPECT_TRUE(fs::is_directory(f.c.path() / "L"));
+    EXPECT_EQ(f.platform.programPath(platform::fromUtf8(f.c.str() + "/L/\xE6"
+                                                                    "ble")),
+              u"C:\\L\\" + byHostName["\xE6"
+                                      "ble"]);
+}
