@@ -6,6 +6,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/stat.h>
 #include <sys/xattr.h>
 
 namespace fs = std::filesystem;
@@ -163,9 +164,44 @@ TEST(PosixPlatform, ForHostMapsCAndTheHostRoot)
     EXPECT_FALSE(name.empty());
 }
 
+namespace {
+
+// Records what would be started instead of starting it.
+class RecordingPlatform : public PosixPlatform
+{
+public:
+    using PosixPlatform::PosixPlatform;
+    struct Start
+    {
+        platform::posix::Launch launch;
+        std::string directory;
+    };
+    std::vector<Start> starts;
+
+protected:
+    int startDetached(const platform::posix::Launch &launch, const std::string &directory) override
+    {
+        starts.push_back({launch, directory});
+        return 0;
+    }
+};
+
+struct RecordingFixture
+{
+    TempFolder c, d;
+    RecordingPlatform platform{[this] {
+        DriveTable table;
+        table.add({u'C', c.str(), DriveType::Fixed, u""});
+        table.add({u'D', d.str(), DriveType::Fixed, u""});
+        return table;
+    }()};
+};
+
+} // namespace
+
 TEST(PosixPlatform, ShellExecuteStartsAProgramWithHostPathArguments)
 {
-    Fixture f;
+    RecordingFixture f;
     f.c.write("Programmer/vis.sh", "#!/bin/sh\nprintf '%s|' \"$@\" > \"$PWD/args.out\"\n");
     fs::permissions(f.c.path() / "Programmer/vis.sh", fs::perms::owner_all);
     fs::create_directories(f.d.path() / "Mine ting");
@@ -173,10 +209,73 @@ TEST(PosixPlatform, ShellExecuteStartsAProgramWithHostPathArguments)
         f.platform.shellExecute(u"open", u"C:\\Programmer\\vis.sh", u"\"D:\\Mine ting\\brev.txt\" plain \"\"",
                                 u"D:\\Mine ting", platform::SW_SHOW);
     EXPECT_GT(result, 32);
-    const fs::path out = f.d.path() / "Mine ting/args.out";
-    for (int i = 0; i < 200 && readFile(out).empty(); ++i)
-        ::usleep(20000);
-    EXPECT_EQ(readFile(out), f.d.str() + "/Mine ting/brev.txt|plain||");
+    ASSERT_EQ(f.platform.starts.size(), 1u);
+    EXPECT_EQ(f.platform.starts[0].launch.program, f.c.str() + "/Programmer/vis.sh");
+    EXPECT_EQ(f.platform.starts[0].launch.arguments,
+              (std::vector<std::string>{f.d.str() + "/Mine ting/brev.txt", "plain", ""}));
+    EXPECT_EQ(f.platform.starts[0].directory, f.d.str() + "/Mine ting");
+}
+
+// Only a real program runs by itself; a document with the execute bit goes to the opener.
+TEST(PosixPlatform, ShellExecuteRunsOnlyRealProgramsDirectly)
+{
+    RecordingFixture f;
+    const auto executable = fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read;
+    f.c.write("P/readme.txt", "echo dette er ikke et program\n");
+    f.c.write("P/skript", "#!/bin/sh\necho hej\n");
+    f.c.write("P/elf", std::string("\x7F"
+                                   "ELF\x02\x01\x01",
+                                   7));
+    f.c.write("P/ikke-markeret", "#!/bin/sh\necho hej\n");
+    fs::create_directories(f.c.path() / "P/Mappe");
+    ASSERT_EQ(::mkfifo((f.c.path() / "P/fifo").c_str(), 0755), 0);
+    for (const char *name : {"P/readme.txt", "P/skript", "P/elf"})
+        fs::permissions(f.c.path() / name, executable);
+
+    struct Case
+    {
+        std::u16string verb, file;
+        bool direct;
+    };
+    const Case cases[] = {
+        {u"open", u"C:\\P\\readme.txt", false},
+        {u"open", u"C:\\P\\skript", true},
+        {u"", u"C:\\P\\elf", true},
+        {u"open", u"C:\\P\\ikke-markeret", false},
+        {u"open", u"C:\\P\\Mappe", false},
+        {u"open", u"C:\\P\\fifo", false},
+        {u"edit", u"C:\\P\\skript", false},
+        {u"open", u"et-program", true},
+    };
+    for (const auto &c : cases) {
+        f.platform.starts.clear();
+        EXPECT_GT(f.platform.shellExecute(c.verb, c.file, u"\"C:\\P\\a b.txt\"", u"", platform::SW_SHOW), 32);
+        ASSERT_EQ(f.platform.starts.size(), 1u);
+        const auto &launch = f.platform.starts[0].launch;
+        const std::string target =
+            c.file[1] == u':' ? f.platform.driveTable().toHost(c.file) : platform::toUtf8(c.file);
+        if (c.direct)
+            EXPECT_EQ(launch, (platform::posix::Launch{target, {f.c.str() + "/P/a b.txt"}}))
+                << platform::toUtf8(c.file);
+        else
+            EXPECT_EQ(launch, (platform::posix::Launch{"xdg-open", {target}})) << platform::toUtf8(c.file);
+    }
+}
+
+// A quote in a path cannot smuggle extra arguments in when the path is quoted properly.
+TEST(PosixPlatform, ShellExecuteKeepsAQuotedPathWithQuotesAsOneArgument)
+{
+    RecordingFixture f;
+    f.c.write("P/skript", "#!/bin/sh\n");
+    fs::permissions(f.c.path() / "P/skript", fs::perms::owner_all);
+    const std::u16string evil = u"C:\\P\\x\" --evil \"y.txt";
+    f.c.write("P/x\" --evil \"y.txt", "x");
+    ASSERT_GT(f.platform.shellExecute(u"open", u"C:\\P\\skript", platform::quoteArgument(evil) + u" last",
+                                      u"", platform::SW_SHOW),
+              32);
+    ASSERT_EQ(f.platform.starts.size(), 1u);
+    EXPECT_EQ(f.platform.starts[0].launch.arguments,
+              (std::vector<std::string>{f.c.str() + "/P/x\" --evil \"y.txt", "last"}));
 }
 
 TEST(PosixPlatform, ShellExecuteReportsWindowsErrorCodes)

@@ -1,6 +1,7 @@
 #include "platform/posix/posixplatform.h"
 
 #include "platform/paths.h"
+#include "platform/posix/launch.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -133,12 +134,6 @@ IconSource iconOfEntry(const std::string &icon)
     else
         source.themeName = fromUtf8(icon);
     return source;
-}
-
-bool isExecutableFile(const std::string &path)
-{
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
 // Starts a program detached from this process (it outlives the program, as on Windows) and
@@ -411,18 +406,23 @@ int PosixPlatform::shellExecute(const std::u16string &verb, const Path &file,
         target = toUtf8(file); // a program looked up on the search path
     }
 
-    const bool open = verb.empty() || verb == u"open";
-    if (open && (isExecutableFile(target) || target.find('/') == std::string::npos)) {
-        std::vector<std::string> arguments;
-        for (const auto &argument : splitArguments(parameters))
-            arguments.push_back(hostArgument(argument));
-        return shellCodeOf(spawnDetached(target, arguments, workingFolder));
-    }
-    if (!open && verb != u"edit")
+    std::vector<std::string> arguments;
+    for (const auto &argument : splitArguments(parameters))
+        arguments.push_back(hostArgument(argument));
+    const bool program = target.find('/') == std::string::npos || isProgramFile(target);
+    const auto launch = planLaunch(verb, target, program, std::move(arguments));
+    if (!launch)
         return 31;
-    // Documents and folders open with the desktop's associated program.
-    const int error = spawnDetached("xdg-open", {target}, workingFolder);
-    return error == ENOENT ? 31 : shellCodeOf(error);
+    const int error = startDetached(*launch, workingFolder);
+    // No opener on this desktop: Windows says no program is associated with the file.
+    if (launch->program == kDesktopOpener && error == ENOENT)
+        return 31;
+    return shellCodeOf(error);
+}
+
+int PosixPlatform::startDetached(const Launch &launch, const std::string &directory)
+{
+    return spawnDetached(launch.program, launch.arguments, directory);
 }
 
 std::u16string PosixPlatform::declaredIcon(const std::string &programName) const
@@ -458,7 +458,7 @@ IconSource PosixPlatform::extractIcon(const Path &file) const
         return iconOfEntry(desktopEntry(host)["Icon"]);
     if (extension == ".ico" || extension == ".png" || extension == ".svg" || extension == ".xpm")
         return IconSource{{}, fromUtf8(host)};
-    if (!isExecutableFile(host))
+    if (!isProgramFile(host))
         return {};
     const std::u16string declared = declaredIcon(fs::path(host).filename().string());
     if (!declared.empty())

@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 #include "platform/posix/drivetable.h"
+#include "platform/posix/launch.h"
 #include "platform/posix/trash.h"
 
 #include <map>
@@ -72,6 +73,11 @@ public:
     // The attributes Windows would report: directory from the file type, hidden for a name
     // starting with "." or the hidden bit of user.DOSATTRIB (as Samba and Wine keep it).
     static std::uint32_t attributesOf(const std::string &hostPath, const std::string &name, bool directory);
+
+protected:
+    // Starts the program of a launch detached from this process, in `directory` when given:
+    // 0, or the errno of the failed start. Tests replace it, so nothing is started for real.
+    virtual int startDetached(const Launch &launch, const std::string &directory);
 
 private:
     // The icon a .desktop entry gives the program of that file name, read once.

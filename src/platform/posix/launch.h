@@ -1,0 +1,34 @@
+#pragma once
+// How ShellExecuteW's "open" and "edit" come out on Linux: a program runs by itself, anything
+// else goes to the desktop's opener. The decision is kept apart from starting anything, so it
+// can be checked without launching.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform::posix {
+
+// The desktop's opener for documents, folders and web addresses.
+inline constexpr const char *kDesktopOpener = "xdg-open";
+
+struct Launch
+{
+    std::string program;
+    std::vector<std::string> arguments;
+    bool operator==(const Launch &) const = default;
+};
+
+// A regular, executable file that starts with the ELF magic or "#!". The execute bit alone
+// says little: media mounted with default masks mark every document executable. Only a
+// regular file is opened, so a FIFO or device never blocks the check.
+bool isProgramFile(const std::string &hostPath);
+
+// What `verb` on `target` (a host path, or a bare name looked up on the search path) comes to:
+// "open" runs a program with `arguments` and hands everything else to the desktop's opener,
+// without the arguments, as Windows passes them to programs only; "edit" always goes to the
+// opener. None for a verb the host has no counterpart for.
+std::optional<Launch> planLaunch(const std::u16string &verb, const std::string &target, bool targetIsProgram,
+                                 std::vector<std::string> arguments);
+
+} // namespace platform::posix
