@@ -38,8 +38,10 @@ QString decodeCp1252(const QByteArray &bytes)
     return text;
 }
 
-QByteArray encodeCp1252(const QString &text)
+QByteArray encodeCp1252(const QString &text, bool *exact)
 {
+    if (exact)
+        *exact = true;
     QByteArray bytes;
     bytes.reserve(text.size());
     const auto &table = encodeTable();
@@ -50,9 +52,13 @@ QByteArray encodeCp1252(const QString &text)
         } else if (const auto it = table.constFind(u); it != table.constEnd()) {
             bytes.append(*it);
         } else if (c.isLowSurrogate()) {
+            if (exact)
+                *exact = false;
             continue; // the high half already gave its "?"
         } else {
             bytes.append('?');
+            if (exact)
+                *exact = false;
         }
     }
     return bytes;

@@ -7,7 +7,8 @@
 namespace core {
 
 QString decodeCp1252(const QByteArray &bytes);
-// A character the code page cannot hold becomes "?", as Windows writes it.
-QByteArray encodeCp1252(const QString &text);
+// A character the code page cannot hold becomes "?", as Windows writes it; `exact`, when
+// given, tells whether every character was held.
+QByteArray encodeCp1252(const QString &text, bool *exact = nullptr);
 
 } // namespace core

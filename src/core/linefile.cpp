@@ -4,16 +4,78 @@
 #include "core/files.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace core {
 
 namespace {
 
+const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
+constexpr char16_t kEscape = 0xE000;
+constexpr char16_t kCrMark = 0xE00D;
+constexpr char16_t kLfMark = 0xE00A;
+
+bool isMarked(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u'\r' || u == u'\n' || u == kEscape || u == kCrMark || u == kLfMark;
+}
+
+QString markBreaks(const QString &value)
+{
+    if (std::none_of(value.begin(), value.end(), isMarked))
+        return value;
+    QString marked;
+    marked.reserve(value.size() + 8);
+    for (const QChar c : value) {
+        if (c == u'\r') {
+            marked += QChar(kCrMark);
+        } else if (c == u'\n') {
+            marked += QChar(kLfMark);
+        } else {
+            if (isMarked(c))
+                marked += QChar(kEscape);
+            marked += c;
+        }
+    }
+    return marked;
+}
+
+QString unmarkBreaks(QStringView line)
+{
+    const auto isMark = [](QChar c) {
+        return c.unicode() == kEscape || c.unicode() == kCrMark || c.unicode() == kLfMark;
+    };
+    if (std::none_of(line.begin(), line.end(), isMark))
+        return line.toString();
+    QString value;
+    value.reserve(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (c.unicode() == kEscape && i + 1 < line.size())
+            value += line.at(++i);
+        else if (c.unicode() == kCrMark)
+            value += u'\r';
+        else if (c.unicode() == kLfMark)
+            value += u'\n';
+        else
+            value += c;
+    }
+    return value;
+}
+
+bool startsLikeBom(const QByteArray &bytes)
+{
+    return bytes.startsWith(kUtf8Bom) || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
 QString decodeText(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
+    if (bytes.startsWith(kUtf8Bom))
         return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         QStringDecoder decoder(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE
@@ -28,38 +90,54 @@ QString decodeText(const QByteArray &bytes)
 QStringList decodeLines(const QByteArray &bytes)
 {
     const QString text = decodeText(bytes);
+    const QStringView view(text);
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (c != u'\r' && c != u'\n')
             continue;
-        lines.append(text.mid(start, i - start));
+        lines.append(unmarkBreaks(view.sliced(start, i - start)));
         if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
             ++i;
         start = i + 1;
     }
     if (start < text.size())
-        lines.append(text.mid(start));
+        lines.append(unmarkBreaks(view.sliced(start)));
     return lines;
 }
 
 QByteArray encodeLines(const QStringList &lines)
 {
-    QByteArray bytes;
+    QString text;
     for (const QString &line : lines) {
-        bytes += encodeCp1252(line);
-        bytes += "\r\n";
+        text += markBreaks(line);
+        text += u"\r\n";
     }
-    return bytes;
+    bool exact = false;
+    const QByteArray bytes = encodeCp1252(text, &exact);
+    if (exact && !startsLikeBom(bytes))
+        return bytes;
+    return kUtf8Bom + text.toUtf8();
 }
 
 std::optional<QStringList> readLines(const QString &path)
 {
-    QFile file(hostPath(path));
+    const QString host = hostPath(path);
+    if (host.isEmpty())
+        return std::nullopt;
+    // A device or FIFO would block or never end: only a regular file is opened.
+    const QFileInfo info(host);
+    if (!info.isFile() || info.size() > kMaxLineFileBytes)
+        return std::nullopt;
+    QFile file(host);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return decodeLines(file.readAll());
+    // Bounded even if the file was swapped or grew since it was looked at.
+    const QByteArray bytes = file.read(kMaxLineFileBytes + 1);
+    if (bytes.size() > kMaxLineFileBytes || file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return decodeLines(bytes);
 }
 
 bool writeLines(const QString &path, const QStringList &lines)
@@ -67,11 +145,16 @@ bool writeLines(const QString &path, const QStringList &lines)
     const QString host = hostPath(path);
     if (host.isEmpty())
         return false;
+    const QFileInfo existing(host);
+    if (existing.exists() && !existing.isFile())
+        return false;
+    // Unbuffered, so a failed write (a full disk) shows in write()'s result and not only in a
+    // flush that commit() would not report.
     QSaveFile file(host);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const QByteArray bytes = encodeLines(lines);
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }

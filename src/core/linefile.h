@@ -1,8 +1,22 @@
 #pragma once
 // Line files: every piece of state the program keeps is a text file read and written whole as
-// a list of lines. Windows-1252 without a byte-order mark and CR LF after every line, the last
-// one too; a byte-order mark met on reading is honoured. Writes go to a temporary file in the
-// same folder that is then renamed over the old one, so a crash never leaves half a file.
+// a list of lines, CR LF after every line, the last one too.
+//
+// Encoding: Windows-1252 without a byte-order mark. A file with any character the code page
+// cannot hold, or whose first bytes would look like a byte-order mark (a first line starting
+// with "ÿþ", "þÿ" or "ï»¿"), is written as UTF-8 with a byte-order mark instead, so it reads
+// back as written. A byte-order mark (UTF-8, UTF-16) met on reading is honoured.
+//
+// Line breaks inside a value: a value may hold CR or LF (a Linux file name can). In the file
+// CR stands as U+E00D and LF as U+E00A, so every value stays one line; a value's own U+E00D,
+// U+E00A or U+E000 is written with U+E000 before it. None of these is in Windows-1252, so such
+// a file is always UTF-8, and reading turns them back.
+//
+// Reading takes only a regular file (a link is followed) of at most kMaxLineFileBytes; a device,
+// FIFO, folder or larger file counts as unreadable. Writes go to a temporary file in the same
+// folder that is renamed over the old one only when every byte was written, so a crash or a
+// full disk never leaves half a file; a target that exists but is not a regular file is never
+// written over.
 
 #include <QByteArray>
 #include <QString>
@@ -10,6 +24,8 @@
 #include <optional>
 
 namespace core {
+
+constexpr qint64 kMaxLineFileBytes = 16 * 1024 * 1024;
 
 // The lines of bytes read from a line file: the encoding by its byte-order mark (Windows-1252
 // without one), lines ended by CR LF, LF or CR; a final line break adds no empty line.

@@ -3,7 +3,38 @@
 #include "support/testdrives.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTest>
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
+// Runs `work` in a child process, so that a hang, a runaway allocation or a resource limit
+// fails one test instead of taking the run down. 1 when it returned true, 0 for false, -1
+// when it did not finish.
+int inChild(const std::function<void()> &limits, const std::function<bool()> &work)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::alarm(20);
+        limits();
+        ::_exit(work() ? 1 : 0);
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
 
 class TestLineFile : public QObject
 {
@@ -17,6 +48,13 @@ private slots:
     void missingFileIsNotAnEmptyList();
     void writeReplacesWholeAndLeavesNoTemporaryFile();
     void failedWriteLeavesTheOldFile();
+    void writesEveryValueSoItReadsBackTheSame_data();
+    void writesEveryValueSoItReadsBackTheSame();
+    void writeThatRunsOutOfSpaceKeepsTheOldFile_data();
+    void writeThatRunsOutOfSpaceKeepsTheOldFile();
+    void readsOnlyRegularFilesOfSaneSize_data();
+    void readsOnlyRegularFilesOfSaneSize();
+    void neverWritesOverAFifo();
 };
 
 void TestLineFile::writesWindows1252WithCrLfAfterEveryLine()
@@ -53,6 +91,9 @@ void TestLineFile::decodes_data()
     QTest::newRow("UTF-16LE BOM") << QByteArray("\xFF\xFEh\0\xF8\0j\0\r\0\n\0", 12) << QStringList{"høj"};
     QTest::newRow("UTF-16BE BOM") << QByteArray("\xFE\xFF\0h\0\xF8\0j", 8) << QStringList{"høj"};
     QTest::newRow("unassigned byte") << QByteArray("\x81") << QStringList{QString(QChar(0x81))};
+    QTest::newRow("line breaks inside values")
+        << (kUtf8Bom + QStringLiteral(u"a\uE00Ab\uE00D\uE00A\r\n\uE000\uE00A\uE000\uE000").toUtf8())
+        << QStringList{"a\nb\r\n", QStringLiteral(u"\uE00A\uE000")};
 }
 
 void TestLineFile::decodes()
@@ -97,6 +138,121 @@ void TestLineFile::failedWriteLeavesTheOldFile()
     QVERIFY(!core::writeLines("Q:\\a.txt", {"ny"}));
     QVERIFY(!core::writeLines("C:\\a.txt\\under.txt", {"ny"}));
     QCOMPARE(drives.readBytes("C:\\a.txt"), QByteArray("gammel\r\n"));
+}
+
+void TestLineFile::writesEveryValueSoItReadsBackTheSame_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<bool>("utf8");
+    QTest::newRow("Windows-1252") << QStringList{"Æblegrød", "", "€ 5 – «»"} << false;
+    QTest::newRow("Cyrillic") << QStringList{"Документы", "C:\\Users\\Документы"} << true;
+    QTest::newRow("outside the code page") << QStringList{"Genveje ő", "1"} << true;
+    QTest::newRow("surrogate pair") << QStringList{"😀 glad"} << true;
+    QTest::newRow("LF in a name") << QStringList{"Data", "C:\\a\nb", "x"} << true;
+    QTest::newRow("CR LF and lone CR") << QStringList{"en\r\nto", "\r", "\n\n", ""} << true;
+    QTest::newRow("the private-use marks")
+        << QStringList{QStringLiteral(u"\uE00A\uE00D\uE000"), QStringLiteral(u"\uE000x")} << true;
+    QTest::newRow("looks like a UTF-16LE mark") << QStringList{"ÿþ billeder", "2"} << true;
+    QTest::newRow("looks like a UTF-16BE mark") << QStringList{"þÿ"} << true;
+    QTest::newRow("looks like a UTF-8 mark") << QStringList{"ï»¿abc"} << true;
+    QTest::newRow("mark-like text later on") << QStringList{"a", "ÿþ", "ï»¿"} << false;
+}
+
+void TestLineFile::writesEveryValueSoItReadsBackTheSame()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(bool, utf8);
+    TestDrives drives;
+    QVERIFY(core::writeLines("C:\\liste.txt", lines));
+    const QByteArray bytes = drives.readBytes("C:\\liste.txt");
+    QCOMPARE(bytes.startsWith(kUtf8Bom), utf8);
+    QCOMPARE(bytes.count('\n'), lines.size());
+    QCOMPARE(bytes.count('\r'), lines.size());
+    QCOMPARE(core::readLines("C:\\liste.txt").value(), lines);
+}
+
+void TestLineFile::writeThatRunsOutOfSpaceKeepsTheOldFile_data()
+{
+    QTest::addColumn<int>("lineCount");
+    QTest::newRow("fits the write buffer") << 100;
+    QTest::newRow("larger than the write buffer") << 5000;
+}
+
+void TestLineFile::writeThatRunsOutOfSpaceKeepsTheOldFile()
+{
+    QFETCH(int, lineCount);
+    TestDrives drives;
+    QVERIFY(core::writeLines("C:\\a.txt", {"gammel"}));
+    const QStringList lines(lineCount, QString(60, u'x'));
+    // A file-size limit makes the write fail as a full disk does.
+    const int result = inChild(
+        [] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{1024, 1024};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        },
+        [&] { return core::writeLines("C:\\a.txt", lines); });
+    QCOMPARE(result, 0);
+    QCOMPARE(drives.readBytes("C:\\a.txt"), QByteArray("gammel\r\n"));
+    QCOMPARE(QDir(drives.rootC()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
+}
+
+void TestLineFile::readsOnlyRegularFilesOfSaneSize_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("link to a FIFO") << "fifo link";
+    QTest::newRow("link to /dev/zero") << "/dev/zero";
+    QTest::newRow("link to /dev/urandom") << "/dev/urandom";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("over 16 MiB") << "big";
+}
+
+void TestLineFile::readsOnlyRegularFilesOfSaneSize()
+{
+    QFETCH(QString, kind);
+    TestDrives drives;
+    const QString path = drives.host("C:\\opt.txt");
+    const QString fifo = drives.host("C:\\fifo");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    if (kind == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == "fifo link")
+        QVERIFY(QFile::link(fifo, path));
+    else if (kind.startsWith('/'))
+        QVERIFY(QFile::link(kind, path));
+    else if (kind == "folder")
+        QVERIFY(QDir().mkpath(path));
+    else if (kind == "big") {
+        QFile big(path);
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(16 * 1024 * 1024 + 1));
+    }
+    const int result = inChild(
+        [] {
+            const rlimit limit{rlim_t(2) << 30, rlim_t(2) << 30};
+            ::setrlimit(RLIMIT_AS, &limit);
+        },
+        [] { return !core::readLines("C:\\opt.txt").has_value(); });
+    QCOMPARE(result, 1);
+
+    // A link to a regular file is read as the file.
+    drives.writeBytes("C:\\rigtig.txt", "1\r\n2\r\n");
+    QVERIFY(QFile::link(drives.host("C:\\rigtig.txt"), drives.host("C:\\link.txt")));
+    QCOMPARE(core::readLines("C:\\link.txt").value(), (QStringList{"1", "2"}));
+}
+
+void TestLineFile::neverWritesOverAFifo()
+{
+    TestDrives drives;
+    const QString fifo = drives.host("C:\\opt.txt");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(QFile::link(fifo, drives.host("C:\\link.txt")));
+    for (const char *path : {"C:\\opt.txt", "C:\\link.txt"}) {
+        QCOMPARE(inChild([] {}, [&] { return core::writeLines(path, {"ny"}); }), 0);
+        struct stat info;
+        QCOMPARE(::stat(QFile::encodeName(fifo).constData(), &info), 0);
+        QVERIFY(S_ISFIFO(info.st_mode));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLineFile)
