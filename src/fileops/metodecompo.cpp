@@ -9,7 +9,6 @@
 #include "structures/pictures.h"
 #include "structures/strukturcompo.h"
 
-#include <QFile>
 #include <QPointer>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -140,10 +139,13 @@ int TMetoder::getFilensImageIndex(const QString &aFilnavn)
 
 qint64 TMetoder::getFilensSize(const QString &aFilnavn)
 {
-    QFile file(core::hostPath(aFilnavn));
-    if (!file.open(QIODevice::ReadOnly))
+    // From the metadata only: opening a FIFO blocks until a writer comes, and the background
+    // computation, and with it the program's exit, would wait for it.
+    platform::FindData data;
+    if (!platform::current().fileAttributes(aFilnavn.toStdU16String(), data) ||
+        (data.attributes & platform::FILE_ATTRIBUTE_DIRECTORY))
         throw FilFejl(aFilnavn);
-    return std::max<qint64>(file.size(), 1);
+    return std::max<qint64>(qint64(data.size), 1);
 }
 
 bool TMetoder::getMappeInfo(const QString &dir)

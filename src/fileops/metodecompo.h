@@ -57,7 +57,8 @@ public:
     QString totalS() const;
     static bool erDetEnBilledfil(const QString &ext);
     static int getFilensImageIndex(const QString &aFilnavn);
-    // The size of a file, read by opening it; an empty file counts 1 byte. Raises FilFejl.
+    // The size of a file from its metadata (it is never opened); an empty file counts 1 byte.
+    // Raises FilFejl when there is no such file.
     static qint64 getFilensSize(const QString &aFilnavn);
     // Counts the folder tree below dir into antalMapper, antalFiler and totalSize.
     bool getMappeInfo(const QString &dir);

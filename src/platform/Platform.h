@@ -111,6 +111,10 @@ public:
     // its attributes, in the file system's order (nothing is sorted). False when the folder
     // cannot be listed; an error midway ends the listing and keeps what was read.
     virtual bool findFiles(const Path &folder, std::vector<FindData> &entries) const = 0;
+    // GetFileAttributesExW: attributes, size and last write time of one file or folder, from
+    // its metadata alone (nothing is opened, so a FIFO or a device never blocks); `data.name`
+    // is the last component. False when nothing is there.
+    virtual bool fileAttributes(const Path &path, FindData &data) const = 0;
     // GetLogicalDriveStringsW: the roots "C:\", "D:\", ... in the platform's order.
     virtual std::vector<std::u16string> logicalDrives() const = 0;
     // GetDriveTypeW of a root such as "C:\".

@@ -4,8 +4,12 @@
 #include "support/testdrives.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using messages::ScriptedResponder;
 
@@ -59,6 +63,7 @@ private slots:
     void pasteListsDropVanishedRowsAndSkipTheDestination();
     void sizesCountEmptyFilesAsOneByte();
     void clipboardSizeInTheBackground();
+    void clipboardSizeOfAFifoNeverBlocks();
     void destinationByActiveTree();
     void recycleBinRoundTrip();
 };
@@ -287,6 +292,31 @@ void TestMetodeCompo::clipboardSizeInTheBackground()
     QCOMPARE(windowField, f.metode.totalS() + "  Filer: 3");
     QCOMPARE(f.paths(*klipbord.Mappeliste), QStringList{"C:\\K\\Mappe"}); // the vanished row is gone
     QCOMPARE(f.metode.listeFiler, QStringList{"C:\\K\\b.txt"});
+}
+
+void TestMetodeCompo::clipboardSizeOfAFifoNeverBlocks()
+{
+    Fixture f;
+    f.file("C:\\K\\fem.txt", "12345");
+    const QByteArray fifo = QFile::encodeName(f.drives.host("C:\\K\\rør"));
+    QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+    // A reader blocked on the FIFO is let go at the end, so a failure cannot hang the test.
+    const auto release = qScopeGuard([&] {
+        const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+    });
+    QVERIFY(f.metode.RegisterElements("C:\\K\\rør"));
+    QVERIFY(f.metode.RegisterElements("C:\\K\\fem.txt"));
+    Klipbord &klipbord = *f.metode.klipbord();
+
+    f.metode.getSizeOfKlipbord();
+    QTRY_VERIFY_WITH_TIMEOUT(f.metode.sizeComputation().isFinished(), 3000);
+    QTRY_COMPARE(klipbord.infoText, QString());
+    QCOMPARE(f.metode.antalFiler, 2);
+    QCOMPARE(f.metode.totalSize, qint64(1 + 5)); // the FIFO holds nothing: one byte, as an empty file
+    QCOMPARE(TMetoder::getFilensSize("C:\\K\\rør"), qint64(1));
+    QVERIFY_THROWS_EXCEPTION(FilFejl, TMetoder::getFilensSize("C:\\K"));
 }
 
 void TestMetodeCompo::destinationByActiveTree()

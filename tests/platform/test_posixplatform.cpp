@@ -6,6 +6,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
@@ -576,4 +577,41 @@ TEST(PosixPlatform, NamesThatAreNotUtf8StayDistinct)
                                                                     "ble")),
               u"C:\\L\\" + byHostName["\xE6"
                                       "ble"]);
+}
+
+TEST(PosixPlatform, FileAttributesComeFromMetadataWithoutOpening)
+{
+    Fixture f;
+    f.c.write("A/fem.txt", "12345");
+    fs::create_directories(f.c.path() / "A/Mappe");
+    ASSERT_EQ(::mkfifo((f.c.path() / "A/fifo").c_str(), 0600), 0);
+    fs::create_symlink(f.c.path() / "A/mangler", f.c.path() / "A/brudt");
+    fs::create_symlink(f.c.path() / "A/fem.txt", f.c.path() / "A/link");
+    using namespace platform;
+    struct Case
+    {
+        std::u16string path;
+        bool exists;
+        std::optional<std::uint64_t> size; // none: not checked
+        std::uint32_t attributes;
+    };
+    const Case cases[] = {
+        {u"c:\\a\\FEM.TXT", true, 5, FILE_ATTRIBUTE_ARCHIVE},
+        {u"C:\\A\\Mappe", true, 0, FILE_ATTRIBUTE_DIRECTORY},
+        {u"C:\\A\\fifo", true, 0, FILE_ATTRIBUTE_ARCHIVE}, // returns at once: nothing is opened
+        {u"C:\\A\\link", true, 5, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT},
+        {u"C:\\A\\brudt", true, std::nullopt, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT},
+        {u"C:\\A\\væk", false, 0, 0},
+        {u"Q:\\A", false, 0, 0},
+    };
+    for (const auto &c : cases) {
+        FindData data;
+        ASSERT_EQ(f.platform.fileAttributes(c.path, data), c.exists) << toUtf8(c.path);
+        if (!c.exists)
+            continue;
+        if (c.size) {
+            EXPECT_EQ(data.size, *c.size) << toUtf8(c.path);
+        }
+        EXPECT_EQ(data.attributes, c.attributes) << toUtf8(c.path);
+    }
 }

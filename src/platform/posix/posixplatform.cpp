@@ -293,6 +293,27 @@ bool PosixPlatform::directoryExists(const Path &path) const
     return isDirectory(m_drives.toHost(path));
 }
 
+bool PosixPlatform::fileAttributes(const Path &path, FindData &data) const
+{
+    const std::string host = m_drives.toHost(path);
+    struct stat info, link;
+    if (host.empty() || ::lstat(host.c_str(), &link) != 0)
+        return false;
+    // A link stands for its target, as in a listing; a broken one is a file of its own.
+    if (::stat(host.c_str(), &info) != 0)
+        info = link;
+    const bool directory = S_ISDIR(info.st_mode);
+    const auto slash = host.find_last_of('/');
+    const std::string name = slash == std::string::npos ? host : host.substr(slash + 1);
+    data.name = fromUtf8(name);
+    data.size = directory ? 0 : std::uint64_t(info.st_size);
+    data.lastWriteTime = info.st_mtime;
+    data.attributes = attributesOf(host, name, directory);
+    if (S_ISLNK(link.st_mode))
+        data.attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+    return true;
+}
+
 bool PosixPlatform::forceDirectories(const Path &path)
 {
     const std::string host = m_drives.toHost(path);

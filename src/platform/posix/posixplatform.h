@@ -63,6 +63,7 @@ public:
                      const Path &directory, int showCommand) override;
     IconSource extractIcon(const Path &file) const override;
     bool findFiles(const Path &folder, std::vector<FindData> &entries) const override;
+    bool fileAttributes(const Path &path, FindData &data) const override;
     std::vector<std::u16string> logicalDrives() const override;
     DriveType driveType(const std::u16string &root) const override;
     bool volumeLabel(const std::u16string &root, std::u16string &label) const override;
