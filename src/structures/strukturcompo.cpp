@@ -9,6 +9,7 @@
 #include "structures/pictures.h"
 
 #include <QAction>
+#include <QHash>
 #include <QMenu>
 
 namespace {
@@ -85,23 +86,39 @@ void TStrukturCompo::makeHistoryStruktur(QStringList &aList)
         StartNo = 0;
         for (qsizetype i = aList.size() - 1; i >= 0; --i)
             makeHisDrive(aList.at(i).split(u'\\').first());
+        // A saved tree may hold a folder with 100,000 sub-folders: the children of each parent
+        // are found through a hash of their case-folded names, made when the parent is first
+        // met, never by a walk along the siblings.
+        QHash<QString, StrukturNode *> drives;
+        for (StrukturNode *top : FStruktur1->topNodes()) {
+            if (!drives.contains(top->rec.mappe.toCaseFolded()))
+                drives.insert(top->rec.mappe.toCaseFolded(), top);
+        }
+        QHash<const StrukturNode *, QHash<QString, StrukturNode *>> childrenByName;
+        auto childSlot = [&childrenByName](StrukturNode *parent, const QString &name) -> StrukturNode *& {
+            auto known = childrenByName.find(parent);
+            if (known == childrenByName.end()) {
+                known = childrenByName.insert(parent, {});
+                // The first of equal names wins, as in getStartNode.
+                for (const auto &child : parent->children) {
+                    const QString key = child->text.toCaseFolded();
+                    if (!known->contains(key))
+                        known->insert(key, child.get());
+                }
+            }
+            return (*known)[name.toCaseFolded()];
+        };
         for (const QString &line : aList) {
             const QStringList parts = line.split(u'\\', Qt::SkipEmptyParts);
             if (parts.size() < 2)
                 continue;
-            StrukturNode *current = nullptr;
-            for (StrukturNode *top : FStruktur1->topNodes()) {
-                if (top->rec.mappe.compare(parts.first(), Qt::CaseInsensitive) == 0) {
-                    current = top;
-                    break;
-                }
-            }
+            StrukturNode *current = drives.value(parts.first().toCaseFolded());
             if (!current)
                 continue;
             QString path = parts.first();
             for (qsizetype p = 1; p < parts.size(); ++p) {
                 path += "\\" + parts.at(p);
-                StrukturNode *child = getStartNode(current, parts.at(p));
+                StrukturNode *&child = childSlot(current, parts.at(p));
                 if (!child) {
                     child = FStruktur1->addNode(
                         current, parts.at(p), 3,
@@ -407,20 +424,13 @@ void TStrukturCompo::SelectMapperFiler(int actionNumber)
         selectNone();
         return;
     case 3: {
-        std::vector<StrukturNode *> unselected;
-        for (StrukturNode *node : FStruktur2->allNodes()) {
-            if (!FStruktur2->isNodeSelected(node))
-                unselected.push_back(node);
-        }
-        if (unselected.empty()) {
+        StrukturNode *first = FStruktur2->invertNodeSelection();
+        if (!first) {
             selectNone();
             return;
         }
-        FStruktur2->deselectAll();
-        for (StrukturNode *node : unselected)
-            FStruktur2->setNodeSelected(node, true);
-        FStruktur2->selectionModel()->setCurrentIndex(
-            FStruktur2->strukturModel()->indexOf(unselected.front()), QItemSelectionModel::NoUpdate);
+        FStruktur2->selectionModel()->setCurrentIndex(FStruktur2->strukturModel()->indexOf(first),
+                                                      QItemSelectionModel::NoUpdate);
         break;
     }
     default:

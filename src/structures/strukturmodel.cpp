@@ -217,11 +217,32 @@ StrukturNode *StrukturView::selectedNode() const
     return m_model->nodeOf(current);
 }
 
+std::unordered_set<const StrukturNode *> StrukturView::selectedSet() const
+{
+    std::unordered_set<const StrukturNode *> nodes;
+    for (const QItemSelectionRange &range : selectionModel()->selection()) {
+        const StrukturNode *owner =
+            range.parent().isValid() ? m_model->nodeOf(range.parent()) : m_model->root();
+        const int last = std::min(range.bottom(), int(owner->children.size()) - 1);
+        for (int row = std::max(range.top(), 0); row <= last; ++row) {
+            const StrukturNode *node = owner->children[std::size_t(row)].get();
+            if (node->enabled)
+                nodes.insert(node);
+        }
+    }
+    return nodes;
+}
+
 std::vector<StrukturNode *> StrukturView::selectedNodes() const
 {
+    // Asking the selection model node by node costs a walk over its ranges each time, which
+    // after an inverted selection are as many as the nodes.
     std::vector<StrukturNode *> nodes;
+    const auto selected = selectedSet();
+    if (selected.empty())
+        return nodes;
     for (StrukturNode *node : allNodes()) {
-        if (isNodeSelected(node))
+        if (selected.count(node))
             nodes.push_back(node);
     }
     return nodes;
@@ -265,10 +286,65 @@ void StrukturView::deselectAll()
     selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
 }
 
+template<typename Wanted> StrukturNode *StrukturView::selectWhere(Wanted wanted)
+{
+    // One walk in display order; each parent keeps the start of its open run of wanted rows
+    // while its children's children are visited.
+    struct Level
+    {
+        StrukturNode *parent;
+        std::size_t next;
+        int runTop;
+    };
+    QItemSelection ranges;
+    StrukturNode *first = nullptr;
+    auto closeRun = [&](const Level &level, int bottom) {
+        const auto &children = level.parent->children;
+        ranges.append(QItemSelectionRange(m_model->indexOf(children[std::size_t(level.runTop)].get()),
+                                          m_model->indexOf(children[std::size_t(bottom)].get())));
+    };
+    std::vector<Level> levels{{m_model->root(), 0, -1}};
+    while (!levels.empty()) {
+        Level &level = levels.back();
+        const auto &children = level.parent->children;
+        if (level.next == children.size()) {
+            if (level.runTop >= 0)
+                closeRun(level, int(children.size()) - 1);
+            levels.pop_back();
+            continue;
+        }
+        const int row = int(level.next++);
+        StrukturNode *node = children[std::size_t(row)].get();
+        if (node->enabled && wanted(node)) {
+            if (!first)
+                first = node;
+            if (level.runTop < 0)
+                level.runTop = row;
+        } else if (level.runTop >= 0) {
+            closeRun(level, row - 1);
+            level.runTop = -1;
+        }
+        if (!node->children.empty())
+            levels.push_back({node, 0, -1});
+    }
+    if (!first)
+        return nullptr;
+    // Cleared first: the selection model compares the old ranges with the new ones pairwise,
+    // which is cheap only when one side is empty.
+    selectionModel()->clearSelection();
+    selectionModel()->select(ranges, QItemSelectionModel::Select);
+    return first;
+}
+
 void StrukturView::selectAllNodes()
 {
-    for (StrukturNode *node : allNodes())
-        setNodeSelected(node, true);
+    selectWhere([](const StrukturNode *) { return true; });
+}
+
+StrukturNode *StrukturView::invertNodeSelection()
+{
+    const auto selected = selectedSet();
+    return selectWhere([&selected](const StrukturNode *node) { return !selected.count(node); });
 }
 
 void StrukturView::expandNode(StrukturNode *node)

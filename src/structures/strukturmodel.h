@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTreeView>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 // What a node stands for.
@@ -107,7 +108,11 @@ public:
     void setNodeSelected(StrukturNode *node, bool selected);
     bool isNodeSelected(StrukturNode *node) const;
     void deselectAll();
+    // Selects every enabled node; disabled ones stay out, as a click cannot reach them either.
     void selectAllNodes();
+    // Selects exactly the enabled nodes that were not selected and returns the first of them;
+    // with none, changes nothing and returns none.
+    StrukturNode *invertNodeSelection();
     void expandNode(StrukturNode *node);
     void collapseNode(StrukturNode *node);
     void expandAllNodes() { expandAll(); }
@@ -122,6 +127,12 @@ protected:
     void drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const override;
 
 private:
+    // The enabled nodes the selection holds, read from its ranges in one pass.
+    std::unordered_set<const StrukturNode *> selectedSet() const;
+    // Clears the selection and selects the enabled nodes `wanted` accepts, as ranges of
+    // neighbouring rows in one call; returns the first node selected.
+    template<typename Wanted> StrukturNode *selectWhere(Wanted wanted);
+
     StrukturModel *m_model;
     bool m_linjer = false;
 };

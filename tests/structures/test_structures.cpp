@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QDir>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/xattr.h>
@@ -83,10 +84,13 @@ private slots:
     void udfoldStruktur1OpensFilesFolderAndStopsAtAGap();
     void emptyCdDriveIsMarkedOnce();
     void selectionsAsPathsAndParameters();
+    void selectAllAndInvertSkipDisabledNodes_data();
+    void selectAllAndInvertSkipDisabledNodes();
     void fileTypeMarkingAndListing();
     void renameExtensionCountsClashes();
     void driveMenuAndItsCaptions();
     void savedStructureRoundTrip();
+    void savedStructureWithManySiblings();
     void knownFolders();
 };
 
@@ -407,6 +411,76 @@ void TestStructures::selectionsAsPathsAndParameters()
     QCOMPARE(f.compo.getNodeId(), 100);
 }
 
+void TestStructures::selectAllAndInvertSkipDisabledNodes_data()
+{
+    // Nodes by name: "-" disabled, "*" selected beforehand, ">" a child of the top node before.
+    QTest::addColumn<QString>("nodes");
+    QTest::addColumn<QStringList>("all");
+    QTest::addColumn<QStringList>("inverted");
+    QTest::newRow("all enabled") << "a b c d" << QStringList{"a", "b", "c", "d"}
+                                 << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("disabled inside") << "a -b c *d" << QStringList{"a", "c", "d"} << QStringList{"a", "c"};
+    QTest::newRow("disabled at the ends") << "-a *b c -d" << QStringList{"b", "c"} << QStringList{"c"};
+    QTest::newRow("every other selected")
+        << "*a b *c d *e" << QStringList{"a", "b", "c", "d", "e"} << QStringList{"b", "d"};
+    QTest::newRow("all selected") << "*a *b" << QStringList{"a", "b"} << QStringList{};
+    QTest::newRow("only a disabled one left") << "*a -b" << QStringList{"a"} << QStringList{};
+    QTest::newRow("children") << "a >*a1 >-a2 >a3 *b >b1" << QStringList{"a", "a1", "a3", "b", "b1"}
+                              << QStringList{"a", "a3", "b1"};
+}
+
+void TestStructures::selectAllAndInvertSkipDisabledNodes()
+{
+    QFETCH(QString, nodes);
+    QFETCH(QStringList, all);
+    QFETCH(QStringList, inverted);
+    Fixture f;
+    f.compo.setAktiveStruktur(2);
+    auto build = [&] {
+        f.fileTree.clear();
+        StrukturNode *top = nullptr;
+        for (QString name : nodes.split(u' ')) {
+            const bool child = name.startsWith(u'>');
+            const bool disabled = name.contains(u'-');
+            const bool selected = name.contains(u'*');
+            name.remove(u'>').remove(u'-').remove(u'*');
+            StrukturNode *node =
+                f.fileTree.addNode(child ? top : nullptr, name, 0, {QString(), "C:\\" + name, nodeKind::fil});
+            if (!child)
+                top = node;
+            if (disabled)
+                f.fileTree.strukturModel()->setEnabled(node, false);
+            if (selected)
+                f.fileTree.setNodeSelected(node, true);
+        }
+    };
+    auto selectedNames = [&] {
+        QStringList names;
+        for (const StrukturNode *node : f.fileTree.selectedNodes())
+            names << node->text;
+        return names;
+    };
+    QSignalSpy notices(f.fileTree.selectionModel(), &QItemSelectionModel::selectionChanged);
+
+    build();
+    notices.clear();
+    f.compo.SelectMapperFiler(1);
+    QCOMPARE(selectedNames(), all);
+    QCOMPARE(f.fileTree.selectionCount(), int(all.size()));
+    // The view hears of the whole selection at once, not of each node: a folder of 100,000
+    // files would otherwise take minutes.
+    QVERIFY2(notices.count() <= 2, qPrintable(QString::number(notices.count())));
+
+    build();
+    notices.clear();
+    f.compo.SelectMapperFiler(3);
+    QCOMPARE(selectedNames(), inverted);
+    QCOMPARE(f.fileTree.selectionCount(), int(inverted.size()));
+    QVERIFY2(notices.count() <= 2, qPrintable(QString::number(notices.count())));
+    if (!inverted.isEmpty())
+        QCOMPARE(f.fileTree.selectedNode()->text, inverted.first());
+}
+
 void TestStructures::fileTypeMarkingAndListing()
 {
     Fixture f;
@@ -499,6 +573,46 @@ void TestStructures::savedStructureRoundTrip()
     QVERIFY(f.compo.HentStrukturen(1));
     QCOMPARE(f.folderTree.topNodes().size(), std::size_t(5));
     QCOMPARE(responder.shown.size(), 1);
+}
+
+void TestStructures::savedStructureWithManySiblings()
+{
+    Fixture f;
+    constexpr int kSiblings = 500;
+    QStringList lines{"C:", "C:\\Stor"};
+    f.folder("C:\\Stor");
+    const QDir storFolder(f.drives.host("C:\\Stor"));
+    for (int i = kSiblings - 1; i >= 0; --i) {
+        const QString name = QString("m%1").arg(i, 4, 10, QChar(u'0'));
+        QVERIFY(storFolder.mkdir(name));
+        lines << "C:\\Stor\\" + name;
+    }
+    f.folder("C:\\Stor\\m0007\\Under");
+    // The same folders again in other letter cases, deeper lines first.
+    lines << "c:\\STOR\\M0007\\Under"
+          << "C:\\Stor\\m0007\\UNDER"
+          << "C:\\stor\\M0499";
+    f.compo.setGemHentFilnavn("C:\\GemHentStruktur Stifinder 1.txt");
+    QVERIFY(core::writeLines("C:\\GemHentStruktur Stifinder 1.txt", lines));
+
+    QVERIFY(f.compo.HentStrukturen(0));
+    QCOMPARE(f.folderTree.topNodes().size(), std::size_t(1));
+    const StrukturNode *drive = f.folderTree.firstNode();
+    QCOMPARE(drive->children.size(), std::size_t(1));
+    const StrukturNode *stor = drive->children.front().get();
+    QCOMPARE(stor->text, QString("Stor"));
+    QCOMPARE(stor->children.size(), std::size_t(kSiblings));
+    // In the order of the lines, each folder once.
+    QCOMPARE(stor->children.front()->text, QString("m0499"));
+    QCOMPARE(stor->children.back()->text, QString("m0000"));
+    for (std::size_t i = 0; i < stor->children.size(); ++i)
+        QCOMPARE(stor->children[i]->row, int(i));
+    const StrukturNode *m0007 = stor->children[kSiblings - 1 - 7].get();
+    QCOMPARE(m0007->text, QString("m0007"));
+    QCOMPARE(m0007->children.size(), std::size_t(1));
+    QCOMPARE(m0007->children.front()->text, QString("Under"));
+    QCOMPARE(m0007->children.front()->rec.mappe, QString("c:\\STOR\\M0007\\Under"));
+    QCOMPARE(f.folderTree.allNodes().size(), std::size_t(kSiblings + 3));
 }
 
 void TestStructures::knownFolders()
