@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
@@ -614,4 +615,82 @@ TEST(PosixPlatform, FileAttributesComeFromMetadataWithoutOpening)
         }
         EXPECT_EQ(data.attributes, c.attributes) << toUtf8(c.path);
     }
+}
+
+// A volume trash that is a link (or an administrator's trash that is a link or not sticky)
+// is never used: files would land, and permissions change, wherever the link points.
+TEST(Trash, LinkedOrUnprotectedVolumeTrashesAreRefused)
+{
+    using Arrange = std::function<void(const fs::path &top, const fs::path &outside)>;
+    struct Case
+    {
+        const char *what;
+        Arrange arrange;
+        const char *usedTrash; // below the volume top; none: refused and the file stays
+    };
+    const Case cases[] = {
+        {"own trash is a link",
+         [](auto &top, auto &outside) { fs::create_directory_symlink(outside, top / ".Trash-1234"); },
+         nullptr},
+        {"own trash's files folder is a link",
+         [](auto &top, auto &outside) {
+             fs::create_directory(top / ".Trash-1234");
+             fs::create_directory_symlink(outside, top / ".Trash-1234/files");
+         },
+         nullptr},
+        {"administrator's trash is a link to a sticky folder",
+         [](auto &top, auto &outside) {
+             fs::permissions(outside, fs::perms::all | fs::perms::sticky_bit);
+             fs::create_directory_symlink(outside, top / ".Trash");
+         },
+         ".Trash-1234"},
+        {"administrator's trash is not sticky",
+         [](auto &top, auto &) { fs::create_directory(top / ".Trash"); }, ".Trash-1234"},
+        {"administrator's trash holds a link for the user",
+         [](auto &top, auto &outside) {
+             fs::create_directory(top / ".Trash");
+             fs::permissions(top / ".Trash", fs::perms::all | fs::perms::sticky_bit);
+             fs::create_directory_symlink(outside, top / ".Trash/1234");
+         },
+         ".Trash-1234"},
+        {"administrator's trash is usable",
+         [](auto &top, auto &) {
+             fs::create_directory(top / ".Trash");
+             fs::permissions(top / ".Trash", fs::perms::all | fs::perms::sticky_bit);
+         },
+         ".Trash/1234"},
+    };
+    for (const auto &c : cases) {
+        Fixture f;
+        TempFolder home, outside;
+        fs::permissions(outside.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+        c.arrange(f.d.path(), outside.path());
+        const auto outsidePermissions = fs::status(outside.path()).permissions();
+        f.platform.setTrashPlaces({home.str() + "/Trash", {"/", f.d.str()}, 1234});
+        f.d.write("a.jpg", "A");
+
+        const bool moved = f.platform.moveToRecycleBin(u"D:\\a.jpg");
+        EXPECT_EQ(moved, c.usedTrash != nullptr) << c.what;
+        if (c.usedTrash)
+            EXPECT_EQ(readFile(f.d.path() / c.usedTrash / "files/a.jpg"), "A") << c.what;
+        else
+            EXPECT_EQ(readFile(f.d.path() / "a.jpg"), "A") << c.what;
+        EXPECT_EQ(fs::status(outside.path()).permissions(), outsidePermissions) << c.what;
+        EXPECT_FALSE(fs::exists(outside.path() / "a.jpg") || fs::exists(outside.path() / "files") ||
+                     fs::exists(outside.path() / "info") || fs::exists(outside.path() / "1234"))
+            << c.what;
+        EXPECT_FALSE(fs::exists(home.path() / "Trash")) << c.what;
+    }
+}
+
+TEST(Trash, EmptyingNeverReachesThroughALinkedTrash)
+{
+    Fixture f;
+    TempFolder home, outside;
+    outside.write("files/a.jpg", "someone else's");
+    outside.write("info/a.jpg.trashinfo", "[Trash Info]\nPath=a.jpg\nDeletionDate=2024-01-01T00:00:00\n");
+    fs::create_directory_symlink(outside.path(), f.d.path() / ".Trash-1234");
+    f.platform.setTrashPlaces({home.str() + "/Trash", {"/", f.d.str()}, 1234});
+    EXPECT_EQ(f.platform.emptyRecycleBin(u"D:\\"), 0);
+    EXPECT_EQ(readFile(outside.path() / "files/a.jpg"), "someone else's");
 }

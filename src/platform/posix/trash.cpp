@@ -22,26 +22,65 @@ bool isUnder(const std::string &path, const std::string &root)
            (path.size() == root.size() || path[root.size()] == '/');
 }
 
-// A trash folder with its "files" and "info" folders, made private to the user when new.
-bool prepareTrash(const std::string &trash)
+// A folder itself, not a link to one: a link planted on a shared volume would carry the
+// user's files, and the permissions set on them, wherever it points.
+bool isRealFolder(const std::string &path)
 {
-    std::error_code error;
-    fs::create_directories(trash + "/files", error);
-    fs::create_directories(trash + "/info", error);
-    ::chmod(trash.c_str(), 0700);
-    return fs::is_directory(trash + "/files", error) && fs::is_directory(trash + "/info", error);
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// The trash of a volume top: the administrator's ".Trash/$uid" when ".Trash" is a sticky
-// folder and not a link, else ".Trash-$uid".
-std::string volumeTrash(const std::string &top, uid_t uid)
+bool isRealTrash(const std::string &trash)
 {
-    const std::string base = top == "/" ? std::string() : top;
+    return isRealFolder(trash) && isRealFolder(trash + "/files") && isRealFolder(trash + "/info");
+}
+
+// A folder of the trash, made private to the user when missing; an existing one only when it
+// is a real folder.
+bool realFolder(const std::string &path)
+{
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+    return isRealFolder(path);
+}
+
+// The administrator's ".Trash" of a volume counts only as a sticky folder that is not a link.
+bool isAdminTrash(const std::string &path)
+{
     struct stat info;
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && (info.st_mode & S_ISVTX);
+}
+
+std::string volumeBase(const std::string &top)
+{
+    return top == "/" ? std::string() : top;
+}
+
+// The home trash, made with its parents when missing (the user's own folders, which may be
+// links of the user's choosing), with real "files" and "info" folders.
+bool prepareHomeTrash(const std::string &trash)
+{
+    std::error_code error;
+    fs::create_directories(fs::path(trash).parent_path(), error);
+    if (::mkdir(trash.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+    return fs::is_directory(trash, error) && realFolder(trash + "/files") && realFolder(trash + "/info");
+}
+
+// The trash of a volume top, made when missing: the administrator's ".Trash/$uid" when
+// ".Trash" is usable, else ".Trash-$uid". Empty when neither is a real folder: the file then
+// stays where it is.
+std::string prepareVolumeTrash(const std::string &top, uid_t uid)
+{
+    const std::string base = volumeBase(top);
     const std::string admin = base + "/.Trash";
-    if (::lstat(admin.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && (info.st_mode & S_ISVTX))
-        return admin + "/" + std::to_string(uid);
-    return base + "/.Trash-" + std::to_string(uid);
+    const std::string user = admin + "/" + std::to_string(uid);
+    if (isAdminTrash(admin) && realFolder(user) && realFolder(user + "/files") && realFolder(user + "/info"))
+        return user;
+    const std::string own = base + "/.Trash-" + std::to_string(uid);
+    if (realFolder(own) && realFolder(own + "/files") && realFolder(own + "/info"))
+        return own;
+    return {};
 }
 
 // Every trash with the volume top its relative paths start from (none for the home trash).
@@ -54,10 +93,16 @@ struct KnownTrash
 std::vector<KnownTrash> allTrashes(const TrashPlaces &places)
 {
     std::vector<KnownTrash> trashes{{places.homeTrash, {}}};
+    // Only the trashes a deletion could have used: emptying a linked one would remove files
+    // wherever the link points.
     for (const auto &top : places.mountPoints) {
-        const std::string base = top == "/" ? std::string() : top;
-        trashes.push_back({base + "/.Trash/" + std::to_string(places.uid), top});
-        trashes.push_back({base + "/.Trash-" + std::to_string(places.uid), top});
+        const std::string base = volumeBase(top);
+        const std::string user = base + "/.Trash/" + std::to_string(places.uid);
+        if (isAdminTrash(base + "/.Trash") && isRealTrash(user))
+            trashes.push_back({user, top});
+        const std::string own = base + "/.Trash-" + std::to_string(places.uid);
+        if (isRealTrash(own))
+            trashes.push_back({own, top});
     }
     return trashes;
 }
@@ -134,8 +179,8 @@ bool moveToTrash(const TrashPlaces &places, const std::string &hostPath, std::ti
         return false;
     const std::string top = volumeTop(places.mountPoints, hostPath);
     const bool home = top == volumeTop(places.mountPoints, existingAncestor(places.homeTrash));
-    const std::string trash = home ? places.homeTrash : volumeTrash(top, places.uid);
-    if (!prepareTrash(trash))
+    const std::string trash = home ? places.homeTrash : prepareVolumeTrash(top, places.uid);
+    if (trash.empty() || (home && !prepareHomeTrash(trash)))
         return false; // never somewhere else instead
 
     // The home trash keeps absolute paths, a volume trash paths relative to the volume top.
