@@ -1,5 +1,6 @@
 #include "platform/paths.h"
 #include "platform/posix/posixplatform.h"
+#include "platform/posix/rename.h"
 #include "tempfolder.h"
 
 #include <filesystem>
@@ -693,4 +694,39 @@ TEST(Trash, EmptyingNeverReachesThroughALinkedTrash)
     f.platform.setTrashPlaces({home.str() + "/Trash", {"/", f.d.str()}, 1234});
     EXPECT_EQ(f.platform.emptyRecycleBin(u"D:\\"), 0);
     EXPECT_EQ(readFile(outside.path() / "files/a.jpg"), "someone else's");
+}
+
+// Both the flag and the way taken where a file system refuses it never replace a target.
+TEST(PosixPlatform, RenameWithoutReplacingWorksWithAndWithoutTheFlag)
+{
+    using Rename = bool (*)(const std::string &, const std::string &);
+    for (const Rename rename :
+         {Rename(platform::posix::renameNoReplace), Rename(platform::posix::renameNoReplaceByHand)}) {
+        const std::string how = rename == Rename(platform::posix::renameNoReplace) ? "flag" : "by hand";
+        TempFolder t;
+        const auto at = [&](const char *name) { return (t.path() / name).string(); };
+        t.write("a.txt", "A");
+        t.write("b.txt", "B");
+        t.write("Mappe/x.txt", "x");
+        fs::create_directory(t.path() / "Tom");
+        fs::create_symlink("a.txt", t.path() / "link");
+        fs::create_hard_link(t.path() / "b.txt", t.path() / "b-igen.txt");
+
+        EXPECT_FALSE(rename(at("a.txt"), at("b.txt"))) << how;
+        EXPECT_EQ(errno, EEXIST) << how;
+        EXPECT_FALSE(rename(at("Mappe"), at("Tom"))) << how; // a plain rename would replace it
+        EXPECT_FALSE(rename(at("b.txt"), at("b-igen.txt"))) << how;
+        EXPECT_FALSE(rename(at("mangler"), at("ny"))) << how;
+        EXPECT_EQ(readFile(t.path() / "a.txt"), "A") << how;
+        EXPECT_EQ(readFile(t.path() / "b.txt"), "B") << how;
+        EXPECT_TRUE(fs::exists(t.path() / "Mappe/x.txt") && fs::is_directory(t.path() / "Tom")) << how;
+
+        EXPECT_TRUE(rename(at("a.txt"), at("A.TXT"))) << how;
+        EXPECT_FALSE(fs::exists(t.path() / "a.txt")) << how;
+        EXPECT_EQ(readFile(t.path() / "A.TXT"), "A") << how;
+        EXPECT_TRUE(rename(at("Mappe"), at("Omdøbt"))) << how;
+        EXPECT_EQ(readFile(t.path() / "Omdøbt/x.txt"), "x") << how;
+        EXPECT_TRUE(rename(at("link"), at("link2"))) << how;
+        EXPECT_EQ(fs::read_symlink(t.path() / "link2"), "a.txt") << how; // moved as a link
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 #include "platform/posix/launch.h"
+#include "platform/posix/rename.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -331,7 +332,7 @@ bool PosixPlatform::moveFile(const Path &from, const Path &to)
     struct stat info;
     if (source.empty() || target.empty() || ::lstat(source.c_str(), &info) != 0)
         return false;
-    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+    if (renameNoReplace(source, target))
         return true;
     if (errno != EXDEV || S_ISDIR(info.st_mode))
         return false;
