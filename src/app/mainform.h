@@ -42,6 +42,7 @@ public:
     static constexpr int kStandardHeight = 870;
     static constexpr int kMinimumHeight = 776;
     static constexpr int kMinimumWidthWithPanel = 1228;
+    static constexpr int kPanelWidth = 340;
 
     explicit Tmainform(QWidget *parent = nullptr);
     ~Tmainform() override;
@@ -314,10 +315,6 @@ private:
     // The style of designName, and what a style sheet cannot reach.
     void applyDesign();
     bool isStandardSize() const;
-
-    RadioGroup *makeOpenGroup(const QString &objectName, const QString &title, QWidget *parent);
-    QCheckBox *makeCheck(const QString &objectName, const QString &caption, const QString &hint,
-                         QWidget *parent);
 };
 
 // The one main window of the run.

@@ -219,6 +219,8 @@ private:
     void buildNavigationActions();
     void buildClipboardActions();
     void buildMenus();
+    // The trees' signals, event filters and in-place rename.
+    void connectTrees();
     void treeMousePress(StrukturView *tree, QMouseEvent *event);
     bool eventFilter(QObject *watched, QEvent *event) override;
     QFrame *selectionPanel = nullptr;

@@ -1,0 +1,530 @@
+// Main window: the registry of explorer windows, the window-tab bar, the clipboard windows
+// and the notifications.
+
+#include "app/mainform.h"
+
+#include "app/styles.h"
+#include "core/files.h"
+#include "core/linefile.h"
+#include "core/messages.h"
+#include "core/optionlines.h"
+#include "core/paths.h"
+#include "dialogs/actionlist.h"
+#include "dialogs/radiogroup.h"
+#include "dialogs/shared.h"
+#include "dialogs/tablook.h"
+#include "explorer/listeform.h"
+#include "explorer/winform.h"
+#include "fileops/klipbord.h"
+#include "fileops/metodecompo.h"
+#include "lists/imagelist.h"
+#include "lists/menuexefiler.h"
+#include "lists/reopenfiler.h"
+#include "platform/Platform.h"
+#include "structures/pictures.h"
+#include "structures/strukturcompo.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+// ---------------------------------------------------------------------------------------------
+// The registry of explorer windows
+
+QList<QMdiSubWindow *> Tmainform::childWindows() const
+{
+    // The most recently active first; windows never active come after all others.
+    QList<QMdiSubWindow *> children = clientArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+    std::reverse(children.begin(), children.end());
+    return children;
+}
+
+int Tmainform::openChildWindows() const
+{
+    int open = 0;
+    for (QMdiSubWindow *child : clientArea->subWindowList())
+        open += !child->isHidden();
+    return open;
+}
+
+QList<Twinform *> Tmainform::explorerWindows() const
+{
+    QList<Twinform *> windows;
+    for (QMdiSubWindow *child : childWindows()) {
+        if (auto *window = qobject_cast<Twinform *>(child->widget()))
+            windows.append(window);
+    }
+    return windows;
+}
+
+Twinform *Tmainform::activeExplorer() const
+{
+    QMdiSubWindow *active = clientArea->activeSubWindow();
+    return active ? qobject_cast<Twinform *>(active->widget()) : nullptr;
+}
+
+void Tmainform::NewCountKontrol()
+{
+    if (explorerWindows().isEmpty())
+        NewCount = 0;
+}
+
+void Tmainform::makeNewStifinder()
+{
+    NewCountKontrol();
+    ++NewCount;
+    auto *window = new Twinform;
+    // Without a frame: the maximized window fills the client area, and the tab bar names it.
+    QMdiSubWindow *child = clientArea->addSubWindow(window, Qt::FramelessWindowHint);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    child->setWindowTitle(window->StifinderNavn);
+    child->setWindowIcon(QIcon::fromTheme("system-file-manager"));
+    child->showMaximized();
+    clientArea->setActiveSubWindow(child);
+    QCoreApplication::processEvents();
+    // Maximized again once the client area has its size (at start it may not have it yet).
+    QTimer::singleShot(0, child, [child] { child->showMaximized(); });
+}
+
+void Tmainform::openStifinder()
+{
+    const QList<Twinform *> windows = explorerWindows();
+    if (windows.isEmpty()) {
+        makeNewStifinder();
+        return;
+    }
+    QWidget *child = windows.first()->parentWidget();
+    child->show();
+    clientArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(child));
+}
+
+void Tmainform::aktiverWinform(bool opdater, const QString &potMappe)
+{
+    if (explorerWindows().isEmpty()) {
+        makeNewStifinder();
+        return;
+    }
+    openStifinder();
+    Twinform *window = explorerWindows().first();
+    TStrukturCompo *struktur = window->metodeX->strukturY();
+    if (core::directoryExists(potMappe)) {
+        const QString shown = struktur->makeStruktur2(potMappe);
+        struktur->setAktiveStruktur(2);
+        window->mappeKontrol(shown, true);
+    } else if (opdater) {
+        window->opdater2Execute();
+    }
+}
+
+Twinform *Tmainform::getWinformQuietly(const QString &aCaption) const
+{
+    for (Twinform *window : explorerWindows()) {
+        if (window->StifinderNavn.compare(aCaption, Qt::CaseInsensitive) == 0)
+            return window;
+    }
+    return nullptr;
+}
+
+Twinform *Tmainform::getWinform(const QString &aCaption)
+{
+    Twinform *window = getWinformQuietly(aCaption);
+    if (!window)
+        messages::inform(
+            "Der blev ikke fundet en Filfinder.\rDer skal være en Filfinder for at udføre funktionen.");
+    return window;
+}
+
+void Tmainform::closeExplorer(Twinform *window)
+{
+    if (auto *child = qobject_cast<QMdiSubWindow *>(window->parentWidget()))
+        child->close();
+    else
+        window->close();
+}
+
+void Tmainform::CloseElementExecute()
+{
+    const QList<QMdiSubWindow *> children = childWindows();
+    if (NewCount <= 1 && sammeKlipbord) {
+        for (auto it = children.rbegin(); it != children.rend(); ++it) {
+            if (auto *window = qobject_cast<Twinform *>((*it)->widget())) {
+                (*it)->show();
+                closeExplorer(window);
+                break;
+            }
+        }
+    } else {
+        const QString caption = "Stifinder " + QString::number(NewCount);
+        for (auto it = children.rbegin(); it != children.rend(); ++it) {
+            auto *window = qobject_cast<Twinform *>((*it)->widget());
+            if (window && window->StifinderNavn.compare(caption, Qt::CaseInsensitive) == 0) {
+                closeExplorer(window);
+                break;
+            }
+        }
+    }
+    QCoreApplication::processEvents();
+}
+
+void Tmainform::CloseAlleElementerExecute()
+{
+    const QList<QMdiSubWindow *> children = childWindows();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        QWidget *content = (*it)->widget();
+        if (content && !content->inherits("Twinform") && !content->inherits("Tlisteform"))
+            (*it)->close();
+    }
+}
+
+void Tmainform::explorerClosed()
+{
+    --NewCount;
+}
+
+void Tmainform::InsertTab()
+{
+    QMdiSubWindow *active = clientArea->activeSubWindow();
+    if (!active)
+        return;
+    const QString caption = active->widget() ? active->widget()->windowTitle() : active->windowTitle();
+    if (active->widget() && active->widget()->inherits("Tlisteform")) {
+        int clipboards = 0;
+        // Clipboard windows are made hidden with their clipboard: those shown have tabs.
+        for (QMdiSubWindow *child : childWindows())
+            clipboards += !child->isHidden() && child->widget() && child->widget()->inherits("Tlisteform");
+        tc->insertTab(std::max(0, clipboards - 1), caption);
+    } else {
+        tc->addTab(caption);
+    }
+}
+
+void Tmainform::SetTCindex()
+{
+    QMdiSubWindow *active = clientArea->activeSubWindow();
+    if (!active || tc->count() == 0)
+        return;
+    fokusTab(active->widget() ? active->widget()->windowTitle() : active->windowTitle());
+}
+
+void Tmainform::fokusTab(const QString &aName)
+{
+    for (int i = 0; i < tc->count(); ++i) {
+        if (tc->tabText(i) == aName) {
+            const QSignalBlocker blocker(tc);
+            tc->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void Tmainform::CloseTab(const QString &aCapNavn)
+{
+    for (int i = 0; i < tc->count(); ++i) {
+        if (tc->tabText(i) == aCapNavn) {
+            tc->removeTab(i);
+            break;
+        }
+    }
+    if (tc->count() == 0) {
+        NewCount = 0;
+        // No explorer window is left to share the clipboard: it goes with the last one.
+        if (sharedKlipbord && explorerWindows().size() <= 1) {
+            Klipbord *last = std::exchange(sharedKlipbord, nullptr);
+            destroyClipboardWindow(last);
+            last->deleteLater();
+        }
+    }
+}
+
+void Tmainform::tcChange(int index)
+{
+    if (index < 0)
+        return;
+    const QString caption = tc->tabText(index);
+    for (QMdiSubWindow *child : childWindows()) {
+        const QString title = child->widget() ? child->widget()->windowTitle() : child->windowTitle();
+        if (title == caption) {
+            child->show();
+            clientArea->setActiveSubWindow(child);
+            return;
+        }
+    }
+}
+
+void Tmainform::setKlipbord(Twinform *aWinform)
+{
+    // The rule for a shared clipboard: the registry keeps it, not "Stifinder 1". Every explorer
+    // window, number 1 included, uses the same one while sharing is on, so closing any window,
+    // "Stifinder 1" too, leaves the others a working clipboard with every row; it is emptied
+    // only when the last explorer window closes.
+    try {
+        if (!sammeKlipbord)
+            return;
+        if (!sharedKlipbord) {
+            sharedKlipbord = new Klipbord(this);
+            sharedKlipbord->winformCaption = "Stifinder 1";
+            createClipboardWindow(sharedKlipbord, true, 1);
+        }
+        aWinform->metodeX->setKlipbord(sharedKlipbord);
+    } catch (const std::exception &) {
+        messages::inform("Der opstod en fejl.\r");
+    }
+}
+
+void Tmainform::kopierKlipbordsdata(const QString &aCaption, const KlipbordListe &Mliste,
+                                    const KlipbordListe &Fliste)
+{
+    try {
+        for (Twinform *window : explorerWindows()) {
+            if (window->StifinderNavn.compare(aCaption, Qt::CaseInsensitive) == 0)
+                continue;
+            for (int i = 0; i < Mliste.count(); ++i) {
+                const QString path = Mliste.row(i).path.trimmed();
+                if (Mliste.row(i).checked && core::directoryExists(path))
+                    window->metodeX->CopyListAdd(1, Mliste.row(i).picture, path, true);
+            }
+            for (int i = 0; i < Fliste.count(); ++i) {
+                const QString path = Fliste.row(i).path.trimmed();
+                if (Fliste.row(i).checked && core::fileExists(path))
+                    window->metodeX->CopyListAdd(2, Fliste.row(i).picture, path, true);
+            }
+            window->actions->updateAll();
+            QCoreApplication::processEvents();
+            if (window->visIndstillingerCheck->isChecked())
+                window->winBog->setCurrentIndex(5);
+            window->KDTcheck->setChecked(false);
+        }
+    } catch (const std::exception &) {
+        messages::inform("Der opstod desværre en ukendt fejl.\r");
+    }
+}
+
+void Tmainform::udskivKlipbordInf(const QString &antMapper, const QString &antFiler)
+{
+    for (Twinform *window : explorerWindows()) {
+        if (!antMapper.isEmpty())
+            window->EditMappe->setText(antMapper);
+        if (!antFiler.isEmpty())
+            window->EditFil->setText(antFiler);
+    }
+}
+
+void Tmainform::makeInfo(const QString &overskrift, const QString &tekst)
+{
+    ++ncNumber;
+    // The desktop's notification service where one answers; the status line otherwise.
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString service = QStringLiteral("org.freedesktop.Notifications");
+    if (bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(service)) {
+        QDBusInterface notifications(service, "/org/freedesktop/Notifications", service, bus);
+        QVariantMap hints;
+        hints.insert("sound-file", core::hostPath(programmappe + "\\Lydfiler\\Musik06.wav"));
+        hints.insert("desktop-entry", "zunkolvra");
+        const QDBusMessage reply = notifications.call(
+            "Notify", "zun Kolvra " + QString::number(ncNumber), uint(0), "system-file-manager", overskrift,
+            QString(tekst).replace(u'\r', u'\n'), QStringList(), hints, -1);
+        if (reply.type() == QDBusMessage::ReplyMessage)
+            return;
+    }
+    UdskrivInfo(overskrift + ": " + QString(tekst).replace(u'\r', u' '));
+}
+
+void Tmainform::runFilname(const QString &aFilename, int fileRunNumber)
+{
+    if (!core::fileExists(aFilename))
+        return;
+    const QString folder = core::folderOf(aFilename);
+    const QString name = core::nameOf(aFilename);
+    int result;
+    if (extensionOf(name).compare(".bat", Qt::CaseInsensitive) == 0 && fileRunNumber == 0)
+        result = core::shellExecute("open", "cmd", "/K " + name, folder, platform::SW_SHOWNORMAL);
+    else
+        result = core::shellExecute(fileRunNumber != 0 ? "edit" : "open", name, QString(), folder,
+                                    platform::SW_SHOWNORMAL);
+    if (result <= 32)
+        ErrorInfo(result);
+}
+
+void Tmainform::klipbordStiKnapClick()
+{
+    const QString text = EditSti->text();
+    QGuiApplication::clipboard()->setText(core::fileExists(text) ? core::folderOf(text) : text);
+    UdskrivInfo("Stien blev kopieret til klipbordet");
+}
+
+void Tmainform::klipbordStiFilKnapClick()
+{
+    const QString text = EditSti->text();
+    if (core::fileExists(text)) {
+        QGuiApplication::clipboard()->setText(text);
+        UdskrivInfo("Filnavnet blev kopieret til klipbordet");
+    } else {
+        UdskrivInfo("Der er ikke valgt et filnavn");
+    }
+}
+
+void Tmainform::aOpenStifinderExecute()
+{
+    QString folder = EditSti->text();
+    if (core::fileExists(folder))
+        folder = core::folderOf(folder);
+    if (core::directoryExists(folder))
+        core::shellExecute("open", folder, QString(), QString(), platform::SW_SHOWNORMAL);
+    else
+        UdskrivInfo("Mappen blev ikke fundet.");
+}
+
+bool Tmainform::beskedChecked() const
+{
+    return beskedCheck->isChecked();
+}
+
+bool Tmainform::blokerChecked() const
+{
+    return blokerCheck->isChecked();
+}
+
+void Tmainform::setBlokerChecked(bool checked)
+{
+    blokerCheck->setChecked(checked);
+    blokerCheckClick();
+}
+
+bool Tmainform::vhaFunkChecked() const
+{
+    return vhaFunkCheck->isChecked();
+}
+
+bool Tmainform::sikkerhedsChecked() const
+{
+    return sikkerhedsCheck->isChecked();
+}
+
+bool Tmainform::strukturLinjer() const
+{
+    return CheckStrukturLinjer->isChecked();
+}
+
+int Tmainform::bogfanerIndex() const
+{
+    return bogfanerBox->itemIndex();
+}
+
+int Tmainform::treeFontSize() const
+{
+    return 8 + std::clamp(Fontbox->currentIndex(), 0, 2);
+}
+
+QString Tmainform::treeFontName() const
+{
+    return FontnavnBox->currentText();
+}
+
+int Tmainform::fremFormIndex() const
+{
+    return FremFormCheck->itemIndex();
+}
+
+void Tmainform::setEditSti(const QString &path)
+{
+    EditSti->setText(path);
+}
+
+QString Tmainform::editSti() const
+{
+    return EditSti->text();
+}
+
+void Tmainform::updateCloseElement()
+{
+    actions->updateAll();
+}
+
+void Tmainform::showExplorer(Twinform *window)
+{
+    if (auto *child = qobject_cast<QMdiSubWindow *>(window->parentWidget())) {
+        child->show();
+        clientArea->setActiveSubWindow(child);
+    }
+}
+
+void Tmainform::showClipboardCounts(const QString &caption, const QString &antMapper, const QString &antFiler)
+{
+    if (Twinform *window = getWinformQuietly(caption)) {
+        if (!antMapper.isEmpty())
+            window->EditMappe->setText(antMapper);
+        if (!antFiler.isEmpty())
+            window->EditFil->setText(antFiler);
+    }
+}
+
+void Tmainform::showClipboardSize(const QString &caption, const QString &text)
+{
+    if (Twinform *window = getWinformQuietly(caption))
+        window->sizeLabel->setText(text);
+}
+
+QMdiSubWindow *Tmainform::clipboardFrame(Klipbord *klipbord) const
+{
+    for (QMdiSubWindow *child : clientArea->subWindowList()) {
+        auto *window = qobject_cast<Tlisteform *>(child->widget());
+        if (window && window->klipbord() == klipbord)
+            return child;
+    }
+    return nullptr;
+}
+
+void Tmainform::createClipboardWindow(Klipbord *klipbord, bool shared, int number)
+{
+    if (clipboardFrame(klipbord))
+        return;
+    auto *window = new Tlisteform(klipbord, shared, number, OptMappe);
+    QMdiSubWindow *child = clientArea->addSubWindow(window, Qt::FramelessWindowHint);
+    child->setWindowTitle(window->windowTitle());
+    child->hide();
+}
+
+void Tmainform::showClipboardWindow(Klipbord *klipbord)
+{
+    if (QMdiSubWindow *child = clipboardFrame(klipbord)) {
+        child->showMaximized();
+        clientArea->setActiveSubWindow(child);
+    }
+}
+
+void Tmainform::destroyClipboardWindow(Klipbord *klipbord)
+{
+    if (QMdiSubWindow *child = clipboardFrame(klipbord)) {
+        CloseTab(child->widget()->windowTitle());
+        clientArea->removeSubWindow(child);
+        delete child;
+    }
+}
+
+void Tmainform::showMainPage(int hovedbogPage, int programbogPage, const QString &caption)
+{
+    showMainPanel();
+    Hovedbog->setCurrentIndex(hovedbogPage);
+    if (hovedbogPage == 4)
+        Programbog->setCurrentIndex(programbogPage);
+    HovedbogChange();
+    if (!caption.isEmpty())
+        informationsKnappenL->setText(caption);
+}

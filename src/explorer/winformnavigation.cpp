@@ -1,0 +1,448 @@
+// Explorer window: browsing with both trees and the path bar, back and forward, the known
+// folders and the selection commands.
+
+#include "explorer/winform.h"
+
+#include "core/files.h"
+#include "core/linefile.h"
+#include "core/messages.h"
+#include "core/optionlines.h"
+#include "core/paths.h"
+#include "dialogs/actionlist.h"
+#include "dialogs/radiogroup.h"
+#include "dialogs/tablook.h"
+#include "explorer/activityindicator.h"
+#include "explorer/listeform.h"
+#include "explorer/mainhost.h"
+#include "fileops/metodecompo.h"
+#include "lists/reopenfiler.h"
+#include "platform/Platform.h"
+#include "structures/strukturcompo.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+// ---------------------------------------------------------------------------------------------
+// Navigation
+
+void Twinform::showActiveTree()
+{
+    const bool first = metodeX->strukturY()->aktiveStruktur() == 1;
+    AktiveStrukturEdit->setText(first ? "Struktur 1" : "Struktur 2");
+    if (QAction *fokus = actions->action("Fokus"))
+        fokus->setIcon(QIcon::fromTheme(first ? "view-list-tree" : "view-list-details"));
+}
+
+void Twinform::mappeKontrol(const QString &denneSti, bool medSti)
+{
+    QCoreApplication::processEvents();
+    showActiveTree();
+    if (denneSti.isEmpty())
+        return;
+    if (mainHost()) {
+        mainHost()->setEditSti(denneSti);
+        aktuelleSti = mainHost()->editSti();
+    } else {
+        aktuelleSti = denneSti;
+    }
+    if (core::directoryExists(denneSti)) {
+        historieDir->InsertItem(denneSti, core::getLastDirectory(denneSti));
+        HListeForandret = true;
+    }
+    if (medSti)
+        udskrivSti(denneSti);
+    favChanged = true;
+    funkNo = metodeX->strukturY()->getNodeId();
+    if (mainHost() && mainHost()->runningOperations() > 0)
+        requestRuleEvaluation();
+}
+
+void Twinform::udskrivSti(const QString &path)
+{
+    const QSignalBlocker blocker(stibox);
+    while (stibox->count() > 0)
+        stibox->removeTab(0);
+    // Empty components (a path \\server\share, a trailing backslash) get no tab; each tab remembers
+    // its component, so choosing a tab always leads to the path up to that tab's name.
+    stiArray = path.split(u'\\');
+    tabComponents.clear();
+    for (int i = 0; i < stiArray.size(); ++i) {
+        if (stiArray.at(i).isEmpty())
+            continue;
+        stibox->addTab(stiArray.at(i));
+        tabComponents.append(i);
+    }
+    stibox->setCurrentIndex(stibox->count() - 1);
+    TStrukturCompo *struktur = metodeX->strukturY();
+    if (core::directoryExists(path)) {
+        struktur->setMappenavn(path);
+        AktuelleElementEdit->setText("Mappe");
+        mappenavnFelt->setText(core::getLastDirectory(path));
+        filnavnFelt->setText(core::nameOf(struktur->filnavn()));
+    } else if (core::fileExists(path)) {
+        struktur->setFilnavn(path);
+        struktur->setMappenavn(core::folderOf(path));
+        mappenavnFelt->setText(core::getLastDirectory(core::folderOf(path)));
+        filnavnFelt->setText(core::nameOf(path));
+        AktuelleElementEdit->setText("Fil");
+    }
+    mappeLabel->setText(mappenavnFelt->text());
+}
+
+QString Twinform::getStien(int tabIndex) const
+{
+    const int component = tabComponents.value(tabIndex, tabIndex);
+    return stiArray.mid(0, component + 1).join(u'\\');
+}
+
+void Twinform::stiboxChange(int index)
+{
+    if (index < 0)
+        return;
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setAktiveStruktur(2);
+    const QString path = getStien(index);
+    if (core::fileExists(path)) {
+        struktur->setFilnavn(path);
+        struktur->setMappenavn(core::folderOf(path));
+        mappeKontrol(struktur->SelectFil(path), false);
+    } else {
+        struktur->setFilnavn(QString());
+        struktur->setMappenavn(path);
+        mappeKontrol(struktur->makeStruktur2(path), false);
+    }
+}
+
+void Twinform::MappeStrukturClick()
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setAktiveStruktur(1);
+    struktur->setFilnavn(QString());
+    mappeKontrol(struktur->getDirectory(), true);
+}
+
+void Twinform::MappeStrukturDblClick()
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setAktiveStruktur(1);
+    struktur->udfoldDirectory();
+}
+
+void Twinform::FilStrukturClick()
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setAktiveStruktur(2);
+    struktur->setMultiSelect(QApplication::keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+    mappeKontrol(struktur->getFileDirectory(false), true);
+    struktur->setMultiSelect(false);
+}
+
+void Twinform::FilStrukturDblClick()
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setAktiveStruktur(2);
+    const QString path = struktur->udfoldFileDirectory();
+    if (core::directoryExists(path))
+        mappeKontrol(struktur->makeStruktur2(path), true);
+    else if (core::fileExists(path) && mainHost())
+        mainHost()->runFilname(path, 0);
+}
+
+void Twinform::tilbageExecute()
+{
+    const int rows = HistorieListe->count();
+    if (rows < 2 || HistorieListe->currentRow() < 0)
+        return;
+    const int row = HistorieListe->currentRow();
+    HistorieListe->setCurrentRow(row == 0 ? rows - 1 : row - 1);
+    skiftHisDir();
+}
+
+void Twinform::fremExecute()
+{
+    const int rows = HistorieListe->count();
+    if (rows < 2 || HistorieListe->currentRow() < 0)
+        return;
+    const int row = HistorieListe->currentRow();
+    HistorieListe->setCurrentRow(row == rows - 1 ? 0 : row + 1);
+    skiftHisDir();
+}
+
+void Twinform::opdater2Execute()
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    if (core::fileExists(struktur->filnavn()))
+        struktur->SelectFil(struktur->filnavn());
+    else
+        struktur->makeStruktur2(struktur->mappenavn());
+    QCoreApplication::processEvents();
+    struktur->setAktiveStruktur(2);
+    mappeKontrol(struktur->mappenavn(), true);
+}
+
+void Twinform::skiftHisDir()
+{
+    const QString folder = historieDir->GetFilnavn(HistorieListe->currentRow());
+    if (!core::directoryExists(folder))
+        return;
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setAktiveStruktur(2);
+    mappeKontrol(struktur->makeStruktur2(folder), true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Navigation commands, known folders and selection
+
+void Twinform::buildNavigationActions()
+{
+    auto struktur = [this] { return metodeX->strukturY(); };
+    auto hasFolder = [this] { return metodeX && !metodeX->strukturY()->mappenavn().isEmpty(); };
+    auto rebuild = [this](bool medAlleDrev) {
+        TStrukturCompo *compo = metodeX->strukturY();
+        compo->setAktiveStruktur(1);
+        compo->udfoldStruktur1(compo->mappenavn(), medAlleDrev);
+        mappeKontrol(compo->mappenavn(), false);
+    };
+    actions->add(
+        "OpdaterKunEn", "Opdater", QKeySequence("F4"),
+        "Opdater aktuelle mappe på aktuelle drev uden at vise andre drev: F4", [rebuild] { rebuild(false); },
+        hasFolder);
+    actions->add(
+        "OpdaterAlle", "Opdater alle", QKeySequence("F5"),
+        "Opdater aktuelle mappe på aktuelle drev med samtlige drev i strukturen: F5",
+        [rebuild] { rebuild(true); }, hasFolder);
+    actions->add(
+        "indstilMappestruktur", "Indstil", {}, "Indstil mappestrukturen til denne mappe",
+        [this, rebuild] { rebuild(allDrives()); }, hasFolder);
+    actions->add("KunDrev", "Drev", {}, "Opdater alle drev eller vælg drev til mappestrukturen", [struktur] {
+        struktur()->setAktiveStruktur(1);
+        struktur()->makePreDrives();
+    });
+    actions->add("UdfoldStruktur", "Udfold", {}, "Udfold strukturen",
+                 [this] { MappeStruktur->expandAllNodes(); });
+    actions->add("SammenfoldStruktur", "Sammenfold", {}, "Sammenfold struktur",
+                 [this] { MappeStruktur->collapseAllNodes(); });
+    actions->add("aMedtagPrivat", "Privatmapper", {},
+                 "Medtag eller fjern privatmapper med opdatering af alle drev", [this] {
+                     privatCheckBox->setChecked(!privatCheckBox->isChecked());
+                     metodeX->strukturY()->makePreDrives();
+                     actions->action("aMedtagPrivat")
+                         ->setIcon(
+                             QIcon::fromTheme(privatCheckBox->isChecked() ? "user-home" : "drive-harddisk"));
+                 });
+    // Re-opening the last home-made structure belongs to the structure menu, not yet in the
+    // main window.
+    actions->add("aReloadStruktur", "Genskab", QKeySequence("F3"),
+                 "Genskab sidste aktiverede hjemmelavede struktur: F3", {}, [] { return false; });
+
+    // The selection commands of the file tree. With neither tree active, "Marker alt" and
+    // "Inverter valg" keep the state they had.
+    auto fileTreeActive = [this] { return metodeX && metodeX->strukturY()->aktiveStruktur() == 2; };
+    auto keep = [this](const char *name, bool whenFileTree, bool fileTree, bool folderTree) {
+        if (fileTree)
+            return whenFileTree;
+        if (folderTree)
+            return false;
+        QAction *action = actions->action(name);
+        return action && action->isEnabled();
+    };
+    actions->add(
+        "selectAlleElementer", "Marker alt", QKeySequence("Ctrl+A"), "Marker alt",
+        [this] {
+            metodeX->strukturY()->SelectMapperFiler(1);
+            mappeKontrol(metodeX->strukturY()->mappenavn(), true);
+        },
+        [this, keep] {
+            const int active = metodeX ? metodeX->strukturY()->aktiveStruktur() : 0;
+            const bool notAll = FilStruktur->selectionCount() < FilStruktur->strukturModel()->rowCount();
+            return keep("selectAlleElementer", notAll, active == 2, active == 1);
+        });
+    actions->add(
+        "deselectElementer", "Fjern", QKeySequence("Ctrl+F"), "Fjern alle markeringer",
+        [this] {
+            metodeX->strukturY()->SelectMapperFiler(2);
+            mappeKontrol(metodeX->strukturY()->mappenavn(), true);
+        },
+        [this, fileTreeActive] { return fileTreeActive() && FilStruktur->selectionCount() > 0; });
+    actions->add(
+        "inverterSelection", "Inverter valg", QKeySequence("Ctrl+I"), "Inverter nuværende markering",
+        [this] {
+            metodeX->strukturY()->SelectMapperFiler(3);
+            mappeKontrol(metodeX->strukturY()->mappenavn(), true);
+        },
+        [this, keep] {
+            const int active = metodeX ? metodeX->strukturY()->aktiveStruktur() : 0;
+            return keep("inverterSelection", !FilStruktur->isEmpty(), active == 2, active == 1);
+        });
+    actions->add(
+        "deselectAll", "Fjern alle markeringer", {}, "Fjern alle markeringer: Alt+Mus",
+        [this] {
+            metodeX->strukturY()->deselectMapper();
+            mappeKontrol(metodeX->strukturY()->mappenavn(), true);
+        },
+        [this] {
+            return metodeX && metodeX->strukturY()->aktiveStruktur() == 1 &&
+                   MappeStruktur->selectionCount() > 0;
+        });
+
+    // Known folders.
+    auto known = [this](const char *name, const char *caption, const char *icon,
+                        std::function<QString()> path) {
+        QAction *action = actions->add(name, caption, {}, caption, [this, path] {
+            QString folder;
+            try {
+                folder = path();
+            } catch (const StrukturFejl &error) {
+                messages::inform(error.message());
+                return;
+            }
+            openMappeStruktur(folder);
+        });
+        action->setIcon(QIcon::fromTheme(icon));
+    };
+    auto special = [](int csidl) {
+        platform::Path path;
+        return platform::current().specialFolder(csidl, path) ? QString::fromStdU16String(path) : QString();
+    };
+    known("Adesktopdir", "Skrivebord", "user-desktop",
+          [special] { return special(platform::CSIDL_DESKTOPDIRECTORY); });
+    known("Adokudir", "Dokumenter", "folder-documents",
+          [special] { return special(platform::CSIDL_PERSONAL); });
+    known("Amusikdir", "Musik", "folder-music", [special] { return special(platform::CSIDL_MYMUSIC); });
+    known("Avideodir", "Videoer", "folder-videos", [special] { return special(platform::CSIDL_MYVIDEO); });
+    known("Apicdir", "Billeder", "folder-pictures",
+          [special] { return special(platform::CSIDL_MYPICTURES); });
+    known("AallUsers", "Alle brugere", "system-users",
+          [this] { return metodeX->strukturY()->GetAllUsers(); });
+    known("aFavoritmappe", "Favoritter", "folder-favorites",
+          [this] { return metodeX->strukturY()->GetMyFavorit(); });
+    known("aDownload", "Overførsler", "folder-download",
+          [this] { return metodeX->strukturY()->GetMyDownLoad(); });
+    known("aKontakter", "Kontakter", "contact-new", [this] { return getSpecialMappe(0); });
+    known("aOneDrev", "OneDrive", "folder-cloud", [this] { return getSpecialMappe(1); });
+    known("aStartMappe", "Startmenu", "application-menu",
+          [this] { return metodeX->strukturY()->GetStartMenuPrograms(); });
+    known("Aprogdir", "AppData", "folder-development", [this] { return metodeX->strukturY()->GetMyApp(); });
+    known("aKamBil", "Billeder", "camera-photo", [this] { return getSpecialMappe(2); });
+    known("aKamFilm", "Film", "camera-video", [this] { return getSpecialMappe(3); });
+    actions->action("aKamBil")->setToolTip("Kamerabilleder");
+    actions->action("aKamFilm")->setToolTip("Skærmoptagelser");
+}
+
+QString Twinform::getSpecialMappe(int kind) const
+{
+    static const char *const tails[] = {"\\Contacts", "\\OneDrive", "\\Pictures\\Camera Roll",
+                                        "\\Videos\\Captures"};
+    if (kind < 0 || kind > 3)
+        return QString();
+    const QString path = "C:\\Users\\" + metodeX->strukturY()->brugernavn() + tails[kind];
+    return core::directoryExists(path) ? path : QString();
+}
+
+void Twinform::openMappeStruktur(const QString &path)
+{
+    if (!core::directoryExists(path)) {
+        messages::inform("Mappen blev ikke fundet.");
+        return;
+    }
+    TStrukturCompo *struktur = metodeX->strukturY();
+    if (mappeBox->itemIndex() == 1) {
+        struktur->setAktiveStruktur(2);
+        mappeKontrol(struktur->makeStruktur2(path), true);
+    } else {
+        struktur->setAktiveStruktur(1);
+        struktur->udfoldMappe(path);
+    }
+}
+
+void Twinform::setMarkerButton()
+{
+    const bool all = udfoldCheck->isChecked();
+    aSelectButton->setVisible(!all);
+    selectionPanel->setFixedWidth(all ? 84 : 43);
+    static const std::pair<const char *, const char *> captions[] = {
+        {"selectAlleElementer", "Marker alt"},
+        {"deselectElementer", "Fjern alle markeringer"},
+        {"inverterSelection", "Inverter nuværende markering"}};
+    for (const auto &[name, caption] : captions) {
+        actions->action(name)->setText(all ? QString() : QString::fromUtf8(caption));
+        if (QWidget *button = selectionPanel->findChild<QToolButton *>(QString(name) + "Button"))
+            button->setVisible(all);
+    }
+}
+
+QMenu *Twinform::contextMenuFor(StrukturView *tree) const
+{
+    const TStrukturCompo *struktur = metodeX->strukturY();
+    const int kind = struktur->getNodeId();
+    if (tree == MappeStruktur) {
+        if (struktur->aktiveStruktur() == 2)
+            return nullptr;
+        switch (kind) {
+        case 0:
+            return PUdirbox;
+        case 2:
+        case 3:
+            return PUdirPrivate;
+        case 4:
+            return PUdirboxDrev;
+        default:
+            return nullptr;
+        }
+    }
+    if (struktur->aktiveStruktur() == 1)
+        return nullptr;
+    return kind > 1 ? PUdirboxDrev : PUfilbox;
+}
+
+void Twinform::treeMousePress(StrukturView *tree, QMouseEvent *event)
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    const Qt::KeyboardModifiers keys = event->modifiers();
+    if (tree == FilStruktur) {
+        struktur->setMultiSelect(keys & (Qt::ShiftModifier | Qt::ControlModifier));
+        if (keys & Qt::AltModifier)
+            struktur->getFileDirectory(true);
+    } else if ((keys & Qt::AltModifier) && event->button() != Qt::LeftButton) {
+        QAction *deselect = actions->action("deselectAll");
+        actions->updateAll();
+        if (deselect->isEnabled())
+            deselect->trigger();
+    }
+    if (event->button() == Qt::RightButton) {
+        const QPoint where = event->globalPosition().toPoint();
+        // After the press has selected the node under the mouse.
+        QTimer::singleShot(0, this, [this, tree, where] {
+            if (QMenu *menu = contextMenuFor(tree))
+                menu->popup(where);
+        });
+    }
+}
+
+bool Twinform::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (watched == MappeStruktur->viewport())
+            treeMousePress(MappeStruktur, static_cast<QMouseEvent *>(event));
+        else if (watched == FilStruktur->viewport())
+            treeMousePress(FilStruktur, static_cast<QMouseEvent *>(event));
+        else if (watched == stibox && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            actions->updateAll();
+            if (actions->action("deselectElementer")->isEnabled())
+                actions->action("deselectElementer")->trigger();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
