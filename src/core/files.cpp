@@ -1,6 +1,7 @@
 #include "core/files.h"
 
 #include "platform/Platform.h"
+#include "platform/paths.h"
 
 namespace core {
 
@@ -42,6 +43,11 @@ QString hostPath(const QString &path)
 QString programPath(const QString &hostPath)
 {
     return QString::fromStdU16String(platform::current().programPath(hostPath.toStdU16String()));
+}
+
+QString quoteArgument(const QString &argument)
+{
+    return QString::fromStdU16String(platform::quoteArgument(argument.toStdU16String()));
 }
 
 int shellExecute(const QString &verb, const QString &file, const QString &parameters,

@@ -16,6 +16,9 @@ bool moveFile(const QString &from, const QString &to);
 // The host path for code that opens a file itself; empty when no drive holds the path.
 QString hostPath(const QString &path);
 QString programPath(const QString &hostPath);
+// One argument of a ShellExecuteW parameter text: in double quotes, escaped so that a path
+// holding quotes or ending in a backslash reaches the program as exactly that one argument.
+QString quoteArgument(const QString &argument);
 // ShellExecuteW; above 32 on success.
 int shellExecute(const QString &verb, const QString &file, const QString &parameters,
                  const QString &directory, int showCommand);

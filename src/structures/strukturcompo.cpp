@@ -450,7 +450,7 @@ QString TStrukturCompo::makeParamString() const
     for (const StrukturNode *node : FStruktur2->selectedNodes()) {
         const QString path = FMappenavn + "\\" + node->text;
         if (core::fileExists(path))
-            files << "\"" + path + "\"";
+            files << core::quoteArgument(path);
     }
     return files.join(u' ');
 }
@@ -517,7 +517,8 @@ int TStrukturCompo::RenameFilExt(const QString &aMappe, const QString &oldExt, c
                     continue;
                 const QString path = core::delimKon(folder) + name;
                 if (entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) {
-                    if (alleMapper)
+                    // A link to a folder is not entered: it may lead back up the tree.
+                    if (alleMapper && !(entry.attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT))
                         folders << path;
                 } else if (name.endsWith(oldExt, Qt::CaseInsensitive)) {
                     files << path;

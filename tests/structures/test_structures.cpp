@@ -1,6 +1,7 @@
 #include "core/linefile.h"
 #include "core/messages.h"
 #include "core/paths.h"
+#include "platform/paths.h"
 #include "structures/pictures.h"
 #include "structures/strukturcompo.h"
 #include "support/testdrives.h"
@@ -88,6 +89,9 @@ private slots:
     void selectAllAndInvertSkipDisabledNodes();
     void fileTypeMarkingAndListing();
     void renameExtensionCountsClashes();
+    void renameExtensionSkipsFolderLinks_data();
+    void renameExtensionSkipsFolderLinks();
+    void parametersKeepAPathWithQuotesWhole();
     void driveMenuAndItsCaptions();
     void savedStructureRoundTrip();
     void savedStructureWithManySiblings();
@@ -518,6 +522,41 @@ void TestStructures::renameExtensionCountsClashes()
     QCOMPARE(f.fileTree.allNodes().size(), std::size_t(4)); // shown again
     QCOMPARE(f.compo.RenameFilExt("C:\\R", ".txt", ".md", true), 2);
     QVERIFY(QFile::exists(f.drives.host("C:\\R\\Under\\c.md")));
+}
+
+void TestStructures::renameExtensionSkipsFolderLinks_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("link to its own folder") << ".";
+    QTest::newRow("link to the parent") << "..";
+}
+
+void TestStructures::renameExtensionSkipsFolderLinks()
+{
+    QFETCH(QString, target);
+    Fixture f;
+    f.file("C:\\R\\a.txt", "a");
+    f.file("C:\\R\\Under\\c.txt", "c");
+    QVERIFY(QFile::link(target, f.drives.host("C:\\R\\Under\\ring")));
+    QCOMPARE(f.compo.RenameFilExt("C:\\R", ".txt", ".md", true), 2);
+    QCOMPARE(f.drives.readBytes("C:\\R\\a.md"), QByteArray("a"));
+    QCOMPARE(f.drives.readBytes("C:\\R\\Under\\c.md"), QByteArray("c"));
+}
+
+void TestStructures::parametersKeepAPathWithQuotesWhole()
+{
+    Fixture f;
+    const QString evil = "C:\\P\\x\" --evil \"y.txt";
+    f.file(evil);
+    f.file("C:\\P\\a b.txt");
+    f.compo.makeStruktur2("C:\\P");
+    f.compo.setAktiveStruktur(2);
+    f.compo.SelectMapperFiler(1);
+    std::vector<std::u16string> expected{u"C:\\P\\a b.txt", evil.toStdU16String()};
+    auto arguments = platform::splitArguments(f.compo.makeParamString().toStdU16String());
+    std::sort(arguments.begin(), arguments.end());
+    std::sort(expected.begin(), expected.end());
+    QVERIFY(arguments == expected);
 }
 
 void TestStructures::driveMenuAndItsCaptions()
