@@ -1,8 +1,9 @@
 #pragma once
 // The recycle bin on Linux, laid out as freedesktop.org desktops keep it. Files from the home
 // folder's volume go to the home trash, files from another volume to that volume's
-// ".Trash/$uid" (when the administrator made it) or ".Trash-$uid". Each item gets a
-// ".trashinfo" with its percent-encoded original path and the deletion date.
+// ".Trash/$uid" (when the administrator made ".Trash" a sticky folder) or ".Trash-$uid". A
+// volume trash that is a link is never used: the file then stays where it is. Each item gets
+// a ".trashinfo" with its percent-encoded original path and the deletion date.
 
 #include <ctime>
 #include <string>
