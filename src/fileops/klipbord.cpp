@@ -15,25 +15,54 @@ QString KlipbordListe::cleanPath(const QString &text)
     return path;
 }
 
+QString KlipbordListe::keyOf(const QString &path)
+{
+    return cleanPath(path).toCaseFolded();
+}
+
 bool KlipbordListe::contains(const QString &path) const
 {
-    const QString wanted = cleanPath(path);
-    for (const auto &row : m_rows) {
-        if (cleanPath(row.path).compare(wanted, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    return m_keys.contains(keyOf(path));
 }
 
 bool KlipbordListe::add(int picture, const QString &path, bool checked)
 {
-    if (contains(path))
+    const QString key = keyOf(path);
+    if (m_keys.contains(key))
         return false;
     beginInsertRows({}, count(), count());
     m_rows.append({checked, picture, path});
+    m_keys.insert(key);
+    m_checkedCount += checked ? 1 : 0;
     endInsertRows();
     emit rowsChanged();
     return true;
+}
+
+int KlipbordListe::addRows(const QList<KlipbordRow> &rows)
+{
+    QList<KlipbordRow> fresh;
+    QStringList keys;
+    QSet<QString> seen;
+    for (const KlipbordRow &entry : rows) {
+        const QString key = keyOf(entry.path);
+        if (m_keys.contains(key) || seen.contains(key))
+            continue;
+        seen.insert(key);
+        keys << key;
+        fresh << entry;
+    }
+    if (fresh.isEmpty())
+        return 0;
+    beginInsertRows({}, count(), count() + int(fresh.size()) - 1);
+    for (qsizetype i = 0; i < fresh.size(); ++i) {
+        m_rows.append(fresh.at(i));
+        m_keys.insert(keys.at(i));
+        m_checkedCount += fresh.at(i).checked ? 1 : 0;
+    }
+    endInsertRows();
+    emit rowsChanged();
+    return int(fresh.size());
 }
 
 void KlipbordListe::removeAt(int index)
@@ -41,7 +70,9 @@ void KlipbordListe::removeAt(int index)
     if (index < 0 || index >= count())
         return;
     beginRemoveRows({}, index, index);
-    m_rows.removeAt(index);
+    const KlipbordRow gone = m_rows.takeAt(index);
+    m_keys.remove(keyOf(gone.path));
+    m_checkedCount -= gone.checked ? 1 : 0;
     endRemoveRows();
     emit rowsChanged();
 }
@@ -50,16 +81,60 @@ void KlipbordListe::removeAll()
 {
     beginResetModel();
     m_rows.clear();
+    m_keys.clear();
+    m_checkedCount = 0;
     endResetModel();
+    emit rowsChanged();
+}
+
+template<typename Keep> void KlipbordListe::keepRows(Keep keep)
+{
+    // The runs of rows to go, last first.
+    QList<std::pair<int, int>> runs;
+    for (int i = count() - 1; i >= 0; --i) {
+        if (keep(m_rows.at(i)))
+            continue;
+        if (!runs.isEmpty() && runs.last().first == i + 1)
+            runs.last().first = i;
+        else
+            runs.append({i, i});
+    }
+    if (runs.isEmpty())
+        return;
+    for (const auto &run : runs) {
+        for (int i = run.first; i <= run.second; ++i) {
+            m_keys.remove(keyOf(m_rows.at(i).path));
+            m_checkedCount -= m_rows.at(i).checked ? 1 : 0;
+        }
+    }
+    // Each run told as a removal keeps the views' selection of the rows that stay, but costs a
+    // shift of the rows after it; scattered rows are dropped in one pass and the views reset.
+    constexpr qsizetype kMostRunsTold = 32;
+    if (runs.size() <= kMostRunsTold) {
+        for (const auto &run : runs) {
+            beginRemoveRows({}, run.first, run.second);
+            m_rows.remove(run.first, run.second - run.first + 1);
+            endRemoveRows();
+        }
+    } else {
+        beginResetModel();
+        m_rows.removeIf([&keep](const KlipbordRow &entry) { return !keep(entry); });
+        endResetModel();
+    }
     emit rowsChanged();
 }
 
 void KlipbordListe::removeChecked()
 {
-    for (int i = count() - 1; i >= 0; --i) {
-        if (m_rows.at(i).checked)
-            removeAt(i);
-    }
+    keepRows([](const KlipbordRow &entry) { return !entry.checked; });
+}
+
+void KlipbordListe::removePaths(const QStringList &paths)
+{
+    QSet<QString> gone;
+    for (const QString &path : paths)
+        gone.insert(keyOf(path));
+    keepRows([&gone](const KlipbordRow &entry) { return !gone.contains(keyOf(entry.path)); });
 }
 
 void KlipbordListe::setChecked(int index, bool checked)
@@ -67,14 +142,20 @@ void KlipbordListe::setChecked(int index, bool checked)
     if (index < 0 || index >= count() || m_rows[index].checked == checked)
         return;
     m_rows[index].checked = checked;
+    m_checkedCount += checked ? 1 : -1;
     emit dataChanged(this->index(index, 0), this->index(index, 0), {Qt::CheckStateRole});
     emit rowsChanged();
 }
 
-int KlipbordListe::checkedCount() const
+void KlipbordListe::setAllChecked(bool checked)
 {
-    return int(
-        std::count_if(m_rows.begin(), m_rows.end(), [](const KlipbordRow &row) { return row.checked; }));
+    if (m_checkedCount == (checked ? count() : 0))
+        return;
+    for (KlipbordRow &entry : m_rows)
+        entry.checked = checked;
+    m_checkedCount = checked ? count() : 0;
+    emit dataChanged(index(0, 0), index(count() - 1, 0), {Qt::CheckStateRole});
+    emit rowsChanged();
 }
 
 int KlipbordListe::rowCount(const QModelIndex &parent) const

@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 struct KlipbordRow
@@ -29,12 +30,19 @@ public:
     bool contains(const QString &path) const;
     // Adds a row unless the list holds the path; true when added.
     bool add(int picture, const QString &path, bool checked);
+    // Adds the rows whose paths the list does not hold yet (nor an earlier row of `rows`), in
+    // order, with one notice for all of them; returns how many were added.
+    int addRows(const QList<KlipbordRow> &rows);
     void removeAt(int index);
     void removeAll();
-    // Removes every checked row, from the last to the first.
+    // Removes every checked row.
     void removeChecked();
+    // Removes the rows whose paths are among `paths` (letter case ignored).
+    void removePaths(const QStringList &paths);
     void setChecked(int index, bool checked);
-    int checkedCount() const;
+    // Ticks or clears every row, with one notice.
+    void setAllChecked(bool checked);
+    int checkedCount() const { return m_checkedCount; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -47,8 +55,17 @@ signals:
     void rowsChanged();
 
 private:
+    // The form of a path the uniqueness rule compares.
+    static QString keyOf(const QString &path);
+    // Keeps the rows `keep` accepts, in order, with the least the views must be told.
+    template<typename Keep> void keepRows(Keep keep);
+
     Kind m_kind;
     QList<KlipbordRow> m_rows;
+    // Beside the rows, so that a copy of 100,000 files does not compare each new row with all
+    // the others: the rows' keys, and how many rows are ticked.
+    QSet<QString> m_keys;
+    int m_checkedCount = 0;
 };
 
 class Klipbord : public QObject

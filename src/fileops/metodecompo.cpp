@@ -58,10 +58,8 @@ QStringList checkedPaths(const KlipbordListe &list)
 
 void removeRowsOf(KlipbordListe &list, const QStringList &paths)
 {
-    for (int i = list.count() - 1; i >= 0; --i) {
-        if (paths.contains(KlipbordListe::cleanPath(list.row(i).path), Qt::CaseInsensitive))
-            list.removeAt(i);
-    }
+    // One pass over the rows with hashed look-ups: after a move, every row may have vanished.
+    list.removePaths(paths);
 }
 
 } // namespace
