@@ -48,6 +48,9 @@ struct FindData
     std::int64_t lastWriteTime = 0; // seconds since 1970
 };
 
+// How much of each entry a folder listing fills in.
+enum class FindDetail { All, NoSizes };
+
 // SHGetSpecialFolderPathW folder numbers (CSIDL) the program asks for.
 enum Csidl : int {
     CSIDL_PROGRAMS = 2,
@@ -110,7 +113,10 @@ public:
     // FindFirstFileW/FindNextFileW over `folder` + "\*": every entry, "." and ".." included, with
     // its attributes, in the file system's order (nothing is sorted). False when the folder
     // cannot be listed; an error midway ends the listing and keeps what was read.
-    virtual bool findFiles(const Path &folder, std::vector<FindData> &entries) const = 0;
+    // FindDetail::NoSizes leaves size and last-write time at 0, for listings that show names
+    // only: on Linux they cost a status call per entry.
+    virtual bool findFiles(const Path &folder, std::vector<FindData> &entries,
+                           FindDetail detail = FindDetail::All) const = 0;
     // GetFileAttributesExW: attributes, size and last write time of one file or folder, from
     // its metadata alone (nothing is opened, so a FIFO or a device never blocks); `data.name`
     // is the last component. False when nothing is there.

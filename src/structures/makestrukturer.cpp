@@ -14,11 +14,11 @@ const QString kKindFile = QStringLiteral("1");
 const QString kKindProtected = QStringLiteral("5");
 
 // Runs `each` on the listing of dir without "." and ".."; a folder that cannot be read gives
-// nothing, and a reading that fails midway keeps what it read.
+// nothing, and a reading that fails midway keeps what it read. The trees show no sizes.
 template<typename Each> void forEachEntry(const QString &dir, Each each)
 {
     std::vector<platform::FindData> entries;
-    platform::current().findFiles(dir.toStdU16String(), entries);
+    platform::current().findFiles(dir.toStdU16String(), entries, platform::FindDetail::NoSizes);
     const QString prefix = core::delimKon(dir);
     for (const auto &entry : entries) {
         if (entry.name == u"." || entry.name == u"..")
@@ -26,6 +26,15 @@ template<typename Each> void forEachEntry(const QString &dir, Each each)
         const QString name = QString::fromStdU16String(entry.name);
         each(name, prefix + name, entry.attributes);
     }
+}
+
+// Whether a listed entry exists as a folder (or as a file). The listing has just seen it; only
+// a link can stand for nothing (a broken one is not shown), so only links are looked up again.
+bool exists(const QString &path, std::uint32_t attributes, bool folder)
+{
+    if (!(attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT))
+        return bool(attributes & platform::FILE_ATTRIBUTE_DIRECTORY) == folder;
+    return folder ? core::directoryExists(path) : core::fileExists(path);
 }
 
 } // namespace
@@ -49,7 +58,7 @@ QString TMakeStrukturer::getLastDirectory(const QString &aDirectory)
 void TMakeStrukturer::addSL(const QString &dir)
 {
     forEachEntry(dir, [this](const QString &name, const QString &path, std::uint32_t attributes) {
-        if (!(attributes & platform::FILE_ATTRIBUTE_DIRECTORY) || !core::directoryExists(path))
+        if (!(attributes & platform::FILE_ATTRIBUTE_DIRECTORY) || !exists(path, attributes, true))
             return;
         if (!FShowHidden && (attributes & platform::FILE_ATTRIBUTE_HIDDEN))
             return;
@@ -63,9 +72,9 @@ void TMakeStrukturer::addSLfil(const QString &dir)
         if (!FShowHidden && (attributes & platform::FILE_ATTRIBUTE_HIDDEN))
             return;
         if (attributes & platform::FILE_ATTRIBUTE_DIRECTORY) {
-            if (core::directoryExists(path))
+            if (exists(path, attributes, true))
                 SL << name << path << QString() << kKindFolder;
-        } else if (core::fileExists(path)) {
+        } else if (exists(path, attributes, false)) {
             SLfil << name << QString() << path << kKindFile;
         }
     });

@@ -332,24 +332,29 @@ TEST(PosixPlatform, FindFilesListsEveryEntryWithWindowsAttributes)
     fs::create_symlink(f.c.path() / "Data/mangler", f.c.path() / "Data/brudt");
     const bool xattrs = ::setxattr((f.c.path() / "Data/dos.txt").c_str(), "user.DOSATTRIB", "0x6", 3, 0) == 0;
 
-    std::vector<platform::FindData> entries;
-    ASSERT_TRUE(f.platform.findFiles(u"c:\\DATA", entries));
-    std::map<std::u16string, platform::FindData> byName;
-    for (const auto &entry : entries)
-        byName[entry.name] = entry;
-    ASSERT_EQ(byName.size(), 8u); // ".", "..", and six entries
     using namespace platform;
-    EXPECT_TRUE(byName[u"."].attributes & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_FALSE(byName[u".."].attributes & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(byName[u"a.txt"].size, 5u);
-    EXPECT_FALSE(byName[u"a.txt"].attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_TRUE(byName[u".skjult"].attributes & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_TRUE(byName[u"Under"].attributes & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_TRUE(byName[u"link"].attributes & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_FALSE(byName[u"brudt"].attributes & FILE_ATTRIBUTE_DIRECTORY);
-    if (xattrs) {
-        EXPECT_TRUE(byName[u"dos.txt"].attributes & FILE_ATTRIBUTE_HIDDEN);
-        EXPECT_TRUE(byName[u"dos.txt"].attributes & FILE_ATTRIBUTE_SYSTEM);
+    std::vector<FindData> entries;
+    // Without sizes the kinds come from the entries' types: the same attributes either way.
+    for (const FindDetail detail : {FindDetail::All, FindDetail::NoSizes}) {
+        SCOPED_TRACE(detail == FindDetail::All ? "All" : "NoSizes");
+        entries.clear();
+        ASSERT_TRUE(f.platform.findFiles(u"c:\\DATA", entries, detail));
+        std::map<std::u16string, FindData> byName;
+        for (const auto &entry : entries)
+            byName[entry.name] = entry;
+        ASSERT_EQ(byName.size(), 8u); // ".", "..", and six entries
+        EXPECT_TRUE(byName[u"."].attributes & FILE_ATTRIBUTE_DIRECTORY);
+        EXPECT_FALSE(byName[u".."].attributes & FILE_ATTRIBUTE_HIDDEN);
+        EXPECT_EQ(byName[u"a.txt"].size, detail == FindDetail::All ? 5u : 0u);
+        EXPECT_EQ(byName[u"a.txt"].attributes, FILE_ATTRIBUTE_ARCHIVE);
+        EXPECT_EQ(byName[u".skjult"].attributes, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN);
+        EXPECT_EQ(byName[u"Under"].attributes, FILE_ATTRIBUTE_DIRECTORY);
+        EXPECT_EQ(byName[u"link"].attributes, FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+        EXPECT_EQ(byName[u"brudt"].attributes, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT);
+        if (xattrs) {
+            EXPECT_TRUE(byName[u"dos.txt"].attributes & FILE_ATTRIBUTE_HIDDEN);
+            EXPECT_TRUE(byName[u"dos.txt"].attributes & FILE_ATTRIBUTE_SYSTEM);
+        }
     }
     entries.clear();
     EXPECT_FALSE(f.platform.findFiles(u"C:\\Mangler", entries));

@@ -77,6 +77,7 @@ private slots:
     void extensionClasses();
     void protectedFoldersOnlyInTheFolderTree();
     void hiddenEntriesFollowTheSwitch();
+    void linksShowAsWhatTheyStandFor();
     void unreadableFolderGivesNothingAndNoMessage();
     void drivesWithPrivateFoldersOnTop();
     void levelStructureDropsVanishedFolders();
@@ -223,6 +224,26 @@ void TestStructures::hiddenEntriesFollowTheSwitch()
     f.compo.setShowHidden(true);
     f.compo.makeStruktur2("C:\\D");
     QCOMPARE(f.fileTree.allNodes().size(), std::size_t(5));
+}
+
+void TestStructures::linksShowAsWhatTheyStandFor()
+{
+    Fixture f;
+    f.folder("C:\\D\\mappe");
+    f.file("C:\\D\\fil.txt");
+    QVERIFY(QFile::link(f.drives.host("C:\\D\\mappe"), f.drives.host("C:\\D\\til mappe")));
+    QVERIFY(QFile::link(f.drives.host("C:\\D\\fil.txt"), f.drives.host("C:\\D\\til fil.txt")));
+    QVERIFY(QFile::link(f.drives.host("C:\\D\\væk"), f.drives.host("C:\\D\\brudt.txt")));
+    f.compo.makeStruktur2("C:\\D");
+    QCOMPARE(Fixture::describe(f.fileTree),
+             (QStringList{"mappe|C:\\D\\mappe|" + QString::number(nodeKind::mappe),
+                          "til mappe|C:\\D\\til mappe|" + QString::number(nodeKind::mappe),
+                          "fil.txt|C:\\D\\fil.txt|" + QString::number(nodeKind::fil),
+                          "til fil.txt|C:\\D\\til fil.txt|" + QString::number(nodeKind::fil)}));
+    f.compo.SL.clear();
+    f.compo.addSL("C:\\D");
+    QCOMPARE(f.compo.SL,
+             (QStringList{"mappe", "C:\\D\\mappe", "", "0", "til mappe", "C:\\D\\til mappe", "", "0"}));
 }
 
 void TestStructures::unreadableFolderGivesNothingAndNoMessage()

@@ -489,11 +489,13 @@ IconSource PosixPlatform::extractIcon(const Path &file) const
 }
 
 std::uint32_t PosixPlatform::attributesOf(const std::string &hostPath, const std::string &name,
-                                          bool directory)
+                                          bool directory, bool askAttribute)
 {
     std::uint32_t attributes = directory ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
     if (!name.empty() && name[0] == '.' && name != "." && name != "..")
         attributes |= FILE_ATTRIBUTE_HIDDEN;
+    if (!askAttribute)
+        return attributes;
     char value[64];
     const ssize_t length = ::lgetxattr(hostPath.c_str(), "user.DOSATTRIB", value, sizeof value - 1);
     if (length > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X')) {
@@ -504,7 +506,7 @@ std::uint32_t PosixPlatform::attributesOf(const std::string &hostPath, const std
     return attributes;
 }
 
-bool PosixPlatform::findFiles(const Path &folder, std::vector<FindData> &entries) const
+bool PosixPlatform::findFiles(const Path &folder, std::vector<FindData> &entries, FindDetail detail) const
 {
     const std::string host = m_drives.toHost(folder);
     DIR *dir = host.empty() ? nullptr : ::opendir(host.c_str());
@@ -512,21 +514,32 @@ bool PosixPlatform::findFiles(const Path &folder, std::vector<FindData> &entries
         return false;
     const int dirFd = ::dirfd(dir);
     const std::size_t first = entries.size();
+    // A file system that keeps no user attributes (FAT media, most network and virtual file
+    // systems) says so for the folder itself; then no entry is asked.
+    char probe[64];
+    const bool askAttribute =
+        ::lgetxattr(host.c_str(), "user.DOSATTRIB", probe, sizeof probe) >= 0 || errno != ENOTSUP;
     errno = 0;
     while (dirent *entry = ::readdir(dir)) {
         FindData data;
         data.name = fromUtf8(entry->d_name);
-        struct stat info;
-        // Links are followed, as Windows shows what a link stands for; a broken one is a file.
-        const bool known = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 ||
-                           ::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0;
-        const bool directory = known && S_ISDIR(info.st_mode);
-        if (known) {
-            data.size = directory ? 0 : std::uint64_t(info.st_size);
-            data.lastWriteTime = info.st_mtime;
+        // The entry's type gives the kind; only a link (followed, as Windows shows what a link
+        // stands for; a broken one is a file) or an untyped entry needs a status call, unless
+        // sizes are wanted.
+        const bool typed = entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK;
+        bool directory = entry->d_type == DT_DIR;
+        if (detail == FindDetail::All || !typed) {
+            struct stat info;
+            const bool known = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 ||
+                               ::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0;
+            directory = known ? S_ISDIR(info.st_mode) : directory;
+            if (known && detail == FindDetail::All) {
+                data.size = directory ? 0 : std::uint64_t(info.st_size);
+                data.lastWriteTime = info.st_mtime;
+            }
         }
         const std::string path = host == "/" ? "/" + std::string(entry->d_name) : host + "/" + entry->d_name;
-        data.attributes = attributesOf(path, entry->d_name, directory);
+        data.attributes = attributesOf(path, entry->d_name, directory, askAttribute);
         if (entry->d_type == DT_LNK)
             data.attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
         entries.push_back(std::move(data));

@@ -62,7 +62,8 @@ public:
     int shellExecute(const std::u16string &verb, const Path &file, const std::u16string &parameters,
                      const Path &directory, int showCommand) override;
     IconSource extractIcon(const Path &file) const override;
-    bool findFiles(const Path &folder, std::vector<FindData> &entries) const override;
+    bool findFiles(const Path &folder, std::vector<FindData> &entries,
+                   FindDetail detail = FindDetail::All) const override;
     bool fileAttributes(const Path &path, FindData &data) const override;
     std::vector<std::u16string> logicalDrives() const override;
     DriveType driveType(const std::u16string &root) const override;
@@ -73,7 +74,9 @@ public:
 
     // The attributes Windows would report: directory from the file type, hidden for a name
     // starting with "." or the hidden bit of user.DOSATTRIB (as Samba and Wine keep it).
-    static std::uint32_t attributesOf(const std::string &hostPath, const std::string &name, bool directory);
+    // `askAttribute` false skips reading the attribute (a file system that keeps none).
+    static std::uint32_t attributesOf(const std::string &hostPath, const std::string &name, bool directory,
+                                      bool askAttribute = true);
 
 protected:
     // Starts the program of a launch detached from this process, in `directory` when given:
