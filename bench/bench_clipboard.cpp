@@ -10,10 +10,12 @@
 #include <QHeaderView>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
-constexpr int kFiles = 100000;
+constexpr int kDefaultFiles = 100000;
 constexpr int kRuns = 5;
 
 } // namespace
@@ -22,9 +24,11 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // A smaller folder as the first argument, for comparing sizes.
+    const int fileCount = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultFiles;
     QTemporaryDir root;
-    std::printf("Making %d files ...\n", kFiles);
-    bench::makeBigFolder(root.path() + "/Stor", kFiles, 0);
+    std::printf("Making %d files ...\n", fileCount);
+    bench::makeBigFolder(root.path() + "/Stor", fileCount, 0);
     bench::installDrive(root.path());
 
     StrukturView folderTree(PictureSet::FolderTree);

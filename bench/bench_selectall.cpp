@@ -7,10 +7,12 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
-constexpr int kFiles = 100000;
+constexpr int kDefaultFiles = 100000;
 constexpr int kFolders = 1000;
 constexpr int kRuns = 5;
 
@@ -20,9 +22,11 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // A smaller folder as the first argument, for comparing sizes.
+    const int fileCount = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultFiles;
     QTemporaryDir root;
-    std::printf("Making %d files and %d folders ...\n", kFiles, kFolders);
-    bench::makeBigFolder(root.path() + "/Stor", kFiles, kFolders);
+    std::printf("Making %d files and %d folders ...\n", fileCount, kFolders);
+    bench::makeBigFolder(root.path() + "/Stor", fileCount, kFolders);
     bench::installDrive(root.path());
 
     StrukturView folderTree(PictureSet::FolderTree);
