@@ -34,6 +34,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QRect>
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QTabBar>
@@ -147,136 +148,136 @@ void Tmainform::CreateMapper()
     }
 }
 
+core::OptionTable Tmainform::optionTable()
+{
+    // Lines 2 to 5 are gathered first and applied together, clamped to the screen.
+    auto bounds = std::make_shared<QRect>(x(), y(), width(), height());
+    auto open = [](RadioGroup *group) {
+        return std::pair{[group] { return group->itemIndex(); },
+                         [group](int index) { group->setItemIndex(index); }};
+    };
+    auto box = [](QCheckBox *check) {
+        return std::pair{[check] { return check->isChecked(); }, [check](bool on) { check->setChecked(on); }};
+    };
+    auto page = [](QTabWidget *book) {
+        return std::pair{[book] { return book->currentIndex(); },
+                         [book](int index) { setPage(book, index); }};
+    };
+    auto combo = [](QComboBox *list) {
+        return std::pair{[list] { return list->currentIndex(); },
+                         [list](int index) { setComboIndex(list, index); }};
+    };
+    using core::FlagRule;
+    core::OptionTable table;
+    table
+        .text(
+            1, [this] { return designName; }, [this](const QString &name) { designName = name; },
+            QString("Sky"))
+        .number(
+            2, [this] { return pos().y(); }, [bounds](int top) { bounds->moveTop(top); }, 50)
+        .number(
+            3, [this] { return pos().x(); }, [bounds](int left) { bounds->moveLeft(left); }, 250)
+        .number(
+            4, [this] { return width(); }, [bounds](int w) { bounds->setWidth(w); }, kStandardWidth)
+        .number(
+            5, [this] { return height(); }, [bounds](int h) { bounds->setHeight(h); }, kStandardHeight)
+        .number(
+            6, [this] { return maxElementer; }, [this](int n) { maxElementer = n; }, 120,
+            kMinimumMaxElementer, kMaximumMaxElementer)
+        .number(7, combo(Fontbox).first, combo(Fontbox).second)
+        .flag(8, box(trayCheck).first, box(trayCheck).second)
+        .flag(
+            9, [this] { return !mainPanel->isHidden(); }, [this](bool on) { mainPanel->setVisible(on); },
+            true)
+        .number(10, combo(FontnavnBox).first, combo(FontnavnBox).second)
+        .text(
+            11, [this] { return exeProgram; }, [this](const QString &path) { exeProgram = path; }, QString());
+    RadioGroup *const openGroups[] = {openInfo,       openGenveje,  openProgrammer, openStrukturer,
+                                      openTekstfiler, openBilleder, openKalender};
+    for (int i = 0; i < 7; ++i)
+        table.number(12 + i, open(openGroups[i]).first, open(openGroups[i]).second);
+    table
+        .number(
+            19, [this] { return OnClickIndex; }, [this](int index) { OnClickIndex = index; }, -1, -1)
+        .text(
+            20, [this] { return OnClickCaption; },
+            [this](const QString &caption) { OnClickCaption = caption; })
+        .number(21, open(FremFormCheck).first, open(FremFormCheck).second)
+        .number(22, open(openWmi).first, open(openWmi).second)
+        .number(23, page(Hovedbog).first, page(Hovedbog).second)
+        .number(24, page(Programbog).first, page(Programbog).second)
+        .text(
+            25, [this] { return PlaceringsMappe; }, [this](const QString &path) { PlaceringsMappe = path; },
+            QString())
+        .number(26, open(visProgrammer).first, open(visProgrammer).second)
+        .number(27, page(funkBog).first, page(funkBog).second)
+        .number(
+            28, [this] { return GBoxV; }, [this](int n) { GBoxV = n; }, 2, 1, kMaximumGalleryCount)
+        .number(
+            29, [this] { return GBoxL; }, [this](int n) { GBoxL = n; }, 2, 1, kMaximumGalleryCount)
+        .number(
+            30, [this] { return colIndex; }, [this](int index) { colIndex = index; }, std::nullopt, 0,
+            kMaximumGalleryCount)
+        .flag(31, box(CheckStrukturLinjer).first, box(CheckStrukturLinjer).second)
+        .flag(
+            32, [this] { return TryedBefore; }, [this](bool on) { TryedBefore = on; })
+        .flag(
+            33, [this] { return Vistoppanel; }, [this](bool on) { Vistoppanel = on; }, true)
+        .number(34, open(bogfanerBox).first, open(bogfanerBox).second)
+        .number(35, page(genvejsBog).first, page(genvejsBog).second, 0)
+        .flag(
+            36, [this] { return sammeKlipbord; }, [this](bool on) { sammeKlipbord = on; }, true)
+        .flag(37, box(minimerCheck).first, box(minimerCheck).second)
+        .flag(38, box(sikkerhedsCheck).first, box(sikkerhedsCheck).second)
+        .flag(39, box(blokerCheck).first, box(blokerCheck).second);
+    QCheckBox *const toggles[] = {tabVisCheck1, tabVisCheck2, tabVisCheck3, tabVisCheck4};
+    for (int i = 0; i < 4; ++i)
+        table.flag(40 + i, box(toggles[i]).first, box(toggles[i]).second, std::nullopt,
+                   FlagRule::ExactlyOneText);
+    table.flag(44, box(beskedCheck).first, box(beskedCheck).second)
+        .flag(45, box(vhaFunkCheck).first, box(vhaFunkCheck).second)
+        .afterApplying([this, bounds] {
+            const QRect kept = clampedBounds(*bounds);
+            setBounds(kept.x(), kept.y(), kept.width(), kept.height());
+        })
+        .afterDefaults([this] { applyDesign(); });
+    return table;
+}
+
 void Tmainform::defaultOpt()
 {
-    designName = "Sky";
-    applyDesign();
-    setBounds(250, 50, kStandardWidth, kStandardHeight);
-    maxElementer = 120;
-    mainPanel->setVisible(true);
-    exeProgram.clear();
-    OnClickIndex = -1;
-    GBoxV = 2;
-    GBoxL = 2;
-    PlaceringsMappe.clear();
-    Vistoppanel = true;
-    genvejsBog->setCurrentIndex(0);
-    sammeKlipbord = true;
+    optionTable().applyDefaults();
 }
 
 void Tmainform::HentOpt()
 {
-    const auto read = core::readLines(optFilnavn);
-    if (!read || read->size() != kOptionLines) {
-        defaultOpt();
-        return;
-    }
-    const QStringList &lines = *read;
-    auto line = [&](int number) -> const QString & { return lines.at(number - 1); };
-    auto check = [&](QCheckBox *box, int number) { box->setChecked(core::optionInt(line(number)) == 1); };
-    try {
-        designName = line(1);
-        int top = core::optionInt(line(2));
-        int left = core::optionInt(line(3));
-        move(left, top);
-        resize(core::optionInt(line(4)), height());
-        resize(width(), core::optionInt(line(5)));
-        maxElementer = core::optionInt(line(6));
-        setComboIndex(Fontbox, core::optionInt(line(7)));
-        check(trayCheck, 8);
-        mainPanel->setVisible(core::optionInt(line(9)) == 1);
-        setComboIndex(FontnavnBox, core::optionInt(line(10)));
-        exeProgram = line(11);
-        RadioGroup *const openGroups[] = {openInfo,       openGenveje,  openProgrammer, openStrukturer,
-                                          openTekstfiler, openBilleder, openKalender};
-        for (int i = 0; i < 7; ++i)
-            openGroups[i]->setItemIndex(core::optionInt(line(12 + i)));
-        OnClickIndex = core::optionInt(line(19));
-        OnClickCaption = line(20);
-        FremFormCheck->setItemIndex(core::optionInt(line(21)));
-        openWmi->setItemIndex(core::optionInt(line(22)));
-        setPage(Hovedbog, core::optionInt(line(23)));
-        setPage(Programbog, core::optionInt(line(24)));
-        PlaceringsMappe = line(25);
-        visProgrammer->setItemIndex(core::optionInt(line(26)));
-        setPage(funkBog, core::optionInt(line(27)));
-        GBoxV = core::optionInt(line(28));
-        GBoxL = core::optionInt(line(29));
-        colIndex = core::optionInt(line(30));
-        check(CheckStrukturLinjer, 31);
-        TryedBefore = core::optionInt(line(32)) == 1;
-        Vistoppanel = core::optionInt(line(33)) == 1;
-        bogfanerBox->setItemIndex(core::optionInt(line(34)));
-        setPage(genvejsBog, core::optionInt(line(35)));
-        sammeKlipbord = core::optionInt(line(36)) == 1;
-        check(minimerCheck, 37);
-        check(sikkerhedsCheck, 38);
-        check(blokerCheck, 39);
-        QCheckBox *const toggles[] = {tabVisCheck1, tabVisCheck2, tabVisCheck3, tabVisCheck4};
-        for (int i = 0; i < 4; ++i)
-            toggles[i]->setChecked(line(40 + i) == QLatin1String("1"));
-        check(beskedCheck, 44);
-        check(vhaFunkCheck, 45);
-    } catch (const core::BadOptionLine &) {
-        defaultOpt();
-    }
+    optionTable().load(optFilnavn);
 }
 
 QStringList Tmainform::optionLines() const
 {
-    const QPoint position = pos();
-    return {
-        designName,
-        QString::number(position.y()),
-        QString::number(position.x()),
-        QString::number(width()),
-        QString::number(height()),
-        QString::number(maxElementer),
-        QString::number(Fontbox->currentIndex()),
-        core::optionFlag(trayCheck->isChecked()),
-        core::optionFlag(!mainPanel->isHidden()),
-        QString::number(FontnavnBox->currentIndex()),
-        exeProgram,
-        QString::number(openInfo->itemIndex()),
-        QString::number(openGenveje->itemIndex()),
-        QString::number(openProgrammer->itemIndex()),
-        QString::number(openStrukturer->itemIndex()),
-        QString::number(openTekstfiler->itemIndex()),
-        QString::number(openBilleder->itemIndex()),
-        QString::number(openKalender->itemIndex()),
-        QString::number(OnClickIndex),
-        OnClickCaption,
-        QString::number(FremFormCheck->itemIndex()),
-        QString::number(openWmi->itemIndex()),
-        QString::number(Hovedbog->currentIndex()),
-        QString::number(Programbog->currentIndex()),
-        PlaceringsMappe,
-        QString::number(visProgrammer->itemIndex()),
-        QString::number(funkBog->currentIndex()),
-        QString::number(GBoxV),
-        QString::number(GBoxL),
-        QString::number(colIndex),
-        core::optionFlag(CheckStrukturLinjer->isChecked()),
-        core::optionFlag(TryedBefore),
-        core::optionFlag(Vistoppanel),
-        QString::number(bogfanerBox->itemIndex()),
-        QString::number(genvejsBog->currentIndex()),
-        core::optionFlag(sammeKlipbord),
-        core::optionFlag(minimerCheck->isChecked()),
-        core::optionFlag(sikkerhedsCheck->isChecked()),
-        core::optionFlag(blokerCheck->isChecked()),
-        core::optionFlag(tabVisCheck1->isChecked()),
-        core::optionFlag(tabVisCheck2->isChecked()),
-        core::optionFlag(tabVisCheck3->isChecked()),
-        core::optionFlag(tabVisCheck4->isChecked()),
-        core::optionFlag(beskedCheck->isChecked()),
-        core::optionFlag(vhaFunkCheck->isChecked()),
-    };
+    return const_cast<Tmainform *>(this)->optionTable().lines();
 }
 
 void Tmainform::GemOpt()
 {
-    core::writeLines(optFilnavn, optionLines());
+    optionTable().save(optFilnavn);
+}
+
+QRect Tmainform::clampedBounds(const QRect &saved)
+{
+    // Never larger than the desktop (though the standard size is always allowed), never smaller
+    // than the window's minimum, and kept near the desktop so no position can overflow.
+    QRect desktop(0, 0, kStandardWidth, kStandardHeight);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        desktop = desktop.united(screen->virtualGeometry());
+    const int widthLimit = std::max(desktop.width(), kStandardWidth);
+    const int heightLimit = std::max(desktop.height(), kStandardHeight);
+    const int w = std::clamp(saved.width(), kMinimumWidthWithPanel - kPanelWidth, widthLimit);
+    const int h = std::clamp(saved.height(), kMinimumHeight, heightLimit);
+    const int left = std::clamp(saved.x(), desktop.left() - w, desktop.right());
+    const int top = std::clamp(saved.y(), desktop.top() - h, desktop.bottom());
+    return {left, top, w, h};
 }
 
 void Tmainform::keepOnScreen()
@@ -533,7 +534,7 @@ void Tmainform::blokerCheckClick()
 
 void Tmainform::maxOpKnapClick()
 {
-    maxElementer += 10;
+    maxElementer = std::min(kMaximumMaxElementer, maxElementer + 10);
     maxFindEdit->setText(QString::number(maxElementer));
 }
 

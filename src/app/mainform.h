@@ -7,8 +7,12 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
 #include <QStringList>
 
+namespace core {
+class OptionTable;
+}
 class ActionList;
 class Klipbord;
 class KlipbordListe;
@@ -43,6 +47,10 @@ public:
     static constexpr int kMinimumHeight = 776;
     static constexpr int kMinimumWidthWithPanel = 1228;
     static constexpr int kPanelWidth = 340;
+    // Sane ranges of numbers read from the options file.
+    static constexpr int kMinimumMaxElementer = 1;
+    static constexpr int kMaximumMaxElementer = 1000000;
+    static constexpr int kMaximumGalleryCount = 100;
 
     explicit Tmainform(QWidget *parent = nullptr);
     ~Tmainform() override;
@@ -100,6 +108,8 @@ public:
     void FormClose();
     // The 45 lines GemOpt writes, from the current state.
     QStringList optionLines() const;
+    // A saved window geometry made safe to apply: within the desktop and the window's minimum.
+    static QRect clampedBounds(const QRect &saved);
 
     // Option handlers.
     void designBoxChange();
@@ -302,6 +312,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The main options file, line by line.
+    core::OptionTable optionTable();
     void buildActions();
     void buildUi();
     QWidget *buildFunctionsPage();

@@ -302,8 +302,8 @@ QWidget *Tmainform::buildOptionsBook()
     maxFindEdit = new QLineEdit(maxBox);
     maxFindEdit->setObjectName("maxFindEdit");
     maxFindEdit->setReadOnly(true);
-    maxFindEdit->setMaxLength(3);
-    maxFindEdit->setFixedWidth(56);
+    // Wide enough for the largest count the options allow; a value is never cut.
+    maxFindEdit->setFixedWidth(QFontMetrics(maxFindEdit->font()).horizontalAdvance("0000000") + 16);
     maxFindEdit->setAlignment(Qt::AlignRight);
     maxOpKnap = new QToolButton(maxBox);
     maxOpKnap->setObjectName("maxOpKnap");

@@ -71,7 +71,7 @@ void Tmainform::MenuExeKlik(QAction *Sender, const QString &MenuCaption, bool Fo
 
 QString Tmainform::currentArguments() const
 {
-    return EditSti->text().isEmpty() ? QString() : "\"" + EditSti->text() + "\"";
+    return EditSti->text().isEmpty() ? QString() : core::quoteArgument(EditSti->text());
 }
 
 void Tmainform::MenuExeParam(QObject *, QString &aParamStr)

@@ -354,7 +354,8 @@ void Tmainform::runFilname(const QString &aFilename, int fileRunNumber)
     const QString name = core::nameOf(aFilename);
     int result;
     if (extensionOf(name).compare(".bat", Qt::CaseInsensitive) == 0 && fileRunNumber == 0)
-        result = core::shellExecute("open", "cmd", "/K " + name, folder, platform::SW_SHOWNORMAL);
+        result = core::shellExecute("open", "cmd", "/K " + core::quoteArgument(name), folder,
+                                    platform::SW_SHOWNORMAL);
     else
         result = core::shellExecute(fileRunNumber != 0 ? "edit" : "open", name, QString(), folder,
                                     platform::SW_SHOWNORMAL);

@@ -160,105 +160,89 @@ void Twinform::newMetodeObjekt()
 // ---------------------------------------------------------------------------------------------
 // Options file
 
-void Twinform::defaultOpt()
+core::OptionTable Twinform::optionTable()
 {
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setMappenavn("C:");
-    struktur->setFilnavn(QString());
-    splitter->setSizes({300, splitter->sizes().value(1, 400), splitter->sizes().value(2, 260)});
-    privatCheckBox->setChecked(false);
-    RadioOpstart->setItemIndex(0);
-    hiddenCheck->setChecked(false);
-    udfoldCheck->setChecked(false);
+    auto box = [](QCheckBox *check) {
+        return std::pair{[check] { return check->isChecked(); }, [check](bool on) { check->setChecked(on); }};
+    };
+    auto radio = [](RadioGroup *group) {
+        return std::pair{[group] { return group->itemIndex(); },
+                         [group](int index) { group->setItemIndex(index); }};
+    };
+    auto page = [](QTabWidget *book) {
+        return std::pair{[book] { return book->currentIndex(); },
+                         [book](int index) { book->setCurrentIndex(index); }};
+    };
+    auto pageSwitch = [](QPushButton *button) {
+        return std::pair{[button] { return button->isChecked(); },
+                         [button](bool on) { button->setChecked(on); }};
+    };
+    using core::FlagRule;
+    core::OptionTable table;
+    table
+        .text(
+            1, [struktur] { return struktur->mappenavn(); },
+            [struktur](const QString &path) { struktur->setMappenavn(path); }, QString("C:"))
+        .text(
+            2, [struktur] { return struktur->filnavn(); },
+            [struktur](const QString &path) { struktur->setFilnavn(path); }, QString())
+        .number(
+            3, [this] { return std::max(MappeStruktur->width(), splitter->sizes().value(0)); },
+            [this](int treeWidth) {
+                QList<int> sizes = splitter->sizes();
+                sizes[0] = treeWidth;
+                splitter->setSizes(sizes);
+            },
+            kDefaultTreeWidth, kMinimumTreeWidth, kMaximumTreeWidth)
+        .flag(4, box(privatCheckBox).first, box(privatCheckBox).second, false, FlagRule::NonZeroByte)
+        .number(5, radio(RadioOpstart).first, radio(RadioOpstart).second, 0)
+        .flag(6, box(hiddenCheck).first, box(hiddenCheck).second, false, FlagRule::NonZeroByte)
+        .number(7, radio(mappeBox).first, radio(mappeBox).second)
+        .number(8, page(winBog).first, page(winBog).second)
+        .number(9, page(favoritBog).first, page(favoritBog).second)
+        .number(10, radio(spmBox).first, radio(spmBox).second)
+        .number(11, radio(resultBox).first, radio(resultBox).second);
+    QCheckBox *const pasteChecks[] = {DragDropCheck, opdaterCheck, visKlipbordCheck,
+                                      rydCheck,      LukCheck,     visIndstillingerCheck};
+    for (int i = 0; i < 6; ++i)
+        table.flag(12 + i, box(pasteChecks[i]).first, box(pasteChecks[i]).second, std::nullopt,
+                   FlagRule::NonZeroByte);
+    table.number(18, radio(fanePlaceringsBox).first, radio(fanePlaceringsBox).second)
+        .flag(19, box(udfoldCheck).first, box(udfoldCheck).second, false, FlagRule::NonZeroByte)
+        .number(20, radio(redskabsCheck).first, radio(redskabsCheck).second);
+    QPushButton *const switches[] = {tabVisCheck1, tabVisCheck2, tabVisCheck3, tabVisCheck0};
+    for (int i = 0; i < 4; ++i)
+        table.flag(21 + i, pageSwitch(switches[i]).first, pageSwitch(switches[i]).second);
+    table.afterApplying([this, struktur] {
+        fanePlaceringsBoxClick();
+        redskabsCheckClick();
+        if (!core::directoryExists(struktur->mappenavn()))
+            struktur->setMappenavn("C:");
+        if (!core::fileExists(struktur->filnavn()))
+            struktur->setFilnavn(QString());
+    });
+    return table;
+}
+
+void Twinform::defaultOpt()
+{
+    optionTable().applyDefaults();
 }
 
 void Twinform::HentOpt()
 {
-    const auto read = core::readLines(optFilnavn);
-    if (!read || read->size() != kOptionLines) {
-        defaultOpt();
-        return;
-    }
-    const QStringList &lines = *read;
-    TStrukturCompo *struktur = metodeX->strukturY();
-    auto box = [&](QCheckBox *target, int line) {
-        target->setChecked((core::optionInt(lines.at(line)) & 0xFF) != 0);
-    };
-    auto toggle = [&](QPushButton *target, int line) {
-        target->setChecked(core::optionInt(lines.at(line)) == 1);
-    };
-    try {
-        struktur->setMappenavn(lines.at(0));
-        struktur->setFilnavn(lines.at(1));
-        QList<int> sizes = splitter->sizes();
-        sizes[0] = core::optionInt(lines.at(2));
-        splitter->setSizes(sizes);
-        box(privatCheckBox, 3);
-        RadioOpstart->setItemIndex(core::optionInt(lines.at(4)));
-        box(hiddenCheck, 5);
-        mappeBox->setItemIndex(core::optionInt(lines.at(6)));
-        winBog->setCurrentIndex(core::optionInt(lines.at(7)));
-        favoritBog->setCurrentIndex(core::optionInt(lines.at(8)));
-        spmBox->setItemIndex(core::optionInt(lines.at(9)));
-        resultBox->setItemIndex(core::optionInt(lines.at(10)));
-        box(DragDropCheck, 11);
-        box(opdaterCheck, 12);
-        box(visKlipbordCheck, 13);
-        box(rydCheck, 14);
-        box(LukCheck, 15);
-        box(visIndstillingerCheck, 16);
-        fanePlaceringsBox->setItemIndex(core::optionInt(lines.at(17)));
-        fanePlaceringsBoxClick();
-        box(udfoldCheck, 18);
-        redskabsCheck->setItemIndex(core::optionInt(lines.at(19)));
-        redskabsCheckClick();
-        toggle(tabVisCheck1, 20);
-        toggle(tabVisCheck2, 21);
-        toggle(tabVisCheck3, 22);
-        toggle(tabVisCheck0, 23);
-    } catch (const core::BadOptionLine &) {
-        defaultOpt();
-    }
-    if (!core::directoryExists(struktur->mappenavn()))
-        struktur->setMappenavn("C:");
-    if (!core::fileExists(struktur->filnavn()))
-        struktur->setFilnavn(QString());
+    optionTable().load(optFilnavn);
 }
 
 QStringList Twinform::optionLines() const
 {
-    const TStrukturCompo *struktur = metodeX->strukturY();
-    return {
-        struktur->mappenavn(),
-        struktur->filnavn(),
-        QString::number(std::max(MappeStruktur->width(), splitter->sizes().value(0))),
-        core::optionFlag(privatCheckBox->isChecked()),
-        QString::number(RadioOpstart->itemIndex()),
-        core::optionFlag(hiddenCheck->isChecked()),
-        QString::number(mappeBox->itemIndex()),
-        QString::number(winBog->currentIndex()),
-        QString::number(favoritBog->currentIndex()),
-        QString::number(spmBox->itemIndex()),
-        QString::number(resultBox->itemIndex()),
-        core::optionFlag(DragDropCheck->isChecked()),
-        core::optionFlag(opdaterCheck->isChecked()),
-        core::optionFlag(visKlipbordCheck->isChecked()),
-        core::optionFlag(rydCheck->isChecked()),
-        core::optionFlag(LukCheck->isChecked()),
-        core::optionFlag(visIndstillingerCheck->isChecked()),
-        QString::number(fanePlaceringsBox->itemIndex()),
-        core::optionFlag(udfoldCheck->isChecked()),
-        QString::number(redskabsCheck->itemIndex()),
-        core::optionFlag(tabVisCheck1->isChecked()),
-        core::optionFlag(tabVisCheck2->isChecked()),
-        core::optionFlag(tabVisCheck3->isChecked()),
-        core::optionFlag(tabVisCheck0->isChecked()),
-    };
+    return const_cast<Twinform *>(this)->optionTable().lines();
 }
 
 void Twinform::GemOpt()
 {
-    core::writeLines(optFilnavn, optionLines());
+    optionTable().save(optFilnavn);
 }
 
 bool Twinform::makeOpstartStrukturer()

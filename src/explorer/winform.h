@@ -7,6 +7,9 @@
 #include <QWidget>
 #include <functional>
 
+namespace core {
+class OptionTable;
+}
 class QButtonGroup;
 class QCheckBox;
 class QFrame;
@@ -34,6 +37,9 @@ class Twinform : public QWidget
 public:
     static constexpr int kOptionLines = 24;
     static constexpr int kMinimumTreeWidth = 314;
+    static constexpr int kDefaultTreeWidth = 300;
+    static constexpr int kMaximumTreeWidth = 3000;
+    static constexpr int kMinimumFileTreeWidth = 200;
 
     explicit Twinform(QWidget *parent = nullptr);
     ~Twinform() override;
@@ -218,6 +224,8 @@ private:
     void fitToolBarToTree();
     void buildNavigationActions();
     void buildClipboardActions();
+    // The options file, line by line.
+    core::OptionTable optionTable();
     void buildMenus();
     // The trees' signals, event filters and in-place rename.
     void connectTrees();

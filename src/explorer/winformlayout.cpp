@@ -562,6 +562,7 @@ void Twinform::buildUi()
     FilStruktur = new StrukturView(PictureSet::FileTree, splitter);
     FilStruktur->setObjectName("FilStruktur");
     FilStruktur->setIndentation(5);
+    FilStruktur->setMinimumWidth(kMinimumFileTreeWidth);
     winBog = new QTabWidget(splitter);
     winBog->setObjectName("winBog");
     winBog->setTabPosition(QTabWidget::West);

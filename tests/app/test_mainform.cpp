@@ -40,7 +40,7 @@ QStringList nonDefaultOptions()
     return {"Nat",
             "60",
             "70",
-            "1300",
+            "1250",
             "800",
             "50",
             "2",
@@ -104,6 +104,7 @@ private slots:
     void closingWritesTheOptions();
     void vanishedShortcutFolderBecomesGenveje();
     void maxElementerStepsByTenNeverBelowTen();
+    void absurdSavedNumbersAreClamped();
     void closeQueryAsksWhileAnOperationRuns();
     void stylesAreOfferedAndUnknownNamesChangeNothing();
     void panelTogglesWithTheWindowWidth();
@@ -324,6 +325,34 @@ void TestMainform::maxElementerStepsByTenNeverBelowTen()
     window.maxNedKnapClick();
     QCOMPARE(window.maxElementer, 10);
     QCOMPARE(window.maxFindEdit->text(), QString("10"));
+}
+
+void TestMainform::absurdSavedNumbersAreClamped()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host("D:\\Genveje"));
+    QDir().mkpath(drives.host("C:\\zunKolvra\\Tester\\Egenskaber"));
+    QStringList lines = nonDefaultOptions();
+    lines[1] = "-2147483648";  // top
+    lines[2] = "99999999999";  // left, beyond int
+    lines[3] = "2147483647";   // width
+    lines[4] = "-40";          // height
+    lines[5] = "2147483647";   // maxElementer
+    lines[27] = "-2147483648"; // GBoxV
+    QVERIFY(core::writeLines(kOptions, lines));
+    Tmainform window;
+    // The offscreen desktop is smaller than the standard size, which is then the limit.
+    QCOMPARE(window.width(), 1270);
+    QCOMPARE(window.height(), 776);
+    QVERIFY(std::abs(window.x()) < 100000 && std::abs(window.y()) < 100000);
+    QCOMPARE(window.maxElementer, 1000000);
+    window.maxOpKnapClick();
+    QCOMPARE(window.maxElementer, 1000000);
+    QCOMPARE(window.maxFindEdit->text(), QString("1000000"));
+    QCOMPARE(window.GBoxV, 1);
+    const QStringList written = window.optionLines();
+    QCOMPARE(written.at(3), QString("1270"));
+    QCOMPARE(written.at(5), QString("1000000"));
 }
 
 void TestMainform::closeQueryAsksWhileAnOperationRuns()
