@@ -1,6 +1,7 @@
 #include "explorer/listeform.h"
 
 #include "core/linefile.h"
+#include "core/optionlines.h"
 #include "dialogs/actionlist.h"
 #include "explorer/mainhost.h"
 #include "explorer/winform.h"
@@ -61,6 +62,8 @@ Tlisteform::Tlisteform(Klipbord *klipbord, bool shared, int number, const QStrin
     body->addLayout(top);
 
     splitter = new QSplitter(this);
+    connect(splitter, &QSplitter::splitterMoved, this,
+            [this] { m_folderListWidth = splitter->sizes().value(0); });
     auto column = [this](KlipbordListe *list, const QString &suffix, const QString &what) {
         auto *side = new QWidget(splitter);
         auto *layout = new QVBoxLayout(side);
@@ -126,6 +129,7 @@ Tlisteform::Tlisteform(Klipbord *klipbord, bool shared, int number, const QStrin
     selectCheck = new QCheckBox("Linjevalg", this);
     selectCheck->setObjectName("selectCheck");
     selectCheck->setStatusTip("Ved elementvalg vælg hele linjen");
+    selectCheck->setChecked(true);
     connect(selectCheck, &QCheckBox::clicked, this, [this] { linjevalgClick(); });
     bottom->addWidget(stifinderButton);
     bottom->addWidget(new QLabel("Vælg destination", this));
@@ -269,43 +273,56 @@ void Tlisteform::sletBeggeLister()
     udskrivMappeFilInf("0", "0");
 }
 
-void Tlisteform::linjevalgClick()
+void Tlisteform::applyLinjevalg()
 {
     const auto behaviour =
         selectCheck->isChecked() ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems;
     Mappeliste->setSelectionBehavior(behaviour);
     Filliste->setSelectionBehavior(behaviour);
+}
+
+void Tlisteform::linjevalgClick()
+{
+    applyLinjevalg();
     gemOpt();
     setFocus();
 }
 
+core::OptionTable Tlisteform::optionTable()
+{
+    core::OptionTable table;
+    table
+        .number(
+            1, [this] { return m_folderListWidth; },
+            [this](int width) {
+                m_folderListWidth = width;
+                splitter->setSizes({width, std::max(300, 900 - width)});
+            },
+            kDefaultLeftWidth, kMinimumListWidth, kMaximumListWidth)
+        .flag(
+            2, [this] { return selectCheck->isChecked(); }, [this](bool on) { selectCheck->setChecked(on); },
+            true);
+    return table;
+}
+
 void Tlisteform::defaultOpt()
 {
-    splitter->setSizes({kDefaultLeftWidth, kDefaultLeftWidth});
-    selectCheck->setChecked(true);
+    optionTable().applyDefaults();
 }
 
 void Tlisteform::HentOpt()
 {
-    const auto lines = core::readLines(optfilnavn);
-    bool widthOk = false;
-    bool lineOk = false;
-    const int width = lines && lines->size() == 2 ? lines->at(0).trimmed().toInt(&widthOk) : 0;
-    const int whole = lines && lines->size() == 2 ? lines->at(1).trimmed().toInt(&lineOk) : 0;
-    if (!widthOk || !lineOk) {
-        defaultOpt();
-    } else {
-        splitter->setSizes({width, std::max(300, 900 - width)});
-        selectCheck->setChecked(whole == 1);
-    }
-    linjevalgClick();
+    // The file is written again only when loading changes "Linjevalg".
+    const bool before = selectCheck->isChecked();
+    optionTable().load(optfilnavn);
+    applyLinjevalg();
+    if (selectCheck->isChecked() != before)
+        gemOpt();
 }
 
 void Tlisteform::gemOpt()
 {
-    const int width = splitter->sizes().value(0, kDefaultLeftWidth);
-    core::writeLines(optfilnavn, {QString::number(width > 0 ? width : kDefaultLeftWidth),
-                                  selectCheck->isChecked() ? QStringLiteral("1") : QStringLiteral("0")});
+    optionTable().save(optfilnavn);
 }
 
 void Tlisteform::FormActivate()

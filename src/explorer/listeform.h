@@ -13,12 +13,17 @@ class QLabel;
 class QLineEdit;
 class QSplitter;
 class QTableView;
+namespace core {
+class OptionTable;
+}
 
 class Tlisteform : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr int kDefaultLeftWidth = 350;
+    static constexpr int kMinimumListWidth = 100;
+    static constexpr int kMaximumListWidth = 3000;
 
     // `shared`: the one clipboard of all explorer windows ("Klipbord"); else the clipboard of
     // explorer window `number` ("Klipbord N").
@@ -47,6 +52,8 @@ public:
     void sletValgteFraListe(KlipbordListe *list);
     void sletBeggeLister();
     void linjevalgClick();
+    // Whole-row selection of both lists as "Linjevalg" says.
+    void applyLinjevalg();
 
     ActionList *actions = nullptr;
     QTableView *Mappeliste = nullptr;
@@ -66,6 +73,10 @@ private:
     QTableView *viewOf(KlipbordListe *list) const;
     void showFields();
     void showCounts(KlipbordListe *changed);
+    core::OptionTable optionTable();
 
     Klipbord *m_klipbord;
+    // The folder list's width as the user left it: the file's until the splitter is moved, so a
+    // window still hidden never writes the width of its unlaid-out list.
+    int m_folderListWidth = kDefaultLeftWidth;
 };

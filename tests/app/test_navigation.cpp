@@ -400,6 +400,21 @@ void TestNavigation::clipboardWindowOptions()
     Tlisteform shared(f.klipbord(), true, 3, "C:\\zunKolvra\\Tester\\Egenskaber\\");
     QCOMPARE(shared.windowTitle(), QString("Klipbord"));
     QCOMPARE(shared.optfilnavn, QString("C:\\zunKolvra\\Tester\\Egenskaber\\listeEgenskaber.txt"));
+
+    // A hidden window keeps the saved width: creating it writes nothing when "Linjevalg" stays,
+    // and the real width when loading changes it.
+    const QString file = "C:\\zunKolvra\\Tester\\Egenskaber\\listeEgenskaber2.txt";
+    f.drives.writeBytes(file, "220\r\n1\r\n");
+    {
+        Tlisteform same(f.klipbord(), false, 2, "C:\\zunKolvra\\Tester\\Egenskaber\\");
+    }
+    QCOMPARE(f.drives.readBytes(file), QByteArray("220\r\n1\r\n"));
+    f.drives.writeBytes(file, "220\r\n0\r\n");
+    Tlisteform changed(f.klipbord(), false, 2, "C:\\zunKolvra\\Tester\\Egenskaber\\");
+    QCOMPARE(f.drives.readBytes(file), QByteArray("220\r\n0\r\n"));
+    changed.selectCheck->setChecked(true);
+    changed.linjevalgClick();
+    QCOMPARE(f.drives.readBytes(file), QByteArray("220\r\n1\r\n"));
 }
 
 void TestNavigation::cancelCommandsAndTransferRule()
