@@ -40,11 +40,23 @@ const char *const kPlainName = "Windows";
 
 QString g_current;
 
+// Disabled text sits between the text and the window colour: clearly fainter than live text,
+// still readable, in light and dark looks alike.
+QColor disabledText(const Look &l)
+{
+    const QColor text(l.text);
+    const QColor window(l.window);
+    auto mix = [](int a, int b) { return (a * 45 + b * 55) / 100; };
+    return QColor(mix(text.red(), window.red()), mix(text.green(), window.green()),
+                  mix(text.blue(), window.blue()));
+}
+
 QString styleSheetOf(const Look &l)
 {
     return QStringLiteral(R"(
 QMainWindow, QDialog { background: %1; }
 QWidget { color: %4; }
+QWidget:disabled { color: %9; }
 QFrame#mainPanel, QFrame#topPanel, QFrame#PanelSti {
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %2, stop:1 %1); }
 QLineEdit, QListView, QListWidget, QTreeView, QTreeWidget, QPlainTextEdit, QTextEdit, QSpinBox,
@@ -56,16 +68,18 @@ QPushButton, QToolButton { background: %8; border: 1px solid %7; border-radius: 
 QToolButton { padding: 3px; }
 QPushButton:hover, QToolButton:hover { border-color: %5; }
 QPushButton:pressed, QToolButton:pressed, QToolButton:checked { background: %5; color: %6; }
-QPushButton:disabled, QToolButton:disabled { color: %7; }
+QPushButton:disabled, QToolButton:disabled { color: %9; }
 QPushButton:default { border: 2px solid %5; }
 QGroupBox { border: 1px solid %7; border-radius: 5px; margin-top: 14px; padding-top: 6px; }
 QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; color: %5; font-weight: bold; }
+QGroupBox::title:disabled { color: %9; }
 QTabWidget::pane { border: 1px solid %7; border-radius: 4px; background: %1; }
 QTabBar::tab { background: %8; border: 1px solid %7; padding: 4px 9px; color: %4; }
 QTabBar::tab:top { border-bottom: none; border-top-left-radius: 4px; border-top-right-radius: 4px; margin-right: 1px; }
 QTabBar::tab:left { border-right: none; border-top-left-radius: 4px; border-bottom-left-radius: 4px; margin-bottom: 1px; }
 QTabBar::tab:selected { background: %5; color: %6; }
 QTabBar::tab:hover:!selected { border-color: %5; }
+QTabBar::tab:disabled { color: %9; }
 QTabBar[tabLook="flat"]::tab { background: transparent; border: none; border-radius: 3px; margin: 1px; }
 QTabBar[tabLook="flat"]::tab:selected { background: %5; color: %6; }
 QTabBar[tabLook="buttons"]::tab { border: 1px solid %7; border-radius: 4px; margin: 2px; background: %8; }
@@ -86,7 +100,8 @@ QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }
 QFrame#mainPanel QTabBar::tab:top { padding: 3px 5px; font-size: 8pt; }
 QLabel#informationsKnappenL { font-size: 12pt; font-weight: bold; color: %5; }
 )")
-        .arg(l.window, l.panelTop, l.base, l.text, l.accent, l.accentText, l.border, l.button);
+        .arg(l.window, l.panelTop, l.base, l.text, l.accent, l.accentText, l.border, l.button,
+             disabledText(l).name());
 }
 
 // The plain look keeps only what the tab-look option needs.
@@ -114,9 +129,10 @@ QPalette paletteOf(const Look &l)
     p.setColor(QPalette::ToolTipText, QColor(l.text));
     p.setColor(QPalette::PlaceholderText, QColor(l.border));
     p.setColor(QPalette::Mid, QColor(l.border));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(l.border));
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(l.border));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(l.border));
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, disabledText(l));
+    // Fusion etches disabled menu text in this colour; white etching glares on a dark look.
+    p.setColor(QPalette::Disabled, QPalette::Light, QColor(l.window));
     return p;
 }
 
