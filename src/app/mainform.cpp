@@ -1,5 +1,6 @@
 #include "app/mainform.h"
 
+#include "app/clipboardwindows.h"
 #include "app/styles.h"
 #include "core/files.h"
 #include "core/linefile.h"
@@ -67,6 +68,8 @@ Tmainform::Tmainform(QWidget *parent)
     setMainHost(this);
     buildActions();
     buildUi();
+    clipboardWindows = new ClipboardWindows(
+        clientArea, [this](const QString &caption) { CloseTab(caption); }, this);
     FormCreate();
     actions->updateAll();
 }

@@ -14,6 +14,7 @@ namespace core {
 class OptionTable;
 }
 class ActionList;
+class ClipboardWindows;
 class Klipbord;
 class KlipbordListe;
 class QMdiSubWindow;
@@ -164,7 +165,7 @@ public:
     Twinform *getWinform(const QString &aCaption) override;
     void CloseElementExecute();
     void CloseAlleElementerExecute();
-    void InsertTab() override;
+    void InsertTab(QWidget *window) override;
     void SetTCindex() override;
     void fokusTab(const QString &aName) override;
     void CloseTab(const QString &aCapNavn) override;
@@ -230,9 +231,9 @@ public:
     void keepOnScreen();
 
     ActionList *actions = nullptr;
-    // The clipboard all explorer windows share with "Anvend samme klipbord": kept by the
-    // registry, so closing "Stifinder 1" loses no rows (see setKlipbord).
-    Klipbord *sharedKlipbord = nullptr;
+    // The clipboard windows and the clipboard all explorer windows share with "Anvend samme
+    // klipbord": kept by the registry, so closing "Stifinder 1" loses no rows (see setKlipbord).
+    ClipboardWindows *clipboardWindows = nullptr;
     TMenuExeFiler *MenuExe = nullptr;
     ImageList *ImageListExe = nullptr;
     ImageList *ImageListExe32 = nullptr;
@@ -322,6 +323,9 @@ private:
     void buildStatusBar();
     void buildProgramsMenu();
     Twinform *getWinformQuietly(const QString &aCaption) const;
+    QMdiSubWindow *childByCaption(const QString &caption) const;
+    // Closes one child window as its tab's close button does (not while an operation runs).
+    void closeChildWindow(QMdiSubWindow *child);
     void closeExplorer(Twinform *window);
     void applyTabLook(QTabBar *bar) const;
     // The style of designName, and what a style sheet cannot reach.

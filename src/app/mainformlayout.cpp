@@ -2,6 +2,8 @@
 
 #include "app/mainform.h"
 
+#include "app/clipboardwindows.h"
+
 #include "app/styles.h"
 #include "core/files.h"
 #include "core/linefile.h"
@@ -71,13 +73,16 @@ void Tmainform::buildActions()
     actions->add(
         "aVisKlipbordet", "Klipbord", QKeySequence("Ctrl+0"), "Åben eller vis klipbord: Ctrl+0",
         [this] {
-            for (QMdiSubWindow *child : childWindows()) {
-                if (child->widget() && child->widget()->inherits("Tlisteform")) {
-                    child->showMaximized();
-                    clientArea->setActiveSubWindow(child);
+            // The active explorer window's own clipboard; else the first one made.
+            if (Twinform *explorer = activeExplorer()) {
+                if (clipboardWindows->frame(explorer->metodeX->klipbord())) {
+                    clipboardWindows->show(explorer->metodeX->klipbord());
                     return;
                 }
             }
+            const QList<Tlisteform *> made = clipboardWindows->windows();
+            if (!made.isEmpty())
+                clipboardWindows->show(made.first()->klipbord());
         },
         [activeIs] { return !activeIs("Tlisteform"); });
     actions->add("opretGenveje", "Genveje", QKeySequence("Ctrl+2"),
@@ -119,6 +124,13 @@ void Tmainform::buildActions()
         [this, activeIs] {
             return !clientArea->subWindowList().isEmpty() && processCount == 0 && activeIs("Twinform");
         });
+    actions->add(
+        "aLukVindue", "Luk vindue", QKeySequence("Ctrl+F4"), "Luk det aktive vindue: Ctrl+F4",
+        [this] {
+            if (QMdiSubWindow *active = clientArea->activeSubWindow())
+                closeChildWindow(active);
+        },
+        [this] { return clientArea->activeSubWindow() && processCount == 0; });
     actions->add(
         "CloseAlleElementer", "Luk alle", {}, "Luk alle elementer undtagen Stifinder",
         [this] { CloseAlleElementerExecute(); },
@@ -447,6 +459,8 @@ void Tmainform::buildUi()
     tc->setObjectName("tc");
     tc->setExpanding(false);
     tc->setDrawBase(false);
+    // Every child window can be closed from its tab.
+    tc->setTabsClosable(true);
     topLayout->addWidget(tc, 1);
     topLayout->addWidget(widgets::actionButton(actions->action("CloseElement"), topPanel,
                                                {"window-close", Qt::ToolButtonIconOnly, QSize(18, 18)}));
@@ -555,6 +569,10 @@ void Tmainform::buildUi()
             clipboard->FormActivate();
     });
     connect(tc, &QTabBar::tabBarClicked, this, [this](int index) { tcChange(index); });
+    connect(tc, &QTabBar::tabCloseRequested, this, [this](int index) {
+        if (QMdiSubWindow *child = childByCaption(tc->tabText(index)))
+            closeChildWindow(child);
+    });
     middle->addWidget(clientArea, 1);
     centralLayout->addLayout(middle, 1);
     centralLayout->addWidget(buildCurrentElementBar());

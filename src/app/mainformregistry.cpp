@@ -3,6 +3,8 @@
 
 #include "app/mainform.h"
 
+#include "app/clipboardwindows.h"
+
 #include "app/styles.h"
 #include "core/files.h"
 #include "core/linefile.h"
@@ -196,20 +198,44 @@ void Tmainform::CloseAlleElementerExecute()
 void Tmainform::explorerClosed()
 {
     --NewCount;
+    // The shared clipboard goes with the last explorer window, whatever tab is left.
+    if (explorerWindows().size() <= 1)
+        clipboardWindows->releaseShared();
 }
 
-void Tmainform::InsertTab()
+QMdiSubWindow *Tmainform::childByCaption(const QString &caption) const
 {
-    QMdiSubWindow *active = clientArea->activeSubWindow();
-    if (!active)
+    for (QMdiSubWindow *child : childWindows()) {
+        const QString title = child->widget() ? child->widget()->windowTitle() : child->windowTitle();
+        if (title == caption)
+            return child;
+    }
+    return nullptr;
+}
+
+void Tmainform::closeChildWindow(QMdiSubWindow *child)
+{
+    if (processCount > 0)
         return;
-    const QString caption = active->widget() ? active->widget()->windowTitle() : active->windowTitle();
-    if (active->widget() && active->widget()->inherits("Tlisteform")) {
-        int clipboards = 0;
-        // Clipboard windows are made hidden with their clipboard: those shown have tabs.
-        for (QMdiSubWindow *child : childWindows())
-            clipboards += !child->isHidden() && child->widget() && child->widget()->inherits("Tlisteform");
-        tc->insertTab(std::max(0, clipboards - 1), caption);
+    if (auto *window = qobject_cast<Twinform *>(child->widget()))
+        closeExplorer(window);
+    else
+        child->close(); // a clipboard window hides and gives up its tab
+    QCoreApplication::processEvents();
+}
+
+void Tmainform::InsertTab(QWidget *window)
+{
+    const QString caption = window->windowTitle();
+    for (int i = 0; i < tc->count(); ++i)
+        if (tc->tabText(i) == caption)
+            return;
+    if (auto *clipboard = qobject_cast<Tlisteform *>(window)) {
+        // Clipboard tabs come first, in the order their windows were made.
+        QStringList texts;
+        for (int i = 0; i < tc->count(); ++i)
+            texts << tc->tabText(i);
+        tc->insertTab(clipboardWindows->tabPosition(clipboard, texts), caption);
     } else {
         tc->addTab(caption);
     }
@@ -242,29 +268,17 @@ void Tmainform::CloseTab(const QString &aCapNavn)
             break;
         }
     }
-    if (tc->count() == 0) {
+    if (tc->count() == 0)
         NewCount = 0;
-        // No explorer window is left to share the clipboard: it goes with the last one.
-        if (sharedKlipbord && explorerWindows().size() <= 1) {
-            Klipbord *last = std::exchange(sharedKlipbord, nullptr);
-            destroyClipboardWindow(last);
-            last->deleteLater();
-        }
-    }
 }
 
 void Tmainform::tcChange(int index)
 {
     if (index < 0)
         return;
-    const QString caption = tc->tabText(index);
-    for (QMdiSubWindow *child : childWindows()) {
-        const QString title = child->widget() ? child->widget()->windowTitle() : child->windowTitle();
-        if (title == caption) {
-            child->show();
-            clientArea->setActiveSubWindow(child);
-            return;
-        }
+    if (QMdiSubWindow *child = childByCaption(tc->tabText(index))) {
+        child->show();
+        clientArea->setActiveSubWindow(child);
     }
 }
 
@@ -277,12 +291,7 @@ void Tmainform::setKlipbord(Twinform *aWinform)
     try {
         if (!sammeKlipbord)
             return;
-        if (!sharedKlipbord) {
-            sharedKlipbord = new Klipbord(this);
-            sharedKlipbord->winformCaption = "Stifinder 1";
-            createClipboardWindow(sharedKlipbord, true, 1);
-        }
-        aWinform->metodeX->setKlipbord(sharedKlipbord);
+        aWinform->metodeX->setKlipbord(clipboardWindows->shared(OptMappe));
     } catch (const std::exception &) {
         messages::inform("Der opstod en fejl.\r");
     }
@@ -484,39 +493,22 @@ void Tmainform::showClipboardSize(const QString &caption, const QString &text)
 
 QMdiSubWindow *Tmainform::clipboardFrame(Klipbord *klipbord) const
 {
-    for (QMdiSubWindow *child : clientArea->subWindowList()) {
-        auto *window = qobject_cast<Tlisteform *>(child->widget());
-        if (window && window->klipbord() == klipbord)
-            return child;
-    }
-    return nullptr;
+    return clipboardWindows->frame(klipbord);
 }
 
 void Tmainform::createClipboardWindow(Klipbord *klipbord, bool shared, int number)
 {
-    if (clipboardFrame(klipbord))
-        return;
-    auto *window = new Tlisteform(klipbord, shared, number, OptMappe);
-    QMdiSubWindow *child = clientArea->addSubWindow(window, Qt::FramelessWindowHint);
-    child->setWindowTitle(window->windowTitle());
-    child->hide();
+    clipboardWindows->create(klipbord, shared, number, OptMappe);
 }
 
 void Tmainform::showClipboardWindow(Klipbord *klipbord)
 {
-    if (QMdiSubWindow *child = clipboardFrame(klipbord)) {
-        child->showMaximized();
-        clientArea->setActiveSubWindow(child);
-    }
+    clipboardWindows->show(klipbord);
 }
 
 void Tmainform::destroyClipboardWindow(Klipbord *klipbord)
 {
-    if (QMdiSubWindow *child = clipboardFrame(klipbord)) {
-        CloseTab(child->widget()->windowTitle());
-        clientArea->removeSubWindow(child);
-        delete child;
-    }
+    clipboardWindows->destroy(klipbord);
 }
 
 void Tmainform::showMainPage(int hovedbogPage, int programbogPage, const QString &caption)

@@ -8,9 +8,10 @@ namespace {
 constexpr int kIdleIntervalMs = 150;
 } // namespace
 
-ActionList::ActionList(QWidget *owner)
+ActionList::ActionList(QWidget *owner, Qt::ShortcutContext context)
     : QObject(owner)
     , m_owner(owner)
+    , m_context(context)
     , m_idle(new QTimer(this))
 {
     m_idle->setInterval(kIdleIntervalMs);
@@ -24,7 +25,7 @@ QAction *ActionList::add(const QString &name, const QString &caption, const QKey
     auto *action = new QAction(caption, m_owner);
     action->setObjectName(name);
     action->setShortcut(shortcut);
-    action->setShortcutContext(Qt::WindowShortcut);
+    action->setShortcutContext(m_context);
     action->setStatusTip(hint);
     action->setToolTip(hint.isEmpty() ? caption : hint);
     if (execute)

@@ -15,8 +15,10 @@ class ActionList : public QObject
 {
     Q_OBJECT
 public:
-    // The owner receives the actions, so their shortcuts work anywhere in it.
-    explicit ActionList(QWidget *owner);
+    // The owner receives the actions, so their shortcuts work anywhere in it. A child window
+    // among several of its kind (explorer and clipboard windows) takes its shortcuts only while
+    // the focus is inside it (Qt::WidgetWithChildrenShortcut), so each acts on its own window.
+    explicit ActionList(QWidget *owner, Qt::ShortcutContext context = Qt::WindowShortcut);
 
     QAction *add(const QString &name, const QString &caption, const QKeySequence &shortcut,
                  const QString &hint, std::function<void()> execute, std::function<bool()> enabled = {});
@@ -26,6 +28,7 @@ public:
 
 private:
     QWidget *m_owner;
+    Qt::ShortcutContext m_context;
     QHash<QString, QAction *> m_byName;
     QList<QPair<QAction *, std::function<bool()>>> m_rules;
     QTimer *m_idle;

@@ -31,7 +31,7 @@ Tlisteform::Tlisteform(Klipbord *klipbord, bool shared, int number, const QStrin
     optfilnavn = optMappe + (shared ? QStringLiteral("listeEgenskaber.txt")
                                     : "listeEgenskaber" + QString::number(number) + ".txt");
     setMinimumWidth(632);
-    actions = new ActionList(this);
+    actions = new ActionList(this, Qt::WidgetWithChildrenShortcut);
 
     auto *body = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
@@ -330,7 +330,7 @@ void Tlisteform::FormActivate()
     if (opstart) {
         opstart = false;
         if (mainHost()) {
-            mainHost()->InsertTab();
+            mainHost()->InsertTab(this);
             mainHost()->SetTCindex();
         }
     }

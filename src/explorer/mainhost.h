@@ -8,6 +8,7 @@
 class Klipbord;
 class KlipbordListe;
 class Twinform;
+class QWidget;
 
 class TMainHost
 {
@@ -37,7 +38,9 @@ public:
     virtual int fremFormIndex() const = 0; // "Vis strukturer som"
 
     // Services of the registry.
-    virtual void InsertTab() = 0;
+    // The tab of `window`, which calls it on its first activation (the active child window may
+    // already be another one by then).
+    virtual void InsertTab(QWidget *window) = 0;
     virtual void SetTCindex() = 0;
     virtual void fokusTab(const QString &aName) = 0;
     virtual void CloseTab(const QString &aCapNavn) = 0;

@@ -295,7 +295,7 @@ void Twinform::FormActivate()
         opstart = false;
         fitToolBarToTree();
         if (mainHost()) {
-            mainHost()->InsertTab();
+            mainHost()->InsertTab(this);
             mainHost()->SetTCindex();
         }
         (metodeX->strukturY()->aktiveStruktur() == 1 ? MappeStruktur : FilStruktur)->setFocus();

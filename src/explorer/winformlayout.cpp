@@ -104,7 +104,7 @@ void Twinform::fitToolBarToTree()
 
 void Twinform::buildActions()
 {
-    actions = new ActionList(this);
+    actions = new ActionList(this, Qt::WidgetWithChildrenShortcut);
     actions->add(
         "Tilbage", "Tilbage", {}, "Gå til foregående eller sidste mappe", [this] { tilbageExecute(); },
         [this] { return HistorieListe && HistorieListe->currentRow() >= 0 && HistorieListe->count() > 1; });

@@ -35,6 +35,43 @@ namespace {
 
 const QString kOpt = "C:\\zunKolvra\\Tester\\Egenskaber\\";
 
+QStringList tabTexts(const QTabBar *bar)
+{
+    QStringList texts;
+    for (int i = 0; i < bar->count(); ++i)
+        texts << bar->tabText(i);
+    return texts;
+}
+
+int shownClipboardWindows(const Tmainform &main)
+{
+    int shown = 0;
+    for (QMdiSubWindow *child : main.clientArea->subWindowList())
+        shown += !child->isHidden() && qobject_cast<Tlisteform *>(child->widget());
+    return shown;
+}
+
+// A main window shown as at a start, which opens explorer window 1, and `more` windows after it.
+void startShown(Tmainform &main, bool sharing, int more)
+{
+    main.sammeKlipbord = sharing;
+    main.show();
+    QTRY_COMPARE(main.explorerWindows().size(), 1);
+    for (int i = 0; i < more; ++i)
+        main.makeNewStifinder();
+    QCoreApplication::processEvents();
+}
+
+// Shows the clipboard window of `caption` as the user does, with its tab.
+Tlisteform *showClipboardOf(Tmainform &main, const QString &caption)
+{
+    Klipbord *klipbord = main.getWinform(caption)->metodeX->klipbord();
+    main.showClipboardWindow(klipbord);
+    auto *window = qobject_cast<Tlisteform *>(main.clipboardFrame(klipbord)->widget());
+    window->FormActivate();
+    return window;
+}
+
 QStringList captions(const QList<Twinform *> &windows)
 {
     QStringList result;
@@ -79,6 +116,10 @@ private slots:
     void sharedClipboardSurvivesWindowOne();
     void transferSkipsUntickedAndVanishedRows();
     void secondClipboardTabGoesBeforeTheOthers();
+    void clipboardWindowsShowOnlyWhenAskedFor();
+    void sharedClipboardGoesWithTheLastExplorer_data();
+    void sharedClipboardGoesWithTheLastExplorer();
+    void everyChildWindowClosesFromItsTabOrCtrlF4();
     void sameClipboardOnlyWithoutChildWindows();
     void droppedFilesOnlyRegisterRows();
     void hintsAreTooltipsOnlyWhileAnOperationRuns();
@@ -319,6 +360,95 @@ void TestRegistry::transferSkipsUntickedAndVanishedRows()
     QCOMPARE(source->Filliste->count(), 3); // the source keeps its rows
     QCOMPARE(two->winBog->currentIndex(), 5);
     QVERIFY(!two->KDTcheck->isChecked());
+}
+
+void TestRegistry::clipboardWindowsShowOnlyWhenAskedFor()
+{
+    TestDrives drives;
+    Tmainform main;
+    main.TryedBefore = true;
+    startShown(main, false, 2);
+    QCOMPARE(shownClipboardWindows(main), 0);
+
+    // Ctrl+0 in window 1 shows window 1's clipboard.
+    Twinform *one = main.getWinform("Stifinder 1");
+    main.showExplorer(one);
+    main.actions->updateAll();
+    main.actions->action("aVisKlipbordet")->trigger();
+    QCOMPARE(qobject_cast<Tlisteform *>(main.clientArea->activeSubWindow()->widget())->klipbord(),
+             one->metodeX->klipbord());
+
+    // Clipboard tabs come first in the order their windows were made, whatever order they show in.
+    showClipboardOf(main, "Stifinder 3");
+    showClipboardOf(main, "Stifinder 2");
+    QCOMPARE(tabTexts(main.tc).mid(0, 3), (QStringList{"Klipbord 1", "Klipbord 2", "Klipbord 3"}));
+}
+
+void TestRegistry::sharedClipboardGoesWithTheLastExplorer_data()
+{
+    QTest::addColumn<QStringList>("closingOrder");
+    QTest::newRow("one window") << QStringList{"Stifinder 1"};
+    QTest::newRow("newest first") << QStringList{"Stifinder 2", "Stifinder 1"};
+    QTest::newRow("Stifinder 1 first") << QStringList{"Stifinder 1", "Stifinder 2"};
+}
+
+void TestRegistry::sharedClipboardGoesWithTheLastExplorer()
+{
+    QFETCH(QStringList, closingOrder);
+    TestDrives drives;
+    Tmainform main;
+    main.TryedBefore = true;
+    startShown(main, true, int(closingOrder.size()) - 1);
+    showClipboardOf(main, "Stifinder 1");
+    QVERIFY(tabTexts(main.tc).contains("Klipbord"));
+    for (const QString &caption : closingOrder) {
+        main.getWinform(caption)->parentWidget()->close();
+        QCoreApplication::processEvents();
+    }
+    QTRY_VERIFY(main.clientArea->subWindowList().isEmpty());
+    QCOMPARE(main.tc->count(), 0);
+    QCOMPARE(main.NewCount, 0);
+    main.actions->updateAll();
+    QVERIFY(main.actions->action("aSammeKlipbord")->isEnabled());
+}
+
+void TestRegistry::everyChildWindowClosesFromItsTabOrCtrlF4()
+{
+    TestDrives drives;
+    Tmainform main;
+    main.TryedBefore = true;
+    startShown(main, false, 2);
+    showClipboardOf(main, "Stifinder 2");
+    QVERIFY(main.tc->tabsClosable());
+
+    // The close button of window 2's tab closes it and its clipboard window; 1 and 3 stay.
+    emit main.tc->tabCloseRequested(tabTexts(main.tc).indexOf("Stifinder 2"));
+    QTRY_COMPARE(captions(main.explorerWindows()), (QStringList{"Stifinder 1", "Stifinder 3"}));
+    QCOMPARE(tabTexts(main.tc), (QStringList{"Stifinder 1", "Stifinder 3"}));
+    QCOMPARE(main.NewCount, 2);
+
+    // A clipboard window's tab hides it; it comes back on request.
+    Tlisteform *clipboard = showClipboardOf(main, "Stifinder 1");
+    emit main.tc->tabCloseRequested(tabTexts(main.tc).indexOf("Klipbord 1"));
+    QVERIFY(clipboard->parentWidget()->isHidden());
+    QCOMPARE(tabTexts(main.tc), (QStringList{"Stifinder 1", "Stifinder 3"}));
+
+    // Ctrl+F4 closes the active child window, here explorer window 1.
+    QAction *closeActive = main.actions->action("aLukVindue");
+    QCOMPARE(closeActive->shortcut(), QKeySequence("Ctrl+F4"));
+    main.showExplorer(main.getWinform("Stifinder 1"));
+    main.actions->updateAll();
+    closeActive->trigger();
+    QTRY_COMPARE(captions(main.explorerWindows()), (QStringList{"Stifinder 3"}));
+    QCOMPARE(tabTexts(main.tc), (QStringList{"Stifinder 3"}));
+
+    // Not while an operation runs.
+    main.processCount = 1;
+    main.actions->updateAll();
+    QVERIFY(!closeActive->isEnabled());
+    emit main.tc->tabCloseRequested(0);
+    QCOMPARE(main.explorerWindows().size(), 1);
+    main.processCount = 0;
 }
 
 void TestRegistry::secondClipboardTabGoesBeforeTheOthers()
