@@ -62,6 +62,26 @@ void removeRowsOf(KlipbordListe &list, const QStringList &paths)
     list.removePaths(paths);
 }
 
+// Why a name typed in an in-place rename cannot be used, or "" when it can. A file name that is
+// only an extension would turn "d.txt" into the hidden ".txt"; a file that was already such a
+// name may keep that form.
+QString unusableName(const QString &newName, const QString &oldName, bool file)
+{
+    if (newName.trimmed().isEmpty())
+        return QStringLiteral(
+            "Der mangler et nyt navn.\rNavnet må ikke være tomt eller kun bestå af mellemrum.");
+    if (!file)
+        return QString();
+    auto base = [](const QString &name) {
+        const qsizetype dot = name.lastIndexOf(u'.');
+        return (dot < 0 ? name : name.left(dot)).trimmed();
+    };
+    if (base(newName).isEmpty() && !base(oldName).isEmpty())
+        return "Der mangler et nyt navn.\rNavnet må ikke kun bestå af filtypen \"" + newName.trimmed() +
+               "\".";
+    return QString();
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -315,6 +335,10 @@ QString TMetodeCompo::RenameMappe(const QString &aOldName, const QString &aNewNa
 {
     if (aOldName == aNewName)
         return aOldName;
+    if (const QString problem = unusableName(aNewName, aOldName, false); !problem.isEmpty()) {
+        messages::inform(problem);
+        return aOldName;
+    }
     try {
         const bool folderTree = FStrukturY->aktiveStruktur() == 1;
         StrukturView *tree = folderTree ? FStrukturY->struktur1() : FStrukturY->struktur2();
@@ -352,6 +376,10 @@ QString TMetodeCompo::RenameFil(const QString &aOldName, const QString &aNewName
         messages::inform(failure);
         return aOldName;
     }
+    if (const QString problem = unusableName(aNewName, aOldName, true); !problem.isEmpty()) {
+        messages::inform(problem);
+        return aOldName;
+    }
     try {
         StrukturView *tree = FStrukturY->struktur2();
         tree->selectNode(aNode);
@@ -385,9 +413,14 @@ QString TMetodeCompo::OpretNyMappe(const QString &mappeNavnet)
             parent = node->rec.mappe;
         } else {
             const StrukturNode *node = FStrukturY->struktur2()->selectedNode();
-            // After a click on a sub-folder the current folder names it: its parent is meant.
-            if (node && node->rec.filnavn.isEmpty() && core::directoryExists(node->rec.mappe))
-                FStrukturY->setMappenavn(core::folderOf(FStrukturY->mappenavn()));
+            // The folder holding the selected node is meant. The current folder cannot tell:
+            // a mouse click on a sub-folder makes it current, the keyboard or Ctrl+click does not.
+            if (node) {
+                const QString selected = node->rec.filnavn.isEmpty() ? node->rec.mappe : node->rec.filnavn;
+                const QString holder = core::folderOf(core::withoutTrailingBackslash(selected));
+                if (core::directoryExists(holder))
+                    FStrukturY->setMappenavn(holder);
+            }
             parent = FStrukturY->mappenavn();
             if (!core::directoryExists(parent))
                 return QString();

@@ -55,6 +55,11 @@ class TestMetodeCompo : public QObject
     Q_OBJECT
 private slots:
     void newFolderGetsAFreeName();
+    void newFolderGoesBesideTheSelectedNode_data();
+    void newFolderGoesBesideTheSelectedNode();
+    void blankNamesAreRefused_data();
+    void blankNamesAreRefused();
+    void aDotFileMayBeRenamedToAnotherDotFile();
     void renamingFilesAsksAboutTheType();
     void renamingAFolderToAnotherCaseOfItsName();
     void protectedNodesMayNotBeRenamed();
@@ -93,6 +98,108 @@ void TestMetodeCompo::newFolderGetsAFreeName()
     f.file("C:\\Data\\Blokeret", "a file");
     f.struktur.setMappenavn("C:\\Data\\Blokeret\\Under");
     QCOMPARE(f.metode.OpretNyMappe("x"), QString());
+}
+
+void TestMetodeCompo::newFolderGoesBesideTheSelectedNode_data()
+{
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("current"); // the current folder the selection left
+    // A mouse click on a sub-folder makes it the current folder; the keyboard and Ctrl+click
+    // leave the shown folder current.
+    QTest::newRow("sub-folder by mouse") << "Breve"
+                                         << "C:\\Data\\Breve";
+    QTest::newRow("sub-folder by keyboard") << "Breve"
+                                            << "C:\\Data";
+    QTest::newRow("file") << "a.txt"
+                          << "C:\\Data";
+    QTest::newRow("nothing") << QString() << "C:\\Data";
+}
+
+void TestMetodeCompo::newFolderGoesBesideTheSelectedNode()
+{
+    QFETCH(QString, selected);
+    QFETCH(QString, current);
+    Fixture f;
+    f.folder("C:\\Data\\Breve");
+    f.file("C:\\Data\\a.txt");
+    f.struktur.makeStruktur2("C:\\Data");
+    f.struktur.setAktiveStruktur(2);
+    f.fileTree.deselectAll();
+    if (!selected.isEmpty())
+        f.fileTree.selectNode(f.fileNode(selected));
+    f.struktur.setMappenavn(current);
+    QCOMPARE(f.metode.OpretNyMappe(""), QString("C:\\Data\\Ny mappe"));
+    QVERIFY(QDir(f.drives.host("C:\\Data\\Ny mappe")).exists());
+    // The shown folder stays current, so the view shows it again rather than its parent.
+    QCOMPARE(f.struktur.mappenavn(), QString("C:\\Data"));
+}
+
+void TestMetodeCompo::blankNamesAreRefused_data()
+{
+    QTest::addColumn<QString>("old"); // a file when it has a dot, else a folder
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    const QString blank = "Der mangler et nyt navn.\rNavnet må ikke være tomt eller kun bestå af mellemrum.";
+    QTest::newRow("file, empty") << "d.txt"
+                                 << "" << blank;
+    QTest::newRow("file, blanks") << "d.txt"
+                                  << "   " << blank;
+    QTest::newRow("file, only the extension")
+        << "d.txt"
+        << ".txt"
+        << "Der mangler et nyt navn.\rNavnet må ikke kun bestå af filtypen \".txt\".";
+    QTest::newRow("file, blanks and an extension")
+        << "d.txt"
+        << "  .doc"
+        << "Der mangler et nyt navn.\rNavnet må ikke kun bestå af filtypen \".doc\".";
+    QTest::newRow("folder, empty") << "Breve"
+                                   << "" << blank;
+    QTest::newRow("folder, blanks") << "Breve"
+                                    << " \t " << blank;
+}
+
+void TestMetodeCompo::blankNamesAreRefused()
+{
+    QFETCH(QString, old);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    Fixture f;
+    const bool file = old.contains('.');
+    const QString path = "C:\\D\\" + old;
+    if (file)
+        f.file(path, "indhold");
+    else
+        f.folder(path);
+    f.struktur.makeStruktur2("C:\\D");
+    f.struktur.setAktiveStruktur(2);
+    StrukturNode *node = f.fileNode(old);
+    QVERIFY(node);
+    ScriptedResponder responder;
+    if (file) {
+        f.struktur.setFilnavn(path);
+        QCOMPARE(f.metode.RenameFil(old, typed, node), old);
+        QCOMPARE(f.drives.readBytes(path), QByteArray("indhold"));
+    } else {
+        QCOMPARE(f.metode.RenameMappe(old, typed, node), old);
+        QVERIFY(QDir(f.drives.host(path)).exists());
+    }
+    QCOMPARE(QDir(f.drives.host("C:\\D")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{old});
+    QCOMPARE(responder.texts(), QStringList{message});
+}
+
+void TestMetodeCompo::aDotFileMayBeRenamedToAnotherDotFile()
+{
+    Fixture f;
+    f.struktur.setShowHidden(true);
+    f.file("C:\\D\\.bashrc", "indhold");
+    f.struktur.makeStruktur2("C:\\D");
+    f.struktur.setAktiveStruktur(2);
+    f.struktur.setFilnavn("C:\\D\\.bashrc");
+    ScriptedResponder responder;
+    responder.answerJa(); // the extension changes
+    QCOMPARE(f.metode.RenameFil(".bashrc", ".profile", f.fileNode(".bashrc")), QString(".profile"));
+    QCOMPARE(f.drives.readBytes("C:\\D\\.profile"), QByteArray("indhold"));
 }
 
 void TestMetodeCompo::renamingFilesAsksAboutTheType()
