@@ -1,6 +1,7 @@
 #include "app/mainform.h"
 
 #include "app/clipboardwindows.h"
+#include "app/notifier.h"
 #include "app/styles.h"
 #include "core/files.h"
 #include "core/linefile.h"
@@ -70,6 +71,7 @@ Tmainform::Tmainform(QWidget *parent)
     buildUi();
     clipboardWindows = new ClipboardWindows(
         clientArea, [this](const QString &caption) { CloseTab(caption); }, this);
+    notifier = desktopNotifier();
     FormCreate();
     actions->updateAll();
 }
@@ -114,16 +116,21 @@ void Tmainform::CreateMapper()
         core::forceDirectories(BrugerMappe);
 
     // A template that is missing leaves the user's folder empty rather than absent: the rest
-    // of the program relies on the folder.
-    auto fromTemplate = [this](const QString &folder, const QString &templateName) {
+    // of the program relies on the folder. A folder that cannot be made is told of once below.
+    QStringList failed;
+    auto fromTemplate = [this, &failed](const QString &folder, const QString &templateName) {
         if (core::directoryExists(folder))
             return;
         if (!core::copyFolder(programmappe + "\\" + templateName, folder))
             core::forceDirectories(folder);
+        if (!core::directoryExists(folder))
+            failed << folder;
     };
-    auto created = [](const QString &folder) {
+    auto created = [&failed](const QString &folder) {
         if (!core::directoryExists(folder))
             core::forceDirectories(folder);
+        if (!core::directoryExists(folder))
+            failed << folder;
     };
 
     dosMappe = BrugerMappe + "\\Dos";
@@ -144,10 +151,25 @@ void Tmainform::CreateMapper()
     created(mappestrukturDir);
     mappestrukturDir += "\\";
 
-    if (!core::directoryExists(OptMappe)) {
-        messages::inform("Datamappen \"" + BrugerMappe +
+    // Without the user folder nothing below it exists: that one folder is named. Without the
+    // options folder the options cannot be kept; any other folder loses only what goes there.
+    auto noOptions = [](const QString &folder) {
+        messages::inform("Datamappen \"" + folder +
                          "\" kunne ikke oprettes.\r"
                          "Programmet starter med standardindstillinger, og ændringer bliver ikke gemt.\r");
+    };
+    if (!core::directoryExists(BrugerMappe)) {
+        noOptions(BrugerMappe);
+        failed.clear();
+    } else if (failed.removeAll(core::withoutTrailingBackslash(OptMappe)) > 0) {
+        noOptions(core::withoutTrailingBackslash(OptMappe));
+    }
+    if (failed.size() == 1) {
+        messages::inform("Mappen \"" + failed.first() +
+                         "\" kunne ikke oprettes.\rProgrammet kan ikke gemme noget i den.");
+    } else if (failed.size() > 1) {
+        messages::inform("Disse mapper kunne ikke oprettes:\r\"" + failed.join("\"\r\"") +
+                         "\"\rProgrammet kan ikke gemme noget i dem.");
     }
 }
 

@@ -9,12 +9,14 @@
 #include <QPointer>
 #include <QRect>
 #include <QStringList>
+#include <memory>
 
 namespace core {
 class OptionTable;
 }
 class ActionList;
 class ClipboardWindows;
+class Notifier;
 class Klipbord;
 class KlipbordListe;
 class QMdiSubWindow;
@@ -234,6 +236,8 @@ public:
     // The clipboard windows and the clipboard all explorer windows share with "Anvend samme
     // klipbord": kept by the registry, so closing "Stifinder 1" loses no rows (see setKlipbord).
     ClipboardWindows *clipboardWindows = nullptr;
+    // Where makeInfo sends notifications; none: the status line only.
+    std::unique_ptr<Notifier> notifier;
     TMenuExeFiler *MenuExe = nullptr;
     ImageList *ImageListExe = nullptr;
     ImageList *ImageListExe32 = nullptr;

@@ -4,6 +4,7 @@
 #include "app/mainform.h"
 
 #include "app/clipboardwindows.h"
+#include "app/notifier.h"
 
 #include "app/styles.h"
 #include "core/files.h"
@@ -30,9 +31,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusInterface>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -338,20 +336,9 @@ void Tmainform::udskivKlipbordInf(const QString &antMapper, const QString &antFi
 void Tmainform::makeInfo(const QString &overskrift, const QString &tekst)
 {
     ++ncNumber;
-    // The desktop's notification service where one answers; the status line otherwise.
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    const QString service = QStringLiteral("org.freedesktop.Notifications");
-    if (bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(service)) {
-        QDBusInterface notifications(service, "/org/freedesktop/Notifications", service, bus);
-        QVariantMap hints;
-        hints.insert("sound-file", core::hostPath(programmappe + "\\Lydfiler\\Musik06.wav"));
-        hints.insert("desktop-entry", "zunkolvra");
-        const QDBusMessage reply = notifications.call(
-            "Notify", "zun Kolvra " + QString::number(ncNumber), uint(0), "system-file-manager", overskrift,
-            QString(tekst).replace(u'\r', u'\n'), QStringList(), hints, -1);
-        if (reply.type() == QDBusMessage::ReplyMessage)
-            return;
-    }
+    const QString soundFile = core::hostPath(programmappe + "\\Lydfiler\\Musik06.wav");
+    if (notifier && notifier->notify(ncNumber, overskrift, tekst, soundFile))
+        return;
     UdskrivInfo(overskrift + ": " + QString(tekst).replace(u'\r', u' '));
 }
 

@@ -1,4 +1,5 @@
 #include "app/mainform.h"
+#include "app/notifier.h"
 #include "core/linefile.h"
 #include "core/messages.h"
 #include "dialogs/actionlist.h"
@@ -34,6 +35,26 @@ using messages::ScriptedResponder;
 namespace {
 
 const QString kOpt = "C:\\zunKolvra\\Tester\\Egenskaber\\";
+
+// Records the notifications it is given; `delivers` says whether it takes them.
+class FakeNotifier : public Notifier
+{
+public:
+    explicit FakeNotifier(bool delivers, QStringList *shown)
+        : m_delivers(delivers)
+        , m_shown(shown)
+    {}
+    bool notify(int number, const QString &title, const QString &text, const QString &) override
+    {
+        if (m_delivers)
+            m_shown->append(QString::number(number) + " " + title + ": " + text);
+        return m_delivers;
+    }
+
+private:
+    bool m_delivers;
+    QStringList *m_shown;
+};
 
 QStringList tabTexts(const QTabBar *bar)
 {
@@ -559,12 +580,19 @@ void TestRegistry::activityCounterAndNotifications()
     QVERIFY(window->funkTilladt);
     QCOMPARE(main.processCount, 0);
 
-    // With notifications on, a finished paste says what was copied (the status line when no
-    // notification service answers, as here).
+    // With notifications on, a finished paste says what was copied: through the notifier, or
+    // in the status line when it does not deliver.
+    QStringList shown;
+    main.notifier = std::make_unique<FakeNotifier>(false, &shown);
     main.beskedCheck->setChecked(true);
     window->pasteResultText.clear();
     window->setAktivitetsNr(0, 1);
     QCOMPARE(main.infobarPanels[2]->text(), QString("Information: Der blev kopieret 0 bytes"));
+    main.UdskrivInfo(QString());
+    main.notifier = std::make_unique<FakeNotifier>(true, &shown);
+    window->setAktivitetsNr(0, 1);
+    QCOMPARE(shown, QStringList{"2 Information: Der blev kopieret 0 bytes"});
+    QCOMPARE(main.infobarPanels[2]->text(), QString());
 
     // A second operation while one runs asks first when "Informer" is on.
     ScriptedResponder responder;
