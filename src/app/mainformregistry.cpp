@@ -122,15 +122,7 @@ void Tmainform::aktiverWinform(bool opdater, const QString &potMappe)
         return;
     }
     openStifinder();
-    Twinform *window = explorerWindows().first();
-    TStrukturCompo *struktur = window->metodeX->strukturY();
-    if (core::directoryExists(potMappe)) {
-        const QString shown = struktur->makeStruktur2(potMappe);
-        struktur->setAktiveStruktur(2);
-        window->mappeKontrol(shown, true);
-    } else if (opdater) {
-        window->opdater2Execute();
-    }
+    explorerWindows().first()->showFolderOrRefresh(potMappe, opdater);
 }
 
 Twinform *Tmainform::getWinformQuietly(const QString &aCaption) const
@@ -302,21 +294,7 @@ void Tmainform::kopierKlipbordsdata(const QString &aCaption, const KlipbordListe
         for (Twinform *window : explorerWindows()) {
             if (window->StifinderNavn.compare(aCaption, Qt::CaseInsensitive) == 0)
                 continue;
-            for (int i = 0; i < Mliste.count(); ++i) {
-                const QString path = Mliste.row(i).path.trimmed();
-                if (Mliste.row(i).checked && core::directoryExists(path))
-                    window->metodeX->CopyListAdd(1, Mliste.row(i).picture, path, true);
-            }
-            for (int i = 0; i < Fliste.count(); ++i) {
-                const QString path = Fliste.row(i).path.trimmed();
-                if (Fliste.row(i).checked && core::fileExists(path))
-                    window->metodeX->CopyListAdd(2, Fliste.row(i).picture, path, true);
-            }
-            window->actions->updateAll();
-            QCoreApplication::processEvents();
-            if (window->visIndstillingerCheck->isChecked())
-                window->winBog->setCurrentIndex(5);
-            window->KDTcheck->setChecked(false);
+            window->receiveClipboardRows(Mliste, Fliste);
         }
     } catch (const std::exception &) {
         messages::inform("Der opstod desværre en ukendt fejl.\r");
@@ -325,12 +303,8 @@ void Tmainform::kopierKlipbordsdata(const QString &aCaption, const KlipbordListe
 
 void Tmainform::udskivKlipbordInf(const QString &antMapper, const QString &antFiler)
 {
-    for (Twinform *window : explorerWindows()) {
-        if (!antMapper.isEmpty())
-            window->EditMappe->setText(antMapper);
-        if (!antFiler.isEmpty())
-            window->EditFil->setText(antFiler);
-    }
+    for (Twinform *window : explorerWindows())
+        window->showClipboardCounts(antMapper, antFiler);
 }
 
 void Tmainform::makeInfo(const QString &overskrift, const QString &tekst)
@@ -464,18 +438,14 @@ void Tmainform::showExplorer(Twinform *window)
 
 void Tmainform::showClipboardCounts(const QString &caption, const QString &antMapper, const QString &antFiler)
 {
-    if (Twinform *window = getWinformQuietly(caption)) {
-        if (!antMapper.isEmpty())
-            window->EditMappe->setText(antMapper);
-        if (!antFiler.isEmpty())
-            window->EditFil->setText(antFiler);
-    }
+    if (Twinform *window = getWinformQuietly(caption))
+        window->showClipboardCounts(antMapper, antFiler);
 }
 
 void Tmainform::showClipboardSize(const QString &caption, const QString &text)
 {
     if (Twinform *window = getWinformQuietly(caption))
-        window->sizeLabel->setText(text);
+        window->showClipboardSize(text);
 }
 
 QMdiSubWindow *Tmainform::clipboardFrame(Klipbord *klipbord) const

@@ -23,6 +23,7 @@ class QTabBar;
 class QTabWidget;
 class QToolButton;
 class ActionList;
+class KlipbordListe;
 class ActivityIndicator;
 class RadioGroup;
 class StrukturNode;
@@ -127,6 +128,13 @@ public:
     void klipbordsGendannelse();
     QStringList lastPasteMapper;
     QStringList lastPasteFiler;
+    // What the main window shows in this window: the clipboard's counts (an empty text leaves
+    // its field) and size, and rows transferred from another window's clipboard.
+    void showClipboardCounts(const QString &antMapper, const QString &antFiler);
+    void showClipboardSize(const QString &text);
+    void receiveClipboardRows(const KlipbordListe &Mliste, const KlipbordListe &Fliste);
+    // Shows `folder` in the file tree when it exists; else refreshes the tree when `opdater`.
+    void showFolderOrRefresh(const QString &folder, bool opdater);
 
     // Layout switches.
     void redskabsCheckClick();

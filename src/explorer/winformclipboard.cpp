@@ -13,6 +13,7 @@
 #include "explorer/activityindicator.h"
 #include "explorer/listeform.h"
 #include "explorer/mainhost.h"
+#include "fileops/klipbord.h"
 #include "fileops/metodecompo.h"
 #include "lists/reopenfiler.h"
 #include "platform/Platform.h"
@@ -224,4 +225,48 @@ void Twinform::klipbordsGendannelse()
 bool Twinform::allDrives() const
 {
     return RadioOpstart->itemIndex() != 1;
+}
+
+void Twinform::showClipboardCounts(const QString &antMapper, const QString &antFiler)
+{
+    if (!antMapper.isEmpty())
+        EditMappe->setText(antMapper);
+    if (!antFiler.isEmpty())
+        EditFil->setText(antFiler);
+}
+
+void Twinform::showClipboardSize(const QString &text)
+{
+    sizeLabel->setText(text);
+}
+
+void Twinform::receiveClipboardRows(const KlipbordListe &Mliste, const KlipbordListe &Fliste)
+{
+    for (int i = 0; i < Mliste.count(); ++i) {
+        const QString path = Mliste.row(i).path.trimmed();
+        if (Mliste.row(i).checked && core::directoryExists(path))
+            metodeX->CopyListAdd(1, Mliste.row(i).picture, path, true);
+    }
+    for (int i = 0; i < Fliste.count(); ++i) {
+        const QString path = Fliste.row(i).path.trimmed();
+        if (Fliste.row(i).checked && core::fileExists(path))
+            metodeX->CopyListAdd(2, Fliste.row(i).picture, path, true);
+    }
+    actions->updateAll();
+    QCoreApplication::processEvents();
+    if (visIndstillingerCheck->isChecked())
+        winBog->setCurrentIndex(5);
+    KDTcheck->setChecked(false);
+}
+
+void Twinform::showFolderOrRefresh(const QString &folder, bool opdater)
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    if (core::directoryExists(folder)) {
+        const QString shown = struktur->makeStruktur2(folder);
+        struktur->setAktiveStruktur(2);
+        mappeKontrol(shown, true);
+    } else if (opdater) {
+        opdater2Execute();
+    }
 }
