@@ -95,6 +95,8 @@ private slots:
     void firstStartSetsUpUserFoldersAndSecondStartCopiesNothing();
     void missingTemplatesGiveEmptyFolders();
     void unwritableDataRootIsReportedAndDefaultsApply();
+    void userFolderThatCannotBeMadeIsNamed_data();
+    void userFolderThatCannotBeMadeIsNamed();
     void userNameFallsBackToBrugernavn();
     void rejectedOptionsFileGivesDefaultsAndTheWelcome_data();
     void rejectedOptionsFileGivesDefaultsAndTheWelcome();
@@ -173,6 +175,40 @@ void TestMainform::unwritableDataRootIsReportedAndDefaultsApply()
     QCOMPARE(window.maxElementer, 120);
     window.GemOpt(); // fails quietly
     QCOMPARE(drives.readBytes("C:\\zunKolvra"), QByteArray("a file where the data root should be"));
+}
+
+void TestMainform::userFolderThatCannotBeMadeIsNamed_data()
+{
+    QTest::addColumn<QStringList>("blocked"); // a file stands where these folders belong
+    QTest::addColumn<QStringList>("texts");
+    const QString noOptions =
+        "Datamappen \"C:\\zunKolvra\\Tester\\Egenskaber\" kunne ikke oprettes.\r"
+        "Programmet starter med standardindstillinger, og ændringer bliver ikke gemt.\r";
+    QTest::newRow("Dos") << QStringList{"Dos"}
+                         << QStringList{"Mappen \"C:\\zunKolvra\\Tester\\Dos\" kunne ikke oprettes.\r"
+                                        "Programmet kan ikke gemme noget i den."};
+    QTest::newRow("Egenskaber") << QStringList{"Egenskaber"} << QStringList{noOptions};
+    QTest::newRow("Noter and Kalender")
+        << QStringList{"Noter", "Kalender"}
+        << QStringList{"Disse mapper kunne ikke oprettes:\r\"C:\\zunKolvra\\Tester\\Noter\"\r"
+                       "\"C:\\zunKolvra\\Tester\\Kalender\"\rProgrammet kan ikke gemme noget i dem."};
+    QTest::newRow("Egenskaber and Mappestrukturer")
+        << QStringList{"Egenskaber", "Mappestrukturer"}
+        << QStringList{noOptions, "Mappen \"C:\\zunKolvra\\Tester\\Mappestrukturer\" kunne ikke oprettes.\r"
+                                  "Programmet kan ikke gemme noget i den."};
+}
+
+void TestMainform::userFolderThatCannotBeMadeIsNamed()
+{
+    QFETCH(QStringList, blocked);
+    QFETCH(QStringList, texts);
+    TestDrives drives;
+    installTemplates(drives);
+    for (const QString &folder : blocked)
+        drives.writeBytes("C:\\zunKolvra\\Tester\\" + folder, "a file where a folder should be");
+    ScriptedResponder responder;
+    Tmainform window;
+    QCOMPARE(responder.texts(), texts);
 }
 
 void TestMainform::userNameFallsBackToBrugernavn()
