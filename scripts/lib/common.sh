@@ -28,11 +28,14 @@ install_dependencies() {
     fi
 }
 
+# JOBS limits the parallel jobs (default: one per processor); arguments go to cmake.
+JOBS="${JOBS:-$(nproc)}"
+
 build() {
     # The same cache entries serve every clone of the project on this machine.
     export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=true
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$BUILD" -j "$(nproc)"
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$BUILD" -j "$JOBS"
 }
 
 # Starts the program under a virtual X server, waits until its main window is up, saves that
