@@ -3,6 +3,8 @@
 // tool bar, and the pages of known folders, history, favourites, search, settings and the
 // current element. Titled "Stifinder " + N; the title is its identity.
 
+#include "explorer/pathtabs.h"
+
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -59,8 +61,7 @@ public:
     int funkNo = -1;
     QString aktuelleSti;
     QStringList stiArray;
-    // For each path-bar tab, the index of its component in stiArray.
-    QList<int> tabComponents;
+    QList<PathTab> stiTabs;
     bool HListeForandret = false;
     bool favChanged = false;
     QString OldNodeTekst;

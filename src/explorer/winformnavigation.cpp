@@ -74,16 +74,10 @@ void Twinform::udskrivSti(const QString &path)
     const QSignalBlocker blocker(stibox);
     while (stibox->count() > 0)
         stibox->removeTab(0);
-    // Empty components (a path \\server\share, a trailing backslash) get no tab; each tab remembers
-    // its component, so choosing a tab always leads to the path up to that tab's name.
     stiArray = path.split(u'\\');
-    tabComponents.clear();
-    for (int i = 0; i < stiArray.size(); ++i) {
-        if (stiArray.at(i).isEmpty())
-            continue;
-        stibox->addTab(stiArray.at(i));
-        tabComponents.append(i);
-    }
+    stiTabs = pathTabs(stiArray);
+    for (const PathTab &tab : stiTabs)
+        stibox->addTab(tab.name);
     stibox->setCurrentIndex(stibox->count() - 1);
     TStrukturCompo *struktur = metodeX->strukturY();
     if (core::directoryExists(path)) {
@@ -103,8 +97,7 @@ void Twinform::udskrivSti(const QString &path)
 
 QString Twinform::getStien(int tabIndex) const
 {
-    const int component = tabComponents.value(tabIndex, tabIndex);
-    return stiArray.mid(0, component + 1).join(u'\\');
+    return pathUpToTab(stiArray, stiTabs, tabIndex);
 }
 
 void Twinform::stiboxChange(int index)

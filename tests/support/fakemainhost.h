@@ -1,0 +1,98 @@
+#pragma once
+// A main window for explorer-window tests: options as plain fields, and what the explorer window
+// asks of it recorded (tabs, status lines, notifications, clipboard windows, launched files).
+// Installs itself as the host while it lives.
+
+#include "explorer/mainhost.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class FakeMainHost : public TMainHost
+{
+public:
+    explicit FakeMainHost(const QString &optionsFolder)
+        : options(optionsFolder)
+    {
+        setMainHost(this);
+    }
+    ~FakeMainHost() override { setMainHost(nullptr); }
+
+    // Options, as the main window would hold them.
+    QString options;
+    int count = 1;
+    int operations = 0;
+    bool sharing = false;
+    bool tried = true;
+    bool topPanel = true;
+    QString shortcutsFolder;
+    bool notifications = false;
+    bool blocking = false;
+    bool hints = false;
+    bool safety = true;
+    bool treeLines = false;
+    int tabLook = 2;
+    int fontSize = 9;
+    QString fontName = "Default";
+    int structureForm = 0;
+
+    // What was asked.
+    QStringList tabs;
+    QString focusedTab;
+    QString currentElement;
+    QStringList statusLines;
+    QStringList notices;
+    QStringList clipboardWindows;
+    QStringList launched;
+    int closed = 0;
+
+    QString optMappe() const override { return options; }
+    int newCount() const override { return count; }
+    void explorerClosed() override { ++closed; }
+    int runningOperations() const override { return operations; }
+    void changeProcessCount(int delta) override { operations += delta; }
+    bool sharedClipboard() const override { return sharing; }
+    bool tryedBefore() const override { return tried; }
+    bool vistoppanel() const override { return topPanel; }
+    void setVistoppanel(bool shown) override { topPanel = shown; }
+    QString placeringsMappe() const override { return shortcutsFolder; }
+    bool beskedChecked() const override { return notifications; }
+    bool blokerChecked() const override { return blocking; }
+    void setBlokerChecked(bool checked) override { blocking = checked; }
+    bool vhaFunkChecked() const override { return hints; }
+    bool sikkerhedsChecked() const override { return safety; }
+    bool strukturLinjer() const override { return treeLines; }
+    int bogfanerIndex() const override { return tabLook; }
+    int treeFontSize() const override { return fontSize; }
+    QString treeFontName() const override { return fontName; }
+    int fremFormIndex() const override { return structureForm; }
+    void InsertTab(QWidget *window) override { tabs.append(window->windowTitle()); }
+    void SetTCindex() override {}
+    void fokusTab(const QString &aName) override { focusedTab = aName; }
+    void CloseTab(const QString &aCapNavn) override { tabs.removeOne(aCapNavn); }
+    void setEditSti(const QString &path) override { currentElement = path; }
+    QString editSti() const override { return currentElement; }
+    void UdskrivInfo(const QString &s) override { statusLines.append(s); }
+    void makeInfo(const QString &overskrift, const QString &tekst) override
+    {
+        notices.append(overskrift + ": " + tekst);
+    }
+    void setKlipbord(Twinform *) override {}
+    void udskivKlipbordInf(const QString &, const QString &) override {}
+    void updateCloseElement() override {}
+    void showMainPage(int, int, const QString & = QString()) override {}
+    void runFilname(const QString &aFilename, int) override { launched.append(aFilename); }
+    Twinform *findExplorer(const QString &) const override { return nullptr; }
+    Twinform *getWinform(const QString &) override { return nullptr; }
+    void showExplorer(Twinform *) override {}
+    void showClipboardCounts(const QString &, const QString &, const QString &) override {}
+    void showClipboardSize(const QString &, const QString &) override {}
+    void transferClipboard(const QString &, const KlipbordListe &, const KlipbordListe &) override {}
+    void createClipboardWindow(Klipbord *, bool, int number) override
+    {
+        clipboardWindows.append("Klipbord " + QString::number(number));
+    }
+    void showClipboardWindow(Klipbord *) override {}
+    void destroyClipboardWindow(Klipbord *) override { clipboardWindows.removeLast(); }
+};
