@@ -1,5 +1,7 @@
 #include "core/linefile.h"
 
+#include "core/messages.h"
+
 #include "core/cp1252.h"
 #include "core/files.h"
 
@@ -159,6 +161,15 @@ bool writeLines(const QString &path, const QStringList &lines)
         return false;
     }
     return file.commit();
+}
+
+bool writeLinesOrSay(const QString &path, const QStringList &lines)
+{
+    if (writeLines(path, lines))
+        return true;
+    messages::inform("Filen \"" + path +
+                     "\" kunne ikke gemmes.\rDen tidligere udgave af filen er bevaret.\r");
+    return false;
 }
 
 } // namespace core

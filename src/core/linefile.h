@@ -36,5 +36,8 @@ QByteArray encodeLines(const QStringList &lines);
 std::optional<QStringList> readLines(const QString &path);
 // Replaces the file; false when it could not be written (the old file is then as it was).
 bool writeLines(const QString &path, const QStringList &lines);
+// writeLines, and when the file could not be written the user is told so in Danish (a full disk,
+// a read-only folder): the old file is kept, and nothing is lost silently.
+bool writeLinesOrSay(const QString &path, const QStringList &lines);
 
 } // namespace core

@@ -146,7 +146,7 @@ bool OptionTable::load(const QString &path) const
 
 bool OptionTable::save(const QString &path) const
 {
-    return writeLines(path, lines());
+    return writeLinesOrSay(path, lines());
 }
 
 } // namespace core

@@ -61,7 +61,7 @@ void TMenuExeFiler::GemProgrammer()
         ++kept;
     }
     records.prepend(QString::number(kept));
-    core::writeLines(FItemfile, records);
+    core::writeLinesOrSay(FItemfile, records);
 }
 
 void TMenuExeFiler::InsertIcon(const QString &FNavn)

@@ -57,7 +57,7 @@ void TReopenFilerBase::GemReopenFiler()
     QStringList lines;
     for (const auto &entry : Ropen)
         lines << entry.Caption << entry.Filnavn;
-    core::writeLines(FItemfile, lines);
+    core::writeLinesOrSay(FItemfile, lines);
 }
 
 void TReopenFilerBase::MakeListeMenu()

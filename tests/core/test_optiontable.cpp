@@ -1,4 +1,6 @@
+#include "core/messages.h"
 #include "core/optionlines.h"
+#include "support/testdrives.h"
 
 #include <QTest>
 #include <climits>
@@ -31,6 +33,7 @@ private slots:
     void linesAreReadClampedOrRejected();
     void writesEveryLineInOrder();
     void rowsOutOfLineOrderAreAProgrammingError();
+    void aFailedSaveIsSaid();
 };
 
 void TestOptionTable::linesAreReadClampedOrRejected_data()
@@ -83,6 +86,19 @@ void TestOptionTable::rowsOutOfLineOrderAreAProgrammingError()
     int n = 0;
     QVERIFY_THROWS_EXCEPTION(std::logic_error, table.number(
                                                    2, [&] { return n; }, [&](int v) { n = v; }));
+}
+
+void TestOptionTable::aFailedSaveIsSaid()
+{
+    TestDrives drives;
+    messages::ScriptedResponder responder;
+    Fields fields;
+    QVERIFY(!fields.table().save("C:\\Mangler\\MainEgenskaber.txt"));
+    QCOMPARE(responder.texts(),
+             QStringList{"Filen \"C:\\Mangler\\MainEgenskaber.txt\" kunne ikke gemmes.\rDen "
+                         "tidligere udgave af filen er bevaret.\r"});
+    QVERIFY(fields.table().save("C:\\MainEgenskaber.txt"));
+    QCOMPARE(responder.texts().size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestOptionTable)
