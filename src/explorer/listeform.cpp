@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QSplitter>
 #include <QTableView>
 #include <QToolButton>
@@ -225,14 +226,12 @@ void Tlisteform::ClearCopyLister()
 
 void Tlisteform::selectAlle(KlipbordListe *list)
 {
-    for (int i = 0; i < list->count(); ++i)
-        list->setChecked(i, true);
+    list->setAllChecked(true);
 }
 
 void Tlisteform::selectIngen(KlipbordListe *list)
 {
-    for (int i = 0; i < list->count(); ++i)
-        list->setChecked(i, false);
+    list->setAllChecked(false);
 }
 
 void Tlisteform::sletAlt(KlipbordListe *list)
@@ -243,21 +242,19 @@ void Tlisteform::sletAlt(KlipbordListe *list)
 void Tlisteform::sletValgteFraListe(KlipbordListe *list)
 {
     QTableView *view = viewOf(list);
-    QList<int> highlighted;
-    for (const QModelIndex &index : view->selectionModel()->selectedRows(1))
-        highlighted << index.row();
-    for (const QModelIndex &index : view->selectionModel()->selectedIndexes()) {
-        if (!highlighted.contains(index.row()))
-            highlighted << index.row();
-    }
-    std::sort(highlighted.begin(), highlighted.end(), std::greater<int>());
+    // Highlighted rows, each once, whole rows or single cells alike; removed in one pass.
+    QSet<int> highlighted;
+    for (const QModelIndex &index : view->selectionModel()->selectedIndexes())
+        highlighted.insert(index.row());
+    QStringList removed;
     int firstRemoved = -1;
-    for (int row : highlighted) {
+    for (int row : std::as_const(highlighted)) {
         if (row < list->count() && list->row(row).checked) {
-            list->removeAt(row);
-            firstRemoved = row;
+            removed << list->row(row).path;
+            firstRemoved = firstRemoved < 0 ? row : std::min(firstRemoved, row);
         }
     }
+    list->removePaths(removed);
     view->clearSelection();
     if (firstRemoved >= 0 && list->count() > 0)
         view->selectRow(std::min(firstRemoved, list->count() - 1));
