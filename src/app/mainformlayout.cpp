@@ -563,6 +563,10 @@ void Tmainform::buildUi()
         // A clipboard window is made hidden: only a shown window is activated.
         if (!child || child->isHidden())
             return;
+        // Child windows have no frame and fill the client area; one that comes forward after
+        // another was closed or hidden is maximized again.
+        if (!child->isMaximized())
+            child->showMaximized();
         if (auto *window = qobject_cast<Twinform *>(child->widget()))
             window->FormActivate();
         else if (auto *clipboard = qobject_cast<Tlisteform *>(child->widget()))

@@ -212,6 +212,14 @@ void Tmainform::closeChildWindow(QMdiSubWindow *child)
     else
         child->close(); // a clipboard window hides and gives up its tab
     QCoreApplication::processEvents();
+    // The most recently active window left comes forward, filling the client area.
+    for (QMdiSubWindow *next : childWindows()) {
+        if (next != child && !next->isHidden()) {
+            next->showMaximized();
+            clientArea->setActiveSubWindow(next);
+            break;
+        }
+    }
 }
 
 void Tmainform::InsertTab(QWidget *window)
