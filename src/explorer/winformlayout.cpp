@@ -38,6 +38,44 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// A click on a check box's wrapped caption ticks the box, as a click on its own text would.
+class CaptionClick : public QObject
+{
+public:
+    CaptionClick(QCheckBox *box, QObject *parent)
+        : QObject(parent)
+        , m_box(box)
+    {}
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::MouseButtonRelease)
+            return false;
+        m_box->click();
+        return true;
+    }
+
+private:
+    QCheckBox *m_box;
+};
+
+// A check box whose long caption wraps in a narrow page instead of widening it.
+QLayout *wrappingCheck(QCheckBox *box)
+{
+    auto *caption = new QLabel(box->text(), box->parentWidget());
+    caption->setWordWrap(true);
+    caption->installEventFilter(new CaptionClick(box, caption));
+    box->setAccessibleName(box->text());
+    box->setText(QString());
+    auto *row = new QHBoxLayout;
+    row->addWidget(box, 0, Qt::AlignTop);
+    row->addWidget(caption, 1);
+    return row;
+}
+
+} // namespace
+
 // ---------------------------------------------------------------------------------------------
 // Layout switches
 
@@ -376,15 +414,16 @@ QWidget *Twinform::buildSettingsPage()
     auto *restoreInfo = widgets::infoButton("gendanInfo", klip);
     connect(restoreInfo, &QToolButton::clicked, this, [] { messages::inform(infoText("gendanInfo")); });
 
+    // "Aktiver" above the buttons, so that the page stays narrow.
     auto *klipGrid = new QGridLayout(klip);
-    klipGrid->addWidget(KDTcheck, 0, 0);
-    klipGrid->addWidget(transfer, 0, 1);
-    klipGrid->addWidget(transferInfo, 0, 2);
-    klipGrid->addWidget(sammeKbutton, 1, 1);
-    klipGrid->addWidget(sameInfo, 1, 2);
-    klipGrid->addWidget(restore, 2, 1);
-    klipGrid->addWidget(restoreInfo, 2, 2);
-    klipGrid->setColumnStretch(1, 1);
+    klipGrid->addWidget(KDTcheck, 0, 0, 1, 2);
+    klipGrid->addWidget(transfer, 1, 0);
+    klipGrid->addWidget(transferInfo, 1, 1);
+    klipGrid->addWidget(sammeKbutton, 2, 0);
+    klipGrid->addWidget(sameInfo, 2, 1);
+    klipGrid->addWidget(restore, 3, 0);
+    klipGrid->addWidget(restoreInfo, 3, 1);
+    klipGrid->setColumnStretch(0, 1);
     layout->addWidget(klip);
     auto *panel = new QGroupBox("Panel indhold", egenskaber);
     auto *panelLayout = new QFormLayout(panel);
@@ -424,7 +463,7 @@ QWidget *Twinform::buildSettingsPage()
          "Mappestrukturen indrettes derefter med alle drev."},
         0, stifinder);
     RadioOpstart->setWordWrap(true);
-    own->addWidget(privatCheckBox);
+    own->addLayout(wrappingCheck(privatCheckBox));
     own->addWidget(RadioOpstart);
     own->addWidget(hiddenCheck);
     own->addStretch();
@@ -447,6 +486,7 @@ QWidget *Twinform::buildCurrentElementPage()
     page->setObjectName("mainside");
     auto *layout = new QVBoxLayout(page);
     auto *facts = new QFormLayout;
+    facts->setRowWrapPolicy(QFormLayout::WrapLongRows); // a narrow page puts labels above
     mappenavnFelt = widgets::field("mappenavnFelt", QString(), page);
     filnavnFelt = widgets::field("filnavnFelt", QString(), page);
     facts->addRow("Mappenavn", mappenavnFelt);
@@ -586,7 +626,8 @@ void Twinform::buildUi()
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setStretchFactor(2, 0);
-    splitter->setSizes({300, 420, 300});
+    // The trees get the room; the page area only the width its pages need.
+    splitter->setSizes({kDefaultTreeWidth, 2 * kDefaultTreeWidth, winBog->minimumSizeHint().width()});
     connect(splitter, &QSplitter::splitterMoved, this, [this] { fitToolBarToTree(); });
     body->addWidget(splitter, 1);
 

@@ -111,10 +111,21 @@ void Twinform::stiboxChange(int index)
         struktur->setFilnavn(path);
         struktur->setMappenavn(core::folderOf(path));
         mappeKontrol(struktur->SelectFil(path), false);
-    } else {
+    } else if (core::directoryExists(path)) {
         struktur->setFilnavn(QString());
         struktur->setMappenavn(path);
         mappeKontrol(struktur->makeStruktur2(path), false);
+    } else {
+        // Deleted since the bar was written: show the nearest folder that is left and write the
+        // bar anew, so that tree and bar agree, and say why the tree is not where the tab said.
+        QString nearest = core::folderOf(path);
+        while (!nearest.isEmpty() && !core::directoryExists(nearest))
+            nearest = core::folderOf(nearest);
+        struktur->setFilnavn(QString());
+        struktur->setMappenavn(nearest);
+        const QString shown = struktur->makeStruktur2(nearest);
+        messages::inform("\"" + path + "\" findes ikke længere.\rI stedet vises \"" + shown + "\".");
+        mappeKontrol(shown, true);
     }
 }
 
@@ -408,7 +419,8 @@ void Twinform::treeMousePress(StrukturView *tree, QMouseEvent *event)
         struktur->setMultiSelect(keys & (Qt::ShiftModifier | Qt::ControlModifier));
         if (keys & Qt::AltModifier)
             struktur->getFileDirectory(true);
-    } else if ((keys & Qt::AltModifier) && event->button() != Qt::LeftButton) {
+    } else if ((keys & Qt::AltModifier) && event->button() != Qt::RightButton) {
+        // The right button keeps the context menu.
         QAction *deselect = actions->action("deselectAll");
         actions->updateAll();
         if (deselect->isEnabled())

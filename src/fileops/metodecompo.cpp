@@ -96,6 +96,7 @@ TMetoder::TMetoder(QObject *owner, Klipbord *sharedKlipbord)
 
 TMetoder::~TMetoder()
 {
+    onUdskrivTilWin = nullptr; // the window it writes to may be half gone
     if (m_ownsKlipbord && FKlipbord) {
         FKlipbord->Mappeliste->removeAll();
         FKlipbord->Filliste->removeAll();
@@ -104,10 +105,24 @@ TMetoder::~TMetoder()
 
 void TMetoder::setKlipbord(Klipbord *value)
 {
+    if (FKlipbord) {
+        disconnect(FKlipbord->Mappeliste, nullptr, this, nullptr);
+        disconnect(FKlipbord->Filliste, nullptr, this, nullptr);
+    }
     if (m_ownsKlipbord && FKlipbord && FKlipbord != value)
         FKlipbord->deleteLater();
     m_ownsKlipbord = !value;
     FKlipbord = value ? value : new Klipbord(this);
+    // A size counted before the rows changed is no longer the clipboard's size: until it is
+    // counted again the window says so (or shows nothing for an empty clipboard).
+    for (KlipbordListe *list : {FKlipbord->Mappeliste, FKlipbord->Filliste}) {
+        connect(list, &KlipbordListe::rowsChanged, this, [this] {
+            if (!onUdskrivTilWin)
+                return;
+            const bool rows = FKlipbord->Mappeliste->count() + FKlipbord->Filliste->count() > 0;
+            onUdskrivTilWin(rows ? QStringLiteral("Ukendt") : QString());
+        });
+    }
 }
 
 void TMetoder::setStrukturY(TStrukturCompo *value)

@@ -69,6 +69,7 @@ private slots:
     void sizesCountEmptyFilesAsOneByte();
     void clipboardSizeInTheBackground();
     void clipboardSizeOfAFifoNeverBlocks();
+    void sizeFieldHearsOnlyTheClipboardInUse();
     void destinationByActiveTree();
     void recycleBinRoundTrip();
 };
@@ -424,6 +425,30 @@ void TestMetodeCompo::clipboardSizeOfAFifoNeverBlocks()
     QCOMPARE(f.metode.totalSize, qint64(1 + 5)); // the FIFO holds nothing: one byte, as an empty file
     QCOMPARE(TMetoder::getFilensSize("C:\\K\\rør"), qint64(1));
     QVERIFY_THROWS_EXCEPTION(FilFejl, TMetoder::getFilensSize("C:\\K"));
+}
+
+void TestMetodeCompo::sizeFieldHearsOnlyTheClipboardInUse()
+{
+    Fixture f;
+    f.file("C:\\D\\a.txt");
+    f.file("C:\\D\\b.txt");
+    TMetodeCompo other(nullptr, f.metode.klipbord()); // sharing the first one's clipboard
+    QStringList mine, theirs;
+    f.metode.onUdskrivTilWin = [&mine](const QString &text) { mine << text; };
+    other.onUdskrivTilWin = [&theirs](const QString &text) { theirs << text; };
+    other.RegisterElements("C:\\D\\a.txt");
+    QCOMPARE(mine, QStringList{"Ukendt"});
+    QCOMPARE(theirs, QStringList{"Ukendt"});
+
+    // Sharing ends: the other window's field no longer follows the first clipboard.
+    other.setKlipbord(nullptr);
+    mine.clear();
+    theirs.clear();
+    f.metode.RegisterElements("C:\\D\\b.txt");
+    QCOMPARE(mine, QStringList{"Ukendt"});
+    QVERIFY(theirs.isEmpty());
+    f.metode.klipbord()->Filliste->removeAll();
+    QCOMPARE(mine, (QStringList{"Ukendt", ""}));
 }
 
 void TestMetodeCompo::destinationByActiveTree()
