@@ -175,7 +175,9 @@ void Tmainform::CreateMapper()
 
 core::OptionTable Tmainform::optionTable()
 {
-    // Lines 2 to 5 are gathered first and applied together, clamped to the screen.
+    // Lines 2 to 5 are gathered first and applied together, clamped to the screen. Each is first
+    // held to a range QRect's arithmetic cannot overflow in.
+    constexpr int kFar = 1 << 24;
     auto bounds = std::make_shared<QRect>(x(), y(), width(), height());
     auto open = [](RadioGroup *group) {
         return std::pair{[group] { return group->itemIndex(); },
@@ -199,13 +201,14 @@ core::OptionTable Tmainform::optionTable()
             1, [this] { return designName; }, [this](const QString &name) { designName = name; },
             QString("Sky"))
         .number(
-            2, [this] { return pos().y(); }, [bounds](int top) { bounds->moveTop(top); }, 50)
+            2, [this] { return pos().y(); }, [bounds](int top) { bounds->moveTop(top); }, 50, -kFar, kFar)
         .number(
-            3, [this] { return pos().x(); }, [bounds](int left) { bounds->moveLeft(left); }, 250)
+            3, [this] { return pos().x(); }, [bounds](int left) { bounds->moveLeft(left); }, 250, -kFar, kFar)
         .number(
-            4, [this] { return width(); }, [bounds](int w) { bounds->setWidth(w); }, kStandardWidth)
+            4, [this] { return width(); }, [bounds](int w) { bounds->setWidth(w); }, kStandardWidth, 0, kFar)
         .number(
-            5, [this] { return height(); }, [bounds](int h) { bounds->setHeight(h); }, kStandardHeight)
+            5, [this] { return height(); }, [bounds](int h) { bounds->setHeight(h); }, kStandardHeight, 0,
+            kFar)
         .number(
             6, [this] { return maxElementer; }, [this](int n) { maxElementer = n; }, 120,
             kMinimumMaxElementer, kMaximumMaxElementer)

@@ -37,12 +37,12 @@ void TestDialogs::heightFollowsTextAndCheckBoxWidthNever()
     messages::inform("Kort");
     const auto &shown = responder.shown;
     QCOMPARE(shown.size(), 5);
-    QCOMPARE(shown[1].height - shown[0].height, Tspform::kAlleCheckHeight);
+    QCOMPARE(shown[1].height - shown[0].height, 23);
     QVERIFY(shown[1].alleCheckVisible && !shown[0].alleCheckVisible);
     QVERIFY(shown[2].height > shown[0].height);
     QVERIFY(shown[3].height > shown[4].height);
     for (const auto &dialog : shown)
-        QCOMPARE(dialog.width, dialogs::MessageDialog::kClientWidth);
+        QCOMPARE(dialog.width, 323);
     // Text plus 80: the one-line message is at least one line of 10-point text high.
     QVERIFY(shown[4].height >= 80 + QFontMetrics(dialogs::infform().font()).height());
     QCOMPARE(shown[2].text, QString("Linje 1\rLinje 2\rLinje 3\r"));
