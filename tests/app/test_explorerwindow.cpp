@@ -1,3 +1,4 @@
+#include "app/hostsetup.h"
 #include "app/mainform.h"
 #include "app/styles.h"
 #include "core/messages.h"
@@ -82,6 +83,7 @@ private slots:
     {
         dialogs::createShared(nullptr);
         styles::apply("Sky");
+        app::installIconTheme(); // tool buttons show pictures, not captions, as in the program
     }
     void theTreesGetTheRoomAtAFirstStart();
     void altClickClearsTheFolderSelectionWithAnyButtonButTheRight_data();
