@@ -85,9 +85,9 @@ Twinform::Twinform(QWidget *parent)
     struktur->setShowHidden(hiddenCheck->isChecked());
 
     if (!makeOpstartStrukturer()) {
-        struktur->setAktiveStruktur(1);
+        struktur->setAktiveStruktur(strukturNr::mapper);
         struktur->makePreDrives();
-        struktur->setAktiveStruktur(2);
+        struktur->setAktiveStruktur(strukturNr::filer);
         mappeKontrol(struktur->makeStruktur2(QString()), true);
     }
     if (mainHost()) {
@@ -251,16 +251,16 @@ bool Twinform::makeOpstartStrukturer()
     try {
         const int mode = RadioOpstart->itemIndex();
         if (mode <= 0) {
-            struktur->setAktiveStruktur(1);
+            struktur->setAktiveStruktur(strukturNr::mapper);
             struktur->makePreDrives();
-            struktur->setAktiveStruktur(2);
+            struktur->setAktiveStruktur(strukturNr::filer);
             mappeKontrol(struktur->makeStruktur2(QString()), true);
             return true;
         }
         const QString folder = struktur->mappenavn();
         const QString file = struktur->filnavn();
         struktur->udfoldStruktur1(folder, mode == 2);
-        struktur->setAktiveStruktur(2);
+        struktur->setAktiveStruktur(strukturNr::filer);
         if (core::fileExists(file)) {
             mappeKontrol(struktur->SelectFil(file), true);
         } else {
@@ -298,7 +298,8 @@ void Twinform::FormActivate()
             mainHost()->InsertTab(this);
             mainHost()->SetTCindex();
         }
-        (metodeX->strukturY()->aktiveStruktur() == 1 ? MappeStruktur : FilStruktur)->setFocus();
+        (metodeX->strukturY()->aktiveStruktur() == strukturNr::mapper ? MappeStruktur : FilStruktur)
+            ->setFocus();
         if (mainHost() && !mainHost()->tryedBefore()) {
             winBog->setCurrentIndex(4);
             egenskabsBogen->setCurrentIndex(1);

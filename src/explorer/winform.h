@@ -34,6 +34,14 @@ class TMetodeCompo;
 class TReopenFilerX;
 class TReopenFilerY;
 
+// The known folders getSpecialMappe finds below the user's folder.
+namespace specialMappe {
+constexpr int kontakter = 0;        // Contacts
+constexpr int oneDrive = 1;         // OneDrive
+constexpr int kameraBilleder = 2;   // Pictures\Camera Roll
+constexpr int skaermoptagelser = 3; // Videos\Captures
+} // namespace specialMappe
+
 class Twinform : public QWidget
 {
     Q_OBJECT

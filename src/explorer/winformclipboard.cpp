@@ -264,7 +264,7 @@ void Twinform::showFolderOrRefresh(const QString &folder, bool opdater)
     TStrukturCompo *struktur = metodeX->strukturY();
     if (core::directoryExists(folder)) {
         const QString shown = struktur->makeStruktur2(folder);
-        struktur->setAktiveStruktur(2);
+        struktur->setAktiveStruktur(strukturNr::filer);
         mappeKontrol(shown, true);
     } else if (opdater) {
         opdater2Execute();

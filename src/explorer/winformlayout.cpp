@@ -150,17 +150,17 @@ void Twinform::buildActions()
         "Frem", "Frem", {}, "Gå til næste eller første mappe", [this] { fremExecute(); },
         [this] { return HistorieListe && HistorieListe->currentRow() >= 0 && HistorieListe->count() > 1; });
     actions->add("Fokus", "Aktiv mappestruktur", QKeySequence("Alt+1"), "Aktiv mappestruktur: Alt+1", [this] {
-        if (metodeX->strukturY()->aktiveStruktur() != 2)
+        if (metodeX->strukturY()->aktiveStruktur() != strukturNr::filer)
             return;
-        metodeX->strukturY()->setAktiveStruktur(1);
+        metodeX->strukturY()->setAktiveStruktur(strukturNr::mapper);
         mappeKontrol(metodeX->strukturY()->getDirectory(), true);
         MappeStruktur->setFocus();
     });
     actions->add("Fokus2", "Aktiv filstruktur", QKeySequence("Alt+2"), "Aktiv filstruktur: Alt+2", [this] {
         TStrukturCompo *struktur = metodeX->strukturY();
-        if (struktur->aktiveStruktur() != 1)
+        if (struktur->aktiveStruktur() != strukturNr::mapper)
             return;
-        struktur->setAktiveStruktur(2);
+        struktur->setAktiveStruktur(strukturNr::filer);
         const QString result = core::fileExists(struktur->filnavn())
                                    ? struktur->SelectFil(struktur->filnavn())
                                    : struktur->getFileDirectory(false);
@@ -681,11 +681,11 @@ void Twinform::buildMenus()
     drevMenu1 = menu("drevMenu1");
     drevMenu2 = menu("drevMenu2");
     connect(drevMenu1, &QMenu::aboutToShow, this, [this] {
-        metodeX->strukturY()->setAktiveStruktur(1);
+        metodeX->strukturY()->setAktiveStruktur(strukturNr::mapper);
         metodeX->strukturY()->makeDrevMenu(drevMenu1);
     });
     connect(drevMenu2, &QMenu::aboutToShow, this, [this] {
-        metodeX->strukturY()->setAktiveStruktur(2);
+        metodeX->strukturY()->setAktiveStruktur(strukturNr::filer);
         metodeX->strukturY()->makeDrevMenu(drevMenu2);
     });
     actions->action("KunDrev")->setMenu(drevMenu1);
@@ -699,7 +699,7 @@ void Twinform::buildMenus()
             if (all->isEnabled())
                 all->trigger();
         },
-        [this] { return metodeX && metodeX->strukturY()->aktiveStruktur() == 2; });
+        [this] { return metodeX && metodeX->strukturY()->aktiveStruktur() == strukturNr::filer; });
     static const std::pair<const char *, const char *> icons[] = {{"Klip", "edit-cut"},
                                                                   {"Kopier", "edit-copy"},
                                                                   {"Paste", "edit-paste"},

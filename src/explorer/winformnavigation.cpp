@@ -39,7 +39,7 @@
 
 void Twinform::showActiveTree()
 {
-    const bool first = metodeX->strukturY()->aktiveStruktur() == 1;
+    const bool first = metodeX->strukturY()->aktiveStruktur() == strukturNr::mapper;
     AktiveStrukturEdit->setText(first ? "Struktur 1" : "Struktur 2");
     if (QAction *fokus = actions->action("Fokus"))
         fokus->setIcon(QIcon::fromTheme(first ? "view-list-tree" : "view-list-details"));
@@ -105,7 +105,7 @@ void Twinform::stiboxChange(int index)
     if (index < 0)
         return;
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(2);
+    struktur->setAktiveStruktur(strukturNr::filer);
     const QString path = getStien(index);
     if (core::fileExists(path)) {
         struktur->setFilnavn(path);
@@ -132,7 +132,7 @@ void Twinform::stiboxChange(int index)
 void Twinform::MappeStrukturClick()
 {
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(1);
+    struktur->setAktiveStruktur(strukturNr::mapper);
     struktur->setFilnavn(QString());
     mappeKontrol(struktur->getDirectory(), true);
 }
@@ -140,14 +140,14 @@ void Twinform::MappeStrukturClick()
 void Twinform::MappeStrukturDblClick()
 {
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(1);
+    struktur->setAktiveStruktur(strukturNr::mapper);
     struktur->udfoldDirectory();
 }
 
 void Twinform::FilStrukturClick()
 {
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(2);
+    struktur->setAktiveStruktur(strukturNr::filer);
     struktur->setMultiSelect(QApplication::keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
     mappeKontrol(struktur->getFileDirectory(false), true);
     struktur->setMultiSelect(false);
@@ -156,7 +156,7 @@ void Twinform::FilStrukturClick()
 void Twinform::FilStrukturDblClick()
 {
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(2);
+    struktur->setAktiveStruktur(strukturNr::filer);
     const QString path = struktur->udfoldFileDirectory();
     if (core::directoryExists(path))
         mappeKontrol(struktur->makeStruktur2(path), true);
@@ -192,7 +192,7 @@ void Twinform::opdater2Execute()
     else
         struktur->makeStruktur2(struktur->mappenavn());
     QCoreApplication::processEvents();
-    struktur->setAktiveStruktur(2);
+    struktur->setAktiveStruktur(strukturNr::filer);
     mappeKontrol(struktur->mappenavn(), true);
 }
 
@@ -202,7 +202,7 @@ void Twinform::skiftHisDir()
     if (!core::directoryExists(folder))
         return;
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(2);
+    struktur->setAktiveStruktur(strukturNr::filer);
     mappeKontrol(struktur->makeStruktur2(folder), true);
 }
 
@@ -215,7 +215,7 @@ void Twinform::buildNavigationActions()
     auto hasFolder = [this] { return metodeX && !metodeX->strukturY()->mappenavn().isEmpty(); };
     auto rebuild = [this](bool medAlleDrev) {
         TStrukturCompo *compo = metodeX->strukturY();
-        compo->setAktiveStruktur(1);
+        compo->setAktiveStruktur(strukturNr::mapper);
         compo->udfoldStruktur1(compo->mappenavn(), medAlleDrev);
         mappeKontrol(compo->mappenavn(), false);
     };
@@ -231,7 +231,7 @@ void Twinform::buildNavigationActions()
         "indstilMappestruktur", "Indstil", {}, "Indstil mappestrukturen til denne mappe",
         [this, rebuild] { rebuild(allDrives()); }, hasFolder);
     actions->add("KunDrev", "Drev", {}, "Opdater alle drev eller vælg drev til mappestrukturen", [struktur] {
-        struktur()->setAktiveStruktur(1);
+        struktur()->setAktiveStruktur(strukturNr::mapper);
         struktur()->makePreDrives();
     });
     actions->add("UdfoldStruktur", "Udfold", {}, "Udfold strukturen",
@@ -253,7 +253,9 @@ void Twinform::buildNavigationActions()
 
     // The selection commands of the file tree. With neither tree active, "Marker alt" and
     // "Inverter valg" keep the state they had.
-    auto fileTreeActive = [this] { return metodeX && metodeX->strukturY()->aktiveStruktur() == 2; };
+    auto fileTreeActive = [this] {
+        return metodeX && metodeX->strukturY()->aktiveStruktur() == strukturNr::filer;
+    };
     auto keep = [this](const char *name, bool whenFileTree, bool fileTree, bool folderTree) {
         if (fileTree)
             return whenFileTree;
@@ -265,30 +267,32 @@ void Twinform::buildNavigationActions()
     actions->add(
         "selectAlleElementer", "Marker alt", QKeySequence("Ctrl+A"), "Marker alt",
         [this] {
-            metodeX->strukturY()->SelectMapperFiler(1);
+            metodeX->strukturY()->SelectMapperFiler(markering::alle);
             mappeKontrol(metodeX->strukturY()->mappenavn(), true);
         },
         [this, keep] {
             const int active = metodeX ? metodeX->strukturY()->aktiveStruktur() : 0;
             const bool notAll = FilStruktur->selectionCount() < FilStruktur->strukturModel()->rowCount();
-            return keep("selectAlleElementer", notAll, active == 2, active == 1);
+            return keep("selectAlleElementer", notAll, active == strukturNr::filer,
+                        active == strukturNr::mapper);
         });
     actions->add(
         "deselectElementer", "Fjern", QKeySequence("Ctrl+F"), "Fjern alle markeringer",
         [this] {
-            metodeX->strukturY()->SelectMapperFiler(2);
+            metodeX->strukturY()->SelectMapperFiler(markering::ingen);
             mappeKontrol(metodeX->strukturY()->mappenavn(), true);
         },
         [this, fileTreeActive] { return fileTreeActive() && FilStruktur->selectionCount() > 0; });
     actions->add(
         "inverterSelection", "Inverter valg", QKeySequence("Ctrl+I"), "Inverter nuværende markering",
         [this] {
-            metodeX->strukturY()->SelectMapperFiler(3);
+            metodeX->strukturY()->SelectMapperFiler(markering::inverter);
             mappeKontrol(metodeX->strukturY()->mappenavn(), true);
         },
         [this, keep] {
             const int active = metodeX ? metodeX->strukturY()->aktiveStruktur() : 0;
-            return keep("inverterSelection", !FilStruktur->isEmpty(), active == 2, active == 1);
+            return keep("inverterSelection", !FilStruktur->isEmpty(), active == strukturNr::filer,
+                        active == strukturNr::mapper);
         });
     actions->add(
         "deselectAll", "Fjern alle markeringer", {}, "Fjern alle markeringer: Alt+Mus",
@@ -297,7 +301,7 @@ void Twinform::buildNavigationActions()
             mappeKontrol(metodeX->strukturY()->mappenavn(), true);
         },
         [this] {
-            return metodeX && metodeX->strukturY()->aktiveStruktur() == 1 &&
+            return metodeX && metodeX->strukturY()->aktiveStruktur() == strukturNr::mapper &&
                    MappeStruktur->selectionCount() > 0;
         });
 
@@ -334,13 +338,16 @@ void Twinform::buildNavigationActions()
           [this] { return metodeX->strukturY()->GetMyFavorit(); });
     known("aDownload", "Overførsler", "folder-download",
           [this] { return metodeX->strukturY()->GetMyDownLoad(); });
-    known("aKontakter", "Kontakter", "contact-new", [this] { return getSpecialMappe(0); });
-    known("aOneDrev", "OneDrive", "folder-cloud", [this] { return getSpecialMappe(1); });
+    known("aKontakter", "Kontakter", "contact-new",
+          [this] { return getSpecialMappe(specialMappe::kontakter); });
+    known("aOneDrev", "OneDrive", "folder-cloud", [this] { return getSpecialMappe(specialMappe::oneDrive); });
     known("aStartMappe", "Startmenu", "application-menu",
           [this] { return metodeX->strukturY()->GetStartMenuPrograms(); });
     known("Aprogdir", "AppData", "folder-development", [this] { return metodeX->strukturY()->GetMyApp(); });
-    known("aKamBil", "Billeder", "camera-photo", [this] { return getSpecialMappe(2); });
-    known("aKamFilm", "Film", "camera-video", [this] { return getSpecialMappe(3); });
+    known("aKamBil", "Billeder", "camera-photo",
+          [this] { return getSpecialMappe(specialMappe::kameraBilleder); });
+    known("aKamFilm", "Film", "camera-video",
+          [this] { return getSpecialMappe(specialMappe::skaermoptagelser); });
     actions->action("aKamBil")->setToolTip("Kamerabilleder");
     actions->action("aKamFilm")->setToolTip("Skærmoptagelser");
 }
@@ -349,7 +356,7 @@ QString Twinform::getSpecialMappe(int kind) const
 {
     static const char *const tails[] = {"\\Contacts", "\\OneDrive", "\\Pictures\\Camera Roll",
                                         "\\Videos\\Captures"};
-    if (kind < 0 || kind > 3)
+    if (kind < specialMappe::kontakter || kind > specialMappe::skaermoptagelser)
         return QString();
     const QString path = "C:\\Users\\" + metodeX->strukturY()->brugernavn() + tails[kind];
     return core::directoryExists(path) ? path : QString();
@@ -363,10 +370,10 @@ void Twinform::openMappeStruktur(const QString &path)
     }
     TStrukturCompo *struktur = metodeX->strukturY();
     if (mappeBox->itemIndex() == 1) {
-        struktur->setAktiveStruktur(2);
+        struktur->setAktiveStruktur(strukturNr::filer);
         mappeKontrol(struktur->makeStruktur2(path), true);
     } else {
-        struktur->setAktiveStruktur(1);
+        struktur->setAktiveStruktur(strukturNr::mapper);
         struktur->udfoldMappe(path);
     }
 }
@@ -392,7 +399,7 @@ QMenu *Twinform::contextMenuFor(StrukturView *tree) const
     const TStrukturCompo *struktur = metodeX->strukturY();
     const int kind = struktur->getNodeId();
     if (tree == MappeStruktur) {
-        if (struktur->aktiveStruktur() == 2)
+        if (struktur->aktiveStruktur() == strukturNr::filer)
             return nullptr;
         switch (kind) {
         case 0:
@@ -406,7 +413,7 @@ QMenu *Twinform::contextMenuFor(StrukturView *tree) const
             return nullptr;
         }
     }
-    if (struktur->aktiveStruktur() == 1)
+    if (struktur->aktiveStruktur() == strukturNr::mapper)
         return nullptr;
     return kind > 1 ? PUdirboxDrev : PUfilbox;
 }

@@ -287,7 +287,7 @@ int TPreMetoder::CopyElementer()
 {
     int result = 0;
     try {
-        if (FStrukturY->aktiveStruktur() == 1) {
+        if (FStrukturY->aktiveStruktur() == strukturNr::mapper) {
             for (const StrukturNode *node : FStrukturY->struktur1()->selectedNodes()) {
                 if (core::directoryExists(node->rec.mappe))
                     CopyListAdd(1, 4, node->rec.mappe, true);
@@ -329,7 +329,7 @@ int TMetodeCompo::EmptyRecycleBin(bool Confirm, const QString &aDrive)
 void TMetodeCompo::editSelected()
 {
     try {
-        const bool folderTree = FStrukturY->aktiveStruktur() == 1;
+        const bool folderTree = FStrukturY->aktiveStruktur() == strukturNr::mapper;
         StrukturView *tree = folderTree ? FStrukturY->struktur1() : FStrukturY->struktur2();
         StrukturNode *node = tree ? tree->selectedNode() : nullptr;
         if (!node) {
@@ -355,7 +355,7 @@ QString TMetodeCompo::RenameMappe(const QString &aOldName, const QString &aNewNa
         return aOldName;
     }
     try {
-        const bool folderTree = FStrukturY->aktiveStruktur() == 1;
+        const bool folderTree = FStrukturY->aktiveStruktur() == strukturNr::mapper;
         StrukturView *tree = folderTree ? FStrukturY->struktur1() : FStrukturY->struktur2();
         tree->selectNode(aNode);
         const QString old = aNode->rec.mappe;
@@ -387,7 +387,7 @@ QString TMetodeCompo::RenameMappe(const QString &aOldName, const QString &aNewNa
 QString TMetodeCompo::RenameFil(const QString &aOldName, const QString &aNewName, StrukturNode *aNode)
 {
     const QString failure = QStringLiteral("Der opstod en fejl ved omdøbning af fil.");
-    if (FStrukturY->aktiveStruktur() != 2) {
+    if (FStrukturY->aktiveStruktur() != strukturNr::filer) {
         messages::inform(failure);
         return aOldName;
     }
@@ -421,7 +421,7 @@ QString TMetodeCompo::OpretNyMappe(const QString &mappeNavnet)
     const QString failure = QStringLiteral("Der kunne ikke oprettes en ny mappe.\rDer opstod en fejl.");
     try {
         QString parent;
-        if (FStrukturY->aktiveStruktur() == 1) {
+        if (FStrukturY->aktiveStruktur() == strukturNr::mapper) {
             const StrukturNode *node = FStrukturY->struktur1()->selectedNode();
             if (!node || !core::directoryExists(node->rec.mappe))
                 return QString();
@@ -454,8 +454,8 @@ QString TMetodeCompo::OpretNyMappe(const QString &mappeNavnet)
 
 bool TMetodeCompo::SelectMappe(const QString &aNewMappe)
 {
-    StrukturView *tree =
-        FStrukturY->aktiveStruktur() == 1 ? FStrukturY->struktur1() : FStrukturY->struktur2();
+    StrukturView *tree = FStrukturY->aktiveStruktur() == strukturNr::mapper ? FStrukturY->struktur1()
+                                                                            : FStrukturY->struktur2();
     if (!tree || tree->isEmpty())
         return false;
     for (StrukturNode *node : tree->topNodes()) {
@@ -470,11 +470,11 @@ bool TMetodeCompo::SelectMappe(const QString &aNewMappe)
 
 QString TMetodeCompo::getDestination() const
 {
-    if (FStrukturY->aktiveStruktur() == 1) {
+    if (FStrukturY->aktiveStruktur() == strukturNr::mapper) {
         const StrukturNode *node = FStrukturY->struktur1()->selectedNode();
         return node ? node->rec.mappe : QString();
     }
-    if (FStrukturY->aktiveStruktur() == 2) {
+    if (FStrukturY->aktiveStruktur() == strukturNr::filer) {
         const StrukturNode *node = FStrukturY->struktur2()->selectedNode();
         const QString destination =
             node && node->rec.filnavn.isEmpty() ? node->rec.mappe : FStrukturY->mappenavn();

@@ -11,6 +11,12 @@
 
 struct StrukturNode;
 
+// The two trees of an explorer window, as aktiveStruktur names them.
+namespace strukturNr {
+constexpr int mapper = 1; // the folder tree, "Struktur 1"
+constexpr int filer = 2;  // the folder-and-file tree, "Struktur 2"
+} // namespace strukturNr
+
 class TMakeStrukturer : public TStrukMapper
 {
     Q_OBJECT
@@ -62,6 +68,6 @@ protected:
     void addFolderNodes(StrukturNode *parent, int picture);
 
     int StartNo = 0;
-    int FAktiveStruktur = 1;
+    int FAktiveStruktur = strukturNr::mapper;
     TonDirectoryChange FonDirectoryChange;
 };

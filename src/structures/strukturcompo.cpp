@@ -34,7 +34,9 @@ bool TStrukturCompo::isFileNode(const StrukturNode *node)
 
 StrukturView *TStrukturCompo::activeTree() const
 {
-    return FAktiveStruktur == 1 ? FStruktur1 : FAktiveStruktur == 2 ? FStruktur2 : nullptr;
+    return FAktiveStruktur == strukturNr::mapper  ? FStruktur1
+           : FAktiveStruktur == strukturNr::filer ? FStruktur2
+                                                  : nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -337,7 +339,7 @@ QString TStrukturCompo::getFocusDirectory(const QPoint &point)
 
 void TStrukturCompo::deselectMapper()
 {
-    if (FAktiveStruktur == 1)
+    if (FAktiveStruktur == strukturNr::mapper)
         FStruktur1->deselectAll();
 }
 
@@ -409,21 +411,21 @@ QString TStrukturCompo::SelectFil(const QString &fName)
 
 void TStrukturCompo::SelectMapperFiler(int actionNumber)
 {
-    if (FAktiveStruktur != 2 || FStruktur2->isEmpty())
+    if (FAktiveStruktur != strukturNr::filer || FStruktur2->isEmpty())
         return;
     auto selectNone = [this] {
         FStruktur2->deselectAll();
         FFilnavn.clear();
     };
     switch (actionNumber) {
-    case 1:
+    case markering::alle:
         FStruktur2->selectAllNodes();
         FFilnavn.clear();
         break;
-    case 2:
+    case markering::ingen:
         selectNone();
         return;
-    case 3: {
+    case markering::inverter: {
         StrukturNode *first = FStruktur2->invertNodeSelection();
         if (!first) {
             selectNone();
@@ -444,7 +446,7 @@ void TStrukturCompo::SelectMapperFiler(int actionNumber)
 
 QString TStrukturCompo::makeParamString() const
 {
-    if (FAktiveStruktur == 1)
+    if (FAktiveStruktur == strukturNr::mapper)
         return QString();
     QStringList files;
     for (const StrukturNode *node : FStruktur2->selectedNodes()) {
@@ -560,7 +562,7 @@ QString TStrukturCompo::getSelectedMedSti()
     const StrukturNode *node = tree ? tree->selectedNode() : nullptr;
     if (!node)
         return QString();
-    if (FAktiveStruktur == 2 && isFileNode(node)) {
+    if (FAktiveStruktur == strukturNr::filer && isFileNode(node)) {
         FFilnavn = node->rec.filnavn;
         return FFilnavn;
     }
@@ -581,12 +583,12 @@ int TStrukturCompo::loadLister(QStringList &aMlist, QStringList &aFlist)
     aMlist.clear();
     aFlist.clear();
     FFilnavn.clear();
-    if (FAktiveStruktur == 1) {
+    if (FAktiveStruktur == strukturNr::mapper) {
         for (const StrukturNode *node : FStruktur1->selectedNodes()) {
             if (core::directoryExists(node->rec.mappe))
                 aMlist << node->rec.mappe;
         }
-    } else if (FAktiveStruktur == 2) {
+    } else if (FAktiveStruktur == strukturNr::filer) {
         for (const StrukturNode *node : FStruktur2->selectedNodes()) {
             if (isFolderNode(node))
                 aMlist << node->rec.mappe;
@@ -646,13 +648,13 @@ void TStrukturCompo::drevKlik(QAction *Sender)
         return;
     try {
         const QString drive = driveOfCaption(Sender->text());
-        if (FAktiveStruktur == 1) {
+        if (FAktiveStruktur == strukturNr::mapper) {
             FStruktur1->clear();
             makeDrive(drive);
             udfoldDirectory();
             if (FonDirectoryChange)
                 FonDirectoryChange(drive, false);
-        } else if (FAktiveStruktur == 2) {
+        } else if (FAktiveStruktur == strukturNr::filer) {
             makeStruktur2(drive);
             if (FonDirectoryChange)
                 FonDirectoryChange(drive, true);

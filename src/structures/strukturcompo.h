@@ -11,6 +11,13 @@
 class QAction;
 class QMenu;
 
+// What SelectMapperFiler does to the file tree's nodes.
+namespace markering {
+constexpr int alle = 1;
+constexpr int ingen = 2;
+constexpr int inverter = 3;
+} // namespace markering
+
 class TStrukturCompo : public TMakeStrukturer
 {
     Q_OBJECT
@@ -44,6 +51,7 @@ public:
     QString udfoldFileDirectory() const;
     QString getFocusFilDirectory(const QPoint &point);
     QString SelectFil(const QString &fName);
+    // `actionNumber`: one of the markering constants.
     void SelectMapperFiler(int actionNumber);
     QString makeParamString() const;
     int getSelectListe(QStringList &aListe) const;
