@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 #include "platform/posix/posixplatform.h"
 #include "platform/posix/rename.h"
+#include "platform/posix/textfile.h"
 #include "tempfolder.h"
 
 #include <filesystem>
@@ -733,5 +734,32 @@ TEST(PosixPlatform, RenameWithoutReplacingWorksWithAndWithoutTheFlag)
         EXPECT_EQ(readFile(t.path() / "Omdøbt/x.txt"), "x") << how;
         EXPECT_TRUE(rename(at("link"), at("link2"))) << how;
         EXPECT_EQ(fs::read_symlink(t.path() / "link2"), "a.txt") << how; // moved as a link
+    }
+}
+
+// The back end's own small text files: only regular files of sane size are read, and a FIFO or a
+// device never blocks.
+TEST(TextFiles, OnlyRegularFilesOfSaneSizeAreRead)
+{
+    TempFolder folder;
+    const std::string base = folder.str();
+    {
+        std::ofstream(base + "/user-dirs.dirs") << "XDG_DESKTOP_DIR=\"$HOME/Skrivebord\"\n";
+    }
+    ASSERT_EQ(::mkfifo((base + "/fifo.desktop").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", base + "/zero.desktop");
+    fs::create_directory(base + "/folder.desktop");
+    {
+        std::ofstream(base + "/big.trashinfo") << std::string(2 * 1024 * 1024, 'x');
+    }
+
+    std::string text;
+    EXPECT_TRUE(platform::posix::readRegularTextFile(base + "/user-dirs.dirs", text));
+    EXPECT_EQ(text, "XDG_DESKTOP_DIR=\"$HOME/Skrivebord\"\n");
+    for (const char *name :
+         {"/fifo.desktop", "/zero.desktop", "/folder.desktop", "/big.trashinfo", "/none"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(platform::posix::readRegularTextFile(base + name, text));
+        EXPECT_TRUE(text.empty());
     }
 }

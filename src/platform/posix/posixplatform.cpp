@@ -1,4 +1,5 @@
 #include "platform/posix/posixplatform.h"
+#include "platform/posix/textfile.h"
 
 #include "platform/paths.h"
 #include "platform/posix/launch.h"
@@ -10,7 +11,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <pwd.h>
 #include <set>
 #include <sys/stat.h>
@@ -54,7 +54,7 @@ void placeLink(const fs::path &link, const fs::path &target)
 // The XDG user folders of user-dirs.dirs, by key ("DESKTOP", "DOCUMENTS", ...).
 std::string xdgUserFolder(const HostSetup &host, const std::string &key)
 {
-    std::ifstream file(host.configHome + "/user-dirs.dirs");
+    std::istringstream file = textFileLines(host.configHome + "/user-dirs.dirs");
     const std::string prefix = "XDG_" + key + "_DIR=";
     std::string line;
     while (std::getline(file, line)) {
@@ -110,7 +110,7 @@ std::string lowerExtension(const std::string &path)
 std::map<std::string, std::string> desktopEntry(const std::string &path)
 {
     std::map<std::string, std::string> keys;
-    std::ifstream file(path);
+    std::istringstream file = textFileLines(path);
     std::string line;
     bool inEntry = false;
     while (std::getline(file, line)) {

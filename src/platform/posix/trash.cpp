@@ -1,10 +1,10 @@
 #include "platform/posix/trash.h"
+#include "platform/posix/textfile.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -222,7 +222,7 @@ int emptyTrash(const TrashPlaces &places, const std::vector<std::string> &roots)
         for (; !error && it != fs::directory_iterator(); it.increment(error)) {
             if (it->path().extension() != ".trashinfo")
                 continue;
-            std::ifstream info(it->path());
+            std::istringstream info = textFileLines(it->path());
             std::string line, recorded;
             while (std::getline(info, line)) {
                 if (line.rfind("Path=", 0) == 0)
