@@ -486,7 +486,6 @@ QWidget *Twinform::buildCurrentElementPage()
     page->setObjectName("mainside");
     auto *layout = new QVBoxLayout(page);
     auto *facts = new QFormLayout;
-    facts->setRowWrapPolicy(QFormLayout::WrapLongRows); // a narrow page puts labels above
     mappenavnFelt = widgets::field("mappenavnFelt", QString(), page);
     filnavnFelt = widgets::field("filnavnFelt", QString(), page);
     facts->addRow("Mappenavn", mappenavnFelt);
@@ -532,7 +531,10 @@ QWidget *Twinform::buildCurrentElementPage()
     connect(sizeInfo, &QToolButton::clicked, this, [] { messages::inform(infoText("sizeInfo")); });
     sizeRow->addWidget(sizeButton);
     sizeRow->addWidget(sizeInfo);
-    facts->addRow("Størrelse", sizeRow);
+    // Under its caption, across the page: the size text grows with the size and must not
+    // widen the page.
+    facts->addRow(new QLabel("Størrelse", page));
+    facts->addRow(sizeRow);
     layout->addLayout(facts);
 
     auto *heading = new QLabel("Indstillinger", page);
