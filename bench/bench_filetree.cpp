@@ -6,6 +6,7 @@
 // the resident set over one fill in a fresh process: the benchmark runs itself again with
 // "--memory <folder>" for it, so nothing of the timed runs stays in the figure.
 
+#include "benchsupport.h"
 #include "platform/posix/posixplatform.h"
 #include "structures/strukturcompo.h"
 
@@ -88,19 +89,9 @@ int measureMemory(const QString &root)
 void makeFolders(const QString &root, QString &deep)
 {
     const QString big = root + "/Stor";
-    QDir().mkpath(big);
     std::printf("Making %d files and %d folders ...\n", kFiles, kFolders);
     std::fflush(stdout);
-    for (int i = 0; i < kFolders; ++i)
-        QDir().mkdir(big + QString("/mappe %1").arg(i, 4, 10, QChar(u'0')));
-    for (int i = 0; i < kFiles; ++i) {
-        QFile file(big + QString("/fil %1.%2")
-                             .arg(i, 6, 10, QChar(u'0'))
-                             .arg(i % 3 == 0   ? "txt"
-                                  : i % 3 == 1 ? "jpg"
-                                               : "dat"));
-        file.open(QIODevice::WriteOnly);
-    }
+    bench::makeBigFolder(big, kFiles, kFolders);
     deep = root + "/Dyb";
     for (int level = 0; level < kDepth; ++level) {
         deep += QString("/niveau %1").arg(level);
