@@ -222,8 +222,20 @@ Klipbord::Klipbord(QObject *parent)
             emit elementAntalChanged(antal);
         }
     };
-    connect(Mappeliste, &KlipbordListe::rowsChanged, this, recount);
-    connect(Filliste, &KlipbordListe::rowsChanged, this, recount);
+    // A size counted before the rows changed is no longer the clipboard's: until it is counted
+    // again the field says so, and it is empty for an empty clipboard.
+    auto staleSize = [this] {
+        const QString size =
+            Mappeliste->count() + Filliste->count() > 0 ? QStringLiteral("Ukendt") : QString();
+        if (size != sizeText) {
+            sizeText = size;
+            emit fieldsChanged();
+        }
+    };
+    for (KlipbordListe *list : {Mappeliste, Filliste}) {
+        connect(list, &KlipbordListe::rowsChanged, this, recount);
+        connect(list, &KlipbordListe::rowsChanged, this, staleSize);
+    }
 }
 
 void Klipbord::setFields(const QString &size, const QString &mapper, const QString &filer,

@@ -70,6 +70,7 @@ private slots:
     void rowsStayUniqueThroughEveryChange_data();
     void rowsStayUniqueThroughEveryChange();
     void manyRowsAtOnceAreOneChange();
+    void aCountedSizeGoesStaleWhenTheRowsChange();
 };
 
 void TestKlipbord::rowsStayUniqueThroughEveryChange_data()
@@ -155,6 +156,20 @@ void TestKlipbord::manyRowsAtOnceAreOneChange()
     list.removeChecked();
     QCOMPARE(list.count(), 0);
     QCOMPARE(changes.count(), 3);
+}
+
+void TestKlipbord::aCountedSizeGoesStaleWhenTheRowsChange()
+{
+    Klipbord klipbord;
+    QSignalSpy fields(&klipbord, &Klipbord::fieldsChanged);
+    QVERIFY(klipbord.Filliste->add(2, "C:\\a.txt", true));
+    QCOMPARE(klipbord.sizeText, QString("Ukendt"));
+    klipbord.setFields("1,00 KB", "0", "1", QString());
+    QVERIFY(klipbord.Filliste->add(2, "C:\\b.txt", true));
+    QCOMPARE(klipbord.sizeText, QString("Ukendt"));
+    klipbord.Filliste->removeAll();
+    QCOMPARE(klipbord.sizeText, QString());
+    QCOMPARE(fields.count(), 3);
 }
 
 QTEST_MAIN(TestKlipbord)
