@@ -3,7 +3,9 @@
 // Everything above this layer thinks in Windows paths ("C:\\Data\\Foto"); a back end maps them
 // to the host. Strings cross as UTF-16, like QString and the Windows API.
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +53,43 @@ struct FindData
 // How much of each entry a folder listing fills in.
 enum class FindDetail { All, NoSizes };
 
+// Windows error codes (GetLastError) the services leave in lastError(). Named in our own
+// style: <windows.h> defines the ERROR_ names as macros.
+enum class Win32Error : std::uint32_t {
+    Success = 0,
+    FileNotFound = 2,
+    PathNotFound = 3,
+    AccessDenied = 5,
+    NotEnoughMemory = 8,
+    NotSameDevice = 17,
+    WriteProtect = 19,
+    GenFailure = 31,
+    SharingViolation = 32,
+    NotSupported = 50,
+    FileExists = 80,
+    DiskFull = 112,
+    AlreadyExists = 183,
+    FilenameTooLong = 206,
+    IoDevice = 1117,
+    RequestAborted = 1235,
+};
+
+// What a copy's progress routine answers (PROGRESS_CONTINUE, _CANCEL, _STOP, _QUIET).
+// Cancel and Stop both end the copy and remove what was written (nothing is restartable).
+enum class CopyProgress : int { Continue = 0, Cancel = 1, Stop = 2, Quiet = 3 };
+
+// CopyFileExW's progress routine at CALLBACK_CHUNKFINISHED: the file's size and the bytes
+// copied so far.
+using CopyProgressRoutine = std::function<CopyProgress(std::uint64_t totalSize, std::uint64_t transferred)>;
+
+// GetDiskFreeSpaceExW's three figures, in bytes.
+struct DiskSpace
+{
+    std::uint64_t freeToCaller = 0; // what this user may still write (quotas, reserved blocks)
+    std::uint64_t total = 0;
+    std::uint64_t totalFree = 0;
+};
+
 // SHGetSpecialFolderPathW folder numbers (CSIDL) the program asks for.
 enum Csidl : int {
     CSIDL_PROGRAMS = 2,
@@ -83,9 +122,29 @@ public:
     virtual bool directoryExists(const Path &path) const = 0;
     // ForceDirectories: the folder and every missing parent; true when the folder exists afterwards.
     virtual bool forceDirectories(const Path &path) = 0;
-    // MoveFileW: renames or moves a file or folder; never replaces an existing target (false
-    // then). A file moves across drives too; a folder only within its drive.
+    // MoveFileW (no flags): renames or moves a file or folder; never replaces an existing
+    // target (false, AlreadyExists). A file moves across drives too, copied with its time and
+    // attributes and then removed (a link moves as a link); a folder only within its volume,
+    // otherwise false with NotSameDevice. Sets lastError().
     virtual bool moveFile(const Path &from, const Path &to) = 0;
+    // CopyFileExW: copies one file's contents, last-write time, DOS attributes and permission
+    // bits. A link is followed: its target's contents are copied (callers that want links kept
+    // as links make them themselves). Only regular files: a folder gives AccessDenied, a FIFO
+    // or device NotSupported, at once and without opening it for reading in earnest.
+    // `progress` (may be empty) is called after every chunk of a few MB, and once with (0, 0)
+    // for an empty file, so its last call always has transferred == totalSize. `cancel` (may be
+    // null) is read before every chunk. An existing target is replaced only once the copy is
+    // complete (the copy goes to a temporary name beside it), so a failed or cancelled copy
+    // leaves the old target intact and never a partial file under the target's name. With
+    // `failIfExists` an existing target gives FileExists. Windows' refusals are kept: a target
+    // that is a folder, or whose DOS attributes say read-only or hidden, gives AccessDenied;
+    // the source itself as target SharingViolation. A cancel gives RequestAborted, a full disk
+    // (or quota or file-size limit) DiskFull. True on success; lastError() tells why not.
+    virtual bool copyFileEx(const Path &from, const Path &to, const CopyProgressRoutine &progress,
+                            const std::atomic<bool> *cancel, bool failIfExists) = 0;
+    // GetDiskFreeSpaceExW for the volume holding `folder` (a root such as "C:\\" or any folder
+    // on it). False when no such folder is reachable.
+    virtual bool diskFreeSpace(const Path &folder, DiskSpace &space) const = 0;
     // SHFileOperationW FO_DELETE with FOF_ALLOWUNDO for one file or folder: into the recycle
     // bin of its drive; false when it could not be put there (it is then left where it was).
     virtual bool moveToRecycleBin(const Path &path) = 0;
@@ -141,5 +200,10 @@ public:
 // with a drive table of their own.
 Platform &current();
 void install(std::unique_ptr<Platform> backEnd);
+
+// GetLastError/SetLastError: the error the last failing service call of this thread left.
+// Only the services whose comment says so set it.
+Win32Error lastError();
+void setLastError(Win32Error error);
 
 } // namespace platform

@@ -5,6 +5,8 @@
 namespace platform {
 
 namespace {
+thread_local Win32Error t_lastError = Win32Error::Success;
+
 std::unique_ptr<Platform> &slot()
 {
     static std::unique_ptr<Platform> backEnd;
@@ -23,6 +25,16 @@ Platform &current()
 void install(std::unique_ptr<Platform> backEnd)
 {
     slot() = std::move(backEnd);
+}
+
+Win32Error lastError()
+{
+    return t_lastError;
+}
+
+void setLastError(Win32Error error)
+{
+    t_lastError = error;
 }
 
 } // namespace platform

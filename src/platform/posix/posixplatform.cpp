@@ -2,6 +2,7 @@
 #include "platform/posix/textfile.h"
 
 #include "platform/paths.h"
+#include "platform/posix/copyfile.h"
 #include "platform/posix/launch.h"
 #include "platform/posix/rename.h"
 
@@ -14,6 +15,7 @@
 #include <pwd.h>
 #include <set>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -325,25 +327,95 @@ bool PosixPlatform::forceDirectories(const Path &path)
     return isDirectory(host);
 }
 
+namespace {
+
+bool failWith(Win32Error error)
+{
+    setLastError(error);
+    return false;
+}
+
+// The drive letter of a program path; 0 when it has none.
+char16_t driveOf(const Path &path)
+{
+    const auto parsed = parseWindowsPath(path);
+    return parsed ? parsed->drive : 0;
+}
+
+// A link moved to another file system: made anew there, pointing where it pointed.
+Win32Error moveLink(const std::string &source, const std::string &target)
+{
+    std::error_code error;
+    const fs::path points = fs::read_symlink(source, error);
+    if (error || ::symlink(points.c_str(), target.c_str()) != 0)
+        return error ? windowsErrorOf(error.value()) : windowsErrorOf(errno);
+    if (::unlink(source.c_str()) != 0) {
+        const int failure = errno;
+        ::unlink(target.c_str());
+        return windowsErrorOf(failure);
+    }
+    return Win32Error::Success;
+}
+
+} // namespace
+
 bool PosixPlatform::moveFile(const Path &from, const Path &to)
 {
     const std::string source = m_drives.toHost(from);
     const std::string target = m_drives.toHost(to);
+    if (source.empty() || target.empty())
+        return failWith(Win32Error::PathNotFound);
     struct stat info;
-    if (source.empty() || target.empty() || ::lstat(source.c_str(), &info) != 0)
-        return false;
-    if (renameNoReplace(source, target))
+    if (::lstat(source.c_str(), &info) != 0)
+        return failWith(windowsErrorOf(errno));
+    // Another drive is another volume on Windows, even where the host keeps both on one file
+    // system: a folder does not move there.
+    if (S_ISDIR(info.st_mode) && driveOf(from) != driveOf(to))
+        return failWith(Win32Error::NotSameDevice);
+    if (renameNoReplace(source, target)) {
+        setLastError(Win32Error::Success);
         return true;
-    if (errno != EXDEV || S_ISDIR(info.st_mode))
-        return false;
-    // Another file system: copy, then remove the original only when the copy is whole.
-    std::error_code error;
-    if (!fs::copy_file(source, target, fs::copy_options::none, error))
-        return false;
-    if (::unlink(source.c_str()) != 0) {
-        fs::remove(target, error);
-        return false;
     }
+    if (errno != EXDEV)
+        return failWith(windowsErrorOf(errno));
+    if (S_ISDIR(info.st_mode))
+        return failWith(Win32Error::NotSameDevice);
+    // A file to another file system: copied, and the original removed only when the copy is
+    // whole.
+    Win32Error result =
+        S_ISLNK(info.st_mode) ? moveLink(source, target) : copyHostFile(source, target, {}, nullptr, true);
+    if (result == Win32Error::FileExists)
+        result = Win32Error::AlreadyExists;
+    if (result == Win32Error::Success && !S_ISLNK(info.st_mode) && ::unlink(source.c_str()) != 0) {
+        result = windowsErrorOf(errno);
+        ::unlink(target.c_str());
+    }
+    setLastError(result);
+    return result == Win32Error::Success;
+}
+
+bool PosixPlatform::copyFileEx(const Path &from, const Path &to, const CopyProgressRoutine &progress,
+                               const std::atomic<bool> *cancel, bool failIfExists)
+{
+    const std::string source = m_drives.toHost(from);
+    const std::string target = m_drives.toHost(to);
+    if (source.empty() || target.empty())
+        return failWith(Win32Error::PathNotFound);
+    const Win32Error result = copyHostFile(source, target, progress, cancel, failIfExists);
+    setLastError(result);
+    return result == Win32Error::Success;
+}
+
+bool PosixPlatform::diskFreeSpace(const Path &folder, DiskSpace &space) const
+{
+    const std::string host = m_drives.toHost(folder);
+    struct statvfs volume;
+    if (!isDirectory(host) || ::statvfs(host.c_str(), &volume) != 0)
+        return false;
+    const std::uint64_t unit = volume.f_frsize ? volume.f_frsize : volume.f_bsize;
+    space.freeToCaller = std::uint64_t(volume.f_bavail) * unit;
+    space.total = std::uint64_t(volume.f_blocks) * unit;
+    space.totalFree = std::uint64_t(volume.f_bfree) * unit;
     return true;
 }
 
