@@ -9,13 +9,17 @@
 class TempFolder
 {
 public:
-    TempFolder()
+    // Under `base` when given (another file system, say); empty path() when it cannot be made.
+    explicit TempFolder(const std::filesystem::path &base = std::filesystem::temp_directory_path())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zunplatform-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
+        std::string pattern = (base / "zunplatform-XXXXXX").string();
+        if (const char *made = ::mkdtemp(pattern.data()))
+            m_path = made;
     }
     ~TempFolder()
     {
+        if (m_path.empty())
+            return;
         std::error_code error;
         std::filesystem::remove_all(m_path, error);
     }
