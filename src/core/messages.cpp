@@ -12,6 +12,18 @@ DialogSeam::Responder &responderSlot()
     return responder;
 }
 
+DialogSeam::ClashResponder &clashResponderSlot()
+{
+    static DialogSeam::ClashResponder responder;
+    return responder;
+}
+
+std::function<std::unique_ptr<OperationQuestions>()> &operationFactory()
+{
+    static std::function<std::unique_ptr<OperationQuestions>()> factory;
+    return factory;
+}
+
 Presenter *g_presenter = nullptr;
 
 int show(ShownDialog::Kind kind, const QString &text, bool withAlleCheck, bool &alleChecked)
@@ -26,7 +38,70 @@ int show(ShownDialog::Kind kind, const QString &text, bool withAlleCheck, bool &
     return mrCancel;
 }
 
+// No dialogs: the test seam answers, or nothing is copied over anything.
+class HeadlessQuestions : public OperationQuestions
+{
+public:
+    bool skalElementerKopieres(const QString &aDestDir, bool flytEle, const QStringList &filelist,
+                               const QStringList &mappelist) override
+    {
+        return confirm(flytEle ? "Skal valgte elementer flyttes?" : "Skal valgte elementer kopieres?",
+                       aDestDir, filelist, mappelist);
+    }
+    bool skalElementerSlettes(const QStringList &Fliste, const QStringList &Mliste,
+                              bool tilPapirkurv) override
+    {
+        return confirm("Skal udvalgte elementer slettes?",
+                       tilPapirkurv ? "Papirkurv" : "Ingen: Elementerne slettes permanent.", Fliste, Mliste);
+    }
+    ClashResult askUser(const QString &mappenavn, const QString &filnavn) override
+    {
+        const auto &responder = clashResponderSlot();
+        if (!responder)
+            return {0, false};
+        ShownDialog shown{ShownDialog::Clash, filnavn, false, 0, 0};
+        shown.destination = mappenavn;
+        shown.handling = m_last.handling;
+        shown.overskrivChecked = m_last.handling == 3;
+        const DialogSeam::ClashAnswer answer = responder(shown);
+        ClashResult result{m_last.handling, shown.overskrivChecked};
+        if (answer.handling >= 0)
+            result = {answer.handling, answer.handling == 3};
+        result.overskriv = answer.overskriv.value_or(result.overskriv);
+        m_last = result;
+        return result;
+    }
+
+private:
+    static bool confirm(const QString &question, const QString &destination, const QStringList &files,
+                        const QStringList &folders)
+    {
+        const auto &responder = responderSlot();
+        if (!responder)
+            return false;
+        ShownDialog shown{ShownDialog::Confirmation, question, false, 0, 0};
+        shown.destination = destination;
+        shown.files = files;
+        shown.folders = folders;
+        bool unused = false;
+        return responder(shown, unused) == mrOk;
+    }
+    ClashResult m_last;
+};
+
 } // namespace
+
+void setOperationQuestionsFactory(std::function<std::unique_ptr<OperationQuestions>()> factory)
+{
+    operationFactory() = std::move(factory);
+}
+
+std::unique_ptr<OperationQuestions> makeOperationQuestions()
+{
+    if (const auto &factory = operationFactory())
+        return factory();
+    return std::make_unique<HeadlessQuestions>();
+}
 
 void setPresenter(Presenter *presenter)
 {
@@ -66,11 +141,21 @@ const DialogSeam::Responder &DialogSeam::responder()
     return responderSlot();
 }
 
+void DialogSeam::setClashResponder(ClashResponder responder)
+{
+    clashResponderSlot() = std::move(responder);
+}
+
+const DialogSeam::ClashResponder &DialogSeam::clashResponder()
+{
+    return clashResponderSlot();
+}
+
 ScriptedResponder::ScriptedResponder()
 {
     DialogSeam::setResponder([this](const ShownDialog &dialog, bool &alleChecked) {
         shown.append(dialog);
-        if (dialog.kind != ShownDialog::Question)
+        if (dialog.kind != ShownDialog::Question && dialog.kind != ShownDialog::Confirmation)
             return mrOk;
         if (m_answers.isEmpty()) {
             ++unexpectedQuestions;
@@ -80,11 +165,20 @@ ScriptedResponder::ScriptedResponder()
         alleChecked = answer.alleChecked;
         return answer.result;
     });
+    DialogSeam::setClashResponder([this](const ShownDialog &dialog) {
+        shown.append(dialog);
+        if (m_clashAnswers.isEmpty()) {
+            ++unexpectedQuestions;
+            return DialogSeam::ClashAnswer{0, false};
+        }
+        return m_clashAnswers.takeFirst();
+    });
 }
 
 ScriptedResponder::~ScriptedResponder()
 {
     DialogSeam::setResponder({});
+    DialogSeam::setClashResponder({});
 }
 
 QStringList ScriptedResponder::texts() const

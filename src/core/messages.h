@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
+#include <optional>
 
 namespace messages {
 
@@ -17,12 +19,30 @@ constexpr int mrCancel = 2;
 
 struct ShownDialog
 {
-    enum Kind { Information, Question, StandardInformation };
+    enum Kind { Information, Question, StandardInformation, Confirmation, Clash };
+
+    ShownDialog() = default;
+    ShownDialog(Kind kindOf, QString tekst, bool withAlleCheck, int w, int h)
+        : kind(kindOf)
+        , text(std::move(tekst))
+        , alleCheckVisible(withAlleCheck)
+        , width(w)
+        , height(h)
+    {}
+
     Kind kind = Information;
-    QString text; // as the caller gave it, "\r" kept
+    QString text; // as the caller gave it, "\r" kept; the clash dialog's file name
     bool alleCheckVisible = false;
     int width = 0;
     int height = 0;
+    // The confirmation: its caption, the destination field and the two lists. The clash dialog:
+    // the folder name in `destination`, the chosen "Handling" and "Overskriv dette element" as shown.
+    QString caption;
+    QString destination;
+    QStringList files;
+    QStringList folders;
+    int handling = -1;
+    bool overskrivChecked = false;
 };
 
 // What shows the messages: the shared dialogs, installed when they are made.
@@ -45,13 +65,51 @@ bool askForAll(const QString &tekst, bool &forAlle);
 // The standard information message box (information symbol, one OK button).
 void standardInformation(const QString &tekst);
 
+// The copy, move and delete engines' two modal dialogs: the confirmation and the clash dialog.
+// Each engine owns its own pair (the clash dialog keeps its choice from one question to the
+// next); the dialogs library installs what makes them.
+struct ClashResult
+{
+    int handling = 3;      // 0 "Overskriv ingen", 1 "Overskriv alle", 2 "Opret kopier", 3 "Spørg hver gang"
+    bool overskriv = true; // "Overskriv dette element"
+};
+
+class OperationQuestions
+{
+public:
+    virtual ~OperationQuestions() = default;
+    // True only for "Ja". The lists are full paths.
+    virtual bool skalElementerKopieres(const QString &aDestDir, bool flytEle, const QStringList &filelist,
+                                       const QStringList &mappelist) = 0;
+    virtual bool skalElementerSlettes(const QStringList &Fliste, const QStringList &Mliste,
+                                      bool tilPapirkurv) = 0;
+    // The clash dialog for `filnavn` in the folder `mappenavn`.
+    virtual ClashResult askUser(const QString &mappenavn, const QString &filnavn) = 0;
+};
+void setOperationQuestionsFactory(std::function<std::unique_ptr<OperationQuestions>()> factory);
+// Without the dialogs library the questions go to the test seam, or are answered "Nej" and
+// "Overskriv ingen" when there is none.
+std::unique_ptr<OperationQuestions> makeOperationQuestions();
+
 class DialogSeam
 {
 public:
     // The answer is the modal result; a question's responder may tick "Gør det samme med alle".
+    // The confirmation counts as a question.
     using Responder = std::function<int(const ShownDialog &shown, bool &alleChecked)>;
     static void setResponder(Responder responder);
     static const Responder &responder();
+
+    // The clash dialog's answer: the item the user clicks in "Handling" (none: −1) and, when
+    // given, how "Overskriv dette element" is left after that click.
+    struct ClashAnswer
+    {
+        int handling = -1;
+        std::optional<bool> overskriv;
+    };
+    using ClashResponder = std::function<ClashAnswer(const ShownDialog &shown)>;
+    static void setClashResponder(ClashResponder responder);
+    static const ClashResponder &clashResponder();
 };
 
 // A responder for tests: records every dialog and answers questions from a queue. A question
@@ -66,6 +124,11 @@ public:
 
     void answerJa(bool alleChecked = false) { m_answers.append({mrOk, alleChecked}); }
     void answerNej(bool alleChecked = false) { m_answers.append({mrCancel, alleChecked}); }
+    // The clash dialog: click item `handling` (−1: none), then leave the check box as given.
+    void answerClash(int handling, std::optional<bool> overskriv = std::nullopt)
+    {
+        m_clashAnswers.append({handling, overskriv});
+    }
 
     QList<ShownDialog> shown;
     int unexpectedQuestions = 0;
@@ -79,6 +142,7 @@ private:
         bool alleChecked;
     };
     QList<Answer> m_answers;
+    QList<DialogSeam::ClashAnswer> m_clashAnswers;
 };
 
 } // namespace messages

@@ -3,6 +3,7 @@
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QEvent>
+#include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -74,6 +75,21 @@ void RadioGroup::setWordWrap(bool on)
         row->addWidget(text, 1);
         column->insertLayout(i, row);
     }
+}
+
+void RadioGroup::setColumns(int columns)
+{
+    if (columns < 2 || count() == 0)
+        return;
+    const QMargins margins = layout()->contentsMargins();
+    delete layout();
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(margins);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(2);
+    const int rows = (count() + columns - 1) / columns;
+    for (int i = 0; i < count(); ++i)
+        grid->addWidget(m_buttons->button(i), i % rows, i / rows);
 }
 
 bool RadioGroup::eventFilter(QObject *watched, QEvent *event)

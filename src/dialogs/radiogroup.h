@@ -21,6 +21,8 @@ public:
     QString itemText(int index) const;
     // Long item texts wrap beside their buttons instead of widening the group.
     void setWordWrap(bool on);
+    // The items in `columns` columns, filled column by column.
+    void setColumns(int columns);
 
 signals:
     // The user chose an item.

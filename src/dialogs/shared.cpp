@@ -40,6 +40,10 @@ public:
             QMessageBox::information(infform().parentWidget(), QString(),
                                      QString(text).replace(u'\r', u'\n'));
             return messages::mrOk;
+        case messages::ShownDialog::Confirmation:
+        case messages::ShownDialog::Clash:
+            // The operation dialogs answer for themselves (dialogs/operationdialogs.h).
+            break;
         }
         return messages::mrCancel;
     }

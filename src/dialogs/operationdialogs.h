@@ -1,0 +1,42 @@
+#pragma once
+// The copy, move and delete engines sit below the dialogs library: they ask their questions
+// through messages::OperationQuestions, and this makes the real pair for each engine.
+
+#include "core/messages.h"
+
+#include <QPointer>
+
+class QWidget;
+class Tkopieringsform;
+class TExistsForm;
+
+namespace dialogs {
+
+class OperationDialogs : public messages::OperationQuestions
+{
+public:
+    OperationDialogs(QWidget *mainWindow, const QString &optFilnavn);
+    ~OperationDialogs() override;
+    OperationDialogs(const OperationDialogs &) = delete;
+    OperationDialogs &operator=(const OperationDialogs &) = delete;
+
+    bool skalElementerKopieres(const QString &aDestDir, bool flytEle, const QStringList &filelist,
+                               const QStringList &mappelist) override;
+    bool skalElementerSlettes(const QStringList &Fliste, const QStringList &Mliste,
+                              bool tilPapirkurv) override;
+    messages::ClashResult askUser(const QString &mappenavn, const QString &filnavn) override;
+
+    Tkopieringsform &kopieringsform() const { return *m_kopieringsform; }
+    TExistsForm &existsForm() const { return *m_existsForm; }
+
+private:
+    QPointer<Tkopieringsform> m_kopieringsform;
+    QPointer<TExistsForm> m_existsForm;
+};
+
+// The confirmation's options file: "Spm_kopiering.txt" in the options folder.
+QString kopieringsOptFil(const QString &optMappe);
+// From now on every engine gets its own pair, centred on `mainWindow`.
+void installOperationDialogs(QWidget *mainWindow, const QString &optMappe);
+
+} // namespace dialogs
