@@ -36,12 +36,12 @@ QWidget *listPanel(const QString &caption, QListWidget *list, QWidget *parent)
     return panel;
 }
 
-QPixmap picture(int number)
+QPixmap picture(int number, const QStyle *style)
 {
     // The main window's 32-pixel list has the copy picture at 2 and the move picture at 7.
     const QIcon icon = number == Tkopieringsform::kMovePicture
-                           ? QIcon::fromTheme("edit-move", QIcon::fromTheme("edit-cut"))
-                           : QIcon::fromTheme("edit-copy");
+                           ? QIcon::fromTheme("edit-move", style->standardIcon(QStyle::SP_ArrowForward))
+                           : QIcon::fromTheme("edit-copy", style->standardIcon(QStyle::SP_FileIcon));
     return icon.pixmap(32, 32);
 }
 
@@ -99,6 +99,9 @@ Tkopieringsform::Tkopieringsform(const QString &optFilnavn, QWidget *parent)
     QFont bold = LabelSpm->font();
     bold.setBold(true);
     LabelSpm->setFont(bold);
+    // A narrow box wraps the question instead of cutting it.
+    LabelSpm->setWordWrap(true);
+    LabelSpm->setMinimumWidth(110);
     row->addWidget(LabelSpm, 1);
     auto *nej = new QPushButton("Nej", bottom);
     nej->setObjectName("nejButton");
@@ -132,6 +135,7 @@ Tkopieringsform::Tkopieringsform(const QString &optFilnavn, QWidget *parent)
         widgets::actionButton(m_actions->action("aSammenfold"), bottom,
                               widgets::ButtonLook("zoom-out", Qt::ToolButtonIconOnly, QSize(12, 12)));
     for (QToolButton *button : {udfoldButton, sammenfoldButton}) {
+        button->setAutoRaise(false);
         button->setFixedSize(18, 18);
         sizeButtons->addWidget(button);
     }
@@ -210,7 +214,7 @@ void Tkopieringsform::sammenfold()
 void Tkopieringsform::setBillede(int number)
 {
     m_billede = number;
-    Image1->setPixmap(picture(number));
+    Image1->setPixmap(picture(number, style()));
 }
 
 bool Tkopieringsform::skalElementerKopieres(const QString &aDestDir, bool flytEle,
