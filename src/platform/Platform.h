@@ -130,16 +130,16 @@ public:
     // CopyFileExW: copies one file's contents, last-write time, DOS attributes and permission
     // bits. A link is followed: its target's contents are copied (callers that want links kept
     // as links make them themselves). Only regular files: a folder gives AccessDenied, a FIFO
-    // or device NotSupported, at once and without opening it for reading in earnest.
+    // or device NotSupported, at once (the kind is read from the metadata, so nothing blocks).
     // `progress` (may be empty) is called after every chunk of a few MB, and once with (0, 0)
-    // for an empty file, so its last call always has transferred == totalSize. `cancel` (may be
-    // null) is read before every chunk. An existing target is replaced only once the copy is
-    // complete (the copy goes to a temporary name beside it), so a failed or cancelled copy
-    // leaves the old target intact and never a partial file under the target's name. With
-    // `failIfExists` an existing target gives FileExists. Windows' refusals are kept: a target
-    // that is a folder, or whose DOS attributes say read-only or hidden, gives AccessDenied;
-    // the source itself as target SharingViolation. A cancel gives RequestAborted, a full disk
-    // (or quota or file-size limit) DiskFull. True on success; lastError() tells why not.
+    // for an empty file, so its last call always has transferred == totalSize; its Cancel or
+    // Stop ends the copy. `cancel` (may be null) is read before every chunk. An existing target is replaced
+    // only once the copy is complete (the copy goes to a temporary name beside it), so a failed or cancelled
+    // copy leaves the old target intact and never a partial file under the target's name. With `failIfExists`
+    // an existing target gives FileExists. Windows' refusals are kept: a target that is a folder, or whose
+    // DOS attributes say read-only or hidden, gives AccessDenied; the source itself as target
+    // SharingViolation. A cancel gives RequestAborted, a full disk (or quota or file-size limit) DiskFull.
+    // True on success; lastError() tells why not.
     virtual bool copyFileEx(const Path &from, const Path &to, const CopyProgressRoutine &progress,
                             const std::atomic<bool> *cancel, bool failIfExists) = 0;
     // GetDiskFreeSpaceExW for the volume holding `folder` (a root such as "C:\\" or any folder
