@@ -2,6 +2,7 @@
 
 #include "app/hostsetup.h"
 #include "app/mainform.h"
+#include "dialogs/operationdialogs.h"
 #include "dialogs/shared.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@ int main(int argc, char *argv[])
     Tmainform window;
     mainform = &window;
     dialogs::createShared(&window);
+    dialogs::installOperationDialogs(&window, window.OptMappe);
     window.show();
     return application.exec();
 }

@@ -3,12 +3,12 @@
 // through messages::OperationQuestions, and this makes the real pair for each engine.
 
 #include "core/messages.h"
+#include "dialogs/existsform.h"
+#include "dialogs/kopieringsform.h"
 
 #include <QPointer>
 
 class QWidget;
-class Tkopieringsform;
-class TExistsForm;
 
 namespace dialogs {
 
