@@ -47,7 +47,7 @@ template<typename Work> double secondsOf(Work work)
     QElapsedTimer timer;
     timer.start();
     work();
-    return timer.nsecsElapsed() / 1e9;
+    return double(timer.nsecsElapsed()) / 1e9;
 }
 
 // VmRSS of /proc/self/status, in bytes.

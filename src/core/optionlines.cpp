@@ -117,8 +117,9 @@ bool OptionTable::apply(const std::optional<QStringList> &lines) const
         return false;
     }
     try {
-        for (int i = 0; i < lineCount(); ++i)
-            m_rows[i].read(lines->at(i));
+        qsizetype i = 0;
+        for (const Row &row : m_rows)
+            row.read(lines->at(i++));
     } catch (const BadOptionLine &) {
         applyDefaults();
         return false;

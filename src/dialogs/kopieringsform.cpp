@@ -47,10 +47,10 @@ QPixmap picture(int number, const QStyle *style)
 
 } // namespace
 
-Tkopieringsform::Tkopieringsform(const QString &optFilnavn, QWidget *parent)
+Tkopieringsform::Tkopieringsform(const QString &filnavn, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowStaysOnTopHint)
-    , optFilnavn(optFilnavn)
+    , optFilnavn(filnavn)
     , m_actions(new ActionList(this))
     , m_mappePanel((kDesignWidth - kBesideLists) / 2)
     , m_filPanel(kDesignWidth - kBesideLists - (kDesignWidth - kBesideLists) / 2)

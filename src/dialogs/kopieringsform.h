@@ -28,8 +28,8 @@ public:
     static constexpr int kCopyPicture = 2;
     static constexpr int kMovePicture = 7;
 
-    // Reads `optFilnavn` when it exists.
-    explicit Tkopieringsform(const QString &optFilnavn, QWidget *parent = nullptr);
+    // Reads its options from `filnavn` when it exists.
+    explicit Tkopieringsform(const QString &filnavn, QWidget *parent = nullptr);
 
     bool skalElementerKopieres(const QString &aDestDir, bool flytEle, const QStringList &filelist,
                                const QStringList &mappelist);

@@ -443,14 +443,14 @@ void TestRegistry::everyChildWindowClosesFromItsTabOrCtrlF4()
     QVERIFY(main.tc->tabsClosable());
 
     // The close button of window 2's tab closes it and its clipboard window; 1 and 3 stay.
-    emit main.tc->tabCloseRequested(tabTexts(main.tc).indexOf("Stifinder 2"));
+    emit main.tc->tabCloseRequested(int(tabTexts(main.tc).indexOf("Stifinder 2")));
     QTRY_COMPARE(captions(main.explorerWindows()), (QStringList{"Stifinder 1", "Stifinder 3"}));
     QCOMPARE(tabTexts(main.tc), (QStringList{"Stifinder 1", "Stifinder 3"}));
     QCOMPARE(main.NewCount, 2);
 
     // A clipboard window's tab hides it; it comes back on request.
     Tlisteform *clipboard = showClipboardOf(main, "Stifinder 1");
-    emit main.tc->tabCloseRequested(tabTexts(main.tc).indexOf("Klipbord 1"));
+    emit main.tc->tabCloseRequested(int(tabTexts(main.tc).indexOf("Klipbord 1")));
     QVERIFY(clipboard->parentWidget()->isHidden());
     QCOMPARE(tabTexts(main.tc), (QStringList{"Stifinder 1", "Stifinder 3"}));
 
