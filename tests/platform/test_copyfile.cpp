@@ -2,6 +2,7 @@
 #include "platform/posix/copyfile.h"
 #include "platform/posix/posixplatform.h"
 #include "tempfolder.h"
+#include "twodrives.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -19,31 +20,11 @@
 
 namespace fs = std::filesystem;
 using namespace platform;
-using platform::posix::DriveTable;
 using platform::posix::kCopyChunk;
-using platform::posix::PosixPlatform;
 
 namespace {
 
-struct Fixture
-{
-    explicit Fixture(const fs::path &dBase = fs::temp_directory_path())
-        : d(dBase)
-    {}
-    TempFolder c, d;
-    PosixPlatform platform{[this] {
-        DriveTable table;
-        table.add({u'C', c.str(), DriveType::Fixed, u""});
-        table.add({u'D', d.str(), DriveType::Fixed, u""});
-        return table;
-    }()};
-};
-
-std::string readFile(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using Fixture = TwoDrives;
 
 // Bytes that differ from chunk to chunk, so a chunk copied twice or skipped shows.
 std::string pattern(std::uint64_t size)

@@ -3,6 +3,7 @@
 #include "platform/posix/rename.h"
 #include "platform/posix/textfile.h"
 #include "tempfolder.h"
+#include "twodrives.h"
 
 #include <filesystem>
 #include <fstream>
@@ -21,22 +22,7 @@ using platform::posix::PosixPlatform;
 
 namespace {
 
-struct Fixture
-{
-    TempFolder c, d;
-    PosixPlatform platform{[this] {
-        DriveTable table;
-        table.add({u'C', c.str(), DriveType::Fixed, u""});
-        table.add({u'D', d.str(), DriveType::Fixed, u""});
-        return table;
-    }()};
-};
-
-std::string readFile(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using Fixture = TwoDrives;
 
 } // namespace
 
