@@ -30,6 +30,41 @@ bool deleteFile(const QString &path)
     return platform::current().deleteFile(path.toStdU16String());
 }
 
+bool deleteFolder(const QString &path)
+{
+    return platform::current().deleteFolder(path.toStdU16String());
+}
+
+bool moveToRecycleBin(const QString &path)
+{
+    return platform::current().moveToRecycleBin(path.toStdU16String());
+}
+
+QString lastErrorMessage()
+{
+    using platform::Win32Error;
+    // The texts of a Danish Windows, so a message reads the same on every platform.
+    const Win32Error error = platform::lastError();
+    switch (error) {
+    case Win32Error::FileNotFound:
+        return "Systemet kan ikke finde den angivne fil.";
+    case Win32Error::PathNotFound:
+        return "Systemet kan ikke finde den angivne sti.";
+    case Win32Error::AccessDenied:
+        return "Adgang nægtet.";
+    case Win32Error::WriteProtect:
+        return "Mediet er skrivebeskyttet.";
+    case Win32Error::SharingViolation:
+        return "Processen kan ikke få adgang til filen, fordi den bruges af en anden proces.";
+    case Win32Error::FilenameTooLong:
+        return "Filnavnet eller filtypenavnet er for langt.";
+    case Win32Error::IoDevice:
+        return "Anmodningen kunne ikke udføres på grund af en I/O-enhedsfejl.";
+    default:
+        return "Der opstod en ukendt fejl (" + QString::number(static_cast<quint32>(error)) + ").";
+    }
+}
+
 bool moveFile(const QString &from, const QString &to)
 {
     return platform::current().moveFile(from.toStdU16String(), to.toStdU16String());

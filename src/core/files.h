@@ -11,6 +11,12 @@ bool directoryExists(const QString &path);
 bool forceDirectories(const QString &path);
 bool copyFolder(const QString &source, const QString &destination);
 bool deleteFile(const QString &path);
+// The folder and all below it, permanently; links are removed as links, never followed.
+bool deleteFolder(const QString &path);
+// One file or folder into the recycle bin of its drive.
+bool moveToRecycleBin(const QString &path);
+// The Danish system message for the error the last failing file service left.
+QString lastErrorMessage();
 // MoveFileW: never replaces an existing target.
 bool moveFile(const QString &from, const QString &to);
 // The host path for code that opens a file itself; empty when no drive holds the path.

@@ -24,6 +24,12 @@ std::function<std::unique_ptr<OperationQuestions>()> &operationFactory()
     return factory;
 }
 
+std::function<std::unique_ptr<DeleteProgressView>()> &deleteViewFactory()
+{
+    static std::function<std::unique_ptr<DeleteProgressView>()> factory;
+    return factory;
+}
+
 Presenter *g_presenter = nullptr;
 
 int show(ShownDialog::Kind kind, const QString &text, bool withAlleCheck, bool &alleChecked)
@@ -101,6 +107,18 @@ std::unique_ptr<OperationQuestions> makeOperationQuestions()
     if (const auto &factory = operationFactory())
         return factory();
     return std::make_unique<HeadlessQuestions>();
+}
+
+void setDeleteProgressViewFactory(std::function<std::unique_ptr<DeleteProgressView>()> factory)
+{
+    deleteViewFactory() = std::move(factory);
+}
+
+std::unique_ptr<DeleteProgressView> makeDeleteProgressView()
+{
+    if (const auto &factory = deleteViewFactory())
+        return factory();
+    return std::make_unique<RecordedDeleteProgress>();
 }
 
 void setPresenter(Presenter *presenter)

@@ -91,6 +91,72 @@ void setOperationQuestionsFactory(std::function<std::unique_ptr<OperationQuestio
 // "Overskriv ingen" when there is none.
 std::unique_ptr<OperationQuestions> makeOperationQuestions();
 
+// The delete engine's progress window, as the engine sees it. The dialogs library installs
+// the real window; without it the engine gets a RecordedDeleteProgress, which tests read.
+class DeleteProgressView
+{
+public:
+    virtual ~DeleteProgressView() = default;
+    virtual void setHeading(const QString &tekst) = 0;       // `destLabel`
+    virtual void setFolderCaption(const QString &tekst) = 0; // `mapperLabel`
+    virtual void clearFolders() = 0;                         // `listbox`
+    virtual void addFolder(const QString &mappe) = 0;
+    virtual void checkFolder(int index) = 0;
+    virtual void setBar(int value) = 0;                  // `proBar`, 0 to 100
+    virtual void setPercent(const QString &tekst) = 0;   // `LabelProcent`
+    virtual void setRemaining(const QString &tekst) = 0; // `LabelResterende`
+    virtual void setInfo(const QString &tekst) = 0;      // `LabelInfo`
+    virtual void showWindow() = 0;                       // not modal
+    virtual void closeWindow() = 0;
+};
+
+class RecordedDeleteProgress : public DeleteProgressView
+{
+public:
+    void setHeading(const QString &tekst) override { heading = tekst; }
+    void setFolderCaption(const QString &tekst) override { folderCaption = tekst; }
+    void clearFolders() override
+    {
+        folders.clear();
+        checked.clear();
+    }
+    void addFolder(const QString &mappe) override
+    {
+        folders << mappe;
+        checked << false;
+    }
+    void checkFolder(int index) override
+    {
+        if (index >= 0 && index < checked.size())
+            checked[index] = true;
+    }
+    void setBar(int value) override { bar = value; }
+    void setPercent(const QString &tekst) override { percent = tekst; }
+    void setRemaining(const QString &tekst) override { remaining = tekst; }
+    void setInfo(const QString &tekst) override { info = tekst; }
+    void showWindow() override
+    {
+        visible = true;
+        ++shows;
+    }
+    void closeWindow() override
+    {
+        visible = false;
+        ++closes;
+    }
+
+    QString heading, folderCaption, percent, remaining, info;
+    QStringList folders;
+    QList<bool> checked;
+    int bar = 0;
+    bool visible = false;
+    int shows = 0;
+    int closes = 0;
+};
+
+void setDeleteProgressViewFactory(std::function<std::unique_ptr<DeleteProgressView>()> factory);
+std::unique_ptr<DeleteProgressView> makeDeleteProgressView();
+
 class DialogSeam
 {
 public:

@@ -1,7 +1,12 @@
 #include "dialogs/operationdialogs.h"
 
+#include "dialogs/deleteform.h"
 #include "dialogs/existsform.h"
 #include "dialogs/kopieringsform.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
 
 namespace dialogs {
 
@@ -37,6 +42,88 @@ messages::ClashResult OperationDialogs::askUser(const QString &mappenavn, const 
     return m_existsForm->askUser(mappenavn, filnavn);
 }
 
+DeleteFormView::DeleteFormView(QWidget *mainWindow)
+    : m_mainWindow(mainWindow)
+    , m_form(new Tdeleteform(mainWindow))
+{}
+
+DeleteFormView::~DeleteFormView()
+{
+    delete m_form.data();
+}
+
+void DeleteFormView::setHeading(const QString &tekst)
+{
+    if (m_form)
+        m_form->destLabel->setText(tekst);
+}
+
+void DeleteFormView::setFolderCaption(const QString &tekst)
+{
+    if (m_form)
+        m_form->mapperLabel->setText(tekst);
+}
+
+void DeleteFormView::clearFolders()
+{
+    if (m_form)
+        m_form->listbox->clear();
+}
+
+void DeleteFormView::addFolder(const QString &mappe)
+{
+    if (m_form)
+        m_form->tilfoejMappe(mappe);
+}
+
+void DeleteFormView::checkFolder(int index)
+{
+    if (m_form)
+        m_form->markerMappe(index);
+}
+
+void DeleteFormView::setBar(int value)
+{
+    if (m_form)
+        m_form->proBar->setValue(value);
+}
+
+void DeleteFormView::setPercent(const QString &tekst)
+{
+    if (m_form)
+        m_form->LabelProcent->setText(tekst);
+}
+
+void DeleteFormView::setRemaining(const QString &tekst)
+{
+    if (m_form)
+        m_form->LabelResterende->setText(tekst);
+}
+
+void DeleteFormView::setInfo(const QString &tekst)
+{
+    if (m_form)
+        m_form->LabelInfo->setText(tekst);
+}
+
+void DeleteFormView::showWindow()
+{
+    if (!m_form)
+        return;
+    if (!m_form->isVisible() && m_mainWindow) {
+        const QRect main = m_mainWindow->frameGeometry();
+        m_form->move(main.center() - QPoint(m_form->width() / 2, m_form->height() / 2));
+    }
+    m_form->show();
+    m_form->raise();
+}
+
+void DeleteFormView::closeWindow()
+{
+    if (m_form)
+        m_form->close();
+}
+
 QString kopieringsOptFil(const QString &optMappe)
 {
     if (optMappe.isEmpty() || optMappe.endsWith(u'\\'))
@@ -52,6 +139,9 @@ void installOperationDialogs(QWidget *mainWindow, const QString &optMappe)
         [owner, optFilnavn]() -> std::unique_ptr<messages::OperationQuestions> {
             return std::make_unique<OperationDialogs>(owner.data(), optFilnavn);
         });
+    messages::setDeleteProgressViewFactory([owner]() -> std::unique_ptr<messages::DeleteProgressView> {
+        return std::make_unique<DeleteFormView>(owner.data());
+    });
 }
 
 } // namespace dialogs

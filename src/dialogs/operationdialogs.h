@@ -3,6 +3,7 @@
 // through messages::OperationQuestions, and this makes the real pair for each engine.
 
 #include "core/messages.h"
+#include "dialogs/deleteform.h"
 #include "dialogs/existsform.h"
 #include "dialogs/kopieringsform.h"
 
@@ -34,9 +35,38 @@ private:
     QPointer<TExistsForm> m_existsForm;
 };
 
+// The delete engine's progress window: a Tdeleteform centred on the main window, kept on top
+// and shown without blocking.
+class DeleteFormView : public messages::DeleteProgressView
+{
+public:
+    explicit DeleteFormView(QWidget *mainWindow);
+    ~DeleteFormView() override;
+    DeleteFormView(const DeleteFormView &) = delete;
+    DeleteFormView &operator=(const DeleteFormView &) = delete;
+
+    void setHeading(const QString &tekst) override;
+    void setFolderCaption(const QString &tekst) override;
+    void clearFolders() override;
+    void addFolder(const QString &mappe) override;
+    void checkFolder(int index) override;
+    void setBar(int value) override;
+    void setPercent(const QString &tekst) override;
+    void setRemaining(const QString &tekst) override;
+    void setInfo(const QString &tekst) override;
+    void showWindow() override;
+    void closeWindow() override;
+
+    Tdeleteform *form() const { return m_form.data(); }
+
+private:
+    QPointer<QWidget> m_mainWindow;
+    QPointer<Tdeleteform> m_form;
+};
+
 // The confirmation's options file: "Spm_kopiering.txt" in the options folder.
 QString kopieringsOptFil(const QString &optMappe);
-// From now on every engine gets its own pair, centred on `mainWindow`.
+// From now on every engine gets its own pair and delete window, centred on `mainWindow`.
 void installOperationDialogs(QWidget *mainWindow, const QString &optMappe);
 
 } // namespace dialogs

@@ -151,8 +151,13 @@ public:
     // SHEmptyRecycleBinW for the drive of `root` ("C:\"; empty for every drive of the program):
     // what was deleted from that drive and nothing else. 0 (S_OK) on success.
     virtual int emptyRecycleBin(const std::u16string &root) = 0;
-    // DeleteFileW: removes a file (never a folder); true when it is gone.
+    // DeleteFileW: removes a file (never a folder); true when it is gone. Sets lastError().
     virtual bool deleteFile(const Path &path) = 0;
+    // SHFileOperationW FO_DELETE without FOF_ALLOWUNDO for one folder: the folder and everything
+    // below it, permanently. Links met on the way are removed as links, never followed; a link
+    // given as `path` is removed itself. Stops at the first entry that cannot be removed (what
+    // was removed stays removed). True when the folder is gone; sets lastError().
+    virtual bool deleteFolder(const Path &path) = 0;
     // Copies every file and subfolder of `source` into `destination` (created when missing).
     // A file that fails to copy is skipped; false only when the destination cannot be made or
     // `source` is not a folder.

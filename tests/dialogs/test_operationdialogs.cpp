@@ -44,6 +44,7 @@ private slots:
     void clashRuleFollowsTheUsersClicks();
     void eachEngineGetsItsOwnPair();
     void withoutDialogsTheSeamStillAnswers();
+    void eachEngineGetsItsOwnDeleteWindow();
     void stopRaisesTheFlagAndShowingClearsIt();
     void progressTexts_data();
     void progressTexts();
@@ -312,6 +313,52 @@ void TestOperationDialogs::eachEngineGetsItsOwnPair()
     responder.answerJa();
     QVERIFY(paste->skalElementerKopieres("D:\\", false, {"C:\\a.txt"}, {}));
     messages::setOperationQuestionsFactory({});
+}
+
+void TestOperationDialogs::eachEngineGetsItsOwnDeleteWindow()
+{
+    TestDrives drives;
+    QWidget mainWindow;
+    dialogs::installOperationDialogs(&mainWindow, "C:\\zunKolvra\\Tester\\Egenskaber");
+    auto view = messages::makeDeleteProgressView();
+    auto other = messages::makeDeleteProgressView();
+    messages::setOperationQuestionsFactory({});
+    messages::setDeleteProgressViewFactory({});
+    auto &shown = dynamic_cast<dialogs::DeleteFormView &>(*view);
+    Tdeleteform *form = shown.form();
+    QVERIFY(form);
+    QVERIFY(form != dynamic_cast<dialogs::DeleteFormView &>(*other).form());
+    QCOMPARE(form->parentWidget(), &mainWindow);
+
+    view->setHeading("Vedvarende sletning: 3,45 MB");
+    view->setFolderCaption("Følgende 2 mapper slettes:");
+    view->addFolder("C:\\Foto");
+    view->addFolder("C:\\Musik");
+    view->checkFolder(1);
+    view->setBar(42);
+    view->setPercent("42%");
+    view->setRemaining("1.234 (2,00 MB)");
+    view->setInfo("Antal filer: 7");
+    QCOMPARE(form->destLabel->text(), QString("Vedvarende sletning: 3,45 MB"));
+    QCOMPARE(form->mapperLabel->text(), QString("Følgende 2 mapper slettes:"));
+    QCOMPARE(form->listbox->count(), 2);
+    QCOMPARE(form->listbox->item(0)->checkState(), Qt::Unchecked);
+    QCOMPARE(form->listbox->item(1)->checkState(), Qt::Checked);
+    QCOMPARE(form->proBar->value(), 42);
+    QCOMPARE(form->LabelProcent->text(), QString("42%"));
+    QCOMPARE(form->LabelResterende->text(), QString("1.234 (2,00 MB)"));
+    QCOMPARE(form->LabelInfo->text(), QString("Antal filer: 7"));
+    view->clearFolders();
+    QCOMPARE(form->listbox->count(), 0);
+
+    view->showWindow();
+    QVERIFY(form->isVisible());
+    QVERIFY(!form->isModal());
+    view->closeWindow();
+    QVERIFY(!form->isVisible());
+
+    // Without the dialogs the engine still has a window to fill: the recording one.
+    QVERIFY(dynamic_cast<messages::RecordedDeleteProgress *>(messages::makeDeleteProgressView().get()));
 }
 
 void TestOperationDialogs::withoutDialogsTheSeamStillAnswers()

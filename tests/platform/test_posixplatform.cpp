@@ -80,6 +80,41 @@ TEST(PosixPlatform, DeleteFileRemovesFilesOnly)
     EXPECT_TRUE(fs::is_directory(f.c.path() / "Data"));
 }
 
+TEST(PosixPlatform, DeleteFileLeavesWhyItFailed)
+{
+    Fixture f;
+    EXPECT_FALSE(f.platform.deleteFile(u"C:\\Mangler.txt"));
+    EXPECT_EQ(platform::lastError(), platform::Win32Error::FileNotFound);
+    fs::create_directories(f.c.path() / "Mappe");
+    EXPECT_FALSE(f.platform.deleteFile(u"C:\\Mappe"));
+    EXPECT_EQ(platform::lastError(), platform::Win32Error::AccessDenied);
+}
+
+TEST(PosixPlatform, DeleteFolderRemovesLinksAsLinks)
+{
+    Fixture f;
+    f.c.write("Slet/a.txt", "A");
+    f.c.write("Slet/Under/Dybere/b.txt", "B");
+    fs::create_directories(f.c.path() / "Slet/Tom");
+    f.c.write("Maal/behold.txt", "K");
+    fs::create_directory_symlink(f.c.path() / "Maal", f.c.path() / "Slet/Under/genvej");
+    fs::create_symlink(f.c.path() / "Maal/behold.txt", f.c.path() / "Slet/fil-genvej");
+    fs::create_directory_symlink(f.c.path() / "Slet", f.c.path() / "Slet/Under/loop");
+    ASSERT_TRUE(f.platform.deleteFolder(u"C:\\slet"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(f.c.path() / "Slet")));
+    EXPECT_EQ(readFile(f.c.path() / "Maal/behold.txt"), "K");
+
+    // A link given as the folder goes itself; what it leads to stays.
+    fs::create_directory_symlink(f.c.path() / "Maal", f.c.path() / "Genvej");
+    ASSERT_TRUE(f.platform.deleteFolder(u"C:\\Genvej"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(f.c.path() / "Genvej")));
+    EXPECT_EQ(readFile(f.c.path() / "Maal/behold.txt"), "K");
+
+    EXPECT_FALSE(f.platform.deleteFolder(u"C:\\Mangler"));
+    EXPECT_FALSE(f.platform.deleteFolder(u"C:\\Maal\\behold.txt"));
+    EXPECT_TRUE(fs::exists(f.c.path() / "Maal/behold.txt"));
+}
+
 TEST(PosixPlatform, CopyFolderDoesNotFollowALoopForever)
 {
     Fixture f;

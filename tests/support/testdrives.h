@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <optional>
 
@@ -21,6 +22,18 @@ public:
             return false;
         name = *user;
         return true;
+    }
+
+    // Program paths whose deletion fails with AccessDenied, as a file in a read-only folder does
+    // for a user: root may remove anything, so a test cannot rely on permissions alone.
+    QStringList refusedDeletes;
+    bool deleteFile(const platform::Path &path) override
+    {
+        if (refusedDeletes.contains(QString::fromStdU16String(path), Qt::CaseInsensitive)) {
+            platform::setLastError(platform::Win32Error::AccessDenied);
+            return false;
+        }
+        return PosixPlatform::deleteFile(path);
     }
 
     // The recording shell: nothing is launched during tests.

@@ -335,6 +335,46 @@ bool failWith(Win32Error error)
     return false;
 }
 
+// Removes the folder `name` (relative to `parent`) and its contents; 0 or the first errno.
+// Every step works on descriptors opened with O_NOFOLLOW, so a link swapped in for a folder
+// during the walk is never entered.
+int removeTreeAt(int parent, const char *name)
+{
+    const int fd = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    DIR *dir = ::fdopendir(fd);
+    if (!dir) {
+        const int error = errno;
+        ::close(fd);
+        return error;
+    }
+    int result = 0;
+    errno = 0;
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string entryName = entry->d_name;
+        if (entryName == "." || entryName == "..")
+            continue;
+        struct stat info;
+        if (::fstatat(fd, entryName.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+            result = errno;
+            break;
+        }
+        result = S_ISDIR(info.st_mode)                       ? removeTreeAt(fd, entryName.c_str())
+                 : ::unlinkat(fd, entryName.c_str(), 0) == 0 ? 0
+                                                             : errno;
+        if (result != 0)
+            break;
+        errno = 0;
+    }
+    if (result == 0 && errno != 0)
+        result = errno;
+    ::closedir(dir);
+    if (result == 0 && ::unlinkat(parent, name, AT_REMOVEDIR) != 0)
+        result = errno;
+    return result;
+}
+
 // The drive letter of a program path; 0 when it has none.
 char16_t driveOf(const Path &path)
 {
@@ -443,10 +483,41 @@ int PosixPlatform::emptyRecycleBin(const std::u16string &root)
 bool PosixPlatform::deleteFile(const Path &path)
 {
     const std::string host = m_drives.toHost(path);
+    if (host.empty())
+        return failWith(Win32Error::PathNotFound);
     struct stat info;
-    if (host.empty() || ::lstat(host.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
-        return false;
-    return ::unlink(host.c_str()) == 0;
+    if (::lstat(host.c_str(), &info) != 0)
+        return failWith(windowsErrorOf(errno));
+    if (S_ISDIR(info.st_mode))
+        return failWith(Win32Error::AccessDenied);
+    if (::unlink(host.c_str()) != 0)
+        return failWith(windowsErrorOf(errno));
+    setLastError(Win32Error::Success);
+    return true;
+}
+
+bool PosixPlatform::deleteFolder(const Path &path)
+{
+    const std::string host = m_drives.toHost(path);
+    if (host.empty())
+        return failWith(Win32Error::PathNotFound);
+    struct stat info;
+    if (::lstat(host.c_str(), &info) != 0)
+        return failWith(windowsErrorOf(errno));
+    if (!S_ISDIR(info.st_mode)) {
+        // A link to a folder goes as a link; its target stays.
+        if (!S_ISLNK(info.st_mode))
+            return failWith(Win32Error::PathNotFound);
+        if (::unlink(host.c_str()) != 0)
+            return failWith(windowsErrorOf(errno));
+        setLastError(Win32Error::Success);
+        return true;
+    }
+    const int error = removeTreeAt(AT_FDCWD, host.c_str());
+    if (error != 0)
+        return failWith(windowsErrorOf(error));
+    setLastError(Win32Error::Success);
+    return true;
 }
 
 bool PosixPlatform::copyFolder(const Path &source, const Path &destination)

@@ -1,0 +1,95 @@
+#pragma once
+// The delete engine of an explorer window: folders and files to the recycle bin or permanently,
+// after an optional confirmation, while the delete progress window shows the progress.
+
+#include "core/messages.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <memory>
+#include <stdexcept>
+
+class QWidget;
+
+// A file that could not be deleted permanently; the message is the system's, in Danish.
+class SletFejl : public std::runtime_error
+{
+public:
+    SletFejl(const QString &filnavn, const QString &besked)
+        : std::runtime_error(besked.toStdString())
+        , fil(filnavn)
+        , tekst(besked)
+    {}
+    QString fil;
+    QString tekst;
+};
+
+class TDeleteCompo : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TDeleteCompo(QObject *owner = nullptr);
+    ~TDeleteCompo() override;
+
+    // 0 "Spørg altid", 1 "Kun før Slet", 2 "Spørg aldrig".
+    void setIntSpm(int value) { FIntSpm = value; }
+    void setCloseBoxAfter(bool value) { FCloseBoxAfter = value; }
+    int intSpm() const { return FIntSpm; }
+    bool closeBoxAfter() const { return FCloseBoxAfter; }
+
+    // False only when the user declined. A file that cannot be deleted permanently raises
+    // SletFejl and ends the deletion there; a listed file that is gone raises FilFejl before
+    // anything is deleted.
+    bool DeleteElementer(const QStringList &aMappeListe, const QStringList &aFilListe, bool tilPapirkurv);
+    // The heading from its 21st character on: a blank and the short size text.
+    QString getResult() const;
+    static bool FileDeleteRB(const QString &aFileName);
+    // The platform shows no window of its own here; with Confirm the user is asked first.
+    static bool sletMappe(QWidget *WindowHandle, const QString &aMappe, bool Confirm, bool toPapirkurv);
+
+    qint64 sizeOfDelElementer(const QString &heading);
+    QString setTotalString(bool all) const;
+    int progressInfoDel();
+
+    messages::DeleteProgressView &deleteBox() const { return *DeleteBox; }
+    messages::OperationQuestions &spmDelBox() const { return *SpmDelBox; }
+    const QStringList &deleteMapper() const { return FDeleteMapper; }
+    const QStringList &deleteFiler() const { return FDeleteFiler; }
+
+    int antalFiler = 0;
+    int antalMapper = 0;
+    qint64 totalSize = 0;
+    qint64 posSize = 0;
+
+protected:
+    QStringList FDeleteMapper;
+    QStringList FDeleteFiler;
+    int FIntSpm = 0;
+    bool FCloseBoxAfter = true;
+    std::unique_ptr<messages::OperationQuestions> SpmDelBox;
+    std::unique_ptr<messages::DeleteProgressView> DeleteBox;
+
+private:
+    // What the preparation counted, so the deletion does not walk each tree a second time.
+    struct Optaelling
+    {
+        qint64 bytes = 0;
+        int filer = 0;
+    };
+    // False when `dir` itself cannot be listed; `ok` false when the walk ended early.
+    bool countTree(const QString &dir, Optaelling &count, bool &ok);
+    void pumpMessages(bool force);
+
+    QString m_heading;
+    QList<Optaelling> m_mappeOptaelling;
+    QList<qint64> m_filStoerrelser;
+    qint64 m_lastPump = -1;
+};
+
+class TDeleteObjekt : public TDeleteCompo
+{
+    Q_OBJECT
+public:
+    using TDeleteCompo::TDeleteCompo;
+};
