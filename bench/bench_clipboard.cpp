@@ -24,12 +24,9 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // A smaller folder as the first argument, for comparing sizes.
-    const int fileCount = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultFiles;
+    const int fileCount = bench::sizeArgument(argc, argv, kDefaultFiles);
     QTemporaryDir root;
-    std::printf("Making %d files ...\n", fileCount);
-    bench::makeBigFolder(root.path() + "/Stor", fileCount, 0);
-    bench::installDrive(root.path());
+    bench::makeDriveWithBigFolder(root.path(), fileCount, 0);
 
     StrukturView folderTree(PictureSet::FolderTree);
     StrukturView fileTree(PictureSet::FileTree);

@@ -22,12 +22,9 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // A smaller folder as the first argument, for comparing sizes.
-    const int siblings = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultSiblings;
+    const int siblings = bench::sizeArgument(argc, argv, kDefaultSiblings);
     QTemporaryDir root;
-    std::printf("Making %d folders ...\n", siblings);
-    bench::makeBigFolder(root.path() + "/Stor", 0, siblings);
-    bench::installDrive(root.path());
+    bench::makeDriveWithBigFolder(root.path(), 0, siblings);
 
     StrukturView folderTree(PictureSet::FolderTree);
     StrukturView fileTree(PictureSet::FileTree);

@@ -11,6 +11,7 @@
 #include <QString>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -30,6 +31,12 @@ inline void makeBigFolder(const QString &path, int files, int folders)
                                                 : "dat"));
         file.open(QIODevice::WriteOnly);
     }
+}
+
+// The size a benchmark works on: a smaller one as the first argument, for comparing sizes.
+inline int sizeArgument(int argc, char *argv[], int byDefault)
+{
+    return argc > 1 ? std::max(1, std::atoi(argv[1])) : byDefault;
 }
 
 // Drive C: is `root`.
@@ -72,6 +79,15 @@ inline void report(const char *what, const Timing &timing)
 inline void result(const char *name, double value, const char *unit, double target)
 {
     std::printf("RESULT %s %.3g %s target %g\n", name, value, unit, target);
+}
+
+// The large folder "C:\\Stor" on a drive of the benchmark's own at `root`.
+inline void makeDriveWithBigFolder(const QString &root, int files, int folders)
+{
+    std::printf("Making %d files and %d folders ...\n", files, folders);
+    std::fflush(stdout);
+    makeBigFolder(root + "/Stor", files, folders);
+    installDrive(root);
 }
 
 } // namespace bench

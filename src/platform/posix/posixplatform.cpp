@@ -335,6 +335,18 @@ bool failWith(Win32Error error)
     return false;
 }
 
+// The host entry of a program path, not following a last link; false with the last error set
+// when there is none.
+bool hostEntry(const DriveTable &drives, const Path &path, std::string &host, struct stat &info)
+{
+    host = drives.toHost(path);
+    if (host.empty())
+        return failWith(Win32Error::PathNotFound);
+    if (::lstat(host.c_str(), &info) != 0)
+        return failWith(windowsErrorOf(errno));
+    return true;
+}
+
 // Removes the folder `name` (relative to `parent`) and its contents; 0 or the first errno.
 // Every step works on descriptors opened with O_NOFOLLOW, so a link swapped in for a folder
 // during the walk is never entered.
@@ -482,12 +494,10 @@ int PosixPlatform::emptyRecycleBin(const std::u16string &root)
 
 bool PosixPlatform::deleteFile(const Path &path)
 {
-    const std::string host = m_drives.toHost(path);
-    if (host.empty())
-        return failWith(Win32Error::PathNotFound);
+    std::string host;
     struct stat info;
-    if (::lstat(host.c_str(), &info) != 0)
-        return failWith(windowsErrorOf(errno));
+    if (!hostEntry(m_drives, path, host, info))
+        return false;
     if (S_ISDIR(info.st_mode))
         return failWith(Win32Error::AccessDenied);
     if (::unlink(host.c_str()) != 0)
@@ -498,12 +508,10 @@ bool PosixPlatform::deleteFile(const Path &path)
 
 bool PosixPlatform::deleteFolder(const Path &path)
 {
-    const std::string host = m_drives.toHost(path);
-    if (host.empty())
-        return failWith(Win32Error::PathNotFound);
+    std::string host;
     struct stat info;
-    if (::lstat(host.c_str(), &info) != 0)
-        return failWith(windowsErrorOf(errno));
+    if (!hostEntry(m_drives, path, host, info))
+        return false;
     if (!S_ISDIR(info.st_mode)) {
         // A link to a folder goes as a link; its target stays.
         if (!S_ISLNK(info.st_mode))
