@@ -30,6 +30,12 @@ std::function<std::unique_ptr<DeleteProgressView>()> &deleteViewFactory()
     return factory;
 }
 
+std::function<std::unique_ptr<PasteProgressView>()> &pasteViewFactory()
+{
+    static std::function<std::unique_ptr<PasteProgressView>()> factory;
+    return factory;
+}
+
 Presenter *g_presenter = nullptr;
 
 int show(ShownDialog::Kind kind, const QString &text, bool withAlleCheck, bool &alleChecked)
@@ -119,6 +125,18 @@ std::unique_ptr<DeleteProgressView> makeDeleteProgressView()
     if (const auto &factory = deleteViewFactory())
         return factory();
     return std::make_unique<RecordedDeleteProgress>();
+}
+
+void setPasteProgressViewFactory(std::function<std::unique_ptr<PasteProgressView>()> factory)
+{
+    pasteViewFactory() = std::move(factory);
+}
+
+std::unique_ptr<PasteProgressView> makePasteProgressView()
+{
+    if (const auto &factory = pasteViewFactory())
+        return factory();
+    return std::make_unique<RecordedPasteProgress>();
 }
 
 void setPresenter(Presenter *presenter)

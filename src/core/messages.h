@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -156,6 +157,112 @@ public:
 
 void setDeleteProgressViewFactory(std::function<std::unique_ptr<DeleteProgressView>()> factory);
 std::unique_ptr<DeleteProgressView> makeDeleteProgressView();
+
+// The copy and move engine's progress window, as the engine sees it. The dialogs library
+// installs the real window; without it the engine gets a RecordedPasteProgress.
+class PasteProgressView
+{
+public:
+    virtual ~PasteProgressView() = default;
+    virtual void setCaption(const QString &tekst) = 0;
+    // Before the counting: the source caption for `antalMapper` folders, an empty check list,
+    // empty bars and lines, "0%", the destination, an empty note.
+    virtual void reset(const QString &destination, int antalMapper) = 0;
+    virtual void addFolder(const QString &mappe) = 0; // `listbox`
+    virtual void checkFolder(int index) = 0;
+    virtual void setCountedFolders(int antal) = 0; // the status bar's second panel and `pBarAktiv`
+    virtual void setFolderBarFull() = 0;
+    virtual void setFileBar(int value) = 0; // `pBar`, 0 to 100
+    virtual int fileBar() const = 0;
+    virtual void setAllBar(int value) = 0;               // `pBarAll`, 0 to 100
+    virtual void setPercent(const QString &tekst) = 0;   // `LabelProcent`
+    virtual void setRemaining(const QString &tekst) = 0; // `LabelResterende`
+    virtual void setInfo(const QString &tekst) = 0;      // `LabelInfo`
+    virtual QString info() const = 0;
+    virtual void setNote(const QString &tekst) = 0; // `infoLabel`
+    // Not modal; every showing clears the stop flag.
+    virtual void showWindow() = 0;
+    virtual void closeWindow() = 0;
+    // Raised by "Stop"; the file copy reads it between chunks.
+    virtual std::atomic<bool> &stopFlag() = 0;
+};
+
+class RecordedPasteProgress : public PasteProgressView
+{
+public:
+    void setCaption(const QString &tekst) override { caption = tekst; }
+    void reset(const QString &dest, int antalMapper) override
+    {
+        sourceCaption = antalMapper == 1 ? QStringLiteral("Der kopieres 1 mappe:")
+                                         : "Der kopieres " + QString::number(antalMapper) + " mapper:";
+        folders.clear();
+        checked.clear();
+        fileBarValue = allBar = 0;
+        folderBarMax = antalMapper;
+        folderBar = 0;
+        infoText.clear();
+        remaining.clear();
+        percent = QStringLiteral("0%");
+        destination = dest;
+        note.clear();
+    }
+    void addFolder(const QString &mappe) override
+    {
+        folders << mappe;
+        checked << false;
+    }
+    void checkFolder(int index) override
+    {
+        if (index >= 0 && index < checked.size())
+            checked[index] = true;
+    }
+    void setCountedFolders(int antal) override
+    {
+        countedFolders = antal;
+        folderBar = antal < folderBarMax ? antal : folderBarMax;
+    }
+    void setFolderBarFull() override { folderBar = folderBarMax; }
+    void setFileBar(int value) override
+    {
+        fileBarValue = value;
+        ++fileBarChanges;
+        if (onFileBar)
+            onFileBar(value);
+    }
+    int fileBar() const override { return fileBarValue; }
+    void setAllBar(int value) override { allBar = value; }
+    void setPercent(const QString &tekst) override { percent = tekst; }
+    void setRemaining(const QString &tekst) override { remaining = tekst; }
+    void setInfo(const QString &tekst) override { infoText = tekst; }
+    QString info() const override { return infoText; }
+    void setNote(const QString &tekst) override { note = tekst; }
+    void showWindow() override
+    {
+        stop = false;
+        visible = true;
+        ++shows;
+    }
+    void closeWindow() override
+    {
+        visible = false;
+        ++closes;
+    }
+    std::atomic<bool> &stopFlag() override { return stop; }
+
+    QString caption, sourceCaption, percent, remaining, infoText, note, destination;
+    QStringList folders;
+    QList<bool> checked;
+    int fileBarValue = 0, fileBarChanges = 0, allBar = 0, folderBar = 0, folderBarMax = 0, countedFolders = 0;
+    bool visible = false;
+    int shows = 0;
+    int closes = 0;
+    std::atomic<bool> stop = false;
+    // Called when the per-file bar moves: a test presses "Stop" here.
+    std::function<void(int)> onFileBar;
+};
+
+void setPasteProgressViewFactory(std::function<std::unique_ptr<PasteProgressView>()> factory);
+std::unique_ptr<PasteProgressView> makePasteProgressView();
 
 class DialogSeam
 {

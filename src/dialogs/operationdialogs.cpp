@@ -124,6 +124,123 @@ void DeleteFormView::closeWindow()
         m_form->close();
 }
 
+ProgressFormView::ProgressFormView(QWidget *mainWindow)
+    : m_mainWindow(mainWindow)
+    , m_form(new Tprogressform(mainWindow))
+{}
+
+ProgressFormView::~ProgressFormView()
+{
+    delete m_form.data();
+}
+
+void ProgressFormView::setCaption(const QString &tekst)
+{
+    if (m_form)
+        m_form->setWindowTitle(tekst);
+}
+
+void ProgressFormView::reset(const QString &destination, int antalMapper)
+{
+    if (m_form)
+        m_form->nulstil(destination, antalMapper);
+}
+
+void ProgressFormView::addFolder(const QString &mappe)
+{
+    if (m_form)
+        m_form->tilfoejMappe(mappe);
+}
+
+void ProgressFormView::checkFolder(int index)
+{
+    if (m_form)
+        m_form->markerMappe(index);
+}
+
+void ProgressFormView::setCountedFolders(int antal)
+{
+    if (m_form)
+        m_form->setTaelteMapper(antal);
+}
+
+void ProgressFormView::setFolderBarFull()
+{
+    if (m_form)
+        m_form->pBarAktiv->setValue(m_form->pBarAktiv->maximum());
+}
+
+void ProgressFormView::setFileBar(int value)
+{
+    if (m_form)
+        m_form->pBar->setValue(value);
+}
+
+int ProgressFormView::fileBar() const
+{
+    return m_form ? m_form->pBar->value() : 0;
+}
+
+void ProgressFormView::setAllBar(int value)
+{
+    if (m_form)
+        m_form->pBarAll->setValue(value);
+}
+
+void ProgressFormView::setPercent(const QString &tekst)
+{
+    if (m_form)
+        m_form->LabelProcent->setText(tekst);
+}
+
+void ProgressFormView::setRemaining(const QString &tekst)
+{
+    if (m_form)
+        m_form->LabelResterende->setText(tekst);
+}
+
+void ProgressFormView::setInfo(const QString &tekst)
+{
+    if (m_form)
+        m_form->LabelInfo->setText(tekst);
+}
+
+QString ProgressFormView::info() const
+{
+    return m_form ? m_form->LabelInfo->text() : QString();
+}
+
+void ProgressFormView::setNote(const QString &tekst)
+{
+    if (m_form)
+        m_form->infoLabel->setText(tekst);
+}
+
+void ProgressFormView::showWindow()
+{
+    if (!m_form)
+        return;
+    if (!m_form->isVisible() && m_mainWindow) {
+        const QRect main = m_mainWindow->frameGeometry();
+        m_form->move(main.center() - QPoint(m_form->width() / 2, m_form->height() / 2));
+    }
+    // The flag is cleared by every showing, also of a window left open by the last paste.
+    m_form->FCancel = false;
+    m_form->show();
+    m_form->raise();
+}
+
+void ProgressFormView::closeWindow()
+{
+    if (m_form)
+        m_form->close();
+}
+
+std::atomic<bool> &ProgressFormView::stopFlag()
+{
+    return m_form ? m_form->FCancel : m_noForm;
+}
+
 QString kopieringsOptFil(const QString &optMappe)
 {
     if (optMappe.isEmpty() || optMappe.endsWith(u'\\'))
@@ -141,6 +258,9 @@ void installOperationDialogs(QWidget *mainWindow, const QString &optMappe)
         });
     messages::setDeleteProgressViewFactory([owner]() -> std::unique_ptr<messages::DeleteProgressView> {
         return std::make_unique<DeleteFormView>(owner.data());
+    });
+    messages::setPasteProgressViewFactory([owner]() -> std::unique_ptr<messages::PasteProgressView> {
+        return std::make_unique<ProgressFormView>(owner.data());
     });
 }
 

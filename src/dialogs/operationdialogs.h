@@ -6,6 +6,7 @@
 #include "dialogs/deleteform.h"
 #include "dialogs/existsform.h"
 #include "dialogs/kopieringsform.h"
+#include "dialogs/progressform.h"
 
 #include <QPointer>
 
@@ -62,6 +63,42 @@ public:
 private:
     QPointer<QWidget> m_mainWindow;
     QPointer<Tdeleteform> m_form;
+};
+
+// The copy engine's progress window: a Tprogressform centred on the main window, kept on top
+// and shown without blocking.
+class ProgressFormView : public messages::PasteProgressView
+{
+public:
+    explicit ProgressFormView(QWidget *mainWindow);
+    ~ProgressFormView() override;
+    ProgressFormView(const ProgressFormView &) = delete;
+    ProgressFormView &operator=(const ProgressFormView &) = delete;
+
+    void setCaption(const QString &tekst) override;
+    void reset(const QString &destination, int antalMapper) override;
+    void addFolder(const QString &mappe) override;
+    void checkFolder(int index) override;
+    void setCountedFolders(int antal) override;
+    void setFolderBarFull() override;
+    void setFileBar(int value) override;
+    int fileBar() const override;
+    void setAllBar(int value) override;
+    void setPercent(const QString &tekst) override;
+    void setRemaining(const QString &tekst) override;
+    void setInfo(const QString &tekst) override;
+    QString info() const override;
+    void setNote(const QString &tekst) override;
+    void showWindow() override;
+    void closeWindow() override;
+    std::atomic<bool> &stopFlag() override;
+
+    Tprogressform *form() const { return m_form.data(); }
+
+private:
+    QPointer<QWidget> m_mainWindow;
+    QPointer<Tprogressform> m_form;
+    std::atomic<bool> m_noForm = false;
 };
 
 // The confirmation's options file: "Spm_kopiering.txt" in the options folder.

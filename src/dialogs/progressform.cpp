@@ -132,6 +132,12 @@ void Tprogressform::setIndlaesteMapper(int antal)
     m_panel2->setText(QString::number(antal));
 }
 
+void Tprogressform::setTaelteMapper(int antal)
+{
+    setIndlaesteMapper(antal);
+    pBarAktiv->setValue(std::min(antal, pBarAktiv->maximum()));
+}
+
 QString Tprogressform::indlaesteMapper() const
 {
     return m_panel2->text();
@@ -140,6 +146,6 @@ QString Tprogressform::indlaesteMapper() const
 void Tprogressform::showEvent(QShowEvent *event)
 {
     // A stop pressed during the last paste must not stop the next one.
-    FCancel = 0;
+    FCancel = false;
     QWidget::showEvent(event);
 }

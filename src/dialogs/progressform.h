@@ -4,7 +4,7 @@
 // between chunks; every showing clears it again.
 
 #include <QWidget>
-#include <cstdint>
+#include <atomic>
 
 class QLabel;
 class QLineEdit;
@@ -29,11 +29,13 @@ public:
     void setIndlaesteMapper(int antal);
     QString indlaesteMapper() const;
 
-    void stop() { FCancel = 1; }
-    bool isCancelled() const { return FCancel != 0; }
+    void stop() { FCancel = true; }
+    bool isCancelled() const { return FCancel; }
+    // The folders counted so far: the second panel and the folder bar.
+    void setTaelteMapper(int antal);
 
-    // Zero: go on. Its address is the copy's cancel flag.
-    std::int32_t FCancel = 0;
+    // False: go on. Its address is the copy's cancel flag.
+    std::atomic<bool> FCancel = false;
 
     QLabel *LabelInfo;
     QProgressBar *pBar;

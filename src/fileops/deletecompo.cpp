@@ -69,6 +69,47 @@ bool TDeleteCompo::DeleteElementer(const QStringList &aMappeListe, const QString
     return true;
 }
 
+bool TDeleteCompo::sletFlyttede(const QStringList &mapper, const QStringList &filer)
+{
+    m_heading.clear();
+    FDeleteMapper = mapper;
+    FDeleteFiler = filer;
+    sizeOfDelElementer("Sletningen er permanent");
+    DeleteBox->showWindow();
+    pumpMessages(true);
+
+    bool ok = true;
+    for (int i = 0; i < FDeleteMapper.size(); ++i) {
+        const QString &mappe = FDeleteMapper.at(i);
+        if (!core::directoryExists(mappe))
+            continue;
+        const Optaelling count = m_mappeOptaelling.value(i);
+        antalFiler -= count.filer;
+        posSize += count.bytes;
+        sletMappe(nullptr, mappe, false, false);
+        DeleteBox->setBar(progressInfoDel());
+        DeleteBox->checkFolder(i);
+        pumpMessages(false);
+    }
+    for (int i = 0; i < FDeleteFiler.size(); ++i) {
+        --antalFiler;
+        posSize += m_filStoerrelser.value(i);
+        if (!core::deleteFile(FDeleteFiler.at(i)))
+            ok = false;
+        DeleteBox->setBar(progressInfoDel());
+        pumpMessages(false);
+    }
+    for (const QString &mappe : std::as_const(FDeleteMapper)) {
+        if (core::directoryExists(mappe) && !sletMappe(nullptr, mappe, false, false))
+            ok = false;
+    }
+
+    pumpMessages(true);
+    if (FCloseBoxAfter)
+        DeleteBox->closeWindow();
+    return ok;
+}
+
 QString TDeleteCompo::getResult() const
 {
     return m_heading.mid(20);

@@ -42,6 +42,10 @@ public:
     // SletFejl and ends the deletion there; a listed file that is gone raises FilFejl before
     // anything is deleted.
     bool DeleteElementer(const QStringList &aMappeListe, const QStringList &aFilListe, bool tilPapirkurv);
+    // The delete pass of a move to another drive: no question, permanently, under the heading
+    // "Sletningen er permanent"; folders still there at the end are tried once more. False when
+    // anything is left.
+    bool sletFlyttede(const QStringList &mapper, const QStringList &filer);
     // The heading from its 21st character on: a blank and the short size text.
     QString getResult() const;
     static bool FileDeleteRB(const QString &aFileName);

@@ -142,6 +142,10 @@ public:
     // True on success; lastError() tells why not.
     virtual bool copyFileEx(const Path &from, const Path &to, const CopyProgressRoutine &progress,
                             const std::atomic<bool> *cancel, bool failIfExists) = 0;
+    // CopyFileExW with COPY_FILE_COPY_SYMLINK: a copy of the link `from` itself, pointing where
+    // it points (a relative target stays relative); what it leads to is never read. Never
+    // replaces an existing `to` (false, AlreadyExists). Sets lastError().
+    virtual bool copyLink(const Path &from, const Path &to) = 0;
     // GetDiskFreeSpaceExW for the volume holding `folder` (a root such as "C:\\" or any folder
     // on it). False when no such folder is reachable.
     virtual bool diskFreeSpace(const Path &folder, DiskSpace &space) const = 0;

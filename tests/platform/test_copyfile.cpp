@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -193,6 +194,28 @@ TEST(CopyFileEx, ALinkedSourceIsCopiedAsTheFileItNames)
     ASSERT_TRUE(f.platform.copyFileEx(u"C:\\link.txt", u"D:\\kopi.txt", {}, nullptr, true));
     EXPECT_FALSE(fs::is_symlink(f.d.path() / "kopi.txt"));
     EXPECT_EQ(readFile(f.d.path() / "kopi.txt"), "indhold");
+}
+
+TEST(CopyLink, CopiesTheLinkNotWhatItLeadsTo)
+{
+    Fixture f;
+    f.c.write("Mappe/x.txt", "x");
+    fs::create_symlink("Mappe", f.c.path() / "relativ");
+    fs::create_symlink(f.c.path() / "Mappe", f.c.path() / "løkke");
+    fs::create_symlink("findes/ikke", f.c.path() / "død");
+    for (const auto &[from, to, points] : {std::tuple{u"C:\\relativ", u"D:\\relativ", fs::path("Mappe")},
+                                           std::tuple{u"C:\\løkke", u"D:\\løkke", f.c.path() / "Mappe"},
+                                           std::tuple{u"C:\\død", u"D:\\død", fs::path("findes/ikke")}}) {
+        ASSERT_TRUE(f.platform.copyLink(from, to));
+        const fs::path made = f.d.path() / fs::path(std::u16string(to).substr(3));
+        ASSERT_TRUE(fs::is_symlink(made));
+        EXPECT_EQ(fs::read_symlink(made), points);
+    }
+    EXPECT_FALSE(f.platform.copyLink(u"C:\\død", u"D:\\død"));
+    EXPECT_EQ(lastError(), Win32Error::AlreadyExists);
+    EXPECT_FALSE(f.platform.copyLink(u"C:\\Mappe\\x.txt", u"D:\\x.txt"));
+    EXPECT_EQ(lastError(), Win32Error::NotSupported);
+    EXPECT_FALSE(fs::exists(f.d.path() / "x.txt"));
 }
 
 // A stop between chunks, by the flag or by the routine's answer, removes what was written and

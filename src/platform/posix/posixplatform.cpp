@@ -394,13 +394,23 @@ char16_t driveOf(const Path &path)
     return parsed ? parsed->drive : 0;
 }
 
-// A link moved to another file system: made anew there, pointing where it pointed.
-Win32Error moveLink(const std::string &source, const std::string &target)
+// A second link at `target` that points where the link `source` points.
+Win32Error duplicateLink(const std::string &source, const std::string &target)
 {
     std::error_code error;
     const fs::path points = fs::read_symlink(source, error);
-    if (error || ::symlink(points.c_str(), target.c_str()) != 0)
-        return error ? windowsErrorOf(error.value()) : windowsErrorOf(errno);
+    if (error)
+        return error.value() == EINVAL ? Win32Error::NotSupported : windowsErrorOf(error.value());
+    if (::symlink(points.c_str(), target.c_str()) != 0)
+        return windowsErrorOf(errno);
+    return Win32Error::Success;
+}
+
+// A link moved to another file system: made anew there, pointing where it pointed.
+Win32Error moveLink(const std::string &source, const std::string &target)
+{
+    if (const Win32Error made = duplicateLink(source, target); made != Win32Error::Success)
+        return made;
     if (::unlink(source.c_str()) != 0) {
         const int failure = errno;
         ::unlink(target.c_str());
@@ -454,6 +464,17 @@ bool PosixPlatform::copyFileEx(const Path &from, const Path &to, const CopyProgr
     if (source.empty() || target.empty())
         return failWith(Win32Error::PathNotFound);
     const Win32Error result = copyHostFile(source, target, progress, cancel, failIfExists);
+    setLastError(result);
+    return result == Win32Error::Success;
+}
+
+bool PosixPlatform::copyLink(const Path &from, const Path &to)
+{
+    const std::string source = m_drives.toHost(from);
+    const std::string target = m_drives.toHost(to);
+    if (source.empty() || target.empty())
+        return failWith(Win32Error::PathNotFound);
+    const Win32Error result = duplicateLink(source, target);
     setLastError(result);
     return result == Win32Error::Success;
 }

@@ -60,6 +60,7 @@ public:
     bool moveToRecycleBin(const Path &path) override;
     int emptyRecycleBin(const std::u16string &root) override;
     bool deleteFile(const Path &path) override;
+    bool copyLink(const Path &from, const Path &to) override;
     bool deleteFolder(const Path &path) override;
     bool copyFolder(const Path &source, const Path &destination) override;
     bool userName(std::u16string &name) const override;

@@ -1,0 +1,630 @@
+#include "fileops/pastecompo.h"
+
+#include "core/files.h"
+#include "core/freenames.h"
+#include "core/paths.h"
+#include "core/sizetext.h"
+#include "fileops/metodecompo.h"
+#include "platform/Platform.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QLocale>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr int kPumpIntervalMs = 50;
+
+bool findes(const QString &path)
+{
+    return core::fileExists(path) || core::directoryExists(path);
+}
+
+bool sammeDrev(const QString &a, const QString &b)
+{
+    return a.left(2).compare(b.left(2), Qt::CaseInsensitive) == 0;
+}
+
+// A free name beside `path` for the old element while its replacement moves in.
+QString ledigtNavnVed(const QString &path)
+{
+    QString aside;
+    for (int n = 1; aside.isEmpty() || findes(aside); ++n)
+        aside = path + ".zun-erstattes-" + QString::number(n);
+    return aside;
+}
+
+} // namespace
+
+TPasteCompo::TPasteCompo(QObject *owner)
+    : QObject(owner)
+    , SpmHandling(messages::makeOperationQuestions())
+    , ProgressBox(messages::makePasteProgressView())
+    , m_sletter(std::make_unique<TDeleteObjekt>())
+{
+    m_sletter->setIntSpm(2);
+}
+
+TPasteCompo::~TPasteCompo() = default;
+
+void TPasteCompo::setCloseBoxAfter(bool value)
+{
+    FCloseBoxAfter = value;
+    m_sletter->setCloseBoxAfter(value);
+}
+
+void TPasteCompo::setBoxCaption(const QString &value)
+{
+    m_boxCaption = value;
+    ProgressBox->setCaption(value + " kopierer valgte elementer");
+}
+
+QString TPasteCompo::getResult() const
+{
+    if (stoppet())
+        return "ukendt antal bytes, da kopieringsfunktionen blev afbrudt.";
+    return ProgressBox->info().mid(13);
+}
+
+bool TPasteCompo::stoppet() const
+{
+    return m_fuld || ProgressBox->stopFlag().load();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Paste by copying
+
+bool TPasteCompo::PasteElementer()
+{
+    auto fortael = [this](bool doCopy) {
+        if (FonPasteElements)
+            FonPasteElements(doCopy);
+    };
+    try {
+        ikkePastede = 0;
+        m_fuld = false;
+        ProgressBox->setInfo(QString());
+        if (FonLoadLister)
+            FonLoadLister();
+        if (FConstDest.isEmpty() || indISigSelv(false)) {
+            fortael(false);
+            return false;
+        }
+        if (FIntSpm == 0) {
+            if (!SpmHandling->skalElementerKopieres(FConstDest, false, FPasteFiler, FPasteMapper)) {
+                fortael(false);
+                return false;
+            }
+            fortael(true);
+        }
+        sizeOfElementer(FConstDest);
+        if (!pladsNok())
+            return false;
+        ProgressBox->showWindow();
+        pump(true);
+        kopierListerne();
+        pump(true);
+        if (FCloseBoxAfter)
+            ProgressBox->closeWindow();
+        return true;
+    } catch (const std::exception &) {
+        messages::inform("Der opstod en ukendt fejl.");
+        return false;
+    }
+}
+
+void TPasteCompo::kopierListerne()
+{
+    m_mappeHel.clear();
+    m_filHel.clear();
+    const QString dest = core::delimKon(FConstDest);
+    for (int i = 0; i < FPasteMapper.size(); ++i) {
+        const QString &mappe = FPasteMapper.at(i);
+        const QString maal = dest + core::getLastDirectory(mappe);
+        Traeudfald udfald;
+        if (stoppet()) {
+            m_mappeHel << false;
+            continue;
+        }
+        // An existing folder of the same name is merged into.
+        if (core::directoryExists(maal) || core::forceDirectories(maal))
+            kopierMappeEx(mappe, maal, udfald);
+        else
+            udfald.fejl = true;
+        if (!udfald.fejl)
+            ProgressBox->checkFolder(i);
+        else if (!stoppet())
+            sigIkkeKopieret(mappe, maal, true);
+        m_mappeHel << (!udfald.fejl && !udfald.sprunget);
+    }
+
+    for (int i = 0; i < FPasteFiler.size(); ++i) {
+        const QString &fil = FPasteFiler.at(i);
+        const QString maal = dest + core::nameOf(fil);
+        if (stoppet()) {
+            m_filHel << false;
+            continue;
+        }
+        const Udfald udfald = haandterFil(fil, maal, false);
+        ProgressBox->setAllBar(progressInfo(m_filStoerrelser.value(i)));
+        // Judged by what the copy did: an old file at the destination is no copy.
+        if (udfald == Udfald::Fejlet) {
+            if (!stoppet())
+                sigIkkeKopieret(fil, maal, false);
+        } else if (ikkePastede > 0) {
+            ProgressBox->setNote(ikkePastede == 1
+                                     ? QStringLiteral("1 fil blev ikke overskrevet.")
+                                     : QString::number(ikkePastede) + " filer blev ikke overskrevede.");
+        }
+        m_filHel << (udfald == Udfald::Kopieret);
+    }
+}
+
+void TPasteCompo::sigIkkeKopieret(const QString &kilde, const QString &dest, bool mappe)
+{
+    if (mappe)
+        messages::inform("Der opstod en fejl, der afbrød processen. Mappen: \r" + kilde + "\r" +
+                         "blev ikke kopieret til: " + "\r" + dest + "\r" +
+                         "Måske mangler der rettigheder dertil.");
+    else
+        messages::inform("Der opstod en fejl. Filen: \r" + kilde + "\r" + "blev ikke kopieret til: " + "\r" +
+                         dest + "\r" + "Måske mangler der rettigheder dertil.");
+}
+
+TPasteCompo::Udfald TPasteCompo::haandterFil(const QString &src, QString dst, bool link)
+{
+    int metode = FIntPasteMetode;
+    if (metode < 0 || metode > 3)
+        metode = 3;
+    if (metode == 3 && findes(dst)) {
+        const messages::ClashResult svar = askUser(dst);
+        FIntPasteMetode = svar.handling;
+        metode = svar.handling == 3 ? (svar.overskriv ? 1 : 0) : svar.handling;
+    }
+    switch (metode) {
+    case 0:
+        if (findes(dst)) {
+            ++ikkePastede;
+            return Udfald::Sprunget;
+        }
+        break;
+    case 2:
+        dst = core::getNewFilnavn(dst, "Kopi");
+        break;
+    default:
+        break;
+    }
+    return kopier(src, dst, link, metode == 1) ? Udfald::Kopieret : Udfald::Fejlet;
+}
+
+bool TPasteCompo::kopier(const QString &src, const QString &dst, bool link, bool overskriv)
+{
+    if (stoppet())
+        return false;
+    if (!link)
+        return kopierFilEx(src, dst);
+    // A link goes as a link: what it leads to is neither read nor walked.
+    if (overskriv && core::fileExists(dst)) {
+        const QString aside = ledigtNavnVed(dst);
+        if (!core::moveFile(dst, aside))
+            return false;
+        if (!platform::current().copyLink(src.toStdU16String(), dst.toStdU16String())) {
+            core::moveFile(aside, dst);
+            return false;
+        }
+        core::deleteFile(aside);
+        return true;
+    }
+    return platform::current().copyLink(src.toStdU16String(), dst.toStdU16String());
+}
+
+bool TPasteCompo::kopierFilEx(const QString &src, const QString &dst)
+{
+    try {
+        const auto hverBlok = [this](std::uint64_t size, std::uint64_t copied) {
+            if (size > 0) {
+                const int procent = int(std::lround(double(copied) * 100.0 / double(size)));
+                if (procent != ProgressBox->fileBar())
+                    ProgressBox->setFileBar(procent);
+            }
+            pump(false);
+            return platform::CopyProgress::Continue;
+        };
+        // An existing target is replaced only once the copy is whole (the platform's rule).
+        const bool ok = platform::current().copyFileEx(src.toStdU16String(), dst.toStdU16String(), hverBlok,
+                                                       &ProgressBox->stopFlag(), false);
+        if (!ok && platform::lastError() == platform::Win32Error::DiskFull && !m_fuld) {
+            m_fuld = true;
+            messages::inform("Der er ikke plads til filen:\r" + dst + "\r" +
+                             "Destinationsdrevet er fuldt, og kopieringen er stoppet.\r" +
+                             "En fil, der ikke blev kopieret helt, er ikke ændret på destinationen.");
+        }
+        return ok;
+    } catch (const std::exception &) {
+        messages::inform("Der opstod en ukendt fejl.\r");
+        return false;
+    }
+}
+
+void TPasteCompo::kopierMappeEx(const QString &src, const QString &dst, Traeudfald &udfald)
+{
+    if (!core::directoryExists(src)) {
+        messages::inform("Mappen\r" + src + "\r" + "eksisterer ikke.");
+        udfald.fejl = true;
+        return;
+    }
+    std::vector<platform::FindData> entries;
+    if (!platform::current().findFiles(src.toStdU16String(), entries)) {
+        messages::inform("Der opstod en ukendt fejl.");
+        udfald.fejl = true;
+        return;
+    }
+    const QString fra = core::delimKon(src);
+    const QString til = core::delimKon(dst);
+    for (const auto &entry : entries) {
+        if (entry.name == u"." || entry.name == u"..")
+            continue;
+        if (stoppet()) {
+            udfald.fejl = true;
+            return;
+        }
+        const QString name = QString::fromStdU16String(entry.name);
+        const bool link = entry.attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT;
+        if ((entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) && !link) {
+            const QString under = til + name;
+            if (core::directoryExists(under) || core::forceDirectories(under))
+                kopierMappeEx(fra + name, under, udfald);
+            else
+                udfald.fejl = true;
+            continue;
+        }
+        const Udfald fil = haandterFil(fra + name, til + name, link);
+        udfald.fejl |= fil == Udfald::Fejlet;
+        udfald.sprunget |= fil == Udfald::Sprunget;
+        // A link to a folder was counted as a folder, not as a file.
+        if (!(entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY))
+            ProgressBox->setAllBar(progressInfo(qint64(entry.size)));
+    }
+}
+
+messages::ClashResult TPasteCompo::askUser(const QString &aFilnavn)
+{
+    return SpmHandling->askUser(core::folderOf(aFilnavn), core::nameOf(aFilnavn));
+}
+
+int TPasteCompo::progressInfo(qint64 aSize)
+{
+    posSize += aSize;
+    const int procent = totalSize <= 0 ? 100 : int(posSize * 100 / totalSize);
+    ProgressBox->setPercent(QString::number(procent) + "%");
+    --antalFiler;
+    ProgressBox->setRemaining(QLocale().toString(antalFiler) + " (" +
+                              core::shortSizeString(totalSize - posSize) + ")");
+    pump(false);
+    return procent;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Preparation
+
+bool TPasteCompo::taelTrae(const QString &dir, bool &ok)
+{
+    std::vector<platform::FindData> entries;
+    if (!platform::current().findFiles(dir.toStdU16String(), entries)) {
+        ok = false;
+        return false;
+    }
+    const QString prefix = core::delimKon(dir);
+    for (const auto &entry : entries) {
+        if (entry.name == u"." || entry.name == u"..")
+            continue;
+        if (entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) {
+            ++antalMapper;
+            // A link to a folder is copied as a link: what it leads to is not counted.
+            if (entry.attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT)
+                continue;
+            taelTrae(prefix + QString::fromStdU16String(entry.name), ok);
+            if (!ok)
+                return true;
+        } else {
+            totalSize += qint64(entry.size);
+            ++antalFiler;
+        }
+    }
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - m_lastPump >= kPumpIntervalMs) {
+        ProgressBox->setCountedFolders(antalMapper);
+        pump(true);
+    }
+    return true;
+}
+
+qint64 TPasteCompo::sizeOfElementer(const QString &dest)
+{
+    totalSize = 0;
+    posSize = 0;
+    antalFiler = 0;
+    antalMapper = int(FPasteMapper.size());
+    ProgressBox->reset(dest, antalMapper);
+    for (const QString &mappe : std::as_const(FPasteMapper)) {
+        ProgressBox->addFolder(mappe);
+        if (!core::directoryExists(mappe)) {
+            messages::inform("Mappen\r" + mappe + "\r" + "eksisterer ikke.");
+            continue;
+        }
+        bool ok = true;
+        if (!taelTrae(mappe, ok))
+            messages::inform("Der opstod en ukendt fejl.");
+    }
+    m_filStoerrelser.clear();
+    for (const QString &fil : std::as_const(FPasteFiler)) {
+        const qint64 size = TMetoder::getFilensSize(fil);
+        m_filStoerrelser << size;
+        totalSize += size;
+        ++antalFiler;
+    }
+    ProgressBox->setCountedFolders(antalMapper);
+    ProgressBox->setFolderBarFull();
+    udskrivInfo();
+    ProgressBox->setRemaining(QString::number(antalFiler));
+    return totalSize;
+}
+
+void TPasteCompo::udskrivInfo()
+{
+    ProgressBox->setInfo("Der kopieres " + QString::number(antalFiler) +
+                         (antalFiler == 1 ? " fil: " : " filer: ") + core::digitCountSizeString(totalSize));
+}
+
+bool TPasteCompo::indISigSelv(bool flyt) const
+{
+    const QString dest = core::withoutTrailingBackslash(FConstDest);
+    for (const QString &mappe : FPasteMapper) {
+        const QString kilde = core::withoutTrailingBackslash(mappe);
+        if (dest.compare(kilde, Qt::CaseInsensitive) == 0 ||
+            dest.startsWith(kilde + "\\", Qt::CaseInsensitive)) {
+            messages::inform("Mappen\r" + mappe + "\r" +
+                             (flyt ? "kan ikke flyttes ind i sig selv eller i en af sine egne undermapper.\r"
+                                     "Intet er blevet flyttet."
+                                   : "kan ikke kopieres ind i sig selv eller i en af sine egne undermapper.\r"
+                                     "Intet er blevet kopieret."));
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TPasteCompo::pladsNok() const
+{
+    platform::DiskSpace plads;
+    // An unreachable destination is found out by the copy itself.
+    if (!platform::current().diskFreeSpace(FConstDest.toStdU16String(), plads))
+        return true;
+    if (totalSize <= 0 || std::uint64_t(totalSize) <= plads.freeToCaller)
+        return true;
+    messages::inform("Der er ikke plads nok på destinationsdrevet.\rDer skal bruges " +
+                     core::shortSizeString(totalSize) + ", men der er kun " +
+                     core::shortSizeString(qint64(plads.freeToCaller)) + " ledig plads.\r" +
+                     "Intet er blevet kopieret.");
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Paste by moving
+
+bool TPasteCompo::PasteCutElementer()
+{
+    auto fortael = [this](bool doCopy) {
+        if (FonPasteElements)
+            FonPasteElements(doCopy);
+    };
+    try {
+        m_erstatAlle = -1;
+        ikkePastede = 0;
+        m_fuld = false;
+        m_mappeHel.clear();
+        m_filHel.clear();
+        ProgressBox->setInfo(QString());
+        if (FonLoadLister)
+            FonLoadLister();
+        if (FConstDest.isEmpty() || indISigSelv(true)) {
+            fortael(false);
+            return false;
+        }
+        if (FIntSpm == 0) {
+            if (!SpmHandling->skalElementerKopieres(FConstDest, true, FPasteFiler, FPasteMapper)) {
+                fortael(false);
+                return false;
+            }
+            fortael(true);
+        }
+        sizeOfElementer(FConstDest);
+        flytMapperPaaDrevet();
+        flytFilerPaaDrevet();
+        if (!FPasteMapper.isEmpty() || !FPasteFiler.isEmpty()) {
+            KopierFraLister();
+            DeleteFraLister();
+        }
+        if (ikkePastede == 1)
+            messages::inform(
+                "1 element blev ikke flyttede på grund af den valgte indstilling \"Overskriv ikke\".");
+        else if (ikkePastede > 1)
+            messages::inform(
+                QString::number(ikkePastede) +
+                " elementer blev ikke flyttede på grund af den valgte indstilling \"Overskriv ikke\".");
+        return true;
+    } catch (const std::exception &) {
+        messages::inform("Der opstod en ukendt fejl.");
+        return false;
+    }
+}
+
+bool TPasteCompo::maaMappenErstattes(const QString &dest)
+{
+    if (m_erstatAlle >= 0)
+        return m_erstatAlle == 1;
+    bool forAlle = false;
+    const bool ja = messages::askForAll("Der eksisterer allerede en mappe med navnet:\r" + dest + "\r" +
+                                            "Må denne mappe slettes og erstattes af den nye mappe?",
+                                        forAlle);
+    if (forAlle)
+        m_erstatAlle = ja ? 1 : 0;
+    return ja;
+}
+
+bool TPasteCompo::erstat(const QString &kilde, const QString &dest, bool mappe)
+{
+    const QString aside = ledigtNavnVed(dest);
+    if (!core::moveFile(dest, aside))
+        return false;
+    if (!core::moveFile(kilde, dest)) {
+        const platform::Win32Error fejl = platform::lastError();
+        core::moveFile(aside, dest);
+        platform::setLastError(fejl);
+        return false;
+    }
+    if (mappe)
+        core::deleteFolder(aside);
+    else
+        core::deleteFile(aside);
+    return true;
+}
+
+void TPasteCompo::sigIkkeFlyttet(const QString &kilde, const QString &dest, bool mappe)
+{
+    messages::inform((mappe ? "Mappen\r" : "Filen\r") + kilde + "\r" + "kunne ikke flyttes til:\r" + dest +
+                     "\r" + core::lastErrorMessage());
+}
+
+void TPasteCompo::flytMapperPaaDrevet()
+{
+    const QString dest = core::delimKon(FConstDest);
+    for (qsizetype i = FPasteMapper.size() - 1; i >= 0; --i) {
+        const QString mappe = FPasteMapper.at(i);
+        QString maal = dest + core::getLastDirectory(mappe);
+        if (!sammeDrev(mappe, maal))
+            continue;
+        bool flyt = true;
+        bool erstattes = false;
+        if (findes(maal)) {
+            int metode = FIntPasteMetode < 0 || FIntPasteMetode > 3 ? 3 : FIntPasteMetode;
+            if (metode == 3) {
+                const messages::ClashResult svar = askUser(maal);
+                FIntPasteMetode = svar.handling;
+                metode = svar.handling == 3 ? (svar.overskriv ? 1 : 0) : svar.handling;
+            }
+            if (metode == 0) {
+                ++ikkePastede;
+                flyt = false;
+            } else if (metode == 1) {
+                flyt = maaMappenErstattes(maal);
+                erstattes = flyt;
+            } else {
+                maal = core::getNewDirectoryName(maal, "Kopi");
+            }
+        }
+        if (flyt) {
+            const bool ok = erstattes ? erstat(mappe, maal, true) : core::moveFile(mappe, maal);
+            // One drive may span two file systems on this host: that folder goes by copying.
+            if (!ok && !erstattes && platform::lastError() == platform::Win32Error::NotSameDevice)
+                continue;
+            if (!ok)
+                sigIkkeFlyttet(mappe, maal, true);
+        }
+        FPasteMapper.removeAt(i);
+    }
+}
+
+void TPasteCompo::flytFilerPaaDrevet()
+{
+    const QString dest = core::delimKon(FConstDest);
+    for (qsizetype i = FPasteFiler.size() - 1; i >= 0; --i) {
+        const QString fil = FPasteFiler.at(i);
+        QString maal = dest + core::nameOf(fil);
+        if (!sammeDrev(fil, maal))
+            continue;
+        bool flyt = true;
+        bool erstattes = false;
+        if (findes(maal)) {
+            int metode = FIntPasteMetode < 0 || FIntPasteMetode > 3 ? 3 : FIntPasteMetode;
+            if (metode == 3) {
+                const messages::ClashResult svar = askUser(maal);
+                FIntPasteMetode = svar.handling;
+                metode = svar.handling == 3 ? (svar.overskriv ? 1 : 0) : svar.handling;
+            }
+            if (metode == 0) {
+                ++ikkePastede;
+                flyt = false;
+            } else if (metode == 1) {
+                erstattes = true;
+            } else {
+                maal = core::getNewFilnavn(maal, "Kopi");
+            }
+        }
+        if (flyt && !(erstattes ? erstat(fil, maal, false) : core::moveFile(fil, maal)))
+            sigIkkeFlyttet(fil, maal, false);
+        FPasteFiler.removeAt(i);
+    }
+}
+
+bool TPasteCompo::KopierFraLister()
+{
+    try {
+        sizeOfElementer(FConstDest);
+        if (!pladsNok())
+            return false;
+        ProgressBox->showWindow();
+        pump(true);
+        kopierListerne();
+        pump(true);
+        if (FCloseBoxAfter)
+            ProgressBox->closeWindow();
+    } catch (const std::exception &) {
+        ProgressBox->closeWindow();
+        messages::inform("Der var mapper eller filer, der ikke blev kopierede til destinationen.");
+        return false;
+    }
+    const bool alt = !m_mappeHel.contains(false) && !m_filHel.contains(false);
+    if (!alt)
+        messages::inform("Der var mapper eller filer, der ikke blev kopierede til destinationen.");
+    return alt;
+}
+
+bool TPasteCompo::DeleteFraLister()
+{
+    // Only what the copy pass copied whole leaves its source; a folder with anything below it
+    // not copied stays whole where it was.
+    QStringList mapper;
+    QStringList filer;
+    for (int i = 0; i < FPasteMapper.size(); ++i) {
+        if (m_mappeHel.value(i))
+            mapper << FPasteMapper.at(i);
+    }
+    for (int i = 0; i < FPasteFiler.size(); ++i) {
+        if (m_filHel.value(i))
+            filer << FPasteFiler.at(i);
+    }
+    if (mapper.isEmpty() && filer.isEmpty())
+        return true;
+    bool ok = false;
+    try {
+        ok = m_sletter->sletFlyttede(mapper, filer);
+    } catch (const std::exception &) {
+        ok = false;
+    }
+    if (!ok)
+        messages::inform("Der var mapper eller filer, der ikke blev slettede.");
+    return ok;
+}
+
+void TPasteCompo::pump(bool force)
+{
+    // Repainting after every one of many small files would cost more than copying them.
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (!force && m_lastPump >= 0 && now - m_lastPump < kPumpIntervalMs)
+        return;
+    m_lastPump = now;
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,126 @@
+#pragma once
+// The copy and move engine of an explorer window: "Sæt ind" of the clipboard's folders and
+// files into one destination folder, with the confirmation, the clash rules, the progress
+// window and, for a move to another drive, the permanent deletion of what was copied.
+
+#include "core/messages.h"
+#include "fileops/deletecompo.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class TPasteCompo : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TPasteCompo(QObject *owner = nullptr);
+    ~TPasteCompo() override;
+
+    void setConstDest(const QString &value) { FConstDest = value; }
+    // 0 "Spørg altid", 1 "Kun før Slet", 2 "Spørg aldrig".
+    void setIntSpm(int value) { FIntSpm = value; }
+    // 0 "Overskriv ikke", 1 "Overskriv", 2 "Opret kopi", 3 "Spørg".
+    void setIntPasteMetode(int value) { FIntPasteMetode = value; }
+    void setCloseBoxAfter(bool value);
+    void setPasteMapper(const QStringList &value) { FPasteMapper = value; }
+    void setPasteFiler(const QStringList &value) { FPasteFiler = value; }
+    void setBoxCaption(const QString &value);
+
+    // Told after the confirmation: true when the paste goes ahead.
+    std::function<void(bool doCopy)> FonPasteElements;
+    // Asked at the start of every paste to set the destination and the two lists.
+    std::function<void()> FonLoadLister;
+
+    bool PasteElementer();
+    bool PasteCutElementer();
+    // "12 filer: 3,45 MB" after a paste; the stop text after a stopped one.
+    QString getResult() const;
+
+    const QString &constDest() const { return FConstDest; }
+    const QStringList &pasteMapper() const { return FPasteMapper; }
+    const QStringList &pasteFiler() const { return FPasteFiler; }
+    int intPasteMetode() const { return FIntPasteMetode; }
+    messages::PasteProgressView &progressBox() const { return *ProgressBox; }
+    messages::OperationQuestions &spmHandling() const { return *SpmHandling; }
+    messages::DeleteProgressView &deleteBox() const { return m_sletter->deleteBox(); }
+
+    int antalFiler = 0;
+    int antalMapper = 0;
+    qint64 totalSize = 0;
+    qint64 posSize = 0;
+    int ikkePastede = 0;
+
+private:
+    // What became of one file: copied, left because of a name clash, or not copied.
+    enum class Udfald { Kopieret, Sprunget, Fejlet };
+    // What became of a folder tree.
+    struct Traeudfald
+    {
+        bool fejl = false;     // something was not copied
+        bool sprunget = false; // something was left because of a name clash
+    };
+
+    qint64 sizeOfElementer(const QString &dest);
+    // False when `dir` itself cannot be listed; `ok` false when the walk ended early.
+    bool taelTrae(const QString &dir, bool &ok);
+    void udskrivInfo();
+    bool kopierFilEx(const QString &src, const QString &dst);
+    void kopierMappeEx(const QString &src, const QString &dst, Traeudfald &udfald);
+    Udfald haandterFil(const QString &src, QString dst, bool link);
+    bool kopier(const QString &src, const QString &dst, bool link, bool overskriv);
+    messages::ClashResult askUser(const QString &aFilnavn);
+    int progressInfo(qint64 aSize);
+    // Steps 5 and 6 of a copy: every folder and file of the lists, with their messages.
+    void kopierListerne();
+    bool KopierFraLister();
+    bool DeleteFraLister();
+    // The two same-drive passes of a move.
+    void flytMapperPaaDrevet();
+    void flytFilerPaaDrevet();
+    // Asks before a folder is replaced, by the answer for all when one was given.
+    bool maaMappenErstattes(const QString &dest);
+    // `kilde` moved to `dest` in place of what is there; the old one is removed only once the
+    // new one is in place.
+    bool erstat(const QString &kilde, const QString &dest, bool mappe);
+    // A move within a drive that failed: said, with the system's reason.
+    void sigIkkeFlyttet(const QString &kilde, const QString &dest, bool mappe);
+    // A folder pasted into itself or below itself: said, and nothing is done.
+    bool indISigSelv(bool flyt) const;
+    // The destination drive has room for what is to be copied; said when not.
+    bool pladsNok() const;
+    // Stop pressed, or the destination full.
+    bool stoppet() const;
+    void sigIkkeKopieret(const QString &kilde, const QString &dest, bool mappe);
+    void pump(bool force);
+
+    QString FConstDest;
+    QStringList FPasteMapper;
+    QStringList FPasteFiler;
+    int FIntSpm = 0;
+    int FIntPasteMetode = 0;
+    bool FCloseBoxAfter = true;
+    QString m_boxCaption;
+    std::unique_ptr<messages::OperationQuestions> SpmHandling;
+    std::unique_ptr<messages::PasteProgressView> ProgressBox;
+    std::unique_ptr<TDeleteObjekt> m_sletter;
+
+    QList<qint64> m_filStoerrelser;
+    // Which elements the last copy pass copied whole, by list position.
+    QList<bool> m_mappeHel;
+    QList<bool> m_filHel;
+    // The destination filled up: the rest of the paste is abandoned as after "Stop".
+    bool m_fuld = false;
+    // "Gør det samme med alle" of the folder replacement question: none, yes or no.
+    int m_erstatAlle = -1;
+    qint64 m_lastPump = -1;
+};
+
+class TPasteObjekt : public TPasteCompo
+{
+    Q_OBJECT
+public:
+    using TPasteCompo::TPasteCompo;
+};
