@@ -36,6 +36,17 @@ public:
         return PosixPlatform::deleteFile(path);
     }
 
+    // A destination drive with this much room, whatever the disk has.
+    std::optional<std::uint64_t> freeToCaller;
+    bool diskFreeSpace(const platform::Path &folder, platform::DiskSpace &space) const override
+    {
+        if (!PosixPlatform::diskFreeSpace(folder, space))
+            return false;
+        if (freeToCaller)
+            space.freeToCaller = *freeToCaller;
+        return true;
+    }
+
     // The recording shell: nothing is launched during tests.
     struct ShellCall
     {

@@ -1,0 +1,556 @@
+#include "core/messages.h"
+#include "fileops/pastecompo.h"
+#include "support/testdrives.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using messages::RecordedDeleteProgress;
+using messages::RecordedPasteProgress;
+using messages::ScriptedResponder;
+using messages::ShownDialog;
+
+namespace {
+
+constexpr int overskrivIkke = 0;
+constexpr int overskriv = 1;
+constexpr int opretKopi = 2;
+constexpr int spoerg = 3;
+
+struct Fixture
+{
+    TestDrives drives;
+    TPasteObjekt engine;
+    RecordedPasteProgress &box = dynamic_cast<RecordedPasteProgress &>(engine.progressBox());
+    RecordedDeleteProgress &deleteBox = dynamic_cast<RecordedDeleteProgress &>(engine.deleteBox());
+
+    Fixture() { engine.setIntSpm(2); }
+
+    void file(const QString &path, const QByteArray &bytes = "x") const { drives.writeBytes(path, bytes); }
+    void folder(const QString &path) const { QDir().mkpath(drives.host(path)); }
+    bool exists(const QString &path) const { return QFileInfo::exists(drives.host(path)); }
+    QByteArray bytes(const QString &path) const { return drives.readBytes(path); }
+    QStringList names(const QString &folder) const
+    {
+        return QDir(drives.host(folder))
+            .entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System | QDir::Hidden, QDir::Name);
+    }
+    ino_t inode(const QString &path) const
+    {
+        struct stat info
+        {
+        };
+        ::lstat(QFile::encodeName(drives.host(path)).constData(), &info);
+        return info.st_ino;
+    }
+
+    bool paste(const QString &dest, const QStringList &mapper, const QStringList &filer, int metode,
+               bool flyt = false)
+    {
+        engine.setConstDest(dest);
+        engine.setPasteMapper(mapper);
+        engine.setPasteFiler(filer);
+        engine.setIntPasteMetode(metode);
+        return flyt ? engine.PasteCutElementer() : engine.PasteElementer();
+    }
+};
+
+QStringList informations(const ScriptedResponder &responder)
+{
+    QStringList texts;
+    for (const ShownDialog &shown : responder.shown) {
+        if (shown.kind == ShownDialog::Information)
+            texts << shown.text;
+    }
+    return texts;
+}
+
+QByteArray pattern(int size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char((i * 7 + i / 4099) % 251);
+    return bytes;
+}
+
+} // namespace
+
+class TestPasteCompo : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Danish, QLocale::Denmark)); }
+    void confirmationAndItsAnswer();
+    void copiesFoldersAndFilesWithTheProgressTexts();
+    void opretKopiTwiceGivesTwoNumberedCopies();
+    void aFolderIsMergedIntoOneOfTheSameName();
+    void overskrivIkkeWithThreeClashesCopiesNothing();
+    void theClashDialogsAnswersStick();
+    void anEmptyFileCountsOneByteAndLeavesTheFileBar();
+    void aFolderIsNeverPastedIntoItself_data();
+    void aFolderIsNeverPastedIntoItself();
+    void aCopyThatDoesNotFitCopiesNothing();
+    void linksAreCopiedAsLinks();
+    void aMoveWithinADriveRenames();
+    void aMoveToAnotherDriveCopiesThenDeletesPermanently();
+    void aMoveWithOverskrivIkkeLeavesTheClashAtItsSource();
+    void aFolderIsReplacedOnlyAfterTheQuestion();
+    void stopDuringAMoveKeepsEverySourceNotFullyCopied();
+    void aFullDiskKeepsTheOldTargetAndReportsNoCopy();
+};
+
+void TestPasteCompo::confirmationAndItsAnswer()
+{
+    for (const bool ja : {false, true}) {
+        Fixture f;
+        f.file("C:\\Kilde\\a.txt");
+        f.file("C:\\b.txt");
+        f.folder("D:\\Mål");
+        QList<bool> told;
+        f.engine.FonPasteElements = [&told](bool doCopy) { told << doCopy; };
+        f.engine.setIntSpm(0);
+        ScriptedResponder responder;
+        ja ? responder.answerJa() : responder.answerNej();
+        QCOMPARE(f.paste("D:\\Mål", {"C:\\Kilde"}, {"C:\\b.txt"}, overskriv), ja);
+        QCOMPARE(responder.shown.size(), 1);
+        const ShownDialog &shown = responder.shown.first();
+        QCOMPARE(shown.kind, ShownDialog::Confirmation);
+        QCOMPARE(shown.text, QString("Skal valgte elementer kopieres?"));
+        QCOMPARE(shown.destination, QString("D:\\Mål"));
+        QCOMPARE(shown.folders, QStringList{"C:\\Kilde"});
+        QCOMPARE(shown.files, QStringList{"C:\\b.txt"});
+        QCOMPARE(told, QList<bool>{ja});
+        QCOMPARE(f.exists("D:\\Mål\\Kilde\\a.txt"), ja);
+        QCOMPARE(f.exists("D:\\Mål\\b.txt"), ja);
+        QCOMPARE(f.box.shows, ja ? 1 : 0);
+    }
+
+    // No destination: nothing is asked and the paste does not go ahead.
+    Fixture f;
+    QList<bool> told;
+    f.engine.FonPasteElements = [&told](bool doCopy) { told << doCopy; };
+    f.engine.setIntSpm(0);
+    ScriptedResponder responder;
+    QVERIFY(!f.paste(QString(), {}, {"C:\\b.txt"}, overskriv));
+    QVERIFY(responder.shown.isEmpty());
+    QCOMPARE(told, QList<bool>{false});
+}
+
+void TestPasteCompo::copiesFoldersAndFilesWithTheProgressTexts()
+{
+    Fixture f;
+    // Twelve files of 301,466 bytes: 3,45 MB in all.
+    for (int i = 0; i < 10; ++i)
+        f.file(QString("C:\\Foto\\%1\\b%2.jpg").arg(i % 2 ? "2024" : "2025").arg(i), QByteArray(301466, 'b'));
+    f.file("C:\\c.txt", QByteArray(301466, 'c'));
+    f.file("D:\\d.txt", QByteArray(301466, 'd'));
+    f.folder("C:\\Mål");
+    ScriptedResponder responder;
+    f.engine.setBoxCaption("Stifinder 1");
+    f.engine.setCloseBoxAfter(false);
+    QVERIFY(f.paste("C:\\Mål", {"C:\\Foto"}, {"C:\\c.txt", "D:\\d.txt"}, overskriv));
+    QVERIFY(responder.shown.isEmpty());
+    QCOMPARE(f.names("C:\\Mål"), (QStringList{"Foto", "c.txt", "d.txt"}));
+    QCOMPARE(f.names("C:\\Mål\\Foto\\2024").size(), 5);
+    QCOMPARE(f.bytes("C:\\Mål\\d.txt"), QByteArray(301466, 'd'));
+    QVERIFY(f.exists("C:\\Foto\\2025\\b0.jpg")); // a copy leaves the source
+
+    QCOMPARE(f.box.caption, QString("Stifinder 1 kopierer valgte elementer"));
+    QCOMPARE(f.box.sourceCaption, QString("Der kopieres 1 mappe:"));
+    QCOMPARE(f.box.infoText, QString("Der kopieres 12 filer: 3,45 MB"));
+    QCOMPARE(f.engine.getResult(), QString("12 filer: 3,45 MB"));
+    QCOMPARE(f.box.percent, QString("100%"));
+    QCOMPARE(f.box.remaining, QString("0 (0 bytes)"));
+    QCOMPARE(f.box.allBar, 100);
+    QCOMPARE(f.box.checked, QList<bool>{true});
+    QCOMPARE(f.box.countedFolders, 3);
+    QCOMPARE(f.box.destination, QString("C:\\Mål"));
+    QVERIFY(f.box.visible); // "Luk progressbokse" off
+}
+
+void TestPasteCompo::opretKopiTwiceGivesTwoNumberedCopies()
+{
+    Fixture f;
+    f.file("C:\\a.txt", "ny");
+    f.file("D:\\a.txt", "gammel");
+    ScriptedResponder responder;
+    QVERIFY(f.paste("D:\\", {}, {"C:\\a.txt"}, opretKopi));
+    QVERIFY(f.paste("D:\\", {}, {"C:\\a.txt"}, opretKopi));
+    QCOMPARE(f.names("D:\\"), (QStringList{"a Kopi (1).txt", "a Kopi (2).txt", "a.txt"}));
+    QCOMPARE(f.bytes("D:\\a.txt"), QByteArray("gammel"));
+    QCOMPARE(f.bytes("D:\\a Kopi (2).txt"), QByteArray("ny"));
+    QVERIFY(responder.shown.isEmpty());
+}
+
+void TestPasteCompo::aFolderIsMergedIntoOneOfTheSameName()
+{
+    Fixture f;
+    f.file("C:\\Musik\\a.mp3", "ny a");
+    f.file("C:\\Musik\\Rock\\b.mp3", "ny b");
+    f.file("D:\\Musik\\a.mp3", "gammel a");
+    f.file("D:\\Musik\\c.mp3", "c");
+    ScriptedResponder responder;
+    QVERIFY(f.paste("D:\\", {"C:\\Musik"}, {}, overskrivIkke));
+    QCOMPARE(f.names("D:\\"), QStringList{"Musik"});
+    QCOMPARE(f.names("D:\\Musik"), (QStringList{"Rock", "a.mp3", "c.mp3"}));
+    QCOMPARE(f.bytes("D:\\Musik\\a.mp3"), QByteArray("gammel a"));
+    QCOMPARE(f.bytes("D:\\Musik\\Rock\\b.mp3"), QByteArray("ny b"));
+    QCOMPARE(f.engine.ikkePastede, 1);
+    QCOMPARE(f.box.checked, QList<bool>{true});
+    QVERIFY(responder.shown.isEmpty());
+}
+
+void TestPasteCompo::overskrivIkkeWithThreeClashesCopiesNothing()
+{
+    Fixture f;
+    for (const QString name : {"a", "b", "c"}) {
+        f.file("C:\\" + name + ".txt", "ny");
+        f.file("D:\\" + name + ".txt", "gammel");
+    }
+    ScriptedResponder responder;
+    QVERIFY(f.paste("D:\\", {}, {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"}, overskrivIkke));
+    for (const QString name : {"a", "b", "c"})
+        QCOMPARE(f.bytes("D:\\" + name + ".txt"), QByteArray("gammel"));
+    QCOMPARE(f.box.note, QString("3 filer blev ikke overskrevede."));
+    QVERIFY(responder.shown.isEmpty());
+
+    QVERIFY(f.paste("D:\\", {}, {"C:\\a.txt"}, overskrivIkke));
+    QCOMPARE(f.box.note, QString("1 fil blev ikke overskrevet."));
+}
+
+void TestPasteCompo::theClashDialogsAnswersStick()
+{
+    struct Case
+    {
+        const char *name;
+        QList<messages::DialogSeam::ClashAnswer> answers;
+        int questions;
+        QByteArray a, b, c; // what D: holds afterwards
+    };
+    const QList<Case> cases = {
+        {"Overskriv alle at the first clash", {{1, std::nullopt}}, 1, "ny", "ny", "ny"},
+        {"Overskriv ingen at the first clash", {{0, std::nullopt}}, 1, "gammel", "gammel", "gammel"},
+        {"Opret kopier at the first clash", {{2, std::nullopt}}, 1, "gammel", "gammel", "gammel"},
+        {"Spørg hver gang, this one not, then all", {{3, false}, {1, std::nullopt}}, 2, "gammel", "ny", "ny"},
+        {"Spørg hver gang each time", {{3, true}, {3, false}, {3, true}}, 3, "ny", "gammel", "ny"},
+    };
+    for (const Case &c : cases) {
+        Fixture f;
+        for (const QString name : {"a", "b", "c"}) {
+            f.file("C:\\" + name + ".txt", "ny");
+            f.file("D:\\" + name + ".txt", "gammel");
+        }
+        ScriptedResponder responder;
+        for (const auto &answer : c.answers)
+            responder.answerClash(answer.handling, answer.overskriv);
+        QVERIFY2(f.paste("D:\\", {}, {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"}, spoerg), c.name);
+        QCOMPARE(responder.shown.size(), c.questions);
+        QCOMPARE(responder.unexpectedQuestions, 0);
+        QCOMPARE(responder.shown.first().kind, ShownDialog::Clash);
+        QCOMPARE(responder.shown.first().text, QString("a.txt"));
+        QCOMPARE(responder.shown.first().destination, QString("D:"));
+        QCOMPARE(f.bytes("D:\\a.txt"), c.a);
+        QCOMPARE(f.bytes("D:\\b.txt"), c.b);
+        QCOMPARE(f.bytes("D:\\c.txt"), c.c);
+        if (c.answers.first().handling == 2)
+            QCOMPARE(f.names("D:\\").size(), 6);
+    }
+}
+
+void TestPasteCompo::anEmptyFileCountsOneByteAndLeavesTheFileBar()
+{
+    Fixture f;
+    f.file("C:\\tom.txt", QByteArray());
+    ScriptedResponder responder;
+    QVERIFY(f.paste("D:\\", {}, {"C:\\tom.txt"}, overskriv));
+    QVERIFY(f.exists("D:\\tom.txt"));
+    QCOMPARE(f.engine.totalSize, qint64(1));
+    QCOMPARE(f.box.infoText, QString("Der kopieres 1 fil: 1 bytes"));
+    QCOMPARE(f.box.fileBarChanges, 0);
+}
+
+void TestPasteCompo::aFolderIsNeverPastedIntoItself_data()
+{
+    QTest::addColumn<QString>("dest");
+    QTest::addColumn<bool>("flyt");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("into itself") << "C:\\A" << false << true;
+    QTest::newRow("into its sub-folder") << "C:\\A\\B" << false << true;
+    QTest::newRow("other case, moved") << "c:\\a\\b\\" << true << true;
+    QTest::newRow("a name that only begins alike") << "C:\\AB" << false << false;
+    QTest::newRow("moved beside itself") << "C:\\AB" << true << false;
+}
+
+void TestPasteCompo::aFolderIsNeverPastedIntoItself()
+{
+    QFETCH(QString, dest);
+    QFETCH(bool, flyt);
+    QFETCH(bool, refused);
+    Fixture f;
+    f.file("C:\\A\\B\\x.txt");
+    f.folder("C:\\AB");
+    ScriptedResponder responder;
+    QCOMPARE(f.paste(dest, {"C:\\A"}, {}, overskriv, flyt), !refused);
+    if (refused) {
+        QCOMPARE(informations(responder),
+                 QStringList{
+                     "Mappen\rC:\\A\r" +
+                     QString(flyt ? "kan ikke flyttes ind i sig selv eller i en af sine egne undermapper.\r"
+                                    "Intet er blevet flyttet."
+                                  : "kan ikke kopieres ind i sig selv eller i en af sine egne undermapper.\r"
+                                    "Intet er blevet kopieret.")});
+        QCOMPARE(f.names("C:\\A"), QStringList{"B"});
+        QCOMPARE(f.names("C:\\A\\B"), QStringList{"x.txt"});
+        QCOMPARE(f.box.shows, 0);
+    } else {
+        QVERIFY(informations(responder).isEmpty());
+        QVERIFY(f.exists("C:\\AB\\A\\B\\x.txt"));
+        QCOMPARE(f.exists("C:\\A"), !flyt);
+    }
+}
+
+void TestPasteCompo::aCopyThatDoesNotFitCopiesNothing()
+{
+    Fixture f;
+    f.file("C:\\Stor\\a.bin", QByteArray(3000, 'a'));
+    f.file("C:\\b.bin", QByteArray(2000, 'b'));
+    f.drives.backEnd().freeToCaller = 4000;
+    ScriptedResponder responder;
+    QVERIFY(!f.paste("D:\\", {"C:\\Stor"}, {"C:\\b.bin"}, overskriv));
+    QCOMPARE(informations(responder),
+             QStringList{"Der er ikke plads nok på destinationsdrevet.\rDer skal bruges "
+                         "4,88 KB, men der er kun 3,91 KB ledig plads.\rIntet er blevet "
+                         "kopieret."});
+    QVERIFY(f.names("D:\\").isEmpty());
+    QCOMPARE(f.box.shows, 0);
+
+    // A move to another drive that does not fit leaves every source where it was.
+    responder.clear();
+    QVERIFY(f.paste("D:\\", {"C:\\Stor"}, {"C:\\b.bin"}, overskriv, true));
+    QCOMPARE(informations(responder).size(), 1);
+    QVERIFY(f.exists("C:\\Stor\\a.bin"));
+    QVERIFY(f.exists("C:\\b.bin"));
+    QVERIFY(f.names("D:\\").isEmpty());
+
+    f.drives.backEnd().freeToCaller = 5000;
+    responder.clear();
+    QVERIFY(f.paste("D:\\", {"C:\\Stor"}, {"C:\\b.bin"}, overskriv));
+    QVERIFY(responder.shown.isEmpty());
+    QVERIFY(f.exists("D:\\b.bin"));
+}
+
+void TestPasteCompo::linksAreCopiedAsLinks()
+{
+    Fixture f;
+    f.file("C:\\Mappe\\fil.txt", "indhold");
+    f.folder("C:\\Mappe\\Under");
+    const QString host = f.drives.host("C:\\Mappe");
+    QVERIFY(QFile::link("fil.txt", host + "/link.txt"));
+    QVERIFY(QFile::link("..", host + "/Under/op")); // a loop back up the tree
+    QVERIFY(QFile::link("findes/ikke", host + "/død"));
+    ScriptedResponder responder;
+    QVERIFY(f.paste("D:\\", {"C:\\Mappe"}, {}, overskriv));
+    QCOMPARE(f.names("D:\\Mappe"), (QStringList{"Under", "død", "fil.txt", "link.txt"}));
+    const QString copy = f.drives.host("D:\\Mappe");
+    QCOMPARE(QFileInfo(copy + "/link.txt").symLinkTarget(), copy + "/fil.txt");
+    QCOMPARE(QFile::symLinkTarget(copy + "/Under/op"), copy);
+    QVERIFY(QFileInfo(copy + "/død").isSymLink());
+    QCOMPARE(f.names("D:\\Mappe\\Under"), QStringList{"op"});
+    QVERIFY(informations(responder).isEmpty());
+    QCOMPARE(f.box.checked, QList<bool>{true});
+}
+
+void TestPasteCompo::aMoveWithinADriveRenames()
+{
+    Fixture f;
+    f.file("C:\\Gammel\\Under\\a.txt", "a");
+    f.file("C:\\b.txt", "b");
+    f.folder("C:\\Ny");
+    const ino_t folder = f.inode("C:\\Gammel");
+    const ino_t file = f.inode("C:\\b.txt");
+    ScriptedResponder responder;
+    QVERIFY(f.paste("C:\\Ny", {"C:\\Gammel"}, {"C:\\b.txt"}, overskriv, true));
+    QVERIFY(responder.shown.isEmpty());
+    QVERIFY(!f.exists("C:\\Gammel"));
+    QVERIFY(!f.exists("C:\\b.txt"));
+    QCOMPARE(f.inode("C:\\Ny\\Gammel"), folder);
+    QCOMPARE(f.inode("C:\\Ny\\b.txt"), file);
+    QCOMPARE(f.bytes("C:\\Ny\\Gammel\\Under\\a.txt"), QByteArray("a"));
+    QCOMPARE(f.box.shows, 0); // a rename needs no progress window
+    QVERIFY(f.engine.pasteMapper().isEmpty());
+    QVERIFY(f.engine.pasteFiler().isEmpty());
+}
+
+void TestPasteCompo::aMoveToAnotherDriveCopiesThenDeletesPermanently()
+{
+    Fixture f;
+    f.file("D:\\Foto\\a.jpg", "12345");
+    f.file("D:\\Foto\\2024\\b.jpg", "123");
+    f.file("D:\\c.txt", "cc");
+    ScriptedResponder responder;
+    f.engine.setCloseBoxAfter(false);
+    QVERIFY(f.paste("C:\\", {"D:\\Foto"}, {"D:\\c.txt"}, overskriv, true));
+    QVERIFY2(responder.shown.isEmpty(), qPrintable(responder.texts().join(" | ")));
+    QCOMPARE(f.bytes("C:\\Foto\\2024\\b.jpg"), QByteArray("123"));
+    QCOMPARE(f.bytes("C:\\c.txt"), QByteArray("cc"));
+    QVERIFY(f.names("D:\\").isEmpty());
+    QVERIFY(!QDir(f.drives.homeTrash() + "/files").exists() ||
+            QDir(f.drives.homeTrash() + "/files")
+                .isEmpty(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden));
+    QCOMPARE(f.deleteBox.heading, QString("Sletningen er permanent: 10 bytes"));
+    QCOMPARE(f.deleteBox.checked, QList<bool>{true});
+    QCOMPARE(f.engine.getResult(), QString("3 filer: 10 bytes"));
+}
+
+void TestPasteCompo::aMoveWithOverskrivIkkeLeavesTheClashAtItsSource()
+{
+    Fixture f;
+    f.file("D:\\a.txt", "ny a");
+    f.file("D:\\b.txt", "ny b");
+    f.file("C:\\a.txt", "gammel a");
+    ScriptedResponder responder;
+    QVERIFY(f.paste("C:\\", {}, {"D:\\a.txt", "D:\\b.txt"}, overskrivIkke, true));
+    QCOMPARE(f.bytes("D:\\a.txt"), QByteArray("ny a"));
+    QCOMPARE(f.bytes("C:\\a.txt"), QByteArray("gammel a"));
+    QCOMPARE(f.bytes("C:\\b.txt"), QByteArray("ny b"));
+    QVERIFY(!f.exists("D:\\b.txt"));
+    QCOMPARE(
+        informations(responder),
+        (QStringList{"Der var mapper eller filer, der ikke blev kopierede til destinationen.",
+                     "1 element blev ikke flyttede på grund af den valgte indstilling \"Overskriv ikke\"."}));
+}
+
+void TestPasteCompo::aFolderIsReplacedOnlyAfterTheQuestion()
+{
+    const QString question =
+        "Der eksisterer allerede en mappe med navnet:\rC:\\Mål\\%1\rMå denne mappe slettes og "
+        "erstattes af den nye mappe?";
+    {
+        Fixture f;
+        f.file("C:\\A\\ny.txt", "ny");
+        f.file("C:\\Mål\\A\\gammel.txt", "gammel");
+        ScriptedResponder responder;
+        responder.answerJa();
+        QVERIFY(f.paste("C:\\Mål", {"C:\\A"}, {}, overskriv, true));
+        QCOMPARE(responder.shown.size(), 1);
+        QCOMPARE(responder.shown.first().text, question.arg("A"));
+        QVERIFY(responder.shown.first().alleCheckVisible);
+        QCOMPARE(f.names("C:\\Mål"), QStringList{"A"});
+        QCOMPARE(f.names("C:\\Mål\\A"), QStringList{"ny.txt"});
+        QVERIFY(!f.exists("C:\\A"));
+    }
+    {
+        // "Nej" with "Gør det samme med alle": every later clash stays without asking; a folder
+        // without a clash still moves.
+        Fixture f;
+        for (const QString name : {"A", "B"}) {
+            f.file("C:\\" + name + "\\ny.txt", "ny");
+            f.file("C:\\Mål\\" + name + "\\gammel.txt", "gammel");
+        }
+        f.file("C:\\C\\c.txt", "c");
+        ScriptedResponder responder;
+        responder.answerNej(true);
+        QVERIFY(f.paste("C:\\Mål", {"C:\\A", "C:\\B", "C:\\C"}, {}, overskriv, true));
+        QCOMPARE(responder.shown.size(), 1);
+        QCOMPARE(responder.shown.first().text, question.arg("B")); // the list goes from its end
+        QVERIFY(f.exists("C:\\A\\ny.txt"));
+        QVERIFY(f.exists("C:\\B\\ny.txt"));
+        QVERIFY(f.exists("C:\\Mål\\A\\gammel.txt"));
+        QVERIFY(f.exists("C:\\Mål\\C\\c.txt"));
+        QVERIFY(!f.exists("C:\\C"));
+    }
+}
+
+void TestPasteCompo::stopDuringAMoveKeepsEverySourceNotFullyCopied()
+{
+    Fixture f;
+    const QByteArray big = pattern(10 << 20);
+    f.file("D:\\Mappe\\lille.txt", "lille");
+    f.file("D:\\Mappe\\Under\\x.txt", "x");
+    f.file("D:\\a.txt", "a");
+    f.file("D:\\b.bin", big);
+    f.file("D:\\c.txt", "c");
+    f.file("C:\\b.bin", "gammel b");
+    // "Stop" while the big file reports its first chunk.
+    f.box.onFileBar = [&f](int value) {
+        if (value > 0 && value < 100)
+            f.box.stop = true;
+    };
+    ScriptedResponder responder;
+    f.engine.setCloseBoxAfter(false);
+    QVERIFY(f.paste("C:\\", {"D:\\Mappe"}, {"D:\\a.txt", "D:\\b.bin", "D:\\c.txt"}, overskriv, true));
+
+    QVERIFY(f.box.stop);
+    QCOMPARE(f.engine.getResult(), QString("ukendt antal bytes, da kopieringsfunktionen blev afbrudt."));
+    // What was copied whole before the stop has moved.
+    QCOMPARE(f.bytes("C:\\Mappe\\Under\\x.txt"), QByteArray("x"));
+    QCOMPARE(f.bytes("C:\\a.txt"), QByteArray("a"));
+    QVERIFY(!f.exists("D:\\Mappe"));
+    QVERIFY(!f.exists("D:\\a.txt"));
+    // The stopped file and everything after it stay; the old target is as it was.
+    QCOMPARE(f.bytes("D:\\b.bin"), big);
+    QCOMPARE(f.bytes("C:\\b.bin"), QByteArray("gammel b"));
+    QCOMPARE(f.bytes("D:\\c.txt"), QByteArray("c"));
+    QCOMPARE(f.names("C:\\"), (QStringList{"Mappe", "a.txt", "b.bin"}));
+    QCOMPARE(informations(responder),
+             QStringList{"Der var mapper eller filer, der ikke blev kopierede til destinationen."});
+
+    // The next paste runs normally: showing the window clears the flag.
+    f.box.onFileBar = {};
+    responder.clear();
+    QVERIFY(f.paste("C:\\", {}, {"D:\\c.txt"}, overskriv, true));
+    QCOMPARE(f.bytes("C:\\c.txt"), QByteArray("c"));
+    QVERIFY(!f.exists("D:\\c.txt"));
+    QCOMPARE(f.engine.getResult(), QString("1 fil: 1 bytes"));
+}
+
+// A destination that fills up mid-copy: a file-size limit on this process makes every write past
+// 64 KiB fail as a full disk does.
+void TestPasteCompo::aFullDiskKeepsTheOldTargetAndReportsNoCopy()
+{
+    for (const bool flyt : {false, true}) {
+        Fixture f;
+        const QByteArray big = pattern(1 << 20);
+        f.file("C:\\lille.txt", "lille");
+        f.file("C:\\stor.bin", big);
+        f.file("C:\\efter.txt", "efter");
+        f.file("D:\\stor.bin", "gammel");
+        ScriptedResponder responder;
+
+        rlimit before{};
+        ::getrlimit(RLIMIT_FSIZE, &before);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before;
+        limit.rlim_cur = 64 << 10;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const bool result =
+            f.paste("D:\\", {}, {"C:\\lille.txt", "C:\\stor.bin", "C:\\efter.txt"}, overskriv, flyt);
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QVERIFY(result);
+        QCOMPARE(f.bytes("D:\\stor.bin"), QByteArray("gammel"));
+        QCOMPARE(f.bytes("D:\\lille.txt"), QByteArray("lille"));
+        QCOMPARE(f.names("D:\\"), (QStringList{"lille.txt", "stor.bin"})); // no half copy beside them
+        QCOMPARE(f.engine.getResult(), QString("ukendt antal bytes, da kopieringsfunktionen blev afbrudt."));
+        const QStringList said = informations(responder);
+        QVERIFY(!said.isEmpty());
+        QCOMPARE(said.first(),
+                 QString("Der er ikke plads til filen:\rD:\\stor.bin\rDestinationsdrevet er fuldt, og "
+                         "kopieringen er stoppet.\rEn fil, der ikke blev kopieret helt, er ikke ændret på "
+                         "destinationen."));
+        // A move leaves every source that was not copied whole.
+        QCOMPARE(f.exists("C:\\lille.txt"), !flyt);
+        QCOMPARE(f.bytes("C:\\stor.bin"), big);
+        QCOMPARE(f.bytes("C:\\efter.txt"), QByteArray("efter"));
+    }
+}
+
+QTEST_MAIN(TestPasteCompo)
+#include "test_pastecompo.moc"
