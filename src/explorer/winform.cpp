@@ -57,6 +57,7 @@ Twinform::Twinform(QWidget *parent)
 
     createLists();
     metodeX = new TMetodeCompo(this);
+    createEngines();
     TStrukturCompo *struktur = metodeX->strukturY();
 
     HentOpt();

@@ -31,6 +31,8 @@ class RadioGroup;
 class StrukturNode;
 class StrukturView;
 class TMetodeCompo;
+class TDeleteObjekt;
+class TPasteObjekt;
 class TReopenFilerX;
 class TReopenFilerY;
 
@@ -59,6 +61,9 @@ public:
     QString optFilnavn;
     bool opstart = true;
     TMetodeCompo *metodeX = nullptr;
+    // The window's copy and move engine and its delete engine.
+    TPasteObjekt *PasteObj = nullptr;
+    TDeleteObjekt *DeleteObj = nullptr;
     TReopenFilerY *historieDir = nullptr;
     TReopenFilerX *FavDir = nullptr;
     TReopenFilerX *FavFiler = nullptr;
@@ -142,6 +147,10 @@ public:
     void showClipboardCounts(const QString &antMapper, const QString &antFiler);
     void showClipboardSize(const QString &text);
     void receiveClipboardRows(const KlipbordListe &Mliste, const KlipbordListe &Fliste);
+    // "Sæt ind": the clipboard's checked rows copied or moved to the paste destination.
+    void PasteElementer();
+    // "Slet" and "Slet permanent" of the active tree's selection.
+    void DeleteElementer(bool tilPapirkurv);
     // Shows `folder` in the file tree when it exists; else refreshes the tree when `opdater`.
     void showFolderOrRefresh(const QString &folder, bool opdater);
 
@@ -241,6 +250,10 @@ private:
     void fitToolBarToTree();
     void buildNavigationActions();
     void buildClipboardActions();
+    void buildFileCommandActions();
+    void createEngines();
+    // The folder tree rebuilt around `folder` with the drive mode, the file tree showing it.
+    void showAroundFolder(const QString &folder);
     // The options file, line by line.
     core::OptionTable optionTable();
     void buildMenus();

@@ -196,6 +196,7 @@ void Twinform::buildActions()
     });
     buildNavigationActions();
     buildClipboardActions();
+    buildFileCommandActions();
     buildMenus();
 }
 
@@ -584,8 +585,8 @@ void Twinform::buildUi()
     auto *top = new QHBoxLayout(topPanel);
     top->setContentsMargins(6, 2, 6, 2);
     // The top panel carries the file commands.
-    for (const char *name :
-         {"Klip", "Kopier", "Paste", "aSletKurv", "aSletHelt", "aOmdobHer", "aNyMappe", "aEgenskaber"})
+    for (const char *name : {"Klip", "Kopier", "Paste", "DeleteToPapirkurv", "DeletePermanent", "aOmdobHer",
+                             "aNyMappe", "aEgenskaber"})
         top->addWidget(
             widgets::actionButton(actions->action(name), topPanel, {{}, Qt::ToolButtonTextBesideIcon}));
     top->addStretch();
@@ -638,8 +639,7 @@ void Twinform::buildUi()
 
 void Twinform::buildMenus()
 {
-    // The commands of the menus that the file commands bring come with them; cut, copy, new
-    // folder and in-place rename work already.
+    // The commands of the menus that the remaining file commands bring come with them.
     auto pending = [this](const char *name, const QString &caption) {
         if (QAction *existing = actions->action(name))
             return existing;
@@ -647,9 +647,9 @@ void Twinform::buildMenus()
     };
     QAction *klip = actions->action("Klip");
     QAction *kopier = actions->action("Kopier");
-    QAction *paste = pending("Paste", "Sæt ind");
-    QAction *sletKurv = pending("aSletKurv", "Slet");
-    QAction *sletHelt = pending("aSletHelt", "Slet permanent");
+    QAction *paste = actions->action("Paste");
+    QAction *sletKurv = actions->action("DeleteToPapirkurv");
+    QAction *sletHelt = actions->action("DeletePermanent");
     QAction *omdobHer = actions->action("aOmdobHer");
     QAction *omdob = pending("aOmdob", "Omdøb...");
     QAction *mappe = actions->action("aNyMappe");
@@ -705,8 +705,8 @@ void Twinform::buildMenus()
     static const std::pair<const char *, const char *> icons[] = {{"Klip", "edit-cut"},
                                                                   {"Kopier", "edit-copy"},
                                                                   {"Paste", "edit-paste"},
-                                                                  {"aSletKurv", "edit-delete"},
-                                                                  {"aSletHelt", "edit-delete-shred"},
+                                                                  {"DeleteToPapirkurv", "edit-delete"},
+                                                                  {"DeletePermanent", "edit-delete-shred"},
                                                                   {"aOmdobHer", "edit-rename"},
                                                                   {"aNyMappe", "folder-new"},
                                                                   {"aEgenskaber", "document-properties"},

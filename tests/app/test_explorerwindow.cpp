@@ -3,13 +3,16 @@
 #include "app/styles.h"
 #include "core/messages.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/radiogroup.h"
 #include "dialogs/shared.h"
 #include "explorer/winform.h"
+#include "fileops/klipbord.h"
 #include "fileops/metodecompo.h"
 #include "structures/strukturcompo.h"
 #include "support/testdrives.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -90,6 +93,7 @@ private slots:
     void altClickClearsTheFolderSelectionWithAnyButtonButTheRight();
     void pathBarTabOfADeletedFolderShowsTheNearestFolderLeft();
     void clipboardSizeGoesStaleWhenTheRowsChange();
+    void pasteCopiesAndMovesAndDeleteClimbsToAFolderLeft();
 };
 
 void TestExplorerWindow::theTreesGetTheRoomAtAFirstStart()
@@ -194,6 +198,61 @@ void TestExplorerWindow::clipboardSizeGoesStaleWhenTheRowsChange()
     f.window->actions->action("AnnullerKopiering")->trigger();
     QCOMPARE(f.window->sizeLabel->text(), QString());
     QCOMPARE(two->sizeLabel->text(), QString());
+}
+
+void TestExplorerWindow::pasteCopiesAndMovesAndDeleteClimbsToAFolderLeft()
+{
+    Fixture f;
+    ScriptedResponder responder;
+    auto trigger = [&f](const char *name) {
+        f.window->actions->updateAll();
+        QAction *action = f.window->actions->action(name);
+        QVERIFY2(action->isEnabled(), name);
+        action->trigger();
+    };
+
+    // Copy two files into C:\Arkiv: asked first ("Spørg altid"), the clipboard emptied after.
+    f.show("C:\\Data");
+    f.select(f.window, "a.txt");
+    f.window->FilStruktur->setNodeSelected(f.window->FilStruktur->allNodes().back(), true);
+    f.window->KopierElementer(false);
+    f.show("C:\\Arkiv");
+    responder.answerJa();
+    trigger("Paste");
+    QCOMPARE(responder.shown.size(), 1);
+    QCOMPARE(responder.shown.first().text, QString("Skal valgte elementer kopieres?"));
+    QCOMPARE(QDir(f.drives.host("C:\\Arkiv")).entryList(QDir::Files), (QStringList{"a.txt", "b.txt"}));
+    QVERIFY(QFileInfo::exists(f.drives.host("C:\\Data\\a.txt")));
+    QCOMPARE(f.window->metodeX->klipbord()->elementAntal, 0);
+    QCOMPARE(f.window->pasteResultText, QString("2 filer: 2 bytes"));
+    f.window->actions->updateAll();
+    QVERIFY(!f.window->actions->action("Paste")->isEnabled()); // nothing left to paste
+
+    // Cut and paste on D:: copied there, then gone from C: and not in the recycle bin.
+    f.window->spmBox->setItemIndex(2);
+    f.show("C:\\Arkiv");
+    f.select(f.window, "a.txt");
+    f.window->KopierElementer(true);
+    f.show("D:\\");
+    responder.clear();
+    trigger("Paste");
+    QVERIFY2(responder.shown.isEmpty(), qPrintable(responder.texts().join(" | ")));
+    QCOMPARE(f.drives.readBytes("D:\\a.txt"), QByteArray("x"));
+    QVERIFY(!QFileInfo::exists(f.drives.host("C:\\Arkiv\\a.txt")));
+    QVERIFY(!QDir(f.drives.homeTrash() + "/files").exists());
+
+    // Deleting the folder shown: the window climbs to the nearest folder left.
+    f.show("C:\\Data\\Foto\\Ferie");
+    f.struktur()->setAktiveStruktur(1);
+    f.struktur()->udfoldStruktur1("C:\\Data\\Foto\\Ferie", true);
+    f.window->funkNo = 0;
+    trigger("DeleteToPapirkurv");
+    QVERIFY(!QFileInfo::exists(f.drives.host("C:\\Data\\Foto\\Ferie")));
+    QCOMPARE(QDir(f.drives.homeTrash() + "/files").entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList{"Ferie"});
+    QCOMPARE(f.struktur()->mappenavn(), QString("C:\\Data\\Foto"));
+    QCOMPARE(f.main.infobarPanels[2]->text(), QString("Der blev slettet til papirkurv"));
+    QVERIFY2(responder.shown.isEmpty(), qPrintable(responder.texts().join(" | ")));
 }
 
 QTEST_MAIN(TestExplorerWindow)
