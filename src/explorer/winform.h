@@ -140,8 +140,6 @@ public:
     bool loadListerne(QString &destination, QStringList &mapper, QStringList &filer);
     void lukKlipbordKontrol(bool doCopy);
     void klipbordsGendannelse();
-    QStringList lastPasteMapper;
-    QStringList lastPasteFiler;
     // What the main window shows in this window: the clipboard's counts (an empty text leaves
     // its field) and size, and rows transferred from another window's clipboard.
     void showClipboardCounts(const QString &antMapper, const QString &antFiler);

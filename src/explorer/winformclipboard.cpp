@@ -15,6 +15,7 @@
 #include "explorer/mainhost.h"
 #include "fileops/klipbord.h"
 #include "fileops/metodecompo.h"
+#include "fileops/pastecompo.h"
 #include "lists/reopenfiler.h"
 #include "platform/Platform.h"
 #include "structures/strukturcompo.h"
@@ -117,7 +118,9 @@ void Twinform::buildClipboardActions()
     actions->add(
         "klipbordsGendannelse", "Gendan data", {}, "Gendan sidste klipbordsdata",
         [this] { klipbordsGendannelse(); },
-        [this] { return !lastPasteMapper.isEmpty() || !lastPasteFiler.isEmpty(); });
+        [this] {
+            return PasteObj && (!PasteObj->pasteMapper().isEmpty() || !PasteObj->pasteFiler().isEmpty());
+        });
     auto clearSize = [this] { sizeLabel->clear(); };
     actions->add(
         "aAnnullerMapper", "Annuller mapper", {}, "Annuller kopiering af mapper",
@@ -199,8 +202,6 @@ bool Twinform::loadListerne(QString &destination, QStringList &mapper, QStringLi
         messages::inform("Der er ingen gyldige elementer i Klipbordet.\rIndsæt elementer og prøv igen.");
         return false;
     }
-    lastPasteMapper = mapper;
-    lastPasteFiler = filer;
     return true;
 }
 
@@ -216,7 +217,8 @@ void Twinform::lukKlipbordKontrol(bool doCopy)
 
 void Twinform::klipbordsGendannelse()
 {
-    for (const QString &path : lastPasteMapper + lastPasteFiler)
+    // The engine keeps the lists of its last paste.
+    for (const QString &path : PasteObj->pasteMapper() + PasteObj->pasteFiler())
         metodeX->RegisterElements(path);
     if (visIndstillingerCheck->isChecked())
         winBog->setCurrentIndex(5);

@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
@@ -346,20 +347,23 @@ void TestNavigation::restoreAfterMoveAndAfterCopy()
     Fixture f;
     f.show("C:\\Arkiv");
     f.window->metodeX->RegisterElements("C:\\Data\\a.txt");
-    QString destination;
-    QStringList folders, files;
-    QVERIFY(f.window->loadListerne(destination, folders, files));
-    f.window->lukKlipbordKontrol(true); // "Ryd kopieringslister" is on by default
-    QCOMPARE(f.klipbord()->Filliste->count(), 0);
+    ScriptedResponder responder;
+    responder.answerJa(); // "Skal valgte elementer kopieres?"
+    f.window->PasteElementer();
+    QVERIFY(QFileInfo::exists(f.drives.host("C:\\Arkiv\\a.txt")));
+    QCOMPARE(f.klipbord()->Filliste->count(), 0); // "Ryd kopieringslister" is on by default
     QVERIFY(f.enabled("klipbordsGendannelse"));
     f.window->klipbordsGendannelse(); // after a copy the row comes back
     QCOMPARE(paths(*f.klipbord()->Filliste), QStringList{"C:\\Data\\a.txt"});
 
-    QVERIFY(f.window->loadListerne(destination, folders, files));
-    f.window->lukKlipbordKontrol(true);
-    QFile::rename(f.drives.host("C:\\Data\\a.txt"), f.drives.host("C:\\Arkiv\\a.txt")); // the move
-    f.window->klipbordsGendannelse();
+    f.window->metodeX->setFlytElementer(true);
+    responder.answerJa();
+    responder.answerClash(1); // "Overskriv alle"
+    f.window->PasteElementer();
+    QVERIFY(!QFileInfo::exists(f.drives.host("C:\\Data\\a.txt")));
+    f.window->klipbordsGendannelse(); // after a move there is nothing to bring back
     QCOMPARE(f.klipbord()->Filliste->count(), 0);
+    QCOMPARE(responder.unexpectedQuestions, 0);
 }
 
 void TestNavigation::fjernRemovesHighlightedAndChecked()
