@@ -12,6 +12,7 @@
 #include "explorer/listeform.h"
 #include "explorer/mainhost.h"
 #include "fileops/metodecompo.h"
+#include "fileops/pastecompo.h"
 #include "lists/reopenfiler.h"
 #include "platform/Platform.h"
 #include "structures/strukturcompo.h"
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -30,6 +32,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QThreadPool>
+#include <QTimer>
 #include <QToolButton>
 
 // ---------------------------------------------------------------------------------------------
@@ -338,6 +341,14 @@ void Twinform::FormClose()
 
 void Twinform::closeEvent(QCloseEvent *event)
 {
+    // A paste or deletion still runs on this window's engines: the copy is stopped, and the
+    // window closes as soon as the operation has ended.
+    if (aktivitetsAntal > 0) {
+        m_closeWhenDone = true;
+        PasteObj->progressBox().stopFlag() = true;
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }
@@ -349,6 +360,16 @@ void Twinform::setAktivitetsNr(int ant, int infoNo)
 {
     aktivitetsAntal += ant;
     funkTilladt = aktivitetsAntal <= 0;
+    if (funkTilladt && m_closeWhenDone) {
+        m_closeWhenDone = false;
+        // Inside the main window the frame around it is what closes.
+        QTimer::singleShot(0, this, [this] {
+            if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+                frame->close();
+            else
+                close();
+        });
+    }
     if (AktivitetBoks)
         AktivitetBoks->setSpinning(!funkTilladt);
     if (mainHost() && mainHost()->beskedChecked()) {

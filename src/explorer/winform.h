@@ -263,4 +263,5 @@ private:
 
     bool m_bloker = false;
     bool m_closed = false;
+    bool m_closeWhenDone = false;
 };

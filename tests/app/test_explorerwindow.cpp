@@ -15,7 +15,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTabBar>
@@ -94,6 +97,7 @@ private slots:
     void pathBarTabOfADeletedFolderShowsTheNearestFolderLeft();
     void clipboardSizeGoesStaleWhenTheRowsChange();
     void pasteCopiesAndMovesAndDeleteClimbsToAFolderLeft();
+    void aWindowClosedDuringAPasteClosesWhenItEnds();
 };
 
 void TestExplorerWindow::theTreesGetTheRoomAtAFirstStart()
@@ -252,6 +256,23 @@ void TestExplorerWindow::pasteCopiesAndMovesAndDeleteClimbsToAFolderLeft()
              QStringList{"Ferie"});
     QCOMPARE(f.struktur()->mappenavn(), QString("C:\\Data\\Foto"));
     QCOMPARE(f.main.infobarPanels[2]->text(), QString("Der blev slettet til papirkurv"));
+    QVERIFY2(responder.shown.isEmpty(), qPrintable(responder.texts().join(" | ")));
+}
+
+void TestExplorerWindow::aWindowClosedDuringAPasteClosesWhenItEnds()
+{
+    Fixture f;
+    ScriptedResponder responder;
+    QPointer<Twinform> window = f.window;
+    QPointer<QMdiSubWindow> frame = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+    QVERIFY(frame);
+    window->setAktivitetsNr(1, 0);
+    QVERIFY(!frame->close());
+    QVERIFY(window);
+    window->setAktivitetsNr(-1, 1);
+    QTRY_VERIFY(window.isNull());
+    QTRY_VERIFY(frame.isNull() || !f.main.clientArea->subWindowList().contains(frame.data()));
+    QVERIFY(f.main.explorerWindows().isEmpty());
     QVERIFY2(responder.shown.isEmpty(), qPrintable(responder.texts().join(" | ")));
 }
 

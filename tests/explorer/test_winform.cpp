@@ -3,12 +3,14 @@
 #include "explorer/winform.h"
 #include "fileops/klipbord.h"
 #include "fileops/metodecompo.h"
+#include "fileops/pastecompo.h"
 #include "structures/strukturcompo.h"
 #include "support/fakemainhost.h"
 #include "support/testdrives.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPointer>
 #include <QTest>
 
 namespace {
@@ -23,6 +25,7 @@ class TestWinform : public QObject
 private slots:
     void livesAndClosesThroughItsHost();
     void operationsAreCountedAndReported();
+    void closingDuringAPasteStopsItAndClosesAfter();
 };
 
 void TestWinform::livesAndClosesThroughItsHost()
@@ -50,6 +53,24 @@ void TestWinform::livesAndClosesThroughItsHost()
     QVERIFY(options);
     QCOMPARE(options->size(), 24);
     QCOMPARE(options->at(0), QString("C:\\Data"));
+}
+
+void TestWinform::closingDuringAPasteStopsItAndClosesAfter()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    FakeMainHost host(kOpt);
+    QPointer<Twinform> window = new Twinform;
+    window->show();
+    window->setAktivitetsNr(1, 0); // a paste runs
+    QVERIFY(!window->close());
+    QVERIFY(window->isVisible());
+    QVERIFY(window->PasteObj->progressBox().stopFlag().load());
+    QCOMPARE(host.closed, 0);
+
+    window->setAktivitetsNr(-1, 1); // the paste has ended
+    QTRY_VERIFY(window.isNull());
+    QCOMPARE(host.closed, 1);
 }
 
 void TestWinform::operationsAreCountedAndReported()
