@@ -50,6 +50,14 @@ struct FindData
     std::int64_t lastWriteTime = 0; // seconds since 1970
 };
 
+// GetFileTime's three times of a file or folder, in seconds since 1970.
+struct FileTimes
+{
+    std::int64_t creation = 0;
+    std::int64_t lastAccess = 0;
+    std::int64_t lastWrite = 0;
+};
+
 // How much of each entry a folder listing fills in.
 enum class FindDetail { All, NoSizes };
 
@@ -189,12 +197,28 @@ public:
     // its metadata alone (nothing is opened, so a FIFO or a device never blocks); `data.name`
     // is the last component. False when nothing is there.
     virtual bool fileAttributes(const Path &path, FindData &data) const = 0;
+    // GetFileTime: creation, last access and last write of a file or folder (a link stands for
+    // its target, as in a listing). A file system that keeps no creation time gives the nearest
+    // it has (on Linux the last status change). False when nothing is there; sets lastError().
+    virtual bool fileTimes(const Path &path, FileTimes &times) const = 0;
+    // SetFileAttributesW: READONLY, HIDDEN, SYSTEM and ARCHIVE of `attributes` become the file's
+    // (other bits are ignored), so that fileAttributes and findFiles report them afterwards. A
+    // file system that cannot keep HIDDEN or SYSTEM gives NotSupported and nothing changes; a
+    // file the user may not change gives AccessDenied. Sets lastError().
+    virtual bool setFileAttributes(const Path &path, std::uint32_t attributes) = 0;
     // GetLogicalDriveStringsW: the roots "C:\", "D:\", ... in the platform's order.
     virtual std::vector<std::u16string> logicalDrives() const = 0;
     // GetDriveTypeW of a root such as "C:\".
     virtual DriveType driveType(const std::u16string &root) const = 0;
     // GetVolumeInformationW's volume label of a root such as "C:\"; false on failure.
     virtual bool volumeLabel(const std::u16string &root, std::u16string &label) const = 0;
+    // GetVolumeInformationW's file system name of a root such as "C:\" ("NTFS", "ext4"); false
+    // when it is not known.
+    virtual bool fileSystemName(const std::u16string &root, std::u16string &name) const = 0;
+    // SHAddToRecentDocs(SHARD_PATHW): the file or folder `path` goes into the desktop's list of
+    // recent documents (again, when it is there already); an empty path clears the list. True
+    // when the list was written.
+    virtual bool addToRecentDocs(const Path &path) = 0;
     // SHGetSpecialFolderPathW without creating the folder; false when there is none.
     virtual bool specialFolder(int csidl, Path &path) const = 0;
 

@@ -239,6 +239,8 @@ std::unique_ptr<PosixPlatform> PosixPlatform::forHost(const HostSetup &host)
     for (const auto &mount : readMountTable(host.mountInfo))
         trash.mountPoints.push_back(mount.mountPoint);
     backEnd->setTrashPlaces(std::move(trash));
+    backEnd->setMountInfo(host.mountInfo);
+    backEnd->setRecentDocsFile(host.dataHome + "/recently-used.xbel");
     return backEnd;
 }
 

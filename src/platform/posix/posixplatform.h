@@ -49,6 +49,11 @@ public:
     void setApplicationDirs(std::vector<std::string> dirs) { m_applicationDirs = std::move(dirs); }
     void setTrashPlaces(TrashPlaces places) { m_trash = std::move(places); }
     const TrashPlaces &trashPlaces() const { return m_trash; }
+    // The mount table fileSystemName reads (/proc/self/mountinfo format).
+    void setMountInfo(std::string path) { m_mountInfo = std::move(path); }
+    // The desktop's recently-used.xbel; none (the default) makes addToRecentDocs do nothing.
+    void setRecentDocsFile(std::string path) { m_recentDocs = std::move(path); }
+    const std::string &recentDocsFile() const { return m_recentDocs; }
 
     bool fileExists(const Path &path) const override;
     bool directoryExists(const Path &path) const override;
@@ -70,9 +75,15 @@ public:
     bool findFiles(const Path &folder, std::vector<FindData> &entries,
                    FindDetail detail = FindDetail::All) const override;
     bool fileAttributes(const Path &path, FindData &data) const override;
+    bool fileTimes(const Path &path, FileTimes &times) const override;
+    // Read-only is both a file's write bits (all taken, the owner's given back) and the bit of
+    // user.DOSATTRIB; where a file system keeps no user attributes only the write bits hold it.
+    bool setFileAttributes(const Path &path, std::uint32_t attributes) override;
     std::vector<std::u16string> logicalDrives() const override;
     DriveType driveType(const std::u16string &root) const override;
     bool volumeLabel(const std::u16string &root, std::u16string &label) const override;
+    bool fileSystemName(const std::u16string &root, std::u16string &name) const override;
+    bool addToRecentDocs(const Path &path) override;
     bool specialFolder(int csidl, Path &path) const override;
     std::u16string hostPath(const Path &path) const override;
     Path programPath(const std::u16string &hostPath) const override;
@@ -97,6 +108,8 @@ private:
     DriveTable m_drives;
     std::vector<std::string> m_applicationDirs;
     TrashPlaces m_trash;
+    std::string m_mountInfo = "/proc/self/mountinfo";
+    std::string m_recentDocs;
     mutable std::map<std::string, std::u16string> m_declaredIcons;
     mutable bool m_declaredIconsRead = false;
 };
