@@ -1,6 +1,7 @@
 #include "platform/posix/drivetable.h"
 #include "tempfolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using platform::DriveType;
@@ -44,6 +45,30 @@ TEST(DriveTable, FindsExistingNamesWithoutRegardToCase)
     EXPECT_EQ(table.toHost(u"C:\\DATA\\ærø foto\\Billede.jpg"), c.str() + "/Data/Ærø Foto/billede.JPG");
     // Missing tail components keep the case they were given, below the matched part.
     EXPECT_EQ(table.toHost(u"c:\\data\\Ny Mappe\\Under"), c.str() + "/Data/Ny Mappe/Under");
+}
+
+// The look-up of a folder's names is kept between calls: it must see a name that another
+// program made meanwhile, and the names this program makes itself.
+TEST(DriveTable, CaseLookUpsFollowChangesToTheFolder)
+{
+    TempFolder c, d;
+    c.write("Mappe/a.txt", "x");
+    const DriveTable table = twoDrives(c, d);
+    const std::string folder = c.str() + "/Mappe";
+    EXPECT_EQ(table.toHost(u"C:\\mappe\\NY.TXT"), folder + "/NY.TXT"); // nothing there yet
+    c.write("Mappe/Ny.txt", "made by someone else");
+    EXPECT_EQ(table.toHost(u"C:\\mappe\\NY.TXT"), folder + "/Ny.txt");
+
+    c.write("Mappe/Egen.txt", "made by this program");
+    table.noteCreated(folder + "/Egen.txt");
+    EXPECT_EQ(table.toHost(u"C:\\Mappe\\EGEN.TXT"), folder + "/Egen.txt");
+    std::filesystem::remove(folder + "/Egen.txt");
+    EXPECT_EQ(table.toHost(u"C:\\Mappe\\EGEN.TXT"), folder + "/EGEN.TXT");
+
+    // A folder made anew under the same name is read anew.
+    std::filesystem::remove_all(folder);
+    c.write("Mappe/B.txt", "x");
+    EXPECT_EQ(table.toHost(u"C:\\Mappe\\b.TXT"), folder + "/B.txt");
 }
 
 TEST(DriveTable, HostRootIsTheShortestMatch)

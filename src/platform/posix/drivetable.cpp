@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <dirent.h>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 #include <sys/stat.h>
+#include <unordered_map>
 
 namespace platform::posix {
 
@@ -23,22 +25,117 @@ bool pathExists(const std::string &path)
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-// The entry of `folder` that equals `name` without regard to letter case, or empty.
-std::string findIgnoringCase(const std::string &folder, const std::u16string &name)
+std::u16string folded(const std::u16string &name)
 {
-    DIR *dir = ::opendir(folder.c_str());
-    if (!dir)
-        return {};
-    std::string found;
-    while (dirent *entry = ::readdir(dir)) {
-        if (equalsIgnoreCase(fromUtf8(entry->d_name), name)) {
-            found = entry->d_name;
-            break;
-        }
-    }
-    ::closedir(dir);
-    return found;
+    std::u16string result = name;
+    for (char16_t &c : result)
+        c = foldCase(c);
+    return result;
 }
+
+bool sameTime(const timespec &a, const timespec &b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+} // namespace
+
+// The names of the last few folders looked up, case-folded, valid while a folder's change time
+// is the one read before its entries were. Creations of this program are added as they happen,
+// so a copy of many files into one folder reads that folder once, not once per file.
+class CaseIndex
+{
+public:
+    std::string find(const std::string &folder, const std::u16string &name)
+    {
+        struct stat info;
+        if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+            return {};
+        const std::lock_guard lock(m_mutex);
+        Folder *entry = lookUp(folder);
+        if (!entry || entry->dev != info.st_dev || entry->ino != info.st_ino ||
+            !sameTime(entry->mtime, info.st_mtim)) {
+            entry = read(folder, info);
+            if (!entry)
+                return {};
+        }
+        const auto found = entry->names.find(folded(name));
+        return found == entry->names.end() ? std::string() : found->second;
+    }
+
+    void noteCreated(const std::string &path)
+    {
+        const auto slash = path.find_last_of('/');
+        if (slash == std::string::npos)
+            return;
+        const std::string folder = slash == 0 ? std::string("/") : path.substr(0, slash);
+        const std::lock_guard lock(m_mutex);
+        Folder *entry = lookUp(folder);
+        if (!entry)
+            return;
+        struct stat info;
+        if (::stat(folder.c_str(), &info) != 0 || entry->dev != info.st_dev || entry->ino != info.st_ino) {
+            forget(folder);
+            return;
+        }
+        const std::string name = path.substr(slash + 1);
+        entry->names.emplace(folded(fromUtf8(name)), name);
+        entry->mtime = info.st_mtim;
+    }
+
+private:
+    struct Folder
+    {
+        std::string path;
+        dev_t dev = 0;
+        ino_t ino = 0;
+        timespec mtime{};
+        std::unordered_map<std::u16string, std::string> names;
+    };
+    static constexpr std::size_t kFolders = 4;
+
+    Folder *lookUp(const std::string &folder)
+    {
+        for (auto &entry : m_folders) {
+            if (entry.path == folder)
+                return &entry;
+        }
+        return nullptr;
+    }
+
+    void forget(const std::string &folder)
+    {
+        m_folders.erase(std::remove_if(m_folders.begin(), m_folders.end(),
+                                       [&](const Folder &entry) { return entry.path == folder; }),
+                        m_folders.end());
+    }
+
+    // `info` was read before the entries, so a change made while reading shows next time.
+    Folder *read(const std::string &folder, const struct stat &info)
+    {
+        DIR *dir = ::opendir(folder.c_str());
+        if (!dir)
+            return nullptr;
+        Folder entry;
+        entry.path = folder;
+        entry.dev = info.st_dev;
+        entry.ino = info.st_ino;
+        entry.mtime = info.st_mtim;
+        while (dirent *item = ::readdir(dir))
+            entry.names.emplace(folded(fromUtf8(item->d_name)), item->d_name); // the first of equals wins
+        ::closedir(dir);
+        forget(folder);
+        if (m_folders.size() >= kFolders)
+            m_folders.erase(m_folders.begin());
+        m_folders.push_back(std::move(entry));
+        return &m_folders.back();
+    }
+
+    std::mutex m_mutex;
+    std::vector<Folder> m_folders; // the most recent last
+};
+
+namespace {
 
 // Mount-table fields escape blanks and backslashes as octal ("\040").
 std::string unescapeMountField(const std::string &field)
@@ -71,6 +168,10 @@ bool isMediaMount(const std::string &mountPoint)
 }
 
 } // namespace
+
+DriveTable::DriveTable()
+    : m_caseIndex(std::make_shared<CaseIndex>())
+{}
 
 void DriveTable::add(Drive drive)
 {
@@ -129,12 +230,11 @@ std::string DriveTable::toHost(const std::u16string &programPath) const
 {
     if (isPlainPath(programPath)) {
         if (const Drive *drive = find(programPath[0])) {
-            std::string host = drive->root == "/" ? std::string() : drive->root;
             std::string rest = toUtf8(programPath.substr(2));
             std::replace(rest.begin(), rest.end(), '\\', '/');
-            host += rest;
-            if (host.empty())
-                host = "/";
+            const std::string host = rest.empty()         ? drive->root
+                                     : drive->root == "/" ? rest
+                                                          : drive->root + rest;
             if (pathExists(host))
                 return host;
         }
@@ -145,19 +245,28 @@ std::string DriveTable::toHost(const std::u16string &programPath) const
     const Drive *drive = find(parsed->drive);
     if (!drive)
         return {};
-    std::string exact = drive->root;
-    for (const auto &component : parsed->components)
-        exact = join(exact, toUtf8(component));
-    if (parsed->components.empty() || pathExists(exact))
+    if (parsed->components.empty())
+        return drive->root;
+    std::string parent = drive->root;
+    for (std::size_t i = 0; i + 1 < parsed->components.size(); ++i)
+        parent = join(parent, toUtf8(parsed->components[i]));
+    const std::u16string &last = parsed->components.back();
+    const std::string exact = join(parent, toUtf8(last));
+    if (pathExists(exact))
         return exact;
 
-    // Windows compares names without regard to case: look each missing component up.
+    // Windows compares names without regard to case. Usually only the last name is new (a file
+    // about to be made): its folder is there as written, and only the folder's names are asked.
+    if (pathExists(parent)) {
+        const std::string match = m_caseIndex->find(parent, last);
+        return match.empty() ? exact : join(parent, match);
+    }
     std::string host = drive->root;
     bool folderExists = true;
     for (const auto &component : parsed->components) {
         std::string next = join(host, toUtf8(component));
         if (folderExists && !pathExists(next)) {
-            const std::string match = findIgnoringCase(host, component);
+            const std::string match = m_caseIndex->find(host, component);
             if (match.empty())
                 folderExists = false;
             else
@@ -166,6 +275,11 @@ std::string DriveTable::toHost(const std::u16string &programPath) const
         host = std::move(next);
     }
     return host;
+}
+
+void DriveTable::noteCreated(const std::string &hostPath) const
+{
+    m_caseIndex->noteCreated(hostPath);
 }
 
 std::u16string DriveTable::fromHost(const std::string &hostPath) const

@@ -3,10 +3,13 @@
 
 #include "platform/Platform.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace platform::posix {
+
+class CaseIndex;
 
 struct Drive
 {
@@ -27,6 +30,7 @@ std::vector<Mount> readMountTable(const std::string &mountInfoPath);
 class DriveTable
 {
 public:
+    DriveTable();
     // Adds or replaces the drive of that letter; the table stays in letter order.
     void add(Drive drive);
     const std::vector<Drive> &drives() const { return m_drives; }
@@ -38,6 +42,9 @@ public:
     // The program path of a host path on the drive with the longest matching root; empty
     // when no drive holds it.
     std::u16string fromHost(const std::string &hostPath) const;
+    // Tells the table that this program has just made `hostPath`, so the name look-ups of its
+    // folder stay valid without the folder being read again.
+    void noteCreated(const std::string &hostPath) const;
 
     // C: the program's own folder, Z: the host root, and the media mounted under /media,
     // /run/media and /mnt with the next free letters from D: on, their kind read from the
@@ -48,6 +55,8 @@ public:
 
 private:
     std::vector<Drive> m_drives;
+    // Shared by copies of the table; it locks itself, as look-ups come from worker threads too.
+    std::shared_ptr<CaseIndex> m_caseIndex;
 };
 
 } // namespace platform::posix

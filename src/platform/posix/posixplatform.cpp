@@ -325,7 +325,8 @@ bool PosixPlatform::forceDirectories(const Path &path)
     if (host.empty())
         return false;
     std::error_code error;
-    fs::create_directories(host, error);
+    if (fs::create_directories(host, error))
+        m_drives.noteCreated(host);
     return isDirectory(host);
 }
 
@@ -437,6 +438,7 @@ bool PosixPlatform::moveFile(const Path &from, const Path &to)
     if (S_ISDIR(info.st_mode) && driveOf(from) != driveOf(to))
         return failWith(Win32Error::NotSameDevice);
     if (renameNoReplace(source, target)) {
+        m_drives.noteCreated(target);
         setLastError(Win32Error::Success);
         return true;
     }
@@ -454,6 +456,8 @@ bool PosixPlatform::moveFile(const Path &from, const Path &to)
         result = windowsErrorOf(errno);
         ::unlink(target.c_str());
     }
+    if (result == Win32Error::Success)
+        m_drives.noteCreated(target);
     setLastError(result);
     return result == Win32Error::Success;
 }
@@ -466,6 +470,8 @@ bool PosixPlatform::copyFileEx(const Path &from, const Path &to, const CopyProgr
     if (source.empty() || target.empty())
         return failWith(Win32Error::PathNotFound);
     const Win32Error result = copyHostFile(source, target, progress, cancel, failIfExists);
+    if (result == Win32Error::Success)
+        m_drives.noteCreated(target);
     setLastError(result);
     return result == Win32Error::Success;
 }
@@ -477,6 +483,8 @@ bool PosixPlatform::copyLink(const Path &from, const Path &to)
     if (source.empty() || target.empty())
         return failWith(Win32Error::PathNotFound);
     const Win32Error result = duplicateLink(source, target);
+    if (result == Win32Error::Success)
+        m_drives.noteCreated(target);
     setLastError(result);
     return result == Win32Error::Success;
 }
@@ -692,7 +700,8 @@ bool PosixPlatform::findFiles(const Path &folder, std::vector<FindData> &entries
     // systems) says so for the folder itself; then no entry is asked.
     char probe[64];
     const bool askAttribute =
-        ::lgetxattr(host.c_str(), "user.DOSATTRIB", probe, sizeof probe) >= 0 || errno != ENOTSUP;
+        detail != FindDetail::NoAttributes &&
+        (::lgetxattr(host.c_str(), "user.DOSATTRIB", probe, sizeof probe) >= 0 || errno != ENOTSUP);
     errno = 0;
     while (dirent *entry = ::readdir(dir)) {
         FindData data;
@@ -702,12 +711,13 @@ bool PosixPlatform::findFiles(const Path &folder, std::vector<FindData> &entries
         // sizes are wanted.
         const bool typed = entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK;
         bool directory = entry->d_type == DT_DIR;
-        if (detail == FindDetail::All || !typed) {
+        const bool sizes = detail != FindDetail::NoSizes;
+        if (sizes || !typed) {
             struct stat info;
             const bool known = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 ||
                                ::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0;
             directory = known ? S_ISDIR(info.st_mode) : directory;
-            if (known && detail == FindDetail::All) {
+            if (known && sizes) {
                 data.size = directory ? 0 : std::uint64_t(info.st_size);
                 data.lastWriteTime = info.st_mtime;
             }
