@@ -69,12 +69,13 @@ bool TDeleteCompo::DeleteElementer(const QStringList &aMappeListe, const QString
     return true;
 }
 
-bool TDeleteCompo::sletFlyttede(const QStringList &mapper, const QStringList &filer)
+bool TDeleteCompo::sletFlyttede(const QStringList &mapper, const QStringList &filer,
+                                const QList<Optaelling> &mappeTal, const QList<qint64> &filStoerrelser)
 {
     m_heading.clear();
     FDeleteMapper = mapper;
     FDeleteFiler = filer;
-    sizeOfDelElementer("Sletningen er permanent");
+    forbered("Sletningen er permanent", &mappeTal, &filStoerrelser);
     DeleteBox->showWindow();
     pumpMessages(true);
 
@@ -135,7 +136,7 @@ bool TDeleteCompo::sletMappe([[maybe_unused]] QWidget *WindowHandle, const QStri
 bool TDeleteCompo::countTree(const QString &dir, Optaelling &count, bool &ok)
 {
     std::vector<platform::FindData> entries;
-    if (!platform::current().findFiles(dir.toStdU16String(), entries)) {
+    if (!platform::current().findFiles(dir.toStdU16String(), entries, platform::FindDetail::NoAttributes)) {
         ok = false;
         return false;
     }
@@ -145,6 +146,7 @@ bool TDeleteCompo::countTree(const QString &dir, Optaelling &count, bool &ok)
             continue;
         if (entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) {
             ++antalMapper;
+            ++count.mapper;
             // A link to a folder goes as a link: what it leads to is not counted.
             if (entry.attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT)
                 continue;
@@ -164,6 +166,12 @@ bool TDeleteCompo::countTree(const QString &dir, Optaelling &count, bool &ok)
 
 qint64 TDeleteCompo::sizeOfDelElementer(const QString &heading)
 {
+    return forbered(heading, nullptr, nullptr);
+}
+
+qint64 TDeleteCompo::forbered(const QString &heading, const QList<Optaelling> *mappeTal,
+                              const QList<qint64> *filStoerrelser)
+{
     totalSize = 0;
     posSize = 0;
     antalFiler = 0;
@@ -182,10 +190,16 @@ qint64 TDeleteCompo::sizeOfDelElementer(const QString &heading)
     else
         DeleteBox->setFolderCaption("Følgende " + QString::number(FDeleteMapper.size()) + " mapper slettes:");
 
-    for (const QString &mappe : std::as_const(FDeleteMapper)) {
+    for (int i = 0; i < FDeleteMapper.size(); ++i) {
+        const QString &mappe = FDeleteMapper.at(i);
         DeleteBox->addFolder(mappe);
         Optaelling count;
-        if (!core::directoryExists(mappe)) {
+        if (mappeTal) {
+            count = mappeTal->value(i);
+            totalSize += count.bytes;
+            antalFiler += count.filer;
+            antalMapper += count.mapper;
+        } else if (!core::directoryExists(mappe)) {
             messages::inform("Mappen\r" + mappe + "\r" + "eksisterer ikke.");
         } else {
             // The walk's own counts reach the fields as it goes; an error midway keeps them.
@@ -196,8 +210,9 @@ qint64 TDeleteCompo::sizeOfDelElementer(const QString &heading)
         m_mappeOptaelling << count;
     }
 
-    for (const QString &fil : std::as_const(FDeleteFiler)) {
-        const qint64 size = TMetoder::getFilensSize(fil);
+    for (int i = 0; i < FDeleteFiler.size(); ++i) {
+        const qint64 size =
+            filStoerrelser ? filStoerrelser->value(i) : TMetoder::getFilensSize(FDeleteFiler.at(i));
         m_filStoerrelser << size;
         totalSize += size;
         ++antalFiler;

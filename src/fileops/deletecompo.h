@@ -42,10 +42,18 @@ public:
     // SletFejl and ends the deletion there; a listed file that is gone raises FilFejl before
     // anything is deleted.
     bool DeleteElementer(const QStringList &aMappeListe, const QStringList &aFilListe, bool tilPapirkurv);
+    // What a folder tree holds, as a walk counted it.
+    struct Optaelling
+    {
+        qint64 bytes = 0;
+        int filer = 0;
+        int mapper = 0; // sub-folders
+    };
     // The delete pass of a move to another drive: no question, permanently, under the heading
     // "Sletningen er permanent"; folders still there at the end are tried once more. False when
-    // anything is left.
-    bool sletFlyttede(const QStringList &mapper, const QStringList &filer);
+    // anything is left. The copy pass has counted the folders and files already.
+    bool sletFlyttede(const QStringList &mapper, const QStringList &filer, const QList<Optaelling> &mappeTal,
+                      const QList<qint64> &filStoerrelser);
     // The heading from its 21st character on: a blank and the short size text.
     QString getResult() const;
     static bool FileDeleteRB(const QString &aFileName);
@@ -75,12 +83,9 @@ protected:
     std::unique_ptr<messages::DeleteProgressView> DeleteBox;
 
 private:
-    // What the preparation counted, so the deletion does not walk each tree a second time.
-    struct Optaelling
-    {
-        qint64 bytes = 0;
-        int filer = 0;
-    };
+    // The preparation with the counts given, or counted here when there are none.
+    qint64 forbered(const QString &heading, const QList<Optaelling> *mappeTal,
+                    const QList<qint64> *filStoerrelser);
     // False when `dir` itself cannot be listed; `ok` false when the walk ended early.
     bool countTree(const QString &dir, Optaelling &count, bool &ok);
     void pumpMessages(bool force);

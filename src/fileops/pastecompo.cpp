@@ -97,8 +97,9 @@ bool TPasteCompo::PasteElementer()
                 fortael(false);
                 return false;
             }
-            fortael(true);
         }
+        // Told also when nothing was asked: "Ryd kopieringslister" holds for every paste.
+        fortael(true);
         sizeOfElementer(FConstDest);
         if (!pladsNok())
             return false;
@@ -256,7 +257,7 @@ void TPasteCompo::kopierMappeEx(const QString &src, const QString &dst, Traeudfa
         return;
     }
     std::vector<platform::FindData> entries;
-    if (!platform::current().findFiles(src.toStdU16String(), entries)) {
+    if (!platform::current().findFiles(src.toStdU16String(), entries, platform::FindDetail::NoAttributes)) {
         messages::inform("Der opstod en ukendt fejl.");
         udfald.fejl = true;
         return;
@@ -312,7 +313,7 @@ int TPasteCompo::progressInfo(qint64 aSize)
 bool TPasteCompo::taelTrae(const QString &dir, bool &ok)
 {
     std::vector<platform::FindData> entries;
-    if (!platform::current().findFiles(dir.toStdU16String(), entries)) {
+    if (!platform::current().findFiles(dir.toStdU16String(), entries, platform::FindDetail::NoAttributes)) {
         ok = false;
         return false;
     }
@@ -348,15 +349,21 @@ qint64 TPasteCompo::sizeOfElementer(const QString &dest)
     antalFiler = 0;
     antalMapper = int(FPasteMapper.size());
     ProgressBox->reset(dest, antalMapper);
+    m_mappeTal.clear();
     for (const QString &mappe : std::as_const(FPasteMapper)) {
         ProgressBox->addFolder(mappe);
+        const qint64 bytesBefore = totalSize;
+        const int filesBefore = antalFiler;
+        const int foldersBefore = antalMapper;
         if (!core::directoryExists(mappe)) {
             messages::inform("Mappen\r" + mappe + "\r" + "eksisterer ikke.");
-            continue;
+        } else {
+            bool ok = true;
+            if (!taelTrae(mappe, ok))
+                messages::inform("Der opstod en ukendt fejl.");
         }
-        bool ok = true;
-        if (!taelTrae(mappe, ok))
-            messages::inform("Der opstod en ukendt fejl.");
+        m_mappeTal << TDeleteCompo::Optaelling{totalSize - bytesBefore, antalFiler - filesBefore,
+                                               antalMapper - foldersBefore};
     }
     m_filStoerrelser.clear();
     for (const QString &fil : std::as_const(FPasteFiler)) {
@@ -365,6 +372,8 @@ qint64 TPasteCompo::sizeOfElementer(const QString &dest)
         totalSize += size;
         ++antalFiler;
     }
+    m_taltMapper = FPasteMapper;
+    m_taltFiler = FPasteFiler;
     ProgressBox->setCountedFolders(antalMapper);
     ProgressBox->setFolderBarFull();
     udskrivInfo();
@@ -438,8 +447,9 @@ bool TPasteCompo::PasteCutElementer()
                 fortael(false);
                 return false;
             }
-            fortael(true);
         }
+        // Told also when nothing was asked: "Ryd kopieringslister" holds for every paste.
+        fortael(true);
         sizeOfElementer(FConstDest);
         flytMapperPaaDrevet();
         flytFilerPaaDrevet();
@@ -572,7 +582,8 @@ void TPasteCompo::flytFilerPaaDrevet()
 bool TPasteCompo::KopierFraLister()
 {
     try {
-        sizeOfElementer(FConstDest);
+        if (FPasteMapper != m_taltMapper || FPasteFiler != m_taltFiler)
+            sizeOfElementer(FConstDest);
         if (!pladsNok())
             return false;
         ProgressBox->showWindow();
@@ -598,19 +609,25 @@ bool TPasteCompo::DeleteFraLister()
     // not copied stays whole where it was.
     QStringList mapper;
     QStringList filer;
+    QList<TDeleteCompo::Optaelling> mappeTal;
+    QList<qint64> filStoerrelser;
     for (int i = 0; i < FPasteMapper.size(); ++i) {
-        if (m_mappeHel.value(i))
+        if (m_mappeHel.value(i)) {
             mapper << FPasteMapper.at(i);
+            mappeTal << m_mappeTal.value(i);
+        }
     }
     for (int i = 0; i < FPasteFiler.size(); ++i) {
-        if (m_filHel.value(i))
+        if (m_filHel.value(i)) {
             filer << FPasteFiler.at(i);
+            filStoerrelser << m_filStoerrelser.value(i);
+        }
     }
     if (mapper.isEmpty() && filer.isEmpty())
         return true;
     bool ok = false;
     try {
-        ok = m_sletter->sletFlyttede(mapper, filer);
+        ok = m_sletter->sletFlyttede(mapper, filer, mappeTal, filStoerrelser);
     } catch (const std::exception &) {
         ok = false;
     }

@@ -108,6 +108,12 @@ private:
     std::unique_ptr<TDeleteObjekt> m_sletter;
 
     QList<qint64> m_filStoerrelser;
+    // What the last preparation counted in each folder, for the delete pass of a move.
+    QList<TDeleteCompo::Optaelling> m_mappeTal;
+    // The lists the last preparation counted, so a move whose lists did not change by the same-drive
+    // passes is not counted twice.
+    QStringList m_taltMapper;
+    QStringList m_taltFiler;
     // Which elements the last copy pass copied whole, by list position.
     QList<bool> m_mappeHel;
     QList<bool> m_filHel;

@@ -140,6 +140,14 @@ void TestPasteCompo::confirmationAndItsAnswer()
     QVERIFY(!f.paste(QString(), {}, {"C:\\b.txt"}, overskriv));
     QVERIFY(responder.shown.isEmpty());
     QCOMPARE(told, QList<bool>{false});
+
+    // Without a question the paste is told to go ahead too, so the clipboard is tidied after it.
+    f.file("C:\\b.txt");
+    f.engine.setIntSpm(2);
+    told.clear();
+    QVERIFY(f.paste("D:\\", {}, {"C:\\b.txt"}, overskriv));
+    QVERIFY(responder.shown.isEmpty());
+    QCOMPARE(told, QList<bool>{true});
 }
 
 void TestPasteCompo::copiesFoldersAndFilesWithTheProgressTexts()
