@@ -142,7 +142,7 @@ public:
     void MenuExeKlik(QAction *Sender, const QString &MenuCaption, bool Found);
     void MenuExeParam(QObject *Sender, QString &aParamStr);
     void OpenTheEle();
-    void OpenFilMedProgram(const QString &aProgram, const QString &aFilnavn);
+    void OpenFilMedProgram(const QString &aProgram, const QString &aFilnavn) override;
     // The argument text for the current program: the current element in quotes, or nothing.
     QString currentArguments() const;
     static QString errorText(int Nr);
@@ -154,7 +154,7 @@ public:
 
     // Status line and notifications.
     void UdskrivInfo(const QString &s) override;
-    void HintInfo(const QString &hint);
+    void HintInfo(const QString &hint) override;
     // Hints are tooltips only while an operation runs with "Vis hints"; else the status line.
     bool hintsAsTooltips() const;
     void makeInfo(const QString &overskrift, const QString &tekst) override;
@@ -183,6 +183,8 @@ public:
                              const KlipbordListe &Fliste);
     void udskivKlipbordInf(const QString &antMapper, const QString &antFiler) override;
     void runFilname(const QString &aFilename, int fileRunNumber) override;
+    QString currentProgram() const override { return exeProgram; }
+    QString iconFolder() const override { return ikonDir; }
     void klipbordStiKnapClick();
     void klipbordStiFilKnapClick();
     void aOpenStifinderExecute();

@@ -55,6 +55,12 @@ public:
     // the panel when it is hidden; a caption given replaces the page's own.
     virtual void showMainPage(int hovedbogPage, int programbogPage, const QString &caption = QString()) = 0;
     virtual void runFilname(const QString &aFilename, int fileRunNumber) = 0;
+    // The program chosen on the programs page, and opening it with a parameter text.
+    virtual QString currentProgram() const = 0; // exeProgram
+    virtual void OpenFilMedProgram(const QString &aProgram, const QString &aFilnavn) = 0;
+    // The icon folder, and the status line for the hints of a window that is activated.
+    virtual QString iconFolder() const = 0; // ikonDir
+    virtual void HintInfo(const QString &hint) = 0;
 
     // Explorer windows by caption: quietly (none when there is no such window), or with the
     // registry's message when there is none.

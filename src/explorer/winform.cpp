@@ -392,8 +392,7 @@ void Twinform::setBeskedInfo(const QString &text)
 
 bool Twinform::operationBracket(const QString &question, int infoNo, const std::function<void()> &work)
 {
-    if (mainHost() && !question.isEmpty() && mainHost()->runningOperations() > 0 &&
-        mainHost()->sikkerhedsChecked() && !messages::ask(question))
+    if (!mayStart(question))
         return false;
     if (mainHost()) {
         mainHost()->changeProcessCount(1);

@@ -5,6 +5,7 @@
 
 #include "explorer/pathtabs.h"
 
+#include <QPoint>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -19,10 +20,12 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QMimeData;
 class QPushButton;
 class QSplitter;
 class QTabBar;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 class ActionList;
 class KlipbordListe;
@@ -78,6 +81,10 @@ public:
     bool HListeForandret = false;
     bool favChanged = false;
     QString OldNodeTekst;
+    // One second after an in-place rename: the trees are read again (a folder), or the renamed
+    // file is selected again (a file).
+    QTimer *Timer = nullptr;
+    QTimer *TimerFil = nullptr;
 
     // Life cycle.
     void HentOpt();
@@ -145,6 +152,13 @@ public:
     void showClipboardCounts(const QString &antMapper, const QString &antFiler);
     void showClipboardSize(const QString &text);
     void receiveClipboardRows(const KlipbordListe &Mliste, const KlipbordListe &Fliste);
+    // Drag and drop between the trees, between explorer windows and onto the path bar. The
+    // drive a drag started from and the drive it is dropped on decide move or copy.
+    QString DrevSource;
+    QString DrevDest;
+    QMimeData *dragData(StrukturView *tree) const;
+    void treeDrop(StrukturView *tree, const QMimeData *payload, const QPoint &position);
+    void pathBarDrop(const QMimeData *payload, const QPoint &position);
     // "Sæt ind": the clipboard's checked rows copied or moved to the paste destination.
     void PasteElementer();
     // "Slet" and "Slet permanent" of the active tree's selection.
@@ -252,6 +266,23 @@ private:
     void createEngines();
     // The folder tree rebuilt around `folder` with the drive mode, the file tree showing it.
     void showAroundFolder(const QString &folder);
+    // The safety question of a command: true when no other operation runs, "Informer" is off,
+    // or the user says go on.
+    bool mayStart(const QString &question) const;
+    // "Omdøb" in place: the active tree's selected node is edited; `ask` puts the safety question.
+    void renameInPlace(bool ask);
+    void renameFinished(StrukturView *tree, StrukturNode *node, const QString &text);
+    void renameTimerFired();
+    void renameFileTimerFired();
+    void nyMappe();
+    bool startTreeDrag(StrukturView *tree);
+    bool acceptsDrag(const QMimeData *payload, bool pathBar) const;
+    void registerDragged(const QMimeData *payload);
+    void decideMoveFlag();
+    // The drag events of the trees' viewports and the path bar; true when taken.
+    bool dragEvent(QObject *watched, QEvent *event);
+    StrukturView *m_dragTree = nullptr;
+    QPoint m_dragStart;
     // The options file, line by line.
     core::OptionTable optionTable();
     void buildMenus();

@@ -102,19 +102,6 @@ QString Twinform::infoText(const QString &button)
 
 void Twinform::buildClipboardActions()
 {
-    actions->add("Klip", "Klip", QKeySequence("Ctrl+X"), "Klip", [this] { KopierElementer(true); });
-    actions->add("Kopier", "Kopier", QKeySequence("Ctrl+C"), "Kopier", [this] { KopierElementer(false); });
-    actions->add(
-        "aOmdobHer", "Omdøb", {}, "Omdøb", [this] { metodeX->editSelected(); },
-        [this] { return funkTilladt || !m_bloker; });
-    actions->add(
-        "aNyMappe", "Mappe", {}, "Ny mappe",
-        [this] {
-            const QString created = metodeX->OpretNyMappe(QString());
-            if (!created.isEmpty())
-                opdater2Execute();
-        },
-        [this] { return funkNo != 5 && (funkTilladt || !m_bloker); });
     actions->add(
         "klipbordsGendannelse", "Gendan data", {}, "Gendan sidste klipbordsdata",
         [this] { klipbordsGendannelse(); },

@@ -14,7 +14,17 @@
 #include "structures/strukturcompo.h"
 #include "structures/strukturmodel.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDrag>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTabBar>
+#include <QTimer>
+#include <QUrl>
+#include <memory>
 
 namespace {
 
@@ -53,14 +63,18 @@ void Twinform::createEngines()
 
 void Twinform::buildFileCommandActions()
 {
-    // A rule says nothing while no tree is active: the command keeps its state.
-    auto byTree = [this](const char *name, std::function<bool()> tree1, std::function<bool()> tree2) {
-        return [this, name, tree1, tree2] {
-            const int active = metodeX ? metodeX->strukturY()->aktiveStruktur() : 0;
-            if (active == strukturNr::mapper)
+    // The enabling rules. A rule given for no tree leaves the command as it is while no tree
+    // is active.
+    auto active = [this] { return metodeX ? metodeX->strukturY()->aktiveStruktur() : 0; };
+    auto byTree = [this, active](const char *name, std::function<bool()> tree1, std::function<bool()> tree2,
+                                 std::function<bool()> none = {}) {
+        return [this, active, name, tree1, tree2, none] {
+            if (active() == strukturNr::mapper)
                 return tree1();
-            if (active == strukturNr::filer)
+            if (active() == strukturNr::filer)
                 return tree2();
+            if (none)
+                return none();
             QAction *action = actions->action(name);
             return action && action->isEnabled();
         };
@@ -68,25 +82,87 @@ void Twinform::buildFileCommandActions()
     auto s1 = [this] { return MappeStruktur && MappeStruktur->selectionCount() > 0; };
     auto s2 = [this] { return FilStruktur && FilStruktur->selectionCount() > 0; };
     auto elementer = [this] { return metodeX && metodeX->klipbord()->elementAntal > 0; };
+    // The lenient set while "Bloker funktioner" is off; the blocking set adds "no operation runs".
+    auto allowed = [this] { return !m_bloker || funkTilladt; };
+    auto deleteRule = [byTree, s1, s2, allowed, this](const char *name) {
+        return byTree(
+            name, [this, s1, allowed] { return allowed() && funkNo == 0 && s1(); },
+            [s2, allowed] { return allowed() && s2(); });
+    };
+    auto newRule = [this, byTree](const char *name) {
+        return byTree(
+            name, [this] { return (!m_bloker || funkTilladt) && funkNo < 5; },
+            [this] { return m_bloker ? funkTilladt : funkNo < 5; },
+            [this, name] {
+                if (!m_bloker)
+                    return funkNo < 5;
+                QAction *action = actions->action(name);
+                return action && action->isEnabled();
+            });
+    };
+    auto fileRule = [this] { return funkNo == 1; };
 
+    actions->add(
+        "Copy", "Kopier", QKeySequence("Ctrl+C"), "Indsæt i kopieringslisten: Ctrl+C eller Insert",
+        [this] { KopierElementer(false); },
+        byTree(
+            "Copy", [this, s1] { return funkNo < 3 && s1(); }, s2));
+    actions->action("Copy")->setShortcuts({QKeySequence("Ctrl+C"), QKeySequence(Qt::Key_Insert)});
+    actions->add(
+        "Cut", "Klip", QKeySequence("Ctrl+X"), "Klipper til sletning efter Sæt ind: Ctrl+X",
+        [this] { KopierElementer(true); },
+        byTree(
+            "Cut", [this, s1] { return funkTilladt && funkNo == 0 && s1(); },
+            [this, s2] { return funkTilladt && s2(); }));
     actions->add(
         "Paste", "Sæt ind", QKeySequence("Ctrl+V"), "Sæt ind fra kopieringslisten: Ctrl+V",
         [this] { PasteElementer(); },
         byTree(
             "Paste", [this, s1, elementer] { return funkTilladt && s1() && elementer(); },
             [this, elementer] { return funkTilladt && elementer(); }));
-    // The lenient rules while "Bloker funktioner" is off, the blocking ones while it is on.
-    auto deleteRule = [this, byTree, s1, s2](const char *name) {
-        return byTree(
-            name, [this, s1] { return (!m_bloker || funkTilladt) && funkNo == 0 && s1(); },
-            [this, s2] { return (!m_bloker || funkTilladt) && s2(); });
-    };
     actions->add(
         "DeleteToPapirkurv", "Slet", QKeySequence("Ctrl+D"), "Slet til papirkurv: Ctrl+D",
         [this] { DeleteElementer(true); }, deleteRule("DeleteToPapirkurv"));
     actions->add(
         "DeletePermanent", "Slet permanent", QKeySequence("Shift+Del"), "Slet permanent: Shift+Del",
         [this] { DeleteElementer(false); }, deleteRule("DeletePermanent"));
+    actions->add(
+        "Rename2", "Omdøb", QKeySequence("F2"), "Omdøb valgte: F2", [this] { renameInPlace(true); },
+        deleteRule("Rename2"));
+    actions->add(
+        "NyMappe", "Mappe", QKeySequence("Ctrl+M"), "Opret en ny mappe: Ctrl+M", [this] { nyMappe(); },
+        newRule("NyMappe"));
+    actions->add(
+        "aRun", "Kør", QKeySequence("Ctrl+K"), "Kør valgte fil, hvis muligt: Ctrl+K eller F9",
+        [this] {
+            if (mainHost())
+                mainHost()->runFilname(metodeX->strukturY()->filnavn(), 0);
+        },
+        fileRule);
+    actions->action("aRun")->setShortcuts({QKeySequence("Ctrl+K"), QKeySequence("F9")});
+    actions->add(
+        "aRediger", "Rediger", QKeySequence("Ctrl+R"), "Rediger valgte fil om muligt: Ctrl+R",
+        [this] {
+            if (mainHost())
+                mainHost()->runFilname(metodeX->strukturY()->filnavn(), 1);
+        },
+        fileRule);
+    actions->add(
+        "aProgram", "Program", QKeySequence("Ctrl+P"),
+        "Åben valgte program eventuelt med valgt/valgte fil/filer: Ctrl+P",
+        [this, active] {
+            if (!mainHost())
+                return;
+            // The selected files of the file tree, each quoted; none from the folder tree.
+            const QString params =
+                active() == strukturNr::filer ? metodeX->strukturY()->makeParamString() : QString();
+            mainHost()->OpenFilMedProgram(mainHost()->currentProgram(), params);
+        },
+        [] { return mainHost() && !mainHost()->currentProgram().isEmpty(); });
+    actions->add("aEmptyRB", "Tøm", {}, "Tøm papirkurv på aktuelle drev", [this] {
+        const QString folder = metodeX->strukturY()->mappenavn();
+        metodeX->EmptyRecycleBin(true, folder.left(2) + "\\");
+    });
 }
 
 void Twinform::showAroundFolder(const QString &folder)
@@ -159,4 +235,270 @@ void Twinform::DeleteElementer(bool tilPapirkurv)
             }
             struktur->setFilnavn(QString());
         });
+}
+
+bool Twinform::mayStart(const QString &question) const
+{
+    // Asked only while another operation of the program runs and "Informer" is on.
+    return !mainHost() || question.isEmpty() || mainHost()->runningOperations() <= 0 ||
+           !mainHost()->sikkerhedsChecked() || messages::ask(question);
+}
+
+void Twinform::renameInPlace(bool ask)
+{
+    if (ask && !mayStart("Der er allerede en funktion kørende.\rSkal der omdøbes alligevel?"))
+        return;
+    TStrukturCompo *struktur = metodeX->strukturY();
+    StrukturView *tree = struktur->aktiveStruktur() == strukturNr::mapper ? MappeStruktur : FilStruktur;
+    tree->setFocus();
+    if (StrukturNode *node = tree->selectedNode())
+        OldNodeTekst = node->text;
+    metodeX->editSelected();
+}
+
+void Twinform::nyMappe()
+{
+    if (!mayStart(
+            "Der er allerede en funktion kørende.\rEr der sikkehed for, at den nye mappe ikke vil påvirke "
+            "den kørende funktion? For eksempel indgå i en kørende kopiering, altså \"Sæt-ind\" funktion.\r\r"
+            "Skal der indsættes en ny mappe?"))
+        return;
+    TStrukturCompo *struktur = metodeX->strukturY();
+    const bool folderTree = struktur->aktiveStruktur() == strukturNr::mapper;
+    const QString created = metodeX->OpretNyMappe("Ny mappe");
+    if (!core::directoryExists(created)) {
+        QCoreApplication::processEvents();
+        return;
+    }
+    if (folderTree) {
+        struktur->udfoldStruktur1(created, allDrives());
+        mappeKontrol(struktur->getDirectory(), true);
+    } else {
+        showAroundFolder(struktur->mappenavn());
+        struktur->setAktiveStruktur(strukturNr::filer);
+    }
+    QCoreApplication::processEvents();
+    // The new folder's node, ready for its name.
+    metodeX->SelectMappe(created);
+    renameInPlace(false);
+}
+
+void Twinform::renameFinished(StrukturView *tree, StrukturNode *node, const QString &text)
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    const bool file = tree == FilStruktur && !node->rec.filnavn.isEmpty();
+    if (tree == FilStruktur && node->rec.ID > 1)
+        return; // drives, private and protected folders keep their names
+    if (file)
+        struktur->setFilnavn(node->rec.filnavn);
+    const QString before = node->text;
+    const QString kept =
+        file ? metodeX->RenameFil(before, text, node) : metodeX->RenameMappe(before, text, node);
+    if (kept.isEmpty() || kept == before)
+        return;
+    tree->strukturModel()->setText(node, kept);
+    // A second later the trees are read again, so nodes below a renamed folder get its new path.
+    Timer->stop();
+    TimerFil->stop();
+    (file ? TimerFil : Timer)->start();
+}
+
+void Twinform::renameTimerFired()
+{
+    Timer->stop();
+    showAroundFolder(metodeX->strukturY()->mappenavn());
+}
+
+void Twinform::renameFileTimerFired()
+{
+    TimerFil->stop();
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setAktiveStruktur(strukturNr::filer);
+    mappeKontrol(struktur->SelectFil(struktur->filnavn()), true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drag and drop. A drop always works through the clipboard: what was dragged is registered, the
+// move flag is decided and "Sæt ind" runs, so the drop pastes every ticked row.
+
+namespace {
+
+constexpr char kDragFormat[] = "application/x-zunkolvra-elementer";
+
+QString rootOf(const QString &path)
+{
+    return path.size() >= 2 && path.at(1) == u':' ? path.left(2).toUpper() + u'\\' : QString();
+}
+
+} // namespace
+
+QMimeData *Twinform::dragData(StrukturView *tree) const
+{
+    // The window's caption first, then the dragged elements' paths.
+    QStringList lines{StifinderNavn};
+    QList<QUrl> urls;
+    for (const StrukturNode *node : tree->selectedNodes()) {
+        const QString path = node->rec.filnavn.isEmpty() ? node->rec.mappe : node->rec.filnavn;
+        if (path.isEmpty())
+            continue;
+        lines << path;
+        const QString host = core::hostPath(path);
+        if (!host.isEmpty())
+            urls << QUrl::fromLocalFile(host);
+    }
+    auto *payload = new QMimeData;
+    payload->setData(kDragFormat, lines.join(u'\n').toUtf8());
+    payload->setUrls(urls); // other programs take the files too
+    return payload;
+}
+
+bool Twinform::startTreeDrag(StrukturView *tree)
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    if (tree == MappeStruktur) {
+        // A bare drive such as "C:" is not dragged.
+        if (struktur->mappenavn().size() == 2 && funkTilladt)
+            return false;
+    } else {
+        if (!funkTilladt)
+            return false;
+        struktur->setAktiveStruktur(strukturNr::filer);
+    }
+    if (tree->selectionCount() == 0)
+        return false;
+    DrevSource = rootOf(struktur->mappenavn());
+    auto *drag = new QDrag(tree);
+    drag->setMimeData(dragData(tree));
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+    DrevSource.clear();
+    DrevDest.clear();
+    return true;
+}
+
+bool Twinform::acceptsDrag(const QMimeData *payload, bool pathBar) const
+{
+    if (!payload || !payload->hasFormat(kDragFormat))
+        return false;
+    return pathBar ? !mainHost() || mainHost()->runningOperations() == 0 : funkTilladt;
+}
+
+void Twinform::registerDragged(const QMimeData *payload)
+{
+    const QStringList lines = QString::fromUtf8(payload->data(kDragFormat)).split(u'\n', Qt::SkipEmptyParts);
+    if (lines.isEmpty())
+        return;
+    if (lines.first() == StifinderNavn) {
+        // From this window: its active tree's selection, as "Kopier" takes it.
+        metodeX->CopyElementer();
+        return;
+    }
+    // From another explorer window: the elements dragged there, from the drive they lie on, so a
+    // drag between two windows moves or copies as a drag within one window does.
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        metodeX->RegisterElements(lines.at(i));
+    if (lines.size() > 1)
+        DrevSource = rootOf(lines.at(1));
+}
+
+void Twinform::decideMoveFlag()
+{
+    metodeX->setFlytElementer(!DragDropCheck->isChecked() && !DrevSource.isEmpty() &&
+                              DrevSource.compare(DrevDest, Qt::CaseInsensitive) == 0);
+}
+
+void Twinform::treeDrop(StrukturView *tree, const QMimeData *payload, const QPoint &position)
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    registerDragged(payload);
+    if (tree == MappeStruktur) {
+        struktur->getFocusDirectory(position);
+        if (!core::directoryExists(struktur->mappenavn()))
+            return;
+        struktur->setAktiveStruktur(strukturNr::mapper);
+        DrevDest = rootOf(struktur->mappenavn());
+        decideMoveFlag();
+        PasteElementer();
+        return;
+    }
+    struktur->setAktiveStruktur(strukturNr::filer);
+    DrevDest = rootOf(struktur->mappenavn());
+    if (DragDropCheck->isChecked()) {
+        metodeX->setFlytElementer(false);
+        PasteElementer();
+        return;
+    }
+    decideMoveFlag();
+    struktur->getFocusFilDirectory(position);
+    PasteElementer();
+}
+
+void Twinform::pathBarDrop(const QMimeData *payload, const QPoint &position)
+{
+    registerDragged(payload);
+    const int index = stibox->tabAt(position);
+    if (index < 0)
+        return; // the elements stay on the clipboard
+    stibox->setCurrentIndex(index);
+    stiboxChange(index);
+    TStrukturCompo *struktur = metodeX->strukturY();
+    struktur->setAktiveStruktur(strukturNr::mapper);
+    struktur->udfoldStruktur1(struktur->mappenavn(), allDrives());
+    mappeKontrol(struktur->mappenavn(), true);
+    MappeStruktur->setFocus();
+    DrevDest = rootOf(struktur->mappenavn());
+    decideMoveFlag();
+    PasteElementer();
+}
+
+bool Twinform::dragEvent(QObject *watched, QEvent *event)
+{
+    StrukturView *tree = watched == MappeStruktur->viewport() ? MappeStruktur
+                         : watched == FilStruktur->viewport() ? FilStruktur
+                                                              : nullptr;
+    const bool pathBar = watched == stibox;
+    if (!tree && !pathBar)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        m_dragTree = tree && mouse->button() == Qt::LeftButton && tree->nodeAt(mouse->position().toPoint())
+                         ? tree
+                         : nullptr;
+        m_dragStart = mouse->position().toPoint();
+        return false;
+    }
+    case QEvent::MouseMove: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (!tree || tree != m_dragTree || !(mouse->buttons() & Qt::LeftButton) ||
+            (mouse->position().toPoint() - m_dragStart).manhattanLength() < QApplication::startDragDistance())
+            return false;
+        m_dragTree = nullptr;
+        return startTreeDrag(tree);
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDragMoveEvent *>(event);
+        if (!acceptsDrag(drag->mimeData(), pathBar))
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (!acceptsDrag(drop->mimeData(), pathBar))
+            return false;
+        drop->acceptProposedAction();
+        // The paste runs after the drag has ended, not inside the drag's own event loop.
+        auto *payload = new QMimeData;
+        payload->setData(kDragFormat, drop->mimeData()->data(kDragFormat));
+        const QPoint position = drop->position().toPoint();
+        QTimer::singleShot(0, this, [this, tree, payload, position] {
+            std::unique_ptr<QMimeData> owned(payload);
+            tree ? treeDrop(tree, payload, position) : pathBarDrop(payload, position);
+        });
+        return true;
+    }
+    default:
+        return false;
+    }
 }

@@ -585,8 +585,8 @@ void Twinform::buildUi()
     auto *top = new QHBoxLayout(topPanel);
     top->setContentsMargins(6, 2, 6, 2);
     // The top panel carries the file commands.
-    for (const char *name : {"Klip", "Kopier", "Paste", "DeleteToPapirkurv", "DeletePermanent", "aOmdobHer",
-                             "aNyMappe", "aEgenskaber"})
+    for (const char *name : {"ActionUpd", "AnnullerKopiering", "Cut", "Copy", "Paste", "DeleteToPapirkurv",
+                             "DeletePermanent", "Rename2", "NyMappe", "aEgenskaber", "aEmptyRB"})
         top->addWidget(
             widgets::actionButton(actions->action(name), topPanel, {{}, Qt::ToolButtonTextBesideIcon}));
     top->addStretch();
@@ -645,14 +645,14 @@ void Twinform::buildMenus()
             return existing;
         return actions->add(name, caption, {}, caption, {}, [] { return false; });
     };
-    QAction *klip = actions->action("Klip");
-    QAction *kopier = actions->action("Kopier");
+    QAction *klip = actions->action("Cut");
+    QAction *kopier = actions->action("Copy");
     QAction *paste = actions->action("Paste");
     QAction *sletKurv = actions->action("DeleteToPapirkurv");
     QAction *sletHelt = actions->action("DeletePermanent");
-    QAction *omdobHer = actions->action("aOmdobHer");
+    QAction *omdobHer = actions->action("Rename2");
     QAction *omdob = pending("aOmdob", "Omdøb...");
-    QAction *mappe = actions->action("aNyMappe");
+    QAction *mappe = actions->action("NyMappe");
     QAction *egenskaber = pending("aEgenskaber", "Egenskaber");
     auto menu = [this](const char *name) {
         auto *result = new QMenu(this);
@@ -702,13 +702,13 @@ void Twinform::buildMenus()
                 all->trigger();
         },
         [this] { return metodeX && metodeX->strukturY()->aktiveStruktur() == strukturNr::filer; });
-    static const std::pair<const char *, const char *> icons[] = {{"Klip", "edit-cut"},
-                                                                  {"Kopier", "edit-copy"},
+    static const std::pair<const char *, const char *> icons[] = {{"Cut", "edit-cut"},
+                                                                  {"Copy", "edit-copy"},
                                                                   {"Paste", "edit-paste"},
                                                                   {"DeleteToPapirkurv", "edit-delete"},
                                                                   {"DeletePermanent", "edit-delete-shred"},
-                                                                  {"aOmdobHer", "edit-rename"},
-                                                                  {"aNyMappe", "folder-new"},
+                                                                  {"Rename2", "edit-rename"},
+                                                                  {"NyMappe", "folder-new"},
                                                                   {"aEgenskaber", "document-properties"},
                                                                   {"selectAlleElementer", "edit-select-all"},
                                                                   {"deselectElementer", "edit-select-none"},
@@ -728,35 +728,26 @@ void Twinform::connectTrees()
                 funkNo = metodeX->strukturY()->getNodeId();
         });
         tree->viewport()->installEventFilter(this);
+        tree->viewport()->setAcceptDrops(true);
     }
     stibox->installEventFilter(this);
+    stibox->setAcceptDrops(true);
     connect(MappeStruktur, &QTreeView::clicked, this, [this] { MappeStrukturClick(); });
     connect(MappeStruktur, &QTreeView::doubleClicked, this, [this] { MappeStrukturDblClick(); });
     connect(FilStruktur, &QTreeView::clicked, this, [this] { FilStrukturClick(); });
     connect(FilStruktur, &QTreeView::doubleClicked, this, [this] { FilStrukturDblClick(); });
 
-    // An in-place rename ends by renaming the folder or file; the node keeps the name it got,
-    // and a second later the tree is read again, so nodes below a renamed folder get its new path.
+    // An in-place rename ends by renaming the folder or file on disk.
+    Timer = new QTimer(this);
+    TimerFil = new QTimer(this);
+    for (QTimer *timer : {Timer, TimerFil}) {
+        timer->setSingleShot(true);
+        timer->setInterval(1000);
+    }
+    connect(Timer, &QTimer::timeout, this, [this] { renameTimerFired(); });
+    connect(TimerFil, &QTimer::timeout, this, [this] { renameFileTimerFired(); });
     for (StrukturView *tree : {MappeStruktur, FilStruktur}) {
         connect(tree->strukturModel(), &StrukturModel::textEdited, this,
-                [this, tree](StrukturNode *node, const QString &text) {
-                    const bool file = !node->rec.filnavn.isEmpty();
-                    if (file)
-                        metodeX->strukturY()->setFilnavn(node->rec.filnavn);
-                    const QString before = node->text;
-                    const QString kept = file ? metodeX->RenameFil(before, text, node)
-                                              : metodeX->RenameMappe(before, text, node);
-                    if (kept.isEmpty() || kept == before)
-                        return;
-                    tree->strukturModel()->setText(node, kept);
-                    const bool folderTree = tree == MappeStruktur;
-                    QTimer::singleShot(1000, this, [this, folderTree] {
-                        TStrukturCompo *struktur = metodeX->strukturY();
-                        if (folderTree)
-                            struktur->udfoldStruktur1(struktur->mappenavn(), allDrives());
-                        else
-                            opdater2Execute();
-                    });
-                });
+                [this, tree](StrukturNode *node, const QString &text) { renameFinished(tree, node, text); });
     }
 }

@@ -445,6 +445,8 @@ void Twinform::treeMousePress(StrukturView *tree, QMouseEvent *event)
 
 bool Twinform::eventFilter(QObject *watched, QEvent *event)
 {
+    if (dragEvent(watched, event))
+        return true;
     if (event->type() == QEvent::MouseButtonPress) {
         if (watched == MappeStruktur->viewport())
             treeMousePress(MappeStruktur, static_cast<QMouseEvent *>(event));

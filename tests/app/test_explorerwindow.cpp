@@ -9,14 +9,17 @@
 #include "fileops/klipbord.h"
 #include "fileops/metodecompo.h"
 #include "structures/strukturcompo.h"
+#include "structures/strukturmodel.h"
 #include "support/testdrives.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QSignalSpy>
@@ -24,6 +27,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <memory>
 
 using messages::ScriptedResponder;
 
@@ -98,6 +103,10 @@ private slots:
     void clipboardSizeGoesStaleWhenTheRowsChange();
     void pasteCopiesAndMovesAndDeleteClimbsToAFolderLeft();
     void aWindowClosedDuringAPasteClosesWhenItEnds();
+    void folderTreeRulesFollowTheNodeKind_data();
+    void folderTreeRulesFollowTheNodeKind();
+    void aNewFolderStartsItsRenameAndTheRenameReachesTheDisk();
+    void dropsMoveWithinADriveAndCopyAcrossDrives();
 };
 
 void TestExplorerWindow::theTreesGetTheRoomAtAFirstStart()
@@ -273,6 +282,139 @@ void TestExplorerWindow::aWindowClosedDuringAPasteClosesWhenItEnds()
     QTRY_VERIFY(window.isNull());
     QTRY_VERIFY(frame.isNull() || !f.main.clientArea->subWindowList().contains(frame.data()));
     QVERIFY(f.main.explorerWindows().isEmpty());
+    QVERIFY2(responder.shown.isEmpty(), qPrintable(responder.texts().join(" | ")));
+}
+
+void TestExplorerWindow::folderTreeRulesFollowTheNodeKind_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("enabled");
+    // A drive takes a new folder and a paste only; a private folder may be copied but not cut; a
+    // protected one neither.
+    QTest::newRow("ordinary folder") << 0
+                                     << "Copy Cut Paste DeleteToPapirkurv DeletePermanent Rename2 NyMappe";
+    QTest::newRow("private folder") << 2 << "Copy Paste NyMappe";
+    QTest::newRow("drive") << 4 << "Paste NyMappe";
+    QTest::newRow("protected folder") << 5 << "Paste";
+}
+
+void TestExplorerWindow::folderTreeRulesFollowTheNodeKind()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, enabled);
+    Fixture f;
+    f.window->metodeX->RegisterElements("C:\\Data\\a.txt");
+    f.struktur()->setAktiveStruktur(1);
+    f.struktur()->udfoldStruktur1("C:\\Data", true);
+    QVERIFY(f.window->MappeStruktur->selectionCount() > 0);
+    for (const bool bloker : {false, true}) {
+        f.window->setActionUpdates(bloker);
+        f.window->funkNo = kind;
+        f.window->actions->updateAll();
+        QStringList shown;
+        for (const char *name :
+             {"Copy", "Cut", "Paste", "DeleteToPapirkurv", "DeletePermanent", "Rename2", "NyMappe"}) {
+            if (f.window->actions->action(name)->isEnabled())
+                shown << name;
+        }
+        QCOMPARE(shown.join(' '), enabled);
+    }
+}
+
+void TestExplorerWindow::aNewFolderStartsItsRenameAndTheRenameReachesTheDisk()
+{
+    Fixture f;
+    ScriptedResponder responder;
+    f.show("C:\\Arkiv");
+    f.window->funkNo = 0; // as a click on the folder leaves it
+    f.window->actions->updateAll();
+    f.window->actions->action("NyMappe")->trigger();
+    QVERIFY(QFileInfo(f.drives.host("C:\\Arkiv\\Ny mappe")).isDir());
+    StrukturView *tree = f.window->FilStruktur;
+    StrukturNode *node = tree->selectedNode();
+    QVERIFY(node);
+    QCOMPARE(node->text, QString("Ny mappe"));
+    QVERIFY(tree->viewport()->findChild<QLineEdit *>()); // its name is being edited
+    QCOMPARE(f.window->OldNodeTekst, QString("Ny mappe"));
+
+    // The user types the name and presses Enter.
+    tree->strukturModel()->setData(tree->strukturModel()->indexOf(node), "Regnskab 2026", Qt::EditRole);
+    QVERIFY(QFileInfo(f.drives.host("C:\\Arkiv\\Regnskab 2026")).isDir());
+    QVERIFY(!QFileInfo::exists(f.drives.host("C:\\Arkiv\\Ny mappe")));
+    QVERIFY(f.window->Timer->isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(!f.window->Timer->isActive(), 3000);
+    QStringList shown;
+    for (StrukturNode *each : tree->allNodes())
+        shown << each->text;
+    QVERIFY2(shown.contains("Regnskab 2026"), qPrintable(shown.join(", ")));
+    QVERIFY(responder.shown.isEmpty());
+}
+
+void TestExplorerWindow::dropsMoveWithinADriveAndCopyAcrossDrives()
+{
+    Fixture f;
+    ScriptedResponder responder;
+    f.main.show();
+    f.window->spmBox->setItemIndex(2); // "Spørg aldrig"
+    QDir().mkpath(f.drives.host("D:\\Mål"));
+    auto nodeCentre = [](StrukturView *tree, const QString &text) {
+        for (StrukturNode *node : tree->allNodes()) {
+            if (node->text == text)
+                return tree->visualRect(tree->strukturModel()->indexOf(node)).center();
+        }
+        return QPoint(-1, -1);
+    };
+    // Drags a.txt (or b.txt) from the file tree of C:\Data onto `target` of the folder tree.
+    auto dragFile = [&](Twinform *from, const QString &name, const QString &treeFolder,
+                        const QString &target) {
+        f.show("C:\\Data");
+        f.select(from, name);
+        from->DrevSource = "C:\\";
+        std::unique_ptr<QMimeData> data(from->dragData(from->FilStruktur));
+        f.struktur()->setAktiveStruktur(1);
+        f.struktur()->udfoldStruktur1(treeFolder, true);
+        f.struktur()->setAktiveStruktur(2); // the drag started in the file tree
+        QCoreApplication::processEvents();
+        const QPoint at = nodeCentre(f.window->MappeStruktur, target);
+        QVERIFY(at.x() >= 0);
+        f.window->treeDrop(f.window->MappeStruktur, data.get(), at);
+    };
+
+    // "Anvend Drag-Drop-kopiering" on (the default): a copy even within the drive.
+    dragFile(f.window, "a.txt", "C:\\Arkiv", "Arkiv");
+    QVERIFY(QFileInfo::exists(f.drives.host("C:\\Arkiv\\a.txt")));
+    QVERIFY(QFileInfo::exists(f.drives.host("C:\\Data\\a.txt")));
+
+    // Off: within the drive a move, onto another drive a copy.
+    f.window->DragDropCheck->setChecked(false);
+    dragFile(f.window, "b.txt", "C:\\Arkiv", "Arkiv");
+    QVERIFY(QFileInfo::exists(f.drives.host("C:\\Arkiv\\b.txt")));
+    QVERIFY(!QFileInfo::exists(f.drives.host("C:\\Data\\b.txt")));
+    dragFile(f.window, "a.txt", "D:\\Mål", "Mål");
+    QVERIFY(QFileInfo::exists(f.drives.host("D:\\Mål\\a.txt")));
+    QVERIFY(QFileInfo::exists(f.drives.host("C:\\Data\\a.txt")));
+
+    // Between two windows: what was dragged in the other window is what is pasted.
+    f.main.makeNewStifinder();
+    Twinform *two = f.main.getWinform("Stifinder 2");
+    f.drives.writeBytes("C:\\Data\\c.txt", "c");
+    two->metodeX->strukturY()->setAktiveStruktur(2);
+    two->mappeKontrol(two->metodeX->strukturY()->makeStruktur2("C:\\Data"), true);
+    f.select(two, "c.txt");
+    std::unique_ptr<QMimeData> data(two->dragData(two->FilStruktur));
+    f.struktur()->setAktiveStruktur(1);
+    f.struktur()->udfoldStruktur1("C:\\Arkiv", true);
+    QCoreApplication::processEvents();
+    f.window->treeDrop(f.window->MappeStruktur, data.get(), nodeCentre(f.window->MappeStruktur, "Arkiv"));
+    QVERIFY(QFileInfo::exists(f.drives.host("C:\\Arkiv\\c.txt")));
+    QVERIFY(!QFileInfo::exists(f.drives.host("C:\\Data\\c.txt"))); // same drive, so moved
+
+    // Onto empty space of the path bar: nothing is pasted, the elements stay on the clipboard.
+    f.show("C:\\Data");
+    f.select(f.window, "a.txt");
+    std::unique_ptr<QMimeData> last(f.window->dragData(f.window->FilStruktur));
+    f.window->pathBarDrop(last.get(), QPoint(f.window->stibox->width() + 50, 5));
+    QVERIFY(f.window->metodeX->klipbord()->elementAntal > 0);
     QVERIFY2(responder.shown.isEmpty(), qPrintable(responder.texts().join(" | ")));
 }
 

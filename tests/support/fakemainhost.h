@@ -45,6 +45,8 @@ public:
     QStringList notices;
     QStringList clipboardWindows;
     QStringList launched;
+    QList<int> launchModes;
+    QString program; // the programs page's choice
     int closed = 0;
 
     QString optMappe() const override { return options; }
@@ -82,7 +84,18 @@ public:
     void udskivKlipbordInf(const QString &, const QString &) override {}
     void updateCloseElement() override {}
     void showMainPage(int, int, const QString & = QString()) override {}
-    void runFilname(const QString &aFilename, int) override { launched.append(aFilename); }
+    void runFilname(const QString &aFilename, int mode) override
+    {
+        launched.append(aFilename);
+        launchModes.append(mode);
+    }
+    QString currentProgram() const override { return program; }
+    void OpenFilMedProgram(const QString &aProgram, const QString &aFilnavn) override
+    {
+        launched.append(aProgram + " " + aFilnavn);
+    }
+    QString iconFolder() const override { return QString(); }
+    void HintInfo(const QString &hint) override { statusLines.append(hint); }
     Twinform *findExplorer(const QString &) const override { return nullptr; }
     Twinform *getWinform(const QString &) override { return nullptr; }
     void showExplorer(Twinform *) override {}
