@@ -103,3 +103,12 @@ bool userName(QString &name)
 }
 
 } // namespace core
+
+namespace core {
+
+bool addToRecentDocs(const QString &path)
+{
+    return platform::current().addToRecentDocs(path.toStdU16String());
+}
+
+} // namespace core

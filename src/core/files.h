@@ -28,6 +28,9 @@ QString quoteArgument(const QString &argument);
 // ShellExecuteW; above 32 on success.
 int shellExecute(const QString &verb, const QString &file, const QString &parameters,
                  const QString &directory, int showCommand);
+// SHAddToRecentDocs: the file into the desktop's list of recent documents; an empty path
+// empties the list.
+bool addToRecentDocs(const QString &path);
 // GetUserNameW: false when the system gives no user name.
 bool userName(QString &name);
 

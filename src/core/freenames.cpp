@@ -62,7 +62,8 @@ QString getNewFilename(const QString &oldFilename, const QString &newName, const
     }
     const QString stem = newName.left(newName.size() - extensionOfName(newName).size());
     QString result = folder + stem + subTekst + extension;
-    for (int n = 1; fileExists(result); ++n)
+    // The file itself under another letter case is no clash: that rename only changes the case.
+    for (int n = 1; fileExists(result) && result.compare(oldFilename, Qt::CaseInsensitive) != 0; ++n)
         result = folder + stem + subTekst + " (" + QString::number(n) + ")" + extension;
     return result;
 }

@@ -34,6 +34,8 @@ class RadioGroup;
 class StrukturNode;
 class StrukturView;
 class TMetodeCompo;
+class TextForm;
+class TrenameForm;
 class TDeleteObjekt;
 class TPasteObjekt;
 class TReopenFilerX;
@@ -275,6 +277,15 @@ private:
     void renameTimerFired();
     void renameFileTimerFired();
     void nyMappe();
+    void renameByDialog();
+    void renameExtension();
+    // "Ny fil": a file of the name's template in the current folder, then its in-place rename.
+    void makeFiler(const QString &name);
+    void buildTemplateActions(const std::function<bool()> &rule);
+    void buildRecentDocumentActions();
+    TrenameForm *m_renameForm = nullptr;
+    TextForm *m_extForm = nullptr;
+    QMenu *m_templateMenu = nullptr;
     bool startTreeDrag(StrukturView *tree);
     bool acceptsDrag(const QMimeData *payload, bool pathBar) const;
     void registerDragged(const QMimeData *payload);

@@ -2,15 +2,18 @@
 
 #include "explorer/winform.h"
 
+#include "core/filenames.h"
 #include "core/files.h"
 #include "core/messages.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
+#include "dialogs/renameform.h"
 #include "explorer/mainhost.h"
 #include "fileops/deletecompo.h"
 #include "fileops/metodecompo.h"
 #include "fileops/pastecompo.h"
+#include "structures/skrivtekstfiler.h"
 #include "structures/strukturcompo.h"
 #include "structures/strukturmodel.h"
 
@@ -19,6 +22,8 @@
 #include <QCoreApplication>
 #include <QDrag>
 #include <QDropEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTabBar>
@@ -159,6 +164,15 @@ void Twinform::buildFileCommandActions()
             mainHost()->OpenFilMedProgram(mainHost()->currentProgram(), params);
         },
         [] { return mainHost() && !mainHost()->currentProgram().isEmpty(); });
+    actions->add(
+        "Rename", "Omdøb", QKeySequence("Ctrl+O"), "Indfør det nye navn og omdøb: Ctrl+O",
+        [this] { renameByDialog(); }, deleteRule("Rename"));
+    actions->add(
+        "RenameExt", "Omdøb", QKeySequence("Ctrl+U"),
+        "Indfør det nye efternavn og ombøb samtlige filer også i undermapper: Ctrl+U",
+        [this] { renameExtension(); }, [this] { return funkTilladt && funkNo == 1; });
+    buildTemplateActions(newRule("aOpretTekstfil"));
+    buildRecentDocumentActions();
     actions->add("aEmptyRB", "Tøm", {}, "Tøm papirkurv på aktuelle drev", [this] {
         const QString folder = metodeX->strukturY()->mappenavn();
         metodeX->EmptyRecycleBin(true, folder.left(2) + "\\");
@@ -501,4 +515,184 @@ bool Twinform::dragEvent(QObject *watched, QEvent *event)
     default:
         return false;
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rename by dialog, rename of an extension, new files from templates, recent documents
+
+void Twinform::renameByDialog()
+{
+    if (!mayStart("Der er allerede en funktion kørende.\rSkal der omdøbes alligevel?"))
+        return;
+    TStrukturCompo *struktur = metodeX->strukturY();
+    const QString shown = struktur->getSelected();
+    if (shown.isEmpty()) {
+        messages::inform("Der er ikke valgt element, der skal omdøbes.");
+        return;
+    }
+    const QString path = struktur->getSelectedMedSti();
+    const bool file = core::fileExists(path);
+    // A file keeps its extension: the user types the name without it.
+    const QString fileName = core::nameOf(path);
+    const QString extension =
+        file && fileName.lastIndexOf(u'.') >= 0 ? fileName.mid(fileName.lastIndexOf(u'.')) : QString();
+    const QString old = core::withoutTrailingBackslash(path);
+    const QString base = core::withoutTrailingBackslash(core::folderOf(old));
+    if (!m_renameForm) {
+        m_renameForm = new TrenameForm(window());
+        m_renameForm->hintInfo = [](const QString &hint) {
+            if (mainHost())
+                mainHost()->HintInfo(hint);
+        };
+    }
+    m_renameForm->oldEdit->setText(shown);
+    m_renameForm->mappeEdit->setText(base);
+    m_renameForm->newEdit->clear();
+    if (m_renameForm->exec() != messages::mrOk)
+        return;
+    const QString typed = m_renameForm->newEdit->text();
+    if (typed.isEmpty()) {
+        messages::inform("Der mangler et nyt navn.\rIndfør det nye navn og tryk \"Omdøb\".");
+        renameByDialog();
+        return;
+    }
+    if (const QString refused = core::invalidNameMessage(typed + extension); !refused.isEmpty()) {
+        messages::inform(refused);
+        renameByDialog();
+        return;
+    }
+    QString target = base + "\\" + typed + extension;
+    bool moved = false;
+    if (file) {
+        target = TStrukturCompo::getNewFilename(path, typed + extension, QString());
+        moved = core::moveFile(path, target);
+        if (moved) {
+            struktur->setAktiveStruktur(strukturNr::filer);
+            mappeKontrol(struktur->makeStruktur2(core::folderOf(target)), true);
+        }
+    } else {
+        if (target.compare(old, Qt::CaseInsensitive) != 0)
+            target = TStrukturCompo::getNewDirectoryName(target, QString());
+        struktur->setMappenavn(target);
+        QCoreApplication::processEvents();
+        moved = core::moveFile(old, target);
+        if (moved) {
+            struktur->setAktiveStruktur(strukturNr::mapper);
+            struktur->udfoldStruktur1(target, allDrives());
+            mappeKontrol(struktur->getDirectory(), true);
+        }
+    }
+    if (!moved)
+        messages::inform("Der opstod en fejl af ukendt art, der gjorde at emnet ikke kunne omdøbes.");
+}
+
+void Twinform::renameExtension()
+{
+    if (!mayStart("Der er allerede en funktion kørende.\rSkal fil-efternavne omdøbes alligevel?"))
+        return;
+    TStrukturCompo *struktur = metodeX->strukturY();
+    const QString current = struktur->filnavn();
+    const QString folder = core::folderOf(current);
+    const QString name = core::nameOf(current);
+    const QString oldExtension = name.lastIndexOf(u'.') < 0 ? QString() : name.mid(name.lastIndexOf(u'.'));
+    if (!m_extForm) {
+        m_extForm = new TextForm(window());
+        m_extForm->hintInfo = [](const QString &hint) {
+            if (mainHost())
+                mainHost()->HintInfo(hint);
+        };
+    }
+    m_extForm->mappeEdit->setText(folder);
+    m_extForm->oldEdit->setText(oldExtension);
+    m_extForm->newEdit->clear();
+    if (m_extForm->exec() != messages::mrOk)
+        return;
+    QString newExtension = m_extForm->newEdit->text();
+    if (newExtension.isEmpty()) {
+        messages::inform("Der mangler en ny filtype.\rIndfør filtype og tryk \"Omdøb\"");
+        renameExtension();
+        return;
+    }
+    if (!newExtension.startsWith(u'.'))
+        newExtension.prepend(u'.');
+    if (const QString refused = core::invalidNameMessage("fil" + newExtension); !refused.isEmpty()) {
+        messages::inform(refused);
+        renameExtension();
+        return;
+    }
+    const bool alleMapper = m_extForm->alleMapper();
+    operationBracket(QString(), 0, [&] {
+        const int count = struktur->RenameFilExt(folder, oldExtension, newExtension, alleMapper);
+        setBeskedInfo("Der blev omdøbt " + QString::number(count) + (count == 1 ? " fil." : " filer."));
+    });
+}
+
+void Twinform::makeFiler(const QString &name)
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    try {
+        TSkrivTekstfiler skriver;
+        const QString created = skriver.opretTekstfil(core::delimKon(struktur->mappenavn()) + name);
+        if (created.isEmpty())
+            return; // said already
+        struktur->setAktiveStruktur(strukturNr::filer);
+        struktur->SelectFil(created);
+        FilStruktur->setFocus();
+        mappeKontrol(created, false);
+        QCoreApplication::processEvents();
+        renameInPlace(false);
+    } catch (const std::exception &) {
+        messages::inform("Fejlinformation:\rDet kunne ikke lade sig gøre at oprette en fil.");
+    }
+}
+
+void Twinform::buildTemplateActions(const std::function<bool()> &rule)
+{
+    actions->add(
+        "aOpretTekstfil", "Ny fil", {}, "Opret en ny tekstfil", [this] { makeFiler("Tekstfil.txt"); }, rule);
+    static const std::pair<const char *, const char *> templates[] = {
+        {"Action1", "Almindelig tekstfil"},
+        {"Action2", "Rich Text tekstfil"},
+        {"Action3", "Hjemmeside fil"},
+        {"Action4", "Active Server Page"},
+        {"Action5", "Include files kan anvendes i forbindelse med asp-sider"},
+        {"Action6", "Active Server Application er af filtypen asp"},
+        {"Action7", "CSS bruges til at definere layoutet på dine HTML-sider"},
+        {"Action8", "JavaScript er et programmeringssprog, der kan anvendes til hjemmesider"},
+        {"Action10", "VBScript er et \"script\"-sprog, der fortolkes via Microsofts Windows Script Host"},
+        {"Action11", "En Windows Script File er en filtype, der køres med Microsoft Windows Script Host"},
+        {"Action12",
+         "En batch fil er en script fil, der kan udføre forskellige kommandoer via en dos-konsol"},
+        {"Action13", "Windows PowerShell er en kommandolinjegrænseflade"},
+    };
+    static const char *const names[] = {
+        "Tekstfil.txt", "RichText.rtf",   "Hjemmeside.html", "ASP.asp",      "Includefile.inc",
+        "ASA.asa",      "StyleSheet.css", "JavaScript.js",   "VBscript.vbs", "WindowsScriptFiles.wsf",
+        "Batch.bat",    "PowerShell.ps1"};
+    m_templateMenu = new QMenu(this);
+    m_templateMenu->setObjectName("nyFilMenu");
+    for (std::size_t i = 0; i < std::size(templates); ++i) {
+        const QString fileName = names[i];
+        QAction *action = actions->add(
+            templates[i].first, fileName, {}, templates[i].second, [this, fileName] { makeFiler(fileName); },
+            rule);
+        m_templateMenu->addAction(action);
+    }
+    actions->action("aOpretTekstfil")->setMenu(m_templateMenu);
+}
+
+void Twinform::buildRecentDocumentActions()
+{
+    actions->add(
+        "insertFilSFWS", "Tilføj", {}, "Indfør fil i Stifinders Hurtig adgang/Seneste filer",
+        [this] {
+            core::addToRecentDocs(metodeX->strukturY()->filnavn());
+            messages::inform(
+                "Der blev gjort et forsøg på at indsætte valgte fil i Seneste i Windows Stifinder.");
+        },
+        [this] { return funkNo == 1; });
+    actions->add("ekstraButton3", "Rens", {}, "Rens Window Stifinders Seneste filer", [] {
+        core::addToRecentDocs(QString());
+        messages::inform("Der blev gjort et forsøg på at tømme Seneste i Windows Stifinder.");
+    });
 }

@@ -270,6 +270,14 @@ QWidget *Twinform::buildToolBar()
     panel->addWidget(aSelectButton);
     middle->addWidget(selectionPanel);
     addTools(middle, funkPanel2, {{"drevKnap2", "drive-harddisk"}, {"opdater2", "view-refresh"}});
+    // "Kør" with "Kør", "Program" and "Rediger" in its drop-down.
+    auto *runMenu = new QMenu(this);
+    runMenu->setObjectName("korMenu");
+    runMenu->addActions({actions->action("aRun"), actions->action("aProgram"), actions->action("aRediger")});
+    QToolButton *run = widgets::actionButton(actions->action("aRun"), funkPanel2, {"system-run"});
+    run->setMenu(runMenu);
+    run->setPopupMode(QToolButton::MenuButtonPopup);
+    middle->addWidget(run);
     middle->addStretch();
 
     layout->addWidget(funkPanel1);
@@ -584,11 +592,33 @@ void Twinform::buildUi()
     topPanel->setFixedHeight(38);
     auto *top = new QHBoxLayout(topPanel);
     top->setContentsMargins(6, 2, 6, 2);
-    // The top panel carries the file commands.
-    for (const char *name : {"ActionUpd", "AnnullerKopiering", "Cut", "Copy", "Paste", "DeleteToPapirkurv",
-                             "DeletePermanent", "Rename2", "NyMappe", "aEgenskaber", "aEmptyRB"})
-        top->addWidget(
-            widgets::actionButton(actions->action(name), topPanel, {{}, Qt::ToolButtonTextBesideIcon}));
+    // The top panel carries the file commands; the three renames show their icons only, their
+    // hints tell them apart.
+    top->setSpacing(2);
+    const std::pair<const char *, Qt::ToolButtonStyle> commands[] = {
+        {"ActionUpd", Qt::ToolButtonIconOnly},
+        {"AnnullerKopiering", Qt::ToolButtonIconOnly},
+        {"Cut", Qt::ToolButtonTextBesideIcon},
+        {"Copy", Qt::ToolButtonTextBesideIcon},
+        {"Paste", Qt::ToolButtonTextBesideIcon},
+        {"DeleteToPapirkurv", Qt::ToolButtonTextBesideIcon},
+        {"DeletePermanent", Qt::ToolButtonIconOnly},
+        {"Rename2", Qt::ToolButtonTextBesideIcon},
+        {"Rename", Qt::ToolButtonIconOnly},
+        {"RenameExt", Qt::ToolButtonIconOnly},
+        {"NyMappe", Qt::ToolButtonTextBesideIcon},
+        {"aOpretTekstfil", Qt::ToolButtonTextBesideIcon},
+        {"aEgenskaber", Qt::ToolButtonTextBesideIcon},
+        {"insertFilSFWS", Qt::ToolButtonIconOnly},
+        {"ekstraButton3", Qt::ToolButtonIconOnly},
+        {"aEmptyRB", Qt::ToolButtonIconOnly},
+    };
+    for (const auto &[name, look] : commands) {
+        QToolButton *button = widgets::actionButton(actions->action(name), topPanel, {{}, look});
+        if (actions->action(name)->menu())
+            button->setPopupMode(QToolButton::MenuButtonPopup);
+        top->addWidget(button);
+    }
     top->addStretch();
     AktivitetBoks = new ActivityIndicator(topPanel);
     top->addWidget(AktivitetBoks);
@@ -651,7 +681,7 @@ void Twinform::buildMenus()
     QAction *sletKurv = actions->action("DeleteToPapirkurv");
     QAction *sletHelt = actions->action("DeletePermanent");
     QAction *omdobHer = actions->action("Rename2");
-    QAction *omdob = pending("aOmdob", "Omdøb...");
+    QAction *omdob = actions->action("Rename");
     QAction *mappe = actions->action("NyMappe");
     QAction *egenskaber = pending("aEgenskaber", "Egenskaber");
     auto menu = [this](const char *name) {
@@ -709,6 +739,16 @@ void Twinform::buildMenus()
                                                                   {"DeletePermanent", "edit-delete-shred"},
                                                                   {"Rename2", "edit-rename"},
                                                                   {"NyMappe", "folder-new"},
+                                                                  {"Rename", "edit-rename"},
+                                                                  {"RenameExt", "edit-find-replace"},
+                                                                  {"aOpretTekstfil", "document-new"},
+                                                                  {"insertFilSFWS", "document-open-recent"},
+                                                                  {"ekstraButton3", "edit-clear-history"},
+                                                                  {"aEmptyRB", "user-trash"},
+                                                                  {"AnnullerKopiering", "edit-undo"},
+                                                                  {"aRun", "system-run"},
+                                                                  {"aProgram", "applications-other"},
+                                                                  {"aRediger", "accessories-text-editor"},
                                                                   {"aEgenskaber", "document-properties"},
                                                                   {"selectAlleElementer", "edit-select-all"},
                                                                   {"deselectElementer", "edit-select-none"},

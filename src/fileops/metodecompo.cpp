@@ -1,5 +1,6 @@
 #include "fileops/metodecompo.h"
 
+#include "core/filenames.h"
 #include "core/files.h"
 #include "core/freenames.h"
 #include "core/messages.h"
@@ -70,6 +71,8 @@ QString unusableName(const QString &newName, const QString &oldName, bool file)
     if (newName.trimmed().isEmpty())
         return QStringLiteral(
             "Der mangler et nyt navn.\rNavnet må ikke være tomt eller kun bestå af mellemrum.");
+    if (const QString refused = core::invalidNameMessage(newName); !refused.isEmpty())
+        return refused;
     if (!file)
         return QString();
     auto base = [](const QString &name) {
@@ -363,7 +366,8 @@ QString TMetodeCompo::RenameMappe(const QString &aOldName, const QString &aNewNa
             return QString();
         const QString parent = core::withoutTrailingBackslash(core::folderOf(old));
         QString target = parent + "\\" + aNewName;
-        if (core::directoryExists(target))
+        // The folder itself under another letter case is no clash.
+        if (core::directoryExists(target) && target.compare(old, Qt::CaseInsensitive) != 0)
             target = core::getNewDirectoryName(target, "");
         if (!core::moveFile(old, target)) {
             messages::inform("Mappen:\r" + old + "\r" + "kunne ikke omdøbes til:" + "\r" + target);

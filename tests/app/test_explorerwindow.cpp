@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
+#include "dialogs/renameform.h"
 #include "dialogs/shared.h"
 #include "explorer/winform.h"
 #include "fileops/klipbord.h"
@@ -107,6 +108,8 @@ private slots:
     void folderTreeRulesFollowTheNodeKind();
     void aNewFolderStartsItsRenameAndTheRenameReachesTheDisk();
     void dropsMoveWithinADriveAndCopyAcrossDrives();
+    void renameByDialogKeepsTheExtension();
+    void newFilesFromTemplatesGetFreeNamesAndTheirRename();
 };
 
 void TestExplorerWindow::theTreesGetTheRoomAtAFirstStart()
@@ -416,6 +419,75 @@ void TestExplorerWindow::dropsMoveWithinADriveAndCopyAcrossDrives()
     f.window->pathBarDrop(last.get(), QPoint(f.window->stibox->width() + 50, 5));
     QVERIFY(f.window->metodeX->klipbord()->elementAntal > 0);
     QVERIFY2(responder.shown.isEmpty(), qPrintable(responder.texts().join(" | ")));
+}
+
+void TestExplorerWindow::renameByDialogKeepsTheExtension()
+{
+    Fixture f;
+    ScriptedResponder responder;
+    dialogs::ScriptedRenameAnswers answers;
+    for (const char *name : {"Rapport.txt", "Brev.txt", "rapport2.txt"})
+        f.drives.writeBytes(QString("C:\\Arkiv\\") + name, "x");
+    auto renameFile = [&](const QString &name) {
+        f.show("C:\\Arkiv");
+        for (StrukturNode *node : f.window->FilStruktur->allNodes()) {
+            if (node->text == name)
+                f.window->FilStruktur->selectNode(node); // as a click leaves it
+        }
+        f.window->funkNo = 1;
+        f.window->actions->updateAll();
+        f.window->actions->action("Rename")->trigger();
+    };
+    auto files = [&] { return QDir(f.drives.host("C:\\Arkiv")).entryList(QDir::Files, QDir::Name); };
+
+    answers.answerOmdoeb("Notat");
+    renameFile("Rapport.txt");
+    QCOMPARE(answers.shown.last().old, QString("Rapport.txt"));
+    QCOMPARE(answers.shown.last().mappe, QString("C:\\Arkiv"));
+    QVERIFY(files().contains("Notat.txt"));
+
+    answers.answerOmdoeb("Notat.doc");
+    renameFile("Notat.txt");
+    QVERIFY(files().contains("Notat.doc.txt"));
+
+    // A name that exists gets a free one; only another letter case renames the file itself.
+    answers.answerOmdoeb("Brev");
+    renameFile("Notat.doc.txt");
+    QVERIFY(files().contains("Brev (1).txt"));
+    answers.answerOmdoeb("Rapport2");
+    renameFile("rapport2.txt");
+    QCOMPARE(files(), (QStringList{"Brev (1).txt", "Brev.txt", "Rapport2.txt"}));
+
+    // An empty name or one Windows refuses is said, and the dialog comes again.
+    answers.answerOmdoeb("");
+    answers.answerOmdoeb("Nul:");
+    answers.answerAnnuller();
+    renameFile("Brev.txt");
+    QCOMPARE(answers.shown.size(), 7);
+    QCOMPARE(responder.texts().size(), 2);
+    QCOMPARE(responder.texts().first(),
+             QString("Der mangler et nyt navn.\rIndfør det nye navn og tryk \"Omdøb\"."));
+    QVERIFY(files().contains("Brev.txt"));
+    QCOMPARE(answers.unexpected, 0);
+}
+
+void TestExplorerWindow::newFilesFromTemplatesGetFreeNamesAndTheirRename()
+{
+    Fixture f;
+    ScriptedResponder responder;
+    f.show("C:\\Arkiv");
+    f.window->funkNo = 0;
+    for (int i = 0; i < 2; ++i) {
+        f.window->actions->updateAll();
+        f.window->actions->action("Action3")->trigger(); // "Hjemmeside.html"
+        QVERIFY(f.window->FilStruktur->viewport()->findChild<QLineEdit *>());
+        f.window->FilStruktur->clearFocus();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(QDir(f.drives.host("C:\\Arkiv")).entryList(QDir::Files, QDir::Name),
+             (QStringList{"Hjemmeside (1).html", "Hjemmeside.html"}));
+    QVERIFY(f.drives.readBytes("C:\\Arkiv\\Hjemmeside.html").startsWith("\xEF\xBB\xBF<!DOCTYPE html>\r\n"));
+    QVERIFY(responder.shown.isEmpty());
 }
 
 QTEST_MAIN(TestExplorerWindow)

@@ -241,18 +241,26 @@ void TestMetodeCompo::renamingAFolderToAnotherCaseOfItsName()
     f.struktur.setAktiveStruktur(1);
     StrukturNode *node = f.folderTree.selectedNode();
     QCOMPARE(f.metode.RenameMappe("abc", "abc", node), QString("abc"));
-    QCOMPARE(f.metode.RenameMappe("abc", "ABC", node), QString("ABC  (1)"));
-    QVERIFY(QDir(f.drives.host("C:\\D\\ABC  (1)")).exists());
-    QCOMPARE(f.struktur.mappenavn(), QString("C:\\D\\ABC  (1)"));
+    // Another letter case of the same name is the same folder, renamed in place.
+    QCOMPARE(f.metode.RenameMappe("abc", "ABC", node), QString("ABC"));
+    QCOMPARE(QDir(f.drives.host("C:\\D")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             (QStringList{"ABC", "lås"}));
+    QCOMPARE(f.struktur.mappenavn(), QString("C:\\D\\ABC"));
 
     // A failed rename names both folders and keeps the old name.
     ScriptedResponder responder;
-    f.file("C:\\D\\ABC  (1)\\x", "x");
+    f.file("C:\\D\\fil", "x");
     StrukturNode *las = f.struktur.getStartNode(node->parent, "lås");
-    QCOMPARE(f.metode.RenameMappe("lås", "ABC  (1)\\x\\y", las), QString("lås"));
-    QCOMPARE(responder.texts(),
-             QStringList{"Mappen:\rC:\\D\\lås\rkunne ikke omdøbes til:\rC:\\D\\ABC  (1)\\x\\y"});
+    QCOMPARE(f.metode.RenameMappe("lås", "fil", las), QString("lås"));
+    QCOMPARE(responder.texts(), QStringList{"Mappen:\rC:\\D\\lås\rkunne ikke omdøbes til:\rC:\\D\\fil"});
     QVERIFY(f.folderTree.selectedNodes().empty());
+
+    // A name Windows refuses is refused before anything is tried.
+    responder.clear();
+    QCOMPARE(f.metode.RenameMappe("lås", "a\\b", las), QString("lås"));
+    QCOMPARE(responder.texts().size(), 1);
+    QVERIFY(responder.texts().first().startsWith("Navnet \"a\\b\" kan ikke bruges."));
+    QVERIFY(QDir(f.drives.host("C:\\D\\lås")).exists());
 }
 
 void TestMetodeCompo::protectedNodesMayNotBeRenamed()

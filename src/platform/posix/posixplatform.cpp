@@ -427,7 +427,14 @@ Win32Error moveLink(const std::string &source, const std::string &target)
 bool PosixPlatform::moveFile(const Path &from, const Path &to)
 {
     const std::string source = m_drives.toHost(from);
-    const std::string target = m_drives.toHost(to);
+    std::string target = m_drives.toHost(to);
+    // The same name in another letter case finds the source itself: a rename of the case only.
+    if (!target.empty() && target == source && from != to) {
+        const auto slash = target.find_last_of('/');
+        const auto separator = to.find_last_of(u'\\');
+        if (slash != std::string::npos && separator != Path::npos)
+            target = target.substr(0, slash + 1) + toUtf8(to.substr(separator + 1));
+    }
     if (source.empty() || target.empty())
         return failWith(Win32Error::PathNotFound);
     struct stat info;
