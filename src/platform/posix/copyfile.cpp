@@ -131,6 +131,11 @@ Win32Error copyBytes(int in, int out, std::uint64_t size, const CopyProgressRout
             }
             chunk += std::uint64_t(got);
             done += std::uint64_t(got);
+            // The size the file had when it was opened is copied: no call to find the end.
+            if (size > 0 && done >= size) {
+                atEnd = true;
+                break;
+            }
         }
         if (chunk == 0 && reported)
             break; // the end fell on a chunk boundary: already told
