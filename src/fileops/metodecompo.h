@@ -5,6 +5,7 @@
 // TMetodeCompo (rename, new folder, paste destination and lists, recycle bin).
 
 #include "fileops/klipbord.h"
+#include "fileops/propertiesview.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -14,6 +15,9 @@
 
 class TStrukturCompo;
 struct StrukturNode;
+namespace filinfo {
+class FolderCount;
+}
 
 // A file whose size cannot be read; the message is Danish.
 class FilFejl : public std::runtime_error
@@ -95,11 +99,50 @@ public:
     int CopyElementer();
 };
 
+// The properties window's content (filinfo.cpp): the file, folder and drive pages, filled
+// into the window the explorer window gives it.
 class TFilMappeDrevInfo : public TPreMetoder
 {
     Q_OBJECT
 public:
     using TPreMetoder::TPreMetoder;
+    ~TFilMappeDrevInfo() override;
+
+    // The properties window, owned by the explorer window; may be none.
+    void setPropertiesView(PropertiesView *view);
+    PropertiesView *propertiesView() const { return m_view; }
+    // The folder of the program's icons ("...\\Ikoner\\"), given by the owner.
+    void setIkonDir(const QString &value) { m_ikonDir = value; }
+    QString ikonDir() const { return m_ikonDir; }
+
+    // The kind of the active tree's selected node; nodeKind::ingen (100) when none is selected.
+    int getID() const;
+    void showFileInfo(const QString &aFilename);
+    // The selected folder of the active tree (the file tree's current folder when nothing is
+    // selected there); its tree is counted while the page is shown.
+    void showMappeInfo();
+    void showDriveInfo(const QString &aDriveTekst);
+    static QString getVolumeLabel(QChar letter);
+    // "Lokal disk", "Flytbar disk", ...; "" for an unknown kind.
+    static QString getDrevTypeString(QChar letter);
+    // The drive's file system, "Ukendt" when it is not known.
+    static QString getFileSystem(QChar letter);
+    // The size text of a file's size; raises FilFejl when there is no such file.
+    static QString getSizeInfo(const QString &aFilnavn);
+    QString makeIconFilnavn(const QString &name) const;
+    // Puts the file's picture in the icon box and returns its extension (lower case, no dot).
+    // Raises FilFejl when the picture it falls back on is missing.
+    QString insertIkon(const QString &aFilnavn);
+    // The count of the folder page (none before the first folder is shown).
+    filinfo::FolderCount *folderCount() const { return m_count; }
+
+private:
+    void stopCount();
+    void failWith(const QString &message);
+
+    PropertiesView *m_view = nullptr;
+    QString m_ikonDir;
+    filinfo::FolderCount *m_count = nullptr;
 };
 
 class TMetodeCompo : public TFilMappeDrevInfo

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <optional>
 
 class TestPlatform : public platform::posix::PosixPlatform
@@ -38,13 +39,39 @@ public:
 
     // A destination drive with this much room, whatever the disk has.
     std::optional<std::uint64_t> freeToCaller;
+    // A drive of this size, whatever the disk has.
+    std::optional<std::uint64_t> totalBytes;
     bool diskFreeSpace(const platform::Path &folder, platform::DiskSpace &space) const override
     {
         if (!PosixPlatform::diskFreeSpace(folder, space))
             return false;
         if (freeToCaller)
             space.freeToCaller = *freeToCaller;
+        if (totalBytes)
+            space.total = *totalBytes;
         return true;
+    }
+
+    // Program paths whose attributes may not be changed (AccessDenied), as another user's file
+    // for a user: root may change anything.
+    QStringList refusedAttributeChanges;
+    bool setFileAttributes(const platform::Path &path, std::uint32_t attributes) override
+    {
+        if (refusedAttributeChanges.contains(QString::fromStdU16String(path), Qt::CaseInsensitive)) {
+            platform::setLastError(platform::Win32Error::AccessDenied);
+            return false;
+        }
+        return PosixPlatform::setFileAttributes(path, attributes);
+    }
+
+    // Called before each folder listing, on the thread that lists: a test may hold a walk there.
+    std::function<void(const QString &folder)> beforeListing;
+    bool findFiles(const platform::Path &folder, std::vector<platform::FindData> &entries,
+                   platform::FindDetail detail = platform::FindDetail::All) const override
+    {
+        if (beforeListing)
+            beforeListing(QString::fromStdU16String(folder));
+        return PosixPlatform::findFiles(folder, entries, detail);
     }
 
     // The recording shell: nothing is launched during tests.
