@@ -93,6 +93,21 @@ int shellExecute(const QString &verb, const QString &file, const QString &parame
                                             showCommand);
 }
 
+bool isProgramFile(const QString &path)
+{
+    return platform::current().isProgramFile(path.toStdU16String());
+}
+
+bool isConsoleScript(const QString &path)
+{
+    return platform::current().isConsoleScript(path.toStdU16String());
+}
+
+int runInConsole(const QString &file, const QString &directory)
+{
+    return platform::current().runInConsole(file.toStdU16String(), directory.toStdU16String());
+}
+
 bool userName(QString &name)
 {
     std::u16string result;

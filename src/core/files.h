@@ -28,6 +28,12 @@ QString quoteArgument(const QString &argument);
 // ShellExecuteW; above 32 on success.
 int shellExecute(const QString &verb, const QString &file, const QString &parameters,
                  const QString &directory, int showCommand);
+// The platform's program rule (".exe" on Windows; on Linux also programs and desktop entries).
+bool isProgramFile(const QString &path);
+// runFilname's console rule and its console: ".bat" and "cmd /K" on Windows, shell scripts
+// and the desktop's terminal emulator on Linux.
+bool isConsoleScript(const QString &path);
+int runInConsole(const QString &file, const QString &directory);
 // SHAddToRecentDocs: the file into the desktop's list of recent documents; an empty path
 // empties the list.
 bool addToRecentDocs(const QString &path);

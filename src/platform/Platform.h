@@ -185,6 +185,17 @@ public:
     // association, ...).
     virtual int shellExecute(const std::u16string &verb, const Path &file, const std::u16string &parameters,
                              const Path &directory, int showCommand) = 0;
+    // Whether a file counts as a program wherever a program file is asked for (the programs tool).
+    // Windows: the extension ".exe", letter case counting. Linux also: an executable program
+    // (ELF or "#!") and a desktop entry (".desktop").
+    virtual bool isProgramFile(const Path &file) const = 0;
+    // Whether running `file` means running it in a console window that stays open. Windows: a
+    // ".bat" file, any letter case. Linux: a shell script (".sh", any case) or a program.
+    virtual bool isConsoleScript(const Path &file) const = 0;
+    // Runs `file` in such a console with `directory` as working folder: Windows "cmd /K" with
+    // the file's name; Linux the desktop's terminal emulator. A ShellExecuteW code as above
+    // (31 when the host has no console to run it in).
+    virtual int runInConsole(const Path &file, const Path &directory) = 0;
     // ExtractIconW with icon index 0: the first icon of a program file; empty when it has none.
     virtual IconSource extractIcon(const Path &file) const = 0;
 

@@ -315,6 +315,99 @@ TEST(PosixPlatform, ShellExecuteReportsWindowsErrorCodes)
     EXPECT_EQ(f.platform.shellExecute(u"print", u"C:\\Data\\a.txt", u"", u"", 1), 31);
 }
 
+// The terminal comes from the search path: Debian's choice first, then the desktop's own,
+// then xterm; a name that is there but not executable does not count.
+TEST(PosixPlatform, FindTerminalPrefersDebiansChoiceThenTheDesktopsThenXterm)
+{
+    TempFolder bin1, bin2;
+    const auto place = [](const TempFolder &folder, const std::string &name, bool executable) {
+        folder.write(name, "#!/bin/sh\n");
+        fs::permissions(folder.path() / name, executable ? fs::perms::owner_all : fs::perms::owner_read);
+    };
+    place(bin1, "xterm", true);
+    place(bin2, "konsole", true);
+    place(bin2, "gnome-terminal", false);
+    const std::string path = bin1.str() + "::" + bin2.str();
+    EXPECT_EQ(platform::posix::findTerminal(path, "KDE"), "konsole");
+    EXPECT_EQ(platform::posix::findTerminal(path, "ubuntu:KDE"), "konsole");
+    EXPECT_EQ(platform::posix::findTerminal(path, "GNOME"), "xterm");
+    EXPECT_EQ(platform::posix::findTerminal(path, ""), "xterm");
+    place(bin2, "x-terminal-emulator", true);
+    EXPECT_EQ(platform::posix::findTerminal(path, "KDE"), "x-terminal-emulator");
+    EXPECT_EQ(platform::posix::findTerminal(bin2.str() + "/none", "KDE"), "");
+}
+
+TEST(PosixPlatform, TerminalArgumentsKeepTheCommandAsSeparateArguments)
+{
+    const std::vector<std::string> command{"/p/a b.sh"};
+    const std::map<std::string, std::vector<std::string>> expected{
+        {"xterm", {"-hold", "-e", "/p/a b.sh"}},           {"konsole", {"--hold", "-e", "/p/a b.sh"}},
+        {"xfce4-terminal", {"--hold", "-x", "/p/a b.sh"}}, {"gnome-terminal", {"--", "/p/a b.sh"}},
+        {"x-terminal-emulator", {"-e", "/p/a b.sh"}},
+    };
+    for (const auto &[terminal, arguments] : expected)
+        EXPECT_EQ(platform::posix::terminalArguments(terminal, command), arguments) << terminal;
+}
+
+TEST(PosixPlatform, ProgramAndConsoleRulesFollowTheHost)
+{
+    RecordingFixture f;
+    const auto executable = fs::perms::owner_all;
+    f.c.write("P/skript.sh", "echo hej\n");
+    f.c.write("P/KØR.SH", "echo hej\n");
+    f.c.write("P/prog", "#!/bin/sh\n");
+    fs::permissions(f.c.path() / "P/prog", executable);
+    f.c.write("P/brev.txt", "#!/bin/sh\n");
+    f.c.write("P/vlc.desktop", "[Desktop Entry]\nExec=vlc %U\n");
+    f.c.write("P/gammel.bat", "echo hej\n");
+    fs::create_directories(f.c.path() / "P/mappe.sh");
+    struct Case
+    {
+        std::u16string file;
+        bool program, console;
+    };
+    const Case cases[] = {
+        {u"C:\\P\\skript.sh", false, true},    {u"C:\\P\\KØR.SH", false, true},
+        {u"C:\\P\\prog", true, true},          {u"C:\\P\\brev.txt", false, false},
+        {u"C:\\P\\vlc.desktop", true, false},  {u"C:\\P\\gammel.bat", false, false},
+        {u"C:\\P\\mappe.sh", false, false},    {u"C:\\P\\mangler.exe", true, false},
+        {u"C:\\P\\MANGLER.EXE", false, false},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(f.platform.isProgramFile(c.file), c.program) << platform::toUtf8(c.file);
+        EXPECT_EQ(f.platform.isConsoleScript(c.file), c.console) << platform::toUtf8(c.file);
+    }
+}
+
+// A script runs in the terminal as one argument, however its name is made; one without the
+// execute bit through sh; without a terminal the answer is "no program associated".
+TEST(PosixPlatform, RunInConsoleStartsTheTerminalWithTheScript)
+{
+    RecordingFixture f;
+    TempFolder bin;
+    bin.write("xterm", "#!/bin/sh\n");
+    fs::permissions(bin.path() / "xterm", fs::perms::owner_all);
+    const std::string name = "a \"b\" $(rm -rf x); c.sh";
+    f.c.write("S/" + name, "echo hej\n");
+    f.c.write("S/prog", "#!/bin/sh\n");
+    fs::permissions(f.c.path() / "S/prog", fs::perms::owner_all);
+    const std::u16string script = u"C:\\S\\" + platform::fromUtf8(name);
+
+    EXPECT_EQ(f.platform.runInConsole(script, u"C:\\S"), 31);
+    EXPECT_TRUE(f.platform.starts.empty());
+
+    f.platform.setConsoleSearch(bin.str(), "");
+    EXPECT_GT(f.platform.runInConsole(script, u"C:\\S"), 32);
+    EXPECT_GT(f.platform.runInConsole(u"C:\\S\\prog", u"C:\\S"), 32);
+    EXPECT_EQ(f.platform.runInConsole(u"C:\\S\\mangler.sh", u"C:\\S"), 2);
+    ASSERT_EQ(f.platform.starts.size(), 2u);
+    EXPECT_EQ(f.platform.starts[0].launch,
+              (platform::posix::Launch{"xterm", {"-hold", "-e", "sh", f.c.str() + "/S/" + name}}));
+    EXPECT_EQ(f.platform.starts[0].directory, f.c.str() + "/S");
+    EXPECT_EQ(f.platform.starts[1].launch,
+              (platform::posix::Launch{"xterm", {"-hold", "-e", f.c.str() + "/S/prog"}}));
+}
+
 TEST(PosixPlatform, ExtractIconTakesTheDeclaredIconOrTheExecutableIcon)
 {
     Fixture f;

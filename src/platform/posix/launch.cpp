@@ -1,5 +1,6 @@
 #include "platform/posix/launch.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -36,6 +37,83 @@ std::optional<Launch> planLaunch(const std::u16string &verb, const std::string &
     if (open && (targetIsProgram || onSearchPath))
         return Launch{target, std::move(arguments)};
     return Launch{kDesktopOpener, {target}};
+}
+
+} // namespace platform::posix
+
+namespace platform::posix {
+
+namespace {
+
+bool executableIn(const std::string &folder, const std::string &name)
+{
+    const std::string path = (folder.empty() ? std::string(".") : folder) + "/" + name;
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+bool onSearchPath(const std::string &searchPath, const std::string &name)
+{
+    std::size_t start = 0;
+    while (start <= searchPath.size()) {
+        const std::size_t end = std::min(searchPath.find(':', start), searchPath.size());
+        if (end > start && executableIn(searchPath.substr(start, end - start), name))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+std::string desktopTerminal(const std::string &desktop)
+{
+    struct Pair
+    {
+        const char *desktop, *terminal;
+    };
+    static const Pair pairs[] = {{"GNOME", "gnome-terminal"}, {"KDE", "konsole"},
+                                 {"XFCE", "xfce4-terminal"},  {"MATE", "mate-terminal"},
+                                 {"LXQt", "qterminal"},       {"LXDE", "lxterminal"}};
+    std::size_t start = 0;
+    while (start < desktop.size()) {
+        const std::size_t end = std::min(desktop.find(':', start), desktop.size());
+        const std::string name = desktop.substr(start, end - start);
+        for (const Pair &pair : pairs)
+            if (name == pair.desktop)
+                return pair.terminal;
+        start = end + 1;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string findTerminal(const std::string &searchPath, const std::string &desktop)
+{
+    for (const std::string &name :
+         {std::string("x-terminal-emulator"), desktopTerminal(desktop), std::string("xterm")})
+        if (!name.empty() && onSearchPath(searchPath, name))
+            return name;
+    return {};
+}
+
+std::vector<std::string> terminalArguments(const std::string &terminal,
+                                           const std::vector<std::string> &command)
+{
+    std::vector<std::string> arguments;
+    if (terminal == "xterm")
+        arguments = {"-hold", "-e"};
+    else if (terminal == "konsole")
+        arguments = {"--hold", "-e"};
+    else if (terminal == "xfce4-terminal")
+        arguments = {"--hold", "-x"};
+    else if (terminal == "gnome-terminal")
+        arguments = {"--"};
+    else if (terminal == "mate-terminal")
+        arguments = {"-x"};
+    else
+        arguments = {"-e"}; // what Debian asks of every x-terminal-emulator
+    arguments.insert(arguments.end(), command.begin(), command.end());
+    return arguments;
 }
 
 } // namespace platform::posix

@@ -31,4 +31,16 @@ bool isProgramFile(const std::string &hostPath);
 std::optional<Launch> planLaunch(const std::u16string &verb, const std::string &target, bool targetIsProgram,
                                  std::vector<std::string> arguments);
 
+// The terminal emulator that runs console scripts: "x-terminal-emulator" (Debian's choice of
+// the desktop's terminal), else the terminal of the first desktop named in `desktop` (a
+// XDG_CURRENT_DESKTOP value: GNOME, KDE, XFCE, MATE, LXQt, LXDE), else xterm; the first of
+// these found as an executable file in a folder of `searchPath` (a PATH value). Its name, or
+// empty when there is none.
+std::string findTerminal(const std::string &searchPath, const std::string &desktop);
+
+// The arguments that make `terminal` run `command` (program first), kept open after the
+// command ends where the terminal can do that (xterm, konsole, xfce4-terminal).
+std::vector<std::string> terminalArguments(const std::string &terminal,
+                                           const std::vector<std::string> &command);
+
 } // namespace platform::posix

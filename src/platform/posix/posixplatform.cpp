@@ -221,6 +221,8 @@ HostSetup HostSetup::fromEnvironment(const std::string &installedProgram)
             host.applicationDirs.push_back(dataDirs.substr(start, end - start) + "/applications");
         start = end + 1;
     }
+    host.searchPath = environmentOr("PATH", "/usr/local/bin:/usr/bin:/bin");
+    host.desktop = environmentOr("XDG_CURRENT_DESKTOP", "");
     return host;
 }
 
@@ -241,6 +243,7 @@ std::unique_ptr<PosixPlatform> PosixPlatform::forHost(const HostSetup &host)
     backEnd->setTrashPlaces(std::move(trash));
     backEnd->setMountInfo(host.mountInfo);
     backEnd->setRecentDocsFile(host.dataHome + "/recently-used.xbel");
+    backEnd->setConsoleSearch(host.searchPath, host.desktop);
     return backEnd;
 }
 
@@ -620,7 +623,7 @@ int PosixPlatform::shellExecute(const std::u16string &verb, const Path &file,
     std::vector<std::string> arguments;
     for (const auto &argument : splitArguments(parameters))
         arguments.push_back(hostArgument(argument));
-    const bool program = target.find('/') == std::string::npos || isProgramFile(target);
+    const bool program = target.find('/') == std::string::npos || posix::isProgramFile(target);
     const auto launch = planLaunch(verb, target, program, std::move(arguments));
     if (!launch)
         return 31;
@@ -629,6 +632,53 @@ int PosixPlatform::shellExecute(const std::u16string &verb, const Path &file,
     if (launch->program == kDesktopOpener && error == ENOENT)
         return 31;
     return shellCodeOf(error);
+}
+
+bool PosixPlatform::isProgramFile(const Path &file) const
+{
+    if (file.size() > 4 && file.compare(file.size() - 4, 4, u".exe") == 0)
+        return true;
+    const std::string host = m_drives.toHost(file);
+    if (host.empty())
+        return false;
+    struct stat info;
+    if (fs::path(host).extension() == ".desktop")
+        return ::stat(host.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return posix::isProgramFile(host);
+}
+
+bool PosixPlatform::isConsoleScript(const Path &file) const
+{
+    const std::string host = m_drives.toHost(file);
+    struct stat info;
+    if (host.empty() || ::stat(host.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    return lowerExtension(host) == ".sh" || posix::isProgramFile(host);
+}
+
+int PosixPlatform::runInConsole(const Path &file, const Path &directory)
+{
+    const std::string host = m_drives.toHost(file);
+    struct stat info;
+    if (host.empty() || ::stat(host.c_str(), &info) != 0)
+        return isDirectory(fs::path(host).parent_path().string()) ? 2 : 3;
+    const std::string terminal = findTerminal(m_searchPath, m_desktop);
+    if (terminal.empty())
+        return 31;
+    // A script without the execute bit is read by the shell it was written for.
+    std::vector<std::string> command;
+    if (!posix::isProgramFile(host))
+        command.push_back("sh");
+    command.push_back(toUtf8(file));
+    // Through shellExecute, so the script's program path becomes its host path there and a
+    // path with quotes or blanks stays one argument.
+    std::u16string parameters;
+    for (const std::string &argument : terminalArguments(terminal, command)) {
+        if (!parameters.empty())
+            parameters += u' ';
+        parameters += quoteArgument(fromUtf8(argument));
+    }
+    return shellExecute(u"open", fromUtf8(terminal), parameters, directory, SW_SHOWNORMAL);
 }
 
 int PosixPlatform::startDetached(const Launch &launch, const std::string &directory)
@@ -669,7 +719,7 @@ IconSource PosixPlatform::extractIcon(const Path &file) const
         return iconOfEntry(desktopEntry(host)["Icon"]);
     if (extension == ".ico" || extension == ".png" || extension == ".svg" || extension == ".xpm")
         return IconSource{{}, fromUtf8(host)};
-    if (!isProgramFile(host))
+    if (!posix::isProgramFile(host))
         return {};
     const std::u16string declared = declaredIcon(fs::path(host).filename().string());
     if (!declared.empty())

@@ -24,6 +24,8 @@ struct HostSetup
     std::string installedProgram; // the installed data/Program folder
     std::string mountInfo = "/proc/self/mountinfo";
     std::vector<std::string> applicationDirs; // where .desktop entries declare program icons
+    std::string searchPath;                   // PATH, where the terminal emulator is looked for
+    std::string desktop;                      // XDG_CURRENT_DESKTOP
 
     static HostSetup fromEnvironment(const std::string &installedProgram);
     std::string driveC() const { return dataHome + "/zunKolvra/drive_c"; }
@@ -54,6 +56,13 @@ public:
     // The desktop's recently-used.xbel; none (the default) makes addToRecentDocs do nothing.
     void setRecentDocsFile(std::string path) { m_recentDocs = std::move(path); }
     const std::string &recentDocsFile() const { return m_recentDocs; }
+    // Where runInConsole looks for a terminal emulator (a PATH value) and the desktop that
+    // prefers one (an XDG_CURRENT_DESKTOP value); none found gives 31.
+    void setConsoleSearch(std::string searchPath, std::string desktop)
+    {
+        m_searchPath = std::move(searchPath);
+        m_desktop = std::move(desktop);
+    }
 
     bool fileExists(const Path &path) const override;
     bool directoryExists(const Path &path) const override;
@@ -71,6 +80,9 @@ public:
     bool userName(std::u16string &name) const override;
     int shellExecute(const std::u16string &verb, const Path &file, const std::u16string &parameters,
                      const Path &directory, int showCommand) override;
+    bool isProgramFile(const Path &file) const override;
+    bool isConsoleScript(const Path &file) const override;
+    int runInConsole(const Path &file, const Path &directory) override;
     IconSource extractIcon(const Path &file) const override;
     bool findFiles(const Path &folder, std::vector<FindData> &entries,
                    FindDetail detail = FindDetail::All) const override;
@@ -110,6 +122,8 @@ private:
     TrashPlaces m_trash;
     std::string m_mountInfo = "/proc/self/mountinfo";
     std::string m_recentDocs;
+    std::string m_searchPath;
+    std::string m_desktop;
     mutable std::map<std::string, std::u16string> m_declaredIcons;
     mutable bool m_declaredIconsRead = false;
 };
