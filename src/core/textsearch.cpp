@@ -1,0 +1,259 @@
+#include "core/textsearch.h"
+
+#include "core/cp1252.h"
+#include "core/files.h"
+#include "core/rtftext.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace core {
+
+namespace {
+
+constexpr qsizetype kChunk = 4 * 1024 * 1024;
+// The search buffer is shortened once this much lies behind what is still needed.
+constexpr qsizetype kTrimAt = 1024 * 1024;
+
+enum class Kind { Utf8, Utf16LE, Utf16BE, Rtf, Cp1252 };
+
+Kind kindOf(const QByteArray &head, qsizetype &skip)
+{
+    skip = 0;
+    if (head.startsWith("\xEF\xBB\xBF")) {
+        skip = 3;
+        return Kind::Utf8;
+    }
+    if (head.startsWith("\xFF\xFE")) {
+        skip = 2;
+        return Kind::Utf16LE;
+    }
+    if (head.startsWith("\xFE\xFF")) {
+        skip = 2;
+        return Kind::Utf16BE;
+    }
+    if (head.startsWith("{\\rtf"))
+        return Kind::Rtf;
+    return Kind::Utf8;
+}
+
+// Feeds a whole document through `scanner` in the given reading; false on a read error, and
+// `invalid` set when a UTF-8 reading met bytes that are no UTF-8.
+bool readAs(QFile &file, Kind kind, qsizetype skip, TextScanner &scanner, bool &invalid,
+            const std::atomic<bool> *cancel)
+{
+    invalid = false;
+    if (!file.seek(skip))
+        return false;
+    QStringDecoder decoder(kind == Kind::Utf16LE   ? QStringConverter::Utf16LE
+                           : kind == Kind::Utf16BE ? QStringConverter::Utf16BE
+                                                   : QStringConverter::Utf8);
+    RtfText rtf([&scanner](QStringView text) { scanner.feed(text); });
+    QByteArray chunk(kChunk, Qt::Uninitialized);
+    for (;;) {
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            return true;
+        const qint64 got = file.read(chunk.data(), kChunk);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        const QByteArrayView bytes(chunk.constData(), qsizetype(got));
+        switch (kind) {
+        case Kind::Rtf:
+            rtf.feed(bytes.data(), bytes.size());
+            break;
+        case Kind::Cp1252:
+            scanner.feed(decodeCp1252(bytes.toByteArray()));
+            break;
+        default: {
+            const QString text = decoder.decode(bytes);
+            if (kind == Kind::Utf8 && decoder.hasError()) {
+                invalid = true;
+                return true;
+            }
+            scanner.feed(text);
+        }
+        }
+    }
+    if (kind == Kind::Rtf)
+        rtf.finish();
+    else if (kind != Kind::Cp1252) {
+        const QString rest = decoder.decode(QByteArrayView());
+        if (kind == Kind::Utf8 && decoder.hasError()) { // a sequence cut off at the end
+            invalid = true;
+            return true;
+        }
+        scanner.feed(rest);
+    }
+    scanner.finish();
+    return true;
+}
+
+} // namespace
+
+TextScanner::TextScanner(const QString &needle, TextSearchOptions options, DisplayLine displayLine,
+                         QList<TextHit> &hits)
+    : m_needle(needle)
+    , m_options(options)
+    , m_displayLine(std::move(displayLine))
+    , m_hits(hits)
+    , m_firstHit(hits.size())
+    , m_matcher(needle, options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive)
+{}
+
+void TextScanner::restart()
+{
+    m_hits.resize(m_firstHit);
+    m_buffer.clear();
+    m_base = 0;
+    m_from = 0;
+    m_afterCr = false;
+    m_pending.clear();
+}
+
+void TextScanner::feed(QStringView text)
+{
+    if (text.isEmpty())
+        return;
+    // Every line end becomes one "\n": "\r\n" (also when split between pieces), "\r" and "\n".
+    qsizetype start = 0;
+    if (m_afterCr && text.front() == u'\n')
+        start = 1;
+    m_afterCr = false;
+    for (;;) {
+        const qsizetype cr = text.indexOf(u'\r', start);
+        if (cr < 0) {
+            m_buffer += text.mid(start);
+            break;
+        }
+        m_buffer += text.mid(start, cr - start);
+        m_buffer += u'\n';
+        if (cr + 1 == text.size()) {
+            m_afterCr = true;
+            break;
+        }
+        start = text[cr + 1] == u'\n' ? cr + 2 : cr + 1;
+        if (start >= text.size())
+            break;
+    }
+    scan(false);
+    resolve(false);
+    trim();
+}
+
+void TextScanner::finish()
+{
+    scan(true);
+    resolve(true);
+}
+
+bool TextScanner::isWordCharacter(qsizetype index) const
+{
+    if (index < 0 || index >= m_buffer.size())
+        return false;
+    const QChar c = m_buffer[index];
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+void TextScanner::scan(bool final)
+{
+    const qsizetype length = m_needle.size();
+    if (length == 0)
+        return;
+    for (;;) {
+        const qsizetype at = m_matcher.indexIn(m_buffer, m_from);
+        if (at < 0) {
+            // A hit may still begin in the last length - 1 characters.
+            m_from = std::max(m_from, m_buffer.size() - length + 1);
+            return;
+        }
+        // Whole words need the character after the hit.
+        if (m_options.wholeWords && at + length >= m_buffer.size() && !final) {
+            m_from = at;
+            return;
+        }
+        if (m_options.wholeWords && (isWordCharacter(at - 1) || isWordCharacter(at + length))) {
+            m_from = at + 1;
+            continue;
+        }
+        m_pending.append(m_base + at);
+        m_from = at + length;
+    }
+}
+
+void TextScanner::resolve(bool final)
+{
+    qsizetype done = 0;
+    for (const qint64 position : std::as_const(m_pending)) {
+        const qsizetype at = qsizetype(position - m_base);
+        const qsizetype limit = std::min(m_buffer.size(), at + kLineContext);
+        qsizetype end = m_buffer.indexOf(u'\n', at);
+        if (end < 0 || end > limit) {
+            if (limit < at + kLineContext && !final)
+                break; // the line goes on in text not read yet
+            end = limit;
+        }
+        const qsizetype floor = std::max<qsizetype>(0, at - kLineContext);
+        const qsizetype newline = at > 0 ? m_buffer.lastIndexOf(u'\n', at - 1) : -1;
+        const qsizetype begin = std::max(floor, newline + 1);
+        const QString line = m_buffer.mid(begin, end - begin);
+        m_hits.append({position, m_displayLine ? m_displayLine(line, at - begin) : line});
+        ++done;
+    }
+    m_pending.remove(0, done);
+}
+
+void TextScanner::trim()
+{
+    // Kept: the line context before the search point (and before the first pending hit).
+    qsizetype keep = m_from - kLineContext - 1;
+    if (!m_pending.isEmpty())
+        keep = std::min(keep, qsizetype(m_pending.front() - m_base) - kLineContext - 1);
+    if (keep < kTrimAt)
+        return;
+    m_buffer.remove(0, keep);
+    m_base += keep;
+    m_from -= keep;
+}
+
+bool searchDocument(const QString &path, const QString &needle, TextSearchOptions options,
+                    const DisplayLine &displayLine, QList<TextHit> &hits, const std::atomic<bool> *cancel)
+{
+    QFile file(hostPath(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.peek(8);
+    qsizetype skip = 0;
+    const Kind kind = kindOf(head, skip);
+    TextScanner scanner(needle, options, displayLine, hits);
+    bool invalid = false;
+    if (!readAs(file, kind, skip, scanner, invalid, cancel))
+        return false;
+    if (!invalid)
+        return true;
+    scanner.restart();
+    return readAs(file, Kind::Cp1252, skip, scanner, invalid, cancel);
+}
+
+QString documentText(const QByteArray &bytes)
+{
+    qsizetype skip = 0;
+    const Kind kind = kindOf(bytes.left(8), skip);
+    QString text;
+    if (kind == Kind::Rtf) {
+        text = RtfText::toText(bytes);
+    } else {
+        QStringDecoder decoder(kind == Kind::Utf16LE   ? QStringConverter::Utf16LE
+                               : kind == Kind::Utf16BE ? QStringConverter::Utf16BE
+                                                       : QStringConverter::Utf8);
+        text = decoder.decode(QByteArrayView(bytes).sliced(skip));
+        if (kind == Kind::Utf8 && decoder.hasError())
+            text = decodeCp1252(bytes);
+    }
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+} // namespace core

@@ -1,0 +1,269 @@
+// The text search's reading of documents (RTF, UTF-8, Windows-1252, UTF-16) and its hits.
+
+#include "core/rtftext.h"
+#include "core/textsearch.h"
+#include "support/testdrives.h"
+
+#include <QTest>
+
+using core::TextHit;
+using core::TextSearchOptions;
+
+namespace {
+
+QList<TextHit> hitsIn(const QString &text, const QString &needle, TextSearchOptions options = {},
+                      qsizetype piece = 0)
+{
+    QList<TextHit> hits;
+    core::TextScanner scanner(needle, options, {}, hits);
+    if (piece == 0)
+        scanner.feed(text);
+    else
+        for (qsizetype i = 0; i < text.size(); i += piece)
+            scanner.feed(QStringView(text).mid(i, piece));
+    scanner.finish();
+    return hits;
+}
+
+QList<qint64> positions(const QList<TextHit> &hits)
+{
+    QList<qint64> result;
+    for (const TextHit &hit : hits)
+        result.append(hit.position);
+    return result;
+}
+
+} // namespace
+
+class TestTextSearch : public QObject
+{
+    Q_OBJECT
+private slots:
+    void rtfReader_data();
+    void rtfReader();
+    void rtfReaderSurvivesBrokenInput_data();
+    void rtfReaderSurvivesBrokenInput();
+    void hits_data();
+    void hits();
+    void piecesGiveTheSameHitsAsTheWhole();
+    void documentsAreDecodedByTheirBytes_data();
+    void documentsAreDecodedByTheirBytes();
+    void largeDocumentsAreReadInChunksWithHitsAcrossThem();
+    void aLongLineIsCutAroundTheHit();
+    void aMissingDocumentCannotBeRead();
+};
+
+void TestTextSearch::rtfReader_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("paragraphs") << QByteArray("{\\rtf1\\ansi Hej\\par verden\\line !}") << "Hej\nverden\n!";
+    QTest::newRow("tables skipped")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255;}{\\stylesheet{\\s0 Normal;}}"
+                      "{\\info{\\title Titel}}\\f0 Tekst}")
+        << "Tekst";
+    QTest::newRow("ignorable destinations")
+        << QByteArray("{\\rtf1 a{\\*\\generator Riched20;}{\\*\\ukendt x}b}") << "ab";
+    QTest::newRow("picture") << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e47}b}") << "ab";
+    QTest::newRow("hex in code page 1252")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1252 bl\\'e5b\\'e6r}") << "blåbær";
+    QTest::newRow("hex in code page 1251") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'c4\\'e0}") << "Да";
+    QTest::newRow("unicode with fall-back")
+        << QByteArray("{\\rtf1 \\u230\\'e6ble \\uc3\\u8364 EUR! \\uc1\\u-10179?}")
+        << QString::fromUtf16(u"æble €! \xD83D");
+    QTest::newRow("fall-back ends with its group") << QByteArray("{\\rtf1\\uc3 {\\u248 x}y}") << "øy";
+    QTest::newRow("escaped symbols") << QByteArray("{\\rtf1 \\{a\\}\\\\\\~b\\-c}") << "{a}\\\u00A0bc";
+    QTest::newRow("binary data") << QByteArray("{\\rtf1 a{\\*\\blipuid x}\\bin4 {}\\}b}") << "ab";
+    QTest::newRow("binary without delimiter") << QByteArray("{\\rtf1 a\\bin2xyb}") << "ab";
+    QTest::newRow("unknown words and symbols") << QByteArray("{\\rtf1 \\foo123 a\\bar-5 b\\|c}") << "abc";
+    QTest::newRow("source line ends") << QByteArray("{\\rtf1 a\r\nb\\\r\nc}") << "ab\nc";
+    QTest::newRow("field result kept")
+        << QByteArray("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt Link}}}") << "Link";
+}
+
+void TestTextSearch::rtfReader()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+    QCOMPARE(core::RtfText::toText(rtf), text);
+    // Fed a byte at a time the reader gives the same.
+    QString pieces;
+    core::RtfText reader([&pieces](QStringView piece) { pieces += piece; });
+    for (char c : rtf)
+        reader.feed(&c, 1);
+    reader.finish();
+    QCOMPARE(pieces, text);
+}
+
+void TestTextSearch::rtfReaderSurvivesBrokenInput_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("truncated in text") << QByteArray("{\\rtf1 abc") << "abc";
+    QTest::newRow("truncated in a word") << QByteArray("{\\rtf1 abc\\pa") << "abc";
+    QTest::newRow("truncated in hex") << QByteArray("{\\rtf1 abc\\'e") << "abc";
+    QTest::newRow("truncated in binary") << QByteArray("{\\rtf1 abc\\bin999999 xyz") << "abc";
+    QTest::newRow("broken hex") << QByteArray("{\\rtf1 a\\'zzb}") << "azzb";
+    QTest::newRow("huge parameter")
+        << QByteArray("{\\rtf1 a\\uc99999999999999999 \\u99999999999999 bcdefghijklmnopqrstu}") << "arstu";
+    QTest::newRow("negative binary") << QByteArray("{\\rtf1 a\\bin-5 b}") << "ab";
+    QTest::newRow("too many closings") << QByteArray("{\\rtf1 a}}}}b}") << "ab";
+    QTest::newRow("deep nesting") << QByteArray(100000, '{') + "\\rtf1 dyb" + QByteArray(100000, '}') + "x"
+                                  << "dybx";
+    QTest::newRow("skip survives past the kept depth")
+        << QByteArray("{\\rtf1 {\\*") + QByteArray(5000, '{') + "skjult" + QByteArray(5000, '}') + "}vist}"
+        << "vist";
+    QTest::newRow("nul bytes") << QByteArray("{\\rtf1 a\0b}", 11) << QString("a") + QChar(0) + "b";
+}
+
+void TestTextSearch::rtfReaderSurvivesBrokenInput()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+    QCOMPARE(core::RtfText::toText(rtf), text);
+}
+
+void TestTextSearch::hits_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("needle");
+    QTest::addColumn<bool>("wholeWords");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<QList<qint64>>("expected");
+    using L = QList<qint64>;
+    QTest::newRow("no overlap abc") << "abcabc"
+                                    << "abc" << false << false << L{0, 3};
+    QTest::newRow("no overlap aa") << "aaaa"
+                                   << "aa" << false << false << L{0, 2};
+    QTest::newRow("whole words") << "abcd abc abc_ abc."
+                                 << "abc" << true << false << L{5, 14};
+    QTest::newRow("part of a word") << "abcd abc"
+                                    << "abc" << false << false << L{0, 5};
+    QTest::newRow("case ignored") << "abc ABC"
+                                  << "ABC" << false << false << L{0, 4};
+    QTest::newRow("case counts") << "abc ABC"
+                                 << "ABC" << false << true << L{4};
+    QTest::newRow("danish letters") << "Æble æble ÆBLE"
+                                    << "æble" << false << false << L{0, 5, 10};
+    QTest::newRow("danish whole word") << "blåbær bær"
+                                       << "bær" << true << false << L{7};
+    QTest::newRow("each line end one") << "x\r\ny\rz\nabc"
+                                       << "abc" << false << false << L{6};
+    QTest::newRow("whole word after a skipped part") << "aabc abc"
+                                                     << "abc" << true << false << L{5};
+    QTest::newRow("empty needle") << "abc"
+                                  << "" << false << false << L{};
+}
+
+void TestTextSearch::hits()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, needle);
+    QFETCH(bool, wholeWords);
+    QFETCH(bool, matchCase);
+    QFETCH(QList<qint64>, expected);
+    QCOMPARE(positions(hitsIn(text, needle, {wholeWords, matchCase})), expected);
+}
+
+// Line ends split between pieces, hits across pieces and the line of each hit come out as
+// from the whole text.
+void TestTextSearch::piecesGiveTheSameHitsAsTheWhole()
+{
+    const QString text = "første linje abc\r\nanden abc linje\r\rabc\nabcabc slut abc";
+    for (const bool wholeWords : {false, true}) {
+        const QList<TextHit> whole = hitsIn(text, "abc", {wholeWords, false});
+        QVERIFY(!whole.isEmpty());
+        QCOMPARE(whole.first().text, QString("første linje abc"));
+        for (qsizetype piece = 1; piece < 8; ++piece)
+            QCOMPARE(hitsIn(text, "abc", {wholeWords, false}, piece), whole);
+    }
+}
+
+void TestTextSearch::documentsAreDecodedByTheirBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<qint64>>("expected");
+    using L = QList<qint64>;
+    QTest::newRow("utf-8") << QByteArray("bl\xC3\xA5 b\xC3\xA6r") << L{4};
+    QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBF"
+                                                   "b\xC3\xA6r")
+                                     << L{0};
+    QTest::newRow("windows-1252") << QByteArray("bl\xE5 b\xE6r") << L{4};
+    QTest::newRow("invalid utf-8 late")
+        << QByteArray("b\xC3\xA6r ") + QByteArray("\xE6", 1) + " b\xE6r" << L{7};
+    QTest::newRow("utf-16le") << QByteArray("\xFF\xFE"
+                                            "b\0\xE6\0r\0",
+                                            8)
+                              << L{0};
+    QTest::newRow("utf-16be") << QByteArray("\xFE\xFF"
+                                            "\0b\0\xE6\0r",
+                                            8)
+                              << L{0};
+    QTest::newRow("rtf") << QByteArray("{\\rtf1\\ansi{\\fonttbl b\\'e6r}x\\par b\\'e6r}") << L{2};
+    QTest::newRow("binary") << QByteArray("\0\x01\xFF\xFE\x80 b\xE6r\0", 11) << L{6};
+}
+
+void TestTextSearch::documentsAreDecodedByTheirBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<qint64>, expected);
+    TestDrives drives;
+    drives.writeBytes("C:\\Dok\\fil.txt", bytes);
+    QList<TextHit> hits;
+    QVERIFY(core::searchDocument("C:\\Dok\\fil.txt", "bær", {}, {}, hits));
+    QCOMPARE(positions(hits), expected);
+    QCOMPARE(positions(hitsIn(core::documentText(bytes), "bær")), expected);
+}
+
+void TestTextSearch::largeDocumentsAreReadInChunksWithHitsAcrossThem()
+{
+    TestDrives drives;
+    // A line end and a hit each split by the 4 MB chunk border, Danish letters before them.
+    QByteArray bytes;
+    bytes.reserve(9 * 1024 * 1024);
+    const QByteArray line = "Søren så en ål i åen\r\n"; // 26 bytes; 21 characters, the line end one
+    while (bytes.size() + line.size() < 4 * 1024 * 1024 - 1)
+        bytes += line;
+    const qint64 before = qint64(bytes.size() / line.size()) * 21;
+    bytes += "\r\nål ";
+    bytes += QByteArray(5 * 1024 * 1024, 'x');
+    bytes += " ål";
+    drives.writeBytes("C:\\Stor\\stor.txt", bytes);
+    QList<TextHit> hits;
+    QVERIFY(core::searchDocument("C:\\Stor\\stor.txt", "ÅL\n", {}, {}, hits));
+    QCOMPARE(hits.size(), 0);
+    QVERIFY(core::searchDocument("C:\\Stor\\stor.txt", "\nål", {false, true}, {}, hits));
+    QCOMPARE(positions(hits), (QList<qint64>{before}));
+    hits.clear();
+    QVERIFY(core::searchDocument("C:\\Stor\\stor.txt", "ål", {true, false}, {}, hits));
+    QCOMPARE(hits.size(), qsizetype(before / 21) + 2);
+    QCOMPARE(hits.at(hits.size() - 2).position, before + 1);
+    QCOMPARE(hits.last().position, before + 4 + 5 * 1024 * 1024 + 1);
+}
+
+void TestTextSearch::aLongLineIsCutAroundTheHit()
+{
+    const QString text = QString(100000, u'x') + " abc " + QString(100000, u'y');
+    const QList<TextHit> hits = hitsIn(text, "abc", {}, 3000);
+    QCOMPARE(positions(hits), (QList<qint64>{100001}));
+    QVERIFY(hits[0].text.size() <= 2 * core::kLineContext);
+    QVERIFY(hits[0].text.contains(" abc "));
+    // The display-line cutter gets the line and the hit's place in it.
+    QList<TextHit> shown;
+    core::TextScanner scanner(
+        "abc", {}, [](const QString &line, qsizetype column) { return line.mid(column - 2, 7); }, shown);
+    scanner.feed(QStringLiteral("første\r\n12 abc 34\r\n"));
+    scanner.finish();
+    QCOMPARE(shown, (QList<TextHit>{{10, "2 abc 3"}}));
+}
+
+void TestTextSearch::aMissingDocumentCannotBeRead()
+{
+    TestDrives drives;
+    QList<TextHit> hits;
+    QVERIFY(!core::searchDocument("C:\\Findes\\ikke.txt", "a", {}, {}, hits));
+    QVERIFY(hits.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestTextSearch)
+#include "test_textsearch.moc"
