@@ -155,6 +155,7 @@ public:
     // Status line and notifications.
     void UdskrivInfo(const QString &s) override;
     void HintInfo(const QString &hint) override;
+    void InfoHelp(const QString &page) override;
     // Hints are tooltips only while an operation runs with "Vis hints"; else the status line.
     bool hintsAsTooltips() const;
     void makeInfo(const QString &overskrift, const QString &tekst) override;

@@ -61,6 +61,8 @@ public:
     // The icon folder, and the status line for the hints of a window that is activated.
     virtual QString iconFolder() const = 0; // ikonDir
     virtual void HintInfo(const QString &hint) = 0;
+    // Opens one of the program's help pages ("Fil egenskaber.html").
+    virtual void InfoHelp(const QString &page) = 0;
 
     // Explorer windows by caption: quietly (none when there is no such window), or with the
     // registry's message when there is none.

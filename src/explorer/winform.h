@@ -278,6 +278,8 @@ private:
     void renameFileTimerFired();
     void nyMappe();
     void renameByDialog();
+    // "Egenskaber": the properties of the active tree's selected file, folder or drive.
+    void showProperties();
     void renameExtension();
     // "Ny fil": a file of the name's template in the current folder, then its in-place rename.
     void makeFiler(const QString &name);

@@ -7,6 +7,7 @@
 #include "core/messages.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/filinfoform.h"
 #include "dialogs/radiogroup.h"
 #include "dialogs/renameform.h"
 #include "explorer/mainhost.h"
@@ -52,6 +53,15 @@ QString nearestExisting(QString folder)
 
 void Twinform::createEngines()
 {
+    // The properties window belongs to the method object, which fills it.
+    auto *egenskaber = new Tfilinfoform(this);
+    egenskaber->onHjaelp = [](const QString &side) {
+        if (mainHost())
+            mainHost()->InfoHelp(side);
+    };
+    metodeX->setPropertiesView(egenskaber);
+    if (mainHost())
+        metodeX->setIkonDir(mainHost()->iconFolder());
     PasteObj = new TPasteObjekt(this);
     DeleteObj = new TDeleteObjekt(this);
     PasteObj->FonLoadLister = [this] {
@@ -171,11 +181,42 @@ void Twinform::buildFileCommandActions()
         "RenameExt", "Omdøb", QKeySequence("Ctrl+U"),
         "Indfør det nye efternavn og ombøb samtlige filer også i undermapper: Ctrl+U",
         [this] { renameExtension(); }, [this] { return funkTilladt && funkNo == 1; });
+    actions->add(
+        "Info", "Egenskaber", QKeySequence("Ctrl+E"), "Se valgte elements egenskaber: Ctrl+E",
+        [this] { showProperties(); },
+        byTree(
+            "Info", [s1, allowed] { return allowed() && s1(); },
+            [s2, allowed] { return allowed() && s2(); }));
     buildTemplateActions(newRule("aOpretTekstfil"));
     buildRecentDocumentActions();
     actions->add("aEmptyRB", "Tøm", {}, "Tøm papirkurv på aktuelle drev", [this] {
         const QString folder = metodeX->strukturY()->mappenavn();
         metodeX->EmptyRecycleBin(true, folder.left(2) + "\\");
+    });
+}
+
+void Twinform::showProperties()
+{
+    operationBracket("Der er allerede en funktion kørende.\rSkal information åbnes alligevel?", 0, [this] {
+        TStrukturCompo *struktur = metodeX->strukturY();
+        // The selection makes the current file or folder, as a click on it does.
+        struktur->getSelectedMedSti();
+        switch (metodeX->getID()) {
+        case 1:
+            metodeX->showFileInfo(struktur->filnavn());
+            break;
+        case 4:
+            metodeX->showDriveInfo(struktur->mappenavn());
+            break;
+        case 0:
+        case 2:
+        case 5:
+            metodeX->showMappeInfo();
+            break;
+        default:
+            if (struktur->aktiveStruktur() == strukturNr::filer)
+                metodeX->showMappeInfo();
+        }
     });
 }
 

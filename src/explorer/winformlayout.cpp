@@ -596,22 +596,14 @@ void Twinform::buildUi()
     // hints tell them apart.
     top->setSpacing(2);
     const std::pair<const char *, Qt::ToolButtonStyle> commands[] = {
-        {"ActionUpd", Qt::ToolButtonIconOnly},
-        {"AnnullerKopiering", Qt::ToolButtonIconOnly},
-        {"Cut", Qt::ToolButtonTextBesideIcon},
-        {"Copy", Qt::ToolButtonTextBesideIcon},
-        {"Paste", Qt::ToolButtonTextBesideIcon},
-        {"DeleteToPapirkurv", Qt::ToolButtonTextBesideIcon},
-        {"DeletePermanent", Qt::ToolButtonIconOnly},
-        {"Rename2", Qt::ToolButtonTextBesideIcon},
-        {"Rename", Qt::ToolButtonIconOnly},
-        {"RenameExt", Qt::ToolButtonIconOnly},
-        {"NyMappe", Qt::ToolButtonTextBesideIcon},
-        {"aOpretTekstfil", Qt::ToolButtonTextBesideIcon},
-        {"aEgenskaber", Qt::ToolButtonTextBesideIcon},
-        {"insertFilSFWS", Qt::ToolButtonIconOnly},
-        {"ekstraButton3", Qt::ToolButtonIconOnly},
-        {"aEmptyRB", Qt::ToolButtonIconOnly},
+        {"ActionUpd", Qt::ToolButtonIconOnly},       {"AnnullerKopiering", Qt::ToolButtonIconOnly},
+        {"Cut", Qt::ToolButtonTextBesideIcon},       {"Copy", Qt::ToolButtonTextBesideIcon},
+        {"Paste", Qt::ToolButtonTextBesideIcon},     {"DeleteToPapirkurv", Qt::ToolButtonTextBesideIcon},
+        {"DeletePermanent", Qt::ToolButtonIconOnly}, {"Rename2", Qt::ToolButtonTextBesideIcon},
+        {"Rename", Qt::ToolButtonIconOnly},          {"RenameExt", Qt::ToolButtonIconOnly},
+        {"NyMappe", Qt::ToolButtonTextBesideIcon},   {"aOpretTekstfil", Qt::ToolButtonTextBesideIcon},
+        {"Info", Qt::ToolButtonTextBesideIcon},      {"insertFilSFWS", Qt::ToolButtonIconOnly},
+        {"ekstraButton3", Qt::ToolButtonIconOnly},   {"aEmptyRB", Qt::ToolButtonIconOnly},
     };
     for (const auto &[name, look] : commands) {
         QToolButton *button = widgets::actionButton(actions->action(name), topPanel, {{}, look});
@@ -669,12 +661,7 @@ void Twinform::buildUi()
 
 void Twinform::buildMenus()
 {
-    // The commands of the menus that the remaining file commands bring come with them.
-    auto pending = [this](const char *name, const QString &caption) {
-        if (QAction *existing = actions->action(name))
-            return existing;
-        return actions->add(name, caption, {}, caption, {}, [] { return false; });
-    };
+    // The four tree menus carry the file commands.
     QAction *klip = actions->action("Cut");
     QAction *kopier = actions->action("Copy");
     QAction *paste = actions->action("Paste");
@@ -683,7 +670,7 @@ void Twinform::buildMenus()
     QAction *omdobHer = actions->action("Rename2");
     QAction *omdob = actions->action("Rename");
     QAction *mappe = actions->action("NyMappe");
-    QAction *egenskaber = pending("aEgenskaber", "Egenskaber");
+    QAction *egenskaber = actions->action("Info");
     auto menu = [this](const char *name) {
         auto *result = new QMenu(this);
         result->setObjectName(name);
@@ -749,7 +736,7 @@ void Twinform::buildMenus()
                                                                   {"aRun", "system-run"},
                                                                   {"aProgram", "applications-other"},
                                                                   {"aRediger", "accessories-text-editor"},
-                                                                  {"aEgenskaber", "document-properties"},
+                                                                  {"Info", "document-properties"},
                                                                   {"selectAlleElementer", "edit-select-all"},
                                                                   {"deselectElementer", "edit-select-none"},
                                                                   {"inverterSelection", "edit-select-invert"},

@@ -3,6 +3,7 @@
 #include "app/styles.h"
 #include "core/messages.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/filinfoform.h"
 #include "dialogs/radiogroup.h"
 #include "dialogs/renameform.h"
 #include "dialogs/shared.h"
@@ -110,6 +111,7 @@ private slots:
     void dropsMoveWithinADriveAndCopyAcrossDrives();
     void renameByDialogKeepsTheExtension();
     void newFilesFromTemplatesGetFreeNamesAndTheirRename();
+    void egenskaberShowsThePageOfTheSelectedKind();
 };
 
 void TestExplorerWindow::theTreesGetTheRoomAtAFirstStart()
@@ -488,6 +490,41 @@ void TestExplorerWindow::newFilesFromTemplatesGetFreeNamesAndTheirRename()
              (QStringList{"Hjemmeside (1).html", "Hjemmeside.html"}));
     QVERIFY(f.drives.readBytes("C:\\Arkiv\\Hjemmeside.html").startsWith("\xEF\xBB\xBF<!DOCTYPE html>\r\n"));
     QVERIFY(responder.shown.isEmpty());
+}
+
+void TestExplorerWindow::egenskaberShowsThePageOfTheSelectedKind()
+{
+    Fixture f;
+    ScriptedResponder responder;
+    auto *egenskaber = f.window->findChild<Tfilinfoform *>();
+    QVERIFY(egenskaber);
+    // The program's icon folder, as the installation has it.
+    for (const char *icon : {"txt", "ukendt"})
+        f.drives.writeBytes(f.main.ikonDir + icon + "_ikon.ico", "ikon");
+    f.show("C:\\Data");
+    for (StrukturNode *node : f.window->FilStruktur->allNodes()) {
+        if (node->text == "a.txt")
+            f.window->FilStruktur->selectNode(node);
+    }
+    f.window->funkNo = 1;
+    f.window->actions->updateAll();
+    QVERIFY(f.window->actions->action("Info")->isEnabled());
+    f.window->actions->action("Info")->trigger();
+    QVERIFY2(egenskaber->isVisible(), qPrintable(responder.texts().join(" | ")));
+    QCOMPARE(egenskaber->SideNummer, 0);
+    QCOMPARE(egenskaber->EditFilnavn->text(), QString("a.txt"));
+    QCOMPARE(egenskaber->EditPath->text(), QString("C:\\Data\\"));
+
+    // The drive node of the folder tree.
+    f.struktur()->setAktiveStruktur(1);
+    f.struktur()->udfoldStruktur1("C:", true);
+    f.window->funkNo = 4;
+    f.window->actions->updateAll();
+    f.window->actions->action("Info")->trigger();
+    QCOMPARE(egenskaber->SideNummer, 2);
+    QVERIFY2(egenskaber->EditDisknavn->text().endsWith("(C:)"), qPrintable(egenskaber->EditDisknavn->text()));
+    QVERIFY2(responder.shown.isEmpty(), qPrintable(responder.texts().join(" | ")));
+    egenskaber->close();
 }
 
 QTEST_MAIN(TestExplorerWindow)

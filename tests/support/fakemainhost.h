@@ -96,6 +96,7 @@ public:
     }
     QString iconFolder() const override { return QString(); }
     void HintInfo(const QString &hint) override { statusLines.append(hint); }
+    void InfoHelp(const QString &page) override { launched.append(page); }
     Twinform *findExplorer(const QString &) const override { return nullptr; }
     Twinform *getWinform(const QString &) override { return nullptr; }
     void showExplorer(Twinform *) override {}
