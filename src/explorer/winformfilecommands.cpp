@@ -104,10 +104,12 @@ void Twinform::buildFileCommandActions()
             name, [this, s1, allowed] { return allowed() && funkNo == 0 && s1(); },
             [s2, allowed] { return allowed() && s2(); });
     };
+    // In the file tree with nothing selected the new folder or file goes into the folder shown,
+    // so an empty folder can be filled.
     auto newRule = [this, byTree](const char *name) {
         return byTree(
             name, [this] { return (!m_bloker || funkTilladt) && funkNo < 5; },
-            [this] { return m_bloker ? funkTilladt : funkNo < 5; },
+            [this] { return m_bloker ? funkTilladt : funkNo < 5 || funkNo == nodeKind::ingen; },
             [this, name] {
                 if (!m_bloker)
                     return funkNo < 5;

@@ -331,7 +331,7 @@ void TestExplorerWindow::aNewFolderStartsItsRenameAndTheRenameReachesTheDisk()
     Fixture f;
     ScriptedResponder responder;
     f.show("C:\\Arkiv");
-    f.window->funkNo = 0; // as a click on the folder leaves it
+    f.window->funkNo = nodeKind::ingen; // a click on the empty folder's free space
     f.window->actions->updateAll();
     f.window->actions->action("NyMappe")->trigger();
     QVERIFY(QFileInfo(f.drives.host("C:\\Arkiv\\Ny mappe")).isDir());
