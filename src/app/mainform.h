@@ -199,6 +199,7 @@ public:
     bool sharedClipboard() const override { return sammeKlipbord; }
     bool tryedBefore() const override { return TryedBefore; }
     bool vistoppanel() const override { return Vistoppanel; }
+    int maxFindElementer() const override { return maxElementer; }
     void setVistoppanel(bool shown) override { Vistoppanel = shown; }
     QString placeringsMappe() const override { return PlaceringsMappe; }
     bool beskedChecked() const override;

@@ -26,6 +26,8 @@ public:
     virtual bool vistoppanel() const = 0;
     virtual void setVistoppanel(bool shown) = 0;
     virtual QString placeringsMappe() const = 0;
+    // maxElementer: the most folders or files a name search lists.
+    virtual int maxFindElementer() const { return 120; }
     virtual bool beskedChecked() const = 0;
     virtual bool blokerChecked() const = 0;
     virtual void setBlokerChecked(bool checked) = 0;

@@ -11,6 +11,7 @@
 #include "explorer/activityindicator.h"
 #include "explorer/listeform.h"
 #include "explorer/mainhost.h"
+#include "explorer/navnesoegning.h"
 #include "fileops/metodecompo.h"
 #include "fileops/pastecompo.h"
 #include "lists/reopenfiler.h"
@@ -328,6 +329,10 @@ void Twinform::FormClose()
     if (m_closed)
         return;
     m_closed = true;
+    // A running search ends here, before the lists it fills go away.
+    if (m_soegning)
+        m_soegning->stop();
+    m_soegningAktiv = false;
     if (mainHost() && metodeX->ownsKlipbord())
         mainHost()->destroyClipboardWindow(metodeX->klipbord());
     GemOpt();

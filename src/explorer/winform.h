@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 namespace core {
 class OptionTable;
@@ -22,6 +23,7 @@ class QListWidget;
 class QMenu;
 class QMimeData;
 class QPushButton;
+class QProgressBar;
 class QSplitter;
 class QTabBar;
 class QTabWidget;
@@ -38,6 +40,8 @@ class TextForm;
 class TrenameForm;
 class TDeleteObjekt;
 class TPasteObjekt;
+class NavneSoegning;
+class TReopenFilerBase;
 class TReopenFilerX;
 class TReopenFilerY;
 
@@ -168,6 +172,21 @@ public:
     // Shows `folder` in the file tree when it exists; else refreshes the tree when `opdater`.
     void showFolderOrRefresh(const QString &folder, bool opdater);
 
+    // The search page: aSearch over the current element's folder, findElement's walk on a
+    // thread of its own, its results collected every 50 ms.
+    void aSearchExecute();
+    void findElement(const QString &aMappe, const QString &ElementS);
+    bool searchRunning() const;
+    // Waits until a running search has ended and its results are listed.
+    void waitForSearch();
+    void infoClearFind();
+    // "Vis" (isoler false) and "Isoler" of the file type in extEdit.
+    void visFiltype(bool isoler);
+    // A point or level structure in tree 1 of the listed folders (of the files' folders for
+    // a file list); false with `tomTekst` when none exists.
+    bool listeStruktur(const TReopenFilerBase *liste, bool punkt, bool udenGentagelser, bool kontrol,
+                       const QString &tomTekst);
+
     // Layout switches.
     void redskabsCheckClick();
     void fanePlaceringsBoxClick();
@@ -203,6 +222,13 @@ public:
     QListWidget *mappeBoxen = nullptr;
     QListWidget *filBoxen = nullptr;
     QLabel *mappeLabel = nullptr;
+    QLineEdit *findTekstEdit = nullptr;
+    QLineEdit *BarEdit = nullptr;
+    QProgressBar *findBar = nullptr;
+    QLabel *mapperOverskrift = nullptr;
+    QLabel *filerOverskrift = nullptr;
+    QLineEdit *extEdit = nullptr;
+    QLineEdit *antalExtEdit = nullptr;
     QTabWidget *egenskabsBogen = nullptr;
     QCheckBox *udfoldCheck = nullptr;
     RadioGroup *redskabsCheck = nullptr;
@@ -265,6 +291,10 @@ private:
     void buildNavigationActions();
     void buildClipboardActions();
     void buildFileCommandActions();
+    void buildSearchActions();
+    // Lists what the search found since the last call and shows its counters.
+    void collectFound();
+    void searchEnded();
     void createEngines();
     // The folder tree rebuilt around `folder` with the drive mode, the file tree showing it.
     void showAroundFolder(const QString &folder);
@@ -305,6 +335,9 @@ private:
     bool eventFilter(QObject *watched, QEvent *event) override;
     QFrame *selectionPanel = nullptr;
 
+    std::unique_ptr<NavneSoegning> m_soegning;
+    QTimer *m_findTimer = nullptr;
+    bool m_soegningAktiv = false;
     bool m_bloker = false;
     bool m_closed = false;
     bool m_closeWhenDone = false;

@@ -197,6 +197,7 @@ void Twinform::buildActions()
     buildNavigationActions();
     buildClipboardActions();
     buildFileCommandActions();
+    buildSearchActions();
     buildMenus();
 }
 
@@ -342,25 +343,6 @@ QWidget *Twinform::buildFavouritesPage()
     favoritBog->addTab(favoritliste, "Mapper");
     favoritBog->addTab(favfilerListe, "Filer");
     layout->addWidget(favoritBog, 1);
-    return page;
-}
-
-QWidget *Twinform::buildSearchPage()
-{
-    auto *page = new QWidget;
-    page->setObjectName("sideH5");
-    auto *layout = new QVBoxLayout(page);
-    mappeLabel = new QLabel("Søgemappe: Aktuelle element", page);
-    mappeLabel->setObjectName("mappeLabel");
-    layout->addWidget(mappeLabel);
-    mappeBoxen = new QListWidget(page);
-    mappeBoxen->setObjectName("mappeBoxen");
-    filBoxen = new QListWidget(page);
-    filBoxen->setObjectName("filBoxen");
-    layout->addWidget(new QLabel("Mapper", page));
-    layout->addWidget(mappeBoxen, 1);
-    layout->addWidget(new QLabel("Filer", page));
-    layout->addWidget(filBoxen, 1);
     return page;
 }
 

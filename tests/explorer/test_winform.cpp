@@ -1,21 +1,56 @@
 // The explorer window on its own, with a fake main window.
 #include "core/linefile.h"
+#include "core/messages.h"
+#include "explorer/navnesoegning.h"
 #include "explorer/winform.h"
 #include "fileops/klipbord.h"
 #include "fileops/metodecompo.h"
 #include "fileops/pastecompo.h"
 #include "structures/strukturcompo.h"
 #include "support/fakemainhost.h"
+#include "support/listinggate.h"
 #include "support/testdrives.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QTest>
 
 namespace {
 
 const QString kOpt = "C:\\zunKolvra\\Tester\\Egenskaber\\";
+
+// Files and folders (a trailing backslash) below `root`, made behind the program's back.
+void makeEntries(const TestDrives &drives, const QString &root, const QStringList &entries)
+{
+    QDir().mkpath(drives.host(root));
+    for (const QString &entry : entries) {
+        if (entry.endsWith(u'\\'))
+            QDir().mkpath(drives.host(root + "\\" + entry.chopped(1)));
+        else
+            drives.writeBytes(root + "\\" + entry, "x");
+    }
+}
+
+QStringList rows(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+// Searches the current element's folder for `text` and waits for the end.
+void search(Twinform &window, const QString &text)
+{
+    window.findTekstEdit->setText(text);
+    window.aSearchExecute();
+    window.waitForSearch();
+}
 
 } // namespace
 
@@ -26,6 +61,12 @@ private slots:
     void livesAndClosesThroughItsHost();
     void operationsAreCountedAndReported();
     void closingDuringAPasteStopsItAndClosesAfter();
+    void folderCaptions_data();
+    void folderCaptions();
+    void searchListsNamesHoldingTheText_data();
+    void searchListsNamesHoldingTheText();
+    void searchSurvivesLinksUnreadableAndVanishingFolders();
+    void aNewSearchOrClosingEndsARunningOne();
 };
 
 void TestWinform::livesAndClosesThroughItsHost()
@@ -87,6 +128,184 @@ void TestWinform::operationsAreCountedAndReported()
     window.pasteResultText = "2 filer";
     window.setAktivitetsNr(0, 1);
     QCOMPARE(host.notices, QStringList{"Information: Der blev kopieret 2 filer"});
+}
+
+void TestWinform::folderCaptions_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("drive") << "C:"
+                           << "Drev C:";
+    QTest::newRow("folder") << "C:\\Data"
+                            << "Data";
+    QTest::newRow("deeper") << "D:\\A\\Foto 2024"
+                            << "Foto 2024";
+    QTest::newRow("no backslash") << "Data"
+                                  << "Data";
+}
+
+void TestWinform::folderCaptions()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, caption);
+    QCOMPARE(mappeCaption(path), caption);
+}
+
+void TestWinform::searchListsNamesHoldingTheText_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("maxElementer");
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("folderHeading");
+    QTest::addColumn<QString>("fileHeading");
+    QTest::addColumn<QString>("bar");
+
+    // Depth first in the listing's order; the last found is on top.
+    QTest::newRow("substring without regard to case")
+        << QStringList{"Rapport.txt", "Trappe.doc", "andet.txt", "RAPmappe\\", "RAPmappe\\x.rap"} << "rap"
+        << 120 << QStringList{"RAPmappe"} << QStringList{"Trappe.doc", "Rapport.txt", "x.rap"}
+        << "Der er undersøgt 1:1 mappenavne"
+        << "Der er undersøgt 4:3 filnavne"
+        << "100%";
+    QStringList fifty;
+    for (int i = 0; i < 50; ++i)
+        fifty << QString("rap %1.txt").arg(i, 2, 10, QChar(u'0'));
+    QTest::newRow("maxElementer stops the walk")
+        << fifty << "RAP" << 10 << QStringList{} << QStringList{"rap 09.txt"} << "Mapper"
+        << "Der er undersøgt 10:10 filnavne"
+        << "20%";
+    QTest::newRow("the text is no pattern")
+        << QStringList{"a*b.txt", "axb.txt", "ab\\"} << "*" << 120 << QStringList{} << QStringList{"a*b.txt"}
+        << "Der er undersøgt 1:0 mappenavne"
+        << "Der er undersøgt 2:1 filnavne"
+        << "100%";
+    QTest::newRow("no entries") << QStringList{} << "rap" << 120 << QStringList{} << QStringList{} << "Mapper"
+                                << "Filer"
+                                << "100%";
+}
+
+void TestWinform::searchListsNamesHoldingTheText()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(QString, text);
+    QFETCH(int, maxElementer);
+    QFETCH(QStringList, folders);
+    QFETCH(QStringList, files);
+    QFETCH(QString, folderHeading);
+    QFETCH(QString, fileHeading);
+    QFETCH(QString, bar);
+
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    makeEntries(drives, "C:\\Data", entries);
+    FakeMainHost host(kOpt);
+    host.maxElementer = maxElementer;
+    messages::ScriptedResponder responder;
+    Twinform window;
+    window.mappeKontrol("C:\\Data", true);
+    search(window, text);
+
+    QVERIFY(!window.searchRunning());
+    QCOMPARE(responder.texts(), QStringList{});
+    QCOMPARE(window.mappeLabel->text(), QString("Data"));
+    QCOMPARE(rows(window.mappeBoxen), folders);
+    const QStringList found = rows(window.filBoxen);
+    if (maxElementer < 120) {
+        QCOMPARE(found.size(), maxElementer);
+        QCOMPARE(found.first(), files.first());
+    } else {
+        QCOMPARE(found, files);
+    }
+    QCOMPARE(window.mapperOverskrift->text(), folderHeading);
+    QCOMPARE(window.filerOverskrift->text(), fileHeading);
+    QCOMPARE(window.BarEdit->text(), bar);
+
+    window.infoClearFind();
+    QCOMPARE(window.mappeBoxen->count() + window.filBoxen->count(), 0);
+    QCOMPARE(window.filerOverskrift->text(), QString("Filer"));
+    QCOMPARE(window.BarEdit->text(), QString("Søg efter"));
+    QCOMPARE(window.findTekstEdit->text(), QString());
+}
+
+void TestWinform::searchSurvivesLinksUnreadableAndVanishingFolders()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    makeEntries(drives, "C:\\Data", {"sub\\", "locked\\", "locked\\loop hidden.txt", "zz loop.txt"});
+    // A link from a sub-folder back to the searched folder.
+    QVERIFY(QFile::link(drives.host("C:\\Data"), drives.host("C:\\Data\\sub\\loop")));
+    drives.backEnd().refusedListings << "C:\\Data\\locked";
+    FakeMainHost host(kOpt);
+    messages::ScriptedResponder responder;
+    Twinform window;
+    window.mappeKontrol("C:\\Data", true);
+
+    search(window, "loop");
+    QCOMPARE(rows(window.mappeBoxen), QStringList{"loop"});
+    QCOMPARE(rows(window.filBoxen), QStringList{"zz loop.txt"});
+    QCOMPARE(window.mapperOverskrift->text(), QString("Der er undersøgt 3:1 mappenavne"));
+    QCOMPARE(responder.texts(), QStringList{});
+
+    // The search folder itself cannot be read.
+    drives.backEnd().refusedListings << "C:\\Data";
+    search(window, "loop");
+    QCOMPARE(responder.texts(),
+             QStringList{"Der opstod en fejl.\rVælg eventuelt ny mappe, der skal søges i."});
+    QCOMPARE(window.mappeBoxen->count() + window.filBoxen->count(), 0);
+    drives.backEnd().refusedListings.clear();
+    responder.clear();
+
+    // The search folder goes away while it is counted.
+    const QString data = drives.host("C:\\Data");
+    drives.backEnd().beforeListing = [data](const QString &folder) {
+        if (folder.compare("C:\\Data\\sub", Qt::CaseInsensitive) == 0)
+            QDir(data).removeRecursively();
+    };
+    search(window, "loop");
+    QVERIFY(!window.searchRunning());
+    QCOMPARE(window.mappeBoxen->count() + window.filBoxen->count(), 0);
+    QCOMPARE(responder.texts(), QStringList{});
+}
+
+void TestWinform::aNewSearchOrClosingEndsARunningOne()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    makeEntries(drives, "C:\\A", {"held\\", "held\\gammel.txt", "gammel.txt"});
+    makeEntries(drives, "C:\\B", {"ny gammel.txt"});
+    FakeMainHost host(kOpt);
+    messages::ScriptedResponder responder;
+    QPointer<Twinform> window = new Twinform;
+    window->mappeKontrol("C:\\A", true);
+    {
+        ListingGate gate;
+        gate.holdAt("C:\\A\\held", drives.backEnd());
+        window->findTekstEdit->setText("gammel");
+        window->aSearchExecute();
+        QTRY_VERIFY(gate.reached());
+        QVERIFY(window->searchRunning());
+        QCOMPARE(window->BarEdit->text(), QString("Undersøger..."));
+        QCoreApplication::processEvents();
+        gate.open();
+        // The next search starts while the first may still walk: only its own results show.
+        window->mappeKontrol("C:\\B", true);
+        window->aSearchExecute();
+        window->waitForSearch();
+    }
+    QCOMPARE(rows(window->filBoxen), QStringList{"ny gammel.txt"});
+    QCOMPARE(window->filerOverskrift->text(), QString("Der er undersøgt 1:1 filnavne"));
+
+    ListingGate gate;
+    gate.holdAt("C:\\A\\held", drives.backEnd());
+    window->mappeKontrol("C:\\A", true);
+    window->aSearchExecute();
+    QTRY_VERIFY(gate.reached());
+    gate.open();
+    window->close();
+    QTRY_VERIFY(window.isNull());
+    QCOMPARE(host.closed, 1);
 }
 
 QTEST_MAIN(TestWinform)

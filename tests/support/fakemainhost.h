@@ -27,6 +27,7 @@ public:
     bool tried = true;
     bool topPanel = true;
     QString shortcutsFolder;
+    int maxElementer = 120;
     bool notifications = false;
     bool blocking = false;
     bool hints = false;
@@ -59,6 +60,7 @@ public:
     bool vistoppanel() const override { return topPanel; }
     void setVistoppanel(bool shown) override { topPanel = shown; }
     QString placeringsMappe() const override { return shortcutsFolder; }
+    int maxFindElementer() const override { return maxElementer; }
     bool beskedChecked() const override { return notifications; }
     bool blokerChecked() const override { return blocking; }
     void setBlokerChecked(bool checked) override { blocking = checked; }

@@ -66,11 +66,18 @@ public:
 
     // Called before each folder listing, on the thread that lists: a test may hold a walk there.
     std::function<void(const QString &folder)> beforeListing;
+    // Program paths of folders that cannot be listed (AccessDenied), as a folder of mode 000 for
+    // a user: root may list anything.
+    QStringList refusedListings;
     bool findFiles(const platform::Path &folder, std::vector<platform::FindData> &entries,
                    platform::FindDetail detail = platform::FindDetail::All) const override
     {
         if (beforeListing)
             beforeListing(QString::fromStdU16String(folder));
+        if (refusedListings.contains(QString::fromStdU16String(folder), Qt::CaseInsensitive)) {
+            platform::setLastError(platform::Win32Error::AccessDenied);
+            return false;
+        }
         return PosixPlatform::findFiles(folder, entries, detail);
     }
 

@@ -46,10 +46,12 @@ bool sameTime(const timespec &a, const timespec &b)
 class CaseIndex
 {
 public:
-    std::string find(const std::string &folder, const std::u16string &name)
+    // `folderFound` tells whether `folder` is a folder at all.
+    std::string find(const std::string &folder, const std::u16string &name, bool &folderFound)
     {
         struct stat info;
-        if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        folderFound = ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        if (!folderFound)
             return {};
         const std::lock_guard lock(m_mutex);
         Folder *entry = lookUp(folder);
@@ -228,6 +230,8 @@ bool isPlainPath(const std::u16string &path)
 
 std::string DriveTable::toHost(const std::u16string &programPath) const
 {
+    // A plain path's host form is the exact one below, so a miss need not be asked twice.
+    bool exactMissing = false;
     if (isPlainPath(programPath)) {
         if (const Drive *drive = find(programPath[0])) {
             std::string rest = toUtf8(programPath.substr(2));
@@ -237,6 +241,7 @@ std::string DriveTable::toHost(const std::u16string &programPath) const
                                                           : drive->root + rest;
             if (pathExists(host))
                 return host;
+            exactMissing = true;
         }
     }
     const auto parsed = parseWindowsPath(programPath);
@@ -252,21 +257,22 @@ std::string DriveTable::toHost(const std::u16string &programPath) const
         parent = join(parent, toUtf8(parsed->components[i]));
     const std::u16string &last = parsed->components.back();
     const std::string exact = join(parent, toUtf8(last));
-    if (pathExists(exact))
+    if (!exactMissing && pathExists(exact))
         return exact;
 
     // Windows compares names without regard to case. Usually only the last name is new (a file
     // about to be made): its folder is there as written, and only the folder's names are asked.
-    if (pathExists(parent)) {
-        const std::string match = m_caseIndex->find(parent, last);
-        return match.empty() ? exact : join(parent, match);
-    }
+    bool parentFound = false;
+    const std::string lastMatch = m_caseIndex->find(parent, last, parentFound);
+    if (parentFound)
+        return lastMatch.empty() ? exact : join(parent, lastMatch);
     std::string host = drive->root;
     bool folderExists = true;
     for (const auto &component : parsed->components) {
         std::string next = join(host, toUtf8(component));
         if (folderExists && !pathExists(next)) {
-            const std::string match = m_caseIndex->find(host, component);
+            bool found = false;
+            const std::string match = m_caseIndex->find(host, component, found);
             if (match.empty())
                 folderExists = false;
             else
