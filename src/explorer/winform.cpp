@@ -134,17 +134,35 @@ void Twinform::createLists()
     historieDir->SetItemfile(historyFile());
     historieDir->SetListeBoks(HistorieListe);
     historieDir->SetItemtype(itBibliotek);
-    historieDir->SetOnDblListeKlik([this](const QString &, const QString &) { skiftHisDir(); });
-    historieDir->SetOnListeKlik([this](const QString &, const QString &) { skiftHisDir(); });
+    auto status = [](const QString &path) {
+        if (mainHost())
+            mainHost()->UdskrivInfo(path);
+    };
+    auto show = [this](const QString &, const QString &path) { visIFilStruktur(path); };
+    historieDir->SetOnDblListeKlik(show);
+    historieDir->SetOnListeKlik([status](const QString &, const QString &path) { status(path); });
 
     FavDir = new TReopenFilerX(this);
     FavDir->SetItemfile(favouriteFoldersFile());
     FavDir->SetListeBoks(favoritliste);
     FavDir->SetItemtype(itBibliotek);
+    FavDir->SetOnListeKlik([this, status](const QString &caption, const QString &path) {
+        RenamMEdit->setText(caption);
+        status(path);
+    });
+    FavDir->SetOnDblListeKlik(show);
     FavFiler = new TReopenFilerX(this);
     FavFiler->SetItemfile(favouriteFilesFile());
     FavFiler->SetListeBoks(favfilerListe);
     FavFiler->SetItemtype(itFil);
+    FavFiler->SetOnListeKlik([this, status](const QString &caption, const QString &path) {
+        RenamFEdit->setText(caption);
+        status(path);
+    });
+    FavFiler->SetOnDblListeKlik([](const QString &, const QString &path) {
+        if (mainHost())
+            mainHost()->runFilname(path, 0);
+    });
 
     findDir = new TReopenFilerX(this);
     findDir->SetListeBoks(mappeBoxen);
@@ -152,6 +170,10 @@ void Twinform::createLists()
     findFiler = new TReopenFilerX(this);
     findFiler->SetListeBoks(filBoxen);
     findFiler->SetItemtype(itFil);
+    for (TReopenFilerX *found : {findDir, findFiler}) {
+        found->SetOnListeKlik([status](const QString &, const QString &path) { status(path); });
+        found->SetOnDblListeKlik(show);
+    }
 }
 
 void Twinform::newMetodeObjekt()

@@ -42,6 +42,7 @@ class TDeleteObjekt;
 class TPasteObjekt;
 class NavneSoegning;
 class TReopenFilerBase;
+struct TReopenRec;
 class TReopenFilerX;
 class TReopenFilerY;
 
@@ -186,6 +187,18 @@ public:
     // a file list); false with `tomTekst` when none exists.
     bool listeStruktur(const TReopenFilerBase *liste, bool punkt, bool udenGentagelser, bool kontrol,
                        const QString &tomTekst);
+    // The folders a structure is built of: the entries' paths in list order (their folders for
+    // a file list), only existing folders, repeated ones once when asked.
+    static QStringList listeMapper(const QList<TReopenRec> &entries, bool filer, bool udenGentagelser);
+    // An entry of a list shown in the file tree: a folder as the tree, a file selected in it.
+    void visIFilStruktur(const QString &path);
+    // The selected entry of `box` moved up or down, or deleted; false when nothing changed.
+    bool flytValgte(TReopenFilerBase *liste, QListWidget *box, bool op);
+    bool sletValgte(TReopenFilerBase *liste, QListWidget *box);
+    // Ctrl+N: the current element into the favourite folders or files.
+    void aInsertFavoritmappeExecute();
+    // "Kopier" of a favourite: its folder or file as a checked clipboard row.
+    void kopierFavorit(bool fil);
 
     // Layout switches.
     void redskabsCheckClick();
@@ -219,6 +232,8 @@ public:
     QTabWidget *favoritBog = nullptr;
     QListWidget *favoritliste = nullptr;
     QListWidget *favfilerListe = nullptr;
+    QLineEdit *RenamMEdit = nullptr;
+    QLineEdit *RenamFEdit = nullptr;
     QListWidget *mappeBoxen = nullptr;
     QListWidget *filBoxen = nullptr;
     QLabel *mappeLabel = nullptr;
@@ -292,6 +307,17 @@ private:
     void buildClipboardActions();
     void buildFileCommandActions();
     void buildSearchActions();
+    void buildHistoryActions();
+    void buildFavouriteActions();
+    // The up, down, delete and delete-all commands of one list.
+    struct ListCommands
+    {
+        const char *op, *ned, *slet, *sletHint, *alle, *alleHint;
+        std::function<TReopenFilerBase *()> liste;
+        QListWidget *Twinform::*box;
+        std::function<void()> changed;
+    };
+    void addListCommands(const ListCommands &commands);
     // Lists what the search found since the last call and shows its counters.
     void collectFound();
     void searchEnded();

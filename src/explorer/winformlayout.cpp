@@ -198,6 +198,8 @@ void Twinform::buildActions()
     buildClipboardActions();
     buildFileCommandActions();
     buildSearchActions();
+    buildHistoryActions();
+    buildFavouriteActions();
     buildMenus();
 }
 
@@ -284,7 +286,8 @@ QWidget *Twinform::buildToolBar()
     layout->addWidget(funkPanel1);
     layout->addWidget(funkPanel2, 1);
     addTools(layout, Redskabslinje,
-             {{"gemStruktur", "document-save"},
+             {{"aInsertFavoritmappe", "bookmark-new"},
+              {"gemStruktur", "document-save"},
               {"hentStruktur", "document-open"},
               {"GHopt", "configure"},
               {"aTopPanel", "view-split-top-bottom"},
@@ -314,35 +317,6 @@ QWidget *Twinform::buildKnownFoldersPage()
                               {"Mappestuktur", "Filstruktur"}, 1, page);
     layout->addWidget(mappeBox);
     layout->addStretch();
-    return page;
-}
-
-QWidget *Twinform::buildHistoryPage()
-{
-    auto *page = new QWidget;
-    page->setObjectName("sideH2");
-    auto *layout = new QVBoxLayout(page);
-    layout->addWidget(new QLabel("Besøgte mapper", page));
-    HistorieListe = new QListWidget(page);
-    HistorieListe->setObjectName("HistorieListe");
-    layout->addWidget(HistorieListe, 1);
-    return page;
-}
-
-QWidget *Twinform::buildFavouritesPage()
-{
-    auto *page = new QWidget;
-    page->setObjectName("sideH3");
-    auto *layout = new QVBoxLayout(page);
-    favoritBog = new QTabWidget(page);
-    favoritBog->setObjectName("favoritBog");
-    favoritliste = new QListWidget;
-    favoritliste->setObjectName("favoritliste");
-    favfilerListe = new QListWidget;
-    favfilerListe->setObjectName("favfilerListe");
-    favoritBog->addTab(favoritliste, "Mapper");
-    favoritBog->addTab(favfilerListe, "Filer");
-    layout->addWidget(favoritBog, 1);
     return page;
 }
 

@@ -31,18 +31,6 @@ namespace {
 // How often a running search's results reach the page.
 constexpr int kCollectMs = 50;
 
-QPushButton *commandButton(QAction *action, const QString &caption, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(action->objectName() + "Button");
-    button->setToolTip(action->toolTip());
-    button->setEnabled(action->isEnabled());
-    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    QObject::connect(action, &QAction::changed, button,
-                     [button, action] { button->setEnabled(action->isEnabled()); });
-    return button;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -69,6 +57,8 @@ QWidget *Twinform::buildSearchPage()
 
     mappeLabel = new QLabel(page);
     mappeLabel->setObjectName("mappeLabel");
+    // Long folder names and headings must not widen the page.
+    mappeLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(mappeLabel);
     BarEdit = widgets::field("BarEdit", "Søg efter", page);
     layout->addWidget(BarEdit);
@@ -81,25 +71,27 @@ QWidget *Twinform::buildSearchPage()
 
     mapperOverskrift = new QLabel("Mapper", page);
     mapperOverskrift->setObjectName("mapperOverskrift");
+    mapperOverskrift->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(mapperOverskrift);
     mappeBoxen = new QListWidget(page);
     mappeBoxen->setObjectName("mappeBoxen");
     layout->addWidget(mappeBoxen, 1);
     filerOverskrift = new QLabel("Filer", page);
     filerOverskrift->setObjectName("filerOverskrift");
+    filerOverskrift->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(filerOverskrift);
     filBoxen = new QListWidget(page);
     filBoxen->setObjectName("filBoxen");
     layout->addWidget(filBoxen, 1);
 
     layout->addWidget(new QLabel("Fremvis filtype", page));
-    auto *typeRow = new QHBoxLayout;
     extEdit = new QLineEdit(page);
     extEdit->setObjectName("extEdit");
     extEdit->setToolTip("Filefternavn med eller uden punktum");
-    typeRow->addWidget(extEdit, 1);
-    typeRow->addWidget(commandButton(actions->action("aExtType1"), "Vis", page));
-    typeRow->addWidget(commandButton(actions->action("aExtType2"), "Isoler", page));
+    layout->addWidget(extEdit);
+    auto *typeRow = new QHBoxLayout;
+    for (const char *name : {"aExtType1", "aExtType2"})
+        typeRow->addWidget(widgets::actionButton(actions->action(name), page, {{}, Qt::ToolButtonTextOnly}));
     antalExtEdit = widgets::field("antalExtEdit", "0", page);
     antalExtEdit->setToolTip("Antal filer fundne med indførte efternavn");
     antalExtEdit->setMaximumWidth(60);
@@ -115,9 +107,12 @@ QWidget *Twinform::buildSearchPage()
     bottom->addWidget(info);
     bottom->addWidget(widgets::actionButton(actions->action("infoClearFind"), page, {"edit-clear"}));
     bottom->addStretch();
+    layout->addLayout(bottom);
+    bottom = new QHBoxLayout;
     for (const char *name :
          {"mappePunktstruktur", "mappeNiveaustruktur", "filPunktstruktur", "filNiveaustruktur"})
         bottom->addWidget(widgets::actionButton(actions->action(name), page, {{}, Qt::ToolButtonTextOnly}));
+    bottom->addStretch();
     layout->addLayout(bottom);
 
     m_findTimer = new QTimer(this);
@@ -315,13 +310,11 @@ void Twinform::visFiltype(bool isoler)
 // ---------------------------------------------------------------------------------------------
 // Structures from lists
 
-bool Twinform::listeStruktur(const TReopenFilerBase *liste, bool punkt, bool udenGentagelser, bool kontrol,
-                             const QString &tomTekst)
+QStringList Twinform::listeMapper(const QList<TReopenRec> &entries, bool filer, bool udenGentagelser)
 {
-    const bool filer = liste == findFiler || liste == FavFiler;
     QStringList folders;
     QSet<QString> seen;
-    for (const TReopenRec &entry : liste->entries()) {
+    for (const TReopenRec &entry : entries) {
         const QString folder = filer ? core::folderOf(entry.Filnavn) : entry.Filnavn;
         if (!core::directoryExists(folder))
             continue;
@@ -333,6 +326,14 @@ bool Twinform::listeStruktur(const TReopenFilerBase *liste, bool punkt, bool ude
         }
         folders << folder;
     }
+    return folders;
+}
+
+bool Twinform::listeStruktur(const TReopenFilerBase *liste, bool punkt, bool udenGentagelser, bool kontrol,
+                             const QString &tomTekst)
+{
+    const bool filer = liste == findFiler || liste == FavFiler;
+    QStringList folders = listeMapper(liste->entries(), filer, udenGentagelser);
     if (folders.isEmpty()) {
         messages::inform(tomTekst);
         return false;

@@ -1,23 +1,27 @@
 // The explorer window on its own, with a fake main window.
 #include "core/linefile.h"
 #include "core/messages.h"
+#include "dialogs/actionlist.h"
 #include "explorer/navnesoegning.h"
 #include "explorer/winform.h"
 #include "fileops/klipbord.h"
 #include "fileops/metodecompo.h"
 #include "fileops/pastecompo.h"
+#include "lists/reopenfiler.h"
 #include "structures/strukturcompo.h"
 #include "support/fakemainhost.h"
 #include "support/listinggate.h"
 #include "support/testdrives.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -44,6 +48,17 @@ QStringList rows(const QListWidget *list)
     return texts;
 }
 
+// Runs the window's command `name` when its rule allows it; false when it is disabled.
+bool run(Twinform &window, const char *name)
+{
+    window.actions->updateAll();
+    QAction *action = window.actions->action(name);
+    if (!action->isEnabled())
+        return false;
+    action->trigger();
+    return true;
+}
+
 // Searches the current element's folder for `text` and waits for the end.
 void search(Twinform &window, const QString &text)
 {
@@ -67,6 +82,10 @@ private slots:
     void searchListsNamesHoldingTheText();
     void searchSurvivesLinksUnreadableAndVanishingFolders();
     void aNewSearchOrClosingEndsARunningOne();
+    void favouritesTakeTheCurrentElementOnceAndMoveToTheTop();
+    void favouriteCaptionsAndClipboardRows();
+    void structuresOfAListKeepOrLeaveOutRepeatedFolders();
+    void historyIsSavedOnRequestAndEntriesMoveWithTheSelection();
 };
 
 void TestWinform::livesAndClosesThroughItsHost()
@@ -306,6 +325,135 @@ void TestWinform::aNewSearchOrClosingEndsARunningOne()
     window->close();
     QTRY_VERIFY(window.isNull());
     QCOMPARE(host.closed, 1);
+}
+
+void TestWinform::favouritesTakeTheCurrentElementOnceAndMoveToTheTop()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    makeEntries(drives, "C:\\Data", {"a.txt"});
+    FakeMainHost host(kOpt);
+    Twinform window;
+
+    window.mappeKontrol("C:\\Data", true);
+    QVERIFY(run(window, "aInsertFavoritmappe"));
+    // Nothing new shown since: the second Ctrl+N finds the command disabled.
+    QVERIFY(!run(window, "aInsertFavoritmappe"));
+    window.mappeKontrol("C:", true);
+    QVERIFY(run(window, "aInsertFavoritmappe"));
+    QCOMPARE(rows(window.favoritliste), (QStringList{"Drev C:", "Data"}));
+    window.mappeKontrol("C:\\Data", true);
+    QVERIFY(run(window, "aInsertFavoritmappe"));
+    QCOMPARE(rows(window.favoritliste), (QStringList{"Data", "Drev C:"}));
+    QCOMPARE(window.winBog->currentIndex(), 2);
+    QCOMPARE(window.favoritBog->currentIndex(), 0);
+    // Saved at each insertion, two lines an entry.
+    QCOMPARE(core::readLines(kOpt + "favoritmapper1.txt").value_or(QStringList()),
+             (QStringList{"Data", "C:\\Data", "Drev C:", "C:"}));
+
+    window.mappeKontrol("C:\\Data\\a.txt", true);
+    QVERIFY(run(window, "aInsertFavoritmappe"));
+    QCOMPARE(rows(window.favfilerListe), QStringList{"a.txt"});
+    QCOMPARE(window.favoritBog->currentIndex(), 1);
+    QCOMPARE(core::readLines(kOpt + "favoritfiler1.txt").value_or(QStringList()),
+             (QStringList{"a.txt", "C:\\Data\\a.txt"}));
+}
+
+void TestWinform::favouriteCaptionsAndClipboardRows()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    makeEntries(drives, "C:\\Data", {"a.txt", "Gammel\\"});
+    FakeMainHost host(kOpt);
+    messages::ScriptedResponder responder;
+    Twinform window;
+    window.FavDir->InsertItem("C:\\Data\\Gammel", "Gammel");
+    window.FavDir->InsertItem("C:\\Data", "Data");
+    window.FavFiler->InsertItem("C:\\Data\\a.txt", "a.txt");
+
+    window.favoritliste->setCurrentRow(0);
+    QVERIFY(!run(window, "fRenameCaption")); // an empty field
+    window.RenamMEdit->setText("Mine data");
+    QVERIFY(run(window, "fRenameCaption"));
+    QCOMPARE(rows(window.favoritliste), (QStringList{"Mine data", "Gammel"}));
+    QCOMPARE(window.RenamMEdit->text(), QString());
+
+    window.visIndstillingerCheck->setChecked(true);
+    window.favoritliste->setCurrentRow(0);
+    QVERIFY(run(window, "fKopier"));
+    window.favfilerListe->setCurrentRow(0);
+    QVERIFY(run(window, "fLkopier"));
+    Klipbord *klipbord = window.metodeX->klipbord();
+    QCOMPARE(klipbord->Mappeliste->count(), 1);
+    QCOMPARE(klipbord->Filliste->count(), 1);
+    QCOMPARE(window.winBog->currentIndex(), 5);
+
+    QVERIFY(QDir(drives.host("C:\\Data\\Gammel")).removeRecursively());
+    window.favoritliste->setCurrentRow(1);
+    QVERIFY(run(window, "fKopier"));
+    QCOMPARE(responder.texts(), QStringList{"Mappen kunne ikke findes.\rSlet eventuelt valgte element."});
+    QCOMPARE(klipbord->Mappeliste->count(), 1);
+}
+
+void TestWinform::structuresOfAListKeepOrLeaveOutRepeatedFolders()
+{
+    TestDrives drives;
+    makeEntries(drives, "C:\\Data", {"a.txt", "b.txt", "Sub\\", "Sub\\c.txt"});
+    const QList<TReopenRec> files = {{"c.txt", "C:\\Data\\Sub\\c.txt"},
+                                     {"a.txt", "C:\\Data\\a.txt"},
+                                     {"b.txt", "C:\\data\\b.txt"},
+                                     {"x.txt", "C:\\Borte\\x.txt"}};
+    // The level structure keeps a folder once per file; the point structure once.
+    QCOMPARE(Twinform::listeMapper(files, true, false),
+             (QStringList{"C:\\Data\\Sub", "C:\\Data", "C:\\data"}));
+    QCOMPARE(Twinform::listeMapper(files, true, true), (QStringList{"C:\\Data\\Sub", "C:\\Data"}));
+
+    QDir().mkpath(drives.host(kOpt));
+    FakeMainHost host(kOpt);
+    messages::ScriptedResponder responder;
+    Twinform window;
+    window.FavDir->InsertItem("C:\\Borte", "Borte");
+    QVERIFY(run(window, "fStruktur"));
+    QCOMPARE(responder.texts(), QStringList{"Der blev ikke fundet eksisterende emner i favoritlisten."});
+}
+
+void TestWinform::historyIsSavedOnRequestAndEntriesMoveWithTheSelection()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    makeEntries(drives, "C:\\Data", {"A\\", "B\\"});
+    FakeMainHost host(kOpt);
+    messages::ScriptedResponder responder;
+    Twinform window;
+    window.historieDir->DeleteAlleItems();
+    window.HListeForandret = false;
+
+    QVERIFY(run(window, "hHent"));
+    QCOMPARE(responder.texts(), QStringList{"Der blev ikke fundet en gemt historieliste."});
+    QVERIFY(!run(window, "hGem"));
+    for (const char *folder : {"C:\\Data", "C:\\Data\\A", "C:\\Data\\B"})
+        window.mappeKontrol(folder, true);
+    QCOMPARE(rows(window.HistorieListe), (QStringList{"Data", "A", "B"}));
+
+    window.HistorieListe->setCurrentRow(0);
+    QVERIFY(!run(window, "hOp"));
+    QVERIFY(run(window, "hNed"));
+    QCOMPARE(rows(window.HistorieListe), (QStringList{"A", "Data", "B"}));
+    QCOMPARE(window.HistorieListe->currentRow(), 1);
+    window.HistorieListe->setCurrentRow(2);
+    QVERIFY(!run(window, "hNed"));
+    QVERIFY(run(window, "hSlet"));
+    QCOMPARE(window.HistorieListe->currentRow(), 1); // the last went: the one before it
+    QVERIFY(run(window, "hGem"));
+    QCOMPARE(host.statusLines.last(), QString("Listen er gemt!"));
+    QVERIFY(!window.HListeForandret);
+    QCOMPARE(core::readLines(kOpt + "historiemapper1.txt").value_or(QStringList()),
+             (QStringList{"A", "C:\\Data\\A", "Data", "C:\\Data"}));
+
+    window.mappeKontrol("C:\\Data\\B", true);
+    QVERIFY(run(window, "hHent"));
+    QCOMPARE(rows(window.HistorieListe), (QStringList{"A", "Data"}));
+    QCOMPARE(host.statusLines.last(), QString("Listen er hentet!"));
 }
 
 QTEST_MAIN(TestWinform)
