@@ -67,6 +67,7 @@ Tmainform::Tmainform(QWidget *parent)
 {
     setObjectName("mainform");
     setMainHost(this);
+    setToolHost(this);
     buildActions();
     buildUi();
     clipboardWindows = new ClipboardWindows(
@@ -81,6 +82,8 @@ Tmainform::~Tmainform()
     qApp->removeEventFilter(this);
     if (mainHost() == this)
         setMainHost(nullptr);
+    if (toolHost() == this)
+        setToolHost(nullptr);
     delete ImageListExe;
     delete ImageListExe32;
     if (mainform == this)
@@ -422,6 +425,9 @@ bool Tmainform::FormCloseQuery()
 
 void Tmainform::FormClose()
 {
+    // Tool windows of their own save their place as they close.
+    for (TToolForm *tool : findChildren<TToolForm *>(Qt::FindDirectChildrenOnly))
+        tool->close();
     if (!clientArea->subWindowList().isEmpty()) {
         CloseAlleElementerExecute();
         // The explorer windows one at a time, the one numbered NewCount first; each saves its

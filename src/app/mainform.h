@@ -3,6 +3,7 @@
 // main options file, and holds the left panel of function pages, the window-tab bar, the
 // client area of the explorer and tool windows, and the status bar.
 
+#include "dialogs/toolform.h"
 #include "explorer/mainhost.h"
 
 #include <QMainWindow>
@@ -40,7 +41,9 @@ class QTreeWidget;
 class RadioGroup;
 class StrukturView;
 
-class Tmainform : public QMainWindow, public TMainHost
+class Tfindform;
+
+class Tmainform : public QMainWindow, public TMainHost, public TToolHost
 {
     Q_OBJECT
 public:
@@ -137,16 +140,19 @@ public:
     void ProgrambogChange();
 
     // Programs list and launching.
-    void loadProgramBox();
-    void InfoProg(const QString &s);
+    void loadProgramBox() override;
+    void InfoProg(const QString &s) override;
     void MenuExeKlik(QAction *Sender, const QString &MenuCaption, bool Found);
     void MenuExeParam(QObject *Sender, QString &aParamStr);
     void OpenTheEle();
     void OpenFilMedProgram(const QString &aProgram, const QString &aFilnavn) override;
-    // The argument text for the current program: the current element in quotes, or nothing.
+    // The file with its associated program, for editing when asked; errors through ErrorInfo.
+    void OpenFilen(const QString &aFilnavn, bool forRedigering) override;
+    // The argument text for the current program: the active explorer window's file-tree
+    // selection, else the current element in quotes, else nothing.
     QString currentArguments() const;
     static QString errorText(int Nr);
-    void ErrorInfo(int Nr);
+    void ErrorInfo(int Nr) override;
     void programBoxClick();
     void programBoxDblClick();
     void dosListeKlik(const QString &Capnavn, const QString &Filnavn);
@@ -157,14 +163,14 @@ public:
     void HintInfo(const QString &hint) override;
     void InfoHelp(const QString &page) override;
     // Hints are tooltips only while an operation runs with "Vis hints"; else the status line.
-    bool hintsAsTooltips() const;
+    bool hintsAsTooltips() const override;
     void makeInfo(const QString &overskrift, const QString &tekst) override;
 
     // The registry of explorer windows and the window-tab bar.
     void makeNewStifinder();
     void NewCountKontrol();
     void openStifinder();
-    void aktiverWinform(bool opdater, const QString &potMappe);
+    void aktiverWinform(bool opdater, const QString &potMappe) override;
     Twinform *getWinform(const QString &aCaption) override;
     void CloseElementExecute();
     void CloseAlleElementerExecute();
@@ -230,6 +236,19 @@ public:
     void showClipboardWindow(Klipbord *klipbord) override;
     void destroyClipboardWindow(Klipbord *klipbord) override;
     QMdiSubWindow *clipboardFrame(Klipbord *klipbord) const;
+
+    // What the tool windows read of the main window.
+    QAction *mainAction(const QString &name) const override;
+    void toolHelp(const QString &page) override;
+    TMenuExeFiler *menuExe() const override { return MenuExe; }
+    QIcon programIcon32(int index) const override;
+    void setCurrentProgram(const QString &path) override { exeProgram = path; }
+    void showFileInExplorer(const QString &path) override;
+    // The tool windows, one of each: the one shown, else one made in the mode its radio group
+    // chooses (the group is disabled while the window exists).
+    Tfindform *openFindform();
+    // A tool window made: inside the client area or as a window of its own.
+    void placeTool(TToolForm *tool, RadioGroup *group);
 
     // Window geometry as the options file keeps it: the frame's position, the client's size.
     void setBounds(int left, int top, int width, int height);

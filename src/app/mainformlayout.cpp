@@ -89,10 +89,17 @@ void Tmainform::buildActions()
                  "Opret genveje til mapper og programmer: Ctrl+2", {}, never);
     actions->add("progInsert", "Indfør", QKeySequence("Ctrl+3"),
                  "Indfør, rediger eller fjern program: Ctrl+3", {}, never);
+    actions->add(
+        "progOpen2", "Program", {}, "Åben valgte program eventuelt med valgt/valgte fil/filer",
+        [this] { OpenTheEle(); }, [this] { return !exeProgram.isEmpty(); });
+    actions->add(
+        "ProgInsert2", "Indfør", {}, "Indfør eller rediger programmer",
+        [this] { actions->action("progInsert")->trigger(); },
+        [this] { return actions->action("progInsert")->isEnabled(); });
     actions->add("OpretSmappe", "Opret", QKeySequence("Ctrl+4"),
                  "Åben boksen til oprettelse af strukturmapper: Ctrl+4", {}, never);
-    actions->add("findTekst", "Søg", QKeySequence("Ctrl+5"), "Søg i tekstdokumenter i mapper: Ctrl+5", {},
-                 never);
+    actions->add("findTekst", "Søg", QKeySequence("Ctrl+5"), "Søg i tekstdokumenter i mapper: Ctrl+5",
+                 [this] { openFindform(); });
     actions->add("aBilledGal", "Billeder", QKeySequence("Ctrl+6"),
                  "Åben Galleri til bmp, jpg samt ico billedfiler: Ctrl+6", {}, never);
     actions->add("visKalender", "Kalender", QKeySequence("Ctrl+7"), "Vis kalender: Ctrl+7", {}, never);
@@ -520,6 +527,15 @@ void Tmainform::buildUi()
     connect(programBox, &QListWidget::itemDoubleClicked, this, [this] { programBoxDblClick(); });
     programLayout->addWidget(programLabel);
     programLayout->addWidget(programBox, 1);
+    auto *programButtons = new QHBoxLayout;
+    programButtons->addWidget(
+        widgets::actionButton(actions->action("progOpen2"), programmerSide,
+                              {"system-run", Qt::ToolButtonTextBesideIcon, QSize(18, 18)}));
+    programButtons->addWidget(
+        widgets::actionButton(actions->action("ProgInsert2"), programmerSide,
+                              {"run-build", Qt::ToolButtonTextBesideIcon, QSize(18, 18)}));
+    programButtons->addStretch(1);
+    programLayout->addLayout(programButtons);
     programLayout->addWidget(visProgrammer);
     Hovedbog->addTab(programmerSide, "Programmer");
 
@@ -571,6 +587,8 @@ void Tmainform::buildUi()
             window->FormActivate();
         else if (auto *clipboard = qobject_cast<Tlisteform *>(child->widget()))
             clipboard->FormActivate();
+        else if (auto *tool = qobject_cast<TToolForm *>(child->widget()))
+            tool->FormActivate();
     });
     connect(tc, &QTabBar::tabBarClicked, this, [this](int index) { tcChange(index); });
     connect(tc, &QTabBar::tabCloseRequested, this, [this](int index) {

@@ -71,6 +71,12 @@ void Tmainform::MenuExeKlik(QAction *Sender, const QString &MenuCaption, bool Fo
 
 QString Tmainform::currentArguments() const
 {
+    // The active explorer window's file-tree selection; none from its folder tree.
+    QMdiSubWindow *active = clientArea->activeSubWindow();
+    if (auto *explorer = active ? qobject_cast<Twinform *>(active->widget()) : nullptr) {
+        TStrukturCompo *tree = explorer->metodeX ? explorer->metodeX->strukturY() : nullptr;
+        return tree && tree->aktiveStruktur() == strukturNr::filer ? tree->makeParamString() : QString();
+    }
     return EditSti->text().isEmpty() ? QString() : core::quoteArgument(EditSti->text());
 }
 
@@ -90,6 +96,14 @@ void Tmainform::OpenTheEle()
 void Tmainform::OpenFilMedProgram(const QString &aProgram, const QString &aFilnavn)
 {
     const int result = core::shellExecute("open", aProgram, aFilnavn, QString(), platform::SW_SHOW);
+    if (result <= 32)
+        ErrorInfo(result);
+}
+
+void Tmainform::OpenFilen(const QString &aFilnavn, bool forRedigering)
+{
+    const int result = core::shellExecute(forRedigering ? "edit" : "open", core::nameOf(aFilnavn), QString(),
+                                          core::folderOf(aFilnavn), platform::SW_SHOWNORMAL);
     if (result <= 32)
         ErrorInfo(result);
 }

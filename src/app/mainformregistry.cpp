@@ -331,9 +331,9 @@ void Tmainform::runFilname(const QString &aFilename, int fileRunNumber)
     const QString folder = core::folderOf(aFilename);
     const QString name = core::nameOf(aFilename);
     int result;
-    if (extensionOf(name).compare(".bat", Qt::CaseInsensitive) == 0 && fileRunNumber == 0)
-        result = core::shellExecute("open", "cmd", "/K " + core::quoteArgument(name), folder,
-                                    platform::SW_SHOWNORMAL);
+    // A batch file (a shell script on Linux) runs in a console that stays open.
+    if (fileRunNumber == 0 && core::isConsoleScript(aFilename))
+        result = core::runInConsole(aFilename, folder);
     else
         result = core::shellExecute(fileRunNumber != 0 ? "edit" : "open", name, QString(), folder,
                                     platform::SW_SHOWNORMAL);

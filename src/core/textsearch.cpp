@@ -93,11 +93,12 @@ bool readAs(QFile &file, Kind kind, qsizetype skip, TextScanner &scanner, bool &
 } // namespace
 
 TextScanner::TextScanner(const QString &needle, TextSearchOptions options, DisplayLine displayLine,
-                         QList<TextHit> &hits)
+                         QList<TextHit> &hits, const std::atomic<bool> *cancel)
     : m_needle(needle)
     , m_options(options)
     , m_displayLine(std::move(displayLine))
     , m_hits(hits)
+    , m_cancel(cancel)
     , m_firstHit(hits.size())
     , m_matcher(needle, options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive)
 {}
@@ -162,6 +163,8 @@ void TextScanner::scan(bool final)
     if (length == 0)
         return;
     for (;;) {
+        if (m_cancel && m_cancel->load(std::memory_order_relaxed))
+            return;
         const qsizetype at = m_matcher.indexIn(m_buffer, m_from);
         if (at < 0) {
             // A hit may still begin in the last length - 1 characters.
@@ -186,17 +189,24 @@ void TextScanner::resolve(bool final)
 {
     qsizetype done = 0;
     for (const qint64 position : std::as_const(m_pending)) {
+        if (m_cancel && m_cancel->load(std::memory_order_relaxed)) {
+            m_pending.clear();
+            return;
+        }
         const qsizetype at = qsizetype(position - m_base);
-        const qsizetype limit = std::min(m_buffer.size(), at + kLineContext);
+        // The line from its start; a longer one from the start of the block holding the hit.
+        const qsizetype floor = std::max<qsizetype>(0, at - kLineContext);
+        const qsizetype newline = QStringView(m_buffer).sliced(floor, at - floor).lastIndexOf(u'\n');
+        qsizetype begin = floor + newline + 1;
+        if (newline < 0 && (floor > 0 || m_base > 0))
+            begin = qsizetype(position - position % kLineContext - m_base);
+        const qsizetype limit = std::min(m_buffer.size(), begin + 2 * kLineContext);
         qsizetype end = m_buffer.indexOf(u'\n', at);
         if (end < 0 || end > limit) {
-            if (limit < at + kLineContext && !final)
+            if (limit < begin + 2 * kLineContext && !final)
                 break; // the line goes on in text not read yet
             end = limit;
         }
-        const qsizetype floor = std::max<qsizetype>(0, at - kLineContext);
-        const qsizetype newline = at > 0 ? m_buffer.lastIndexOf(u'\n', at - 1) : -1;
-        const qsizetype begin = std::max(floor, newline + 1);
         const QString line = m_buffer.mid(begin, end - begin);
         m_hits.append({position, m_displayLine ? m_displayLine(line, at - begin) : line});
         ++done;
@@ -226,7 +236,7 @@ bool searchDocument(const QString &path, const QString &needle, TextSearchOption
     const QByteArray head = file.peek(8);
     qsizetype skip = 0;
     const Kind kind = kindOf(head, skip);
-    TextScanner scanner(needle, options, displayLine, hits);
+    TextScanner scanner(needle, options, displayLine, hits, cancel);
     bool invalid = false;
     if (!readAs(file, kind, skip, scanner, invalid, cancel))
         return false;

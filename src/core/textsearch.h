@@ -26,18 +26,21 @@ struct TextHit
     bool operator==(const TextHit &) const = default;
 };
 
-// Cuts the line shown for a hit out of the hit's whole line (`line`, at most kLineContext
-// characters either side of the hit) given the hit's place in it; none keeps the whole line.
+// Cuts the line shown for a hit out of the hit's line (`line`) given the hit's place in it;
+// none keeps the whole line. Hits on one line get the same `line`, so a cutter may keep its
+// last layout.
 using DisplayLine = std::function<QString(const QString &line, qsizetype column)>;
 
-// Characters of a hit's line kept either side of the hit.
-inline constexpr qsizetype kLineContext = 4096;
+// A line longer than this is handed over in blocks: from the block of this many characters
+// that holds the hit, at most twice as many.
+inline constexpr qsizetype kLineContext = 1024;
 
 class TextScanner
 {
 public:
+    // `cancel`, when set, ends the scan early.
     TextScanner(const QString &needle, TextSearchOptions options, DisplayLine displayLine,
-                QList<TextHit> &hits);
+                QList<TextHit> &hits, const std::atomic<bool> *cancel = nullptr);
 
     // Text of the document in order, line ends as they were ("\r\n", "\r" or "\n").
     void feed(QStringView text);
@@ -55,6 +58,7 @@ private:
     TextSearchOptions m_options;
     DisplayLine m_displayLine;
     QList<TextHit> &m_hits;
+    const std::atomic<bool> *m_cancel;
     qsizetype m_firstHit;
     QStringMatcher m_matcher;
     QString m_buffer;

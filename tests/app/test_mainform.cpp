@@ -7,7 +7,9 @@
 #include "dialogs/shared.h"
 #include "lists/menuexefiler.h"
 #include "lists/reopenfiler.h"
+#include "platform/paths.h"
 #include "support/testdrives.h"
+#include "tools/textsearch/findform.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -16,8 +18,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 using messages::ScriptedResponder;
@@ -114,6 +121,10 @@ private slots:
     void programsMenuStartsWithTheCurrentElement();
     void vanishedProgramIsNamedAndRemoved();
     void launchErrorsAreExplained();
+    void runFilnameRunsScriptsInAConsoleAndOpensTheRest();
+    void openFilenOpensByNameInTheFilesFolder();
+    void programButtonNeedsACurrentProgram();
+    void findTekstOpensOneWindowWithItsTab();
     void windowOffEveryScreenComesBack();
 };
 
@@ -545,6 +556,135 @@ void TestMainform::launchErrorsAreExplained()
                  "Der er ikke associeret noget program til givne filefternavn.\rDer er muligvist valgt: For "
                  "redigering.\rDer skal muligvist vælges: For kørsel.\r",
                  "Meningsløs operation eller ukendt fejl.\r"}));
+}
+
+// A script of any letter case runs in the terminal found on the search path; other files are
+// opened or edited by name in their folder; a missing file does nothing, a missing terminal is
+// explained.
+void TestMainform::runFilnameRunsScriptsInAConsoleAndOpensTheRest()
+{
+    TestDrives drives;
+    drives.writeBytes("C:\\Skripter\\Kør.SH", "echo hej\n");
+    drives.writeBytes("C:\\Skripter\\gammel.bat", "echo hej\r\n");
+    drives.writeBytes("C:\\Skripter\\brev.txt", "x");
+    QTemporaryDir bin;
+    QFile terminal(bin.filePath("xterm"));
+    QVERIFY(terminal.open(QIODevice::WriteOnly));
+    terminal.write("#!/bin/sh\n");
+    terminal.close();
+    terminal.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    Tmainform window;
+    ScriptedResponder responder;
+    auto &calls = drives.backEnd().shellCalls;
+
+    window.runFilname("C:\\Skripter\\Kør.SH", 0);
+    QCOMPARE(calls.size(), 0);
+    QCOMPARE(responder.texts().size(), 1);
+    QVERIFY(responder.texts()[0].startsWith("Der er ikke associeret noget program"));
+
+    drives.backEnd().setConsoleSearch(bin.path().toStdString(), "");
+    struct Case
+    {
+        QString file;
+        int run;
+        QString verb, target, parameters;
+    };
+    const Case cases[] = {
+        {"C:\\Skripter\\Kør.SH", 0, "open", "xterm", "\"-hold\" \"-e\" \"sh\" \"C:\\Skripter\\Kør.SH\""},
+        {"C:\\Skripter\\Kør.SH", 1, "edit", "Kør.SH", ""},
+        {"C:\\Skripter\\gammel.bat", 0, "open", "gammel.bat", ""},
+        {"C:\\Skripter\\brev.txt", 0, "open", "brev.txt", ""},
+        {"C:\\Skripter\\brev.txt", 1, "edit", "brev.txt", ""},
+    };
+    for (const Case &c : cases) {
+        calls.clear();
+        window.runFilname(c.file, c.run);
+        QCOMPARE(calls.size(), 1);
+        QCOMPARE(calls[0].verb, c.verb);
+        QCOMPARE(calls[0].file, c.target);
+        QCOMPARE(calls[0].parameters, c.parameters);
+        QCOMPARE(calls[0].directory, QString("C:\\Skripter"));
+        QCOMPARE(calls[0].showCommand, 1);
+    }
+    calls.clear();
+    window.runFilname("C:\\Skripter\\mangler.sh", 0);
+    QVERIFY(calls.isEmpty());
+    QCOMPARE(responder.texts().size(), 1);
+}
+
+void TestMainform::openFilenOpensByNameInTheFilesFolder()
+{
+    TestDrives drives;
+    Tmainform window;
+    ScriptedResponder responder;
+    window.OpenFilen("D:\\Mine ting\\brev.txt", true);
+    window.OpenFilen("D:\\Mine ting\\brev.txt", false);
+    drives.backEnd().shellResult = 2;
+    window.OpenFilen("D:\\væk.txt", false);
+    const auto &calls = drives.backEnd().shellCalls;
+    QCOMPARE(calls.size(), 3);
+    QCOMPARE(calls[0].verb, QString("edit"));
+    QCOMPARE(calls[1].verb, QString("open"));
+    QCOMPARE(calls[1].file, QString("brev.txt"));
+    QCOMPARE(calls[1].directory, QString("D:\\Mine ting"));
+    QCOMPARE(calls[1].showCommand, 1);
+    QCOMPARE(responder.texts(), QStringList{"Den specificerede fil blev ikke fundet.\r"});
+}
+
+// "Program" on the programs page starts the current program with the current element, and only
+// while there is one.
+void TestMainform::programButtonNeedsACurrentProgram()
+{
+    TestDrives drives;
+    Tmainform window;
+    QAction *program = window.actions->action("progOpen2");
+    window.actions->updateAll();
+    QVERIFY(!program->isEnabled());
+    window.exeProgram = "C:\\Programmer\\Vis.exe";
+    window.EditSti->setText("D:\\Mine \"ting\"; $(rm -rf ~)");
+    window.actions->updateAll();
+    QVERIFY(program->isEnabled());
+    program->trigger();
+    const auto &calls = drives.backEnd().shellCalls;
+    QCOMPARE(calls.size(), 1);
+    QCOMPARE(calls[0].file, QString("C:\\Programmer\\Vis.exe"));
+    QCOMPARE(QString::fromStdU16String(platform::splitArguments(calls[0].parameters.toStdU16String()).at(0)),
+             QString("D:\\Mine \"ting\"; $(rm -rf ~)"));
+}
+
+// One "Find tekst" at a time, inside the client area with its tab; its mode is fixed while it
+// is open.
+void TestMainform::findTekstOpensOneWindowWithItsTab()
+{
+    TestDrives drives;
+    Tmainform window;
+    window.show();
+    auto tabs = [&window] {
+        QStringList texts;
+        for (int i = 0; i < window.tc->count(); ++i)
+            texts << window.tc->tabText(i);
+        return texts;
+    };
+    auto frames = [&window] {
+        int count = 0;
+        for (QMdiSubWindow *child : window.clientArea->subWindowList())
+            count += child->windowTitle() == "Find tekst" ? 1 : 0;
+        return count;
+    };
+    QAction *open = window.actions->action("findTekst");
+    open->trigger();
+    open->trigger();
+    QVERIFY(findform);
+    QCOMPARE(frames(), 1);
+    QTRY_COMPARE(tabs().count("Find tekst"), 1);
+    QVERIFY(!window.openTekstfiler->isEnabled());
+    QPointer<Tfindform> tool = findform;
+    QVERIFY(tool->close());
+    QTRY_VERIFY(!tool);
+    QVERIFY(!findform);
+    QTRY_COMPARE(frames(), 0);
+    QCOMPARE(tabs().count("Find tekst"), 0);
+    QVERIFY(window.openTekstfiler->isEnabled());
 }
 
 void TestMainform::windowOffEveryScreenComesBack()

@@ -1,0 +1,94 @@
+// Main window: the tool windows, one of each, and what they read of the main window.
+
+#include "app/mainform.h"
+
+#include "dialogs/actionlist.h"
+#include "dialogs/radiogroup.h"
+#include "explorer/winform.h"
+#include "fileops/metodecompo.h"
+#include "lists/imagelist.h"
+#include "structures/makestrukturer.h"
+#include "structures/strukturcompo.h"
+#include "tools/textsearch/findform.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+
+QAction *Tmainform::mainAction(const QString &name) const
+{
+    return actions->action(name);
+}
+
+void Tmainform::toolHelp(const QString &page)
+{
+    // The help pages are not shown by this build; the page is named in the status line.
+    UdskrivInfo(page);
+}
+
+QIcon Tmainform::programIcon32(int index) const
+{
+    return QIcon(ImageListExe32->image(index));
+}
+
+void Tmainform::showFileInExplorer(const QString &path)
+{
+    aktiverWinform(false, QString());
+    Twinform *window = activeExplorer();
+    if (!window && !explorerWindows().isEmpty())
+        window = explorerWindows().first();
+    if (!window || !window->metodeX)
+        return;
+    TStrukturCompo *tree = window->metodeX->strukturY();
+    tree->setAktiveStruktur(strukturNr::filer);
+    tree->SelectFil(path);
+    window->mappeKontrol(path, true);
+}
+
+void Tmainform::placeTool(TToolForm *tool, RadioGroup *group)
+{
+    group->setEnabled(false);
+    connect(tool, &QObject::destroyed, group, [group] { group->setEnabled(true); });
+    if (tool->showInternt) {
+        // Without a frame, as the explorer windows: the tab bar names it.
+        QMdiSubWindow *child = clientArea->addSubWindow(tool, Qt::FramelessWindowHint);
+        child->setAttribute(Qt::WA_DeleteOnClose);
+        child->setWindowTitle(tool->windowTitle());
+        child->showMaximized();
+        clientArea->setActiveSubWindow(child);
+        QTimer::singleShot(0, child, [child] { child->showMaximized(); });
+    } else {
+        tool->setParent(this, Qt::Window);
+        tool->show();
+        tool->activateWindow();
+    }
+}
+
+namespace {
+
+// The shown tool window of a kind, brought forward; none when there is none.
+template<class Tool> Tool *bringForward(Tool *tool, QMdiArea *clientArea)
+{
+    if (!tool)
+        return nullptr;
+    if (auto *child = qobject_cast<QMdiSubWindow *>(tool->parentWidget())) {
+        child->show();
+        clientArea->setActiveSubWindow(child);
+    } else {
+        tool->show();
+        tool->raise();
+        tool->activateWindow();
+    }
+    return tool;
+}
+
+} // namespace
+
+Tfindform *Tmainform::openFindform()
+{
+    if (bringForward(findform, clientArea))
+        return findform;
+    auto *tool = new Tfindform(openTekstfiler->itemIndex() == 0);
+    placeTool(tool, openTekstfiler);
+    return tool;
+}

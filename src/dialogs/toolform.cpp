@@ -1,0 +1,95 @@
+#include "dialogs/toolform.h"
+
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+#include <QStatusTipEvent>
+
+namespace {
+TToolHost *g_toolHost = nullptr;
+} // namespace
+
+TToolHost *toolHost()
+{
+    return g_toolHost;
+}
+
+void setToolHost(TToolHost *host)
+{
+    g_toolHost = host;
+}
+
+TToolForm::TToolForm(const QString &caption, bool internal, QWidget *parent)
+    : QWidget(parent)
+    , showInternt(internal)
+{
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void TToolForm::FormActivate()
+{
+    if (showInternt && toolHost()) {
+        if (opstart) {
+            toolHost()->InsertTab(this);
+            toolHost()->SetTCindex();
+        }
+        toolHost()->fokusTab(windowTitle());
+    }
+    opstart = false;
+    activated();
+}
+
+void TToolForm::closeWindow()
+{
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+void TToolForm::closeEvent(QCloseEvent *event)
+{
+    if (!m_closed) {
+        m_closed = true;
+        closing();
+        if (showInternt) {
+            if (toolHost())
+                toolHost()->CloseTab(windowTitle());
+        } else {
+            gemOpt();
+        }
+        // Closed by itself inside the main window: its frame goes too.
+        auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+        if (frame && !m_frameClosing)
+            QMetaObject::invokeMethod(frame, &QWidget::close, Qt::QueuedConnection);
+    }
+    QWidget::closeEvent(event);
+}
+
+bool TToolForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Close)
+        m_frameClosing = true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void TToolForm::changeEvent(QEvent *event)
+{
+    // A window of its own is activated by the window system.
+    if (event->type() == QEvent::ActivationChange && !showInternt && isActiveWindow())
+        FormActivate();
+    QWidget::changeEvent(event);
+}
+
+bool TToolForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::ParentAboutToChange && parentWidget())
+        parentWidget()->removeEventFilter(this);
+    if (event->type() == QEvent::ParentChange && parentWidget())
+        parentWidget()->installEventFilter(this);
+    if (event->type() == QEvent::StatusTip && toolHost()) {
+        toolHost()->HintInfo(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QWidget::event(event);
+}

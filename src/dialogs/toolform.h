@@ -1,0 +1,93 @@
+#pragma once
+// The frame every tool window follows: one instance, shown inside the main window (a maximised
+// child with a tab of its own) or as a window of its own whose place is kept in its options
+// file; hints to the status line unless a long operation runs with tooltips on. The main window
+// makes the tools and implements TToolHost for them, since the tools sit above this folder.
+
+#include <QString>
+#include <QWidget>
+
+class QAction;
+class QIcon;
+class TMenuExeFiler;
+
+// What the tool windows need of the main window.
+class TToolHost
+{
+public:
+    virtual ~TToolHost() = default;
+
+    virtual QString optMappe() const = 0;
+    virtual QString editSti() const = 0; // the current element, "Aktuelle element"
+    // The window-tab bar.
+    virtual void InsertTab(QWidget *window) = 0;
+    virtual void SetTCindex() = 0;
+    virtual void fokusTab(const QString &aName) = 0;
+    virtual void CloseTab(const QString &aCapNavn) = 0;
+    virtual void HintInfo(const QString &hint) = 0;
+    virtual bool hintsAsTooltips() const = 0;
+    // Shows page `hovedbogPage` of the left panel (1: the programs page).
+    virtual void showMainPage(int hovedbogPage, int programbogPage, const QString &caption = QString()) = 0;
+    // One of the main window's commands by name ("aVisStifinder", "tastraUrlen", ...); may be none.
+    virtual QAction *mainAction(const QString &name) const = 0;
+    // The help page of a tool.
+    virtual void toolHelp(const QString &page) = 0;
+
+    // Programs and launching.
+    virtual TMenuExeFiler *menuExe() const = 0;
+    virtual QIcon programIcon32(int index) const = 0; // ImageListExe32
+    virtual void loadProgramBox() = 0;
+    virtual QString currentProgram() const = 0; // exeProgram
+    virtual void setCurrentProgram(const QString &path) = 0;
+    virtual void InfoProg(const QString &s) = 0;
+    virtual void OpenFilMedProgram(const QString &aProgram, const QString &aFilnavn) = 0;
+    virtual void OpenFilen(const QString &aFilnavn, bool forRedigering) = 0;
+    virtual void ErrorInfo(int Nr) = 0;
+
+    // Explorer windows: the first one shown (or a new one), and a file shown selected in the
+    // file tree "Struktur 2" of the active one.
+    virtual void aktiverWinform(bool opdater, const QString &potMappe) = 0;
+    virtual void showFileInExplorer(const QString &path) = 0;
+};
+
+TToolHost *toolHost();
+void setToolHost(TToolHost *host);
+
+class TToolForm : public QWidget
+{
+    Q_OBJECT
+public:
+    // `showInternt`: inside the main window; the caption is the window title and the tab text.
+    TToolForm(const QString &caption, bool showInternt, QWidget *parent = nullptr);
+
+    bool showInternt = false;
+    bool opstart = true;
+
+    // "Luk": inside the main window its frame closes, which closes the tool.
+    void closeWindow();
+
+    // Called by the main window on every activation: the tab on the first one, then the tool's
+    // own step.
+    void FormActivate();
+
+    // The place of a window of its own: the options file's left and top lines (defaults 20, 40).
+    static constexpr int kDefaultLeft = 20;
+    static constexpr int kDefaultTop = 40;
+
+protected:
+    // The tool's own part of an activation and of closing.
+    virtual void activated() {}
+    virtual void closing() {}
+    // The options file, read at creation and written at closing in its own window only.
+    virtual void hentOpt() {}
+    virtual void gemOpt() {}
+
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool m_closed = false;       // the closing steps ran
+    bool m_frameClosing = false; // the frame in the main window closes, and closes this
+};
