@@ -199,6 +199,8 @@ public:
     void aInsertFavoritmappeExecute();
     // "Kopier" of a favourite: its folder or file as a checked clipboard row.
     void kopierFavorit(bool fil);
+    // "Hent" of the shortcuts panel: the names of the fixed place's shortcuts.
+    void hentGenveje();
 
     // Layout switches.
     void redskabsCheckClick();
@@ -235,6 +237,8 @@ public:
     QLineEdit *RenamMEdit = nullptr;
     QLineEdit *RenamFEdit = nullptr;
     QListWidget *mappeBoxen = nullptr;
+    // The shortcuts of the fixed place; only when that folder existed at creation.
+    QListWidget *genvejsListe = nullptr;
     QListWidget *filBoxen = nullptr;
     QLabel *mappeLabel = nullptr;
     QLineEdit *findTekstEdit = nullptr;
@@ -309,6 +313,9 @@ private:
     void buildSearchActions();
     void buildHistoryActions();
     void buildFavouriteActions();
+    void buildShortcutActions();
+    QWidget *buildShortcutsPanel(QWidget *page);
+    QString m_genvejsMappe;
     // The up, down, delete and delete-all commands of one list.
     struct ListCommands
     {

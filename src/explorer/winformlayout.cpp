@@ -200,6 +200,7 @@ void Twinform::buildActions()
     buildSearchActions();
     buildHistoryActions();
     buildFavouriteActions();
+    buildShortcutActions();
     buildMenus();
 }
 
@@ -316,7 +317,10 @@ QWidget *Twinform::buildKnownFoldersPage()
     mappeBox = widgets::radio("mappeBox", "Vælg struktur til visning af mappe",
                               {"Mappestuktur", "Filstruktur"}, 1, page);
     layout->addWidget(mappeBox);
-    layout->addStretch();
+    if (QWidget *shortcuts = buildShortcutsPanel(page))
+        layout->addWidget(shortcuts, 1);
+    else
+        layout->addStretch();
     return page;
 }
 

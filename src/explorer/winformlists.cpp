@@ -13,9 +13,11 @@
 #include "fileops/klipbord.h"
 #include "fileops/metodecompo.h"
 #include "lists/reopenfiler.h"
+#include "platform/Platform.h"
 #include "structures/strukturcompo.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -394,4 +396,90 @@ void Twinform::buildFavouriteActions()
         "fxStruktur1", "Niveau", {}, "Fremstil en niveaustruktur",
         [this] { listeStruktur(FavFiler, false, false, false, kFavouritesEmpty); },
         [this] { return FavFiler && FavFiler->antal() > 0; });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Shortcuts of the fixed place
+
+QWidget *Twinform::buildShortcutsPanel(QWidget *page)
+{
+    m_genvejsMappe = mainHost() ? mainHost()->placeringsMappe() : QString();
+    if (m_genvejsMappe.isEmpty() || !core::directoryExists(m_genvejsMappe))
+        return nullptr;
+    auto *panel = new QGroupBox("Genveje i Fast placering", page);
+    panel->setObjectName("genvejsPanel");
+    auto *column = new QVBoxLayout(panel);
+    genvejsListe = new QListWidget(panel);
+    genvejsListe->setObjectName("genvejsListe");
+    keysRun(genvejsListe, actions, "runGenvej");
+    connect(genvejsListe, &QListWidget::itemDoubleClicked, this, [this] {
+        actions->updateAll();
+        if (actions->action("runGenvej")->isEnabled())
+            actions->action("runGenvej")->trigger();
+    });
+    column->addWidget(genvejsListe, 1);
+    auto *row = new QHBoxLayout;
+    row->addLayout(buttonRow(actions, panel, {"hentGenveje", "runGenvej", "visStifinder"}), 1);
+    auto *info = widgets::infoButton("genvejsInfo", panel);
+    connect(info, &QToolButton::clicked, this, [] {
+        messages::inform("Genveje kan aktiveres herfra, hvis der er indført genveje i mappen \"Fast "
+                         "placering.\"\rDet kan gøres med programmet \"Genveje\".\rDer er informationsfiler "
+                         "om emnet genveje.");
+    });
+    row->addWidget(info);
+    column->addLayout(row);
+    return panel;
+}
+
+void Twinform::hentGenveje()
+{
+    genvejsListe->clear();
+    std::vector<platform::FindData> entries;
+    // A folder that cannot be read ends the reading quietly.
+    platform::current().findFiles(m_genvejsMappe.toStdU16String(), entries, platform::FindDetail::NoSizes);
+    for (const platform::FindData &entry : entries) {
+        const QString name = QString::fromStdU16String(entry.name);
+        // The pattern "*lnk": any name that ends so.
+        if (!name.endsWith("lnk", Qt::CaseInsensitive) ||
+            (entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) ||
+            !core::fileExists(core::delimKon(m_genvejsMappe) + name))
+            continue;
+        const qsizetype dot = name.lastIndexOf(u'.');
+        genvejsListe->addItem(dot > 0 ? name.left(dot) : name);
+    }
+    if (genvejsListe->count() == 0)
+        messages::inform("Der blev ikke fundet nogen genveje i mappen til \"Fast placering\".");
+}
+
+void Twinform::buildShortcutActions()
+{
+    auto folderExists = [this] { return !m_genvejsMappe.isEmpty() && core::directoryExists(m_genvejsMappe); };
+    actions->add(
+        "hentGenveje", "Hent", {}, "Indlæser alle genveje anbragt i den faste placering",
+        [this] { hentGenveje(); }, folderExists);
+    actions->add(
+        "runGenvej", "Kør", {}, "Kør valgte genvej",
+        [this] {
+            const QString path =
+                core::delimKon(m_genvejsMappe) + genvejsListe->currentItem()->text() + ".lnk";
+            if (!core::fileExists(path)) {
+                messages::inform("Filen blev ikke fundet.");
+                return;
+            }
+            if (mainHost())
+                mainHost()->runFilname(path, 0);
+        },
+        [this, folderExists] { return genvejsListe && genvejsListe->currentItem() && folderExists(); });
+    actions->add(
+        "visStifinder", "Vis", {}, "Vis mappen i Stifinder",
+        [this] {
+            // The first explorer window shows the folder in its file tree.
+            Twinform *first = mainHost() ? mainHost()->findExplorer("Stifinder 1") : nullptr;
+            if (!first)
+                first = this;
+            if (mainHost())
+                mainHost()->showExplorer(first);
+            first->visIFilStruktur(m_genvejsMappe);
+        },
+        folderExists);
 }

@@ -86,6 +86,8 @@ private slots:
     void favouriteCaptionsAndClipboardRows();
     void structuresOfAListKeepOrLeaveOutRepeatedFolders();
     void historyIsSavedOnRequestAndEntriesMoveWithTheSelection();
+    void shortcutsOfTheFixedPlace();
+    void fileTypesAreMarkedOrIsolatedInTheFileTree();
 };
 
 void TestWinform::livesAndClosesThroughItsHost()
@@ -454,6 +456,54 @@ void TestWinform::historyIsSavedOnRequestAndEntriesMoveWithTheSelection()
     QVERIFY(run(window, "hHent"));
     QCOMPARE(rows(window.HistorieListe), (QStringList{"A", "Data"}));
     QCOMPARE(host.statusLines.last(), QString("Listen er hentet!"));
+}
+
+void TestWinform::shortcutsOfTheFixedPlace()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    FakeMainHost host(kOpt);
+    {
+        Twinform without; // no fixed place: no panel
+        QVERIFY(!without.genvejsListe);
+    }
+    const QString place = "C:\\zunKolvra\\Tester\\Genveje";
+    makeEntries(drives, place, {"a.lnk", "b.txt", "mappe.lnk\\"});
+    host.shortcutsFolder = place;
+    messages::ScriptedResponder responder;
+    Twinform window;
+    QVERIFY(window.genvejsListe);
+    QVERIFY(run(window, "hentGenveje"));
+    QCOMPARE(rows(window.genvejsListe), QStringList{"a"});
+    QVERIFY(!run(window, "runGenvej"));
+    window.genvejsListe->setCurrentRow(0);
+    QVERIFY(run(window, "runGenvej"));
+    QCOMPARE(host.launched, QStringList{place + "\\a.lnk"});
+
+    QVERIFY(QFile::remove(drives.host(place + "\\a.lnk")));
+    QVERIFY(run(window, "runGenvej"));
+    QVERIFY(run(window, "hentGenveje"));
+    QCOMPARE(responder.texts(),
+             (QStringList{"Filen blev ikke fundet.",
+                          "Der blev ikke fundet nogen genveje i mappen til \"Fast placering\"."}));
+}
+
+void TestWinform::fileTypesAreMarkedOrIsolatedInTheFileTree()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    makeEntries(drives, "C:\\Data", {"a.txt", "b.TXT", "c.jpg"});
+    FakeMainHost host(kOpt);
+    Twinform window;
+    window.visIFilStruktur("C:\\Data");
+    QVERIFY(!run(window, "aExtType2"));
+    window.extEdit->setText("txt");
+    QVERIFY(run(window, "aExtType2"));
+    QCOMPARE(window.antalExtEdit->text(), QString("2"));
+    QCOMPARE(host.statusLines.last(), QString("Der blev fundte 2 filer af typen txt"));
+    window.extEdit->setText(".jpg");
+    QVERIFY(run(window, "aExtType1"));
+    QCOMPARE(window.antalExtEdit->text(), QString("0")); // tree 2 holds only the isolated files
 }
 
 QTEST_MAIN(TestWinform)
