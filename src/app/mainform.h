@@ -42,6 +42,7 @@ class RadioGroup;
 class StrukturView;
 
 class Tfindform;
+class TProgform;
 
 class Tmainform : public QMainWindow, public TMainHost, public TToolHost
 {
@@ -247,6 +248,7 @@ public:
     // The tool windows, one of each: the one shown, else one made in the mode its radio group
     // chooses (the group is disabled while the window exists).
     Tfindform *openFindform();
+    TProgform *openProgform();
     // A tool window made: inside the client area or as a window of its own.
     void placeTool(TToolForm *tool, RadioGroup *group);
 

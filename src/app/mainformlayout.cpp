@@ -88,7 +88,7 @@ void Tmainform::buildActions()
     actions->add("opretGenveje", "Genveje", QKeySequence("Ctrl+2"),
                  "Opret genveje til mapper og programmer: Ctrl+2", {}, never);
     actions->add("progInsert", "Indfør", QKeySequence("Ctrl+3"),
-                 "Indfør, rediger eller fjern program: Ctrl+3", {}, never);
+                 "Indfør, rediger eller fjern program: Ctrl+3", [this] { openProgform(); });
     actions->add(
         "progOpen2", "Program", {}, "Åben valgte program eventuelt med valgt/valgte fil/filer",
         [this] { OpenTheEle(); }, [this] { return !exeProgram.isEmpty(); });

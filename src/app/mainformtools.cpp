@@ -9,6 +9,7 @@
 #include "lists/imagelist.h"
 #include "structures/makestrukturer.h"
 #include "structures/strukturcompo.h"
+#include "tools/programs/progform.h"
 #include "tools/textsearch/findform.h"
 
 #include <QMdiArea>
@@ -90,5 +91,14 @@ Tfindform *Tmainform::openFindform()
         return findform;
     auto *tool = new Tfindform(openTekstfiler->itemIndex() == 0);
     placeTool(tool, openTekstfiler);
+    return tool;
+}
+
+TProgform *Tmainform::openProgform()
+{
+    if (bringForward(Progform, clientArea))
+        return Progform;
+    auto *tool = new TProgform(openProgrammer->itemIndex() == 0);
+    placeTool(tool, openProgrammer);
     return tool;
 }

@@ -12,11 +12,11 @@ public:
     FakeToolHost() { setToolHost(this); }
     ~FakeToolHost() override { setToolHost(nullptr); }
 
-    QString options = "C:\\zunKolvra\\Tester\\Egenskaber";
-    QString current;   // EditSti
-    QString program;   // exeProgram
-    QStringList tabs;  // the tab bar
-    QStringList calls; // launches and explorer requests, as text
+    QString options = "C:\\zunKolvra\\Tester\\Egenskaber\\"; // OptMappe ends in "\\"
+    QString current;                                         // EditSti
+    QString program;                                         // exeProgram
+    QStringList tabs;                                        // the tab bar
+    QStringList calls;                                       // launches and explorer requests, as text
     QString infoProg;
     int programBoxLoads = 0;
     int mainPage = -1;

@@ -72,13 +72,13 @@ Tfindform::Tfindform(bool internal, QWidget *parent)
 {
     setObjectName("findform");
     const QString optMappe = toolHost() ? toolHost()->optMappe() : QString();
-    typelistenavn = optMappe + "\\Filtertyper.txt";
+    typelistenavn = core::delimKon(optMappe) + "Filtertyper.txt";
     buildActions();
     buildUi();
     saveknap->setEnabled(false);
     if (!showInternt) {
         setMinimumSize(632, 426);
-        optFilnavn = optMappe + "\\Findoptions.txt";
+        optFilnavn = core::delimKon(optMappe) + "Findoptions.txt";
         hentOpt();
     }
     hentTyper();
