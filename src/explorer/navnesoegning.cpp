@@ -23,7 +23,7 @@ bool isDot(const std::u16string &name)
 bool listing(const QString &folder, std::vector<platform::FindData> &entries)
 {
     entries.clear();
-    return platform::current().findFiles(folder.toStdU16String(), entries, platform::FindDetail::NoSizes);
+    return platform::current().findFiles(folder.toStdU16String(), entries, platform::FindDetail::Kinds);
 }
 
 bool isFolder(const platform::FindData &entry)
@@ -159,18 +159,19 @@ bool NavneSoegning::search(const QString &folder, const QString &text, int maxEl
             return false;
         if (isDot(entry.name))
             continue;
-        const QString name = QString::fromStdU16String(entry.name);
         const bool folderEntry = isFolder(entry);
         ++(folderEntry ? m_tal.mappeAntal : m_tal.filAntal);
         ++m_tal.progress;
-        if (name.toLower().contains(text)) {
+        // The text is lower-cased already; the name is compared without a copy per entry.
+        const QStringView name(entry.name.data(), qsizetype(entry.name.size()));
+        if (name.contains(text, Qt::CaseInsensitive)) {
             ++(folderEntry ? m_tal.mappeAntalF : m_tal.filAntalF);
-            const Fund fund{folderEntry, joined(folder, name)};
+            const Fund fund{folderEntry, joined(folder, name.toString())};
             publish(&fund);
         } else if (++m_sincePublish >= kPublishEvery) {
             publish();
         }
-        if (folderEntry && entered(entry) && !search(joined(folder, name), text, maxElementer))
+        if (folderEntry && entered(entry) && !search(joined(folder, name.toString()), text, maxElementer))
             return false;
     }
     return true;

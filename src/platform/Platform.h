@@ -58,10 +58,11 @@ struct FileTimes
     std::int64_t lastWrite = 0;
 };
 
-// How much of each entry a folder listing fills in: everything; names and kinds only; or
-// everything but the DOS attributes kept beside the file (read-only, hidden, system), for
-// walks that only count or copy.
-enum class FindDetail { All, NoSizes, NoAttributes };
+// How much of each entry a folder listing fills in: everything; no sizes; everything but the
+// DOS attributes kept beside the file (read-only, hidden, system), for walks that only count or
+// copy; or names and kinds alone (a name starting with "." still counts as hidden), for walks
+// that only look at names.
+enum class FindDetail { All, NoSizes, NoAttributes, Kinds };
 
 // Windows error codes (GetLastError) the services leave in lastError(). Named in our own
 // style: <windows.h> defines the ERROR_ names as macros.

@@ -757,7 +757,7 @@ bool PosixPlatform::findFiles(const Path &folder, std::vector<FindData> &entries
     // systems) says so for the folder itself; then no entry is asked.
     char probe[64];
     const bool askAttribute =
-        detail != FindDetail::NoAttributes &&
+        (detail == FindDetail::All || detail == FindDetail::NoSizes) &&
         (::lgetxattr(host.c_str(), "user.DOSATTRIB", probe, sizeof probe) >= 0 || errno != ENOTSUP);
     errno = 0;
     while (dirent *entry = ::readdir(dir)) {
@@ -768,7 +768,7 @@ bool PosixPlatform::findFiles(const Path &folder, std::vector<FindData> &entries
         // sizes are wanted.
         const bool typed = entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK;
         bool directory = entry->d_type == DT_DIR;
-        const bool sizes = detail != FindDetail::NoSizes;
+        const bool sizes = detail == FindDetail::All || detail == FindDetail::NoAttributes;
         if (sizes || !typed) {
             struct stat info;
             const bool known = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 ||
