@@ -315,6 +315,8 @@ private:
     void buildFavouriteActions();
     void buildShortcutActions();
     QWidget *buildShortcutsPanel(QWidget *page);
+    // The pages' own drawing of a list's lines; `mapper` for the lists of folders.
+    static void tegnListe(QListWidget *list, bool mapper);
     QString m_genvejsMappe;
     // The up, down, delete and delete-all commands of one list.
     struct ListCommands

@@ -22,7 +22,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QShortcut>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -31,6 +33,42 @@ namespace {
 
 const QString kHistoryEmpty = "Der blev ikke fundet eksisterende emner i historielisten.";
 const QString kFavouritesEmpty = "Der blev ikke fundet eksisterende emner i favoritlisten.";
+
+// The lines of the pages' lists: 19 pixels high, a small square before the caption (green-grey
+// for folders, the menu highlight for files) and a grey line along the bottom.
+class ListeTegner : public QStyledItemDelegate
+{
+public:
+    ListeTegner(bool mapper, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , m_mapper(mapper)
+    {}
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), 19};
+    }
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const QRect line = option.rect;
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette &palette = option.palette;
+        painter->save();
+        painter->fillRect(line, selected ? palette.highlight() : palette.base());
+        const QColor square = m_mapper ? QColor(192, 220, 192) : palette.color(QPalette::Highlight);
+        painter->fillRect(QRect(line.left() + 2, line.top() + 5, 10, 10), square);
+        painter->setPen(selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text));
+        const QRect text(line.left() + 14, line.top() + 1, line.width() - 14, line.height() - 2);
+        painter->drawText(
+            text, Qt::AlignLeft | Qt::AlignVCenter,
+            option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, text.width()));
+        painter->setPen(QColor(192, 192, 192));
+        painter->drawLine(line.bottomLeft(), line.bottomRight());
+        painter->restore();
+    }
+
+private:
+    bool m_mapper;
+};
 
 // Enter or Space in a list runs `action` when it is enabled.
 void keysRun(QListWidget *list, ActionList *actions, const char *action)
@@ -72,6 +110,12 @@ QVBoxLayout *buttonRow(ActionList *actions, QWidget *parent, std::initializer_li
 
 // ---------------------------------------------------------------------------------------------
 // Shared by the lists
+
+void Twinform::tegnListe(QListWidget *list, bool mapper)
+{
+    list->setItemDelegate(new ListeTegner(mapper, list));
+    list->setUniformItemSizes(true);
+}
 
 void Twinform::visIFilStruktur(const QString &path)
 {
@@ -150,6 +194,7 @@ QWidget *Twinform::buildHistoryPage()
     layout->addWidget(new QLabel("Besøgte mapper", page));
     HistorieListe = new QListWidget(page);
     HistorieListe->setObjectName("HistorieListe");
+    tegnListe(HistorieListe, true);
     keysRun(HistorieListe, actions, "skiftHisDir");
     layout->addWidget(HistorieListe, 1);
     layout->addLayout(buttonRow(actions, page, {"hGem", "hHent", "hOp", "hNed", "hSlet", "hClearListe"}));
@@ -221,6 +266,7 @@ QWidget *Twinform::buildFavouritesPage()
         auto *column = new QVBoxLayout(tab);
         list = new QListWidget(tab);
         list->setObjectName(listName);
+        tegnListe(list, &list == &favoritliste);
         keysRun(list, actions, visName);
         column->addWidget(list, 1);
         auto *renameRow = new QHBoxLayout;
@@ -411,6 +457,7 @@ QWidget *Twinform::buildShortcutsPanel(QWidget *page)
     auto *column = new QVBoxLayout(panel);
     genvejsListe = new QListWidget(panel);
     genvejsListe->setObjectName("genvejsListe");
+    tegnListe(genvejsListe, false);
     keysRun(genvejsListe, actions, "runGenvej");
     connect(genvejsListe, &QListWidget::itemDoubleClicked, this, [this] {
         actions->updateAll();

@@ -75,6 +75,7 @@ QWidget *Twinform::buildSearchPage()
     layout->addWidget(mapperOverskrift);
     mappeBoxen = new QListWidget(page);
     mappeBoxen->setObjectName("mappeBoxen");
+    tegnListe(mappeBoxen, true);
     layout->addWidget(mappeBoxen, 1);
     filerOverskrift = new QLabel("Filer", page);
     filerOverskrift->setObjectName("filerOverskrift");
@@ -82,6 +83,7 @@ QWidget *Twinform::buildSearchPage()
     layout->addWidget(filerOverskrift);
     filBoxen = new QListWidget(page);
     filBoxen->setObjectName("filBoxen");
+    tegnListe(filBoxen, false);
     layout->addWidget(filBoxen, 1);
 
     layout->addWidget(new QLabel("Fremvis filtype", page));
