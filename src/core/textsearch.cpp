@@ -5,7 +5,11 @@
 #include "core/rtftext.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QStringDecoder>
+#include <cstring>
+#include <limits>
+#include <optional>
 
 namespace core {
 
@@ -87,6 +91,142 @@ bool readAs(QFile &file, Kind kind, qsizetype skip, TextScanner &scanner, bool &
         scanner.feed(rest);
     }
     scanner.finish();
+    return true;
+}
+
+// The number of bytes of `x` whose top bit is set, when no other bit is: a multiply, where a
+// population count would be a library call without the processor's instruction.
+int highBits(quint64 x)
+{
+    return int(((x >> 7) * 0x0101010101010101ULL) >> 56);
+}
+
+// UTF-16 units of valid UTF-8 bytes data[from, to), each "\r\n" one unit: every byte but the
+// continuation bytes, one more for each four-byte lead; eight bytes at a time.
+qint64 unitsOf(const uchar *data, qsizetype from, qsizetype to)
+{
+    constexpr quint64 high = 0x8080808080808080ULL;
+    constexpr quint64 low = 0x7F7F7F7F7F7F7F7FULL;
+    // The top bit of every byte of `w` that equals `c`.
+    auto equal = [](quint64 w, quint64 c) {
+        const quint64 t = w ^ c;
+        return ~(((t & low) + low) | t) & high;
+    };
+    qint64 units = 0;
+    qsizetype i = from;
+    bool afterCr = i > 0 && data[i - 1] == '\r';
+    for (; i + 8 <= to; i += 8) {
+        quint64 w;
+        std::memcpy(&w, data + i, 8);
+        const quint64 continuation = w & high & ~((w << 1) & high);
+        const quint64 lead4 = w & (w << 1) & (w << 2) & (w << 3) & high;
+        const quint64 cr = equal(w, 0x0D0D0D0D0D0D0D0DULL);
+        const quint64 crlf = equal(w, 0x0A0A0A0A0A0A0A0AULL) & ((cr << 8) | (afterCr ? 0x80 : 0));
+        units += 8 - highBits(continuation) + highBits(lead4) - highBits(crlf);
+        afterCr = (cr >> 56) != 0;
+    }
+    for (; i < to; ++i) {
+        units += ((data[i] & 0xC0) != 0x80) + (data[i] >= 0xF0) - (data[i] == '\n' && afterCr);
+        afterCr = data[i] == '\r';
+    }
+    return units;
+}
+
+bool isLineEnd(uchar c)
+{
+    return c == '\n' || c == '\r';
+}
+
+// A case-sensitive search of a valid UTF-8 document, on its bytes: no decoding but of the hits'
+// lines. None when the document is not one for it (not mapped, not valid UTF-8, a line too
+// long to cut as the text reading does); the caller then reads it as text.
+std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &needle,
+                                    TextSearchOptions options, const DisplayLine &displayLine,
+                                    QList<TextHit> &hits, const std::atomic<bool> *cancel)
+{
+    const qint64 size = file.size();
+    if (size <= skip || size > std::numeric_limits<qsizetype>::max())
+        return std::nullopt;
+    // A small document is read whole (one call); a large one is mapped, so it is never held.
+    // One buffer per thread, kept from document to document.
+    thread_local QByteArray whole;
+    uchar *mapped = nullptr;
+    if (size <= kChunk) {
+        whole.resize(qsizetype(size));
+        if (!file.seek(0) || file.read(whole.data(), size) != size)
+            return std::nullopt;
+    } else if (!(mapped = file.map(0, size))) {
+        return std::nullopt;
+    }
+    const auto unmap = qScopeGuard([&] {
+        if (mapped)
+            file.unmap(mapped);
+    });
+    const uchar *data = (mapped ? mapped : reinterpret_cast<const uchar *>(whole.constData())) + skip;
+    const qsizetype n = qsizetype(size) - skip;
+    if (!QByteArrayView(data, n).isValidUtf8())
+        return std::nullopt;
+    const QByteArray word = needle.toUtf8();
+    const qsizetype first = hits.size();
+    auto wordCharacter = [](const QString &text, bool last) {
+        if (text.isEmpty())
+            return false;
+        const QChar c = last ? text.back() : text.front();
+        return c.isLetterOrNumber() || c == u'_';
+    };
+    qint64 units = 0;
+    qsizetype counted = 0;
+    qsizetype from = 0;
+    while (from <= n - word.size()) {
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            return true;
+        const void *found = memmem(data + from, size_t(n - from), word.constData(), size_t(word.size()));
+        if (!found)
+            break;
+        const qsizetype at = static_cast<const uchar *>(found) - data;
+        const qsizetype after = at + word.size();
+        if (options.wholeWords) {
+            qsizetype before = at;
+            while (before > 0 && (data[before - 1] & 0xC0) == 0x80)
+                --before;
+            if (before > 0)
+                --before;
+            while (before > 0 && (data[before] & 0xC0) == 0x80)
+                --before;
+            qsizetype next = after;
+            if (next < n)
+                ++next;
+            while (next < n && (data[next] & 0xC0) == 0x80)
+                ++next;
+            const auto *bytes = reinterpret_cast<const char *>(data);
+            if (wordCharacter(QString::fromUtf8(bytes + before, at - before), true) ||
+                wordCharacter(QString::fromUtf8(bytes + after, next - after), false)) {
+                from = at + 1;
+                continue;
+            }
+        }
+        // The line as the text reading cuts it: whole when it is short enough.
+        qsizetype begin = at;
+        while (begin > 0 && at - begin < kLineContext && !isLineEnd(data[begin - 1]))
+            --begin;
+        if ((begin > 0 && !isLineEnd(data[begin - 1])) || at - begin >= kLineContext - 1) {
+            hits.resize(first);
+            return std::nullopt;
+        }
+        qsizetype end = at;
+        while (end < n && end - begin < 2 * kLineContext && !isLineEnd(data[end]))
+            ++end;
+        if (end < n && !isLineEnd(data[end])) {
+            hits.resize(first);
+            return std::nullopt;
+        }
+        units += unitsOf(data, counted, at);
+        counted = at;
+        const QString line = QString::fromUtf8(reinterpret_cast<const char *>(data) + begin, end - begin);
+        const qsizetype column = qsizetype(unitsOf(data, begin, at));
+        hits.append({units, displayLine ? displayLine(line, column) : line});
+        from = after;
+    }
     return true;
 }
 
@@ -236,6 +376,12 @@ bool searchDocument(const QString &path, const QString &needle, TextSearchOption
     const QByteArray head = file.peek(8);
     qsizetype skip = 0;
     const Kind kind = kindOf(head, skip);
+    if (kind == Kind::Utf8 && options.matchCase && !needle.isEmpty() && !needle.contains(u'\r') &&
+        !needle.contains(u'\n')) {
+        if (const std::optional<bool> read =
+                searchUtf8Bytes(file, skip, needle, options, displayLine, hits, cancel))
+            return *read;
+    }
     TextScanner scanner(needle, options, displayLine, hits, cancel);
     bool invalid = false;
     if (!readAs(file, kind, skip, scanner, invalid, cancel))

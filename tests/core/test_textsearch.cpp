@@ -49,6 +49,7 @@ private slots:
     void documentsAreDecodedByTheirBytes_data();
     void documentsAreDecodedByTheirBytes();
     void largeDocumentsAreReadInChunksWithHitsAcrossThem();
+    void theByteSearchFindsWhatTheTextSearchFinds();
     void aLongLineIsCutAroundTheHit();
     void aMissingDocumentCannotBeRead();
 };
@@ -239,6 +240,36 @@ void TestTextSearch::largeDocumentsAreReadInChunksWithHitsAcrossThem()
     QCOMPARE(hits.size(), qsizetype(before / 21) + 2);
     QCOMPARE(hits.at(hits.size() - 2).position, before + 1);
     QCOMPARE(hits.last().position, before + 4 + 5 * 1024 * 1024 + 1);
+}
+
+// A case-sensitive search of a UTF-8 document runs on its bytes; its hits, positions and lines
+// are those of the text reading, also next to the line lengths where it hands over.
+void TestTextSearch::theByteSearchFindsWhatTheTextSearchFinds()
+{
+    TestDrives drives;
+    const QByteArray ae = "\xC3\xA6"; // æ
+    QList<QByteArray> documents{
+        "bær\r\nbær\rbær\nbær bærbær _bær bær_ (bær)",
+        "\xEF\xBB\xBF"
+        "første bær\r\n\r\nsidste bær",
+        "\xF0\x9F\x98\x80"
+        "bær \xF0\x9F\x98\x80 bær\xF0\x9F\x98\x80",
+        QByteArray(5000, 'x') + " bær " + QByteArray(5000, 'y'),
+        QByteArray(1021, 'x') + " bær\n" + QByteArray(1022, 'x') + " bær\n" + QByteArray(1023, 'x') + " bær",
+        QByteArray(600, 'a').replace("a", ae) + "bær" + QByteArray(2100, 'z') + "\nbær",
+    };
+    int index = 0;
+    for (const QByteArray &bytes : std::as_const(documents)) {
+        const QString path = QString("C:\\Dok\\%1.txt").arg(index++);
+        drives.writeBytes(path, bytes);
+        for (const bool wholeWords : {false, true}) {
+            const TextSearchOptions options{wholeWords, true};
+            QList<TextHit> bytesHits;
+            QVERIFY(core::searchDocument(path, "bær", options, {}, bytesHits));
+            QVERIFY(!bytesHits.isEmpty());
+            QCOMPARE(bytesHits, hitsIn(core::documentText(bytes), "bær", options));
+        }
+    }
 }
 
 void TestTextSearch::aLongLineIsCutAroundTheHit()
