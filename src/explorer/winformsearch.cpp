@@ -224,6 +224,9 @@ void Twinform::aSearchExecute()
 
 void Twinform::findElement(const QString &aMappe, const QString &ElementS)
 {
+    // Closed while the messages were processed: no walk is started for a window going away.
+    if (m_closed)
+        return;
     BarEdit->setText("Undersøger...");
     if (!m_soegning)
         m_soegning = std::make_unique<NavneSoegning>();

@@ -21,8 +21,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTest>
+#include <condition_variable>
+#include <mutex>
 
 namespace {
 
@@ -82,6 +85,7 @@ private slots:
     void searchListsNamesHoldingTheText();
     void searchSurvivesLinksUnreadableAndVanishingFolders();
     void aNewSearchOrClosingEndsARunningOne();
+    void resultsAreListedWhileTheSearchRuns();
     void favouritesTakeTheCurrentElementOnceAndMoveToTheTop();
     void favouriteCaptionsAndClipboardRows();
     void structuresOfAListKeepOrLeaveOutRepeatedFolders();
@@ -327,6 +331,49 @@ void TestWinform::aNewSearchOrClosingEndsARunningOne()
     window->close();
     QTRY_VERIFY(window.isNull());
     QCOMPARE(host.closed, 1);
+}
+
+void TestWinform::resultsAreListedWhileTheSearchRuns()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    makeEntries(drives, "C:\\Docs", {"a\\Rapport 1.txt", "a\\Rapport 2.txt", "z\\Rapport 3.txt"});
+    FakeMainHost host(kOpt);
+    // The walk is held when the search (not the count) comes to the last folder.
+    struct Hold
+    {
+        std::mutex mutex;
+        std::condition_variable changed;
+        int visits = 0;
+        bool open = false;
+    };
+    auto hold = std::make_shared<Hold>();
+    drives.backEnd().beforeListing = [hold](const QString &folder) {
+        if (!folder.endsWith("\\z"))
+            return;
+        std::unique_lock lock(hold->mutex);
+        if (++hold->visits == 2)
+            hold->changed.wait(lock, [&] { return hold->open; });
+    };
+    auto openHold = [hold] {
+        std::lock_guard lock(hold->mutex);
+        hold->open = true;
+        hold->changed.notify_all();
+    };
+    Twinform window;
+    // Let go also when a check fails, before the window's end waits for the held walk.
+    auto release = qScopeGuard(openHold);
+    window.mappeKontrol("C:\\Docs", true);
+    window.findTekstEdit->setText("rapport");
+    window.aSearchExecute();
+    QTRY_COMPARE(rows(window.filBoxen), (QStringList{"Rapport 2.txt", "Rapport 1.txt"}));
+    QVERIFY(window.searchRunning());
+    QCOMPARE(window.filerOverskrift->text(), QString("Filer"));
+    QCOMPARE(window.BarEdit->text(), QString("60%")); // 3 of the 5 entries examined
+    openHold();
+    window.waitForSearch();
+    QCOMPARE(window.filBoxen->count(), 3);
+    QCOMPARE(window.BarEdit->text(), QString("100%"));
 }
 
 void TestWinform::favouritesTakeTheCurrentElementOnceAndMoveToTheTop()
