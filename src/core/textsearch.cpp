@@ -5,6 +5,7 @@
 #include "core/rtftext.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QStringDecoder>
 #include <cstring>
@@ -370,7 +371,11 @@ void TextScanner::trim()
 bool searchDocument(const QString &path, const QString &needle, TextSearchOptions options,
                     const DisplayLine &displayLine, QList<TextHit> &hits, const std::atomic<bool> *cancel)
 {
-    QFile file(hostPath(path));
+    // Only a regular file is opened: a FIFO or a device would block or never end.
+    const QString host = hostPath(path);
+    if (!QFileInfo(host).isFile())
+        return false;
+    QFile file(host);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray head = file.peek(8);

@@ -4,7 +4,9 @@
 #include "core/textsearch.h"
 #include "support/testdrives.h"
 
+#include <QDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using core::TextHit;
 using core::TextSearchOptions;
@@ -51,7 +53,7 @@ private slots:
     void largeDocumentsAreReadInChunksWithHitsAcrossThem();
     void theByteSearchFindsWhatTheTextSearchFinds();
     void aLongLineIsCutAroundTheHit();
-    void aMissingDocumentCannotBeRead();
+    void aMissingOrSpecialDocumentCannotBeRead();
 };
 
 void TestTextSearch::rtfReader_data()
@@ -288,11 +290,15 @@ void TestTextSearch::aLongLineIsCutAroundTheHit()
     QCOMPARE(shown, (QList<TextHit>{{10, "2 abc 3"}}));
 }
 
-void TestTextSearch::aMissingDocumentCannotBeRead()
+void TestTextSearch::aMissingOrSpecialDocumentCannotBeRead()
 {
     TestDrives drives;
     QList<TextHit> hits;
     QVERIFY(!core::searchDocument("C:\\Findes\\ikke.txt", "a", {}, {}, hits));
+    // A FIFO named like a text file is not read, so nothing waits for a writer.
+    QDir().mkpath(drives.host("C:\\Dok"));
+    QVERIFY(::mkfifo(QFile::encodeName(drives.host("C:\\Dok\\fifo.txt")).constData(), 0600) == 0);
+    QVERIFY(!core::searchDocument("C:\\Dok\\fifo.txt", "a", {}, {}, hits));
     QVERIFY(hits.isEmpty());
 }
 
