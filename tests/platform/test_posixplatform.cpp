@@ -408,6 +408,27 @@ TEST(PosixPlatform, RunInConsoleStartsTheTerminalWithTheScript)
               (platform::posix::Launch{"xterm", {"-hold", "-e", f.c.str() + "/S/prog"}}));
 }
 
+// A registered desktop entry runs its program with the files, each one argument.
+TEST(PosixPlatform, ShellExecuteStartsADesktopEntrysProgram)
+{
+    RecordingFixture f;
+    f.c.write("P/vis.desktop", "[Desktop Entry]\nName=Vis\nExec=\"/opt/vis ting/vis\" --ny %F %i\n");
+    f.c.write("P/en.desktop", "[Desktop Entry]\nExec=en %u 100%%\n");
+    f.c.write("P/a b.txt", "x");
+    f.c.write("P/c.txt", "x");
+    const std::u16string files = u"\"C:\\P\\a b.txt\" \"C:\\P\\c.txt\"";
+    ASSERT_GT(f.platform.shellExecute(u"open", u"C:\\P\\vis.desktop", files, u"", platform::SW_SHOW), 32);
+    ASSERT_GT(f.platform.shellExecute(u"open", u"C:\\P\\en.desktop", files, u"", platform::SW_SHOW), 32);
+    ASSERT_GT(f.platform.shellExecute(u"open", u"C:\\P\\en.desktop", u"", u"", platform::SW_SHOW), 32);
+    ASSERT_EQ(f.platform.starts.size(), 3u);
+    EXPECT_EQ(f.platform.starts[0].launch,
+              (platform::posix::Launch{"/opt/vis ting/vis",
+                                       {"--ny", f.c.str() + "/P/a b.txt", f.c.str() + "/P/c.txt"}}));
+    EXPECT_EQ(f.platform.starts[1].launch,
+              (platform::posix::Launch{"en", {f.c.str() + "/P/a b.txt", "100%"}}));
+    EXPECT_EQ(f.platform.starts[2].launch, (platform::posix::Launch{"en", {"100%"}}));
+}
+
 TEST(PosixPlatform, ExtractIconTakesTheDeclaredIconOrTheExecutableIcon)
 {
     Fixture f;

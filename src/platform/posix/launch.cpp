@@ -87,6 +87,69 @@ std::string desktopTerminal(const std::string &desktop)
 
 } // namespace
 
+std::optional<Launch> desktopLaunch(const std::string &exec, const std::vector<std::string> &arguments)
+{
+    // The words of the line: blanks separate them, double quotes keep blanks, and inside quotes a
+    // backslash takes the next character as it is.
+    std::vector<std::pair<std::string, bool>> words; // text, quoted
+    std::string word;
+    bool inWord = false, quoted = false, wasQuoted = false;
+    for (std::size_t i = 0; i < exec.size(); ++i) {
+        const char c = exec[i];
+        if (quoted) {
+            if (c == '\\' && i + 1 < exec.size())
+                word += exec[++i];
+            else if (c == '"')
+                quoted = false;
+            else
+                word += c;
+        } else if (c == '"') {
+            quoted = wasQuoted = inWord = true;
+        } else if (c == ' ' || c == '\t') {
+            if (inWord)
+                words.emplace_back(word, wasQuoted);
+            word.clear();
+            inWord = wasQuoted = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord)
+        words.emplace_back(word, wasQuoted);
+
+    std::vector<std::string> expanded;
+    for (const auto &[text, wasInQuotes] : words) {
+        if (!wasInQuotes && text.size() == 2 && text[0] == '%') {
+            if (text[1] == 'f' || text[1] == 'u') {
+                if (!arguments.empty())
+                    expanded.push_back(arguments.front());
+            } else if (text[1] == 'F' || text[1] == 'U') {
+                expanded.insert(expanded.end(), arguments.begin(), arguments.end());
+            } else if (text[1] == '%') {
+                expanded.push_back("%");
+            }
+            continue; // %i, %c, %k and the deprecated codes give nothing
+        }
+        std::string plain;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '%' && i + 1 < text.size()) {
+                if (text[i + 1] == '%')
+                    plain += '%';
+                ++i;
+            } else {
+                plain += text[i];
+            }
+        }
+        expanded.push_back(plain);
+    }
+    if (expanded.empty() || expanded.front().empty())
+        return std::nullopt;
+    Launch launch{expanded.front(), {}};
+    launch.arguments.assign(expanded.begin() + 1, expanded.end());
+    return launch;
+}
+
 std::string findTerminal(const std::string &searchPath, const std::string &desktop)
 {
     for (const std::string &name :

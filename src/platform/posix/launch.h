@@ -31,6 +31,11 @@ bool isProgramFile(const std::string &hostPath);
 std::optional<Launch> planLaunch(const std::u16string &verb, const std::string &target, bool targetIsProgram,
                                  std::vector<std::string> arguments);
 
+// What a desktop entry's Exec line (quoted as the desktop entry format says) comes to with
+// `arguments`: %f and %u take the first argument, %F and %U all of them, %i, %c and %k and the
+// other field codes nothing, %% a percent sign. None when the line names no program.
+std::optional<Launch> desktopLaunch(const std::string &exec, const std::vector<std::string> &arguments);
+
 // The terminal emulator that runs console scripts: "x-terminal-emulator" (Debian's choice of
 // the desktop's terminal), else the terminal of the first desktop named in `desktop` (a
 // XDG_CURRENT_DESKTOP value: GNOME, KDE, XFCE, MATE, LXQt, LXDE), else xterm; the first of

@@ -100,6 +100,12 @@ bool copyTree(const fs::path &source, const fs::path &destination, std::set<fs::
     return true;
 }
 
+bool isRegularFile(const std::string &host)
+{
+    struct stat info;
+    return !host.empty() && ::stat(host.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 std::string lowerExtension(const std::string &path)
 {
     std::string extension = fs::path(path).extension().string();
@@ -623,6 +629,11 @@ int PosixPlatform::shellExecute(const std::u16string &verb, const Path &file,
     std::vector<std::string> arguments;
     for (const auto &argument : splitArguments(parameters))
         arguments.push_back(hostArgument(argument));
+    // A desktop entry starts its program with the arguments, as a program would be.
+    if ((verb.empty() || verb == u"open") && lowerExtension(target) == ".desktop" && isRegularFile(target)) {
+        if (const auto entry = desktopLaunch(desktopEntry(target)["Exec"], arguments))
+            return shellCodeOf(startDetached(*entry, workingFolder));
+    }
     const bool program = target.find('/') == std::string::npos || posix::isProgramFile(target);
     const auto launch = planLaunch(verb, target, program, std::move(arguments));
     if (!launch)
