@@ -35,18 +35,7 @@ bool TDeleteCompo::DeleteElementer(const QStringList &aMappeListe, const QString
     DeleteBox->showWindow();
     pumpMessages(true);
 
-    for (int i = 0; i < FDeleteMapper.size(); ++i) {
-        const QString &mappe = FDeleteMapper.at(i);
-        if (!core::directoryExists(mappe))
-            continue;
-        const Optaelling count = m_mappeOptaelling.value(i);
-        antalFiler -= count.filer;
-        posSize += count.bytes;
-        sletMappe(nullptr, mappe, false, tilPapirkurv);
-        DeleteBox->setBar(progressInfoDel());
-        DeleteBox->checkFolder(i);
-        pumpMessages(false);
-    }
+    sletMapperne(tilPapirkurv);
 
     for (int i = 0; i < FDeleteFiler.size(); ++i) {
         const QString &fil = FDeleteFiler.at(i);
@@ -80,18 +69,7 @@ bool TDeleteCompo::sletFlyttede(const QStringList &mapper, const QStringList &fi
     pumpMessages(true);
 
     bool ok = true;
-    for (int i = 0; i < FDeleteMapper.size(); ++i) {
-        const QString &mappe = FDeleteMapper.at(i);
-        if (!core::directoryExists(mappe))
-            continue;
-        const Optaelling count = m_mappeOptaelling.value(i);
-        antalFiler -= count.filer;
-        posSize += count.bytes;
-        sletMappe(nullptr, mappe, false, false);
-        DeleteBox->setBar(progressInfoDel());
-        DeleteBox->checkFolder(i);
-        pumpMessages(false);
-    }
+    sletMapperne(false);
     for (int i = 0; i < FDeleteFiler.size(); ++i) {
         --antalFiler;
         posSize += m_filStoerrelser.value(i);
@@ -109,6 +87,22 @@ bool TDeleteCompo::sletFlyttede(const QStringList &mapper, const QStringList &fi
     if (FCloseBoxAfter)
         DeleteBox->closeWindow();
     return ok;
+}
+
+void TDeleteCompo::sletMapperne(bool tilPapirkurv)
+{
+    for (int i = 0; i < FDeleteMapper.size(); ++i) {
+        const QString &mappe = FDeleteMapper.at(i);
+        if (!core::directoryExists(mappe))
+            continue;
+        const Optaelling count = m_mappeOptaelling.value(i);
+        antalFiler -= count.filer;
+        posSize += count.bytes;
+        sletMappe(nullptr, mappe, false, tilPapirkurv);
+        DeleteBox->setBar(progressInfoDel());
+        DeleteBox->checkFolder(i);
+        pumpMessages(false);
+    }
 }
 
 QString TDeleteCompo::getResult() const
@@ -133,7 +127,8 @@ bool TDeleteCompo::sletMappe([[maybe_unused]] QWidget *WindowHandle, const QStri
     return toPapirkurv ? core::moveToRecycleBin(aMappe) : core::deleteFolder(aMappe);
 }
 
-bool TDeleteCompo::countTree(const QString &dir, Optaelling &count, bool &ok)
+bool TDeleteCompo::taelTrae(const QString &dir, Optaelling &count, bool &ok,
+                            const std::function<void(int mapper)> &perFolder)
 {
     std::vector<platform::FindData> entries;
     if (!platform::current().findFiles(dir.toStdU16String(), entries, platform::FindDetail::NoAttributes)) {
@@ -145,22 +140,20 @@ bool TDeleteCompo::countTree(const QString &dir, Optaelling &count, bool &ok)
         if (entry.name == u"." || entry.name == u"..")
             continue;
         if (entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) {
-            ++antalMapper;
             ++count.mapper;
             // A link to a folder goes as a link: what it leads to is not counted.
             if (entry.attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT)
                 continue;
-            countTree(prefix + QString::fromStdU16String(entry.name), count, ok);
+            taelTrae(prefix + QString::fromStdU16String(entry.name), count, ok, perFolder);
             if (!ok)
                 return true;
         } else {
-            const auto size = static_cast<qint64>(entry.size);
-            totalSize += size;
-            count.bytes += size;
-            ++antalFiler;
+            count.bytes += static_cast<qint64>(entry.size);
             ++count.filer;
         }
     }
+    if (perFolder)
+        perFolder(count.mapper);
     return true;
 }
 
@@ -204,8 +197,11 @@ qint64 TDeleteCompo::forbered(const QString &heading, const QList<Optaelling> *m
         } else {
             // The walk's own counts reach the fields as it goes; an error midway keeps them.
             bool ok = true;
-            if (!countTree(mappe, count, ok))
+            if (!taelTrae(mappe, count, ok))
                 messages::inform("Der opstod en ukendt fejl.");
+            totalSize += count.bytes;
+            antalFiler += count.filer;
+            antalMapper += count.mapper;
         }
         m_mappeOptaelling << count;
     }

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -49,6 +50,11 @@ public:
         int filer = 0;
         int mapper = 0; // sub-folders
     };
+    // Counts the tree below `dir` into `count`, links to folders as folders never entered;
+    // `perFolder` hears the sub-folders counted so far after each folder. False when `dir` itself
+    // cannot be listed; `ok` false when the walk ended early (the counts so far are kept).
+    static bool taelTrae(const QString &dir, Optaelling &count, bool &ok,
+                         const std::function<void(int mapper)> &perFolder = {});
     // The delete pass of a move to another drive: no question, permanently, under the heading
     // "Sletningen er permanent"; folders still there at the end are tried once more. False when
     // anything is left. The copy pass has counted the folders and files already.
@@ -86,8 +92,8 @@ private:
     // The preparation with the counts given, or counted here when there are none.
     qint64 forbered(const QString &heading, const QList<Optaelling> *mappeTal,
                     const QList<qint64> *filStoerrelser);
-    // False when `dir` itself cannot be listed; `ok` false when the walk ended early.
-    bool countTree(const QString &dir, Optaelling &count, bool &ok);
+    // Every listed folder that still exists, with its counted files off the figures.
+    void sletMapperne(bool tilPapirkurv);
     void pumpMessages(bool force);
 
     QString m_heading;

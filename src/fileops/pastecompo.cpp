@@ -174,30 +174,31 @@ void TPasteCompo::sigIkkeKopieret(const QString &kilde, const QString &dest, boo
                          dest + "\r" + "Måske mangler der rettigheder dertil.");
 }
 
-TPasteCompo::Udfald TPasteCompo::haandterFil(const QString &src, QString dst, bool link)
+int TPasteCompo::clashRule(const QString &dst)
 {
-    int metode = FIntPasteMetode;
-    if (metode < 0 || metode > 3)
-        metode = 3;
-    if (metode == 3 && findes(dst)) {
+    int metode = FIntPasteMetode < 0 || FIntPasteMetode > 3 ? 3 : FIntPasteMetode;
+    if (metode == 3) {
         const messages::ClashResult svar = askUser(dst);
         FIntPasteMetode = svar.handling;
         metode = svar.handling == 3 ? (svar.overskriv ? 1 : 0) : svar.handling;
     }
-    switch (metode) {
-    case 0:
-        if (findes(dst)) {
+    return metode;
+}
+
+TPasteCompo::Udfald TPasteCompo::haandterFil(const QString &src, QString dst, bool link)
+{
+    bool overskriv = false;
+    if (findes(dst)) {
+        const int metode = clashRule(dst);
+        if (metode == 0) {
             ++ikkePastede;
             return Udfald::Sprunget;
         }
-        break;
-    case 2:
-        dst = core::getNewFilnavn(dst, "Kopi");
-        break;
-    default:
-        break;
+        if (metode == 2)
+            dst = core::getNewFilnavn(dst, "Kopi");
+        overskriv = metode == 1;
     }
-    return kopier(src, dst, link, metode == 1) ? Udfald::Kopieret : Udfald::Fejlet;
+    return kopier(src, dst, link, overskriv) ? Udfald::Kopieret : Udfald::Fejlet;
 }
 
 bool TPasteCompo::kopier(const QString &src, const QString &dst, bool link, bool overskriv)
@@ -310,38 +311,6 @@ int TPasteCompo::progressInfo(qint64 aSize)
 // ---------------------------------------------------------------------------------------------
 // Preparation
 
-bool TPasteCompo::taelTrae(const QString &dir, bool &ok)
-{
-    std::vector<platform::FindData> entries;
-    if (!platform::current().findFiles(dir.toStdU16String(), entries, platform::FindDetail::NoAttributes)) {
-        ok = false;
-        return false;
-    }
-    const QString prefix = core::delimKon(dir);
-    for (const auto &entry : entries) {
-        if (entry.name == u"." || entry.name == u"..")
-            continue;
-        if (entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) {
-            ++antalMapper;
-            // A link to a folder is copied as a link: what it leads to is not counted.
-            if (entry.attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT)
-                continue;
-            taelTrae(prefix + QString::fromStdU16String(entry.name), ok);
-            if (!ok)
-                return true;
-        } else {
-            totalSize += qint64(entry.size);
-            ++antalFiler;
-        }
-    }
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (now - m_lastPump >= kPumpIntervalMs) {
-        ProgressBox->setCountedFolders(antalMapper);
-        pump(true);
-    }
-    return true;
-}
-
 qint64 TPasteCompo::sizeOfElementer(const QString &dest)
 {
     totalSize = 0;
@@ -352,18 +321,27 @@ qint64 TPasteCompo::sizeOfElementer(const QString &dest)
     m_mappeTal.clear();
     for (const QString &mappe : std::as_const(FPasteMapper)) {
         ProgressBox->addFolder(mappe);
-        const qint64 bytesBefore = totalSize;
-        const int filesBefore = antalFiler;
-        const int foldersBefore = antalMapper;
+        TDeleteCompo::Optaelling count;
         if (!core::directoryExists(mappe)) {
             messages::inform("Mappen\r" + mappe + "\r" + "eksisterer ikke.");
         } else {
             bool ok = true;
-            if (!taelTrae(mappe, ok))
+            // The folders counted so far reach the window while the walk goes on.
+            const int foldersBefore = antalMapper;
+            const bool listed = TDeleteCompo::taelTrae(mappe, count, ok, [this, foldersBefore](int mapper) {
+                const qint64 now = QDateTime::currentMSecsSinceEpoch();
+                if (now - m_lastPump >= kPumpIntervalMs) {
+                    ProgressBox->setCountedFolders(foldersBefore + mapper);
+                    pump(true);
+                }
+            });
+            if (!listed)
                 messages::inform("Der opstod en ukendt fejl.");
         }
-        m_mappeTal << TDeleteCompo::Optaelling{totalSize - bytesBefore, antalFiler - filesBefore,
-                                               antalMapper - foldersBefore};
+        totalSize += count.bytes;
+        antalFiler += count.filer;
+        antalMapper += count.mapper;
+        m_mappeTal << count;
     }
     m_filStoerrelser.clear();
     for (const QString &fil : std::as_const(FPasteFiler)) {
@@ -519,12 +497,7 @@ void TPasteCompo::flytMapperPaaDrevet()
         bool flyt = true;
         bool erstattes = false;
         if (findes(maal)) {
-            int metode = FIntPasteMetode < 0 || FIntPasteMetode > 3 ? 3 : FIntPasteMetode;
-            if (metode == 3) {
-                const messages::ClashResult svar = askUser(maal);
-                FIntPasteMetode = svar.handling;
-                metode = svar.handling == 3 ? (svar.overskriv ? 1 : 0) : svar.handling;
-            }
+            const int metode = clashRule(maal);
             if (metode == 0) {
                 ++ikkePastede;
                 flyt = false;
@@ -558,12 +531,7 @@ void TPasteCompo::flytFilerPaaDrevet()
         bool flyt = true;
         bool erstattes = false;
         if (findes(maal)) {
-            int metode = FIntPasteMetode < 0 || FIntPasteMetode > 3 ? 3 : FIntPasteMetode;
-            if (metode == 3) {
-                const messages::ClashResult svar = askUser(maal);
-                FIntPasteMetode = svar.handling;
-                metode = svar.handling == 3 ? (svar.overskriv ? 1 : 0) : svar.handling;
-            }
+            const int metode = clashRule(maal);
             if (metode == 0) {
                 ++ikkePastede;
                 flyt = false;

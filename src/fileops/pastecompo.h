@@ -64,14 +64,15 @@ private:
     };
 
     qint64 sizeOfElementer(const QString &dest);
-    // False when `dir` itself cannot be listed; `ok` false when the walk ended early.
-    bool taelTrae(const QString &dir, bool &ok);
     void udskrivInfo();
     bool kopierFilEx(const QString &src, const QString &dst);
     void kopierMappeEx(const QString &src, const QString &dst, Traeudfald &udfald);
     Udfald haandterFil(const QString &src, QString dst, bool link);
     bool kopier(const QString &src, const QString &dst, bool link, bool overskriv);
     messages::ClashResult askUser(const QString &aFilnavn);
+    // What to do with an existing `dst`: 0 leave it, 1 replace it, 2 a new name. "Spørg" asks,
+    // and an answer for all holds for the rest of the paste.
+    int clashRule(const QString &dst);
     int progressInfo(qint64 aSize);
     // Steps 5 and 6 of a copy: every folder and file of the lists, with their messages.
     void kopierListerne();

@@ -55,6 +55,8 @@ char32_t decodeSequence(const std::string &text, std::size_t i, std::size_t &len
     return c;
 }
 
+} // namespace
+
 void appendUtf8(std::string &out, char32_t c)
 {
     if (c < 0x80) {
@@ -73,8 +75,6 @@ void appendUtf8(std::string &out, char32_t c)
         out += char(0x80 | (c & 0x3F));
     }
 }
-
-} // namespace
 
 std::string toUtf8(const std::u16string &text)
 {

@@ -14,6 +14,8 @@ namespace platform {
 // surrogates, which no host name yields, are written as U+FFFD.
 std::string toUtf8(const std::u16string &text);
 std::u16string fromUtf8(const std::string &text);
+// One code point written as UTF-8.
+void appendUtf8(std::string &out, char32_t c);
 
 // Letter case folded the way Windows compares file names (ASCII and Latin-1 letters).
 char16_t foldCase(char16_t c);

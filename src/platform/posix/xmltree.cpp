@@ -1,5 +1,7 @@
 #include "platform/posix/xmltree.h"
 
+#include "platform/paths.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -15,25 +17,6 @@ bool isXmlChar(std::uint32_t c)
 {
     return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
            (c >= 0x10000 && c <= 0x10FFFF);
-}
-
-void appendUtf8(std::string &out, std::uint32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
 }
 
 // Well-formed UTF-8 of characters XML allows: no overlong forms, surrogates or control
@@ -201,7 +184,7 @@ private:
         }
         if (!isXmlChar(value))
             return false;
-        appendUtf8(out, value);
+        appendUtf8(out, char32_t(value));
         return true;
     }
 
