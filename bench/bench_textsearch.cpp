@@ -59,6 +59,7 @@ int main(int argc, char *argv[])
     const QFont font = QApplication::font();
 
     qint64 found = 0;
+    core::TextSearchOptions options{false, true};
     auto ours = [&] {
         found = 0;
         QString laidOut;
@@ -72,17 +73,22 @@ int main(int argc, char *argv[])
         };
         for (const QString &name : std::as_const(names)) {
             QList<core::TextHit> hits;
-            core::searchDocument("C:\\Tekster\\" + name, kWord, {false, true}, cutter, hits);
+            core::searchDocument("C:\\Tekster\\" + name, kWord, options, cutter, hits);
             found += hits.size();
         }
     };
-    QStringList grepArguments{"-F", "-c", kWord};
+    QStringList paths;
     for (const QString &name : std::as_const(names))
-        grepArguments << root.path() + "/Tekster/" + name;
+        paths << root.path() + "/Tekster/" + name;
+    QStringList grepOptions{"-F", "-c"};
     qint64 grepFound = 0;
     auto grep = [&] {
         QProcess process;
-        process.start("grep", grepArguments);
+        // A UTF-8 locale, so that grep -i folds Danish letters as we do.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LC_ALL", "C.UTF-8");
+        process.setProcessEnvironment(environment);
+        process.start("grep", grepOptions + QStringList{kWord} + paths);
         process.waitForFinished(-1);
         grepFound = 0;
         for (const QByteArray &line : process.readAllStandardOutput().split('\n'))
@@ -98,6 +104,21 @@ int main(int argc, char *argv[])
     std::printf("hits: %lld (made %lld), grep lines: %lld\n", found, expected, grepFound);
     bench::report("Find tekst", mine);
     bench::report("grep -F -c", peer);
+    const bool sameCount = found == expected;
+
+    // The window's default: no difference between upper and lower case.
+    options.matchCase = false;
+    grepOptions << "-i";
+    ours();
+    grep();
+    const bench::Timing mineCaseless = bench::measure(
+        5, [] {}, ours);
+    const bench::Timing peerCaseless = bench::measure(
+        5, [] {}, grep);
+    std::printf("hits: %lld (made %lld), grep lines: %lld\n", found, expected, grepFound);
+    bench::report("Find tekst, store = små", mineCaseless);
+    bench::report("grep -F -i -c", peerCaseless);
     bench::result("textsearch_vs_grep", mine.median / peer.median, "x", 1.5);
-    return found == expected ? 0 : 1;
+    bench::result("textsearch_caseless_vs_grep", mineCaseless.median / peerCaseless.median, "x", 1.5);
+    return sameCount && found == expected ? 0 : 1;
 }

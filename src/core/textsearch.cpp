@@ -3,12 +3,12 @@
 #include "core/cp1252.h"
 #include "core/files.h"
 #include "core/rtftext.h"
+#include "core/utf8scan.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QStringDecoder>
-#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -95,52 +95,15 @@ bool readAs(QFile &file, Kind kind, qsizetype skip, TextScanner &scanner, bool &
     return true;
 }
 
-// The number of bytes of `x` whose top bit is set, when no other bit is: a multiply, where a
-// population count would be a library call without the processor's instruction.
-int highBits(quint64 x)
-{
-    return int(((x >> 7) * 0x0101010101010101ULL) >> 56);
-}
-
-// UTF-16 units of valid UTF-8 bytes data[from, to), each "\r\n" one unit: every byte but the
-// continuation bytes, one more for each four-byte lead; eight bytes at a time.
-qint64 unitsOf(const uchar *data, qsizetype from, qsizetype to)
-{
-    constexpr quint64 high = 0x8080808080808080ULL;
-    constexpr quint64 low = 0x7F7F7F7F7F7F7F7FULL;
-    // The top bit of every byte of `w` that equals `c`.
-    auto equal = [](quint64 w, quint64 c) {
-        const quint64 t = w ^ c;
-        return ~(((t & low) + low) | t) & high;
-    };
-    qint64 units = 0;
-    qsizetype i = from;
-    bool afterCr = i > 0 && data[i - 1] == '\r';
-    for (; i + 8 <= to; i += 8) {
-        quint64 w;
-        std::memcpy(&w, data + i, 8);
-        const quint64 continuation = w & high & ~((w << 1) & high);
-        const quint64 lead4 = w & (w << 1) & (w << 2) & (w << 3) & high;
-        const quint64 cr = equal(w, 0x0D0D0D0D0D0D0D0DULL);
-        const quint64 crlf = equal(w, 0x0A0A0A0A0A0A0A0AULL) & ((cr << 8) | (afterCr ? 0x80 : 0));
-        units += 8 - highBits(continuation) + highBits(lead4) - highBits(crlf);
-        afterCr = (cr >> 56) != 0;
-    }
-    for (; i < to; ++i) {
-        units += ((data[i] & 0xC0) != 0x80) + (data[i] >= 0xF0) - (data[i] == '\n' && afterCr);
-        afterCr = data[i] == '\r';
-    }
-    return units;
-}
-
 bool isLineEnd(uchar c)
 {
     return c == '\n' || c == '\r';
 }
 
-// A case-sensitive search of a valid UTF-8 document, on its bytes: no decoding but of the hits'
-// lines. None when the document is not one for it (not mapped, not valid UTF-8, a line too
-// long to cut as the text reading does); the caller then reads it as text.
+// A search of a valid UTF-8 document on its bytes: no decoding but of the hits' lines. None
+// when the document is not one for it (not valid UTF-8, a line too long to cut as the text
+// reading does, a case variant the caseless byte search cannot see); the caller then reads it
+// as text.
 std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &needle,
                                     TextSearchOptions options, const DisplayLine &displayLine,
                                     QList<TextHit> &hits, const std::atomic<bool> *cancel)
@@ -165,9 +128,18 @@ std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &
     });
     const uchar *data = (mapped ? mapped : reinterpret_cast<const uchar *>(whole.constData())) + skip;
     const qsizetype n = qsizetype(size) - skip;
-    if (!QByteArrayView(data, n).isValidUtf8())
+    if (!utf8::isValid(data, n))
         return std::nullopt;
     const QByteArray word = needle.toUtf8();
+    const utf8::CaselessFinder caseless(options.matchCase ? QString() : needle);
+    if (!options.matchCase && (!caseless.isUsable() || caseless.hasHiddenVariants(data, n)))
+        return std::nullopt;
+    auto findFrom = [&](qsizetype from) -> qsizetype {
+        if (!options.matchCase)
+            return caseless.find(data, n, from);
+        const qsizetype found = utf8::findBytes(data + from, n - from, word);
+        return found < 0 ? -1 : from + found;
+    };
     const qsizetype first = hits.size();
     auto wordCharacter = [](const QString &text, bool last) {
         if (text.isEmpty())
@@ -181,10 +153,9 @@ std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &
     while (from <= n - word.size()) {
         if (cancel && cancel->load(std::memory_order_relaxed))
             return true;
-        const void *found = memmem(data + from, size_t(n - from), word.constData(), size_t(word.size()));
-        if (!found)
+        const qsizetype at = findFrom(from);
+        if (at < 0)
             break;
-        const qsizetype at = static_cast<const uchar *>(found) - data;
         const qsizetype after = at + word.size();
         if (options.wholeWords) {
             qsizetype before = at;
@@ -221,10 +192,10 @@ std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &
             hits.resize(first);
             return std::nullopt;
         }
-        units += unitsOf(data, counted, at);
+        units += utf8::lineUnits(data, counted, at);
         counted = at;
         const QString line = QString::fromUtf8(reinterpret_cast<const char *>(data) + begin, end - begin);
-        const qsizetype column = qsizetype(unitsOf(data, begin, at));
+        const qsizetype column = qsizetype(utf8::lineUnits(data, begin, at));
         hits.append({units, displayLine ? displayLine(line, column) : line});
         from = after;
     }
@@ -381,8 +352,7 @@ bool searchDocument(const QString &path, const QString &needle, TextSearchOption
     const QByteArray head = file.peek(8);
     qsizetype skip = 0;
     const Kind kind = kindOf(head, skip);
-    if (kind == Kind::Utf8 && options.matchCase && !needle.isEmpty() && !needle.contains(u'\r') &&
-        !needle.contains(u'\n')) {
+    if (kind == Kind::Utf8 && !needle.isEmpty() && !needle.contains(u'\r') && !needle.contains(u'\n')) {
         if (const std::optional<bool> read =
                 searchUtf8Bytes(file, skip, needle, options, displayLine, hits, cancel))
             return *read;

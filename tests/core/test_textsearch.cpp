@@ -2,9 +2,12 @@
 
 #include "core/rtftext.h"
 #include "core/textsearch.h"
+#include "core/utf8scan.h"
 #include "support/testdrives.h"
 
 #include <QDir>
+#include <QRandomGenerator>
+#include <QStringDecoder>
 #include <QTest>
 #include <sys/stat.h>
 
@@ -53,6 +56,7 @@ private slots:
     void largeDocumentsAreReadInChunksWithHitsAcrossThem();
     void theByteSearchFindsWhatTheTextSearchFinds();
     void aLongLineIsCutAroundTheHit();
+    void theFastUtf8PassesAgreeWithTheDecoder();
     void aMissingOrSpecialDocumentCannotBeRead();
 };
 
@@ -244,7 +248,7 @@ void TestTextSearch::largeDocumentsAreReadInChunksWithHitsAcrossThem()
     QCOMPARE(hits.last().position, before + 4 + 5 * 1024 * 1024 + 1);
 }
 
-// A case-sensitive search of a UTF-8 document runs on its bytes; its hits, positions and lines
+// The search of a UTF-8 document runs on its bytes; its hits, positions and lines
 // are those of the text reading, also next to the line lengths where it hands over.
 void TestTextSearch::theByteSearchFindsWhatTheTextSearchFinds()
 {
@@ -259,19 +263,90 @@ void TestTextSearch::theByteSearchFindsWhatTheTextSearchFinds()
         QByteArray(5000, 'x') + " bær " + QByteArray(5000, 'y'),
         QByteArray(1021, 'x') + " bær\n" + QByteArray(1022, 'x') + " bær\n" + QByteArray(1023, 'x') + " bær",
         QByteArray(600, 'a').replace("a", ae) + "bær" + QByteArray(2100, 'z') + "\nbær",
+        // Letter case: Danish letters, and variants whose other case is more than the case bit
+        // away (Kelvin and Ångström signs, long s) or of another length.
+        "BÆR Bær bÆr bæR\r\nBÆRBÆR xbær BæRx",
+        "k\xC3\xA5s K\xC3\x85S \xE2\x84\xAA\xC3\xA5s k\xE2\x84\xABs k\xC3\xA5\xC5\xBF kås",
+        "\xC3\xBF\xC5\xB8 \xCE\xA3\xCF\x83\xCF\x82 \xC3\x9F\xE1\xBA\x9E @bær` `BÆR@",
     };
+    const QStringList needles{"bær", "BÆR", "kås", "\u00FF", "\u03C3", "\u00DF", "@BÆR`"};
+    int found = 0;
     int index = 0;
     for (const QByteArray &bytes : std::as_const(documents)) {
         const QString path = QString("C:\\Dok\\%1.txt").arg(index++);
         drives.writeBytes(path, bytes);
-        for (const bool wholeWords : {false, true}) {
-            const TextSearchOptions options{wholeWords, true};
-            QList<TextHit> bytesHits;
-            QVERIFY(core::searchDocument(path, "bær", options, {}, bytesHits));
-            QVERIFY(!bytesHits.isEmpty());
-            QCOMPARE(bytesHits, hitsIn(core::documentText(bytes), "bær", options));
+        for (const QString &needle : needles)
+            for (const bool wholeWords : {false, true})
+                for (const bool matchCase : {false, true}) {
+                    const TextSearchOptions options{wholeWords, matchCase};
+                    QList<TextHit> bytesHits;
+                    QVERIFY(core::searchDocument(path, needle, options, {}, bytesHits));
+                    QCOMPARE(bytesHits, hitsIn(core::documentText(bytes), needle, options));
+                    found += int(bytesHits.size());
+                }
+    }
+    QCOMPARE(found, 168);
+}
+
+void TestTextSearch::theFastUtf8PassesAgreeWithTheDecoder()
+{
+    // Pieces that make valid and broken sequences, cut anywhere by the vector blocks.
+    const QList<QByteArray> pieces{"a",
+                                   "Z",
+                                   "\r",
+                                   "\n",
+                                   "\r\n",
+                                   "\xC3\xA6",
+                                   "\xC3\x86",
+                                   "\xE2\x82\xAC",
+                                   "\xF0\x9F\x98\x80",
+                                   "\xF4\x8F\xBF\xBF",
+                                   "\xEF\xBF\xBF",
+                                   "\xED\x9F\xBF",
+                                   "\x80",
+                                   "\xBF",
+                                   "\xC0\xAF",
+                                   "\xC1\xBF",
+                                   "\xC2",
+                                   "\xDF",
+                                   "\xE0\x9F\xBF",
+                                   "\xE0\xA0\x80",
+                                   "\xED\xA0\x80",
+                                   "\xF0\x8F\xBF\xBF",
+                                   "\xF4\x90\x80\x80",
+                                   "\xF5\x80\x80\x80",
+                                   "\xFF",
+                                   "\xE2\x82",
+                                   "\xF0\x9F",
+                                   "0123456789abcdef"};
+    QRandomGenerator random(1729);
+    int valid = 0;
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray bytes;
+        const int count = int(random.bounded(40));
+        const bool onlyValid = round % 2 == 0; // the first twelve pieces are valid
+        for (int i = 0; i < count; ++i) {
+            const int piece = int(random.bounded(onlyValid ? 12 : int(pieces.size())));
+            bytes += pieces[piece];
+        }
+        const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
+        const bool expected = QByteArrayView(bytes).isValidUtf8();
+        QCOMPARE(core::utf8::isValid(data, bytes.size()), expected);
+        if (!expected)
+            continue;
+        ++valid;
+        // Units of every range starting on a character, against the decoded text.
+        for (qsizetype from = 0; from <= bytes.size(); ++from) {
+            if (from < bytes.size() && (data[from] & 0xC0) == 0x80)
+                continue;
+            QString text = QString::fromUtf8(bytes.mid(from));
+            if (from > 0 && bytes[from - 1] == '\r' && text.startsWith(u'\n'))
+                text.remove(0, 1);
+            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            QCOMPARE(core::utf8::lineUnits(data, from, bytes.size()), qint64(text.size()));
         }
     }
+    QVERIFY(valid > 5000);
 }
 
 void TestTextSearch::aLongLineIsCutAroundTheHit()
