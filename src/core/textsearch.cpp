@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QStringDecoder>
-#include <limits>
 #include <optional>
 
 namespace core {
@@ -17,6 +16,8 @@ namespace core {
 namespace {
 
 constexpr qsizetype kChunk = 4 * 1024 * 1024;
+// Documents up to this size are searched on their bytes, read whole.
+constexpr qint64 kWholeDocument = 64 * 1024 * 1024;
 // The search buffer is shortened once this much lies behind what is still needed.
 constexpr qsizetype kTrimAt = 1024 * 1024;
 
@@ -109,24 +110,20 @@ std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &
                                     QList<TextHit> &hits, const std::atomic<bool> *cancel)
 {
     const qint64 size = file.size();
-    if (size <= skip || size > std::numeric_limits<qsizetype>::max())
+    // The document is read whole, in one call. Not mapped: a file cut short by another program
+    // while mapped would end the process. A larger document is streamed by the text reading, so
+    // what is held stays bounded. One buffer per thread, kept from document to document.
+    if (size <= skip || size > kWholeDocument)
         return std::nullopt;
-    // A small document is read whole (one call); a large one is mapped, so it is never held.
-    // One buffer per thread, kept from document to document.
     thread_local QByteArray whole;
-    uchar *mapped = nullptr;
-    if (size <= kChunk) {
-        whole.resize(qsizetype(size));
-        if (!file.seek(0) || file.read(whole.data(), size) != size)
-            return std::nullopt;
-    } else if (!(mapped = file.map(0, size))) {
-        return std::nullopt;
-    }
-    const auto unmap = qScopeGuard([&] {
-        if (mapped)
-            file.unmap(mapped);
+    whole.resize(qsizetype(size));
+    const auto release = qScopeGuard([] {
+        if (whole.size() > kChunk)
+            whole = QByteArray();
     });
-    const uchar *data = (mapped ? mapped : reinterpret_cast<const uchar *>(whole.constData())) + skip;
+    if (!file.seek(0) || file.read(whole.data(), size) != size)
+        return std::nullopt;
+    const uchar *data = reinterpret_cast<const uchar *>(whole.constData()) + skip;
     const qsizetype n = qsizetype(size) - skip;
     if (!utf8::isValid(data, n))
         return std::nullopt;

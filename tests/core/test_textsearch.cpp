@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QTest>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using core::TextHit;
@@ -28,6 +29,20 @@ QList<TextHit> hitsIn(const QString &text, const QString &needle, TextSearchOpti
             scanner.feed(QStringView(text).mid(i, piece));
     scanner.finish();
     return hits;
+}
+
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool kFreedMemoryIsKept = true; // the sanitizer's quarantine
+#else
+constexpr bool kFreedMemoryIsKept = false;
+#endif
+
+// The process's peak resident set so far.
+long residentKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 QList<qint64> positions(const QList<TextHit> &hits)
@@ -58,6 +73,7 @@ private slots:
     void aLongLineIsCutAroundTheHit();
     void theFastUtf8PassesAgreeWithTheDecoder();
     void aMissingOrSpecialDocumentCannotBeRead();
+    void aHugeDocumentIsStreamedWithBoundedMemory();
 };
 
 void TestTextSearch::rtfReader_data()
@@ -375,6 +391,30 @@ void TestTextSearch::aMissingOrSpecialDocumentCannotBeRead()
     QVERIFY(::mkfifo(QFile::encodeName(drives.host("C:\\Dok\\fifo.txt")).constData(), 0600) == 0);
     QVERIFY(!core::searchDocument("C:\\Dok\\fifo.txt", "a", {}, {}, hits));
     QVERIFY(hits.isEmpty());
+}
+
+// A document of a gigabyte (sparse, so the test writes little) is read in pieces: its hit at the
+// end is found, as UTF-8 and as Windows-1252, and what the search holds stays far below its size.
+void TestTextSearch::aHugeDocumentIsStreamedWithBoundedMemory()
+{
+    TestDrives drives;
+    constexpr qint64 gigabyte = 1024 * 1024 * 1024;
+    const QList<QByteArray> endings{"\nblåbær", "\n\xF8 bl\xE5"
+                                                "b\xE6r"};
+    for (const QByteArray &ending : endings) {
+        drives.writeBytes("C:\\Dok\\stor.txt", {});
+        QFile file(drives.host("C:\\Dok\\stor.txt"));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(gigabyte));
+        QVERIFY(file.seek(gigabyte));
+        QCOMPARE(file.write(ending), ending.size());
+        file.close();
+        const long before = residentKilobytes();
+        QList<TextHit> hits;
+        QVERIFY(core::searchDocument("C:\\Dok\\stor.txt", "blåbær", {}, {}, hits));
+        QCOMPARE(positions(hits), (QList<qint64>{gigabyte + ending.indexOf('b')}));
+        QVERIFY2(kFreedMemoryIsKept || residentKilobytes() - before < 100 * 1024, "more than 100 MB held");
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTextSearch)
