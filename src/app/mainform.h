@@ -42,6 +42,7 @@ class RadioGroup;
 class StrukturView;
 
 class Tfindform;
+class Tkalenderform;
 class TProgform;
 
 class Tmainform : public QMainWindow, public TMainHost, public TToolHost
@@ -199,6 +200,12 @@ public:
 
     // What the explorer windows read of the main window.
     QString optMappe() const override { return OptMappe; }
+    QString notatMappe() const override { return brugerNotatMappe; }
+    QString kalenderMappe() const override { return brugerKalenderMappe; }
+    void setKalenderMappe(const QString &folder) override { brugerKalenderMappe = folder; }
+    QString scriptMappe() const override { return scriptDir; }
+    void visKalMappe(const QString &folder) override;
+    void opretKalenderStruk(const QStringList &folders, const QString &folder) override;
     int newCount() const override { return NewCount; }
     void explorerClosed() override;
     int runningOperations() const override { return processCount; }
@@ -249,6 +256,7 @@ public:
     // chooses (the group is disabled while the window exists).
     Tfindform *openFindform();
     TProgform *openProgform();
+    Tkalenderform *openKalenderform();
     // A tool window made: inside the client area or as a window of its own.
     void placeTool(TToolForm *tool, RadioGroup *group);
 

@@ -102,7 +102,8 @@ void Tmainform::buildActions()
                  [this] { openFindform(); });
     actions->add("aBilledGal", "Billeder", QKeySequence("Ctrl+6"),
                  "Åben Galleri til bmp, jpg samt ico billedfiler: Ctrl+6", {}, never);
-    actions->add("visKalender", "Kalender", QKeySequence("Ctrl+7"), "Vis kalender: Ctrl+7", {}, never);
+    actions->add("visKalender", "Kalender", QKeySequence("Ctrl+7"), "Vis kalender: Ctrl+7",
+                 [this] { openKalenderform(); });
     actions->add("aWmi", "WMI", QKeySequence("Ctrl+8"), "WMI: Ctrl+8", {}, never);
     actions->add("winApp", "Applets", QKeySequence("Ctrl+9"), "Åben Window Applets: Ctrl+9", {}, never);
     actions->add("aInfo", "Information", QKeySequence("F1"), "Information angående aktive element: F1", {},

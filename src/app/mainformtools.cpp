@@ -2,6 +2,8 @@
 
 #include "app/mainform.h"
 
+#include "core/files.h"
+#include "core/messages.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
 #include "explorer/winform.h"
@@ -9,6 +11,7 @@
 #include "lists/imagelist.h"
 #include "structures/makestrukturer.h"
 #include "structures/strukturcompo.h"
+#include "tools/calendar/kalenderform.h"
 #include "tools/programs/progform.h"
 #include "tools/textsearch/findform.h"
 
@@ -92,6 +95,31 @@ Tfindform *Tmainform::openFindform()
     auto *tool = new Tfindform(openTekstfiler->itemIndex() == 0);
     placeTool(tool, openTekstfiler);
     return tool;
+}
+
+Tkalenderform *Tmainform::openKalenderform()
+{
+    if (bringForward(kalenderform, clientArea))
+        return kalenderform;
+    auto *tool = new Tkalenderform(openKalender->itemIndex() == 0);
+    placeTool(tool, openKalender);
+    return tool;
+}
+
+void Tmainform::visKalMappe(const QString &folder)
+{
+    if (!core::directoryExists(folder)) {
+        messages::inform("Der opstod en fejl.\rVigtige mapper er muligvist blevet slettet.");
+        return;
+    }
+    aktiverWinform(false, folder);
+}
+
+void Tmainform::opretKalenderStruk(const QStringList &folders, const QString &folder)
+{
+    // The chain is what the explorer window's history shows; the date folder opens in its tree.
+    Q_UNUSED(folders);
+    aktiverWinform(false, folder);
 }
 
 TProgform *Tmainform::openProgform()

@@ -103,6 +103,11 @@ bool isConsoleScript(const QString &path)
     return platform::current().isConsoleScript(path.toStdU16String());
 }
 
+QString scriptFileName(const QString &name)
+{
+    return QString::fromStdU16String(platform::current().scriptFileName(name.toStdU16String()));
+}
+
 int runInConsole(const QString &file, const QString &directory)
 {
     return platform::current().runInConsole(file.toStdU16String(), directory.toStdU16String());

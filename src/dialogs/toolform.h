@@ -48,6 +48,17 @@ public:
     // file tree "Struktur 2" of the active one.
     virtual void aktiverWinform(bool opdater, const QString &potMappe) = 0;
     virtual void showFileInExplorer(const QString &path) = 0;
+
+    // The calendar: the user's note and calendar folders (the calendar folder may be replaced
+    // for the run), the installation's script folder, and folders shown in an explorer window.
+    virtual QString notatMappe() const = 0;
+    virtual QString kalenderMappe() const = 0;
+    virtual void setKalenderMappe(const QString &folder) = 0;
+    virtual QString scriptMappe() const = 0;
+    // `folder` in the file tree of an explorer window, or a message when it is gone.
+    virtual void visKalMappe(const QString &folder) = 0;
+    // The chain of folders `folders` as an explorer window's history structure, `folder` open.
+    virtual void opretKalenderStruk(const QStringList &folders, const QString &folder) = 0;
 };
 
 TToolHost *toolHost();

@@ -193,6 +193,9 @@ public:
     // Whether running `file` means running it in a console window that stays open. Windows: a
     // ".bat" file, any letter case. Linux: a shell script (".sh", any case) or a program.
     virtual bool isConsoleScript(const Path &file) const = 0;
+    // The file name of one of the installation's helper scripts in its script folder, by its
+    // name ("datediff"). Windows: a ".vbs" script. Linux: a shell script without extension.
+    virtual std::u16string scriptFileName(const std::u16string &name) const = 0;
     // Runs `file` in such a console with `directory` as working folder: Windows "cmd /K" with
     // the file's name; Linux the desktop's terminal emulator. A ShellExecuteW code as above
     // (31 when the host has no console to run it in).

@@ -50,4 +50,16 @@ public:
     void ErrorInfo(int Nr) override { calls.append("error " + QString::number(Nr)); }
     void aktiverWinform(bool, const QString &) override { calls.append("explorer"); }
     void showFileInExplorer(const QString &path) override { calls.append("show " + path); }
+    QString notes = "C:\\zunKolvra\\Tester\\Notater";
+    QString calendar = "C:\\zunKolvra\\Tester\\Kalender";
+    QString scripts = "C:\\zunKolvra\\Program\\scripts\\";
+    QString notatMappe() const override { return notes; }
+    QString kalenderMappe() const override { return calendar; }
+    void setKalenderMappe(const QString &folder) override { calendar = folder; }
+    QString scriptMappe() const override { return scripts; }
+    void visKalMappe(const QString &folder) override { calls.append("folder " + folder); }
+    void opretKalenderStruk(const QStringList &folders, const QString &folder) override
+    {
+        calls.append("structure " + folders.join(" | ") + " -> " + folder);
+    }
 };
