@@ -97,7 +97,7 @@ void Tmainform::buildActions()
         [this] { actions->action("progInsert")->trigger(); },
         [this] { return actions->action("progInsert")->isEnabled(); });
     actions->add("OpretSmappe", "Opret", QKeySequence("Ctrl+4"),
-                 "Åben boksen til oprettelse af strukturmapper: Ctrl+4", {}, never);
+                 "Åben boksen til oprettelse af strukturmapper: Ctrl+4", [this] { opretStrukturer(); });
     actions->add("findTekst", "Søg", QKeySequence("Ctrl+5"), "Søg i tekstdokumenter i mapper: Ctrl+5",
                  [this] { openFindform(); });
     actions->add("aBilledGal", "Billeder", QKeySequence("Ctrl+6"),
@@ -108,8 +108,10 @@ void Tmainform::buildActions()
     actions->add("aInfo", "Information", QKeySequence("F1"), "Information angående aktive element: F1", {},
                  never);
     actions->add("aInfo2", "Information", {}, "Information angående aktive element: F1", {}, never);
-    actions->add("aInsertMappe", "Tilføj", QKeySequence("Ctrl+T"),
-                 "Indfør aktuelle mappe i ny hjemmelavet struktur: Ctrl+T", {}, never);
+    actions->add(
+        "aInsertMappe", "Tilføj", QKeySequence("Ctrl+T"),
+        "Indfør aktuelle mappe i ny hjemmelavet struktur: Ctrl+T", [this] { aInsertMappeExecute(); },
+        [activeIs] { return activeIs("Twinform"); });
     actions->add("aInsertGenvej", "Opret", {}, "Opret genvej til aktuelle element", {}, never);
     actions->add("aFindDoc", "Søg", {}, "Søg efter tekst i tekstdokumenter", {}, never);
     actions->add(
@@ -602,6 +604,7 @@ void Tmainform::buildUi()
     setCentralWidget(central);
     buildStatusBar();
     buildProgramsMenu();
+    buildMappeStrukturMenu();
 }
 
 void Tmainform::buildProgramsMenu()
