@@ -39,7 +39,7 @@ class QTabWidget;
 class QToolButton;
 class QTreeWidget;
 class RadioGroup;
-class StrukturView;
+class TStruktur;
 
 class Tfindform;
 class TProgform;
@@ -308,7 +308,7 @@ public:
     QWidget *globusSide = nullptr;
     QWidget *notatSide = nullptr;
     QTabWidget *infoBogen = nullptr;
-    StrukturView *Struktur = nullptr;
+    TStruktur *Struktur = nullptr; // the contents of the information pages
     QWidget *genvejsSide = nullptr;
     QTabWidget *genvejsBog = nullptr;
     QWidget *oversigtSide = nullptr;

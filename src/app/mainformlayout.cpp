@@ -24,6 +24,7 @@
 #include "lists/reopenfiler.h"
 #include "platform/Platform.h"
 #include "structures/pictures.h"
+#include "structures/struktur.h"
 #include "structures/strukturcompo.h"
 
 #include <QCheckBox>
@@ -551,8 +552,10 @@ void Tmainform::buildUi()
 
     infoBogen = new QTabWidget;
     infoBogen->setObjectName("infoBogen");
-    Struktur = new StrukturView(PictureSet::FolderTree);
+    Struktur = new TStruktur;
     Struktur->setObjectName("Struktur");
+    Struktur->SetDataOn(true);
+    Struktur->SetFlytmode(TStruktur::SidstINiveau);
     infoBogen->addTab(Struktur, "Struktur");
     infoBogen->addTab(new QWidget, "Søg");
     Hovedbog->addTab(infoBogen, "Information");

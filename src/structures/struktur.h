@@ -61,9 +61,15 @@ public:
 
     // Every node in display order.
     QList<QTreeWidgetItem *> allNodes() const;
+    // Dotted lines between parents and children ("Mappestruktur med linjer").
+    void setLinjer(bool on);
+    bool linjer() const { return m_linjer; }
     // The suffix of the copies kept of a pair that was read with lines left out, before it is
     // saved over.
     static QString beskadigetSuffix() { return QStringLiteral(".beskadiget"); }
+
+protected:
+    void drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const override;
 
 private:
     void setPicture(QTreeWidgetItem *node, int index);
@@ -73,4 +79,6 @@ private:
     QTreeWidgetItem *findByData(const QString &DataUrl) const;
     // A pair read with lines left out is copied aside once before its first save.
     bool keepDamagedPair();
+
+    bool m_linjer = false;
 };

@@ -11,6 +11,7 @@
 #include "dialogs/shared.h"
 #include "explorer/winform.h"
 #include "fileops/metodecompo.h"
+#include "structures/struktur.h"
 #include "structures/strukturcompo.h"
 #include "structures/strukturmodel.h"
 #include "support/testdrives.h"
@@ -79,6 +80,7 @@ private slots:
     void builtSavedClosedAndOpenedFromTheMenu();
     void f3AfterTheStructureWentSaysSo();
     void tilfoejAddsTheCurrentFolder();
+    void theContentsTreeReadsTheInstalledPair();
 };
 
 void TestMappestrukturMenu::builtSavedClosedAndOpenedFromTheMenu()
@@ -214,6 +216,19 @@ void TestMappestrukturMenu::tilfoejAddsTheCurrentFolder()
     Mappestrukturform->closeWindow();
     QTRY_VERIFY(!Mappestrukturform);
     QVERIFY(!main.MsRedigeret);
+}
+
+void TestMappestrukturMenu::theContentsTreeReadsTheInstalledPair()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host("C:\\zunKolvra\\Program\\Stifinder\\tekstfiler"));
+    QVERIFY(core::writeLines("C:\\zunKolvra\\Program\\Stifinder\\struktur.txt", {"Velkommen", "\tKopier"}));
+    QVERIFY(core::writeLines("C:\\zunKolvra\\Program\\Stifinder\\data.txt", {"0Velkommen", "3Kopier"}));
+    Tmainform main;
+    QCOMPARE(main.Struktur->topLevelItemCount(), 1);
+    QCOMPARE(main.Struktur->getNodeTekst("Kopier.html"), QString("Kopier"));
+    QCOMPARE(main.Struktur->InfoFilnavn("txt"),
+             QString("C:\\zunKolvra\\Program\\Stifinder\\tekstfiler\\VelkommenKopier.txt"));
 }
 
 QTEST_MAIN(TestMappestrukturMenu)
