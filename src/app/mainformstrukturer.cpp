@@ -54,7 +54,8 @@ void Tmainform::loadMappeStruktur(bool medMappestrukturform)
     const QList<QAction *> entries = PuMappeStruk->actions();
     for (qsizetype i = entries.size() - 1; i >= kFirstStructureEntry; --i) {
         PuMappeStruk->removeAction(entries.at(i));
-        delete entries.at(i);
+        // Later: the menu may be made again from inside one of its own entries' click.
+        entries.at(i)->deleteLater();
     }
     if (!core::directoryExists(core::withoutTrailingBackslash(mappestrukturDir)))
         return;
@@ -91,6 +92,10 @@ void Tmainform::bygStruktur(Twinform *window, QStringList folders, bool punkt)
 
 void Tmainform::mMsOnClick(QAction *Sender)
 {
+    // Read first: a new explorer window makes the menu again on its first activation.
+    const QString name = Sender->data().toString();
+    OnClickIndex = int(PuMappeStruk->actions().indexOf(Sender));
+    OnClickCaption = name;
     if (!activeExplorer()) {
         makeNewStifinder();
         QCoreApplication::processEvents();
@@ -98,9 +103,6 @@ void Tmainform::mMsOnClick(QAction *Sender)
     Twinform *window = activeExplorer();
     if (!window)
         return;
-    OnClickIndex = int(PuMappeStruk->actions().indexOf(Sender));
-    const QString name = Sender->data().toString();
-    OnClickCaption = name;
     const QString file = mappestruktur::filnavn(mappestrukturDir, name);
     const auto indhold = mappestruktur::hent(file);
     if (!indhold) {

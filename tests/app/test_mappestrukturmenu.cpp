@@ -172,7 +172,13 @@ void TestMappestrukturMenu::f3AfterTheStructureWentSaysSo()
     QCOMPARE(entryNames(main.PuMappeStruk).size(), 2);
     const QList<QAction *> entries = main.PuMappeStruk->actions();
     QAction *ferie = entries.at(entryNames(main.PuMappeStruk).indexOf("Ferie") + 2);
+    // Chosen while the clipboard window is the active child: a new explorer window gets it.
+    main.actions->action("aVisKlipbordet")->trigger();
+    QVERIFY(!main.activeExplorer());
     ferie->trigger();
+    QCOMPARE(main.explorerWindows().size(), 2);
+    QCOMPARE(main.activeExplorer()->StifinderNavn, QString("Stifinder 2"));
+    QCOMPARE(describe(main.activeExplorer()->MappeStruktur).last(), QString("  Data|C:\\Data"));
     QCOMPARE(main.OnClickCaption, QString("Ferie"));
     QVERIFY(reloadEnabled(window));
 

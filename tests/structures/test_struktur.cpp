@@ -73,6 +73,7 @@ private slots:
     void aMissingDataFileIsMadeWithPictureZero();
     void attachModesPlaceTheNewNode_data();
     void attachModesPlaceTheNewNode();
+    void draggingMovesByTheAttachMode();
     void aBuiltTreeSurvivesSaveAndLoad();
     void lookUpsFindPagesByName();
 };
@@ -187,6 +188,34 @@ void TestStruktur::attachModesPlaceTheNewNode()
     f.tree.NyNode("N", "n", 3, false, false);
     QCOMPARE(describe(f.tree), expected);
     QVERIFY(f.tree.FModified);
+}
+
+void TestStruktur::draggingMovesByTheAttachMode()
+{
+    Fixture f;
+    QVERIFY(core::writeLines(kTree, {"A", "\tB", "\tC", "D"}));
+    QVERIFY(core::writeLines(kData, {"0a", "1b", "2c", "4d"}));
+    QVERIFY(f.tree.HentStruktur());
+    f.tree.resize(300, 300);
+    f.tree.show();
+    f.tree.expandAll();
+    auto centre = [&f](const QString &text) { return f.tree.visualItemRect(f.node(text)).center(); };
+    // The first node stays where it is.
+    f.tree.MusDown(centre("A").x(), centre("A").y());
+    QVERIFY(!f.tree.MouseDown);
+    f.tree.SetFlytmode(TStruktur::SidsteBarn);
+    f.tree.MusDown(centre("B").x(), centre("B").y());
+    QVERIFY(f.tree.MouseDown);
+    f.tree.MusUp(centre("D").x(), centre("D").y(), false);
+    QCOMPARE(describe(f.tree), (QStringList{"A|0a|0", "  C|2c|2", "D|4d|4", "  B|1b|1"}));
+    QVERIFY(f.tree.FModified);
+    // A node is never dropped into its own branch; as a top node it goes after the first.
+    f.tree.MusDown(centre("D").x(), centre("D").y());
+    f.tree.MusUp(centre("B").x(), centre("B").y(), false);
+    QCOMPARE(describe(f.tree), (QStringList{"A|0a|0", "  C|2c|2", "D|4d|4", "  B|1b|1"}));
+    f.tree.MusDown(centre("C").x(), centre("C").y());
+    f.tree.MusUp(centre("B").x(), centre("B").y(), true);
+    QCOMPARE(describe(f.tree), (QStringList{"A|0a|0", "C|2c|2", "D|4d|4", "  B|1b|1"}));
 }
 
 void TestStruktur::aBuiltTreeSurvivesSaveAndLoad()

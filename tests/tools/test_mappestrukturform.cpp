@@ -11,6 +11,7 @@
 #include "tools/mappestruktur/mappestrukturform.h"
 
 #include <QDir>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
@@ -76,6 +77,7 @@ private slots:
     void closingWithUnsavedEditsAsks();
     void aStructureWithGoneFoldersOpensWithTheRest();
     void deletingAsksAndSaysWhenTheFileIsGone();
+    void aWindowOfItsOwnKeepsItsPlaceAndPanel();
 };
 
 void TestMappestrukturform::savedUnderTheNameWithoutExtension_data()
@@ -252,6 +254,42 @@ void TestMappestrukturform::deletingAsksAndSaysWhenTheFileIsGone()
     t.window->sletValgte();
     QCOMPARE(responder.texts(),
              (QStringList{"Skal elementet \"Ferie\" slettes permanent?", "Filen blev ikke fundet."}));
+}
+
+void TestMappestrukturform::aWindowOfItsOwnKeepsItsPlaceAndPanel()
+{
+    TestDrives drives;
+    FakeToolHost host;
+    const QString options = host.options + "mappestruktur.txt";
+    QDir().mkpath(drives.host(host.options));
+    {
+        // No file: the default place and size, the panel shown.
+        Tmappestrukturform window(false);
+        QCOMPARE(window.pos(), QPoint(20, 40));
+        QCOMPARE(window.size(), QSize(860, 580));
+        QVERIFY(!window.venstrePanel->isHidden());
+    }
+    QVERIFY(core::writeLines(options, {"100", "120", "600", "900", "0"}));
+    {
+        Tmappestrukturform window(false);
+        QCOMPARE(window.pos(), QPoint(100, 120));
+        QCOMPARE(window.size(), QSize(900, 600));
+        QVERIFY(window.venstrePanel->isHidden());
+        window.show();
+        window.panelKnapClick();
+        QVERIFY(window.venstrePanel->isVisible());
+        QVERIFY(window.width() > 900);
+        window.move(50, 60);
+        const QSize size = window.size();
+        window.close();
+        QCOMPARE(core::readLines(options).value(),
+                 (QStringList{QString::number(window.x()), QString::number(window.y()),
+                              QString::number(size.height()), QString::number(size.width()), "1"}));
+    }
+    // A line that is no number: the defaults.
+    QVERIFY(core::writeLines(options, {"100", "x", "600", "900", "1"}));
+    Tmappestrukturform window(false);
+    QCOMPARE(window.pos(), QPoint(20, 40));
 }
 
 QTEST_MAIN(TestMappestrukturform)
