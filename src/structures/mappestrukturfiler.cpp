@@ -50,12 +50,16 @@ std::optional<Indhold> hent(const QString &path)
     for (qsizetype i = 0; i < lines->size(); ++i) {
         const QString folder = lines->at(i).trimmed();
         const QString nr = "Linje " + QString::number(i + 1);
-        if (folder.isEmpty())
+        if (folder.isEmpty()) {
             indhold.udeladt << nr + " er tom.";
-        else if (!core::directoryExists(folder))
+            continue;
+        }
+        // "C:\" is the drive "C:", a drive node in both kinds of structure.
+        indhold.alle << core::withoutTrailingBackslash(folder);
+        if (core::directoryExists(folder))
+            indhold.mapper << indhold.alle.last();
+        else
             indhold.udeladt << nr + ": mappen \"" + folder + "\" findes ikke.";
-        else // "C:\" is the drive "C:", a drive node in both kinds of structure
-            indhold.mapper << core::withoutTrailingBackslash(folder);
     }
     return indhold;
 }

@@ -24,6 +24,7 @@ QString menuCaption(const QString &name);
 struct Indhold
 {
     QStringList mapper;  // the folders that exist, in the file's order
+    QStringList alle;    // every line with a folder, gone or not, in the file's order
     QStringList udeladt; // one Danish line per line left out
 };
 // The structure file's folders; none when it cannot be read. Empty lines and folders that are

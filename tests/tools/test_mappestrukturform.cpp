@@ -205,7 +205,10 @@ void TestMappestrukturform::aStructureWithGoneFoldersOpensWithTheRest()
     t.window->opdater();
     ScriptedResponder responder;
     t.choose("Mor & Far");
-    QCOMPARE(items(t.window->mappeListe), (QStringList{"C:\\Data\\Breve", "C:"}));
+    // The gone folder stays, greyed, for editing; the structures are built without it.
+    QCOMPARE(items(t.window->mappeListe), (QStringList{"C:\\Data\\Breve", "C:\\Borte", "C:"}));
+    QVERIFY(t.window->mappeListe->item(1)->foreground().color() !=
+            t.window->mappeListe->item(0)->foreground().color());
     QCOMPARE(responder.texts(), QStringList{"Strukturen \"Mor & Far\" er åbnet uden:\rLinje 2 er tom.\r"
                                             "Linje 3: mappen \"C:\\Borte\" findes ikke.\r"
                                             "Strukturfilen er ikke ændret.\r"});
@@ -216,9 +219,9 @@ void TestMappestrukturform::aStructureWithGoneFoldersOpensWithTheRest()
     t.window->visSomStruktur(false);
     QCOMPARE(t.host.calls, (QStringList{"stifinder", "punkt C:\\Data\\Breve|C:", "stifinder",
                                         "niveau C:\\Data\\Breve|C:"}));
-    // "Rediger valgte" takes what was opened, with the structure's own name.
+    // "Rediger valgte" takes every folder, with the structure's own name: saving it loses none.
     t.window->redigerValgte();
-    QCOMPARE(items(t.window->strukturListeMapper), (QStringList{"C:\\Data\\Breve", "C:"}));
+    QCOMPARE(items(t.window->strukturListeMapper), (QStringList{"C:\\Data\\Breve", "C:\\Borte", "C:"}));
     QCOMPARE(t.window->navnEdit->text(), QString("Mor & Far"));
     QVERIFY(!t.host.redigeret);
 }

@@ -61,7 +61,10 @@ public:
         painter->setPen(Qt::NoPen);
         painter->setBrush(m_farve);
         painter->drawEllipse(QPoint(r.left() + 9, r.center().y()), 4, 4);
-        painter->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
+        const QVariant foreground = index.data(Qt::ForegroundRole);
+        painter->setPen(selected               ? option.palette.highlightedText().color()
+                        : foreground.isValid() ? foreground.value<QBrush>().color()
+                                               : option.palette.text().color());
         painter->drawText(r.adjusted(20, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft,
                           index.data(Qt::DisplayRole).toString());
         painter->setPen(QColor(0xd0, 0xd0, 0xd0));
@@ -340,7 +343,15 @@ void Tmappestrukturform::strukturListeClick()
         messages::inform("Filen blev ikke fundet.");
         return;
     }
-    mappeListe->addItems(indhold->mapper);
+    // A folder that is gone stays in the list, greyed, so editing and saving the structure keeps
+    // it for when it is back (a drive not plugged in); the structures are built without it.
+    for (const QString &folder : indhold->alle) {
+        auto *item = new QListWidgetItem(folder, mappeListe);
+        if (!indhold->mapper.contains(folder)) {
+            item->setForeground(QColor(0x99, 0x99, 0x99));
+            item->setStatusTip("Mappen findes ikke");
+        }
+    }
     if (!indhold->udeladt.isEmpty())
         messages::inform(mappestruktur::udeladtBesked(name, indhold->udeladt));
 }
@@ -350,6 +361,10 @@ void Tmappestrukturform::mappeListeDblClick()
     QListWidgetItem *item = mappeListe->currentItem();
     if (!item || !toolHost())
         return;
+    if (!core::directoryExists(item->text())) {
+        messages::inform("Mappen \"" + item->text() + "\" findes ikke.");
+        return;
+    }
     toolHost()->openStifinder();
     toolHost()->visMappe(item->text());
 }
@@ -358,8 +373,10 @@ void Tmappestrukturform::visSomStruktur(bool punkt)
 {
     if (mappeListe->count() == 0 || !toolHost())
         return;
+    QStringList folders = itemsOf(mappeListe);
+    folders.removeIf([](const QString &folder) { return !core::directoryExists(folder); });
     toolHost()->openStifinder();
-    toolHost()->visStruktur(itemsOf(mappeListe), punkt);
+    toolHost()->visStruktur(folders, punkt);
 }
 
 void Tmappestrukturform::sletValgte()
