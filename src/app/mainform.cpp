@@ -21,6 +21,7 @@
 #include "lists/reopenfiler.h"
 #include "platform/Platform.h"
 #include "structures/pictures.h"
+#include "structures/struktur.h"
 #include "structures/strukturcompo.h"
 
 #include <QApplication>
@@ -336,6 +337,13 @@ void Tmainform::FormCreate()
     CreateMapper();
     HentOpt();
     Struktur->setLinjer(CheckStrukturLinjer->isChecked());
+    // The contents of the information pages, read-only.
+    Struktur->SetStrukturfile(strukturDir + "\\struktur.txt");
+    Struktur->SetDatafile(strukturDir + "\\data.txt");
+    Struktur->SetInfomappe(strukturDir + "\\tekstfiler" + "\\");
+    Struktur->SetBilledmappe(strukturDir + "\\tekstfiler" + "\\Billeder");
+    Struktur->SetHtmlmappe(Struktur->FInfomappe + "Design og funktioner\\");
+    Struktur->HentStruktur();
     KlipbordsCheck->setChecked(sammeKlipbord);
     bestemTabs();
 

@@ -39,11 +39,12 @@ class QTabWidget;
 class QToolButton;
 class QTreeWidget;
 class RadioGroup;
-class StrukturView;
+class TStruktur;
 
 class Tfindform;
 class Tkalenderform;
 class TProgform;
+class Tmappestrukturform;
 
 class Tmainform : public QMainWindow, public TMainHost, public TToolHost
 {
@@ -171,7 +172,7 @@ public:
     // The registry of explorer windows and the window-tab bar.
     void makeNewStifinder();
     void NewCountKontrol();
-    void openStifinder();
+    void openStifinder() override;
     void aktiverWinform(bool opdater, const QString &potMappe) override;
     Twinform *getWinform(const QString &aCaption) override;
     void CloseElementExecute();
@@ -204,8 +205,6 @@ public:
     QString kalenderMappe() const override { return brugerKalenderMappe; }
     void setKalenderMappe(const QString &folder) override { brugerKalenderMappe = folder; }
     QString scriptMappe() const override { return scriptDir; }
-    void visKalMappe(const QString &folder) override;
-    void opretKalenderStruk(const QStringList &folders, const QString &folder) override;
     int newCount() const override { return NewCount; }
     void explorerClosed() override;
     int runningOperations() const override { return processCount; }
@@ -257,8 +256,28 @@ public:
     Tfindform *openFindform();
     TProgform *openProgform();
     Tkalenderform *openKalenderform();
+    Tmappestrukturform *openMappestrukturform();
     // A tool window made: inside the client area or as a window of its own.
     void placeTool(TToolForm *tool, RadioGroup *group);
+
+    // The home-made folder structures: the structure menu, the folder-structure tool's services,
+    // and the calendar's two ways of showing folders.
+    QMenu *mappeStrukturMenu() const override { return PuMappeStruk; }
+    void loadMappeStruktur(bool medMappestrukturform) override;
+    void makeMappeMenu(const QString &aItemS);
+    void mMsOnClick(QAction *Sender);
+    void CallOnClick() override;
+    int onClickIndex() const override { return OnClickIndex; }
+    void opretStrukturer() override;
+    void mVisEsideClick();
+    void aInsertMappeExecute();
+    void opretKalenderStruk(const QStringList &aList, const QString &aMappe) override;
+    void visKalMappe(const QString &aMappe) override;
+    QString mappestrukturMappe() const override { return mappestrukturDir; }
+    bool msRedigeret() const override { return MsRedigeret; }
+    void setMsRedigeret(bool edited) override { MsRedigeret = edited; }
+    void visStruktur(const QStringList &folders, bool punkt) override;
+    void visMappe(const QString &folder) override;
 
     // Window geometry as the options file keeps it: the frame's position, the client's size.
     void setBounds(int left, int top, int width, int height);
@@ -276,6 +295,7 @@ public:
     ImageList *ImageListExe32 = nullptr;
     QMenu *PuProgrammer = nullptr;
     QMenu *mProgrammer = nullptr;
+    QMenu *PuMappeStruk = nullptr;
 
     // Left panel.
     QFrame *mainPanel = nullptr;
@@ -294,7 +314,7 @@ public:
     QWidget *globusSide = nullptr;
     QWidget *notatSide = nullptr;
     QTabWidget *infoBogen = nullptr;
-    StrukturView *Struktur = nullptr;
+    TStruktur *Struktur = nullptr; // the contents of the information pages
     QWidget *genvejsSide = nullptr;
     QTabWidget *genvejsBog = nullptr;
     QWidget *oversigtSide = nullptr;
@@ -359,6 +379,9 @@ private:
     QWidget *buildCurrentElementBar();
     void buildStatusBar();
     void buildProgramsMenu();
+    void buildMappeStrukturMenu();
+    // `folders` as a point or level structure in the folder tree of `window`, made active.
+    static void bygStruktur(Twinform *window, QStringList folders, bool punkt);
     Twinform *getWinformQuietly(const QString &aCaption) const;
     QMdiSubWindow *childByCaption(const QString &caption) const;
     // Closes one child window as its tab's close button does (not while an operation runs).

@@ -24,6 +24,7 @@
 #include "lists/reopenfiler.h"
 #include "platform/Platform.h"
 #include "structures/pictures.h"
+#include "structures/struktur.h"
 #include "structures/strukturcompo.h"
 
 #include <QCheckBox>
@@ -97,7 +98,7 @@ void Tmainform::buildActions()
         [this] { actions->action("progInsert")->trigger(); },
         [this] { return actions->action("progInsert")->isEnabled(); });
     actions->add("OpretSmappe", "Opret", QKeySequence("Ctrl+4"),
-                 "Åben boksen til oprettelse af strukturmapper: Ctrl+4", {}, never);
+                 "Åben boksen til oprettelse af strukturmapper: Ctrl+4", [this] { opretStrukturer(); });
     actions->add("findTekst", "Søg", QKeySequence("Ctrl+5"), "Søg i tekstdokumenter i mapper: Ctrl+5",
                  [this] { openFindform(); });
     actions->add("aBilledGal", "Billeder", QKeySequence("Ctrl+6"),
@@ -109,8 +110,10 @@ void Tmainform::buildActions()
     actions->add("aInfo", "Information", QKeySequence("F1"), "Information angående aktive element: F1", {},
                  never);
     actions->add("aInfo2", "Information", {}, "Information angående aktive element: F1", {}, never);
-    actions->add("aInsertMappe", "Tilføj", QKeySequence("Ctrl+T"),
-                 "Indfør aktuelle mappe i ny hjemmelavet struktur: Ctrl+T", {}, never);
+    actions->add(
+        "aInsertMappe", "Tilføj", QKeySequence("Ctrl+T"),
+        "Indfør aktuelle mappe i ny hjemmelavet struktur: Ctrl+T", [this] { aInsertMappeExecute(); },
+        [activeIs] { return activeIs("Twinform"); });
     actions->add("aInsertGenvej", "Opret", {}, "Opret genvej til aktuelle element", {}, never);
     actions->add("aFindDoc", "Søg", {}, "Søg efter tekst i tekstdokumenter", {}, never);
     actions->add(
@@ -550,8 +553,10 @@ void Tmainform::buildUi()
 
     infoBogen = new QTabWidget;
     infoBogen->setObjectName("infoBogen");
-    Struktur = new StrukturView(PictureSet::FolderTree);
+    Struktur = new TStruktur;
     Struktur->setObjectName("Struktur");
+    Struktur->SetDataOn(true);
+    Struktur->SetFlytmode(TStruktur::SidstINiveau);
     infoBogen->addTab(Struktur, "Struktur");
     infoBogen->addTab(new QWidget, "Søg");
     Hovedbog->addTab(infoBogen, "Information");
@@ -603,6 +608,7 @@ void Tmainform::buildUi()
     setCentralWidget(central);
     buildStatusBar();
     buildProgramsMenu();
+    buildMappeStrukturMenu();
 }
 
 void Tmainform::buildProgramsMenu()

@@ -106,22 +106,6 @@ Tkalenderform *Tmainform::openKalenderform()
     return tool;
 }
 
-void Tmainform::visKalMappe(const QString &folder)
-{
-    if (!core::directoryExists(folder)) {
-        messages::inform("Der opstod en fejl.\rVigtige mapper er muligvist blevet slettet.");
-        return;
-    }
-    aktiverWinform(false, folder);
-}
-
-void Tmainform::opretKalenderStruk(const QStringList &folders, const QString &folder)
-{
-    // The chain is what the explorer window's history shows; the date folder opens in its tree.
-    Q_UNUSED(folders);
-    aktiverWinform(false, folder);
-}
-
 TProgform *Tmainform::openProgform()
 {
     if (bringForward(Progform, clientArea))

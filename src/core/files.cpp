@@ -70,6 +70,11 @@ bool moveFile(const QString &from, const QString &to)
     return platform::current().moveFile(from.toStdU16String(), to.toStdU16String());
 }
 
+bool replaceFile(const QString &from, const QString &to)
+{
+    return platform::current().replaceFile(from.toStdU16String(), to.toStdU16String());
+}
+
 QString hostPath(const QString &path)
 {
     return QString::fromStdU16String(platform::current().hostPath(path.toStdU16String()));

@@ -19,6 +19,8 @@ bool moveToRecycleBin(const QString &path);
 QString lastErrorMessage();
 // MoveFileW: never replaces an existing target.
 bool moveFile(const QString &from, const QString &to);
+// MoveFileExW with MOVEFILE_REPLACE_EXISTING: a file renamed over another in one step.
+bool replaceFile(const QString &from, const QString &to);
 // The host path for code that opens a file itself; empty when no drive holds the path.
 QString hostPath(const QString &path);
 QString programPath(const QString &hostPath);

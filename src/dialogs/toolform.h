@@ -5,6 +5,7 @@
 // makes the tools and implements TToolHost for them, since the tools sit above this folder.
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class QAction;
@@ -59,6 +60,20 @@ public:
     virtual void visKalMappe(const QString &folder) = 0;
     // The chain of folders `folders` as an explorer window's history structure, `folder` open.
     virtual void opretKalenderStruk(const QStringList &folders, const QString &folder) = 0;
+    // An explorer window shown, or a new one (openStifinder); then, in the active one: a copy of
+    // `folders` as a point or level structure in the folder tree, which becomes active; or a
+    // folder in the file tree, which becomes active.
+    virtual void openStifinder() = 0;
+    virtual void visStruktur(const QStringList &folders, bool punkt) = 0;
+    virtual void visMappe(const QString &folder) = 0;
+
+    // The home-made folder structures: their folder (ends with a backslash), the structure menu
+    // and the list of the folder-structure tool made again, and the edit flag the main window
+    // keeps (closing is refused while it is set).
+    virtual QString mappestrukturMappe() const = 0;
+    virtual void loadMappeStruktur(bool medMappestrukturform) = 0;
+    virtual bool msRedigeret() const = 0;
+    virtual void setMsRedigeret(bool edited) = 0;
 };
 
 TToolHost *toolHost();

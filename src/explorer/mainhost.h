@@ -8,6 +8,7 @@
 class Klipbord;
 class KlipbordListe;
 class Twinform;
+class QMenu;
 class QWidget;
 
 class TMainHost
@@ -83,6 +84,15 @@ public:
     virtual void createClipboardWindow(Klipbord *klipbord, bool shared, int number) = 0;
     virtual void showClipboardWindow(Klipbord *klipbord) = 0;
     virtual void destroyClipboardWindow(Klipbord *klipbord) = 0;
+
+    // The home-made folder structures: the structure menu (PuMappeStruk) for a tool button, made
+    // again from the structures folder; the last structure chosen built again (F3), its menu
+    // position (−1 for none); the folder-structure tool opened.
+    virtual QMenu *mappeStrukturMenu() const { return nullptr; }
+    virtual void loadMappeStruktur(bool medMappestrukturform) { (void)medMappestrukturform; }
+    virtual void CallOnClick() {}
+    virtual int onClickIndex() const { return -1; }
+    virtual void opretStrukturer() {}
 };
 
 TMainHost *mainHost();

@@ -327,6 +327,8 @@ void Twinform::FormActivate()
         }
         (metodeX->strukturY()->aktiveStruktur() == strukturNr::mapper ? MappeStruktur : FilStruktur)
             ->setFocus();
+        if (mainHost())
+            mainHost()->loadMappeStruktur(false);
         if (mainHost() && !mainHost()->tryedBefore()) {
             winBog->setCurrentIndex(4);
             egenskabsBogen->setCurrentIndex(1);

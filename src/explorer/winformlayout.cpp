@@ -248,6 +248,36 @@ QWidget *Twinform::buildToolBar()
               {"UdfoldStruktur", "view-list-tree"},
               {"SammenfoldStruktur", "view-list-text"},
               {"aMedtagPrivat", "drive-harddisk"}});
+    // The home-made structures: the folder-structure tool, with the structure menu as its
+    // drop-down, and the last structure built again (always enabled, unlike F3).
+    auto *strukturKnap = new QToolButton(funkPanel1);
+    strukturKnap->setObjectName("mappeStrukturKnap");
+    strukturKnap->setText("Strukturer"); // shown where the icon theme has no picture
+    strukturKnap->setIcon(QIcon::fromTheme("folder-favorites"));
+    strukturKnap->setToolTip("Åben boksen til oprettelse af strukturmapper: Ctrl+5");
+    strukturKnap->setStatusTip(strukturKnap->toolTip());
+    strukturKnap->setAutoRaise(true);
+    if (mainHost() && mainHost()->mappeStrukturMenu()) {
+        strukturKnap->setMenu(mainHost()->mappeStrukturMenu());
+        strukturKnap->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    connect(strukturKnap, &QToolButton::clicked, this, [] {
+        if (mainHost())
+            mainHost()->opretStrukturer();
+    });
+    left->addWidget(strukturKnap);
+    auto *genskabKnap = new QToolButton(funkPanel1);
+    genskabKnap->setObjectName("genskabKnap");
+    genskabKnap->setText("Genskab");
+    genskabKnap->setIcon(QIcon::fromTheme("view-restore"));
+    genskabKnap->setToolTip("Genskab sidste aktiverede hjemmelavede struktur: F3");
+    genskabKnap->setStatusTip(genskabKnap->toolTip());
+    genskabKnap->setAutoRaise(true);
+    connect(genskabKnap, &QToolButton::clicked, this, [] {
+        if (mainHost())
+            mainHost()->CallOnClick();
+    });
+    left->addWidget(genskabKnap);
     left->addStretch();
 
     // Above the file tree: its commands and the selection panel, three buttons or one split

@@ -246,10 +246,15 @@ void Twinform::buildNavigationActions()
                          ->setIcon(
                              QIcon::fromTheme(privatCheckBox->isChecked() ? "user-home" : "drive-harddisk"));
                  });
-    // Re-opening the last home-made structure belongs to the structure menu, not yet in the
-    // main window.
-    actions->add("aReloadStruktur", "Genskab", QKeySequence("F3"),
-                 "Genskab sidste aktiverede hjemmelavede struktur: F3", {}, [] { return false; });
+    // The last home-made structure chosen, built again by the main window's structure menu.
+    actions->add(
+        "aReloadStruktur", "Genskab", QKeySequence("F3"),
+        "Genskab sidste aktiverede hjemmelavede struktur: F3",
+        [] {
+            if (mainHost())
+                mainHost()->CallOnClick();
+        },
+        [] { return mainHost() && mainHost()->onClickIndex() > 1; });
 
     // The selection commands of the file tree. With neither tree active, "Marker alt" and
     // "Inverter valg" keep the state they had.

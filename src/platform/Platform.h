@@ -138,6 +138,11 @@ public:
     // attributes and then removed (a link moves as a link); a folder only within its volume,
     // otherwise false with NotSameDevice. Sets lastError().
     virtual bool moveFile(const Path &from, const Path &to) = 0;
+    // MoveFileExW with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH: renames the file `from`
+    // over the file `to` in one step, within one folder's volume, so a reader sees the old file or
+    // the new one and never neither; on disk when it returns. A folder on either side gives
+    // AccessDenied. Sets lastError().
+    virtual bool replaceFile(const Path &from, const Path &to) = 0;
     // CopyFileExW: copies one file's contents, last-write time, DOS attributes and permission
     // bits. A link is followed: its target's contents are copied (callers that want links kept
     // as links make them themselves). Only regular files: a folder gives AccessDenied, a FIFO

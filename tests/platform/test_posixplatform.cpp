@@ -80,6 +80,29 @@ TEST(PosixPlatform, DeleteFileRemovesFilesOnly)
     EXPECT_TRUE(fs::is_directory(f.c.path() / "Data"));
 }
 
+TEST(PosixPlatform, ReplaceFileRenamesOverAFileOnly)
+{
+    Fixture f;
+    f.c.write("Data/struktur.txt.ny", "ny");
+    f.c.write("Data/struktur.txt", "gammel");
+    EXPECT_TRUE(f.platform.replaceFile(u"C:\\Data\\struktur.txt.ny", u"C:\\data\\STRUKTUR.TXT"));
+    EXPECT_FALSE(fs::exists(f.c.path() / "Data/struktur.txt.ny"));
+    std::ifstream replaced(f.c.path() / "Data/struktur.txt");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(replaced), {}), "ny");
+    // No target yet: a plain rename.
+    f.c.write("Data/data.txt.ny", "d");
+    EXPECT_TRUE(f.platform.replaceFile(u"C:\\Data\\data.txt.ny", u"C:\\Data\\data.txt"));
+    EXPECT_TRUE(fs::exists(f.c.path() / "Data/data.txt"));
+    // A folder on either side is refused and nothing moves.
+    fs::create_directories(f.c.path() / "Data/Mappe");
+    EXPECT_FALSE(f.platform.replaceFile(u"C:\\Data\\data.txt", u"C:\\Data\\Mappe"));
+    EXPECT_EQ(platform::lastError(), platform::Win32Error::AccessDenied);
+    EXPECT_FALSE(f.platform.replaceFile(u"C:\\Data\\Mappe", u"C:\\Data\\data.txt"));
+    EXPECT_TRUE(fs::exists(f.c.path() / "Data/data.txt"));
+    EXPECT_FALSE(f.platform.replaceFile(u"C:\\Data\\mangler.txt", u"C:\\Data\\data.txt"));
+    EXPECT_EQ(platform::lastError(), platform::Win32Error::FileNotFound);
+}
+
 TEST(PosixPlatform, DeleteFileLeavesWhyItFailed)
 {
     Fixture f;

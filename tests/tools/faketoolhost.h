@@ -5,6 +5,7 @@
 
 #include <QIcon>
 #include <QStringList>
+#include <functional>
 
 class FakeToolHost : public TToolHost
 {
@@ -62,4 +63,23 @@ public:
     {
         calls.append("structure " + folders.join(" | ") + " -> " + folder);
     }
+    void openStifinder() override { calls.append("stifinder"); }
+    void visStruktur(const QStringList &folders, bool punkt) override
+    {
+        calls.append(QString(punkt ? "punkt " : "niveau ") + folders.join(u'|'));
+    }
+    void visMappe(const QString &folder) override { calls.append("mappe " + folder); }
+
+    QString strukturer = "C:\\zunKolvra\\Tester\\Mappestrukturer\\"; // mappestrukturDir
+    bool redigeret = false;                                          // MsRedigeret
+    // What the main window's loadMappeStruktur does for the tool, set by the test.
+    std::function<void(bool)> onLoadMappeStruktur;
+    QString mappestrukturMappe() const override { return strukturer; }
+    void loadMappeStruktur(bool medMappestrukturform) override
+    {
+        if (onLoadMappeStruktur)
+            onLoadMappeStruktur(medMappestrukturform);
+    }
+    bool msRedigeret() const override { return redigeret; }
+    void setMsRedigeret(bool edited) override { redigeret = edited; }
 };

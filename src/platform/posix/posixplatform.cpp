@@ -539,6 +539,34 @@ int PosixPlatform::emptyRecycleBin(const std::u16string &root)
     return emptyTrash(m_trash, roots) < 0 ? int(0x80004005) : 0; // E_FAIL
 }
 
+bool PosixPlatform::replaceFile(const Path &from, const Path &to)
+{
+    const std::string source = m_drives.toHost(from);
+    const std::string target = m_drives.toHost(to);
+    if (source.empty() || target.empty())
+        return failWith(Win32Error::PathNotFound);
+    struct stat info;
+    if (::lstat(source.c_str(), &info) != 0)
+        return failWith(windowsErrorOf(errno));
+    if (S_ISDIR(info.st_mode))
+        return failWith(Win32Error::AccessDenied);
+    if (::lstat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return failWith(Win32Error::AccessDenied);
+    if (::rename(source.c_str(), target.c_str()) != 0)
+        return failWith(errno == EXDEV ? Win32Error::NotSameDevice : windowsErrorOf(errno));
+    // The rename itself reaches the disk with its folder: write-through.
+    const auto slash = target.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+    m_drives.noteCreated(target);
+    setLastError(Win32Error::Success);
+    return true;
+}
+
 bool PosixPlatform::deleteFile(const Path &path)
 {
     std::string host;

@@ -68,6 +68,7 @@ public:
     bool directoryExists(const Path &path) const override;
     bool forceDirectories(const Path &path) override;
     bool moveFile(const Path &from, const Path &to) override;
+    bool replaceFile(const Path &from, const Path &to) override;
     bool copyFileEx(const Path &from, const Path &to, const CopyProgressRoutine &progress,
                     const std::atomic<bool> *cancel, bool failIfExists) override;
     bool diskFreeSpace(const Path &folder, DiskSpace &space) const override;

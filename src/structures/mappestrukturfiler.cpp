@@ -1,0 +1,73 @@
+#include "structures/mappestrukturfiler.h"
+
+#include "core/files.h"
+#include "core/linefile.h"
+#include "core/paths.h"
+#include "platform/Platform.h"
+
+namespace mappestruktur {
+
+QString filnavn(const QString &mappestrukturDir, const QString &name)
+{
+    return core::delimKon(mappestrukturDir) + name + ".txt";
+}
+
+QString nameOfInput(const QString &input)
+{
+    const qsizetype dot = input.lastIndexOf(u'.');
+    return dot > 0 ? input.left(dot) : input;
+}
+
+std::optional<QStringList> names(const QString &mappestrukturDir)
+{
+    std::vector<platform::FindData> entries;
+    if (!platform::current().findFiles(core::withoutTrailingBackslash(mappestrukturDir).toStdU16String(),
+                                       entries, platform::FindDetail::Kinds))
+        return std::nullopt;
+    QStringList result;
+    for (const platform::FindData &entry : entries) {
+        if (entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        const QString name = QString::fromStdU16String(entry.name);
+        if (name.size() > 4 && name.endsWith(".txt", Qt::CaseInsensitive))
+            result << name.chopped(4);
+    }
+    return result;
+}
+
+QString menuCaption(const QString &name)
+{
+    QString caption = name;
+    return caption.replace(u'&', QStringLiteral("&&"));
+}
+
+std::optional<Indhold> hent(const QString &path)
+{
+    const auto lines = core::readLines(path);
+    if (!lines)
+        return std::nullopt;
+    Indhold indhold;
+    for (qsizetype i = 0; i < lines->size(); ++i) {
+        const QString folder = lines->at(i).trimmed();
+        const QString nr = "Linje " + QString::number(i + 1);
+        if (folder.isEmpty()) {
+            indhold.udeladt << nr + " er tom.";
+            continue;
+        }
+        // "C:\" is the drive "C:", a drive node in both kinds of structure.
+        indhold.alle << core::withoutTrailingBackslash(folder);
+        if (core::directoryExists(folder))
+            indhold.mapper << indhold.alle.last();
+        else
+            indhold.udeladt << nr + ": mappen \"" + folder + "\" findes ikke.";
+    }
+    return indhold;
+}
+
+QString udeladtBesked(const QString &name, const QStringList &udeladt)
+{
+    return "Strukturen \"" + name + "\" er åbnet uden:\r" + udeladt.join(u'\r') +
+           "\rStrukturfilen er ikke ændret.\r";
+}
+
+} // namespace mappestruktur
