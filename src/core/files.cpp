@@ -80,6 +80,11 @@ QString programPath(const QString &hostPath)
     return QString::fromStdU16String(platform::current().programPath(hostPath.toStdU16String()));
 }
 
+QString scriptFileName(const QString &windowsName)
+{
+    return QString::fromStdU16String(platform::current().scriptFileName(windowsName.toStdU16String()));
+}
+
 QString quoteArgument(const QString &argument)
 {
     return QString::fromStdU16String(platform::quoteArgument(argument.toStdU16String()));

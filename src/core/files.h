@@ -34,6 +34,8 @@ bool isProgramFile(const QString &path);
 // and the desktop's terminal emulator on Linux.
 bool isConsoleScript(const QString &path);
 int runInConsole(const QString &file, const QString &directory);
+// The host's file name of an installed script known by its Windows name ("createShortcut.vbs").
+QString scriptFileName(const QString &windowsName);
 // SHAddToRecentDocs: the file into the desktop's list of recent documents; an empty path
 // empties the list.
 bool addToRecentDocs(const QString &path);
