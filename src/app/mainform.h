@@ -42,6 +42,7 @@ class RadioGroup;
 class StrukturView;
 
 class Tfindform;
+class Tgenvejform;
 class TProgform;
 
 class Tmainform : public QMainWindow, public TMainHost, public TToolHost
@@ -249,6 +250,12 @@ public:
     // chooses (the group is disabled while the window exists).
     Tfindform *openFindform();
     TProgform *openProgform();
+    Tgenvejform *openGenvejform();
+    // "Opret": the shortcuts tool filled from the current element.
+    void aInsertGenvejExecute();
+    void visKalMappe(const QString &aMappe) override;
+    void setPlaceringsMappe(const QString &path) override { PlaceringsMappe = path; }
+    QString scriptFolder() const override { return scriptDir; }
     // A tool window made: inside the client area or as a window of its own.
     void placeTool(TToolForm *tool, RadioGroup *group);
 

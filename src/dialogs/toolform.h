@@ -48,6 +48,16 @@ public:
     // file tree "Struktur 2" of the active one.
     virtual void aktiverWinform(bool opdater, const QString &potMappe) = 0;
     virtual void showFileInExplorer(const QString &path) = 0;
+    // A folder shown in the file tree of the first explorer window; a message when it is gone.
+    virtual void visKalMappe(const QString &aMappe) = 0;
+    // Runs (0) or edits (1) a file as the programs page does.
+    virtual void runFilname(const QString &aFilename, int fileRunNumber) = 0;
+
+    // The shortcuts tool: the fixed place of new shortcuts ("PlaceringsMappe") and the folder of
+    // the installed scripts ("scriptDir", ending in a backslash).
+    virtual QString placeringsMappe() const = 0;
+    virtual void setPlaceringsMappe(const QString &path) = 0;
+    virtual QString scriptFolder() const = 0;
 };
 
 TToolHost *toolHost();

@@ -48,6 +48,19 @@ public:
         calls.append(QString(forRedigering ? "edit " : "open ") + aFilnavn);
     }
     void ErrorInfo(int Nr) override { calls.append("error " + QString::number(Nr)); }
-    void aktiverWinform(bool, const QString &) override { calls.append("explorer"); }
+    void aktiverWinform(bool opdater, const QString &folder) override
+    {
+        calls.append(QString("explorer ") + (opdater ? "1 " : "0 ") + folder);
+    }
     void showFileInExplorer(const QString &path) override { calls.append("show " + path); }
+    void visKalMappe(const QString &folder) override { calls.append("folder " + folder); }
+    void runFilname(const QString &path, int mode) override
+    {
+        calls.append("run " + path + " " + QString::number(mode));
+    }
+    QString placering; // PlaceringsMappe
+    QString scripts = "C:\\zunKolvra\\Program\\scripts\\";
+    QString placeringsMappe() const override { return placering; }
+    void setPlaceringsMappe(const QString &path) override { placering = path; }
+    QString scriptFolder() const override { return scripts; }
 };
