@@ -28,7 +28,12 @@ struct Run
 Run runScript(const QString &script, const QString &target, const QString &link)
 {
     QProcess process;
+    // The helper lays out its drive C: in a home of its own, run by ctest or not.
+    static QTemporaryDir home;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home.path());
+    environment.insert("XDG_DATA_HOME", home.filePath("data"));
+    environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
     environment.insert("ZUNKOLVRA_PROGRAM", ZUN_PROGRAM);
     process.setProcessEnvironment(environment);
     process.start(QString(ZUN_SCRIPTS) + "/" + script, {target, link});
