@@ -2,17 +2,45 @@
 
 #include "app/hostsetup.h"
 #include "app/mainform.h"
+#include "core/shortcutfile.h"
 #include "dialogs/operationdialogs.h"
 #include "dialogs/shared.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The helper the shortcut scripts start: "--opret-genvej" target link. No window is made; a
+// failure is said on the error output and in the exit code.
+int makeShortcut(int argc, char *argv[])
+{
+    QCoreApplication helper(argc, argv);
+    app::installHostPlatform();
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString error = arguments.size() == 4 ? core::makeShortcutFile(arguments[2], arguments[3])
+                                                : QString("Brug: --opret-genvej \"mål\" \"genvej.lnk\"");
+    if (error.isEmpty())
+        return 0;
+    std::fputs(QString(error).replace(u'\r', u'\n').append(u'\n').toLocal8Bit().constData(), stderr);
+    return 1;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    if (argc > 1 && std::strcmp(argv[1], "--opret-genvej") == 0)
+        return makeShortcut(argc, argv);
+
     QApplication application(argc, argv);
+    // The scripts the program starts find it here (the shortcut scripts start it as a helper).
+    qputenv("ZUNKOLVRA_PROGRAM", QCoreApplication::applicationFilePath().toLocal8Bit());
     QApplication::setApplicationName("Stifinder");
     QApplication::setOrganizationName("zunKolvra");
 

@@ -43,6 +43,7 @@ class TStruktur;
 
 class Tfindform;
 class Tkalenderform;
+class Tgenvejform;
 class TProgform;
 class Tmappestrukturform;
 
@@ -257,6 +258,10 @@ public:
     TProgform *openProgform();
     Tkalenderform *openKalenderform();
     Tmappestrukturform *openMappestrukturform();
+    Tgenvejform *openGenvejform();
+    // "Opret": the shortcuts tool filled from the current element.
+    void aInsertGenvejExecute();
+    void setPlaceringsMappe(const QString &path) override { PlaceringsMappe = path; }
     // A tool window made: inside the client area or as a window of its own.
     void placeTool(TToolForm *tool, RadioGroup *group);
 

@@ -86,8 +86,9 @@ void Tmainform::buildActions()
                 clipboardWindows->show(made.first()->klipbord());
         },
         [activeIs] { return !activeIs("Tlisteform"); });
-    actions->add("opretGenveje", "Genveje", QKeySequence("Ctrl+2"),
-                 "Opret genveje til mapper og programmer: Ctrl+2", {}, never);
+    actions->add(
+        "opretGenveje", "Genveje", QKeySequence("Ctrl+2"), "Opret genveje til mapper og programmer: Ctrl+2",
+        [this] { openGenvejform(); }, [this] { return !EditSti->text().isEmpty(); });
     actions->add("progInsert", "Indfør", QKeySequence("Ctrl+3"),
                  "Indfør, rediger eller fjern program: Ctrl+3", [this] { openProgform(); });
     actions->add(
@@ -114,7 +115,9 @@ void Tmainform::buildActions()
         "aInsertMappe", "Tilføj", QKeySequence("Ctrl+T"),
         "Indfør aktuelle mappe i ny hjemmelavet struktur: Ctrl+T", [this] { aInsertMappeExecute(); },
         [activeIs] { return activeIs("Twinform"); });
-    actions->add("aInsertGenvej", "Opret", {}, "Opret genvej til aktuelle element", {}, never);
+    actions->add(
+        "aInsertGenvej", "Opret", {}, "Opret genvej til aktuelle element", [this] { aInsertGenvejExecute(); },
+        [activeIs] { return activeIs("Twinform"); });
     actions->add("aFindDoc", "Søg", {}, "Søg efter tekst i tekstdokumenter", {}, never);
     actions->add(
         "OpenElement", "Åben", QKeySequence("F10"), "Åben nyt element: F10",

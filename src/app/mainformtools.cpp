@@ -4,6 +4,7 @@
 
 #include "core/files.h"
 #include "core/messages.h"
+#include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
 #include "explorer/winform.h"
@@ -13,8 +14,10 @@
 #include "structures/strukturcompo.h"
 #include "tools/calendar/kalenderform.h"
 #include "tools/programs/progform.h"
+#include "tools/shortcuts/genvejform.h"
 #include "tools/textsearch/findform.h"
 
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
@@ -113,4 +116,37 @@ TProgform *Tmainform::openProgform()
     auto *tool = new TProgform(openProgrammer->itemIndex() == 0);
     placeTool(tool, openProgrammer);
     return tool;
+}
+
+Tgenvejform *Tmainform::openGenvejform()
+{
+    if (bringForward(genvejform, clientArea))
+        return genvejform;
+    auto *tool = new Tgenvejform(openGenveje->itemIndex() == 0);
+    placeTool(tool, openGenveje);
+    return tool;
+}
+
+void Tmainform::aInsertGenvejExecute()
+{
+    const QString sti = EditSti->text();
+    QString folder, name;
+    if (core::fileExists(sti)) {
+        folder = core::folderOf(sti);
+        name = core::nameOf(sti);
+        const qsizetype dot = name.lastIndexOf(u'.');
+        if (dot > 0)
+            name.truncate(dot);
+    } else {
+        folder = sti;
+        name = core::getLastDirectory(sti);
+    }
+    if (name.isEmpty()) {
+        messages::inform("Ukendt fejl: fil eller mappe synes ikke at eksistere.");
+        return;
+    }
+    Tgenvejform *tool = openGenvejform();
+    tool->EditTarget->setText(sti);
+    tool->EditDest->setText(core::directoryExists(PlaceringsMappe) ? PlaceringsMappe : folder);
+    tool->EditName->setText(name);
 }

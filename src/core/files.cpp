@@ -85,6 +85,11 @@ QString programPath(const QString &hostPath)
     return QString::fromStdU16String(platform::current().programPath(hostPath.toStdU16String()));
 }
 
+QString scriptFileName(const QString &windowsName)
+{
+    return QString::fromStdU16String(platform::current().scriptFileName(windowsName.toStdU16String()));
+}
+
 QString quoteArgument(const QString &argument)
 {
     return QString::fromStdU16String(platform::quoteArgument(argument.toStdU16String()));
@@ -106,11 +111,6 @@ bool isProgramFile(const QString &path)
 bool isConsoleScript(const QString &path)
 {
     return platform::current().isConsoleScript(path.toStdU16String());
-}
-
-QString scriptFileName(const QString &name)
-{
-    return QString::fromStdU16String(platform::current().scriptFileName(name.toStdU16String()));
 }
 
 int runInConsole(const QString &file, const QString &directory)

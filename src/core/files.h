@@ -35,9 +35,9 @@ bool isProgramFile(const QString &path);
 // runFilname's console rule and its console: ".bat" and "cmd /K" on Windows, shell scripts
 // and the desktop's terminal emulator on Linux.
 bool isConsoleScript(const QString &path);
-// The file name of an installed helper script ("datediff" → "datediff.vbs" on Windows).
-QString scriptFileName(const QString &name);
 int runInConsole(const QString &file, const QString &directory);
+// The host's file name of an installed script known by its Windows name ("createShortcut.vbs").
+QString scriptFileName(const QString &windowsName);
 // SHAddToRecentDocs: the file into the desktop's list of recent documents; an empty path
 // empties the list.
 bool addToRecentDocs(const QString &path);

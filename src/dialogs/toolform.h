@@ -74,6 +74,12 @@ public:
     virtual void loadMappeStruktur(bool medMappestrukturform) = 0;
     virtual bool msRedigeret() const = 0;
     virtual void setMsRedigeret(bool edited) = 0;
+    // Runs (0) or edits (1) a file as the programs page does.
+    virtual void runFilname(const QString &aFilename, int fileRunNumber) = 0;
+
+    // The shortcuts tool: the fixed place of new shortcuts ("PlaceringsMappe").
+    virtual QString placeringsMappe() const = 0;
+    virtual void setPlaceringsMappe(const QString &path) = 0;
 };
 
 TToolHost *toolHost();

@@ -188,7 +188,8 @@ public:
     // ShellExecuteW: `file` opened with `verb` ("open", "edit"), `parameters` as its argument
     // text and `directory` (may be empty) as working folder. Above 32 on success, else the
     // Windows error code (2 file not found, 3 path not found, 5 access denied, 31 no
-    // association, ...).
+    // association, ...). Opening a shortcut (".lnk") opens its target with the shortcut's
+    // working folder; a damaged shortcut gives 11 (bad format).
     virtual int shellExecute(const std::u16string &verb, const Path &file, const std::u16string &parameters,
                              const Path &directory, int showCommand) = 0;
     // Whether a file counts as a program wherever a program file is asked for (the programs tool).
@@ -198,13 +199,14 @@ public:
     // Whether running `file` means running it in a console window that stays open. Windows: a
     // ".bat" file, any letter case. Linux: a shell script (".sh", any case) or a program.
     virtual bool isConsoleScript(const Path &file) const = 0;
-    // The file name of one of the installation's helper scripts in its script folder, by its
-    // name ("datediff"). Windows: a ".vbs" script. Linux: a shell script without extension.
-    virtual std::u16string scriptFileName(const std::u16string &name) const = 0;
     // Runs `file` in such a console with `directory` as working folder: Windows "cmd /K" with
     // the file's name; Linux the desktop's terminal emulator. A ShellExecuteW code as above
     // (31 when the host has no console to run it in).
     virtual int runInConsole(const Path &file, const Path &directory) = 0;
+    // The host's file name of an installed script the program knows by its Windows name
+    // ("createShortcut.vbs"): the same name on Windows; on Linux the name without its extension,
+    // a script of ours that does the same work (a VBScript file would only be opened as text).
+    virtual std::u16string scriptFileName(const std::u16string &windowsName) const = 0;
     // ExtractIconW with icon index 0: the first icon of a program file; empty when it has none.
     virtual IconSource extractIcon(const Path &file) const = 0;
 

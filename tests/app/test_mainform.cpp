@@ -9,12 +9,14 @@
 #include "lists/reopenfiler.h"
 #include "platform/paths.h"
 #include "support/testdrives.h"
+#include "tools/shortcuts/genvejform.h"
 #include "tools/textsearch/findform.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -126,6 +128,7 @@ private slots:
     void programButtonNeedsACurrentProgram();
     void findTekstOpensOneWindowWithItsTab();
     void windowOffEveryScreenComesBack();
+    void opretFillsTheShortcutsTool();
 };
 
 void TestMainform::firstStartSetsUpUserFoldersAndSecondStartCopiesNothing()
@@ -697,6 +700,49 @@ void TestMainform::windowOffEveryScreenComesBack()
     QVERIFY(core::writeLines(kOptions, lines));
     Tmainform window;
     QCOMPARE(window.pos(), QPoint(250, 50));
+}
+
+// "Opret" fills the shortcuts tool from the current element: the fixed place while it exists,
+// else the element's own folder; the name without extension or the last folder name.
+void TestMainform::opretFillsTheShortcutsTool()
+{
+    TestDrives drives;
+    drives.writeBytes("C:\\Data\\Brev til Søren.txt", "x");
+    QDir().mkpath(drives.host("C:\\Data\\Mine ting"));
+    Tmainform window;
+    window.show();
+    ScriptedResponder responder;
+    QAction *genveje = window.actions->action("opretGenveje");
+    window.EditSti->clear();
+    window.actions->updateAll();
+    QVERIFY(!genveje->isEnabled());
+    window.aInsertGenvejExecute();
+    QCOMPARE(responder.texts(), QStringList{"Ukendt fejl: fil eller mappe synes ikke at eksistere."});
+    QVERIFY(!genvejform);
+
+    QVERIFY(QFileInfo(drives.host(window.PlaceringsMappe)).isDir());
+    window.EditSti->setText("C:\\Data\\Brev til Søren.txt");
+    window.actions->updateAll();
+    QVERIFY(genveje->isEnabled());
+    window.aInsertGenvejExecute();
+    QVERIFY(genvejform);
+    QPointer<Tgenvejform> tool = genvejform;
+    QCOMPARE(tool->EditTarget->text(), QString("C:\\Data\\Brev til Søren.txt"));
+    QCOMPARE(tool->EditDest->text(), window.PlaceringsMappe);
+    QCOMPARE(tool->EditName->text(), QString("Brev til Søren"));
+    QVERIFY(!window.openGenveje->isEnabled());
+
+    window.PlaceringsMappe = "C:\\Findes ikke";
+    window.EditSti->setText("C:\\Data\\Mine ting");
+    window.aInsertGenvejExecute();
+    QCOMPARE(genvejform, tool.data());
+    QCOMPARE(tool->EditTarget->text(), QString("C:\\Data\\Mine ting"));
+    QCOMPARE(tool->EditDest->text(), QString("C:\\Data\\Mine ting"));
+    QCOMPARE(tool->EditName->text(), QString("Mine ting"));
+    QCOMPARE(responder.texts().size(), 1);
+    QVERIFY(tool->close());
+    QTRY_VERIFY(!tool);
+    QVERIFY(window.openGenveje->isEnabled());
 }
 
 QTEST_MAIN(TestMainform)

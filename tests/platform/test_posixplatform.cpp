@@ -2,6 +2,7 @@
 #include "platform/posix/posixplatform.h"
 #include "platform/posix/rename.h"
 #include "platform/posix/textfile.h"
+#include "platform/shelllink.h"
 #include "tempfolder.h"
 #include "twodrives.h"
 
@@ -336,6 +337,58 @@ TEST(PosixPlatform, ShellExecuteReportsWindowsErrorCodes)
     EXPECT_EQ(f.platform.shellExecute(u"open", u"program-der-ikke-findes-xyz", u"", u"", 1), 2);
     f.c.write("Data/a.txt", "x");
     EXPECT_EQ(f.platform.shellExecute(u"print", u"C:\\Data\\a.txt", u"", u"", 1), 31);
+}
+
+// A shortcut opens its target through the drive table, as runFilname calls it (the name in its
+// folder); a damaged one, or one that leads to another shortcut, gives "bad format" (11).
+TEST(PosixPlatform, ShellExecuteOfAShortcutOpensItsTarget)
+{
+    RecordingFixture f;
+    f.c.write("Programmer/vis.sh", "#!/bin/sh\n");
+    fs::permissions(f.c.path() / "Programmer/vis.sh", fs::perms::owner_all);
+    f.d.write("Mine ting/brev æ.txt", "x");
+    fs::create_directories(f.c.path() / "Genveje");
+    const auto place = [&](const std::string &name, const std::u16string &target, bool directory,
+                           const std::u16string &workingDir) {
+        f.c.write("Genveje/" + name, platform::writeShellLink(target, directory, workingDir, u"C:\\Genveje"));
+    };
+    place("program.lnk", u"C:\\Programmer\\vis.sh", false, u"D:\\Mine ting");
+    place("brev.lnk", u"D:\\Mine ting\\brev æ.txt", false, u"C:\\Ingen mappe");
+    place("mappe.LNK", u"D:\\Mine ting", true, u"");
+    place("mangler.lnk", u"D:\\Mine ting\\væk.txt", false, u"");
+    place("kæde.lnk", u"C:\\Genveje\\mappe.LNK", false, u"");
+    f.c.write("Genveje/skadet.lnk",
+              platform::writeShellLink(u"D:\\Mine ting", true, u"", u"C:\\").substr(0, 90));
+
+    struct Case
+    {
+        std::u16string name;
+        int result;
+        platform::posix::Launch launch;
+        std::string directory;
+    };
+    const std::string letter = f.d.str() + "/Mine ting/brev \xC3\xA6.txt";
+    const Case cases[] = {
+        {u"program.lnk", 42, {f.c.str() + "/Programmer/vis.sh", {"x y"}}, f.d.str() + "/Mine ting"},
+        {u"brev.lnk", 42, {"xdg-open", {letter}}, ""},
+        {u"mappe.LNK", 42, {"xdg-open", {f.d.str() + "/Mine ting"}}, ""},
+        {u"mangler.lnk", 2, {}, ""},
+        {u"kæde.lnk", 11, {}, ""},
+        {u"skadet.lnk", 11, {}, ""},
+    };
+    for (const Case &c : cases) {
+        f.platform.starts.clear();
+        const int result = f.platform.shellExecute(u"open", c.name, u"\"x y\"", u"C:\\Genveje", 1);
+        EXPECT_EQ(result > 32 ? 42 : result, c.result) << platform::toUtf8(c.name);
+        if (c.result > 32) {
+            ASSERT_EQ(f.platform.starts.size(), 1u) << platform::toUtf8(c.name);
+            EXPECT_EQ(f.platform.starts[0].launch, c.launch) << platform::toUtf8(c.name);
+            EXPECT_EQ(f.platform.starts[0].directory, c.directory) << platform::toUtf8(c.name);
+        } else {
+            EXPECT_TRUE(f.platform.starts.empty()) << platform::toUtf8(c.name);
+        }
+    }
+    EXPECT_EQ(f.platform.scriptFileName(u"createShortcutMappe.vbs"), u"createShortcutMappe");
 }
 
 // The terminal comes from the search path: Debian's choice first, then the desktop's own,

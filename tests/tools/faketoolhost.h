@@ -49,7 +49,10 @@ public:
         calls.append(QString(forRedigering ? "edit " : "open ") + aFilnavn);
     }
     void ErrorInfo(int Nr) override { calls.append("error " + QString::number(Nr)); }
-    void aktiverWinform(bool, const QString &) override { calls.append("explorer"); }
+    void aktiverWinform(bool opdater, const QString &folder) override
+    {
+        calls.append(QString("explorer ") + (opdater ? "1 " : "0 ") + folder);
+    }
     void showFileInExplorer(const QString &path) override { calls.append("show " + path); }
     QString notes = "C:\\zunKolvra\\Tester\\Notater";
     QString calendar = "C:\\zunKolvra\\Tester\\Kalender";
@@ -82,4 +85,11 @@ public:
     }
     bool msRedigeret() const override { return redigeret; }
     void setMsRedigeret(bool edited) override { redigeret = edited; }
+    void runFilname(const QString &path, int mode) override
+    {
+        calls.append("run " + path + " " + QString::number(mode));
+    }
+    QString placering; // PlaceringsMappe
+    QString placeringsMappe() const override { return placering; }
+    void setPlaceringsMappe(const QString &path) override { placering = path; }
 };

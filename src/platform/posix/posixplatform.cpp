@@ -5,6 +5,7 @@
 #include "platform/posix/copyfile.h"
 #include "platform/posix/launch.h"
 #include "platform/posix/rename.h"
+#include "platform/shelllink.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -26,6 +27,11 @@ namespace fs = std::filesystem;
 namespace platform::posix {
 
 namespace {
+
+// ShellExecuteW's "bad format" (ERROR_BAD_FORMAT): what a damaged shortcut gives.
+constexpr int kBadFormat = 11;
+// A shortcut is a few hundred bytes; a larger ".lnk" file is not read whole.
+constexpr std::size_t kShellLinkLimit = 1024 * 1024;
 
 std::string environmentOr(const char *name, const std::string &fallback)
 {
@@ -634,7 +640,7 @@ std::string PosixPlatform::hostArgument(const std::u16string &argument) const
 
 int PosixPlatform::shellExecute(const std::u16string &verb, const Path &file,
                                 const std::u16string &parameters, const Path &directory,
-                                int /*showCommand: the desktop decides*/)
+                                int showCommand /*the desktop decides*/)
 {
     std::string workingFolder;
     if (!directory.empty()) {
@@ -652,6 +658,20 @@ int PosixPlatform::shellExecute(const std::u16string &verb, const Path &file,
         target = (fs::path(workingFolder) / toUtf8(file)).string(); // a name in the working folder
     } else {
         target = toUtf8(file); // a program looked up on the search path
+    }
+
+    // A shortcut opens what it points to, found through the drive table, in its working folder
+    // when that exists. Only one link is followed: a link to a link is refused like a damaged one.
+    if ((verb.empty() || verb == u"open") && lowerExtension(target) == ".lnk" && isRegularFile(target)) {
+        std::string bytes;
+        const auto link =
+            readRegularTextFile(target, bytes, kShellLinkLimit)
+                ? readShellLink(bytes, programPath(fromUtf8(fs::path(target).parent_path().string())))
+                : std::nullopt;
+        if (!link || lowerExtension(m_drives.toHost(link->target)) == ".lnk")
+            return kBadFormat;
+        const Path folder = directoryExists(link->workingDir) ? link->workingDir : Path();
+        return shellExecute(verb, link->target, parameters, folder, showCommand);
     }
 
     std::vector<std::string> arguments;
@@ -718,6 +738,12 @@ int PosixPlatform::runInConsole(const Path &file, const Path &directory)
         parameters += quoteArgument(fromUtf8(argument));
     }
     return shellExecute(u"open", fromUtf8(terminal), parameters, directory, SW_SHOWNORMAL);
+}
+
+std::u16string PosixPlatform::scriptFileName(const std::u16string &windowsName) const
+{
+    const auto dot = windowsName.rfind(u'.');
+    return dot == std::u16string::npos || dot == 0 ? windowsName : windowsName.substr(0, dot);
 }
 
 int PosixPlatform::startDetached(const Launch &launch, const std::string &directory)

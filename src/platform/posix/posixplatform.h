@@ -83,9 +83,9 @@ public:
                      const Path &directory, int showCommand) override;
     bool isProgramFile(const Path &file) const override;
     bool isConsoleScript(const Path &file) const override;
-    std::u16string scriptFileName(const std::u16string &name) const override { return name; }
     int runInConsole(const Path &file, const Path &directory) override;
     IconSource extractIcon(const Path &file) const override;
+    std::u16string scriptFileName(const std::u16string &windowsName) const override;
     bool findFiles(const Path &folder, std::vector<FindData> &entries,
                    FindDetail detail = FindDetail::All) const override;
     bool fileAttributes(const Path &path, FindData &data) const override;

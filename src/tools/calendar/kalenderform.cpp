@@ -519,7 +519,7 @@ void Tkalenderform::beregn()
     const std::optional<QDate> second = typedDate(kalender2);
     if (!second)
         return;
-    const QString script = (host() ? host()->scriptMappe() : QString()) + core::scriptFileName("datediff");
+    const QString script = (host() ? host()->scriptMappe() : QString()) + core::scriptFileName("datediff.vbs");
     const QString parameters = u'"' + resultFile() + u'"' + u' ' +
                                dateText(first->day(), first->month(), first->year()) + u' ' +
                                dateText(second->day(), second->month(), second->year());
