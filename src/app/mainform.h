@@ -42,6 +42,7 @@ class RadioGroup;
 class StrukturView;
 
 class Tfindform;
+class TGalForm;
 class TProgform;
 
 class Tmainform : public QMainWindow, public TMainHost, public TToolHost
@@ -245,10 +246,20 @@ public:
     QIcon programIcon32(int index) const override;
     void setCurrentProgram(const QString &path) override { exeProgram = path; }
     void showFileInExplorer(const QString &path) override;
+    void selectFromGal(const QString &aFilnavn, bool medDelete) override;
+    void RegisterEleFromGal(const QString &aEleNavn) override;
+    GalleryOptions galleryOptions() const override { return {GBoxV, GBoxL, colIndex}; }
+    void setGalleryOptions(const GalleryOptions &options) override
+    {
+        GBoxV = options.GBoxV;
+        GBoxL = options.GBoxL;
+        colIndex = options.colIndex;
+    }
     // The tool windows, one of each: the one shown, else one made in the mode its radio group
     // chooses (the group is disabled while the window exists).
     Tfindform *openFindform();
     TProgform *openProgform();
+    TGalForm *openGalForm();
     // A tool window made: inside the client area or as a window of its own.
     void placeTool(TToolForm *tool, RadioGroup *group);
 

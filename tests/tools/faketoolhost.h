@@ -50,4 +50,19 @@ public:
     void ErrorInfo(int Nr) override { calls.append("error " + QString::number(Nr)); }
     void aktiverWinform(bool, const QString &) override { calls.append("explorer"); }
     void showFileInExplorer(const QString &path) override { calls.append("show " + path); }
+    void selectFromGal(const QString &aFilnavn, bool medDelete) override
+    {
+        calls.append(QString(medDelete ? "delete " : "select ") + aFilnavn);
+    }
+    void RegisterEleFromGal(const QString &aEleNavn) override { calls.append("register " + aEleNavn); }
+    void runFilname(const QString &aFilename, int fileRunNumber) override
+    {
+        calls.append("run " + QString::number(fileRunNumber) + " " + aFilename);
+    }
+    void UdskrivInfo(const QString &s) override { status = s; }
+    GalleryOptions galleryOptions() const override { return gallery; }
+    void setGalleryOptions(const GalleryOptions &given) override { gallery = given; }
+
+    QString status; // the status line
+    GalleryOptions gallery;
 };
