@@ -188,7 +188,9 @@ void TBibPan::LoadListe()
     if (OnProgress)
         OnProgress(0);
     const int workers = std::min(m_pool.maxThreadCount(), int(Bil.size()));
-    QPointer<TBibPan> self(this);
+    // The grid outlives the pool's tasks (it waits for them before it goes); a result posted to
+    // a grid that has gone is dropped with it.
+    TBibPan *self = this;
     for (int w = 0; w < workers; ++w) {
         m_pool.start([job, self] {
             const int count = int(job->hostFiles.size());
@@ -199,14 +201,8 @@ void TBibPan::LoadListe()
                     QMutexLocker lock(&job->mutex);
                     job->done[std::size_t(i)] = std::move(made);
                 }
-                // The owner outlives the pool's tasks: it waits for them before it goes.
                 QMetaObject::invokeMethod(
-                    self.data(),
-                    [self, job] {
-                        if (self)
-                            self->collect(job);
-                    },
-                    Qt::QueuedConnection);
+                    self, [self, job] { self->collect(job); }, Qt::QueuedConnection);
             }
         });
     }

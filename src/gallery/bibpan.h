@@ -5,7 +5,6 @@
 
 #include "gallery/fcompo.h"
 
-#include <QPointer>
 #include <QThreadPool>
 #include <QTimer>
 #include <memory>

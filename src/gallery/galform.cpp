@@ -152,7 +152,7 @@ void TGalForm::buildActions()
 QWidget *TGalForm::buildLeftPanel()
 {
     auto *panel = new QWidget(this);
-    panel->setFixedWidth(190);
+    panel->setFixedWidth(180);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
 
@@ -248,7 +248,7 @@ QWidget *TGalForm::buildLeftPanel()
 QWidget *TGalForm::buildRightPanel()
 {
     auto *panel = new QGroupBox("Billeder", this);
-    panel->setFixedWidth(190);
+    panel->setFixedWidth(240);
     auto *layout = new QVBoxLayout(panel);
     auto *mappe = new QGroupBox("Aktuelle mappe", panel);
     auto *mappeLayout = new QVBoxLayout(mappe);
@@ -361,9 +361,9 @@ void TGalForm::buildUi()
         return edit;
     };
     Breddefelt = fieldOf("Bredde", "Breddefelt", 0);
-    Breddefelt->setFixedWidth(60);
+    Breddefelt->setFixedWidth(50);
     Hojdefelt = fieldOf("Højde", "Hojdefelt", 0);
-    Hojdefelt->setFixedWidth(60);
+    Hojdefelt->setFixedWidth(50);
     Navnfelt = fieldOf("Filnavn", "Navnfelt", 2);
     mappeFelt = fieldOf("Mappe", "mappeFelt", 3);
     centre->addLayout(info);
