@@ -6,6 +6,7 @@
 #include "gallery/rulskakt.h"
 #include "gallery/thumbnail.h"
 #include "pictures.h"
+#include "support/testdrives.h"
 
 #include <QFile>
 #include <QPainter>
@@ -70,6 +71,7 @@ private slots:
     void hoverSelectsOnlyWhileFocused();
     void shaftThumbAndMoves();
     void progressStripAdvancesInSteps();
+    void thumbnailsArriveInTheFoldersOrder();
 };
 
 void TestPicturePanel::fieldsAreCentredWithTheirGaps()
@@ -366,6 +368,40 @@ void TestPicturePanel::progressStripAdvancesInSteps()
     const QImage image = strip.grab().toImage();
     QCOMPARE(image.pixelColor(10, 10), QColor(0, 128, 255));
     QCOMPARE(image.pixelColor(90, 10), QColor(Qt::white));
+}
+
+void TestPicturePanel::thumbnailsArriveInTheFoldersOrder()
+{
+    TestDrives drives;
+    for (int i = 0; i < 6; ++i)
+        drives.writeBytes(QString("C:\\Fotos\\%1.jpg").arg(i), pictures::jpeg(400 + 10 * i, 300));
+    drives.writeBytes("C:\\Fotos\\a.bmp", pictures::bmp(20, 10));
+    drives.writeBytes("C:\\Fotos\\b.ico", pictures::ico({16}));
+    TBibPan pan;
+    pan.resize(203, 203);
+    pan.NytAntalVL(2, 2);
+    QList<int> progress, arrived;
+    pan.OnProgress = [&](int percent) { progress.append(percent); };
+    pan.OnBillede = [&](int n) {
+        arrived.append(n);
+        QCOMPARE(pan.made(), n + 1); // the pictures before it are in
+    };
+    pan.SetBibliotek("C:\\Fotos");
+    QCOMPARE(pan.AntalIalt, 8);
+    QCOMPARE(pan.Antal, 4);
+    pan.waitForLoad();
+    QCOMPARE(arrived, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+    // 0 first, then i / 8 × 100 to the nearest whole number, halves to even.
+    QCOMPARE(progress, (QList<int>{0, 12, 25, 38, 50, 62, 75, 88, 100}));
+    QCOMPARE(pan.GetFilnavn(0, true), QString("C:\\Fotos\\a.bmp"));
+    QCOMPARE(pan.GetFilnavn(7, false), QString("b.ico"));
+    QCOMPARE(pan.GetBredde(0), 20);
+    QCOMPARE(pan.GetHojde(0), 10);
+    QVERIFY(!pan.loading());
+    // An empty folder name empties the grid.
+    pan.SetBibliotek(QString());
+    QCOMPARE(pan.AntalIalt, 0);
+    QVERIFY(pan.BitmapFelt.BitmapListe.isEmpty());
 }
 
 QTEST_MAIN(TestPicturePanel)
