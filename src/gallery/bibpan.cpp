@@ -2,10 +2,10 @@
 
 #include "core/files.h"
 #include "core/paths.h"
-#include "gallery/thumbnail.h"
 #include "platform/Platform.h"
 
 #include <QMutex>
+#include <QPainter>
 #include <QThread>
 #include <atomic>
 #include <optional>
@@ -147,7 +147,9 @@ void TBibPan::LoadListe()
     m_reload.stop();
     Bil.clear();
     BitmapFelt.BitmapListe.clear();
+    m_shown.clear();
     m_made = 0;
+    m_held = 0;
     StartNr = 0;
     QStringList names[3];
     if (!Bibliotek.isEmpty()) {
@@ -182,6 +184,9 @@ void TBibPan::LoadListe()
     if (Bil.isEmpty())
         return;
     job->look = {m_loadedSize, FeltFarve, IndreMargen, Scale, Centrer};
+    m_hostFiles = job->hostFiles;
+    m_extensions = job->extensions;
+    m_look = job->look;
     job->done.resize(std::size_t(Bil.size()));
     BitmapFelt.BitmapListe.reserve(Bil.size());
     m_job = job;
@@ -224,7 +229,12 @@ void TBibPan::collect(const std::shared_ptr<Job> &job)
             slot.reset();
         }
         const int n = m_made++;
-        BitmapFelt.BitmapListe.append(made.image);
+        if (m_held + made.image.sizeInBytes() <= thumbnailBudget) {
+            m_held += made.image.sizeInBytes();
+            BitmapFelt.BitmapListe.append(made.image);
+        } else {
+            BitmapFelt.BitmapListe.append(QImage());
+        }
         Bil[n].bredde = made.bredde;
         Bil[n].hojde = made.hojde;
         if (n >= StartNr && n < StartNr + Antal)
@@ -245,6 +255,30 @@ void TBibPan::collect(const std::shared_ptr<Job> &job)
     }
     if (m_made == count)
         m_job.reset();
+}
+
+void TBibPan::tegnFelt(QPainter &painter, const TFelt &felt)
+{
+    const int item = StartNr + felt.Nr;
+    if (item >= m_made || item >= BitmapFelt.BitmapListe.size() ||
+        !BitmapFelt.BitmapListe.at(item).isNull()) {
+        TBFCompo::tegnFelt(painter, felt);
+        return;
+    }
+    // A thumbnail beyond the budget: made again for the page shown, and kept while it is.
+    QImage image = m_shown.value(item);
+    if (image.isNull()) {
+        if (m_shown.size() >= 2 * std::max(1, Antal))
+            m_shown.clear();
+        image = gallery::makeThumbnail(m_hostFiles.value(item), m_extensions.value(item), m_look).image;
+        m_shown.insert(item, image);
+    }
+    TFCompo::tegnFelt(painter, felt);
+    const int rings = MedRammeFelt ? RammeFelt.Bredde : 0;
+    painter.save();
+    painter.setClipRect(felt.Ydre.toQRect().adjusted(rings, rings, -rings, -rings));
+    painter.drawImage(QPoint(felt.Indre.Left, felt.Indre.Top), image);
+    painter.restore();
 }
 
 void TBibPan::waitForLoad()

@@ -4,6 +4,9 @@
 // the folder's order; a new folder, new counts, a new colour or the grid's end cancel the rest.
 
 #include "gallery/fcompo.h"
+#include "gallery/thumbnail.h"
+
+#include <QHash>
 
 #include <QThreadPool>
 #include <QTimer>
@@ -64,8 +67,16 @@ public:
     // Stops the running load; what was made stays.
     void cancelLoad();
 
+    // The memory the made thumbnails may hold. Beyond it (a folder of thousands at one field
+    // a page) a thumbnail is not kept: it is made again from its file when its field is shown.
+    static constexpr qint64 kThumbnailBudget = 512LL * 1024 * 1024;
+    qint64 thumbnailBudget = kThumbnailBudget;
+    // Thumbnails kept, in bytes.
+    qint64 heldBytes() const { return m_held; }
+
 protected:
     void felterAendret() override;
+    void tegnFelt(QPainter &painter, const TFelt &felt) override;
 
 private:
     struct Job;
@@ -75,4 +86,10 @@ private:
     QTimer m_reload;
     QSize m_loadedSize;
     int m_made = 0;
+    qint64 m_held = 0;
+    // What a thumbnail not kept is made again from, and the ones of the page shown.
+    QStringList m_hostFiles;
+    QStringList m_extensions;
+    gallery::ThumbnailLook m_look;
+    QHash<int, QImage> m_shown;
 };

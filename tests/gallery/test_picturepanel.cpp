@@ -398,6 +398,18 @@ void TestPicturePanel::thumbnailsArriveInTheFoldersOrder()
     QCOMPARE(pan.GetBredde(0), 20);
     QCOMPARE(pan.GetHojde(0), 10);
     QVERIFY(!pan.loading());
+    QCOMPARE(pan.heldBytes(), 8 * pan.BitmapFelt.BitmapListe.at(0).sizeInBytes());
+    // Beyond the memory budget a thumbnail is not kept, and is made again when it is shown.
+    pan.thumbnailBudget = 2 * pan.BitmapFelt.BitmapListe.at(0).sizeInBytes();
+    pan.LoadListe();
+    pan.waitForLoad();
+    QCOMPARE(pan.made(), 8);
+    QCOMPARE(pan.heldBytes(), pan.thumbnailBudget);
+    QVERIFY(pan.BitmapFelt.BitmapListe.at(7).isNull());
+    pan.NytStartNr(4, false);
+    const QImage shown = pan.grab().toImage();
+    const QPoint middle = pan.Felter[3].Indre.toQRect().center(); // picture 7, the icon
+    QCOMPARE(shown.pixelColor(middle), QColor(Qt::blue));
     // An empty folder name empties the grid.
     pan.SetBibliotek(QString());
     QCOMPARE(pan.AntalIalt, 0);
