@@ -11,14 +11,19 @@ PACKAGES=(
     googletest libgtest-dev
     xvfb xauth x11-utils imagemagick
 )
+# Only the benchmarks need these: the peer tools they measure against.
+BENCH_PACKAGES=(
+    libvips-tools
+)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# Installs PACKAGES and any packages given as arguments.
 install_dependencies() {
     local missing=()
-    for package in "${PACKAGES[@]}"; do
+    for package in "${PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
     done
     if [ ${#missing[@]} -gt 0 ]; then

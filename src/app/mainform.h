@@ -44,6 +44,7 @@ class TStruktur;
 class Tfindform;
 class Tkalenderform;
 class Tgenvejform;
+class TGalForm;
 class TProgform;
 class Tmappestrukturform;
 
@@ -252,6 +253,15 @@ public:
     QIcon programIcon32(int index) const override;
     void setCurrentProgram(const QString &path) override { exeProgram = path; }
     void showFileInExplorer(const QString &path) override;
+    void selectFromGal(const QString &aFilnavn, bool medDelete) override;
+    void RegisterEleFromGal(const QString &aEleNavn) override;
+    GalleryOptions galleryOptions() const override { return {GBoxV, GBoxL, colIndex}; }
+    void setGalleryOptions(const GalleryOptions &options) override
+    {
+        GBoxV = options.GBoxV;
+        GBoxL = options.GBoxL;
+        colIndex = options.colIndex;
+    }
     // The tool windows, one of each: the one shown, else one made in the mode its radio group
     // chooses (the group is disabled while the window exists).
     Tfindform *openFindform();
@@ -262,6 +272,7 @@ public:
     // "Opret": the shortcuts tool filled from the current element.
     void aInsertGenvejExecute();
     void setPlaceringsMappe(const QString &path) override { PlaceringsMappe = path; }
+    TGalForm *openGalForm();
     // A tool window made: inside the client area or as a window of its own.
     void placeTool(TToolForm *tool, RadioGroup *group);
 

@@ -103,7 +103,7 @@ void Tmainform::buildActions()
     actions->add("findTekst", "Søg", QKeySequence("Ctrl+5"), "Søg i tekstdokumenter i mapper: Ctrl+5",
                  [this] { openFindform(); });
     actions->add("aBilledGal", "Billeder", QKeySequence("Ctrl+6"),
-                 "Åben Galleri til bmp, jpg samt ico billedfiler: Ctrl+6", {}, never);
+                 "Åben Galleri til bmp, jpg samt ico billedfiler: Ctrl+6", [this] { openGalForm(); });
     actions->add("visKalender", "Kalender", QKeySequence("Ctrl+7"), "Vis kalender: Ctrl+7",
                  [this] { openKalenderform(); });
     actions->add("aWmi", "WMI", QKeySequence("Ctrl+8"), "WMI: Ctrl+8", {}, never);

@@ -9,6 +9,7 @@
 #include "dialogs/radiogroup.h"
 #include "explorer/winform.h"
 #include "fileops/metodecompo.h"
+#include "gallery/galform.h"
 #include "lists/imagelist.h"
 #include "structures/makestrukturer.h"
 #include "structures/strukturcompo.h"
@@ -17,6 +18,7 @@
 #include "tools/shortcuts/genvejform.h"
 #include "tools/textsearch/findform.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -50,6 +52,43 @@ void Tmainform::showFileInExplorer(const QString &path)
     tree->setAktiveStruktur(strukturNr::filer);
     tree->SelectFil(path);
     window->mappeKontrol(path, true);
+}
+
+void Tmainform::selectFromGal(const QString &aFilnavn, bool medDelete)
+{
+    aktiverWinform(false, QString());
+    Twinform *window = activeExplorer();
+    if (!window && !explorerWindows().isEmpty())
+        window = explorerWindows().first();
+    if (!window || !window->metodeX)
+        return;
+    TStrukturCompo *tree = window->metodeX->strukturY();
+    tree->setAktiveStruktur(strukturNr::filer);
+    const QString chosen = tree->SelectFil(aFilnavn);
+    if (chosen.compare(aFilnavn, Qt::CaseInsensitive) != 0 || !core::fileExists(chosen))
+        return;
+    tree->setFilnavn(aFilnavn);
+    window->mappeKontrol(aFilnavn, true);
+    QCoreApplication::processEvents();
+    if (medDelete)
+        window->DeleteElementer(true);
+}
+
+void Tmainform::RegisterEleFromGal(const QString &aEleNavn)
+{
+    aktiverWinform(false, QString());
+    Twinform *window = activeExplorer();
+    if (!window && !explorerWindows().isEmpty())
+        window = explorerWindows().first();
+    if (!window || !window->metodeX)
+        return;
+    if (!aEleNavn.isEmpty() && (core::fileExists(aEleNavn) || core::directoryExists(aEleNavn))) {
+        window->metodeX->RegisterElements(aEleNavn);
+        window->mappeKontrol(aEleNavn, true);
+        QCoreApplication::processEvents();
+    } else {
+        messages::inform("Elementet blev ikke fundet.");
+    }
 }
 
 void Tmainform::placeTool(TToolForm *tool, RadioGroup *group)
@@ -149,4 +188,13 @@ void Tmainform::aInsertGenvejExecute()
     tool->EditTarget->setText(sti);
     tool->EditDest->setText(core::directoryExists(PlaceringsMappe) ? PlaceringsMappe : folder);
     tool->EditName->setText(name);
+}
+
+TGalForm *Tmainform::openGalForm()
+{
+    if (bringForward(GalForm, clientArea))
+        return GalForm;
+    auto *tool = new TGalForm(openBilleder->itemIndex() == 0);
+    placeTool(tool, openBilleder);
+    return tool;
 }

@@ -80,6 +80,21 @@ public:
     // The shortcuts tool: the fixed place of new shortcuts ("PlaceringsMappe").
     virtual QString placeringsMappe() const = 0;
     virtual void setPlaceringsMappe(const QString &path) = 0;
+    // The gallery's requests: a file selected in the file tree of the explorer window shown (and
+    // then deleted to the recycle bin by that window's own command when `medDelete`); a file or
+    // folder put on that window's clipboard as a copy; a file run (0) or edited (1).
+    virtual void selectFromGal(const QString &aFilnavn, bool medDelete) = 0;
+    virtual void RegisterEleFromGal(const QString &aEleNavn) = 0;
+    virtual void UdskrivInfo(const QString &s) = 0;
+    // The gallery's counts and background colour, kept in the main options.
+    struct GalleryOptions
+    {
+        int GBoxV = 2;
+        int GBoxL = 2;
+        int colIndex = 0;
+    };
+    virtual GalleryOptions galleryOptions() const = 0;
+    virtual void setGalleryOptions(const GalleryOptions &options) = 0;
 };
 
 TToolHost *toolHost();

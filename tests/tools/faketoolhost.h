@@ -87,9 +87,20 @@ public:
     void setMsRedigeret(bool edited) override { redigeret = edited; }
     void runFilname(const QString &path, int mode) override
     {
-        calls.append("run " + path + " " + QString::number(mode));
+        calls.append("run " + QString::number(mode) + " " + path);
     }
     QString placering; // PlaceringsMappe
     QString placeringsMappe() const override { return placering; }
     void setPlaceringsMappe(const QString &path) override { placering = path; }
+    void selectFromGal(const QString &aFilnavn, bool medDelete) override
+    {
+        calls.append(QString(medDelete ? "delete " : "select ") + aFilnavn);
+    }
+    void RegisterEleFromGal(const QString &aEleNavn) override { calls.append("register " + aEleNavn); }
+    void UdskrivInfo(const QString &s) override { status = s; }
+    GalleryOptions galleryOptions() const override { return gallery; }
+    void setGalleryOptions(const GalleryOptions &given) override { gallery = given; }
+
+    QString status; // the status line
+    GalleryOptions gallery;
 };

@@ -286,7 +286,7 @@ void TestGenvejform::listingTakesEveryNameEndingInLnk()
     window.genvejsListe->setCurrentItem(rows.first());
     QVERIFY(enabled(window, "runGenvej"));
     window.actions->action("runGenvej")->trigger();
-    QCOMPARE(s.host.calls, QStringList{"run " + kFixed + "\\backuplnk.lnk 0"});
+    QCOMPARE(s.host.calls, QStringList{"run 0 " + kFixed + "\\backuplnk.lnk"});
 
     window.actions->action("visStifinder")->trigger();
     QCOMPARE(s.host.calls.last(), "folder " + kFixed);
