@@ -126,6 +126,8 @@ QWidget *Tkalenderform::dateBlock(DateBlock &block, const QString &name, QWidget
     block.calendar->setNavigationBarVisible(false);
     block.calendar->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
     block.calendar->setGridVisible(true);
+    // Narrow enough that the window fits beside the main window's left panel.
+    block.calendar->setMinimumSize(220, 180);
     layout->addWidget(block.calendar, 1);
 
     block.today = new QPushButton(box);
@@ -213,6 +215,7 @@ void Tkalenderform::buildUi()
     auto *notesLayout = new QVBoxLayout(notes);
     kalnotatMemo = new QPlainTextEdit(notes);
     kalnotatMemo->setObjectName("kalnotatMemo");
+    kalnotatMemo->setMinimumWidth(120);
     notesLayout->addWidget(kalnotatMemo, 1);
     auto *noteButtons = new QHBoxLayout;
     noteButtons->addWidget(widgets::actionButton(actions->action("aMemoSlet"), notes,
@@ -302,6 +305,8 @@ void Tkalenderform::buildUi()
     for (int i = 0; i < initial.size(); ++i) {
         holidays->addWidget(new QLabel(initial[i].caption, side), i, 0);
         auto *date = new QLabel(initial[i].date, side);
+        // Room for the longest date, so that "Find datoer" does not move the window's columns.
+        date->setMinimumWidth(date->fontMetrics().horizontalAdvance("26. December - Torsdag "));
         date->setObjectName(QString("datoLabel%1").arg(i + 1));
         holidayLabels.append(date);
         holidays->addWidget(date, i, 1);
@@ -323,8 +328,6 @@ void Tkalenderform::buildUi()
     connect(luk, &QPushButton::clicked, this, [this] { closeWindow(); });
     closeRow->addWidget(luk);
     sideLayout->addLayout(closeRow);
-    side->setMinimumWidth(
-        side->fontMetrics().horizontalAdvance("Kristi himmelfartsdag: 30.  Maj - Torsdag ") + 40);
     columns->addWidget(side);
 
     // Bottom strip: the calendar folder.
@@ -519,7 +522,8 @@ void Tkalenderform::beregn()
     const std::optional<QDate> second = typedDate(kalender2);
     if (!second)
         return;
-    const QString script = (host() ? host()->scriptMappe() : QString()) + core::scriptFileName("datediff.vbs");
+    const QString script =
+        (host() ? host()->scriptMappe() : QString()) + core::scriptFileName("datediff.vbs");
     const QString parameters = u'"' + resultFile() + u'"' + u' ' +
                                dateText(first->day(), first->month(), first->year()) + u' ' +
                                dateText(second->day(), second->month(), second->year());
