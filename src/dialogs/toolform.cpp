@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QStatusTipEvent>
+#include <memory>
 
 namespace {
 TToolHost *g_toolHost = nullptr;
@@ -37,6 +38,20 @@ void TToolForm::FormActivate()
     }
     opstart = false;
     activated();
+}
+
+core::OptionTable TToolForm::placeLines()
+{
+    constexpr int reach = 10000;
+    auto place = std::make_shared<QPoint>(kDefaultLeft, kDefaultTop);
+    core::OptionTable table;
+    table
+        .number(
+            1, [this] { return x(); }, [place](int left) { place->setX(left); }, kDefaultLeft, -reach, reach)
+        .number(
+            2, [this] { return y(); }, [place](int top) { place->setY(top); }, kDefaultTop, -reach, reach)
+        .afterApplying([this, place] { move(*place); });
+    return table;
 }
 
 void TToolForm::closeWindow()

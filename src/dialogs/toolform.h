@@ -4,6 +4,8 @@
 // file; hints to the status line unless a long operation runs with tooltips on. The main window
 // makes the tools and implements TToolHost for them, since the tools sit above this folder.
 
+#include "core/optionlines.h"
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -128,6 +130,9 @@ protected:
     // The options file, read at creation and written at closing in its own window only.
     virtual void hentOpt() {}
     virtual void gemOpt() {}
+    // The options file's lines 1 and 2: the window's left and top (defaults 20, 40, a place far
+    // off any screen held to within reach); a tool adds its own lines after them.
+    core::OptionTable placeLines();
 
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;

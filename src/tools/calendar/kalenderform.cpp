@@ -374,23 +374,12 @@ void Tkalenderform::buildUi()
 
 void Tkalenderform::hentOpt()
 {
-    int left = kDefaultLeft, top = kDefaultTop;
-    const auto lines = core::readLines(optFilnavn);
-    if (lines && lines->size() >= 2) {
-        bool leftOk = false, topOk = false;
-        const int l = lines->at(0).toInt(&leftOk);
-        const int t = lines->at(1).toInt(&topOk);
-        if (leftOk && topOk) {
-            left = l;
-            top = t;
-        }
-    }
-    move(left, top);
+    placeLines().load(optFilnavn);
 }
 
 void Tkalenderform::gemOpt()
 {
-    core::writeLinesOrSay(optFilnavn, {QString::number(x()), QString::number(y())});
+    placeLines().save(optFilnavn);
 }
 
 void Tkalenderform::activated()

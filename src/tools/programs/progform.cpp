@@ -325,24 +325,12 @@ void TProgform::buildUi()
 
 void TProgform::hentOpt()
 {
-    int left = kDefaultLeft, top = kDefaultTop;
-    const auto lines = core::readLines(optFilnavn);
-    if (lines && lines->size() == 2) {
-        bool leftOk = false, topOk = false;
-        const int l = lines->at(0).toInt(&leftOk);
-        const int t = lines->at(1).toInt(&topOk);
-        // A line that is no number leaves the default place.
-        if (leftOk && topOk) {
-            left = l;
-            top = t;
-        }
-    }
-    move(left, top);
+    placeLines().load(optFilnavn);
 }
 
 void TProgform::gemOpt()
 {
-    core::writeLines(optFilnavn, {QString::number(x()), QString::number(y())});
+    placeLines().save(optFilnavn);
 }
 
 void TProgform::showEvent(QShowEvent *event)
