@@ -128,42 +128,36 @@ template<class Tool> Tool *bringForward(Tool *tool, QMdiArea *clientArea)
     return tool;
 }
 
+// The tool of a kind brought forward, or made in the display mode its radio group chooses.
+template<class Tool> Tool *shownOrMade(Tool *shown, RadioGroup *group, Tmainform &main, QMdiArea *clientArea)
+{
+    if (bringForward(shown, clientArea))
+        return shown;
+    auto *tool = new Tool(group->itemIndex() == 0);
+    main.placeTool(tool, group);
+    return tool;
+}
+
 } // namespace
 
 Tfindform *Tmainform::openFindform()
 {
-    if (bringForward(findform, clientArea))
-        return findform;
-    auto *tool = new Tfindform(openTekstfiler->itemIndex() == 0);
-    placeTool(tool, openTekstfiler);
-    return tool;
+    return shownOrMade(findform, openTekstfiler, *this, clientArea);
 }
 
 Tkalenderform *Tmainform::openKalenderform()
 {
-    if (bringForward(kalenderform, clientArea))
-        return kalenderform;
-    auto *tool = new Tkalenderform(openKalender->itemIndex() == 0);
-    placeTool(tool, openKalender);
-    return tool;
+    return shownOrMade(kalenderform, openKalender, *this, clientArea);
 }
 
 TProgform *Tmainform::openProgform()
 {
-    if (bringForward(Progform, clientArea))
-        return Progform;
-    auto *tool = new TProgform(openProgrammer->itemIndex() == 0);
-    placeTool(tool, openProgrammer);
-    return tool;
+    return shownOrMade(Progform, openProgrammer, *this, clientArea);
 }
 
 Tgenvejform *Tmainform::openGenvejform()
 {
-    if (bringForward(genvejform, clientArea))
-        return genvejform;
-    auto *tool = new Tgenvejform(openGenveje->itemIndex() == 0);
-    placeTool(tool, openGenveje);
-    return tool;
+    return shownOrMade(genvejform, openGenveje, *this, clientArea);
 }
 
 void Tmainform::aInsertGenvejExecute()
@@ -192,9 +186,5 @@ void Tmainform::aInsertGenvejExecute()
 
 TGalForm *Tmainform::openGalForm()
 {
-    if (bringForward(GalForm, clientArea))
-        return GalForm;
-    auto *tool = new TGalForm(openBilleder->itemIndex() == 0);
-    placeTool(tool, openBilleder);
-    return tool;
+    return shownOrMade(GalForm, openBilleder, *this, clientArea);
 }
