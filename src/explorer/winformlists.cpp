@@ -7,6 +7,7 @@
 #include "core/messages.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/listrow.h"
 #include "dialogs/widgets.h"
 #include "explorer/mainhost.h"
 #include "explorer/navnesoegning.h"
@@ -24,7 +25,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QShortcut>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -33,42 +33,6 @@ namespace {
 
 const QString kHistoryEmpty = "Der blev ikke fundet eksisterende emner i historielisten.";
 const QString kFavouritesEmpty = "Der blev ikke fundet eksisterende emner i favoritlisten.";
-
-// The lines of the pages' lists: 19 pixels high, a small square before the caption (green-grey
-// for folders, the menu highlight for files) and a grey line along the bottom.
-class ListeTegner : public QStyledItemDelegate
-{
-public:
-    ListeTegner(bool mapper, QObject *parent)
-        : QStyledItemDelegate(parent)
-        , m_mapper(mapper)
-    {}
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), 19};
-    }
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        const QRect line = option.rect;
-        const bool selected = option.state & QStyle::State_Selected;
-        const QPalette &palette = option.palette;
-        painter->save();
-        painter->fillRect(line, selected ? palette.highlight() : palette.base());
-        const QColor square = m_mapper ? QColor(192, 220, 192) : palette.color(QPalette::Highlight);
-        painter->fillRect(QRect(line.left() + 2, line.top() + 5, 10, 10), square);
-        painter->setPen(selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text));
-        const QRect text(line.left() + 14, line.top() + 1, line.width() - 14, line.height() - 2);
-        painter->drawText(
-            text, Qt::AlignLeft | Qt::AlignVCenter,
-            option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, text.width()));
-        painter->setPen(QColor(192, 192, 192));
-        painter->drawLine(line.bottomLeft(), line.bottomRight());
-        painter->restore();
-    }
-
-private:
-    bool m_mapper;
-};
 
 // Enter or Space in a list runs `action` when it is enabled.
 void keysRun(QListWidget *list, ActionList *actions, const char *action)
@@ -113,7 +77,10 @@ QVBoxLayout *buttonRow(ActionList *actions, QWidget *parent, std::initializer_li
 
 void Twinform::tegnListe(QListWidget *list, bool mapper)
 {
-    list->setItemDelegate(new ListeTegner(mapper, list));
+    // Folders: a green-grey square; files: the menu highlight.
+    list->setItemDelegate(
+        new ListRowDelegate(ListRowDelegate::Mark::Square,
+                            mapper ? std::optional<QColor>(QColor(192, 220, 192)) : std::nullopt, list));
     list->setUniformItemSizes(true);
 }
 

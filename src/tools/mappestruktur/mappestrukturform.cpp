@@ -6,6 +6,7 @@
 #include "core/messages.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/listrow.h"
 #include "dialogs/widgets.h"
 #include "structures/mappestrukturfiler.h"
 
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -42,53 +42,13 @@ void setRedigeres(bool edited)
         toolHost()->setMsRedigeret(edited);
 }
 
-// A line of the tool's lists: a small filled circle before the text, a thin grey line under it.
-class PunktTegner : public QStyledItemDelegate
-{
-public:
-    PunktTegner(QColor farve, QObject *parent)
-        : QStyledItemDelegate(parent)
-        , m_farve(farve)
-    {}
-
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        painter->save();
-        const bool selected = option.state & QStyle::State_Selected;
-        painter->fillRect(option.rect, selected ? option.palette.highlight() : option.palette.base());
-        painter->setRenderHint(QPainter::Antialiasing);
-        const QRect r = option.rect;
-        painter->setPen(Qt::NoPen);
-        painter->setBrush(m_farve);
-        painter->drawEllipse(QPoint(r.left() + 9, r.center().y()), 4, 4);
-        const QVariant foreground = index.data(Qt::ForegroundRole);
-        painter->setPen(selected               ? option.palette.highlightedText().color()
-                        : foreground.isValid() ? foreground.value<QBrush>().color()
-                                               : option.palette.text().color());
-        painter->drawText(r.adjusted(20, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                          index.data(Qt::DisplayRole).toString());
-        painter->setPen(QColor(0xd0, 0xd0, 0xd0));
-        painter->drawLine(r.left(), r.bottom(), r.right(), r.bottom());
-        painter->restore();
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        const QSize size = QStyledItemDelegate::sizeHint(option, index);
-        return {size.width() + 20, std::max(size.height(), 19)};
-    }
-
-private:
-    QColor m_farve;
-};
-
 QListWidget *liste(const QString &name, const QString &hint, QColor farve, QWidget *parent)
 {
     auto *list = new QListWidget(parent);
     list->setObjectName(name);
     list->setToolTip(hint);
     list->setStatusTip(hint);
-    list->setItemDelegate(new PunktTegner(farve, list));
+    list->setItemDelegate(new ListRowDelegate(ListRowDelegate::Mark::Circle, farve, list));
     list->setUniformItemSizes(true);
     return list;
 }

@@ -5,6 +5,7 @@
 #include "core/optionlines.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/listrow.h"
 #include "dialogs/widgets.h"
 #include "platform/Platform.h"
 
@@ -17,7 +18,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -38,37 +38,6 @@ QString placeringsMappe()
 {
     return toolHost() ? toolHost()->placeringsMappe() : QString();
 }
-
-// A shortcut row: 19 pixels high, a square in the menu highlight before the name and a silver
-// line along the bottom.
-class GenvejTegner : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), 19};
-    }
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        const QRect line = option.rect;
-        const bool selected = option.state & QStyle::State_Selected;
-        const QPalette &palette = option.palette;
-        painter->save();
-        painter->fillRect(line, selected ? palette.highlight() : palette.base());
-        painter->fillRect(QRect(line.left() + 2, line.top() + 5, 10, 10),
-                          selected ? palette.color(QPalette::HighlightedText)
-                                   : palette.color(QPalette::Highlight));
-        painter->setPen(selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text));
-        const QRect text(line.left() + 14, line.top() + 1, line.width() - 14, line.height() - 2);
-        painter->drawText(
-            text, Qt::AlignLeft | Qt::AlignVCenter,
-            option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, text.width()));
-        painter->setPen(QColor(0xC0, 0xC0, 0xC0));
-        painter->drawLine(line.bottomLeft(), line.bottomRight());
-        painter->restore();
-    }
-};
 
 QLineEdit *edit(const QString &name, const QString &hint, QWidget *parent)
 {
@@ -200,7 +169,8 @@ void Tgenvejform::buildUi()
     left->addWidget(label("Genveje i Fast placering", panelFunk, true));
     genvejsListe = new QListWidget(panelFunk);
     genvejsListe->setObjectName("genvejsListe");
-    genvejsListe->setItemDelegate(new GenvejTegner(genvejsListe));
+    genvejsListe->setItemDelegate(
+        new ListRowDelegate(ListRowDelegate::Mark::Square, std::nullopt, genvejsListe));
     genvejsListe->setUniformItemSizes(true);
     left->addWidget(genvejsListe, 1);
     auto *listButtons = new QHBoxLayout;
