@@ -6,6 +6,7 @@
 #include "core/messages.h"
 #include "core/paths.h"
 #include "platform/Platform.h"
+#include "structures/treelines.h"
 
 #include <QIcon>
 #include <QPainter>
@@ -95,34 +96,8 @@ void TStruktur::setLinjer(bool on)
 void TStruktur::drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const
 {
     QTreeWidget::drawBranches(painter, rect, index);
-    if (!m_linjer)
-        return;
-    // Dotted lines from each node to its parent's line, and on down past siblings still to come.
-    painter->save();
-    QPen pen(palette().color(QPalette::Mid));
-    pen.setStyle(Qt::DotLine);
-    painter->setPen(pen);
-    const int step = indentation();
-    const int middleY = rect.top() + rect.height() / 2;
-    int level = 0;
-    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
-        ++level;
-    const int depth = rootIsDecorated() ? level + 1 : level;
-    int x = rect.right() - step + step / 2 + 1;
-    auto isLast = [this](const QModelIndex &at) { return at.row() + 1 == model()->rowCount(at.parent()); };
-    if (depth > 0) {
-        painter->drawLine(x, middleY, x + step / 2 - 2, middleY);
-        painter->drawLine(x, rect.top(), x, isLast(index) ? middleY : rect.bottom());
-        // Lines of the ancestors that still have siblings below.
-        QModelIndex ancestor = index.parent();
-        for (int column = depth - 1; column > 0 && ancestor.isValid(); --column) {
-            x -= step;
-            if (!isLast(ancestor))
-                painter->drawLine(x, rect.top(), x, rect.bottom());
-            ancestor = ancestor.parent();
-        }
-    }
-    painter->restore();
+    if (m_linjer)
+        drawTreeLines(painter, *this, rect, index);
 }
 
 // ---------------------------------------------------------------------------------------------

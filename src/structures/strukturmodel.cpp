@@ -1,6 +1,7 @@
 #include "structures/strukturmodel.h"
 
 #include "structures/pictures.h"
+#include "structures/treelines.h"
 
 #include <QPainter>
 
@@ -376,33 +377,6 @@ void StrukturView::setLinjer(bool on)
 void StrukturView::drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const
 {
     QTreeView::drawBranches(painter, rect, index);
-    if (!m_linjer)
-        return;
-    // Dotted lines from each node to its parent's line, and on down past siblings still to come.
-    painter->save();
-    QPen pen(palette().color(QPalette::Mid));
-    pen.setStyle(Qt::DotLine);
-    painter->setPen(pen);
-    const int step = indentation();
-    const int middleY = rect.top() + rect.height() / 2;
-    int level = 0;
-    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
-        ++level;
-    const int depth = rootIsDecorated() ? level + 1 : level;
-    int x = rect.right() - step + step / 2 + 1;
-    const StrukturNode *node = m_model->nodeOf(index);
-    if (node && depth > 0) {
-        const bool last = node->row + 1 == int(node->parent->children.size());
-        painter->drawLine(x, middleY, x + step / 2 - 2, middleY);
-        painter->drawLine(x, rect.top(), x, last ? middleY : rect.bottom());
-        // Lines of the ancestors that still have siblings below.
-        const StrukturNode *ancestor = node->parent;
-        for (int column = depth - 1; column > 0 && ancestor && ancestor->parent; --column) {
-            x -= step;
-            if (ancestor->row + 1 < int(ancestor->parent->children.size()))
-                painter->drawLine(x, rect.top(), x, rect.bottom());
-            ancestor = ancestor->parent;
-        }
-    }
-    painter->restore();
+    if (m_linjer)
+        drawTreeLines(painter, *this, rect, index);
 }
