@@ -15,6 +15,7 @@
 #include "platform/Platform.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,15 +126,21 @@ QWidget *Tmainform::buildDosPage()
     MemoDos->setObjectName("MemoDos");
     MemoDos->setReadOnly(true);
     side1->addWidget(MemoDos, 2);
-    auto *row1 = new QHBoxLayout;
-    row1->addWidget(widgets::actionButton(actions->action("aRediger"), dosSide1, look("document-edit")));
+    // Two captions a row: the panel is too narrow for four.
+    auto *row1 = new QGridLayout;
     sorterButton =
         plainButton("sorterButton", "Sorter", "view-sort-ascending",
                     "Sorter listen alfabetisk. Tryk Gem for at bevare listen som sorteret", dosSide1);
-    row1->addWidget(sorterButton);
-    row1->addWidget(widgets::actionButton(actions->action("aSletDos"), dosSide1, look("edit-delete")));
-    row1->addWidget(widgets::actionButton(actions->action("aSletAltDos"), dosSide1, look("edit-clear-all")));
-    row1->addStretch(1);
+    const std::pair<QToolButton *, int> cells[] = {
+        {widgets::actionButton(actions->action("aRediger"), dosSide1, look("document-edit")), 0},
+        {sorterButton, 1},
+        {widgets::actionButton(actions->action("aSletDos"), dosSide1, look("edit-delete")), 2},
+        {widgets::actionButton(actions->action("aSletAltDos"), dosSide1, look("edit-clear-all")), 3},
+    };
+    for (const auto &[button, cell] : cells) {
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        row1->addWidget(button, cell / 2, cell % 2);
+    }
     side1->addLayout(row1);
     auto *row2 = new QHBoxLayout;
     row2->addWidget(widgets::actionButton(actions->action("aDosOp"), dosSide1, iconOnly("go-up")));

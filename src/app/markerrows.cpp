@@ -17,7 +17,13 @@ void MarkerRows::paint(QPainter *painter, const QStyleOptionViewItem &option, co
     painter->save();
     painter->fillRect(r, selected ? palette.highlight() : palette.base());
     const QColor marker = m_marker.isValid() ? m_marker : QApplication::palette().color(QPalette::Highlight);
-    painter->fillRect(QRect(QPoint(r.left() + 2, r.top() + 5), QPoint(r.left() + 11, r.top() + 14)), marker);
+    const QRect square(QPoint(r.left() + 2, r.top() + 5), QPoint(r.left() + 11, r.top() + 14));
+    painter->fillRect(square, marker);
+    // A marker in the highlight colour would vanish in a selected row.
+    if (selected) {
+        painter->setPen(palette.color(QPalette::HighlightedText));
+        painter->drawRect(square.adjusted(0, 0, -1, -1));
+    }
     painter->setPen(selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text));
     painter->drawText(QRect(r.left() + 14, r.top() + 1, r.width() - 14, r.height() - 2),
                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
