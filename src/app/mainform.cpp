@@ -74,6 +74,11 @@ Tmainform::Tmainform(QWidget *parent)
     clipboardWindows = new ClipboardWindows(
         clientArea, [this](const QString &caption) { CloseTab(caption); }, this);
     notifier = desktopNotifier();
+    egenExe = ownProgram();
+    startProgTimer = new QTimer(this);
+    startProgTimer->setObjectName("startProgTimer");
+    startProgTimer->setInterval(1000);
+    connect(startProgTimer, &QTimer::timeout, this, [this] { startProgTimerTimer(); });
     FormCreate();
     actions->updateAll();
 }
@@ -336,6 +341,8 @@ void Tmainform::FormCreate()
     opstart = true;
     CreateMapper();
     HentOpt();
+    setupTray();
+    updateConsoleButtons();
     Struktur->setLinjer(CheckStrukturLinjer->isChecked());
     // The contents of the information pages, read-only.
     Struktur->SetStrukturfile(strukturDir + "\\struktur.txt");
@@ -397,6 +404,7 @@ void Tmainform::FormShow()
         MenuExe->setAktuelleProgram(exeProgram);
         InfoProg(MenuExe->getAktuelleCaption());
         dosFiler->HentReopenFiler();
+        loadNotater();
         QCoreApplication::processEvents();
     }
     activateWindow();
@@ -468,6 +476,8 @@ void Tmainform::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();
+    if (event->type() == QEvent::WindowStateChange)
+        minimizeToTray();
 }
 
 void Tmainform::closeEvent(QCloseEvent *event)

@@ -33,8 +33,12 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMdiArea;
+class QPlainTextEdit;
 class QPushButton;
+class QRadioButton;
+class QSystemTrayIcon;
 class QTabBar;
+class QTimer;
 class QTabWidget;
 class QToolButton;
 class QTreeWidget;
@@ -62,6 +66,11 @@ public:
     static constexpr int kMinimumMaxElementer = 1;
     static constexpr int kMaximumMaxElementer = 1000000;
     static constexpr int kMaximumGalleryCount = 100;
+    // The web search engines and the video site the search pages open.
+    static constexpr const char *kFirstSearchEngine = "https://www.google.com";
+    static constexpr const char *kSecondSearchEngine = "https://www.bing.com";
+    static constexpr const char *kVideoSite = "https://www.youtube.com";
+    static constexpr const char *kPowerShellHint = "Åben en PowerShell-konsol";
 
     explicit Tmainform(QWidget *parent = nullptr);
     ~Tmainform() override;
@@ -160,8 +169,58 @@ public:
     void ErrorInfo(int Nr) override;
     void programBoxClick();
     void programBoxDblClick();
+
+    // The page "Dos": saved command lines with their descriptions, and the consoles.
     void dosListeKlik(const QString &Capnavn, const QString &Filnavn);
     void dosListeDblKlik(const QString &Capnavn, const QString &Filnavn);
+    void aInsertDosExecute();
+    void aNyDosExecute();
+    void aRedigerExecute();
+    void aSletDosExecute();
+    void aDosOpExecute();
+    void aDosNedExecute();
+    void gemDosKnapClick();
+    void sorterButtonClick();
+    void dosKnapClick();
+    void SpeedButton81Click();
+    void aGoBoksExecute();
+    // The folder a console opens in: the current element when it is a folder, else its folder,
+    // else "C:".
+    QString consoleFolder() const;
+    // PowerShell's button, enabled only where PowerShell can be started.
+    void updateConsoleButtons();
+
+    // Notes, web search and the notification test.
+    void loadNotater();
+    void aGemNotatExecute();
+    void aHentNotatExecute();
+    void notatBoxDblClick();
+    void nytNotatButtonClick();
+    void notatMappeVisKnapClick();
+    QString getTheWord() const;
+    QString getTheWordTube() const;
+    // The default web browser on `address`; failures through ErrorInfo.
+    void openWebAddress(const QString &address);
+    void bcButtonClick();
+
+    // The program among those that start with the session: the shortcut is made by the installed
+    // script, and the timer waits for it once a second, at most ten times.
+    void startProgDoButtonClick();
+    void makeOpstartProg();
+    void startProgTimerTimer();
+    // The program's own executable file as a program path; none when no drive holds it.
+    static QString ownProgram();
+    QString egenExe;
+
+    // The tray icon, made at start when "Minimer til system bakken" is on and the desktop has a
+    // tray. The check tells whether there is one (tests replace it).
+    static bool (*systemTrayAvailable)();
+    void setupTray();
+    void restoreFromTray();
+    // A minimised window with a tray icon is hidden; true when it was.
+    bool minimizeToTray();
+    QSystemTrayIcon *TrayIcon = nullptr;
+    QTimer *startProgTimer = nullptr;
 
     // Status line and notifications.
     void UdskrivInfo(const QString &s) override;
@@ -271,6 +330,8 @@ public:
     Tgenvejform *openGenvejform();
     // "Opret": the shortcuts tool filled from the current element.
     void aInsertGenvejExecute();
+    // "Søg": the text search for the type of the file selected in the active explorer window.
+    void aFindDocExecute();
     void setPlaceringsMappe(const QString &path) override { PlaceringsMappe = path; }
     TGalForm *openGalForm();
     // A tool window made: inside the client area or as a window of its own.
@@ -327,8 +388,36 @@ public:
     QListWidget *programBox = nullptr;
     RadioGroup *visProgrammer = nullptr;
     QListWidget *dosBoxen = nullptr;
+    QTabWidget *dosBog = nullptr;
+    QWidget *dosSide1 = nullptr;
+    QWidget *dosSide2 = nullptr;
+    QPlainTextEdit *MemoDos = nullptr;
+    QLineEdit *dosEdit = nullptr;
+    QPlainTextEdit *dosMemo = nullptr;
+    QCheckBox *dosCheck = nullptr;
+    QToolButton *gemDosKnap = nullptr;
+    QToolButton *sorterButton = nullptr;
+    QToolButton *dosKnap = nullptr;
+    QToolButton *SpeedButton81 = nullptr;
     QWidget *globusSide = nullptr;
+    QLineEdit *findEditX = nullptr;
+    QPlainTextEdit *findMemo = nullptr;
+    QLineEdit *tubeEdit = nullptr;
+    QRadioButton *CheckFind = nullptr;
+    QRadioButton *CheckMemo = nullptr;
+    QRadioButton *CheckTube = nullptr;
+    QLineEdit *bcEdit = nullptr;
+    QLineEdit *bcEditTekst = nullptr;
+    QPushButton *bcNyButton = nullptr;
+    QPushButton *bcButton = nullptr;
     QWidget *notatSide = nullptr;
+    QLineEdit *notatEdit = nullptr;
+    QPlainTextEdit *notatMemo = nullptr;
+    QListWidget *notatBox = nullptr;
+    QLabel *NotatLabel = nullptr;
+    QToolButton *nytNotatButton = nullptr;
+    QToolButton *notatMappeVisKnap = nullptr;
+    QToolButton *opdaterNoterButton = nullptr;
     QTabWidget *infoBogen = nullptr;
     TStruktur *Struktur = nullptr; // the contents of the information pages
     QWidget *genvejsSide = nullptr;
@@ -349,6 +438,7 @@ public:
     QComboBox *designBox = nullptr;
     RadioGroup *bogfanerBox = nullptr;
     QCheckBox *trayCheck = nullptr;
+    QPushButton *startProgDoButton = nullptr;
     QCheckBox *minimerCheck = nullptr;
     QLabel *breddeLabel = nullptr;
     QLabel *hojdeLabel = nullptr;
@@ -391,6 +481,13 @@ private:
     void buildActions();
     void buildUi();
     QWidget *buildFunctionsPage();
+    void buildDosActions();
+    void buildNoteActions();
+    QWidget *buildDosPage();
+    QWidget *buildNotatPage();
+    QWidget *buildGlobusPage();
+    // A memo's text as the lines of a line file.
+    static QStringList memoLines(const QPlainTextEdit *memo);
     QWidget *buildOptionsBook();
     QWidget *buildCurrentElementBar();
     void buildStatusBar();

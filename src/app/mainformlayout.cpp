@@ -118,7 +118,9 @@ void Tmainform::buildActions()
     actions->add(
         "aInsertGenvej", "Opret", {}, "Opret genvej til aktuelle element", [this] { aInsertGenvejExecute(); },
         [activeIs] { return activeIs("Twinform"); });
-    actions->add("aFindDoc", "Søg", {}, "Søg efter tekst i tekstdokumenter", {}, never);
+    actions->add(
+        "aFindDoc", "Søg", {}, "Søg efter tekst i tekstdokumenter", [this] { aFindDocExecute(); },
+        [activeIs] { return activeIs("Twinform"); });
     actions->add(
         "OpenElement", "Åben", QKeySequence("F10"), "Åben nyt element: F10",
         [this] {
@@ -164,6 +166,8 @@ void Tmainform::buildActions()
         [this] { return !isStandardSize(); });
     actions->add("aLukProgram", "Luk programmet", QKeySequence("Ctrl+Q"), "Lukker programmet",
                  [this] { close(); });
+    buildDosActions();
+    buildNoteActions();
 }
 
 QWidget *Tmainform::buildFunctionsPage()
@@ -230,14 +234,7 @@ QWidget *Tmainform::buildFunctionsPage()
     egenskaberLayout->addStretch();
     funkBog->addTab(egenskaber, "Egenskaber");
 
-    auto *dos = new QWidget;
-    dos->setObjectName("dosSide");
-    auto *dosLayout = new QVBoxLayout(dos);
-    dosLayout->addWidget(new QLabel("Dos kommandoer", dos));
-    dosBoxen = new QListWidget(dos);
-    dosBoxen->setObjectName("dosBoxen");
-    dosLayout->addWidget(dosBoxen, 1);
-    funkBog->addTab(dos, "Dos");
+    funkBog->addTab(buildDosPage(), "Dos");
 
     connect(funkBog, &QTabWidget::currentChanged, this, [this] { funkBogChange(); });
     return funkBog;
@@ -284,6 +281,15 @@ QWidget *Tmainform::buildOptionsBook()
                                   "Fungerer ved næste programopstart");
     generalLayout->addWidget(trayCheck);
     generalLayout->addWidget(minimerCheck);
+    auto *startUp = new QGroupBox("StartUp-program", general);
+    auto *startUpLayout = new QHBoxLayout(startUp);
+    startProgDoButton = new QPushButton("Udfør", startUp);
+    startProgDoButton->setObjectName("startProgDoButton");
+    startProgDoButton->setStatusTip("Tilføj eller fjern programmet som StartUp-program");
+    connect(startProgDoButton, &QPushButton::clicked, this, [this] { startProgDoButtonClick(); });
+    startUpLayout->addWidget(startProgDoButton);
+    startUpLayout->addStretch(1);
+    generalLayout->addWidget(startUp);
     generalLayout->addStretch();
     Programbog->addTab(general, "Design");
 
@@ -546,11 +552,9 @@ void Tmainform::buildUi()
     programLayout->addWidget(visProgrammer);
     Hovedbog->addTab(programmerSide, "Programmer");
 
-    globusSide = new QWidget;
-    globusSide->setObjectName("globusSide");
+    globusSide = buildGlobusPage();
     Hovedbog->addTab(globusSide, "Søg på nettet");
-    notatSide = new QWidget;
-    notatSide->setObjectName("notatSide");
+    notatSide = buildNotatPage();
     Hovedbog->addTab(notatSide, "Notater");
     Hovedbog->addTab(buildOptionsBook(), "Egenskaber");
 

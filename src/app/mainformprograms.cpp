@@ -168,13 +168,6 @@ void Tmainform::programBoxDblClick()
     OpenTheEle();
 }
 
-void Tmainform::dosListeKlik(const QString &, const QString &)
-{
-    // The DOS page shows the command's description here once it is built.
-}
-
-void Tmainform::dosListeDblKlik(const QString &, const QString &) {}
-
 // ---------------------------------------------------------------------------------------------
 // Page captions and status line
 

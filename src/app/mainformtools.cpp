@@ -188,3 +188,31 @@ TGalForm *Tmainform::openGalForm()
 {
     return shownOrMade(GalForm, openBilleder, *this, clientArea);
 }
+
+void Tmainform::aFindDocExecute()
+{
+    Twinform *window = activeExplorer();
+    if (!window || !window->metodeX)
+        return;
+    TStrukturCompo *tree = window->metodeX->strukturY();
+    const QString selected =
+        tree->aktiveStruktur() == strukturNr::filer ? tree->getSelectedMedSti() : QString();
+    if (selected.isEmpty() || !core::fileExists(selected)) {
+        messages::inform(
+            "Der skal være valgt en tekstfiltype.\rTekstfiler kan for eksempel være filer med "
+            "følgende efternavne:\rtxt, rtf, asp, html, inc, css, js, asa, wsf, vbs, xml, bat eller ps1");
+        return;
+    }
+    const QString name = core::nameOf(selected);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString mask = "*" + (dot < 0 ? QString() : name.mid(dot));
+    Tfindform *tool = openFindform();
+    if (tool->ErExtListet(mask)) {
+        tool->pageBog->setCurrentIndex(0);
+    } else {
+        messages::inform(
+            "Filtypen er ikke registreret.\rDu må selv registrere filtypen, hvis der er tale om en "
+            "tekstfil.");
+        tool->pageBog->setCurrentIndex(1);
+    }
+}

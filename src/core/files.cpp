@@ -85,6 +85,38 @@ QString programPath(const QString &hostPath)
     return QString::fromStdU16String(platform::current().programPath(hostPath.toStdU16String()));
 }
 
+int openConsole(bool powerShell, const QString &folder)
+{
+    return platform::current().openConsole(powerShell ? platform::ConsoleKind::PowerShell
+                                                      : platform::ConsoleKind::CommandPrompt,
+                                           folder.toStdU16String());
+}
+
+bool consoleAvailable(bool powerShell)
+{
+    return platform::current().consoleAvailable(powerShell ? platform::ConsoleKind::PowerShell
+                                                           : platform::ConsoleKind::CommandPrompt);
+}
+
+bool startupFolder(QString &folder)
+{
+    platform::Path path;
+    if (!platform::current().startupFolder(path))
+        return false;
+    folder = QString::fromStdU16String(path);
+    return true;
+}
+
+QString startupEntryName(const QString &shortcutName)
+{
+    return QString::fromStdU16String(platform::current().startupEntryName(shortcutName.toStdU16String()));
+}
+
+bool addStartupEntry(const QString &shortcut, const QString &entry)
+{
+    return platform::current().addStartupEntry(shortcut.toStdU16String(), entry.toStdU16String());
+}
+
 QString scriptFileName(const QString &windowsName)
 {
     return QString::fromStdU16String(platform::current().scriptFileName(windowsName.toStdU16String()));

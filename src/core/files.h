@@ -36,6 +36,15 @@ bool isProgramFile(const QString &path);
 // and the desktop's terminal emulator on Linux.
 bool isConsoleScript(const QString &path);
 int runInConsole(const QString &file, const QString &directory);
+// An interactive console (the command prompt, or PowerShell) with `folder` as its current
+// folder; a ShellExecuteW code. consoleAvailable: whether this host can open that console.
+int openConsole(bool powerShell, const QString &folder);
+bool consoleAvailable(bool powerShell);
+// The folder whose entries start with the user's session; false when there is none.
+bool startupFolder(QString &folder);
+// The start-up entry's name for a shortcut of that name, and the entry made from the shortcut.
+QString startupEntryName(const QString &shortcutName);
+bool addStartupEntry(const QString &shortcut, const QString &entry);
 // The host's file name of an installed script known by its Windows name ("createShortcut.vbs").
 QString scriptFileName(const QString &windowsName);
 // SHAddToRecentDocs: the file into the desktop's list of recent documents; an empty path

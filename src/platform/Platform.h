@@ -117,6 +117,9 @@ enum Csidl : int {
     CSIDL_COMMON_VIDEO = 55,
 };
 
+// The consoles the program opens in a folder.
+enum class ConsoleKind { CommandPrompt, PowerShell };
+
 // ShellExecuteW show commands used by the program.
 constexpr int SW_SHOWNORMAL = 1;
 constexpr int SW_SHOWMAXIMIZED = 3;
@@ -203,6 +206,26 @@ public:
     // the file's name; Linux the desktop's terminal emulator. A ShellExecuteW code as above
     // (31 when the host has no console to run it in).
     virtual int runInConsole(const Path &file, const Path &directory) = 0;
+    // Opens an interactive console with `folder` as its current folder. Windows: ShellExecuteW of
+    // "CMD" with "/K cd /D" and the quoted folder, or of "PowerShell" with "-NoExit
+    // -ExecutionPolicy Unrestricted cd C:Users". Linux: the desktop's terminal emulator started
+    // in the folder, running the user's shell, or "pwsh" for PowerShell. A ShellExecuteW code
+    // (31 when the host has no such console).
+    virtual int openConsole(ConsoleKind kind, const Path &folder) = 0;
+    // Whether openConsole can start that console here. Windows: always. Linux: a terminal
+    // emulator is found, and for PowerShell also "pwsh" on the search path.
+    virtual bool consoleAvailable(ConsoleKind kind) const = 0;
+    // The folder whose entries start with the user's session: Windows the user's Startup folder;
+    // Linux the XDG autostart folder ($XDG_CONFIG_HOME/autostart), made when missing, as the
+    // desktops expect. False when there is none.
+    virtual bool startupFolder(Path &folder) = 0;
+    // The name of the start-up entry made from the shortcut named `shortcutName`: Windows the
+    // shortcut's own name; Linux the name with ".desktop" in place of ".lnk".
+    virtual std::u16string startupEntryName(const std::u16string &shortcutName) const = 0;
+    // Makes the start-up entry `entry` from the shortcut `shortcut`, never over an existing
+    // file: Windows copies the shortcut; Linux writes a desktop entry that starts the shortcut's
+    // target. False when it could not; sets lastError().
+    virtual bool addStartupEntry(const Path &shortcut, const Path &entry) = 0;
     // The host's file name of an installed script the program knows by its Windows name
     // ("createShortcut.vbs"): the same name on Windows; on Linux the name without its extension,
     // a script of ours that does the same work (a VBScript file would only be opened as text).

@@ -977,3 +977,91 @@ TEST(TextFiles, OnlyRegularFilesOfSaneSizeAreRead)
         EXPECT_TRUE(text.empty());
     }
 }
+
+// A console opens in the folder asked for: the terminal's own shell for the command prompt,
+// "pwsh" for PowerShell, and only where both are found.
+TEST(PosixPlatform, ConsolesOpenInTheirFolderAndOnlyWhereTheyExist)
+{
+    RecordingFixture f;
+    TempFolder bin;
+    bin.write("xterm", "#!/bin/sh\n");
+    fs::permissions(bin.path() / "xterm", fs::perms::owner_all);
+    fs::create_directories(f.c.path() / "Mine ting");
+    using platform::ConsoleKind;
+
+    EXPECT_FALSE(f.platform.consoleAvailable(ConsoleKind::CommandPrompt));
+    EXPECT_EQ(f.platform.openConsole(ConsoleKind::CommandPrompt, u"C:\\Mine ting"), 31);
+    f.platform.setConsoleSearch(bin.str(), "");
+    EXPECT_TRUE(f.platform.consoleAvailable(ConsoleKind::CommandPrompt));
+    EXPECT_FALSE(f.platform.consoleAvailable(ConsoleKind::PowerShell));
+    EXPECT_EQ(f.platform.openConsole(ConsoleKind::PowerShell, u"C:\\Mine ting"), 31);
+    EXPECT_TRUE(f.platform.starts.empty());
+
+    EXPECT_GT(f.platform.openConsole(ConsoleKind::CommandPrompt, u"C:\\Mine ting"), 32);
+    bin.write("pwsh", "#!/bin/sh\n");
+    fs::permissions(bin.path() / "pwsh", fs::perms::owner_all);
+    EXPECT_TRUE(f.platform.consoleAvailable(ConsoleKind::PowerShell));
+    EXPECT_GT(f.platform.openConsole(ConsoleKind::PowerShell, u"C:\\Mine ting"), 32);
+    ASSERT_EQ(f.platform.starts.size(), 2u);
+    EXPECT_EQ(f.platform.starts[0].launch, (platform::posix::Launch{"xterm", {}}));
+    EXPECT_EQ(f.platform.starts[1].launch, (platform::posix::Launch{"xterm", {"-e", "pwsh"}}));
+    for (const auto &start : f.platform.starts)
+        EXPECT_EQ(start.directory, f.c.str() + "/Mine ting");
+    EXPECT_EQ(f.platform.openConsole(ConsoleKind::CommandPrompt, u"C:\\Findes ikke"), 3);
+}
+
+// An interactive console closes with its shell; a script's console stays open.
+TEST(PosixPlatform, TerminalArgumentsWithoutHoldForInteractiveConsoles)
+{
+    const std::map<std::string, std::vector<std::string>> expected{
+        {"xterm", {"-e", "pwsh"}},          {"konsole", {"-e", "pwsh"}},
+        {"xfce4-terminal", {"-x", "pwsh"}}, {"gnome-terminal", {"--", "pwsh"}},
+        {"mate-terminal", {"-x", "pwsh"}},  {"x-terminal-emulator", {"-e", "pwsh"}},
+    };
+    for (const auto &[terminal, arguments] : expected)
+        EXPECT_EQ(platform::posix::terminalArguments(terminal, {"pwsh"}, false), arguments) << terminal;
+}
+
+// The Exec line keeps a path with blanks, quotes, dollars, backslashes and percent signs one
+// argument; a line break cannot stand in it.
+TEST(PosixPlatform, AutostartEntryQuotesTheProgram)
+{
+    const auto plain = platform::posix::autostartEntry("/opt/zun kolvra/bin/zunkolvra", "zunKolvra");
+    ASSERT_TRUE(plain);
+    EXPECT_NE(plain->find("[Desktop Entry]\nType=Application\nName=zunKolvra\n"), std::string::npos);
+    EXPECT_NE(plain->find("\nExec=\"/opt/zun kolvra/bin/zunkolvra\"\n"), std::string::npos);
+    const auto odd = platform::posix::autostartEntry("/a\"b/$c/d\\e/100%/x", "zunKolvra");
+    ASSERT_TRUE(odd);
+    EXPECT_NE(odd->find("\nExec=\"/a\\\\\"b/\\\\$c/d\\\\\\\\e/100%%/x\"\n"), std::string::npos) << *odd;
+    // What a desktop makes of the line: the value's escapes first, then the Exec quoting.
+    EXPECT_FALSE(platform::posix::autostartEntry("/a\nb", "zunKolvra"));
+    EXPECT_FALSE(platform::posix::autostartEntry("", "zunKolvra"));
+}
+
+// The start-up entry is a desktop entry in the autostart folder, made from the shortcut's target,
+// never over an entry that is there.
+TEST(PosixPlatform, StartupEntryIsMadeFromTheShortcut)
+{
+    RecordingFixture f;
+    platform::Path folder;
+    EXPECT_FALSE(f.platform.startupFolder(folder));
+    f.platform.setAutostartFolder(f.c.str() + "/config/autostart");
+    ASSERT_TRUE(f.platform.startupFolder(folder));
+    EXPECT_EQ(folder, u"C:\\config\\autostart");
+    EXPECT_TRUE(fs::is_directory(f.c.path() / "config/autostart"));
+    EXPECT_EQ(f.platform.startupEntryName(u"zunKolvra.lnk"), u"zunKolvra.desktop");
+
+    f.c.write("Program/zun kolvra", "#!/bin/sh\n");
+    f.c.write("Genveje/zunKolvra.lnk",
+              platform::writeShellLink(u"C:\\Program\\zun kolvra", false, u"C:\\Program", u"C:\\Genveje"));
+    EXPECT_FALSE(
+        f.platform.addStartupEntry(u"C:\\Genveje\\mangler.lnk", u"C:\\config\\autostart\\z.desktop"));
+    ASSERT_TRUE(f.platform.addStartupEntry(u"C:\\Genveje\\zunKolvra.lnk",
+                                           u"C:\\config\\autostart\\zunKolvra.desktop"));
+    const std::string entry = readFile(f.c.path() / "config/autostart/zunKolvra.desktop");
+    EXPECT_NE(entry.find("Exec=\"" + f.c.str() + "/Program/zun kolvra\"\n"), std::string::npos) << entry;
+    EXPECT_FALSE(f.platform.addStartupEntry(u"C:\\Genveje\\zunKolvra.lnk",
+                                            u"C:\\config\\autostart\\zunKolvra.desktop"));
+    EXPECT_EQ(platform::lastError(), platform::Win32Error::FileExists);
+    EXPECT_FALSE(fs::exists(f.c.path() / "config/autostart/zunKolvra.desktop.ny"));
+}

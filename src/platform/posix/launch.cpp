@@ -52,7 +52,9 @@ bool executableIn(const std::string &folder, const std::string &name)
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
-bool onSearchPath(const std::string &searchPath, const std::string &name)
+} // namespace
+
+bool isOnSearchPath(const std::string &searchPath, const std::string &name)
 {
     std::size_t start = 0;
     while (start <= searchPath.size()) {
@@ -63,6 +65,8 @@ bool onSearchPath(const std::string &searchPath, const std::string &name)
     }
     return false;
 }
+
+namespace {
 
 std::string desktopTerminal(const std::string &desktop)
 {
@@ -154,13 +158,13 @@ std::string findTerminal(const std::string &searchPath, const std::string &deskt
 {
     for (const std::string &name :
          {std::string("x-terminal-emulator"), desktopTerminal(desktop), std::string("xterm")})
-        if (!name.empty() && onSearchPath(searchPath, name))
+        if (!name.empty() && isOnSearchPath(searchPath, name))
             return name;
     return {};
 }
 
 std::vector<std::string> terminalArguments(const std::string &terminal,
-                                           const std::vector<std::string> &command)
+                                           const std::vector<std::string> &command, bool keepOpen)
 {
     std::vector<std::string> arguments;
     if (terminal == "xterm")
@@ -175,8 +179,37 @@ std::vector<std::string> terminalArguments(const std::string &terminal,
         arguments = {"-x"};
     else
         arguments = {"-e"}; // what Debian asks of every x-terminal-emulator
+    if (!keepOpen && arguments.size() == 2)
+        arguments.erase(arguments.begin());
     arguments.insert(arguments.end(), command.begin(), command.end());
     return arguments;
+}
+
+std::optional<std::string> autostartEntry(const std::string &hostProgram, const std::string &name)
+{
+    if (hostProgram.empty() || hostProgram.find_first_of("\r\n") != std::string::npos ||
+        name.find_first_of("\r\n") != std::string::npos)
+        return std::nullopt;
+    // The Exec line quotes its program, with the characters the format reserves inside quotes
+    // escaped; then the value itself escapes its backslashes, and a percent sign is doubled.
+    std::string quoted = "\"";
+    for (const char c : hostProgram) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\')
+            quoted += '\\';
+        quoted += c;
+    }
+    quoted += '"';
+    std::string exec;
+    for (const char c : quoted) {
+        if (c == '\\')
+            exec += "\\\\";
+        else if (c == '%')
+            exec += "%%";
+        else
+            exec += c;
+    }
+    return "[Desktop Entry]\nType=Application\nName=" + name + "\nExec=" + exec +
+           "\nIcon=system-file-manager\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
 }
 
 } // namespace platform::posix

@@ -43,9 +43,16 @@ std::optional<Launch> desktopLaunch(const std::string &exec, const std::vector<s
 // empty when there is none.
 std::string findTerminal(const std::string &searchPath, const std::string &desktop);
 
-// The arguments that make `terminal` run `command` (program first), kept open after the
-// command ends where the terminal can do that (xterm, konsole, xfce4-terminal).
+// The arguments that make `terminal` run `command` (program first), with `keepOpen` kept open
+// after the command ends where the terminal can do that (xterm, konsole, xfce4-terminal).
 std::vector<std::string> terminalArguments(const std::string &terminal,
-                                           const std::vector<std::string> &command);
+                                           const std::vector<std::string> &command, bool keepOpen = true);
+
+// Whether `name` is an executable file in a folder of `searchPath` (a PATH value).
+bool isOnSearchPath(const std::string &searchPath, const std::string &name);
+
+// The text of a desktop entry that starts the program `hostProgram` (a host path) at the start
+// of a session; none when the path cannot stand in an Exec line (a line break).
+std::optional<std::string> autostartEntry(const std::string &hostProgram, const std::string &name);
 
 } // namespace platform::posix

@@ -256,6 +256,7 @@ std::unique_ptr<PosixPlatform> PosixPlatform::forHost(const HostSetup &host)
     backEnd->setMountInfo(host.mountInfo);
     backEnd->setRecentDocsFile(host.dataHome + "/recently-used.xbel");
     backEnd->setConsoleSearch(host.searchPath, host.desktop);
+    backEnd->setAutostartFolder(host.configHome + "/autostart");
     return backEnd;
 }
 
@@ -738,6 +739,85 @@ int PosixPlatform::runInConsole(const Path &file, const Path &directory)
         parameters += quoteArgument(fromUtf8(argument));
     }
     return shellExecute(u"open", fromUtf8(terminal), parameters, directory, SW_SHOWNORMAL);
+}
+
+bool PosixPlatform::consoleAvailable(ConsoleKind kind) const
+{
+    if (findTerminal(m_searchPath, m_desktop).empty())
+        return false;
+    return kind != ConsoleKind::PowerShell || isOnSearchPath(m_searchPath, "pwsh");
+}
+
+int PosixPlatform::openConsole(ConsoleKind kind, const Path &folder)
+{
+    if (!consoleAvailable(kind))
+        return 31;
+    const std::string terminal = findTerminal(m_searchPath, m_desktop);
+    // A terminal starts the user's shell in its own working folder; PowerShell is its command,
+    // and the window closes with it.
+    std::u16string parameters;
+    if (kind == ConsoleKind::PowerShell) {
+        for (const std::string &argument : terminalArguments(terminal, {"pwsh"}, false)) {
+            if (!parameters.empty())
+                parameters += u' ';
+            parameters += quoteArgument(fromUtf8(argument));
+        }
+    }
+    return shellExecute(u"open", fromUtf8(terminal), parameters, folder, SW_SHOWNORMAL);
+}
+
+bool PosixPlatform::startupFolder(Path &folder)
+{
+    if (m_autostart.empty())
+        return false;
+    std::error_code error;
+    fs::create_directories(m_autostart, error);
+    if (!isDirectory(m_autostart))
+        return false;
+    const Path path = programPath(fromUtf8(m_autostart));
+    if (path.empty())
+        return false;
+    folder = path;
+    return true;
+}
+
+std::u16string PosixPlatform::startupEntryName(const std::u16string &shortcutName) const
+{
+    const auto dot = shortcutName.rfind(u'.');
+    return (dot == std::u16string::npos ? shortcutName : shortcutName.substr(0, dot)) + u".desktop";
+}
+
+bool PosixPlatform::addStartupEntry(const Path &shortcut, const Path &entry)
+{
+    const std::string link = m_drives.toHost(shortcut);
+    const std::string target = m_drives.toHost(entry);
+    std::string bytes;
+    if (link.empty() || !readRegularTextFile(link, bytes, kShellLinkLimit))
+        return failWith(Win32Error::FileNotFound);
+    const auto shell = readShellLink(bytes, programPath(fromUtf8(fs::path(link).parent_path().string())));
+    const std::string program = shell ? m_drives.toHost(shell->target) : std::string();
+    const auto text = autostartEntry(program, fs::path(target).stem().string());
+    if (!text || target.empty())
+        return failWith(Win32Error::FileNotFound);
+    // Written whole under a temporary name and renamed into place, never over an existing entry.
+    const std::string temporary = target + ".ny";
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0)
+        return failWith(windowsErrorOf(errno));
+    const bool written = ::write(fd, text->data(), text->size()) == ssize_t(text->size()) && ::fsync(fd) == 0;
+    const int writeError = errno;
+    ::close(fd);
+    if (!written) {
+        ::unlink(temporary.c_str());
+        return failWith(windowsErrorOf(writeError));
+    }
+    if (!renameNoReplace(temporary, target)) {
+        const int renameError = errno;
+        ::unlink(temporary.c_str());
+        return failWith(renameError == EEXIST ? Win32Error::FileExists : windowsErrorOf(renameError));
+    }
+    setLastError(Win32Error::Success);
+    return true;
 }
 
 std::u16string PosixPlatform::scriptFileName(const std::u16string &windowsName) const

@@ -63,6 +63,8 @@ public:
         m_searchPath = std::move(searchPath);
         m_desktop = std::move(desktop);
     }
+    // The XDG autostart folder (host path) startupFolder gives; none: there is no Startup folder.
+    void setAutostartFolder(std::string folder) { m_autostart = std::move(folder); }
 
     bool fileExists(const Path &path) const override;
     bool directoryExists(const Path &path) const override;
@@ -84,6 +86,11 @@ public:
     bool isProgramFile(const Path &file) const override;
     bool isConsoleScript(const Path &file) const override;
     int runInConsole(const Path &file, const Path &directory) override;
+    int openConsole(ConsoleKind kind, const Path &folder) override;
+    bool consoleAvailable(ConsoleKind kind) const override;
+    bool startupFolder(Path &folder) override;
+    std::u16string startupEntryName(const std::u16string &shortcutName) const override;
+    bool addStartupEntry(const Path &shortcut, const Path &entry) override;
     IconSource extractIcon(const Path &file) const override;
     std::u16string scriptFileName(const std::u16string &windowsName) const override;
     bool findFiles(const Path &folder, std::vector<FindData> &entries,
@@ -126,6 +133,7 @@ private:
     std::string m_recentDocs;
     std::string m_searchPath;
     std::string m_desktop;
+    std::string m_autostart;
     mutable std::map<std::string, std::u16string> m_declaredIcons;
     mutable bool m_declaredIconsRead = false;
 };
