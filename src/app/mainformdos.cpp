@@ -3,13 +3,13 @@
 
 #include "app/mainform.h"
 
-#include "app/markerrows.h"
 #include "core/filenames.h"
 #include "core/files.h"
 #include "core/linefile.h"
 #include "core/messages.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/listrow.h"
 #include "dialogs/widgets.h"
 #include "lists/reopenfiler.h"
 #include "platform/Platform.h"
@@ -119,7 +119,8 @@ QWidget *Tmainform::buildDosPage()
     auto *side1 = new QVBoxLayout(dosSide1);
     dosBoxen = new QListWidget(dosSide1);
     dosBoxen->setObjectName("dosBoxen");
-    dosBoxen->setItemDelegate(new MarkerRows(QColor(255, 128, 128), dosBoxen));
+    dosBoxen->setItemDelegate(
+        new ListRowDelegate(ListRowDelegate::Mark::Square, QColor(255, 128, 128), dosBoxen));
     side1->addWidget(dosBoxen, 3);
     side1->addWidget(new QLabel("Beskrivelse", dosSide1));
     MemoDos = new QPlainTextEdit(dosSide1);

@@ -3,13 +3,13 @@
 
 #include "app/mainform.h"
 
-#include "app/markerrows.h"
 #include "core/filenames.h"
 #include "core/files.h"
 #include "core/linefile.h"
 #include "core/messages.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/listrow.h"
 #include "dialogs/widgets.h"
 #include "explorer/winform.h"
 #include "fileops/metodecompo.h"
@@ -124,7 +124,7 @@ QWidget *Tmainform::buildNotatPage()
     layout->addWidget(NotatLabel);
     notatBox = new QListWidget(page);
     notatBox->setObjectName("notatBox");
-    notatBox->setItemDelegate(new MarkerRows(QColor(), notatBox));
+    notatBox->setItemDelegate(new ListRowDelegate(ListRowDelegate::Mark::Square, std::nullopt, notatBox));
     layout->addWidget(notatBox, 2);
 
     // Ctrl+G and Ctrl+H save and load a note while the notes page has the focus; in an explorer

@@ -27,7 +27,13 @@ void ListRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
                         : selected ? palette.color(QPalette::HighlightedText)
                                    : palette.color(QPalette::Highlight);
     if (m_mark == Mark::Square) {
-        painter->fillRect(QRect(line.left() + 2, line.top() + 5, 10, 10), mark);
+        const QRect square(line.left() + 2, line.top() + 5, 10, 10);
+        painter->fillRect(square, mark);
+        // A colour of its own keeps a frame on a selected row, where it could vanish.
+        if (selected && m_colour) {
+            painter->setPen(palette.color(QPalette::HighlightedText));
+            painter->drawRect(square.adjusted(0, 0, -1, -1));
+        }
     } else {
         painter->setRenderHint(QPainter::Antialiasing);
         painter->setPen(Qt::NoPen);

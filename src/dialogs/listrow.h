@@ -1,6 +1,6 @@
 #pragma once
-// A row of the program's own lists (favourites, shortcuts, saved structures): at least 19
-// pixels high, a mark before the text and a light line along the bottom.
+// A row of the program's own lists (favourites, shortcuts, saved structures, saved commands,
+// notes): at least 19 pixels high, a mark before the text and a light line along the bottom.
 
 #include <QColor>
 #include <QStyledItemDelegate>
