@@ -560,6 +560,7 @@ void Tmainform::buildHelpPages()
     strukturLayout->addLayout(knapper);
     infoBogen->removeTab(0);
     strukturLayout->addWidget(Struktur, 1);
+    Struktur->show(); // taking it out of the tab widget hid it
     infoBogen->insertTab(0, strukturSide, "Struktur");
     infoBogen->setCurrentIndex(0);
 

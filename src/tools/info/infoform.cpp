@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -211,6 +212,18 @@ void Tinfoform::buildUi()
     auto *heading = new QLabel("Information", rightPanel);
     heading->setStyleSheet("font-weight: bold; font-size: 12pt;");
     right->addWidget(heading);
+    // The main window's commands that lead back to the explorer, the contents and the panel.
+    if (toolHost()) {
+        for (const char *name : {"aVisStifinder", "aVisInfoStruk", "aPanelV"}) {
+            if (QAction *main = toolHost()->mainAction(name)) {
+                auto *b = new QToolButton(rightPanel);
+                b->setDefaultAction(main);
+                b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+                b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+                right->addWidget(b);
+            }
+        }
+    }
     right->addWidget(new QLabel("Liste emner", rightPanel));
     for (const char *name : {"infStifinder", "infKlipbordet", "infFunktioner", "infProgrammer"}) {
         auto *b = new QToolButton(rightPanel);
@@ -219,6 +232,17 @@ void Tinfoform::buildUi()
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         right->addWidget(b);
     }
+    // "Lister": the main window's four lists of shortcut keys.
+    auto *lister = new QToolButton(rightPanel);
+    lister->setText("Lister");
+    lister->setPopupMode(QToolButton::InstantPopup);
+    lister->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto *listerMenu = new QMenu(lister);
+    for (const char *name : {"visGT1", "visGT2", "visGT3", "visGT4"})
+        if (QAction *main = toolHost() ? toolHost()->mainAction(name) : nullptr)
+            listerMenu->addAction(main);
+    lister->setMenu(listerMenu);
+    right->addWidget(lister);
     auto *slet = new QToolButton(rightPanel);
     slet->setDefaultAction(actions->action("AsletAlle"));
     slet->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
