@@ -225,7 +225,7 @@ const IndholdRow kIndhold[] = {
     {4, "Program egenskaber", 4, nullptr},
     {5, "Program information", 5, nullptr},
     {6, "Program genveje", 6, nullptr},
-    {2, "Søg med Google, Bing eller DuckDuckGo", -1, "Søg på nettet.html"},
+    {2, "Søg med Google, Bing eller på YouTube", -1, "Søg på nettet.html"},
     {3, "Til smånotater og beskeder", -1, "Notater.html"},
     {4, "Lidt design og funktion", -1, "Egenskaber1.html"},
     {5, "Hele informationsstrukturen", -1, nullptr},
