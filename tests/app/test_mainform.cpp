@@ -139,6 +139,7 @@ private slots:
     void opretFillsTheShortcutsTool();
     void helpPagesAreShownWithTheirNodes();
     void helpSearchFindsWholeWordsInThePagesText();
+    void f1ReusesAnInformationWindowOfItsOwn();
 };
 
 void TestMainform::firstStartSetsUpUserFoldersAndSecondStartCopiesNothing()
@@ -915,6 +916,31 @@ void TestMainform::helpSearchFindsWholeWordsInThePagesText()
     window.aSearchExecute();
     QCOMPARE(responder.texts(), QStringList{"Der mangler en søgetekst."});
     QCOMPARE(window.findis->count(), 0);
+}
+
+void TestMainform::f1ReusesAnInformationWindowOfItsOwn()
+{
+    TestDrives drives;
+    installHelp(drives);
+    Tmainform window;
+    window.opstart = false; // no first activation: no explorer window, no welcome page
+    window.show();
+    window.openInfo->setItemIndex(1); // "Externt"
+    window.InfoHelp("Kalender.html");
+    QVERIFY(infoform);
+    QPointer<Tinfoform> own = infoform;
+    QVERIFY(!own->showInternt && own->isWindow());
+    QVERIFY(!window.openInfo->isEnabled());
+    // No child window is open: F1 shows the program's page in that same window.
+    QVERIFY(window.clientArea->subWindowList().isEmpty());
+    window.actions->action("aInfo")->trigger();
+    QCOMPARE(infoform, own.data());
+    QCOMPARE(own->Web->source().fileName(), "zunStifinder.html");
+    QCOMPARE(own->urlListe->count(), 2);
+    QVERIFY(own->close());
+    QTRY_VERIFY(!own);
+    QVERIFY(!infoform);
+    QVERIFY(window.openInfo->isEnabled());
 }
 
 QTEST_MAIN(TestMainform)
