@@ -351,6 +351,7 @@ void Tmainform::FormCreate()
     Struktur->SetBilledmappe(strukturDir + "\\tekstfiler" + "\\Billeder");
     Struktur->SetHtmlmappe(Struktur->FInfomappe + "Design og funktioner\\");
     Struktur->HentStruktur();
+    antalLabel->setText(QString::number(Struktur->allNodes().size()));
     KlipbordsCheck->setChecked(sammeKlipbord);
     bestemTabs();
 
@@ -423,6 +424,7 @@ void Tmainform::FormActivate()
         Hovedbog->setCurrentIndex(4);
         Programbog->setCurrentIndex(0);
         informationsKnappenL->setText("Egenskaber");
+        InfoHelp("Velkommen.html");
     }
     if (minimerCheck->isChecked())
         showMinimized();

@@ -42,6 +42,7 @@ class QTimer;
 class QTabWidget;
 class QToolButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 class RadioGroup;
 class TStruktur;
 
@@ -51,6 +52,7 @@ class Tgenvejform;
 class TGalForm;
 class TProgform;
 class Tmappestrukturform;
+class Tinfoform;
 
 class Tmainform : public QMainWindow, public TMainHost, public TToolHost
 {
@@ -225,7 +227,21 @@ public:
     // Status line and notifications.
     void UdskrivInfo(const QString &s) override;
     void HintInfo(const QString &hint) override;
+    // The help pages: a page shown in the information window (made when there is none) with
+    // its node selected in the contents tree; F1 for the active window; the contents tree's
+    // click; the information button of the left panel; the search in every page.
     void InfoHelp(const QString &page) override;
+    void InfoStruk(const QString &side, const QString &tekst);
+    Tinfoform *openInfoform();
+    void StrukturClick();
+    void aInfoExecute();
+    void informationsKnappenClick();
+    void aSearchExecute();
+    // The left panel shown on page `page` (with its key list `genvejsPage` on page 6).
+    void visSide(int page, int genvejsPage = -1);
+    // The contents list: a click on a row, and all groups unfolded or folded.
+    void indholdKlik(QTreeWidgetItem *item);
+    void foldIndhold(bool ud);
     // Hints are tooltips only while an operation runs with "Vis hints"; else the status line.
     bool hintsAsTooltips() const override;
     void makeInfo(const QString &overskrift, const QString &tekst) override;
@@ -420,6 +436,10 @@ public:
     QToolButton *opdaterNoterButton = nullptr;
     QTabWidget *infoBogen = nullptr;
     TStruktur *Struktur = nullptr; // the contents of the information pages
+    QLineEdit *EditFind = nullptr; // the help search
+    QListWidget *findis = nullptr;
+    QLabel *antalLabel = nullptr; // the number of nodes of the contents tree
+    QTreeWidget *indholdsListe = nullptr;
     QWidget *genvejsSide = nullptr;
     QTabWidget *genvejsBog = nullptr;
     QWidget *oversigtSide = nullptr;
@@ -492,6 +512,7 @@ private:
     QWidget *buildCurrentElementBar();
     void buildStatusBar();
     void buildProgramsMenu();
+    void buildHelpPages();
     void buildMappeStrukturMenu();
     // `folders` as a point or level structure in the folder tree of `window`, made active.
     static void bygStruktur(Twinform *window, QStringList folders, bool punkt);

@@ -108,9 +108,27 @@ void Tmainform::buildActions()
                  [this] { openKalenderform(); });
     actions->add("aWmi", "WMI", QKeySequence("Ctrl+8"), "WMI: Ctrl+8", {}, never);
     actions->add("winApp", "Applets", QKeySequence("Ctrl+9"), "Åben Window Applets: Ctrl+9", {}, never);
-    actions->add("aInfo", "Information", QKeySequence("F1"), "Information angående aktive element: F1", {},
-                 never);
-    actions->add("aInfo2", "Information", {}, "Information angående aktive element: F1", {}, never);
+    actions->add("aInfo", "Information", QKeySequence("F1"), "Information angående aktive element: F1",
+                 [this] { aInfoExecute(); });
+    actions->add("aInfo2", "Information", {}, "Information angående aktive element: F1",
+                 [this] { aInfoExecute(); });
+    const auto pageShown = [this](int page, int genvejsPage) {
+        return !mainPanel->isHidden() && Hovedbog->currentIndex() == page &&
+               (genvejsPage < 0 || genvejsBog->currentIndex() == genvejsPage);
+    };
+    actions->add(
+        "aVisInfoStruk", "Vis infoside", {}, "Vis informationsstrukturen", [this] { visSide(5); },
+        [pageShown] { return !pageShown(5, -1); });
+    const char *const gtCaptions[] = {"Funktioner", "Programmer", "F taster", "Ctrl+Bogstav"};
+    const char *const gtHints[] = {"Genvejstaster til funktioner", "Genvejstaster til programmer",
+                                   "Liste over F-taster", "Liste over Ctrl+Bogstav genveje"};
+    for (int i = 0; i < 4; ++i)
+        actions->add(
+            "visGT" + QString::number(i + 1), gtCaptions[i], {}, gtHints[i], [this, i] { visSide(6, i); },
+            [pageShown, i] { return !pageShown(6, i); });
+    actions->add(
+        "aSearch", "Søg", {}, "Find tekst i infosiderne", [this] { aSearchExecute(); },
+        [this] { return EditFind && !EditFind->text().isEmpty(); });
     actions->add(
         "aInsertMappe", "Tilføj", QKeySequence("Ctrl+T"),
         "Indfør aktuelle mappe i ny hjemmelavet struktur: Ctrl+T", [this] { aInsertMappeExecute(); },
@@ -616,6 +634,7 @@ void Tmainform::buildUi()
     buildStatusBar();
     buildProgramsMenu();
     buildMappeStrukturMenu();
+    buildHelpPages();
 }
 
 void Tmainform::buildProgramsMenu()

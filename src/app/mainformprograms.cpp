@@ -212,20 +212,6 @@ void Tmainform::UdskrivInfo(const QString &s)
     infobarPanels[2]->setText(s);
 }
 
-void Tmainform::InfoHelp(const QString &page)
-{
-    // The help window comes with the help pages; until then a page opens in the desktop's
-    // program for web pages.
-    const QString path = infoDir + page;
-    if (!core::fileExists(path)) {
-        messages::inform("Hjælpesiden \"" + page + "\" blev ikke fundet.");
-        return;
-    }
-    const int result = core::shellExecute("open", path, QString(), QString(), platform::SW_SHOWNORMAL);
-    if (result <= 32)
-        messages::inform(errorText(result));
-}
-
 void Tmainform::HintInfo(const QString &hint)
 {
     infobarPanels[2]->setText(hint);

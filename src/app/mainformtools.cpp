@@ -29,12 +29,6 @@ QAction *Tmainform::mainAction(const QString &name) const
     return actions->action(name);
 }
 
-void Tmainform::toolHelp(const QString &page)
-{
-    // The help pages are not shown by this build; the page is named in the status line.
-    UdskrivInfo(page);
-}
-
 QIcon Tmainform::programIcon32(int index) const
 {
     return QIcon(ImageListExe32->image(index));

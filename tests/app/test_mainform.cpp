@@ -5,10 +5,16 @@
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
 #include "dialogs/shared.h"
+#include "explorer/winform.h"
+#include "fileops/metodecompo.h"
 #include "lists/menuexefiler.h"
 #include "lists/reopenfiler.h"
 #include "platform/paths.h"
+#include "structures/makestrukturer.h"
+#include "structures/struktur.h"
+#include "structures/strukturcompo.h"
 #include "support/testdrives.h"
+#include "tools/info/infoform.h"
 #include "tools/shortcuts/genvejform.h"
 #include "tools/textsearch/findform.h"
 
@@ -28,6 +34,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTreeWidget>
 
 using messages::ScriptedResponder;
 
@@ -129,6 +137,9 @@ private slots:
     void findTekstOpensOneWindowWithItsTab();
     void windowOffEveryScreenComesBack();
     void opretFillsTheShortcutsTool();
+    void helpPagesAreShownWithTheirNodes();
+    void helpSearchFindsWholeWordsInThePagesText();
+    void f1ReusesAnInformationWindowOfItsOwn();
 };
 
 void TestMainform::firstStartSetsUpUserFoldersAndSecondStartCopiesNothing()
@@ -276,6 +287,9 @@ void TestMainform::rejectedOptionsFileGivesDefaultsAndTheWelcome()
     QCOMPARE(window.Hovedbog->currentIndex(), 4);
     QCOMPARE(window.Programbog->currentIndex(), 0);
     QCOMPARE(window.informationsKnappenL->text(), QString("Egenskaber"));
+    // The welcome page is asked for in the information window.
+    QVERIFY(infoform);
+    QCOMPARE(infoform->Hjemmeside, window.infoDir + "Velkommen.html");
 }
 
 void TestMainform::badNumberStopsReadingAndResetsDefaults()
@@ -743,6 +757,190 @@ void TestMainform::opretFillsTheShortcutsTool()
     QVERIFY(tool->close());
     QTRY_VERIFY(!tool);
     QVERIFY(window.openGenveje->isEnabled());
+}
+
+namespace {
+
+const QString kHelp = "C:\\zunKolvra\\Program\\Stifinder\\tekstfiler\\";
+
+// A small installation of help pages with their contents tree.
+void installHelp(const TestDrives &drives)
+{
+    drives.writeBytes("C:\\zunKolvra\\Program\\Stifinder\\struktur.txt",
+                      "zunStifinder\r\n\tStifinderen\r\n\t\tOmd\xf8"
+                      "b\r\n\tKalender\r\n");
+    drives.writeBytes("C:\\zunKolvra\\Program\\Stifinder\\data.txt",
+                      "5zunStifinder\r\n1Stifinderen\r\n0Omd\xf8"
+                      "b\r\n0Kalender\r\n");
+    drives.writeBytes(kHelp + "zunStifinder.html",
+                      "<html><body><h1>Stifinder</h1><p>Om hele programmet.</p></body></html>");
+    drives.writeBytes(kHelp + "Omdøb.html", "<html><body><h1>Omdøb</h1><p class=\"tast\">F2 omdøber "
+                                            "mappen.</p></body></html>");
+    drives.writeBytes(kHelp + "Kalender.html",
+                      "<html><body><h1>Kalender</h1><p>Notater til dagen; mapper.</p></body></html>");
+    drives.writeBytes(kHelp + "Stifinderen.html",
+                      "<html><body><h1>Stifinderen</h1><p>Mappestrukturen og filerne.</p></body></html>");
+    QDir().mkpath(drives.host(kHelp + "Billeder"));
+}
+
+QStringList listed(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+} // namespace
+
+void TestMainform::helpPagesAreShownWithTheirNodes()
+{
+    TestDrives drives;
+    installHelp(drives);
+    Tmainform window;
+    window.show();
+    QCOMPARE(window.Struktur->topLevelItemCount(), 1);
+
+    // F1 with no child window: the page of the whole program, in the one information window.
+    QVERIFY(window.clientArea->subWindowList().isEmpty());
+    window.actions->action("aInfo")->trigger();
+    QVERIFY(infoform);
+    QPointer<Tinfoform> first = infoform;
+    QCOMPARE(infoform->Web->source().fileName(), "zunStifinder.html");
+    QCOMPARE(window.Struktur->currentItem()->text(0), "zunStifinder");
+    window.actions->action("aInfo")->trigger();
+    QCOMPARE(infoform, first.data());
+
+    // A page name in another letter case still finds its node, which is selected and expanded.
+    window.InfoHelp("omdøb.html");
+    QTreeWidgetItem *node = window.Struktur->currentItem();
+    QCOMPARE(node->text(0), "Omdøb");
+    QVERIFY(node->isSelected() && node->isExpanded());
+    QCOMPARE(infoform->Web->source().fileName(), "Omdøb.html");
+
+    // A click on a node shows its page and names it in the status line.
+    QTreeWidgetItem *kalender = window.Struktur->topLevelItem(0)->child(1);
+    window.Struktur->setCurrentItem(kalender);
+    window.StrukturClick();
+    QCOMPARE(infoform->Web->source().fileName(), "Kalender.html");
+    QCOMPARE(window.infobarPanels[2]->text(), "Kalender");
+
+    // A tool's information button goes the same way; a page that is missing changes nothing.
+    window.toolHelp("Stifinderen.html");
+    QCOMPARE(infoform->Web->source().fileName(), "Stifinderen.html");
+    window.toolHelp("Findes ikke.html");
+    QCOMPARE(infoform->Web->source().fileName(), "Stifinderen.html");
+    QCOMPARE(infoform->urlListe->count(), 4);
+
+    // The information button of the left panel, and its text-only pages.
+    ScriptedResponder responder;
+    window.Hovedbog->setCurrentIndex(7);
+    window.informationsKnappenClick();
+    QCOMPARE(responder.texts(), QStringList{"Indholdsstruktur med informations genveje."});
+    window.Hovedbog->setCurrentIndex(5);
+    window.informationsKnappenClick();
+    QCOMPARE(infoform->Hjemmeside, kHelp + "zunStifinder.html");
+
+    // The contents list: a row leads to a page of the panel or to a help page, or does nothing
+    // but lose its selection.
+    auto row = [&window](int group, int index) {
+        return window.indholdsListe->topLevelItem(group)->child(index);
+    };
+    QTreeWidgetItem *billeder = row(0, 5);
+    billeder->setSelected(true);
+    window.indholdKlik(billeder);
+    QVERIFY(!billeder->isSelected());
+    QCOMPARE(infoform->Hjemmeside, kHelp + "zunStifinder.html");
+    QCOMPARE(window.Hovedbog->currentIndex(), 5);
+    window.indholdKlik(row(0, 1));
+    QCOMPARE(infoform->Hjemmeside, kHelp + "Genveje.html");
+    window.indholdKlik(row(3, 0));
+    QCOMPARE(window.Hovedbog->currentIndex(), 3);
+    QCOMPARE(window.informationsKnappenL->text(), "Notater");
+
+    // The key lists are reached from their commands, which are off while their list is shown.
+    QAction *visGT3 = window.actions->action("visGT3");
+    window.actions->updateAll();
+    QVERIFY(visGT3->isEnabled());
+    visGT3->trigger();
+    QCOMPARE(window.Hovedbog->currentIndex(), 6);
+    QCOMPARE(window.genvejsBog->currentIndex(), 2);
+    QCOMPARE(window.informationsKnappenL->text(), "Program genveje");
+    window.actions->updateAll();
+    QVERIFY(!visGT3->isEnabled());
+    QVERIFY(window.actions->action("visGT1")->isEnabled());
+
+    // F1 in an explorer window: the page of the tree in use.
+    window.makeNewStifinder();
+    Twinform *explorer = window.activeExplorer();
+    QVERIFY(explorer);
+    explorer->metodeX->strukturY()->setAktiveStruktur(strukturNr::mapper);
+    window.actions->action("aInfo")->trigger();
+    QCOMPARE(infoform->Hjemmeside, kHelp + "Mappestrukturen.html");
+    window.clientArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(explorer->parentWidget()));
+    explorer->metodeX->strukturY()->setAktiveStruktur(strukturNr::filer);
+    window.actions->action("aInfo")->trigger();
+    QCOMPARE(infoform->Hjemmeside, kHelp + "Filstrukturen.html");
+}
+
+void TestMainform::helpSearchFindsWholeWordsInThePagesText()
+{
+    TestDrives drives;
+    installHelp(drives);
+    Tmainform window;
+    ScriptedResponder responder;
+    QAction *search = window.actions->action("aSearch");
+    window.actions->updateAll();
+    QVERIFY(!search->isEnabled());
+
+    struct Case
+    {
+        const char *word;
+        QStringList pages;
+    } const cases[] = {
+        {"mapper", {"Kalender"}}, // a whole word: "Mappestrukturen" and "mappen" do not count
+        {"MAPPEN", {"Omdøb"}},    // letter case does not count
+        {"tast", {"Omdøb"}},      // a word of the markup counts too
+        {"html", {"Kalender", "Omdøb", "Stifinderen", "zunStifinder"}},
+        {"Billeder", {}}, // a folder is no page
+    };
+    for (const Case &c : cases) {
+        window.EditFind->setText(QString::fromUtf8(c.word));
+        window.actions->updateAll();
+        QVERIFY(search->isEnabled());
+        search->trigger();
+        QCOMPARE(listed(window.findis), c.pages);
+    }
+    QVERIFY(responder.texts().isEmpty());
+    window.EditFind->clear();
+    window.aSearchExecute();
+    QCOMPARE(responder.texts(), QStringList{"Der mangler en søgetekst."});
+    QCOMPARE(window.findis->count(), 0);
+}
+
+void TestMainform::f1ReusesAnInformationWindowOfItsOwn()
+{
+    TestDrives drives;
+    installHelp(drives);
+    Tmainform window;
+    window.opstart = false; // no first activation: no explorer window, no welcome page
+    window.show();
+    window.openInfo->setItemIndex(1); // "Externt"
+    window.InfoHelp("Kalender.html");
+    QVERIFY(infoform);
+    QPointer<Tinfoform> own = infoform;
+    QVERIFY(!own->showInternt && own->isWindow());
+    QVERIFY(!window.openInfo->isEnabled());
+    // No child window is open: F1 shows the program's page in that same window.
+    QVERIFY(window.clientArea->subWindowList().isEmpty());
+    window.actions->action("aInfo")->trigger();
+    QCOMPARE(infoform, own.data());
+    QCOMPARE(own->Web->source().fileName(), "zunStifinder.html");
+    QCOMPARE(own->urlListe->count(), 2);
+    QVERIFY(own->close());
+    QTRY_VERIFY(!own);
+    QVERIFY(!infoform);
+    QVERIFY(window.openInfo->isEnabled());
 }
 
 QTEST_MAIN(TestMainform)
