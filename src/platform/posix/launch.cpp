@@ -52,18 +52,6 @@ bool executableIn(const std::string &folder, const std::string &name)
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
-bool onSearchPath(const std::string &searchPath, const std::string &name)
-{
-    std::size_t start = 0;
-    while (start <= searchPath.size()) {
-        const std::size_t end = std::min(searchPath.find(':', start), searchPath.size());
-        if (end > start && executableIn(searchPath.substr(start, end - start), name))
-            return true;
-        start = end + 1;
-    }
-    return false;
-}
-
 std::string desktopTerminal(const std::string &desktop)
 {
     struct Pair
@@ -148,6 +136,18 @@ std::optional<Launch> desktopLaunch(const std::string &exec, const std::vector<s
     Launch launch{expanded.front(), {}};
     launch.arguments.assign(expanded.begin() + 1, expanded.end());
     return launch;
+}
+
+bool onSearchPath(const std::string &searchPath, const std::string &name)
+{
+    std::size_t start = 0;
+    while (start <= searchPath.size()) {
+        const std::size_t end = std::min(searchPath.find(':', start), searchPath.size());
+        if (end > start && executableIn(searchPath.substr(start, end - start), name))
+            return true;
+        start = end + 1;
+    }
+    return false;
 }
 
 std::string findTerminal(const std::string &searchPath, const std::string &desktop)

@@ -36,6 +36,9 @@ std::optional<Launch> planLaunch(const std::u16string &verb, const std::string &
 // other field codes nothing, %% a percent sign. None when the line names no program.
 std::optional<Launch> desktopLaunch(const std::string &exec, const std::vector<std::string> &arguments);
 
+// Whether `name` is an executable file in a folder of `searchPath` (a PATH value).
+bool onSearchPath(const std::string &searchPath, const std::string &name);
+
 // The terminal emulator that runs console scripts: "x-terminal-emulator" (Debian's choice of
 // the desktop's terminal), else the terminal of the first desktop named in `desktop` (a
 // XDG_CURRENT_DESKTOP value: GNOME, KDE, XFCE, MATE, LXQt, LXDE), else xterm; the first of

@@ -746,6 +746,12 @@ std::u16string PosixPlatform::scriptFileName(const std::u16string &windowsName) 
     return dot == std::u16string::npos || dot == 0 ? windowsName : windowsName.substr(0, dot);
 }
 
+bool PosixPlatform::programOnSearchPath(const std::u16string &name) const
+{
+    return name.find(u'/') == std::u16string::npos && !name.empty() &&
+           onSearchPath(m_searchPath, toUtf8(name));
+}
+
 int PosixPlatform::startDetached(const Launch &launch, const std::string &directory)
 {
     return spawnDetached(launch.program, launch.arguments, directory);

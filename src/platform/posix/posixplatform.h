@@ -64,6 +64,7 @@ public:
         m_desktop = std::move(desktop);
     }
 
+    bool programOnSearchPath(const std::u16string &name) const override;
     bool fileExists(const Path &path) const override;
     bool directoryExists(const Path &path) const override;
     bool forceDirectories(const Path &path) override;
