@@ -17,6 +17,8 @@
 #include "tools/programs/progform.h"
 #include "tools/shortcuts/genvejform.h"
 #include "tools/textsearch/findform.h"
+#include "tools/wmi/waform.h"
+#include "tools/wmi/wmiform.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -93,8 +95,10 @@ void Tmainform::RegisterEleFromGal(const QString &aEleNavn)
 
 void Tmainform::placeTool(TToolForm *tool, RadioGroup *group)
 {
-    group->setEnabled(false);
-    connect(tool, &QObject::destroyed, group, [group] { group->setEnabled(true); });
+    if (group) {
+        group->setEnabled(false);
+        connect(tool, &QObject::destroyed, group, [group] { group->setEnabled(true); });
+    }
     if (tool->showInternt) {
         // Without a frame, as the explorer windows: the tab bar names it.
         QMdiSubWindow *child = clientArea->addSubWindow(tool, Qt::FramelessWindowHint);
@@ -154,6 +158,24 @@ TProgform *Tmainform::openProgform()
         return Progform;
     auto *tool = new TProgform(openProgrammer->itemIndex() == 0);
     placeTool(tool, openProgrammer);
+    return tool;
+}
+
+TwmiForm *Tmainform::openWmiForm()
+{
+    if (bringForward(wmiForm, clientArea))
+        return wmiForm;
+    auto *tool = new TwmiForm(openWmi->itemIndex() == 0);
+    placeTool(tool, openWmi);
+    return tool;
+}
+
+TwaForm *Tmainform::openWaForm()
+{
+    if (bringForward(waForm, clientArea))
+        return waForm;
+    auto *tool = new TwaForm;
+    placeTool(tool, nullptr);
     return tool;
 }
 

@@ -344,6 +344,31 @@ QWidget *Twinform::buildKnownFoldersPage()
         grid->addWidget(button, i / 2, i % 2);
     }
     layout->addLayout(grid);
+    auto *startKnap = new QPushButton("Start", page);
+    startKnap->setObjectName("startKnap");
+    startKnap->setStatusTip("Åben mappen med opstartprogrammer");
+    connect(startKnap, &QPushButton::clicked, this, [this] { aabnOpstartMappe(); });
+    layout->addWidget(startKnap);
+    auto *strukTekst =
+        new QLabel("Fremstil alle mapper som punktstruktur eller niveaustruktur i mappestrukturen.", page);
+    strukTekst->setWordWrap(true);
+    layout->addWidget(strukTekst);
+    auto *strukRow = new QHBoxLayout;
+    for (const char *name : {"aStrukPunkt", "aStrukNiveau"}) {
+        auto *button = new QToolButton(page);
+        button->setDefaultAction(actions->action(name));
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        strukRow->addWidget(button);
+    }
+    auto *infAktMapBut = widgets::infoButton("infAktMapBut", page);
+    infAktMapBut->setText("Info");
+    connect(infAktMapBut, &QToolButton::clicked, this, [] {
+        if (mainHost())
+            mainHost()->InfoHelp("Aktiverbare mapper.html");
+    });
+    strukRow->addWidget(infAktMapBut);
+    strukRow->addStretch();
+    layout->addLayout(strukRow);
     mappeBox = widgets::radio("mappeBox", "Vælg struktur til visning af mappe",
                               {"Mappestuktur", "Filstruktur"}, 1, page);
     layout->addWidget(mappeBox);
@@ -594,6 +619,7 @@ void Twinform::buildUi()
         {"NyMappe", Qt::ToolButtonTextBesideIcon},   {"aOpretTekstfil", Qt::ToolButtonTextBesideIcon},
         {"Info", Qt::ToolButtonTextBesideIcon},      {"insertFilSFWS", Qt::ToolButtonIconOnly},
         {"ekstraButton3", Qt::ToolButtonIconOnly},   {"aEmptyRB", Qt::ToolButtonIconOnly},
+        {"aHTMLbutton", Qt::ToolButtonIconOnly},     {"aShowPic", Qt::ToolButtonIconOnly},
     };
     for (const auto &[name, look] : commands) {
         QToolButton *button = widgets::actionButton(actions->action(name), topPanel, {{}, look});
