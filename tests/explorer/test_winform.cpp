@@ -95,6 +95,7 @@ private slots:
     void playListsOfTheSelectedNamesWithAnExtension();
     void picturePreviewTakesJpgBmpIcoOnly_data();
     void picturePreviewTakesJpgBmpIcoOnly();
+    void startOpensTheStartUpFolderWhenThereIsOne();
 };
 
 void TestWinform::livesAndClosesThroughItsHost()
@@ -618,6 +619,24 @@ void TestWinform::picturePreviewTakesJpgBmpIcoOnly()
     QCOMPARE(responder.texts(),
              shown ? QStringList()
                    : QStringList{"Valgte fil er ikke en billedfil af type jpg, bmp eller ico.\r"});
+}
+
+void TestWinform::startOpensTheStartUpFolderWhenThereIsOne()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    FakeMainHost host(kOpt);
+    messages::ScriptedResponder responder;
+    Twinform window;
+    window.metodeX->strukturY()->setBrugernavn("Tester");
+    window.aabnOpstartMappe();
+    QCOMPARE(responder.texts(), QStringList{"Mappen kunne ikke findes.\r"});
+    const QString startup = "C:\\Users\\Tester\\AppData\\Roaming\\Microsoft\\Windows\\Start "
+                            "Menu\\Programs\\Startup";
+    makeEntries(drives, startup, {"autostart.desktop"});
+    window.aabnOpstartMappe();
+    QCOMPARE(responder.texts().size(), 1);
+    QCOMPARE(window.metodeX->strukturY()->mappenavn(), startup);
 }
 
 QTEST_MAIN(TestWinform)
