@@ -10,6 +10,8 @@ PACKAGES=(
     qt6-image-formats-plugins breeze-icon-theme fonts-dejavu-core
     googletest libgtest-dev
     xvfb xauth x11-utils imagemagick
+    # The play-list test loads a written page in a headless browser.
+    chromium chromium-driver
 )
 # Only the benchmarks need these: the peer tools they measure against.
 BENCH_PACKAGES=(

@@ -48,6 +48,8 @@ class TStruktur;
 
 class Tfindform;
 class Tkalenderform;
+class TwmiForm;
+class TwaForm;
 class Tgenvejform;
 class TGalForm;
 class TProgform;
@@ -282,6 +284,10 @@ public:
     QString kalenderMappe() const override { return brugerKalenderMappe; }
     void setKalenderMappe(const QString &folder) override { brugerKalenderMappe = folder; }
     QString scriptMappe() const override { return scriptDir; }
+    QString programMappe() const override { return programmappe; }
+    QString brugerMappe() const override { return BrugerMappe; }
+    QString infoMappe() const override { return infoDir; }
+    QString appletsMappe() const override { return appletsDir; }
     int newCount() const override { return NewCount; }
     void explorerClosed() override;
     int runningOperations() const override { return processCount; }
@@ -344,13 +350,18 @@ public:
     Tkalenderform *openKalenderform();
     Tmappestrukturform *openMappestrukturform();
     Tgenvejform *openGenvejform();
+    TwmiForm *openWmiForm();
+    // The applets window is always inside the main window.
+    TwaForm *openWaForm();
     // "Opret": the shortcuts tool filled from the current element.
     void aInsertGenvejExecute();
     // "Søg": the text search for the type of the file selected in the active explorer window.
     void aFindDocExecute();
     void setPlaceringsMappe(const QString &path) override { PlaceringsMappe = path; }
     TGalForm *openGalForm();
-    // A tool window made: inside the client area or as a window of its own.
+    void openGallery() override { openGalForm(); }
+    // A tool window made: inside the client area or as a window of its own; `group` (none for a
+    // tool without a choice) is disabled while the tool exists.
     void placeTool(TToolForm *tool, RadioGroup *group);
 
     // The home-made folder structures: the structure menu, the folder-structure tool's services,

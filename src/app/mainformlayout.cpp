@@ -60,7 +60,6 @@ const QStringList kOpenModes{"Internt", "Externt"};
 void Tmainform::buildActions()
 {
     actions = new ActionList(this);
-    auto never = [] { return false; }; // commands of tool windows not in this build
     auto activeIs = [this](const char *className) {
         QMdiSubWindow *active = clientArea->activeSubWindow();
         return active && active->widget() && active->widget()->inherits(className);
@@ -106,8 +105,9 @@ void Tmainform::buildActions()
                  "Åben Galleri til bmp, jpg samt ico billedfiler: Ctrl+6", [this] { openGalForm(); });
     actions->add("visKalender", "Kalender", QKeySequence("Ctrl+7"), "Vis kalender: Ctrl+7",
                  [this] { openKalenderform(); });
-    actions->add("aWmi", "WMI", QKeySequence("Ctrl+8"), "WMI: Ctrl+8", {}, never);
-    actions->add("winApp", "Applets", QKeySequence("Ctrl+9"), "Åben Window Applets: Ctrl+9", {}, never);
+    actions->add("aWmi", "WMI", QKeySequence("Ctrl+8"), "WMI: Ctrl+8", [this] { openWmiForm(); });
+    actions->add("winApp", "Applets", QKeySequence("Ctrl+9"), "Åben Window Applets: Ctrl+9",
+                 [this] { openWaForm(); });
     actions->add("aInfo", "Information", QKeySequence("F1"), "Information angående aktive element: F1",
                  [this] { aInfoExecute(); });
     actions->add("aInfo2", "Information", {}, "Information angående aktive element: F1",

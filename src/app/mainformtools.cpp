@@ -17,6 +17,8 @@
 #include "tools/programs/progform.h"
 #include "tools/shortcuts/genvejform.h"
 #include "tools/textsearch/findform.h"
+#include "tools/wmi/waform.h"
+#include "tools/wmi/wmiform.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -87,8 +89,10 @@ void Tmainform::RegisterEleFromGal(const QString &aEleNavn)
 
 void Tmainform::placeTool(TToolForm *tool, RadioGroup *group)
 {
-    group->setEnabled(false);
-    connect(tool, &QObject::destroyed, group, [group] { group->setEnabled(true); });
+    if (group) {
+        group->setEnabled(false);
+        connect(tool, &QObject::destroyed, group, [group] { group->setEnabled(true); });
+    }
     if (tool->showInternt) {
         // Without a frame, as the explorer windows: the tab bar names it.
         QMdiSubWindow *child = clientArea->addSubWindow(tool, Qt::FramelessWindowHint);
@@ -147,6 +151,24 @@ Tkalenderform *Tmainform::openKalenderform()
 TProgform *Tmainform::openProgform()
 {
     return shownOrMade(Progform, openProgrammer, *this, clientArea);
+}
+
+TwmiForm *Tmainform::openWmiForm()
+{
+    if (bringForward(wmiForm, clientArea))
+        return wmiForm;
+    auto *tool = new TwmiForm(openWmi->itemIndex() == 0);
+    placeTool(tool, openWmi);
+    return tool;
+}
+
+TwaForm *Tmainform::openWaForm()
+{
+    if (bringForward(waForm, clientArea))
+        return waForm;
+    auto *tool = new TwaForm;
+    placeTool(tool, nullptr);
+    return tool;
 }
 
 Tgenvejform *Tmainform::openGenvejform()

@@ -122,6 +122,11 @@ QString scriptFileName(const QString &windowsName)
     return QString::fromStdU16String(platform::current().scriptFileName(windowsName.toStdU16String()));
 }
 
+bool programOnSearchPath(const QString &name)
+{
+    return platform::current().programOnSearchPath(name.toStdU16String());
+}
+
 QString quoteArgument(const QString &argument)
 {
     return QString::fromStdU16String(platform::quoteArgument(argument.toStdU16String()));

@@ -47,6 +47,8 @@ QString startupEntryName(const QString &shortcutName);
 bool addStartupEntry(const QString &shortcut, const QString &entry);
 // The host's file name of an installed script known by its Windows name ("createShortcut.vbs").
 QString scriptFileName(const QString &windowsName);
+// Whether a program of that bare name is on the program search path.
+bool programOnSearchPath(const QString &name);
 // SHAddToRecentDocs: the file into the desktop's list of recent documents; an empty path
 // empties the list.
 bool addToRecentDocs(const QString &path);

@@ -58,6 +58,12 @@ public:
     virtual QString kalenderMappe() const = 0;
     virtual void setKalenderMappe(const QString &folder) = 0;
     virtual QString scriptMappe() const = 0;
+    // The installation's folder "programmappe", the user's folder "BrugerMappe", the help pages'
+    // folder "infoDir" and the applets folder "appletsDir" (the last two end with a backslash).
+    virtual QString programMappe() const = 0;
+    virtual QString brugerMappe() const = 0;
+    virtual QString infoMappe() const = 0;
+    virtual QString appletsMappe() const = 0;
     // `folder` in the file tree of an explorer window, or a message when it is gone.
     virtual void visKalMappe(const QString &folder) = 0;
     // The chain of folders `folders` as an explorer window's history structure, `folder` open.

@@ -61,6 +61,8 @@ public:
     // The program chosen on the programs page, and opening it with a parameter text.
     virtual QString currentProgram() const = 0; // exeProgram
     virtual void OpenFilMedProgram(const QString &aProgram, const QString &aFilnavn) = 0;
+    // OpenFilen: the file opened (ShellExecuteW "open") or edited; failures are explained.
+    virtual void OpenFilen(const QString &aFilnavn, bool forRedigering) = 0;
     // The icon folder, and the status line for the hints of a window that is activated.
     virtual QString iconFolder() const = 0; // ikonDir
     virtual void HintInfo(const QString &hint) = 0;
@@ -93,6 +95,8 @@ public:
     virtual void CallOnClick() {}
     virtual int onClickIndex() const { return -1; }
     virtual void opretStrukturer() {}
+    // The gallery command of the main window (aBilledGal).
+    virtual void openGallery() {}
 };
 
 TMainHost *mainHost();

@@ -4,6 +4,7 @@
 // current element. Titled "Stifinder " + N; the title is its identity.
 
 #include "explorer/pathtabs.h"
+#include "structures/skrivtekstfiler.h"
 
 #include <QPoint>
 #include <QStringList>
@@ -140,6 +141,15 @@ public:
 
     // Known folders.
     void openMappeStruktur(const QString &path);
+    // A play-list page of the file tree's selected names in the path bar's folder, selected and
+    // opened; the path written, or "" after a message.
+    QString skrivAfspilningsliste(TSkrivTekstfiler::Afspiller afspiller);
+    // "Billeder": the gallery for a jpg, bmp or ico file; false after a message.
+    bool visBillede(const QString &fil);
+    // "Start": the user's start-up programs folder.
+    void aabnOpstartMappe();
+    // The known folders as a level (0) or point (1) structure in the folder tree.
+    void makeSpMapper(int n);
     QString getSpecialMappe(int kind) const;
     // Selection commands of the file tree and their arrangement.
     void setMarkerButton();
@@ -350,6 +360,8 @@ private:
     void makeFiler(const QString &name);
     void buildTemplateActions(const std::function<bool()> &rule);
     void buildRecentDocumentActions();
+    void buildPlayListActions();
+    QMenu *m_playListMenu = nullptr;
     TrenameForm *m_renameForm = nullptr;
     TextForm *m_extForm = nullptr;
     QMenu *m_templateMenu = nullptr;

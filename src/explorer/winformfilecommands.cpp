@@ -191,6 +191,7 @@ void Twinform::buildFileCommandActions()
             [s2, allowed] { return allowed() && s2(); }));
     buildTemplateActions(newRule("aOpretTekstfil"));
     buildRecentDocumentActions();
+    buildPlayListActions();
     actions->add("aEmptyRB", "Tøm", {}, "Tøm papirkurv på aktuelle drev", [this] {
         const QString folder = metodeX->strukturY()->mappenavn();
         metodeX->EmptyRecycleBin(true, folder.left(2) + "\\");

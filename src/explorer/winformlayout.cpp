@@ -312,6 +312,11 @@ QWidget *Twinform::buildToolBar()
     run->setMenu(runMenu);
     run->setPopupMode(QToolButton::MenuButtonPopup);
     middle->addWidget(run);
+    // "Musik, film og billeder" with the three play lists in its drop-down, and the preview.
+    QToolButton *html = widgets::actionButton(actions->action("aHTMLbutton"), funkPanel2);
+    html->setPopupMode(QToolButton::MenuButtonPopup);
+    middle->addWidget(html);
+    middle->addWidget(widgets::actionButton(actions->action("aShowPic"), funkPanel2));
     middle->addStretch();
 
     layout->addWidget(funkPanel1);
@@ -344,6 +349,35 @@ QWidget *Twinform::buildKnownFoldersPage()
         grid->addWidget(button, i / 2, i % 2);
     }
     layout->addLayout(grid);
+    // "Start" and the page's help on one row, so the page stays as narrow as its grid.
+    auto *startRow = new QHBoxLayout;
+    auto *startKnap = new QPushButton("Start", page);
+    startKnap->setObjectName("startKnap");
+    startKnap->setStatusTip("Åben mappen med opstartprogrammer");
+    connect(startKnap, &QPushButton::clicked, this, [this] { aabnOpstartMappe(); });
+    startRow->addWidget(startKnap);
+    startRow->addStretch();
+    auto *infAktMapBut = widgets::infoButton("infAktMapBut", page);
+    infAktMapBut->setText("Info");
+    connect(infAktMapBut, &QToolButton::clicked, this, [] {
+        if (mainHost())
+            mainHost()->InfoHelp("Aktiverbare mapper.html");
+    });
+    startRow->addWidget(infAktMapBut);
+    layout->addLayout(startRow);
+    auto *strukTekst =
+        new QLabel("Fremstil alle mapper som punktstruktur eller niveaustruktur i mappestrukturen.", page);
+    strukTekst->setWordWrap(true);
+    layout->addWidget(strukTekst);
+    auto *strukRow = new QHBoxLayout;
+    for (const char *name : {"aStrukPunkt", "aStrukNiveau"}) {
+        auto *button = new QToolButton(page);
+        button->setDefaultAction(actions->action(name));
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        strukRow->addWidget(button);
+    }
+    layout->addLayout(strukRow);
     mappeBox = widgets::radio("mappeBox", "Vælg struktur til visning af mappe",
                               {"Mappestuktur", "Filstruktur"}, 1, page);
     layout->addWidget(mappeBox);

@@ -230,6 +230,9 @@ public:
     // ("createShortcut.vbs"): the same name on Windows; on Linux the name without its extension,
     // a script of ours that does the same work (a VBScript file would only be opened as text).
     virtual std::u16string scriptFileName(const std::u16string &windowsName) const = 0;
+    // Whether a program of that bare name is found on the program search path (Windows:
+    // SearchPathW with ".exe"; Linux: an executable file in a folder of PATH).
+    virtual bool programOnSearchPath(const std::u16string &name) const = 0;
     // ExtractIconW with icon index 0: the first icon of a program file; empty when it has none.
     virtual IconSource extractIcon(const Path &file) const = 0;
 

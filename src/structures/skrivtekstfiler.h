@@ -23,11 +23,22 @@ public:
     // The lines a new file with extension `ext` gets (compared exactly: ".HTML" gets none).
     static QStringList skabelon(const QString &ext);
 
+    // The play-list pages: a player and a table of `names` (bare file names, resolved against
+    // `folder`, which ends with the host's separator).
+    enum class Afspiller { Film, Musik, Billeder };
+    static QStringList afspilningsliste(Afspiller afspiller, const QString &folder, const QStringList &names);
+    // The page under a free name for aFilename; the path written, or "" after a message (also
+    // when SL is empty).
+    QString opretFilmliste(const QString &aFilename, const QStringList &SL);
+    QString opretMusikliste(const QString &aFilename, const QStringList &SL);
+    QString opretBilledliste(const QString &aFilename, const QStringList &SL);
+
     // A free name for aFilename with `lines` in it: what the template and play-list writers
     // share. The path written, or "" after telling the user why.
     QString skrivLinjer(const QString &aFilename, const QStringList &lines);
 
 private:
+    QString opretAfspilningsliste(Afspiller afspiller, const QString &aFilename, const QStringList &SL);
     enum class Outcome { Written, NameTaken, Failed };
     // One try at `target` in Hovedmappe; `reason` says why it failed.
     Outcome writeNew(const QString &target, const QByteArray &bytes, QString &reason) const;

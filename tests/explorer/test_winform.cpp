@@ -92,6 +92,10 @@ private slots:
     void historyIsSavedOnRequestAndEntriesMoveWithTheSelection();
     void shortcutsOfTheFixedPlace();
     void fileTypesAreMarkedOrIsolatedInTheFileTree();
+    void playListsOfTheSelectedNamesWithAnExtension();
+    void picturePreviewTakesJpgBmpIcoOnly_data();
+    void picturePreviewTakesJpgBmpIcoOnly();
+    void startOpensTheStartUpFolderWhenThereIsOne();
 };
 
 void TestWinform::livesAndClosesThroughItsHost()
@@ -551,6 +555,88 @@ void TestWinform::fileTypesAreMarkedOrIsolatedInTheFileTree()
     window.extEdit->setText(".jpg");
     QVERIFY(run(window, "aExtType1"));
     QCOMPARE(window.antalExtEdit->text(), QString("0")); // tree 2 holds only the isolated files
+}
+
+void TestWinform::playListsOfTheSelectedNamesWithAnExtension()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    makeEntries(drives, "C:\\Film", {"film1.mp4", "film2.mp4", "film3.mkv", "Mappe\\", "Mappe.2\\"});
+    FakeMainHost host(kOpt);
+    messages::ScriptedResponder responder;
+    Twinform window;
+    window.visIFilStruktur("C:\\Film");
+    // With nothing selected nothing is written.
+    QCOMPARE(window.skrivAfspilningsliste(TSkrivTekstfiler::Afspiller::Film), QString());
+    QCOMPARE(
+        responder.texts(),
+        QStringList{"Der er ingen valgte filer med efternavn.\rVælg en eller flere filer og prøv igen.\r"});
+    QVERIFY(run(window, "selectAlleElementer"));
+    const QString written = window.skrivAfspilningsliste(TSkrivTekstfiler::Afspiller::Film);
+    QCOMPARE(written, QString("C:\\Film\\Film_afspilningsliste.html"));
+    // The folder without an extension is left out; the one with a dot is listed.
+    const QString page = QString::fromUtf8(drives.readBytes(written));
+    for (const char *name : {"film1.mp4", "film2.mp4", "film3.mkv", "Mappe.2"})
+        QVERIFY2(page.contains(QString(" <td>") + name + "</td>"), name);
+    QVERIFY(!page.contains(" <td>Mappe</td>"));
+    // The page is selected in the file tree and opened.
+    QCOMPARE(window.metodeX->strukturY()->filnavn(), written);
+    QCOMPARE(host.launched.last(), "open " + written);
+    window.visIFilStruktur("C:\\Film");
+    QVERIFY(run(window, "selectAlleElementer"));
+    QCOMPARE(window.skrivAfspilningsliste(TSkrivTekstfiler::Afspiller::Billeder),
+             QString("C:\\Film\\Billed_afspilningsliste.html"));
+    window.visIFilStruktur("C:\\Film");
+    window.metodeX->strukturY()->SelectFil("C:\\Film\\film2.mp4");
+    QCOMPARE(window.skrivAfspilningsliste(TSkrivTekstfiler::Afspiller::Film),
+             QString("C:\\Film\\Film_afspilningsliste (1).html"));
+}
+
+void TestWinform::picturePreviewTakesJpgBmpIcoOnly_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("jpg") << "C:\\Data\\a.jpg" << true;
+    QTest::newRow("JPG in capitals") << "C:\\Data\\B.JPG" << true;
+    QTest::newRow("bmp") << "C:\\Data\\c.bmp" << true;
+    QTest::newRow("ico") << "C:\\Data\\d.Ico" << true;
+    QTest::newRow("png") << "C:\\Data\\e.png" << false;
+    QTest::newRow("jpeg") << "C:\\Data\\f.jpeg" << false;
+    QTest::newRow("no extension") << "C:\\Data\\jpg" << false;
+}
+
+void TestWinform::picturePreviewTakesJpgBmpIcoOnly()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, shown);
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    FakeMainHost host(kOpt);
+    messages::ScriptedResponder responder;
+    Twinform window;
+    QCOMPARE(window.visBillede(file), shown);
+    QCOMPARE(host.galleryOpened, shown ? 1 : 0);
+    QCOMPARE(responder.texts(),
+             shown ? QStringList()
+                   : QStringList{"Valgte fil er ikke en billedfil af type jpg, bmp eller ico.\r"});
+}
+
+void TestWinform::startOpensTheStartUpFolderWhenThereIsOne()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    FakeMainHost host(kOpt);
+    messages::ScriptedResponder responder;
+    Twinform window;
+    window.metodeX->strukturY()->setBrugernavn("Tester");
+    window.aabnOpstartMappe();
+    QCOMPARE(responder.texts(), QStringList{"Mappen kunne ikke findes.\r"});
+    const QString startup = "C:\\Users\\Tester\\AppData\\Roaming\\Microsoft\\Windows\\Start "
+                            "Menu\\Programs\\Startup";
+    makeEntries(drives, startup, {"autostart.desktop"});
+    window.aabnOpstartMappe();
+    QCOMPARE(responder.texts().size(), 1);
+    QCOMPARE(window.metodeX->strukturY()->mappenavn(), startup);
 }
 
 QTEST_MAIN(TestWinform)

@@ -96,6 +96,12 @@ public:
     {
         launched.append(aProgram + " " + aFilnavn);
     }
+    void OpenFilen(const QString &aFilnavn, bool forRedigering) override
+    {
+        launched.append(QString(forRedigering ? "edit " : "open ") + aFilnavn);
+    }
+    int galleryOpened = 0;
+    void openGallery() override { ++galleryOpened; }
     QString iconFolder() const override { return QString(); }
     void HintInfo(const QString &hint) override { statusLines.append(hint); }
     void InfoHelp(const QString &page) override { launched.append(page); }

@@ -61,6 +61,14 @@ public:
     QString kalenderMappe() const override { return calendar; }
     void setKalenderMappe(const QString &folder) override { calendar = folder; }
     QString scriptMappe() const override { return scripts; }
+    QString programFolder = "C:\\zunKolvra\\Program";
+    QString bruger = "C:\\zunKolvra\\Tester";
+    QString info = "C:\\zunKolvra\\Program\\Stifinder\\tekstfiler\\";
+    QString applets = "C:\\zunKolvra\\Program\\Window applets\\";
+    QString programMappe() const override { return programFolder; }
+    QString brugerMappe() const override { return bruger; }
+    QString infoMappe() const override { return info; }
+    QString appletsMappe() const override { return applets; }
     void visKalMappe(const QString &folder) override { calls.append("folder " + folder); }
     void opretKalenderStruk(const QStringList &folders, const QString &folder) override
     {

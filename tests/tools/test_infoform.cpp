@@ -154,9 +154,11 @@ void TestInfoform::everyPageNamedExists()
             missing.append(name);
     missing.removeDuplicates();
     QVERIFY2(missing.isEmpty(), qPrintable("missing pages: " + missing.join(", ")));
-    // And every page can be reached from the contents.
+    // And every page can be reached from the contents, but those shown beside their window.
+    const QStringList besideTheirWindow{"wmi2.html", "applets2.html"};
     for (const QString &page : pages)
-        QVERIFY2(nodes.contains(page.chopped(5).toLower()), qPrintable("no node for " + page));
+        QVERIFY2(besideTheirWindow.contains(page.toLower()) || nodes.contains(page.chopped(5).toLower()),
+                 qPrintable("no node for " + page));
 }
 
 void TestInfoform::linksBetweenPagesResolve()

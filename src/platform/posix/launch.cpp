@@ -52,22 +52,6 @@ bool executableIn(const std::string &folder, const std::string &name)
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
-} // namespace
-
-bool isOnSearchPath(const std::string &searchPath, const std::string &name)
-{
-    std::size_t start = 0;
-    while (start <= searchPath.size()) {
-        const std::size_t end = std::min(searchPath.find(':', start), searchPath.size());
-        if (end > start && executableIn(searchPath.substr(start, end - start), name))
-            return true;
-        start = end + 1;
-    }
-    return false;
-}
-
-namespace {
-
 std::string desktopTerminal(const std::string &desktop)
 {
     struct Pair
@@ -154,11 +138,23 @@ std::optional<Launch> desktopLaunch(const std::string &exec, const std::vector<s
     return launch;
 }
 
+bool onSearchPath(const std::string &searchPath, const std::string &name)
+{
+    std::size_t start = 0;
+    while (start <= searchPath.size()) {
+        const std::size_t end = std::min(searchPath.find(':', start), searchPath.size());
+        if (end > start && executableIn(searchPath.substr(start, end - start), name))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 std::string findTerminal(const std::string &searchPath, const std::string &desktop)
 {
     for (const std::string &name :
          {std::string("x-terminal-emulator"), desktopTerminal(desktop), std::string("xterm")})
-        if (!name.empty() && isOnSearchPath(searchPath, name))
+        if (!name.empty() && onSearchPath(searchPath, name))
             return name;
     return {};
 }

@@ -36,6 +36,9 @@ std::optional<Launch> planLaunch(const std::u16string &verb, const std::string &
 // other field codes nothing, %% a percent sign. None when the line names no program.
 std::optional<Launch> desktopLaunch(const std::string &exec, const std::vector<std::string> &arguments);
 
+// Whether `name` is an executable file in a folder of `searchPath` (a PATH value).
+bool onSearchPath(const std::string &searchPath, const std::string &name);
+
 // The terminal emulator that runs console scripts: "x-terminal-emulator" (Debian's choice of
 // the desktop's terminal), else the terminal of the first desktop named in `desktop` (a
 // XDG_CURRENT_DESKTOP value: GNOME, KDE, XFCE, MATE, LXQt, LXDE), else xterm; the first of
@@ -47,9 +50,6 @@ std::string findTerminal(const std::string &searchPath, const std::string &deskt
 // after the command ends where the terminal can do that (xterm, konsole, xfce4-terminal).
 std::vector<std::string> terminalArguments(const std::string &terminal,
                                            const std::vector<std::string> &command, bool keepOpen = true);
-
-// Whether `name` is an executable file in a folder of `searchPath` (a PATH value).
-bool isOnSearchPath(const std::string &searchPath, const std::string &name);
 
 // The text of a desktop entry that starts the program `hostProgram` (a host path) at the start
 // of a session; none when the path cannot stand in an Exec line (a line break).

@@ -745,7 +745,7 @@ bool PosixPlatform::consoleAvailable(ConsoleKind kind) const
 {
     if (findTerminal(m_searchPath, m_desktop).empty())
         return false;
-    return kind != ConsoleKind::PowerShell || isOnSearchPath(m_searchPath, "pwsh");
+    return kind != ConsoleKind::PowerShell || onSearchPath(m_searchPath, "pwsh");
 }
 
 int PosixPlatform::openConsole(ConsoleKind kind, const Path &folder)
@@ -824,6 +824,12 @@ std::u16string PosixPlatform::scriptFileName(const std::u16string &windowsName) 
 {
     const auto dot = windowsName.rfind(u'.');
     return dot == std::u16string::npos || dot == 0 ? windowsName : windowsName.substr(0, dot);
+}
+
+bool PosixPlatform::programOnSearchPath(const std::u16string &name) const
+{
+    return name.find(u'/') == std::u16string::npos && !name.empty() &&
+           onSearchPath(m_searchPath, toUtf8(name));
 }
 
 int PosixPlatform::startDetached(const Launch &launch, const std::string &directory)

@@ -66,6 +66,7 @@ public:
     // The XDG autostart folder (host path) startupFolder gives; none: there is no Startup folder.
     void setAutostartFolder(std::string folder) { m_autostart = std::move(folder); }
 
+    bool programOnSearchPath(const std::u16string &name) const override;
     bool fileExists(const Path &path) const override;
     bool directoryExists(const Path &path) const override;
     bool forceDirectories(const Path &path) override;
