@@ -5,18 +5,60 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QStandardPaths>
+#include <QTranslator>
 
 namespace app {
 
-void installHostPlatform()
+namespace {
+
+bool isInside(const QString &path, const QString &folder)
 {
-    QString installed =
-        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("../share/zunkolvra/Program");
-    if (!QDir(installed).exists())
-        installed = QStringLiteral(ZUN_SOURCE_DATA_PROGRAM);
-    const auto host = platform::posix::HostSetup::fromEnvironment(QDir::cleanPath(installed).toStdString());
+    const QString child = QDir::cleanPath(path);
+    const QString parent = QDir::cleanPath(folder);
+    return !parent.isEmpty() && (child == parent || child.startsWith(parent + u'/'));
+}
+
+} // namespace
+
+QString programDataFolder(const QString &applicationDir, const QString &buildDir, const QString &sourceData)
+{
+    const QString installed =
+        QDir::cleanPath(QDir(applicationDir).absoluteFilePath("../share/zunkolvra/Program"));
+    if (QDir(installed).exists())
+        return installed;
+    if (isInside(applicationDir, buildDir) && QDir(sourceData).exists())
+        return QDir::cleanPath(sourceData);
+    return {};
+}
+
+bool installHostPlatform()
+{
+    const QString data =
+        programDataFolder(QCoreApplication::applicationDirPath(), QStringLiteral(ZUN_BUILD_DIR),
+                          QStringLiteral(ZUN_SOURCE_DATA_PROGRAM));
+    if (data.isEmpty())
+        return false;
+    const auto host = platform::posix::HostSetup::fromEnvironment(data.toStdString());
     platform::install(platform::posix::PosixPlatform::forHost(host));
+    return true;
+}
+
+QString missingDataMessage()
+{
+    const QString expected = QDir::cleanPath(
+        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("../share/zunkolvra/Program"));
+    return QString("Programmets datamappe blev ikke fundet.\nDen skulle ligge i %1.\n"
+                   "Installer zunKolvra Stifinder igen.")
+        .arg(expected);
+}
+
+bool installQtTranslations(QTranslator &translator)
+{
+    if (!translator.load("qtbase_da", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(&translator);
 }
 
 void installIconTheme()

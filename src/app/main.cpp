@@ -9,7 +9,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
-#include <QLibraryInfo>
+#include <QMessageBox>
 #include <QTranslator>
 #include <cstdio>
 #include <cstring>
@@ -21,7 +21,10 @@ namespace {
 int makeShortcut(int argc, char *argv[])
 {
     QCoreApplication helper(argc, argv);
-    app::installHostPlatform();
+    if (!app::installHostPlatform()) {
+        std::fputs(app::missingDataMessage().append(u'\n').toLocal8Bit().constData(), stderr);
+        return 1;
+    }
     const QStringList arguments = QCoreApplication::arguments();
     const QString error = arguments.size() == 4 ? core::makeShortcutFile(arguments[2], arguments[3])
                                                 : QString("Brug: --opret-genvej \"mål\" \"genvej.lnk\"");
@@ -44,13 +47,17 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName("Stifinder");
     QApplication::setOrganizationName("zunKolvra");
 
-    // Standard buttons and file dialogs speak Danish too.
+    // Standard buttons, file dialogs and the menus of text fields speak Danish too.
     QTranslator qtDanish;
-    if (qtDanish.load("qtbase_da", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtDanish);
+    app::installQtTranslations(qtDanish);
     app::installIconTheme();
 
-    app::installHostPlatform();
+    if (!app::installHostPlatform()) {
+        const QString message = app::missingDataMessage();
+        std::fputs(QString(message).append(u'\n').toLocal8Bit().constData(), stderr);
+        QMessageBox::critical(nullptr, "zunKolvra Stifinder", message);
+        return 1;
+    }
 
     dialogs::createShared(nullptr);
     Tmainform window;
