@@ -1,8 +1,13 @@
 #include "dialogs/toolform.h"
 
+#include "dialogs/widgets.h"
+
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QStatusTipEvent>
+#include <QToolButton>
 #include <memory>
 
 namespace {
@@ -52,6 +57,28 @@ core::OptionTable TToolForm::placeLines()
             2, [this] { return y(); }, [place](int top) { place->setY(top); }, kDefaultTop, -reach, reach)
         .afterApplying([this, place] { move(*place); });
     return table;
+}
+
+QHBoxLayout *TToolForm::bottomBar(const QString &helpPage)
+{
+    auto *bottom = new QHBoxLayout;
+    if (QAction *visStifinder = toolHost() ? toolHost()->mainAction("aVisStifinder") : nullptr)
+        bottom->addWidget(widgets::actionButton(
+            visStifinder, this, {"folder-open", Qt::ToolButtonTextBesideIcon, {}, "visStifinderButton"}));
+    bottom->addStretch(1);
+    QToolButton *info = widgets::infoButton("infoButton", this);
+    info->setStatusTip("Information");
+    info->setVisible(!showInternt);
+    connect(info, &QToolButton::clicked, this, [helpPage] {
+        if (toolHost())
+            toolHost()->toolHelp(helpPage);
+    });
+    bottom->addWidget(info);
+    auto *close = new QPushButton("Luk", this);
+    close->setObjectName("lukKnap");
+    connect(close, &QPushButton::clicked, this, &TToolForm::closeWindow);
+    bottom->addWidget(close);
+    return bottom;
 }
 
 void TToolForm::closeWindow()

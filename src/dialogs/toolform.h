@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class QAction;
+class QHBoxLayout;
 class QIcon;
 class TMenuExeFiler;
 
@@ -139,6 +140,9 @@ protected:
     // The options file's lines 1 and 2: the window's left and top (defaults 20, 40, a place far
     // off any screen held to within reach); a tool adds its own lines after them.
     core::OptionTable placeLines();
+    // The bottom bar: the main window's "Stifinder" command, the information button (on a window
+    // of its own only) with the help page `helpPage`, and "Luk".
+    QHBoxLayout *bottomBar(const QString &helpPage);
 
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;

@@ -295,25 +295,7 @@ void TProgform::buildUi()
     right->addStretch(1);
     panels->addLayout(right, 3);
 
-    // Bottom bar.
-    auto *bottom = new QHBoxLayout;
-    if (QAction *visStifinder = toolHost() ? toolHost()->mainAction("aVisStifinder") : nullptr)
-        bottom->addWidget(widgets::actionButton(
-            visStifinder, this, {"folder-open", Qt::ToolButtonTextBesideIcon, {}, "visStifinderButton"}));
-    bottom->addStretch(1);
-    QToolButton *info = widgets::infoButton("infoButton", this);
-    info->setStatusTip("Information");
-    info->setVisible(!showInternt);
-    connect(info, &QToolButton::clicked, this, [] {
-        if (toolHost())
-            toolHost()->toolHelp("Indfør programmer.html");
-    });
-    bottom->addWidget(info);
-    auto *close = new QPushButton("Luk", this);
-    close->setObjectName("lukKnap");
-    connect(close, &QPushButton::clicked, this, &TToolForm::closeWindow);
-    bottom->addWidget(close);
-    layout->addLayout(bottom);
+    layout->addLayout(bottomBar("Indfør programmer.html"));
 
     connect(programListe, &QTreeWidget::itemClicked, this, [this] { programListeClick(); });
     connect(jaKnap, &QPushButton::clicked, this, [this] { jaKnapClick(); });

@@ -234,25 +234,7 @@ void Tgenvejform::buildUi()
     right->addStretch(1);
     panels->addLayout(right, 3);
 
-    // Bottom bar.
-    auto *bottom = new QHBoxLayout;
-    if (QAction *visStifinder = toolHost() ? toolHost()->mainAction("aVisStifinder") : nullptr)
-        bottom->addWidget(widgets::actionButton(
-            visStifinder, this, {"folder-open", Qt::ToolButtonTextBesideIcon, {}, "visStifinderButton"}));
-    bottom->addStretch(1);
-    QToolButton *info = widgets::infoButton("infoButton", this);
-    info->setStatusTip("Information");
-    info->setVisible(!showInternt);
-    connect(info, &QToolButton::clicked, this, [] {
-        if (toolHost())
-            toolHost()->toolHelp("Genveje.html");
-    });
-    bottom->addWidget(info);
-    auto *close = new QPushButton("Luk", this);
-    close->setObjectName("lukKnap");
-    connect(close, &QPushButton::clicked, this, &TToolForm::closeWindow);
-    bottom->addWidget(close);
-    layout->addLayout(bottom);
+    layout->addLayout(bottomBar("Genveje.html"));
 
     // Keys: Enter in the name makes the shortcut; a double click or Space in the list runs one.
     const auto runIfEnabled = [this](const char *name) {

@@ -318,25 +318,7 @@ void Tfindform::buildUi()
     filterLayout->addWidget(download, 0, Qt::AlignLeft);
     pageBog->addTab(filters, "Filtre");
 
-    // Bottom bar.
-    auto *bottom = new QHBoxLayout;
-    if (QAction *visStifinder = toolHost() ? toolHost()->mainAction("aVisStifinder") : nullptr)
-        bottom->addWidget(widgets::actionButton(
-            visStifinder, this, {"folder-open", Qt::ToolButtonTextBesideIcon, {}, "visStifinderButton"}));
-    bottom->addStretch(1);
-    QToolButton *info = widgets::infoButton("infoButton", this);
-    info->setStatusTip("Information");
-    info->setVisible(!showInternt);
-    connect(info, &QToolButton::clicked, this, [] {
-        if (toolHost())
-            toolHost()->toolHelp("Søg i tekstfiler.html");
-    });
-    bottom->addWidget(info);
-    auto *close = new QPushButton("Luk", this);
-    close->setObjectName("lukKnap");
-    connect(close, &QPushButton::clicked, this, &TToolForm::closeWindow);
-    bottom->addWidget(close);
-    layout->addLayout(bottom);
+    layout->addLayout(bottomBar("Søg i tekstfiler.html"));
 
     connect(chooseFile, &QPushButton::clicked, this, [this] {
         const QString start = core::hostPath(Mappe);
