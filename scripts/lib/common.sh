@@ -9,7 +9,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev libqt6svg6
     qt6-image-formats-plugins breeze-icon-theme fonts-dejavu-core
     googletest libgtest-dev
-    xvfb xauth x11-utils imagemagick
+    xvfb xauth x11-utils imagemagick xdotool
     # The play-list test loads a written page in a headless browser.
     chromium chromium-driver
 )

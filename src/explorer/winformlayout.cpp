@@ -18,6 +18,7 @@
 #include "lists/reopenfiler.h"
 #include "platform/Platform.h"
 #include "structures/strukturcompo.h"
+#include "structures/strukturmodel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,6 +32,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -144,27 +146,30 @@ void Twinform::buildActions()
 {
     actions = new ActionList(this, Qt::WidgetWithChildrenShortcut);
     actions->add(
-        "Tilbage", "Tilbage", {}, "Gå til foregående eller sidste mappe", [this] { tilbageExecute(); },
+        "Tilbage", "Tilbage", QKeySequence("Alt+Left"), "Gå til foregående eller sidste mappe",
+        [this] { tilbageExecute(); },
         [this] { return HistorieListe && HistorieListe->currentRow() >= 0 && HistorieListe->count() > 1; });
     actions->add(
-        "Frem", "Frem", {}, "Gå til næste eller første mappe", [this] { fremExecute(); },
+        "Frem", "Frem", QKeySequence("Alt+Right"), "Gå til næste eller første mappe",
+        [this] { fremExecute(); },
         [this] { return HistorieListe && HistorieListe->currentRow() >= 0 && HistorieListe->count() > 1; });
     actions->add("Fokus", "Aktiv mappestruktur", QKeySequence("Alt+1"), "Aktiv mappestruktur: Alt+1", [this] {
-        if (metodeX->strukturY()->aktiveStruktur() != strukturNr::filer)
-            return;
-        metodeX->strukturY()->setAktiveStruktur(strukturNr::mapper);
-        mappeKontrol(metodeX->strukturY()->getDirectory(), true);
+        // Already the active tree: the key still brings the focus back to it.
+        if (metodeX->strukturY()->aktiveStruktur() == strukturNr::filer) {
+            metodeX->strukturY()->setAktiveStruktur(strukturNr::mapper);
+            mappeKontrol(metodeX->strukturY()->getDirectory(), true);
+        }
         MappeStruktur->setFocus();
     });
     actions->add("Fokus2", "Aktiv filstruktur", QKeySequence("Alt+2"), "Aktiv filstruktur: Alt+2", [this] {
         TStrukturCompo *struktur = metodeX->strukturY();
-        if (struktur->aktiveStruktur() != strukturNr::mapper)
-            return;
-        struktur->setAktiveStruktur(strukturNr::filer);
-        const QString result = core::fileExists(struktur->filnavn())
-                                   ? struktur->SelectFil(struktur->filnavn())
-                                   : struktur->getFileDirectory(false);
-        mappeKontrol(result, true);
+        if (struktur->aktiveStruktur() == strukturNr::mapper) {
+            struktur->setAktiveStruktur(strukturNr::filer);
+            const QString result = core::fileExists(struktur->filnavn())
+                                       ? struktur->SelectFil(struktur->filnavn())
+                                       : struktur->getFileDirectory(false);
+            mappeKontrol(result, true);
+        }
         FilStruktur->setFocus();
     });
     actions->add("opdater2", "Opdater", QKeySequence("F6"), "Opdater mappe-fil-strukturen: F6",
@@ -787,6 +792,23 @@ void Twinform::connectTrees()
     connect(MappeStruktur, &QTreeView::doubleClicked, this, [this] { MappeStrukturDblClick(); });
     connect(FilStruktur, &QTreeView::clicked, this, [this] { FilStrukturClick(); });
     connect(FilStruktur, &QTreeView::doubleClicked, this, [this] { FilStrukturDblClick(); });
+    // The keyboard moves the current element as a click does.
+    connect(MappeStruktur, &StrukturView::keyboardMoved, this, [this] { MappeStrukturClick(); });
+    connect(FilStruktur, &StrukturView::keyboardMoved, this, [this] { FilStrukturClick(); });
+    // Enter does what the mouse does: in the folder tree it shows the folder's contents, in the
+    // file tree it opens the folder or runs the file. An in-place rename keeps its own Enter.
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        auto *showFolder = new QShortcut(key, MappeStruktur, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(showFolder, &QShortcut::activated, this, [this] {
+            if (MappeStruktur->currentIndex().isValid())
+                MappeStrukturClick();
+        });
+        auto *open = new QShortcut(key, FilStruktur, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(open, &QShortcut::activated, this, [this] {
+            if (FilStruktur->currentIndex().isValid())
+                FilStrukturDblClick();
+        });
+    }
 
     // An in-place rename ends by renaming the folder or file on disk.
     Timer = new QTimer(this);

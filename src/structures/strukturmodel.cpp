@@ -3,6 +3,7 @@
 #include "structures/pictures.h"
 #include "structures/treelines.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 StrukturModel::StrukturModel(PictureSet pictures, QObject *parent)
@@ -372,6 +373,14 @@ void StrukturView::setLinjer(bool on)
 {
     m_linjer = on;
     viewport()->update();
+}
+
+void StrukturView::keyPressEvent(QKeyEvent *event)
+{
+    const QPersistentModelIndex before = currentIndex();
+    QTreeView::keyPressEvent(event);
+    if (before != currentIndex())
+        emit keyboardMoved();
 }
 
 void StrukturView::drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const

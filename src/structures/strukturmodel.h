@@ -123,8 +123,14 @@ public:
     void setLinjer(bool on);
     bool linjer() const { return m_linjer; }
 
+signals:
+    // The user moved the current node with the keyboard (arrows, page keys, typed letters), so
+    // the window can follow as it does after a click.
+    void keyboardMoved();
+
 protected:
     void drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // The enabled nodes the selection holds, read from its ranges in one pass.
