@@ -112,6 +112,7 @@ private slots:
     void renameByDialogKeepsTheExtension();
     void newFilesFromTemplatesGetFreeNamesAndTheirRename();
     void egenskaberShowsThePageOfTheSelectedKind();
+    void theKeyboardWorksTheTreesAsTheMouseDoes();
 };
 
 void TestExplorerWindow::theTreesGetTheRoomAtAFirstStart()
@@ -529,3 +530,38 @@ void TestExplorerWindow::egenskaberShowsThePageOfTheSelectedKind()
 
 QTEST_MAIN(TestExplorerWindow)
 #include "test_explorerwindow.moc"
+
+void TestExplorerWindow::theKeyboardWorksTheTreesAsTheMouseDoes()
+{
+    Fixture f;
+    f.main.show();
+    QApplication::setActiveWindow(&f.main);
+    f.show("C:\\Data");
+    StrukturView *files = f.window->FilStruktur;
+    files->setFocus();
+
+    // Typed letters move the current element, as a click would.
+    QTest::keyClicks(files, "b");
+    QCOMPARE(f.main.EditSti->text(), QString("C:\\Data\\b.txt"));
+    QTest::keyClick(files, Qt::Key_Up);
+    QCOMPARE(f.main.EditSti->text(), QString("C:\\Data\\a.txt"));
+
+    // Enter opens a folder; Alt+Left goes back, Alt+Right forth.
+    QTest::keyClick(files, Qt::Key_Home);
+    QCOMPARE(f.main.EditSti->text(), QString("C:\\Data\\Foto"));
+    QTest::keyClick(files, Qt::Key_Return);
+    QCOMPARE(f.struktur()->mappenavn(), QString("C:\\Data\\Foto"));
+    QCOMPARE(f.tabs().last(), QString("Foto"));
+    f.window->actions->updateAll(); // as the idle event loop does between two keys
+    QTest::keyClick(files, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(f.struktur()->mappenavn(), QString("C:\\Data"));
+    f.window->actions->updateAll();
+    QTest::keyClick(files, Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(f.struktur()->mappenavn(), QString("C:\\Data\\Foto"));
+
+    // Alt+1 and Alt+2 bring the focus to their tree also when it is the active one already.
+    QCOMPARE(f.struktur()->aktiveStruktur(), int(strukturNr::filer));
+    f.window->AktiveStrukturEdit->setFocus();
+    QTest::keyClick(f.window->AktiveStrukturEdit, Qt::Key_2, Qt::AltModifier);
+    QVERIFY(files->hasFocus());
+}
