@@ -520,3 +520,79 @@ TEST(Services, CopyLinkCopiesTheLinkNotWhatItLeadsTo)
     EXPECT_FALSE(p.copyLink(d.path(u"genvej"), d.path(u"kopi")));
     EXPECT_EQ(lastError(), Win32Error::AlreadyExists);
 }
+
+// Paths of MAX_PATH (260) and more: Windows needs its long-path form for them.
+TEST(Services, PathsLongerThanMaxPathWork)
+{
+    TestDrive d;
+    ASSERT_TRUE(d.ready());
+    auto &p = d.platform();
+    std::u16string relative = u"Lang";
+    for (int i = 0; i < 12; ++i)
+        relative += u"\\" + std::u16string(24, static_cast<char16_t>(u'a' + i));
+    const Path folder = d.path(relative);
+    ASSERT_GT(folder.size(), 300u);
+    ASSERT_TRUE(p.forceDirectories(folder));
+    EXPECT_TRUE(p.directoryExists(folder));
+    d.write(u"kilde.txt", "langt");
+    ASSERT_TRUE(p.copyFileEx(d.path(u"kilde.txt"), folder + u"\\kopi.txt", {}, nullptr, false));
+    EXPECT_TRUE(p.fileExists(folder + u"\\kopi.txt"));
+    FindData data;
+    ASSERT_TRUE(p.fileAttributes(folder + u"\\kopi.txt", data));
+    EXPECT_EQ(data.size, 5u);
+    EXPECT_EQ(listing(p, folder).size(), 3u);
+    ASSERT_TRUE(p.moveFile(folder + u"\\kopi.txt", folder + u"\\flyttet.txt"));
+    ASSERT_TRUE(p.deleteFolder(d.path(u"Lang")));
+    EXPECT_FALSE(p.directoryExists(d.path(u"Lang")));
+}
+
+#ifdef _WIN32
+// Only in Wine's throwaway prefix: on Windows itself this would reach the user's recycle bin.
+TEST(Services, RecycleBinTakesAFileAndEmptiesUnderWine)
+{
+    if (!runningUnderWine())
+        GTEST_SKIP() << "would use the user's real recycle bin";
+    TestDrive d;
+    ASSERT_TRUE(d.ready());
+    auto &p = d.platform();
+    d.write(u"skrald.txt", "x");
+    d.write(u"Mappe\\a.txt", "y");
+    EXPECT_TRUE(p.moveToRecycleBin(d.path(u"skrald.txt")));
+    EXPECT_FALSE(p.fileExists(d.path(u"skrald.txt")));
+    EXPECT_TRUE(p.moveToRecycleBin(d.path(u"Mappe")));
+    EXPECT_FALSE(p.directoryExists(d.path(u"Mappe")));
+    EXPECT_FALSE(p.moveToRecycleBin(d.path(u"Mangler")));
+    EXPECT_EQ(p.emptyRecycleBin(u""), 0);
+}
+
+// The host's own drives, user and folders, and the rules that are plain Windows.
+TEST(Services, WindowsHostServices)
+{
+    platform::win32::Win32Platform p;
+    const auto drives = p.logicalDrives();
+    ASSERT_FALSE(drives.empty());
+    EXPECT_EQ(drives.front().size(), 3u); // "C:\"
+    EXPECT_EQ(p.driveType(u"C:\\"), DriveType::Fixed);
+    std::u16string name;
+    EXPECT_TRUE(p.fileSystemName(u"C:\\", name));
+    EXPECT_FALSE(name.empty());
+    EXPECT_TRUE(p.userName(name));
+    EXPECT_FALSE(name.empty());
+    Path folder;
+    ASSERT_TRUE(p.specialFolder(CSIDL_PERSONAL, folder));
+    EXPECT_TRUE(p.directoryExists(folder));
+    EXPECT_TRUE(p.programOnSearchPath(u"cmd"));
+    EXPECT_FALSE(p.programOnSearchPath(u"zunkolvra-findes-ikke"));
+
+    EXPECT_TRUE(p.isProgramFile(u"C:\\P\\a.exe"));
+    EXPECT_FALSE(p.isProgramFile(u"C:\\P\\a.EXE")); // letter case counts
+    EXPECT_FALSE(p.isProgramFile(u"C:\\P\\a.bat"));
+    EXPECT_TRUE(p.isConsoleScript(u"C:\\P\\a.BaT"));
+    EXPECT_FALSE(p.isConsoleScript(u"C:\\P\\a.sh"));
+    EXPECT_EQ(p.scriptFileName(u"createShortcut.vbs"), u"createShortcut.vbs");
+    EXPECT_EQ(p.startupEntryName(u"Stifinder.lnk"), u"Stifinder.lnk");
+    EXPECT_EQ(p.hostPath(u"C:\\x"), u"C:\\x");
+    EXPECT_EQ(p.programPath(u"C:\\x"), u"C:\\x");
+    EXPECT_TRUE(p.consoleAvailable(ConsoleKind::PowerShell));
+}
+#endif

@@ -40,15 +40,14 @@ std::u16string fromW(const wchar_t *text)
 }
 
 // The file APIs take paths of MAX_PATH and more only with the "\\?\" prefix, which also turns
-// off their name parsing, so it needs backslashes and a full path. The shell calls never get it.
+// off their name parsing, so the path is made full and clean first. The shell calls never get it.
 std::u16string longPath(const Path &path)
 {
     if (path.size() < MAX_PATH || path.starts_with(u"\\\\?\\"))
         return path;
-    std::u16string full = path;
-    for (auto &c : full)
-        if (c == u'/')
-            c = u'\\';
+    std::wstring buffer(32768, L'\0');
+    const DWORD length = GetFullPathNameW(w(path), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    const std::u16string full = length > 0 && length < buffer.size() ? fromW(buffer.c_str()) : path;
     if (full.starts_with(u"\\\\"))
         return u"\\\\?\\UNC\\" + full.substr(2);
     return u"\\\\?\\" + full;
