@@ -323,9 +323,9 @@ bool Win32Platform::copyFileEx(const Path &from, const Path &to, const CopyProgr
     CopyState state;
     state.progress = &progress;
     state.cancel = cancel;
-    BOOL cancelFlag = FALSE;
-    const BOOL copied = CopyFileExW(w(longPath(from)), w(longPath(temporary)), copyProgress, &state,
-                                    &cancelFlag, COPY_FILE_FAIL_IF_EXISTS);
+    // Our flag is read in the routine, at every chunk: pbCancel is a plain BOOL, not an atomic.
+    const BOOL copied = CopyFileExW(w(longPath(from)), w(longPath(temporary)), copyProgress, &state, nullptr,
+                                    COPY_FILE_FAIL_IF_EXISTS);
     const DWORD code = GetLastError();
     auto discard = [&](Win32Error error) {
         removeFile(temporary);
