@@ -1,6 +1,10 @@
 #include "app/hostsetup.h"
 
+#ifdef _WIN32
+#include "platform/win32/win32platform.h"
+#else
 #include "platform/posix/posixplatform.h"
+#endif
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,8 +44,13 @@ bool installHostPlatform()
                           QStringLiteral(ZUN_SOURCE_DATA_PROGRAM));
     if (data.isEmpty())
         return false;
+#ifdef _WIN32
+    // Windows paths are the host's own: nothing to map.
+    platform::install(std::make_unique<platform::win32::Win32Platform>());
+#else
     const auto host = platform::posix::HostSetup::fromEnvironment(data.toStdString());
     platform::install(platform::posix::PosixPlatform::forHost(host));
+#endif
     return true;
 }
 
