@@ -1,3 +1,4 @@
+#include "patternbytes.h"
 #include "platform/paths.h"
 #include "platform/posix/copyfile.h"
 #include "platform/posix/posixplatform.h"
@@ -26,15 +27,6 @@ using platform::posix::kCopyChunk;
 namespace {
 
 using Fixture = TwoDrives;
-
-// Bytes that differ from chunk to chunk, so a chunk copied twice or skipped shows.
-std::string pattern(std::uint64_t size)
-{
-    std::string bytes(size, '\0');
-    for (std::uint64_t i = 0; i < size; ++i)
-        bytes[i] = char((i * 7 + i / 4099) % 251);
-    return bytes;
-}
 
 std::set<std::string> namesIn(const fs::path &folder)
 {

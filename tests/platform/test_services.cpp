@@ -2,6 +2,7 @@
 // Windows one in the MinGW build (under Wine here). What Wine leaves out is skipped there, with
 // the reason.
 
+#include "patternbytes.h"
 #include "testdrive.h"
 
 #include <atomic>
@@ -19,15 +20,6 @@ namespace fs = std::filesystem;
 using namespace platform;
 
 namespace {
-
-// Bytes that differ from chunk to chunk, so a chunk copied twice or skipped shows.
-std::string pattern(std::uint64_t size)
-{
-    std::string bytes(size, '\0');
-    for (std::uint64_t i = 0; i < size; ++i)
-        bytes[i] = char((i * 7 + i / 4099) % 251);
-    return bytes;
-}
 
 std::set<std::u16string> namesIn(const fs::path &folder)
 {
