@@ -3,6 +3,8 @@
 #include "platform/Platform.h"
 #include "platform/paths.h"
 
+#include <algorithm>
+
 namespace core {
 
 bool fileExists(const QString &path)
@@ -63,6 +65,23 @@ QString lastErrorMessage()
     default:
         return "Der opstod en ukendt fejl (" + QString::number(static_cast<quint32>(error)) + ").";
     }
+}
+
+bool sameElement(const QString &a, const QString &b)
+{
+    platform::ElementId first, second;
+    auto &system = platform::current();
+    return system.elementId(a.toStdU16String(), first) && system.elementId(b.toStdU16String(), second) &&
+           first == second;
+}
+
+bool isSameOrInside(const QString &folder, const QString &path)
+{
+    platform::ElementId id;
+    if (!platform::current().elementId(folder.toStdU16String(), id))
+        return false;
+    const auto ancestry = platform::current().folderAncestry(path.toStdU16String());
+    return std::find(ancestry.begin(), ancestry.end(), id) != ancestry.end();
 }
 
 bool moveFile(const QString &from, const QString &to)

@@ -15,6 +15,11 @@ bool deleteFile(const QString &path);
 bool deleteFolder(const QString &path);
 // One file or folder into the recycle bin of its drive.
 bool moveToRecycleBin(const QString &path);
+// Whether two paths name one element, whatever links or drive letters lead there (decided by the
+// file system's identity, never by the path text). False when either is missing.
+bool sameElement(const QString &a, const QString &b);
+// Whether the folder `path` is the folder `folder` itself or lies anywhere below it on disk.
+bool isSameOrInside(const QString &folder, const QString &path);
 // The Danish system message for the error the last failing file service left.
 QString lastErrorMessage();
 // MoveFileW: never replaces an existing target.

@@ -367,11 +367,10 @@ void TPasteCompo::udskrivInfo()
 
 bool TPasteCompo::indISigSelv(bool flyt) const
 {
-    const QString dest = core::withoutTrailingBackslash(FConstDest);
+    // One folder may have several names (links, drive letters over the same disk): only the file
+    // system's identity tells whether the destination lies in it.
     for (const QString &mappe : FPasteMapper) {
-        const QString kilde = core::withoutTrailingBackslash(mappe);
-        if (dest.compare(kilde, Qt::CaseInsensitive) == 0 ||
-            dest.startsWith(kilde + "\\", Qt::CaseInsensitive)) {
+        if (core::isSameOrInside(mappe, FConstDest)) {
             messages::inform("Mappen\r" + mappe + "\r" +
                              (flyt ? "kan ikke flyttes ind i sig selv eller i en af sine egne undermapper.\r"
                                      "Intet er blevet flyttet."
@@ -380,7 +379,21 @@ bool TPasteCompo::indISigSelv(bool flyt) const
             return true;
         }
     }
-    return false;
+    if (!flyt)
+        return false;
+    // Moved where it already lies, the element would be its own clash: replaced by itself,
+    // merged into itself, or copied onto itself and then deleted.
+    const auto alleredeDer = [this](const QStringList &elementer, const char *slags) {
+        for (const QString &element : elementer) {
+            if (core::sameElement(core::folderOf(element), FConstDest)) {
+                messages::inform(slags + ("\r" + element + "\r") + "ligger allerede i mappen:\r" +
+                                 FConstDest + "\r" + "Intet er blevet flyttet.");
+                return true;
+            }
+        }
+        return false;
+    };
+    return alleredeDer(FPasteMapper, "Mappen") || alleredeDer(FPasteFiler, "Filen");
 }
 
 bool TPasteCompo::pladsNok() const

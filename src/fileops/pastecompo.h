@@ -88,7 +88,8 @@ private:
     bool erstat(const QString &kilde, const QString &dest, bool mappe);
     // A move within a drive that failed: said, with the system's reason.
     void sigIkkeFlyttet(const QString &kilde, const QString &dest, bool mappe);
-    // A folder pasted into itself or below itself: said, and nothing is done.
+    // A folder pasted into itself or below itself, or moved where it already lies (decided by the
+    // file system's identity, not the path text): said, and nothing is done.
     bool indISigSelv(bool flyt) const;
     // The destination drive has room for what is to be copied; said when not.
     bool pladsNok() const;

@@ -101,6 +101,16 @@ struct DiskSpace
     std::uint64_t totalFree = 0;
 };
 
+// The file system's identity of an element: device and inode on Linux, volume serial number and
+// file index on Windows. Two paths name the same element exactly when their identities are equal,
+// whatever links or drive letters lie on the way.
+struct ElementId
+{
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const ElementId &) const = default;
+};
+
 // SHGetSpecialFolderPathW folder numbers (CSIDL) the program asks for.
 enum Csidl : int {
     CSIDL_PROGRAMS = 2,
@@ -185,6 +195,15 @@ public:
     // A file that fails to copy is skipped; false only when the destination cannot be made or
     // `source` is not a folder.
     virtual bool copyFolder(const Path &source, const Path &destination) = 0;
+    // GetFileInformationByHandle's volume serial number and file index of the element `path`
+    // names, a link followed (a link to a folder stands for that folder). False when nothing is
+    // there.
+    virtual bool elementId(const Path &path, ElementId &id) const = 0;
+    // The identities of the folder `folder` and of every folder that really holds it, nearest
+    // first, up to the root of the host: the parents after links are followed, so a folder
+    // reached through a link or another drive letter lists the folders it lies in on disk.
+    // Empty when `folder` is no folder.
+    virtual std::vector<ElementId> folderAncestry(const Path &folder) const = 0;
     // GetUserNameW: false on failure, `name` untouched then.
     virtual bool userName(std::u16string &name) const = 0;
 

@@ -17,6 +17,21 @@ bool isEscape(char32_t c)
     return c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF;
 }
 
+// The characters a Windows name cannot hold stand in a program name as U+F000 plus their code,
+// so a host name holding them is still one name ("sub\x.txt" is no path).
+constexpr char32_t kRefusedBase = 0xF000;
+
+bool refusedInWindowsName(char32_t c)
+{
+    return (c >= 0x01 && c <= 0x1F) || c == u'\\' || c == u':' || c == u'*' || c == u'?' || c == u'"' ||
+           c == u'<' || c == u'>' || c == u'|';
+}
+
+bool isRefusedStandIn(char32_t c)
+{
+    return c >= kRefusedBase && c < kRefusedBase + 0x80 && refusedInWindowsName(c - kRefusedBase);
+}
+
 // The code point of a well-formed UTF-8 sequence at text[i] (shortest form, no surrogates,
 // at most U+10FFFF) and its length; length 0 when the bytes there are not one.
 char32_t decodeSequence(const std::string &text, std::size_t i, std::size_t &length)
@@ -76,7 +91,9 @@ void appendUtf8(std::string &out, char32_t c)
     }
 }
 
-std::string toUtf8(const std::u16string &text)
+namespace {
+
+std::string encodeHost(const std::u16string &text, bool name)
 {
     std::string out;
     out.reserve(text.size());
@@ -91,13 +108,16 @@ std::string toUtf8(const std::u16string &text)
         } else if (isEscape(c)) {
             out += char(c - kEscapeBase);
             continue;
+        } else if (name && isRefusedStandIn(c)) {
+            out += char(c - kRefusedBase);
+            continue;
         }
         appendUtf8(out, c);
     }
     return out;
 }
 
-std::u16string fromUtf8(const std::string &text)
+std::u16string decodeHost(const std::string &text, bool name)
 {
     std::u16string out;
     out.reserve(text.size());
@@ -105,15 +125,15 @@ std::u16string fromUtf8(const std::string &text)
     while (i < text.size()) {
         const auto b = static_cast<unsigned char>(text[i]);
         if (b < 0x80) {
-            out += char16_t(b);
+            out += char16_t(name && refusedInWindowsName(b) ? kRefusedBase + b : b);
             ++i;
             continue;
         }
         std::size_t length = 0;
         const char32_t c = decodeSequence(text, i, length);
-        // A well-formed character inside the escape range is escaped too, byte by byte;
-        // otherwise it would read back as the bytes it stands for.
-        if (length == 0 || isEscape(c)) {
+        // A well-formed character that stands for something else is escaped too, byte by
+        // byte; otherwise it would read back as what it stands for.
+        if (length == 0 || isEscape(c) || (name && isRefusedStandIn(c))) {
             out += char16_t(kEscapeBase + b);
             ++i;
         } else if (c >= 0x10000) {
@@ -126,6 +146,28 @@ std::u16string fromUtf8(const std::string &text)
         }
     }
     return out;
+}
+
+} // namespace
+
+std::string toUtf8(const std::u16string &text)
+{
+    return encodeHost(text, false);
+}
+
+std::string hostNameOf(const std::u16string &windowsName)
+{
+    return encodeHost(windowsName, true);
+}
+
+std::u16string windowsNameOf(const std::string &hostName)
+{
+    return decodeHost(hostName, true);
+}
+
+std::u16string fromUtf8(const std::string &text)
+{
+    return decodeHost(text, false);
 }
 
 char16_t foldCase(char16_t c)

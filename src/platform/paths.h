@@ -14,6 +14,13 @@ namespace platform {
 // surrogates, which no host name yields, are written as U+FFFD.
 std::string toUtf8(const std::u16string &text);
 std::u16string fromUtf8(const std::string &text);
+// One host name (a path component) as a program name and back: as fromUtf8 and toUtf8, and
+// the characters no Windows name can hold (\ : * ? " < > | and the control characters) become
+// U+F000 plus their code, so every host name is exactly one Windows name ("sub\x.txt" is a
+// name, not a path) and returns to its own bytes. A well-formed U+F0xx of that set in a host
+// name is escaped byte by byte, as the escape range is.
+std::u16string windowsNameOf(const std::string &hostName);
+std::string hostNameOf(const std::u16string &windowsName);
 // One code point written as UTF-8.
 void appendUtf8(std::string &out, char32_t c);
 

@@ -95,6 +95,8 @@ private slots:
     void anEmptyFileCountsOneByteAndLeavesTheFileBar();
     void aFolderIsNeverPastedIntoItself_data();
     void aFolderIsNeverPastedIntoItself();
+    void oneFolderUnderTwoNamesIsOneFolder_data();
+    void oneFolderUnderTwoNamesIsOneFolder();
     void aCopyThatDoesNotFitCopiesNothing();
     void linksAreCopiedAsLinks();
     void aMoveWithinADriveRenames();
@@ -321,6 +323,73 @@ void TestPasteCompo::aFolderIsNeverPastedIntoItself()
         QVERIFY(f.exists("C:\\AB\\A\\B\\x.txt"));
         QCOMPARE(f.exists("C:\\A"), !flyt);
     }
+}
+
+void TestPasteCompo::oneFolderUnderTwoNamesIsOneFolder_data()
+{
+    // D:\\Hjem\\Dok is also C:\\Dok (a link, as the user's folders of drive C: are), and
+    // C:\\Dyb leads into D:\\Hjem\\Dok\\Flyt\\Under.
+    QTest::addColumn<QString>("kilde");
+    QTest::addColumn<QString>("dest");
+    QTest::addColumn<bool>("flyt");
+    QTest::addColumn<int>("metode");
+    QTest::addColumn<QString>("besked"); // empty: the paste goes ahead
+    const QString ind = "kan ikke kopieres ind i sig selv eller i en af sine egne undermapper.\r"
+                        "Intet er blevet kopieret.";
+    const QString indFlyt = "kan ikke flyttes ind i sig selv eller i en af sine egne undermapper.\r"
+                            "Intet er blevet flyttet.";
+    const QString allerede = "ligger allerede i mappen:\rD:\\Hjem\\Dok\rIntet er blevet flyttet.";
+    QTest::newRow("moved to where it lies, by the other name")
+        << "C:\\Dok\\Flyt"
+        << "D:\\Hjem\\Dok" << true << opretKopi << "Mappen\rC:\\Dok\\Flyt\r" + allerede;
+    QTest::newRow("moved to where it lies, replacing itself")
+        << "C:\\Dok\\Flyt"
+        << "D:\\Hjem\\Dok" << true << overskriv << "Mappen\rC:\\Dok\\Flyt\r" + allerede;
+    QTest::newRow("copied below itself, by the other name")
+        << "D:\\Hjem\\Dok\\Flyt"
+        << "C:\\Dok\\Flyt\\Under" << false << opretKopi << "Mappen\rD:\\Hjem\\Dok\\Flyt\r" + ind;
+    QTest::newRow("moved below itself, by the other name")
+        << "D:\\Hjem\\Dok\\Flyt"
+        << "C:\\Dok\\Flyt\\Under" << true << opretKopi << "Mappen\rD:\\Hjem\\Dok\\Flyt\r" + indFlyt;
+    QTest::newRow("copied into itself through a link inside it")
+        << "D:\\Hjem\\Dok\\Flyt"
+        << "C:\\Dyb" << false << overskriv << "Mappen\rD:\\Hjem\\Dok\\Flyt\r" + ind;
+    QTest::newRow("copied into itself by the other name")
+        << "C:\\Dok\\Flyt"
+        << "D:\\Hjem\\Dok\\Flyt" << false << opretKopi << "Mappen\rC:\\Dok\\Flyt\r" + ind;
+    QTest::newRow("copied beside itself: allowed") << "C:\\Dok\\Flyt"
+                                                   << "D:\\Hjem\\Andet" << false << opretKopi << QString();
+    QTest::newRow("moved beside itself: allowed") << "C:\\Dok\\Flyt"
+                                                  << "D:\\Hjem\\Andet" << true << opretKopi << QString();
+}
+
+void TestPasteCompo::oneFolderUnderTwoNamesIsOneFolder()
+{
+    QFETCH(QString, kilde);
+    QFETCH(QString, dest);
+    QFETCH(bool, flyt);
+    QFETCH(int, metode);
+    QFETCH(QString, besked);
+    Fixture f;
+    f.file("D:\\Hjem\\Dok\\Flyt\\a.txt", "indhold");
+    f.folder("D:\\Hjem\\Dok\\Flyt\\Under");
+    f.folder("D:\\Hjem\\Andet");
+    QVERIFY(QFile::link(f.drives.host("D:\\Hjem\\Dok"), f.drives.rootC() + "/Dok"));
+    QVERIFY(QFile::link(f.drives.host("D:\\Hjem\\Dok\\Flyt\\Under"), f.drives.rootC() + "/Dyb"));
+    ScriptedResponder responder;
+    QCOMPARE(f.paste(dest, {kilde}, {}, metode, flyt), besked.isEmpty());
+    if (besked.isEmpty()) {
+        QVERIFY(informations(responder).isEmpty());
+        QCOMPARE(f.bytes("D:\\Hjem\\Andet\\Flyt\\a.txt"), QByteArray("indhold"));
+        QCOMPARE(f.exists("D:\\Hjem\\Dok\\Flyt"), !flyt);
+        return;
+    }
+    QCOMPARE(informations(responder), QStringList{besked});
+    QCOMPARE(f.box.shows, 0);
+    QCOMPARE(f.names("D:\\Hjem\\Dok"), QStringList{"Flyt"});
+    QCOMPARE(f.names("D:\\Hjem\\Dok\\Flyt"), (QStringList{"Under", "a.txt"}));
+    QVERIFY(f.names("D:\\Hjem\\Dok\\Flyt\\Under").isEmpty());
+    QCOMPARE(f.bytes("D:\\Hjem\\Dok\\Flyt\\a.txt"), QByteArray("indhold"));
 }
 
 void TestPasteCompo::aCopyThatDoesNotFitCopiesNothing()

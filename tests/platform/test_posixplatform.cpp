@@ -742,6 +742,72 @@ TEST(PosixPlatform, NamesThatAreNotUtf8StayDistinct)
                                       "ble"]);
 }
 
+// Names a Windows name cannot hold are names, never paths, through every file service; each
+// returns to its own bytes.
+TEST(PosixPlatform, HostNamesWindowsRefusesStayOneName)
+{
+    const std::vector<std::string> hostNames = {
+        "sub\\x.txt", "a:b.txt",  "hvad?.txt", "x*y", "q\"q",
+        "<|>",        "ctl\x01x", "tab\tx",    "\\",  "\xEF\x81\x9C" /* a real U+F05C */,
+        "\xE6\\x" /* Latin-1 and a backslash */};
+    Fixture f;
+    TempFolder home;
+    f.platform.setTrashPlaces({home.str() + "/Trash", {"/"}, ::getuid()});
+    f.c.write("L/sub/x.txt", "mappens fil");
+    for (std::size_t i = 0; i < hostNames.size(); ++i)
+        f.c.write("L/" + hostNames[i], "indhold " + std::to_string(i));
+
+    std::vector<platform::FindData> entries;
+    ASSERT_TRUE(f.platform.findFiles(u"C:\\L", entries));
+    std::map<std::string, std::u16string> byHostName;
+    for (const auto &entry : entries) {
+        EXPECT_EQ(entry.name.find(u'\\'), std::u16string::npos);
+        EXPECT_EQ(entry.name.find(u':'), std::u16string::npos);
+        if (entry.name != u"." && entry.name != u".." && entry.name != u"sub")
+            byHostName[platform::hostNameOf(entry.name)] = entry.name;
+    }
+    ASSERT_EQ(byHostName.size(), hostNames.size());
+
+    for (std::size_t i = 0; i < hostNames.size(); ++i) {
+        const std::string &host = hostNames[i];
+        SCOPED_TRACE(testing::PrintToString(host));
+        ASSERT_EQ(byHostName.count(host), 1u);
+        const std::u16string name = byHostName[host];
+        EXPECT_EQ(platform::windowsNameOf(host), name);
+        const std::string content = "indhold " + std::to_string(i);
+        const std::u16string path = u"C:\\L\\" + name;
+        EXPECT_TRUE(f.platform.fileExists(path));
+        platform::FindData data;
+        ASSERT_TRUE(f.platform.fileAttributes(path, data));
+        EXPECT_EQ(data.name, name);
+        EXPECT_EQ(f.platform.programPath(platform::fromUtf8(f.c.str() + "/L/" + host)), path);
+
+        // Copied, moved across drives, renamed, and deleted: always this file and no other.
+        ASSERT_TRUE(f.platform.copyFileEx(path, u"D:\\" + name, {}, nullptr, true));
+        EXPECT_EQ(readFile(f.d.path() / host), content);
+        ASSERT_TRUE(f.platform.moveFile(u"D:\\" + name, u"C:\\M-" + name));
+        EXPECT_EQ(readFile(f.c.path() / ("M-" + host)), content);
+        ASSERT_TRUE(f.platform.moveFile(u"C:\\M-" + name, u"C:\\" + name + u"-2"));
+        EXPECT_EQ(readFile(f.c.path() / (host + "-2")), content);
+        ASSERT_TRUE(f.platform.deleteFile(u"C:\\" + name + u"-2"));
+        EXPECT_FALSE(fs::exists(fs::symlink_status(f.c.path() / (host + "-2"))));
+
+        // Into the trash under its own name, the original path kept byte for byte.
+        ASSERT_TRUE(f.platform.moveToRecycleBin(path));
+        EXPECT_FALSE(fs::exists(fs::symlink_status(f.c.path() / "L" / host)));
+        EXPECT_NE(trashInfo(home.path() / "Trash", host)
+                      .find(platform::posix::percentEncode(f.c.str() + "/L/" + host)),
+                  std::string::npos);
+        EXPECT_EQ(readFile(f.c.path() / "L/sub/x.txt"), "mappens fil");
+    }
+    // A folder of such a name goes whole, and nothing beside it.
+    f.c.write("L/a\\b/c.txt", "c");
+    f.c.write("L/a/b/c.txt", "andet");
+    ASSERT_TRUE(f.platform.deleteFolder(u"C:\\L\\a" + platform::windowsNameOf("\\") + u"b"));
+    EXPECT_FALSE(fs::exists(f.c.path() / "L/a\\b"));
+    EXPECT_EQ(readFile(f.c.path() / "L/a/b/c.txt"), "andet");
+}
+
 TEST(PosixPlatform, FileAttributesComeFromMetadataWithoutOpening)
 {
     Fixture f;

@@ -5,6 +5,7 @@
 #include "patternbytes.h"
 #include "testdrive.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <ctime>
@@ -191,6 +192,49 @@ TEST(Services, DeleteFolderRemovesTheTreeAndLinksAsLinks)
     ASSERT_TRUE(p.deleteFolder(d.path(u"Genvej")));
     EXPECT_FALSE(p.directoryExists(d.path(u"Genvej")));
     EXPECT_EQ(d.read(u"Maal\\behold.txt"), "K");
+}
+
+TEST(Services, ElementIdentityIsTheFileSystemsNotThePathText)
+{
+    TestDrive d;
+    ASSERT_TRUE(d.ready());
+    auto &p = d.platform();
+    d.write(u"Dok\\Flyt\\Dyb\\a.txt", "A");
+    d.write(u"Andet\\b.txt", "B");
+    ElementId flyt, dyb, andet, file, viaCase;
+    ASSERT_TRUE(p.elementId(d.path(u"Dok\\Flyt"), flyt));
+    ASSERT_TRUE(p.elementId(d.path(u"Dok\\Flyt\\Dyb"), dyb));
+    ASSERT_TRUE(p.elementId(d.path(u"Andet"), andet));
+    ASSERT_TRUE(p.elementId(d.path(u"Dok\\Flyt\\Dyb\\a.txt"), file));
+    ASSERT_TRUE(p.elementId(d.path(u"dok\\FLYT"), viaCase));
+    EXPECT_EQ(flyt, viaCase);
+    EXPECT_NE(flyt, dyb);
+    EXPECT_NE(flyt, andet);
+    EXPECT_NE(dyb, file);
+    EXPECT_FALSE(p.elementId(d.path(u"Mangler"), file));
+
+    const auto contains = [](const std::vector<ElementId> &chain, const ElementId &id) {
+        return std::find(chain.begin(), chain.end(), id) != chain.end();
+    };
+    const auto ancestry = p.folderAncestry(d.path(u"Dok\\Flyt\\Dyb"));
+    ASSERT_GE(ancestry.size(), 3u);
+    EXPECT_EQ(ancestry[0], dyb);
+    EXPECT_EQ(ancestry[1], flyt);
+    EXPECT_FALSE(contains(ancestry, andet));
+    EXPECT_TRUE(p.folderAncestry(d.path(u"Mangler")).empty());
+    EXPECT_TRUE(p.folderAncestry(d.path(u"Andet\\b.txt")).empty());
+
+    std::string why;
+    if (!makeLink(d.host(u"Dok\\Flyt\\Dyb"), d.host(u"Genvej"), true, why))
+        GTEST_SKIP() << "no folder links here: " << why;
+    // Through a link the folder is the same folder, and it lies where it lies on disk.
+    ElementId viaLink;
+    ASSERT_TRUE(p.elementId(d.path(u"Genvej"), viaLink));
+    EXPECT_EQ(viaLink, dyb);
+    const auto linked = p.folderAncestry(d.path(u"Genvej"));
+    ASSERT_GE(linked.size(), 2u);
+    EXPECT_EQ(linked[0], dyb);
+    EXPECT_TRUE(contains(linked, flyt));
 }
 
 TEST(Services, FindFilesListsEveryEntryWithItsAttributesSizeAndTime)

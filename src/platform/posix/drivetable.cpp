@@ -81,7 +81,7 @@ public:
             return;
         }
         const std::string name = path.substr(slash + 1);
-        entry->names.emplace(folded(fromUtf8(name)), name);
+        entry->names.emplace(folded(windowsNameOf(name)), name);
         entry->mtime = info.st_mtim;
     }
 
@@ -124,7 +124,8 @@ private:
         entry.ino = info.st_ino;
         entry.mtime = info.st_mtim;
         while (dirent *item = ::readdir(dir))
-            entry.names.emplace(folded(fromUtf8(item->d_name)), item->d_name); // the first of equals wins
+            entry.names.emplace(folded(windowsNameOf(item->d_name)),
+                                item->d_name); // the first of equals wins
         ::closedir(dir);
         forget(folder);
         if (m_folders.size() >= kFolders)
@@ -234,8 +235,10 @@ std::string DriveTable::toHost(const std::u16string &programPath) const
     bool exactMissing = false;
     if (isPlainPath(programPath)) {
         if (const Drive *drive = find(programPath[0])) {
-            std::string rest = toUtf8(programPath.substr(2));
-            std::replace(rest.begin(), rest.end(), '\\', '/');
+            // Separators first: a name's own "\\" is its stand-in until now.
+            std::u16string names = programPath.substr(2);
+            std::replace(names.begin(), names.end(), u'\\', u'/');
+            const std::string rest = hostNameOf(names);
             const std::string host = rest.empty()         ? drive->root
                                      : drive->root == "/" ? rest
                                                           : drive->root + rest;
@@ -254,9 +257,9 @@ std::string DriveTable::toHost(const std::u16string &programPath) const
         return drive->root;
     std::string parent = drive->root;
     for (std::size_t i = 0; i + 1 < parsed->components.size(); ++i)
-        parent = join(parent, toUtf8(parsed->components[i]));
+        parent = join(parent, hostNameOf(parsed->components[i]));
     const std::u16string &last = parsed->components.back();
-    const std::string exact = join(parent, toUtf8(last));
+    const std::string exact = join(parent, hostNameOf(last));
     if (!exactMissing && pathExists(exact))
         return exact;
 
@@ -269,7 +272,7 @@ std::string DriveTable::toHost(const std::u16string &programPath) const
     std::string host = drive->root;
     bool folderExists = true;
     for (const auto &component : parsed->components) {
-        std::string next = join(host, toUtf8(component));
+        std::string next = join(host, hostNameOf(component));
         if (folderExists && !pathExists(next)) {
             bool found = false;
             const std::string match = m_caseIndex->find(host, component, found);
@@ -306,7 +309,7 @@ std::u16string DriveTable::fromHost(const std::string &hostPath) const
         return {};
     std::u16string result{best->letter, u':'};
     const std::string rest = best->root == "/" ? path.substr(1) : path.substr(best->root.size());
-    std::u16string tail = fromUtf8(rest);
+    std::u16string tail = windowsNameOf(rest); // "/" stays a separator
     if (!tail.empty() && tail[0] != u'/')
         tail.insert(tail.begin(), u'/');
     if (tail == u"/")

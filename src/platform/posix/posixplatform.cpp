@@ -91,7 +91,7 @@ bool PosixPlatform::fileAttributes(const Path &path, FindData &data) const
     const bool directory = S_ISDIR(info.st_mode);
     const auto slash = host.find_last_of('/');
     const std::string name = slash == std::string::npos ? host : host.substr(slash + 1);
-    data.name = fromUtf8(name);
+    data.name = windowsNameOf(name);
     data.size = directory ? 0 : std::uint64_t(info.st_size);
     data.lastWriteTime = info.st_mtime;
     data.attributes = attributesOf(host, name, directory);
@@ -208,7 +208,7 @@ bool PosixPlatform::moveFile(const Path &from, const Path &to)
         const auto slash = target.find_last_of('/');
         const auto separator = to.find_last_of(u'\\');
         if (slash != std::string::npos && separator != Path::npos)
-            target = target.substr(0, slash + 1) + toUtf8(to.substr(separator + 1));
+            target = target.substr(0, slash + 1) + hostNameOf(to.substr(separator + 1));
     }
     if (source.empty() || target.empty())
         return failWith(Win32Error::PathNotFound);
@@ -379,6 +379,39 @@ bool PosixPlatform::copyFolder(const Path &source, const Path &destination)
     return copyTree(from, to, active);
 }
 
+bool PosixPlatform::elementId(const Path &path, ElementId &id) const
+{
+    const std::string host = m_drives.toHost(path);
+    struct stat info;
+    if (host.empty() || ::stat(host.c_str(), &info) != 0)
+        return false;
+    id = {std::uint64_t(info.st_dev), std::uint64_t(info.st_ino)};
+    return true;
+}
+
+std::vector<ElementId> PosixPlatform::folderAncestry(const Path &folder) const
+{
+    std::vector<ElementId> chain;
+    const std::string host = m_drives.toHost(folder);
+    int fd = host.empty() ? -1 : ::open(host.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    // ".." of an opened folder is the folder that really holds it, whatever link led there.
+    while (fd >= 0) {
+        struct stat info;
+        if (::fstat(fd, &info) != 0)
+            break;
+        const ElementId id{std::uint64_t(info.st_dev), std::uint64_t(info.st_ino)};
+        if (!chain.empty() && chain.back() == id)
+            break; // the root is its own parent
+        chain.push_back(id);
+        const int parent = ::openat(fd, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = parent;
+    }
+    if (fd >= 0)
+        ::close(fd);
+    return chain;
+}
+
 bool PosixPlatform::userName(std::u16string &name) const
 {
     const auto host = hostUserName();
@@ -423,7 +456,7 @@ bool PosixPlatform::findFiles(const Path &folder, std::vector<FindData> &entries
     errno = 0;
     while (dirent *entry = ::readdir(dir)) {
         FindData data;
-        data.name = fromUtf8(entry->d_name);
+        data.name = windowsNameOf(entry->d_name);
         // The entry's type gives the kind; only a link (followed, as Windows shows what a link
         // stands for; a broken one is a file) or an untyped entry needs a status call, unless
         // sizes are wanted.

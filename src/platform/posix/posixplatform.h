@@ -81,6 +81,8 @@ public:
     bool copyLink(const Path &from, const Path &to) override;
     bool deleteFolder(const Path &path) override;
     bool copyFolder(const Path &source, const Path &destination) override;
+    bool elementId(const Path &path, ElementId &id) const override;
+    std::vector<ElementId> folderAncestry(const Path &folder) const override;
     bool userName(std::u16string &name) const override;
     int shellExecute(const std::u16string &verb, const Path &file, const std::u16string &parameters,
                      const Path &directory, int showCommand) override;

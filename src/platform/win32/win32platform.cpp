@@ -441,6 +441,50 @@ bool Win32Platform::copyFolder(const Path &source, const Path &destination)
     return true;
 }
 
+bool Win32Platform::elementId(const Path &path, ElementId &id) const
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!fileIdentity(path, info))
+        return false;
+    id.volume = info.dwVolumeSerialNumber;
+    id.index = (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
+std::vector<ElementId> Win32Platform::folderAncestry(const Path &folder) const
+{
+    std::vector<ElementId> chain;
+    const HANDLE handle = CreateFileW(w(longPath(folder)), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return chain;
+    BY_HANDLE_FILE_INFORMATION info{};
+    std::wstring buffer(32768, L'\0');
+    const bool isFolder =
+        GetFileInformationByHandle(handle, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    // The folder's own path after links and junctions: its parents are where it lies on disk.
+    const DWORD length = isFolder ? GetFinalPathNameByHandleW(handle, buffer.data(), DWORD(buffer.size()),
+                                                              FILE_NAME_NORMALIZED | VOLUME_NAME_DOS)
+                                  : 0;
+    CloseHandle(handle);
+    if (!isFolder)
+        return chain;
+    Path real = length > 0 && length < buffer.size() ? fromW(buffer.c_str()) : folder;
+    const std::size_t rootLength = real.starts_with(u"\\\\?\\") ? 7 : 3; // "\\?\C:\" or "C:\"
+    for (;;) {
+        ElementId id;
+        if (!elementId(real, id))
+            break;
+        chain.push_back(id);
+        if (real.size() <= rootLength)
+            break;
+        const auto separator = real.find_last_of(u'\\');
+        real.resize(separator == Path::npos || separator < rootLength ? rootLength : separator);
+    }
+    return chain;
+}
+
 bool Win32Platform::userName(std::u16string &name) const
 {
     wchar_t buffer[257];
