@@ -269,7 +269,7 @@ public:
     Twinform *activeExplorer() const;
     void setKlipbord(Twinform *aWinform) override;
     void kopierKlipbordsdata(const QString &aCaption, const KlipbordListe &Mliste,
-                             const KlipbordListe &Fliste);
+                             const KlipbordListe &Fliste, bool flyt);
     void udskivKlipbordInf(const QString &antMapper, const QString &antFiler) override;
     void runFilname(const QString &aFilename, int fileRunNumber) override;
     QString currentProgram() const override { return exeProgram; }
@@ -317,10 +317,10 @@ public:
     void showClipboardCounts(const QString &caption, const QString &antMapper,
                              const QString &antFiler) override;
     void showClipboardSize(const QString &caption, const QString &text) override;
-    void transferClipboard(const QString &aCaption, const KlipbordListe &Mliste,
-                           const KlipbordListe &Fliste) override
+    void transferClipboard(const QString &aCaption, const KlipbordListe &Mliste, const KlipbordListe &Fliste,
+                           bool flyt) override
     {
-        kopierKlipbordsdata(aCaption, Mliste, Fliste);
+        kopierKlipbordsdata(aCaption, Mliste, Fliste, flyt);
     }
     void createClipboardWindow(Klipbord *klipbord, bool shared, int number) override;
     void showClipboardWindow(Klipbord *klipbord) override;

@@ -296,13 +296,13 @@ void Tmainform::setKlipbord(Twinform *aWinform)
 }
 
 void Tmainform::kopierKlipbordsdata(const QString &aCaption, const KlipbordListe &Mliste,
-                                    const KlipbordListe &Fliste)
+                                    const KlipbordListe &Fliste, bool flyt)
 {
     try {
         for (Twinform *window : explorerWindows()) {
             if (window->StifinderNavn.compare(aCaption, Qt::CaseInsensitive) == 0)
                 continue;
-            window->receiveClipboardRows(Mliste, Fliste);
+            window->receiveClipboardRows(Mliste, Fliste, flyt);
         }
     } catch (const std::exception &) {
         messages::inform("Der opstod desværre en ukendt fejl.\r");

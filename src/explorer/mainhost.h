@@ -79,8 +79,9 @@ public:
                                      const QString &antFiler) = 0;
     virtual void showClipboardSize(const QString &caption, const QString &text) = 0;
     // "Overfør klipbords data": the checked rows to every other explorer window's clipboard.
+    // A cut goes with its rows (`flyt`).
     virtual void transferClipboard(const QString &aCaption, const KlipbordListe &Mliste,
-                                   const KlipbordListe &Fliste) = 0;
+                                   const KlipbordListe &Fliste, bool flyt) = 0;
     // The clipboard window of a clipboard: made hidden with it, shown on request, destroyed
     // with the clipboard's owner.
     virtual void createClipboardWindow(Klipbord *klipbord, bool shared, int number) = 0;

@@ -181,7 +181,6 @@ void Twinform::newMetodeObjekt()
     if (mainHost())
         mainHost()->setKlipbord(this);
     metodeX->setBoolVisKlipbord(visKlipbordCheck->isChecked());
-    metodeX->setFlytElementer(false);
 }
 
 // ---------------------------------------------------------------------------------------------

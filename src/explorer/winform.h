@@ -168,7 +168,8 @@ public:
     // its field) and size, and rows transferred from another window's clipboard.
     void showClipboardCounts(const QString &antMapper, const QString &antFiler);
     void showClipboardSize(const QString &text);
-    void receiveClipboardRows(const KlipbordListe &Mliste, const KlipbordListe &Fliste);
+    // `flyt`: the rows were cut, and a paste here moves them.
+    void receiveClipboardRows(const KlipbordListe &Mliste, const KlipbordListe &Fliste, bool flyt);
     // Drag and drop between the trees, between explorer windows and onto the path bar. The
     // drive a drag started from and the drive it is dropped on decide move or copy.
     QString DrevSource;

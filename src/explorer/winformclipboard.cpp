@@ -141,7 +141,8 @@ void Twinform::buildClipboardActions()
             if (!mainHost())
                 return;
             Klipbord *klipbord = metodeX->klipbord();
-            mainHost()->transferClipboard(StifinderNavn, *klipbord->Mappeliste, *klipbord->Filliste);
+            mainHost()->transferClipboard(StifinderNavn, *klipbord->Mappeliste, *klipbord->Filliste,
+                                          klipbord->flytElementer);
             KDTcheck->setChecked(false);
         },
         [this] {
@@ -229,8 +230,9 @@ void Twinform::showClipboardSize(const QString &text)
     sizeLabel->setText(text);
 }
 
-void Twinform::receiveClipboardRows(const KlipbordListe &Mliste, const KlipbordListe &Fliste)
+void Twinform::receiveClipboardRows(const KlipbordListe &Mliste, const KlipbordListe &Fliste, bool flyt)
 {
+    metodeX->setFlytElementer(flyt);
     for (int i = 0; i < Mliste.count(); ++i) {
         const QString path = Mliste.row(i).path.trimmed();
         if (Mliste.row(i).checked && core::directoryExists(path))

@@ -79,6 +79,9 @@ public:
     // Checked rows of both lists together, recomputed after every change of a list.
     int elementAntal = 0;
     QString winformCaption;
+    // Cut or copy goes with the rows: set by whichever window put them here, so a paste from any
+    // window that uses this clipboard, or that received its rows, moves what was cut.
+    bool flytElementer = false;
 
     // The fields along the window's top: size, folder count, file count, information.
     QString sizeText = QStringLiteral("Ukendt");

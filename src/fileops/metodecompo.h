@@ -38,14 +38,19 @@ public:
     ~TMetoder() override;
 
     void setBoolVisKlipbord(bool value) { m_visKlipbord = value; }
-    void setFlytElementer(bool value) { FFlytElementer = value; }
+    // The move flag of the clipboard in use (see Klipbord::flytElementer).
+    void setFlytElementer(bool value)
+    {
+        if (FKlipbord)
+            FKlipbord->flytElementer = value;
+    }
     // Stores the clipboard, or makes a new one of its own when given none.
     void setKlipbord(Klipbord *value);
     void setStrukturY(TStrukturCompo *value);
     Klipbord *klipbord() const { return FKlipbord; }
     bool ownsKlipbord() const { return m_ownsKlipbord; }
     TStrukturCompo *strukturY() const { return FStrukturY; }
-    bool flytElementer() const { return FFlytElementer; }
+    bool flytElementer() const { return FKlipbord && FKlipbord->flytElementer; }
 
     // Hooks to the windows around: show the clipboard window; write the explorer window's
     // size field.
@@ -82,7 +87,6 @@ protected:
     Klipbord *FKlipbord = nullptr;
     TStrukturCompo *FStrukturY = nullptr;
     bool m_visKlipbord = false;
-    bool FFlytElementer = false;
     bool m_ownsKlipbord = false;
     QFuture<void> m_sizeDone;
 };

@@ -106,7 +106,8 @@ private slots:
     void selectionCommandsEnabling();
     void copyingTwiceOrInAnotherCaseLeavesOneRow();
     void moveFlagIsPerWindow();
-    void sharedClipboardPastesWithTheLoadingWindowsFlag();
+    void aCutTravelsWithItsRows_data();
+    void aCutTravelsWithItsRows();
     void pasteLoadDropsVanishedRowsAndSkipsTheDestination();
     void folderPastedIntoItselfGivesBothMessages();
     void confirmedPasteClearsOnlyTickedRows();
@@ -268,24 +269,39 @@ void TestNavigation::moveFlagIsPerWindow()
     QCOMPARE(f.klipbord()->Filliste->count(), 2);
 }
 
-void TestNavigation::sharedClipboardPastesWithTheLoadingWindowsFlag()
+void TestNavigation::aCutTravelsWithItsRows_data()
 {
-    Fixture f;
+    QTest::addColumn<bool>("shared");
+    QTest::newRow("one clipboard for all windows") << true;
+    QTest::newRow("rows transferred to another window") << false;
+}
+
+void TestNavigation::aCutTravelsWithItsRows()
+{
+    QFETCH(bool, shared);
+    Fixture f(shared);
     f.main.makeNewStifinder();
     Twinform *two = f.main.getWinform("Stifinder 2");
+    QCOMPARE(two->metodeX->klipbord() == f.klipbord(), shared);
     f.show("C:\\Data");
     f.select({"a.txt"});
     f.window->KopierElementer(true);
-    QCOMPARE(two->metodeX->klipbord(), f.klipbord());
-    QVERIFY(!two->metodeX->flytElementer()); // window 2 copies
+    if (!shared)
+        f.main.kopierKlipbordsdata("Stifinder 1", *f.klipbord()->Mappeliste, *f.klipbord()->Filliste,
+                                   f.klipbord()->flytElementer);
+    QVERIFY(two->metodeX->flytElementer());
+
+    // Window 2 pastes: what was cut is moved, not copied, and nothing is left behind.
     TStrukturCompo *struktur2 = two->metodeX->strukturY();
     struktur2->setAktiveStruktur(2);
-    struktur2->makeStruktur2("C:\\Arkiv");
-    QString destination;
-    QStringList folders, files;
-    QVERIFY(two->loadListerne(destination, folders, files));
-    QCOMPARE(destination, QString("C:\\Arkiv"));
-    QCOMPARE(files, QStringList{"C:\\Data\\a.txt"});
+    two->mappeKontrol(struktur2->makeStruktur2("C:\\Arkiv"), true);
+    ScriptedResponder responder;
+    responder.answerJa(); // "Skal valgte elementer flyttes?"
+    two->PasteElementer();
+    QCOMPARE(responder.shown.value(0).text, QString("Skal valgte elementer flyttes?"));
+    QVERIFY(QFileInfo::exists(f.drives.host("C:\\Arkiv\\a.txt")));
+    QVERIFY(!QFileInfo::exists(f.drives.host("C:\\Data\\a.txt")));
+    QCOMPARE(responder.unexpectedQuestions, 0);
 }
 
 void TestNavigation::pasteLoadDropsVanishedRowsAndSkipsTheDestination()

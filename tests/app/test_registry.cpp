@@ -373,7 +373,7 @@ void TestRegistry::transferSkipsUntickedAndVanishedRows()
     QFile::remove(drives.host("C:\\c.txt"));
     two->winBog->setCurrentIndex(0);
     two->KDTcheck->setChecked(true);
-    main.kopierKlipbordsdata("Stifinder 1", *source->Mappeliste, *source->Filliste);
+    main.kopierKlipbordsdata("Stifinder 1", *source->Mappeliste, *source->Filliste, false);
     Klipbord *target = two->metodeX->klipbord();
     QCOMPARE(target->Filliste->count(), 1);
     QCOMPARE(target->Filliste->row(0).path, QString("C:\\a.txt"));

@@ -206,8 +206,8 @@ void TestWinform::searchListsNamesHoldingTheText_data()
         << "Der er undersøgt 10:10 filnavne"
         << "20%";
     QTest::newRow("the text is no pattern")
-        << QStringList{"a*b.txt", "axb.txt", "ab\\"} << "*" << 120 << QStringList{} << QStringList{"a*b.txt"}
-        << "Der er undersøgt 1:0 mappenavne"
+        << QStringList{"[a]b.txt", "ab.txt", "ab\\"} << "[a]" << 120 << QStringList{}
+        << QStringList{"[a]b.txt"} << "Der er undersøgt 1:0 mappenavne"
         << "Der er undersøgt 2:1 filnavne"
         << "100%";
     QTest::newRow("no entries") << QStringList{} << "rap" << 120 << QStringList{} << QStringList{} << "Mapper"

@@ -567,9 +567,10 @@ void TestStructures::renameExtensionSkipsFolderLinks()
 void TestStructures::parametersKeepAPathWithQuotesWhole()
 {
     Fixture f;
-    const QString evil = "C:\\P\\x\" --evil \"y.txt";
-    f.file(evil);
+    // A host name may hold quotes; the program sees them as the stand-ins a Windows name can hold.
+    f.file("C:\\P\\x\" --evil \"y.txt");
     f.file("C:\\P\\a b.txt");
+    const QString evil = QString("C:\\P\\x") + QChar(0xF022) + " --evil " + QChar(0xF022) + "y.txt";
     f.compo.makeStruktur2("C:\\P");
     f.compo.setAktiveStruktur(2);
     f.compo.SelectMapperFiler(1);

@@ -110,7 +110,7 @@ public:
     void showExplorer(Twinform *) override {}
     void showClipboardCounts(const QString &, const QString &, const QString &) override {}
     void showClipboardSize(const QString &, const QString &) override {}
-    void transferClipboard(const QString &, const KlipbordListe &, const KlipbordListe &) override {}
+    void transferClipboard(const QString &, const KlipbordListe &, const KlipbordListe &, bool) override {}
     void createClipboardWindow(Klipbord *, bool, int number) override
     {
         clipboardWindows.append("Klipbord " + QString::number(number));

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A newcomer's first minutes, driven with the keyboard through xdotool on a virtual X server: a
 # fresh home, a folder opened, a file copied with the program's own clipboard and pasted into
-# another folder ("Sæt ind"), renamed, deleted to the recycle bin, the program quit with Ctrl+Q.
+# another folder ("Sæt ind"), renamed, deleted to the recycle bin, cut in one explorer window and
+# pasted in a second one (a move), the program quit with Ctrl+Q.
 # The files on disk are checked after every step. On failure a screenshot is left in the current
 # folder as walk-failure.png.
 # Usage: walk.sh PROGRAM [PACE]  (a whole number: 2 waits twice as long, for slow builds)
@@ -138,6 +139,31 @@ grep -q '^Path=' "$trash/info/pære.txt.trashinfo" || fail "papirkurven ved ikke
 [ -f "$source_folder/æble.txt" ] || fail "originalen i Kilde forsvandt"
 echo "Slettet til papirkurven: pære.txt"
 
+# Cut æble.txt in this explorer window, open a second one (Ctrl+1) and paste it into Mål there:
+# the cut goes with the rows, so the file is moved, not copied.
+focus_main_window
+xdotool key alt+2
+pause 0.5
+xdotool key alt+Left
+pause
+open_entry "Kilde"
+xdotool type --delay 50 "æ"
+pause 0.5
+xdotool key ctrl+x
+pause
+xdotool key ctrl+1
+pause 2
+focus_main_window
+xdotool key alt+2
+pause 0.5
+for folder in Users "$user" Documents "Mål"; do open_entry "$folder"; done
+xdotool key ctrl+v
+wait_until "spørgsmålet om flytning kom ikke" focused_window_is "Flytning af elementer"
+xdotool key Return
+moved() { [ ! -e "$source_folder/æble.txt" ] && [ "$(cat "$target_folder/æble.txt" 2>/dev/null)" = "Rødgrød med fløde" ]; }
+wait_until "æble.txt blev ikke flyttet fra Kilde til Mål i den anden stifinder" moved
+echo "Klippet i Stifinder 1 og sat ind i Stifinder 2: flyttet til Mål/æble.txt"
+
 # Quit with Ctrl+Q.
 focus_main_window
 xdotool key ctrl+q
@@ -146,5 +172,5 @@ status=0
 wait "$pid" || status=$?
 pid=""
 [ "$status" -eq 0 ] || fail "programmet sluttede med status $status"
-[ "$(cat "$source_folder/æble.txt")" = "Rødgrød med fløde" ] || fail "originalen i Kilde blev ændret"
+[ "$(cat "$target_folder/æble.txt")" = "Rødgrød med fløde" ] || fail "den flyttede æble.txt blev ændret"
 echo "Programmet lukket med Ctrl+Q; gåturen gik godt."
