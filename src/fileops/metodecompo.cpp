@@ -489,21 +489,29 @@ QString TMetodeCompo::getDestination() const
 
 int TMetodeCompo::loadLister(QStringList &aMlist, QStringList &aFlist, const QString &aDest)
 {
-    auto collect = [](KlipbordListe &list, QStringList &into, auto exists, const QString &skip) {
+    // The destination folder itself is no folder to paste, under whatever name its row has.
+    platform::ElementId destId;
+    const bool destKnown = !aDest.isEmpty() && platform::current().elementId(aDest.toStdU16String(), destId);
+    const auto isDest = [&](const QString &path) {
+        platform::ElementId id;
+        return destKnown && platform::current().elementId(path.toStdU16String(), id) && id == destId;
+    };
+    auto collect = [](KlipbordListe &list, QStringList &into, auto exists, auto skip) {
         for (int i = list.count() - 1; i >= 0; --i) {
             if (!list.row(i).checked)
                 continue;
             const QString path = KlipbordListe::cleanPath(list.row(i).path);
             if (!exists(path))
                 list.removeAt(i);
-            else if (skip.isEmpty() || path.compare(skip, Qt::CaseInsensitive) != 0)
+            else if (!skip(path))
                 into << path;
         }
     };
     collect(
-        *FKlipbord->Mappeliste, aMlist, [](const QString &p) { return core::directoryExists(p); }, aDest);
+        *FKlipbord->Mappeliste, aMlist, [](const QString &p) { return core::directoryExists(p); }, isDest);
     collect(
-        *FKlipbord->Filliste, aFlist, [](const QString &p) { return core::fileExists(p); }, QString());
+        *FKlipbord->Filliste, aFlist, [](const QString &p) { return core::fileExists(p); },
+        [](const QString &) { return false; });
     if (aMlist.isEmpty() && aFlist.isEmpty())
         messages::inform(
             "Der mangler elementer til kopiering.\rKilde og destination er muligvist den samme eller der "
