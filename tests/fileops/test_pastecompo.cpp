@@ -97,6 +97,7 @@ private slots:
     void aFolderIsNeverPastedIntoItself();
     void oneFolderUnderTwoNamesIsOneFolder_data();
     void oneFolderUnderTwoNamesIsOneFolder();
+    void aNameHoldingABackslashIsOneName();
     void aCopyThatDoesNotFitCopiesNothing();
     void linksAreCopiedAsLinks();
     void aMoveWithinADriveRenames();
@@ -390,6 +391,25 @@ void TestPasteCompo::oneFolderUnderTwoNamesIsOneFolder()
     QCOMPARE(f.names("D:\\Hjem\\Dok\\Flyt"), (QStringList{"Under", "a.txt"}));
     QVERIFY(f.names("D:\\Hjem\\Dok\\Flyt\\Under").isEmpty());
     QCOMPARE(f.bytes("D:\\Hjem\\Dok\\Flyt\\a.txt"), QByteArray("indhold"));
+}
+
+void TestPasteCompo::aNameHoldingABackslashIsOneName()
+{
+    // "sub\x.txt" as one host name (made on Windows, unpacked here) beside the folder "sub".
+    Fixture f;
+    QDir().mkpath(f.drives.rootC() + "/K/sub");
+    QFile one(f.drives.rootC() + "/K/sub\\x.txt");
+    QVERIFY(one.open(QIODevice::WriteOnly) && one.write("navnet") == 6);
+    one.close();
+    QFile two(f.drives.rootC() + "/K/sub/x.txt");
+    QVERIFY(two.open(QIODevice::WriteOnly) && two.write("mappens") == 7);
+    two.close();
+    ScriptedResponder responder;
+    QVERIFY(f.paste("D:", {"C:\\K"}, {}, overskrivIkke, true));
+    QVERIFY(informations(responder).isEmpty());
+    QVERIFY(!QFileInfo::exists(f.drives.rootC() + "/K"));
+    QCOMPARE(f.drives.readBytes(QString("D:\\K\\sub") + QChar(0xF05C) + "x.txt"), QByteArray("navnet"));
+    QCOMPARE(f.drives.readBytes("D:\\K\\sub\\x.txt"), QByteArray("mappens"));
 }
 
 void TestPasteCompo::aCopyThatDoesNotFitCopiesNothing()
