@@ -77,6 +77,11 @@ QList<Holiday> danishHolidays(int year)
     };
     QList<Holiday> result;
     for (const Movable &holiday : movable) {
+        // Store bededag was abolished as a public holiday from 2024 on; its line stays and says so.
+        if (holiday.days == 26 && year >= 2024) {
+            result.append({QString::fromUtf8(holiday.caption), QStringLiteral("Afskaffet fra 2024")});
+            continue;
+        }
         const QDate date = easter.addDays(holiday.days);
         const QString month = (holiday.plainMonth ? ". " : ".  ") + danishMonth(date.month());
         result.append({QString::fromUtf8(holiday.caption),

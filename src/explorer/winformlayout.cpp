@@ -259,7 +259,7 @@ QWidget *Twinform::buildToolBar()
     strukturKnap->setObjectName("mappeStrukturKnap");
     strukturKnap->setText("Strukturer"); // shown where the icon theme has no picture
     strukturKnap->setIcon(QIcon::fromTheme("folder-favorites"));
-    strukturKnap->setToolTip("Åben boksen til oprettelse af strukturmapper: Ctrl+5");
+    strukturKnap->setToolTip("Åben boksen til oprettelse af strukturmapper: Ctrl+4");
     strukturKnap->setStatusTip(strukturKnap->toolTip());
     strukturKnap->setAutoRaise(true);
     if (mainHost() && mainHost()->mappeStrukturMenu()) {

@@ -76,8 +76,9 @@ void Twinform::udskrivSti(const QString &path)
         stibox->removeTab(0);
     stiArray = path.split(u'\\');
     stiTabs = pathTabs(stiArray);
+    // A name's "&" is no shortcut marker: doubled, the tab shows it as it is.
     for (const PathTab &tab : stiTabs)
-        stibox->addTab(tab.name);
+        stibox->addTab(QString(tab.name).replace(u'&', QStringLiteral("&&")));
     stibox->setCurrentIndex(stibox->count() - 1);
     TStrukturCompo *struktur = metodeX->strukturY();
     if (core::directoryExists(path)) {

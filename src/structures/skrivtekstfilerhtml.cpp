@@ -88,9 +88,25 @@ QString htmlText(const QString &text)
     return out;
 }
 
+// A file name in an address: a "\\" is part of the name, never a separator (a browser would read
+// one as "/"), and a byte that is no UTF-8 (a private-use character of the host name) is that byte.
+QString urlName(const QString &name)
+{
+    QString out;
+    for (const QChar c : urlPart(name)) {
+        if (c == u'\\')
+            out += "%5C";
+        else if (c.unicode() >= 0xEF80 && c.unicode() <= 0xEFFF)
+            out += u'%' + QString::number(c.unicode() - 0xEF00, 16).toUpper();
+        else
+            out += c;
+    }
+    return out;
+}
+
 QString srcAttribute(const QString &name)
 {
-    return htmlText(urlPart(name));
+    return htmlText(urlName(name));
 }
 
 } // namespace
@@ -124,7 +140,7 @@ QStringList TSkrivTekstfiler::afspilningsliste(Afspiller afspiller, const QStrin
       << "switch(melodiNo){";
     for (qsizetype i = 0; i < names.size(); ++i)
         l << "case " + QString::number(i) + ":"
-          << "eleSrc=\"" + scriptString(urlPart(names[i])) + "\";"
+          << "eleSrc=\"" + scriptString(urlName(names[i])) + "\";"
           << "break;";
     l << "}"
       << "var ele=document.getElementById(\"afspiller\");"
@@ -232,10 +248,17 @@ QString TSkrivTekstfiler::opretAfspilningsliste(Afspiller afspiller, const QStri
             "Der er ingen valgte filer med efternavn.\rVælg en eller flere filer og prøv igen.\r");
         return QString();
     }
-    // The page resolves the bare names against its own folder, in the host's form.
-    QString base = core::hostPath(core::folderOf(aFilename));
-    base += base.startsWith(u'/') ? u'/' : u'\\';
-    return skrivLinjer(aFilename, afspilningsliste(afspiller, base, SL));
+    // The page resolves the bare names against its own folder, both in the host's form.
+    const QString folder = core::folderOf(aFilename);
+    QString base = core::hostPath(folder);
+    const QChar separator = base.startsWith(u'/') ? u'/' : u'\\';
+    base += separator;
+    QStringList hostNames;
+    for (const QString &name : SL) {
+        const QString host = core::hostPath(folder + "\\" + name);
+        hostNames << (host.isEmpty() ? name : host.mid(host.lastIndexOf(separator) + 1));
+    }
+    return skrivLinjer(aFilename, afspilningsliste(afspiller, base, hostNames));
 }
 
 QString TSkrivTekstfiler::opretFilmliste(const QString &aFilename, const QStringList &SL)

@@ -151,6 +151,8 @@ void TestMappestrukturMenu::builtSavedClosedAndOpenedFromTheMenu()
     auto *button = window->findChild<QToolButton *>("mappeStrukturKnap");
     QVERIFY(button);
     QCOMPARE(button->menu(), main.PuMappeStruk);
+    // Its hint names the key of the command it gives.
+    QCOMPARE(button->toolTip(), main.actions->action("OpretSmappe")->statusTip());
     main.PuMappeStruk->popup(QPoint(0, 0));
     QTRY_VERIFY(main.PuMappeStruk->isVisible());
     keepPicture(main.PuMappeStruk, "strukturmenu");

@@ -109,6 +109,7 @@ private slots:
     void aCutTravelsWithItsRows_data();
     void aCutTravelsWithItsRows();
     void pasteLoadDropsVanishedRowsAndSkipsTheDestination();
+    void anAmpersandInAFolderNameIsNoShortcutMarker();
     void folderPastedIntoItselfGivesBothMessages();
     void confirmedPasteClearsOnlyTickedRows();
     void restoreAfterMoveAndAfterCopy();
@@ -302,6 +303,16 @@ void TestNavigation::aCutTravelsWithItsRows()
     QVERIFY(QFileInfo::exists(f.drives.host("C:\\Arkiv\\a.txt")));
     QVERIFY(!QFileInfo::exists(f.drives.host("C:\\Data\\a.txt")));
     QCOMPARE(responder.unexpectedQuestions, 0);
+}
+
+void TestNavigation::anAmpersandInAFolderNameIsNoShortcutMarker()
+{
+    Fixture f;
+    QDir().mkpath(f.drives.host("C:\\Mor & Far"));
+    f.show("C:\\Mor & Far");
+    QCOMPARE(f.tabs().last(), QString("Mor && Far")); // drawn as "Mor & Far"
+    // The tab still leads to the folder.
+    QCOMPARE(f.window->getStien(f.window->stibox->count() - 1), QString("C:\\Mor & Far"));
 }
 
 void TestNavigation::pasteLoadDropsVanishedRowsAndSkipsTheDestination()

@@ -79,14 +79,17 @@ void TestKalender::easterAgreesWithAnotherAlgorithmForEveryYear()
 void TestKalender::holidayLinesOf2024()
 {
     const QList<core::Holiday> expected{
-        {"Skærtorsdag:", "28. Marts - Torsdag "},   {"Langfredag:", "29. Marts - Fredag "},
-        {"Påskedag:", "31.  Marts - Søndag "},      {"Anden påskedag:", "1.  April - Mandag "},
-        {"Store bededag:", "26.  April - Fredag "}, {"Kristi himmelfartsdag: ", "9.  Maj - Torsdag "},
-        {"Pinsedag:", "19.  Maj - Søndag "},        {"2. pinsedag:", "20.  Maj - Mandag "},
-        {"Juleaften:", "24. December - Tirsdag"},   {"1. Juledag:", "25. December - Onsdag"},
-        {"2. juledag:", "26. December - Torsdag"},  {"Nytårsdag:", "01. Januar - Onsdag"}, // 1 January 2025
+        {"Skærtorsdag:", "28. Marts - Torsdag "},  {"Langfredag:", "29. Marts - Fredag "},
+        {"Påskedag:", "31.  Marts - Søndag "},     {"Anden påskedag:", "1.  April - Mandag "},
+        {"Store bededag:", "Afskaffet fra 2024"},  {"Kristi himmelfartsdag: ", "9.  Maj - Torsdag "},
+        {"Pinsedag:", "19.  Maj - Søndag "},       {"2. pinsedag:", "20.  Maj - Mandag "},
+        {"Juleaften:", "24. December - Tirsdag"},  {"1. Juledag:", "25. December - Onsdag"},
+        {"2. juledag:", "26. December - Torsdag"}, {"Nytårsdag:", "01. Januar - Onsdag"}, // 1 January 2025
     };
     QCOMPARE(core::danishHolidays(2024), expected);
+    // Store bededag up to 2023 only: the fourth Friday after Easter.
+    QCOMPARE(core::danishHolidays(2023)[4].date, QString("5.  Maj - Fredag "));
+    QCOMPARE(core::danishHolidays(2030)[4].date, QString("Afskaffet fra 2024"));
     // Easter on 1 April: Skærtorsdag and Langfredag fall in March.
     QCOMPARE(core::danishHolidays(2018)[0].date, QString("29. Marts - Torsdag "));
     QCOMPARE(core::danishHolidays(2018)[1].date, QString("30. Marts - Fredag "));

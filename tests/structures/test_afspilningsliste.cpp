@@ -3,6 +3,7 @@
 #include "support/testdrives.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
 
 using messages::ScriptedResponder;
@@ -166,10 +167,14 @@ void TestAfspilningsliste::namesThatWouldBreakThePageAreEscaped_data()
                                << "Nr %231 100%25%3F.mp3"
                                << "Nr %231 100%25%3F.mp3"
                                << "Nr #1 100%?.mp3";
+    // A host name may hold "\\"; in an address it is no separator.
     QTest::newRow("backslash and apostrophe") << "a\\b's.mp3"
-                                              << "a\\\\b's.mp3"
-                                              << "a\\b's.mp3"
+                                              << "a%5Cb's.mp3"
+                                              << "a%5Cb's.mp3"
                                               << "a\\b's.mp3";
+    QTest::newRow("a byte that is no UTF-8") << QString("k") + QChar(0xEFE6) + ".mp3"
+                                             << "k%E6.mp3"
+                                             << "k%E6.mp3" << QString("k") + QChar(0xEFE6) + ".mp3";
     QTest::newRow("line break") << "a\nb.mp3"
                                 << "a%0Ab.mp3"
                                 << "a%0Ab.mp3"
@@ -207,6 +212,15 @@ void TestAfspilningsliste::writesUnderAFreeNameBesideTheFiles()
     QCOMPARE(lines, TSkrivTekstfiler::afspilningsliste(Afspiller::Film, drives.host("C:\\Film") + "/",
                                                        {"film1.mp4"}));
     QCOMPARE(pageLines(drives.readBytes("C:\\Film\\Film_afspilningsliste (1).html")), lines);
+
+    // A name holding "\\" on the host (listed with its stand-in) is addressed by its host name.
+    QFile named(drives.host("C:\\Film") + "/del\\1.mp4");
+    QVERIFY(named.open(QIODevice::WriteOnly));
+    named.close();
+    const QString listed = QString("del") + QChar(0xF05C) + "1.mp4";
+    TSkrivTekstfiler third;
+    const QString page = third.opretFilmliste("C:\\Film\\Film_afspilningsliste.html", {listed});
+    QVERIFY(pageLines(drives.readBytes(page)).contains("eleSrc=\"del%5C1.mp4\";"));
 }
 
 void TestAfspilningsliste::noNamesWritesNothing()
