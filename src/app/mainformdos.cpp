@@ -99,7 +99,10 @@ void Tmainform::buildDosActions()
     actions->add("aGoBoks", "Kørkassen", {}, "Åbner Kør-kassen", [this] { aGoBoksExecute(); });
     actions->add(
         "googleUrlDos", "", {}, "Søg efter kommandoen med Google",
-        [this] { openWebAddress(QString(kFirstSearchEngine) + "/search?q=" + dosEdit->text()); },
+        [this] {
+            openWebAddress(
+                core::webSearchAddress(QString(kFirstSearchEngine) + "/search?q=", dosEdit->text()));
+        },
         [this] { return !dosEdit->text().isEmpty(); });
 }
 

@@ -44,7 +44,10 @@ void Tmainform::buildNoteActions()
         [this] { aHentNotatExecute(); }, [this] { return notatBox->currentRow() >= 0; });
     actions->add(
         "googleUrl2", "", {}, "Søg efter overskriften med Google",
-        [this] { openWebAddress(QString(kFirstSearchEngine) + "/search?q=" + notatEdit->text()); },
+        [this] {
+            openWebAddress(
+                core::webSearchAddress(QString(kFirstSearchEngine) + "/search?q=", notatEdit->text()));
+        },
         [this] { return !notatEdit->text().isEmpty(); });
 
     auto searchable = [this] {
@@ -53,13 +56,22 @@ void Tmainform::buildNoteActions()
     };
     actions->add(
         "googleUrlen", "Google", QKeySequence("Shift+Ctrl+G"), "Søg med Google: Shift+Ctrl+G",
-        [this] { openWebAddress(QString(kFirstSearchEngine) + "/search?q=" + getTheWord()); }, searchable);
+        [this] {
+            openWebAddress(core::webSearchAddress(QString(kFirstSearchEngine) + "/search?q=", getTheWord()));
+        },
+        searchable);
     actions->add(
         "bingUrl", "Bing", QKeySequence("Shift+Ctrl+B"), "Søg med Bing: Shift+Ctrl+B",
-        [this] { openWebAddress(QString(kSecondSearchEngine) + "/search?q=" + getTheWord()); }, searchable);
+        [this] {
+            openWebAddress(core::webSearchAddress(QString(kSecondSearchEngine) + "/search?q=", getTheWord()));
+        },
+        searchable);
     actions->add(
         "tubeUrl", "YouTube", {}, "Søg på YouTube",
-        [this] { openWebAddress(QString(kVideoSite) + "/results?search_query=" + getTheWordTube()); },
+        [this] {
+            openWebAddress(
+                core::webSearchAddress(QString(kVideoSite) + "/results?search_query=", getTheWordTube()));
+        },
         [this] { return CheckTube->isChecked() && !tubeEdit->text().isEmpty(); });
     actions->add(
         "aClearMemo", "", {}, "Rens tekstvinduet for tekst", [this] { findMemo->clear(); },
@@ -392,7 +404,6 @@ QString Tmainform::getTheWordTube() const
 
 void Tmainform::openWebAddress(const QString &address)
 {
-    // The word goes into the address as typed, as the search engines take it.
     const int result = core::shellExecute("open", address, QString(), QString(), platform::SW_SHOWNORMAL);
     if (result <= 32)
         ErrorInfo(result);

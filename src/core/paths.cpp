@@ -1,5 +1,7 @@
 #include "core/paths.h"
 
+#include <QUrl>
+
 namespace core {
 
 QString delimKon(const QString &S)
@@ -30,6 +32,11 @@ QString folderOf(const QString &path)
 QString nameOf(const QString &path)
 {
     return path.mid(path.lastIndexOf(u'\\') + 1);
+}
+
+QString webSearchAddress(const QString &prefix, const QString &words)
+{
+    return prefix + QString::fromLatin1(QUrl::toPercentEncoding(words));
 }
 
 } // namespace core

@@ -16,5 +16,8 @@ QString getLastDirectory(const QString &aDirectory);
 QString folderOf(const QString &path);
 // The name part of a path.
 QString nameOf(const QString &path);
+// A web search: `prefix` (an address ending in "?q=" or the like) and the words percent-encoded
+// as UTF-8, so that "&", "#", "%" and blanks reach the search engine as typed.
+QString webSearchAddress(const QString &prefix, const QString &words);
 
 } // namespace core

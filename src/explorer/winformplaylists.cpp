@@ -121,9 +121,10 @@ bool Twinform::visBillede(const QString &fil)
 
 void Twinform::aabnOpstartMappe()
 {
-    const QString path = "C:\\Users\\" + metodeX->strukturY()->brugernavn() +
-                         "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
-    if (!core::directoryExists(path)) {
+    // The platform's start-up folder: Windows' Startup folder, the desktop's autostart folder on
+    // Linux (where the start-up program writes its entry).
+    QString path;
+    if (!core::startupFolder(path) || !core::directoryExists(path)) {
         messages::inform("Mappen kunne ikke findes.\r");
         return;
     }

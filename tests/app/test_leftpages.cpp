@@ -510,12 +510,12 @@ void TestLeftPages::webSearchAppendsTheWordAsTyped()
         QVERIFY(call.parameters.isEmpty() && call.directory.isEmpty());
         opened << call.file;
     }
-    QCOMPARE(opened,
-             (QStringList{"https://www.google.com/search?q=Der mangler et søgeord",
-                          "https://www.bing.com/search?q=rød & grøn",
-                          "https://www.google.com/search?q=æblekage opskrift",
-                          "https://www.youtube.com/results?search_query=Kim Larsen",
-                          "https://www.google.com/search?q=dir /s", "https://www.google.com/search?q=Ærø"}));
+    QCOMPARE(opened, (QStringList{"https://www.google.com/search?q=Der%20mangler%20et%20s%C3%B8geord",
+                                  "https://www.bing.com/search?q=r%C3%B8d%20%26%20gr%C3%B8n",
+                                  "https://www.google.com/search?q=%C3%A6blekage%20opskrift",
+                                  "https://www.youtube.com/results?search_query=Kim%20Larsen",
+                                  "https://www.google.com/search?q=dir%20%2Fs",
+                                  "https://www.google.com/search?q=%C3%86r%C3%B8"}));
     window.actions->updateAll();
     QVERIFY(window.actions->action("aClearMemo")->isEnabled());
     window.actions->action("aClearMemo")->trigger();

@@ -628,11 +628,11 @@ void TestWinform::startOpensTheStartUpFolderWhenThereIsOne()
     FakeMainHost host(kOpt);
     messages::ScriptedResponder responder;
     Twinform window;
-    window.metodeX->strukturY()->setBrugernavn("Tester");
-    window.aabnOpstartMappe();
+    window.aabnOpstartMappe(); // this host has no start-up folder
     QCOMPARE(responder.texts(), QStringList{"Mappen kunne ikke findes.\r"});
-    const QString startup = "C:\\Users\\Tester\\AppData\\Roaming\\Microsoft\\Windows\\Start "
-                            "Menu\\Programs\\Startup";
+    // On Linux the desktop's autostart folder, where the start-up program writes its entry.
+    drives.backEnd().setAutostartFolder((drives.rootC() + "/config/autostart").toStdString());
+    const QString startup = "C:\\config\\autostart";
     makeEntries(drives, startup, {"autostart.desktop"});
     window.aabnOpstartMappe();
     QCOMPARE(responder.texts().size(), 1);

@@ -200,13 +200,15 @@ void TestWmiform::theClassListAndItsCommands()
     window.actions->action("AmakeFile")->trigger();
     QCOMPARE(host.calls.last(), QString("error 2"));
     QVERIFY(!window.Timer->isActive());
-    // A missing class list is an unknown error, and the search address takes the text as typed.
+    // A missing class list is an unknown error, and the search address carries the text as typed,
+    // percent-encoded so that "&", "#" and "%" are part of the search.
     QFile::remove(drives.host(kWmiMappe + "\\classes.txt"));
     ScriptedResponder responder;
     window.AwmiExecute();
     QCOMPARE(responder.texts(), QStringList{"Der opstod en ukendt fejl."});
-    window.findEdit->setText("Win32_Process æ&b");
-    QCOMPARE(window.googleUrl(), QString("https://www.google.com/search?q=Win32_Process æ&b"));
+    window.findEdit->setText("Win32_Process æ&b C# 100%");
+    QCOMPARE(window.googleUrl(),
+             QString("https://www.google.com/search?q=Win32_Process%20%C3%A6%26b%20C%23%20100%25"));
 }
 
 void TestWmiform::theHtmlScriptWritesAPage()

@@ -395,6 +395,13 @@ void Tgenvejform::loadGenveje(const QString &folder)
 void Tgenvejform::runGenvejExecute()
 {
     QListWidgetItem *row = genvejsListe->currentItem();
-    if (row && toolHost())
-        toolHost()->runFilname(EditDestFast->text() + "\\" + row->text() + ".lnk", 0);
+    if (!row || !toolHost())
+        return;
+    const QString genvej = EditDestFast->text() + "\\" + row->text() + ".lnk";
+    // The list is read once; the shortcut may have gone since.
+    if (!core::fileExists(genvej)) {
+        messages::inform("Genvejen\r" + genvej + "\r" + "findes ikke længere.\rHent genvejene igen.");
+        return;
+    }
+    toolHost()->runFilname(genvej, 0);
 }

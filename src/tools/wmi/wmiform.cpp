@@ -287,7 +287,7 @@ void TwmiForm::TimerTimer()
 
 QString TwmiForm::googleUrl() const
 {
-    return "https://www.google.com/search?q=" + findEdit->text();
+    return core::webSearchAddress("https://www.google.com/search?q=", findEdit->text());
 }
 
 void TwmiForm::activated() {}
