@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <limits>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -303,21 +304,43 @@ TEST(RecentDocs, EveryOtherEntryAndAttributeStays)
 
 TEST(RecentDocs, AnOlderApplicationEntryKeepsItsTimeInSeconds)
 {
+    for (const auto &[count, next] : std::vector<std::pair<std::string, std::string>>{
+             {"7", "8"}, {"99999999999999999999", std::to_string(std::numeric_limits<long>::max())}}) {
+        SCOPED_TRACE(count);
+        TempFolder home;
+        home.write(
+            "recently-used.xbel",
+            "<xbel version=\"1.0\" xmlns:bookmark=\"" + kBookmarkNs +
+                "\"><bookmark href=\"file:///x\" added=\"2020-01-01T10:00:00Z\"><info><metadata "
+                "owner=\"http://freedesktop.org\"><bookmark:applications><bookmark:application name=\"" +
+                kRecentApplication + "\" exec=\"x\" timestamp=\"1\" count=\"" + count +
+                "\"/>"
+                "</bookmark:applications></metadata></info></bookmark></xbel>");
+        const fs::path list = home.path() / "recently-used.xbel";
+        ASSERT_TRUE(addRecentFile(list.string(), "/x", "text/plain", at(1714557600)));
+        const XmlDocument document = readBack(list);
+        const auto applications = all(document.root, "application");
+        ASSERT_EQ(applications.size(), 1u);
+        EXPECT_EQ(attr(applications[0], "timestamp"), "1714557600");
+        EXPECT_EQ(attr(applications[0], "count"), next);
+    }
+}
+
+TEST(RecentDocs, APrefixThatNamesNoElementIsNotWrittenWith)
+{
     TempFolder home;
+    const std::string kept = "<bookmark href=\"file:///y\" added=\"2020-01-01T10:00:00Z\"/>";
     home.write("recently-used.xbel",
-               "<xbel version=\"1.0\" xmlns:bookmark=\"" + kBookmarkNs +
-                   "\"><bookmark href=\"file:///x\" added=\"2020-01-01T10:00:00Z\"><info><metadata "
-                   "owner=\"http://freedesktop.org\"><bookmark:applications><bookmark:application name=\"" +
-                   kRecentApplication +
-                   "\" exec=\"x\" timestamp=\"1\" count=\"7\"/>"
-                   "</bookmark:applications></metadata></info></bookmark></xbel>");
+               "<xbel version=\"1.0\" xmlns:1b=\"" + kBookmarkNs + "\">" + kept + "</xbel>");
     const fs::path list = home.path() / "recently-used.xbel";
     ASSERT_TRUE(addRecentFile(list.string(), "/x", "text/plain", at(1714557600)));
-    const XmlDocument document = readBack(list);
-    const auto applications = all(document.root, "application");
-    ASSERT_EQ(applications.size(), 1u);
-    EXPECT_EQ(attr(applications[0], "timestamp"), "1714557600");
-    EXPECT_EQ(attr(applications[0], "count"), "8");
+    const std::string written = readFile(list);
+    EXPECT_EQ(written.find("<1b:"), std::string::npos) << written;
+    EXPECT_NE(written.find(kept), std::string::npos) << written;
+    // It reads back, and the next addition works too.
+    ASSERT_EQ(all(readBack(list).root, "application").size(), 1u);
+    ASSERT_TRUE(addRecentFile(list.string(), "/x", "text/plain", at(1714557601)));
+    EXPECT_EQ(attr(all(readBack(list).root, "application")[0], "count"), "2");
 }
 
 TEST(RecentDocs, AListThatCannotBeReadIsLeftAlone)

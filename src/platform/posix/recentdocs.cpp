@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -113,8 +114,20 @@ XmlNode *findChild(XmlNode &parent, Path &path, std::string_view ns, std::string
     return nullptr;
 }
 
-// A name for a new element of namespace `ns` below the last of `path`: with a prefix already
-// bound to it there, or with `wanted` declared on the element itself.
+// Whether a declared prefix can name an element: an XML name without ":" ("1b" cannot), so
+// that what is written here reads back, by us and by the desktop's other programs.
+bool usablePrefix(const std::string &prefix)
+{
+    const auto nameStart = [](unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; };
+    return !prefix.empty() && nameStart(static_cast<unsigned char>(prefix[0])) &&
+           std::all_of(prefix.begin(), prefix.end(), [&](char c) {
+               const auto u = static_cast<unsigned char>(c);
+               return nameStart(u) || std::isdigit(u) || c == '-' || c == '.';
+           });
+}
+
+// A name for a new element of namespace `ns` below the last of `path`: with a usable prefix
+// already bound to it there, or with `wanted` declared on the element itself.
 XmlNode newElement(const Path &path, std::string_view ns, const std::string &wanted, const std::string &local)
 {
     for (auto it = path.rbegin(); it != path.rend(); ++it) {
@@ -122,7 +135,7 @@ XmlNode newElement(const Path &path, std::string_view ns, const std::string &wan
             if (value != ns || !name.starts_with("xmlns:"))
                 continue;
             const std::string prefix = name.substr(6);
-            if (namespaceInScope(path, prefix) == ns)
+            if (usablePrefix(prefix) && namespaceInScope(path, prefix) == ns)
                 return XmlNode::element(prefix + ":" + local);
         }
     }
@@ -241,7 +254,8 @@ void markUsed(const XmlNode &root, XmlNode &bookmark, const std::string &now,
         if (end == old->c_str() || count < 0)
             count = 0;
     }
-    ours->setAttribute("count", std::to_string(count + 1));
+    // A count past what a long holds reads as the largest long (strtol saturates) and stays there.
+    ours->setAttribute("count", std::to_string(count < std::numeric_limits<long>::max() ? count + 1 : count));
     ours->setAttribute("modified", now);
     // The older form of the entry keeps its time in seconds.
     if (ours->attribute("timestamp"))
