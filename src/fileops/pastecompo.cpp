@@ -17,9 +17,20 @@ namespace {
 
 constexpr int kPumpIntervalMs = 50;
 
+// Whether a name is taken: a link is looked at itself, never followed, so one that leads nowhere
+// or to itself clashes too.
 bool findes(const QString &path)
 {
-    return core::fileExists(path) || core::directoryExists(path);
+    return core::entryExists(path);
+}
+
+// A real folder, not a link to one.
+bool egenMappe(const QString &path)
+{
+    platform::FindData data;
+    return platform::current().fileAttributes(path.toStdU16String(), data) &&
+           (data.attributes & (platform::FILE_ATTRIBUTE_DIRECTORY |
+                               platform::FILE_ATTRIBUTE_REPARSE_POINT)) == platform::FILE_ATTRIBUTE_DIRECTORY;
 }
 
 bool sammeDrev(const QString &a, const QString &b)
@@ -207,8 +218,9 @@ bool TPasteCompo::kopier(const QString &src, const QString &dst, bool link, bool
         return false;
     if (!link)
         return kopierFilEx(src, dst);
-    // A link goes as a link: what it leads to is neither read nor walked.
-    if (overskriv && core::fileExists(dst)) {
+    // A link goes as a link: what it leads to is neither read nor walked. It replaces a file or
+    // another link, never a real folder.
+    if (overskriv && findes(dst) && !egenMappe(dst)) {
         const QString aside = ledigtNavnVed(dst);
         if (!core::moveFile(dst, aside))
             return false;

@@ -97,6 +97,7 @@ private slots:
     void aFolderIsNeverPastedIntoItself();
     void aCopyThatDoesNotFitCopiesNothing();
     void linksAreCopiedAsLinks();
+    void aLinkClashesAsItselfNotAsWhatItLeadsTo();
     void aMoveWithinADriveRenames();
     void aMoveToAnotherDriveCopiesThenDeletesPermanently();
     void aMoveWithOverskrivIkkeLeavesTheClashAtItsSource();
@@ -372,6 +373,41 @@ void TestPasteCompo::linksAreCopiedAsLinks()
     QCOMPARE(f.names("D:\\Mappe\\Under"), QStringList{"op"});
     QVERIFY(informations(responder).isEmpty());
     QCOMPARE(f.box.checked, QList<bool>{true});
+}
+
+// A dangling link, a link to itself and one to its own folder, pasted again over their earlier
+// copy with "Opret kopi": each gets its copy name, and the move that follows can remove its source.
+void TestPasteCompo::aLinkClashesAsItselfNotAsWhatItLeadsTo()
+{
+    Fixture f;
+    f.file("C:\\Mappe\\fil.txt", "indhold");
+    const QString host = f.drives.host("C:\\Mappe");
+    QVERIFY(QFile::link("findes/ikke", host + "/død"));
+    QVERIFY(QFile::link("selv", host + "/selv"));
+    QVERIFY(QFile::link(".", host + "/loop"));
+    const auto sorted = [&f](const QString &folder) {
+        QStringList names = f.names(folder);
+        names.sort();
+        return names;
+    };
+    ScriptedResponder responder;
+    QVERIFY(f.paste("D:\\", {"C:\\Mappe"}, {}, opretKopi));
+    QVERIFY(f.paste("D:\\", {"C:\\Mappe"}, {}, opretKopi));
+    QCOMPARE(informations(responder), QStringList{});
+    QCOMPARE(f.box.checked, QList<bool>{true});
+    QCOMPARE(sorted("D:\\Mappe"), (QStringList{"død", "død Kopi (1)", "fil Kopi (1).txt", "fil.txt", "loop",
+                                               "loop Kopi (1)", "selv", "selv Kopi (1)"}));
+    const QString copy = f.drives.host("D:\\Mappe");
+    QCOMPARE(QFileInfo(copy + "/død Kopi (1)").symLinkTarget(), copy + "/findes/ikke");
+    QCOMPARE(QFile::symLinkTarget(copy + "/loop Kopi (1)"), copy);
+    QVERIFY(QFileInfo(copy + "/selv Kopi (1)").isSymLink());
+
+    // Moved to another drive over both copies: everything arrives, so the source goes.
+    QVERIFY(f.paste("D:\\", {"C:\\Mappe"}, {}, opretKopi, true));
+    QCOMPARE(informations(responder), QStringList{});
+    QVERIFY(!f.exists("C:\\Mappe"));
+    QCOMPARE(sorted("D:\\Mappe").size(), 12);
+    QVERIFY(QFileInfo(copy + "/død Kopi (2)").isSymLink());
 }
 
 void TestPasteCompo::aMoveWithinADriveRenames()
