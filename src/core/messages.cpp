@@ -151,11 +151,11 @@ void inform(const QString &tekst)
     show(ShownDialog::Information, tekst, false, unused);
 }
 
-QString opremsning(const QStringList &linjer, int hoejst)
+QString opremsning(const QStringList &linjer, int hoejst, const QString &mellem)
 {
     if (linjer.size() <= hoejst)
-        return linjer.join(u'\r');
-    return QStringList(linjer.mid(0, hoejst)).join(u'\r') + "\r... og " +
+        return linjer.join(mellem);
+    return QStringList(linjer.mid(0, hoejst)).join(mellem) + mellem + "... og " +
            QLocale().toString(linjer.size() - hoejst) + " flere.";
 }
 
