@@ -17,6 +17,12 @@ bool directoryExists(const QString &path)
     return platform::current().directoryExists(path.toStdU16String());
 }
 
+bool entryExists(const QString &path)
+{
+    platform::FindData data;
+    return platform::current().fileAttributes(path.toStdU16String(), data);
+}
+
 bool forceDirectories(const QString &path)
 {
     return platform::current().forceDirectories(path.toStdU16String());
@@ -56,6 +62,16 @@ QString lastErrorMessage()
         return "Adgang nægtet.";
     case Win32Error::WriteProtect:
         return "Mediet er skrivebeskyttet.";
+    case Win32Error::NotSupported:
+        return "Anmodningen understøttes ikke.";
+    case Win32Error::FileExists:
+        return "Filen findes.";
+    case Win32Error::DiskFull:
+        return "Der er ikke nok plads på disken.";
+    case Win32Error::AlreadyExists:
+        return "Der kan ikke oprettes en fil, når filen allerede findes.";
+    case Win32Error::RequestAborted:
+        return "Anmodningen blev afbrudt.";
     case Win32Error::SharingViolation:
         return "Processen kan ikke få adgang til filen, fordi den bruges af en anden proces.";
     case Win32Error::FilenameTooLong:

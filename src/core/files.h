@@ -8,6 +8,9 @@ namespace core {
 
 bool fileExists(const QString &path);
 bool directoryExists(const QString &path);
+// Something of that name is there, whatever it is: a link counts as itself, also one that leads
+// nowhere or to itself, where fileExists and directoryExists follow it.
+bool entryExists(const QString &path);
 bool forceDirectories(const QString &path);
 bool copyFolder(const QString &source, const QString &destination);
 bool deleteFile(const QString &path);

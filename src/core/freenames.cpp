@@ -43,7 +43,7 @@ QString getNewDirectoryName(const QString &aDirectory, const QString &subTekst)
     const QString parent = slash < 0 ? QString() : full.left(slash + 1);
     const QString base = parent + withoutEarlierSuffix(full.mid(slash + 1), subTekst);
     QString result = base;
-    for (int n = 1; directoryExists(result); ++n)
+    for (int n = 1; entryExists(result); ++n)
         result = base + " " + subTekst + " (" + QString::number(n) + ")";
     return result;
 }
@@ -63,7 +63,7 @@ QString getNewFilename(const QString &oldFilename, const QString &newName, const
     const QString stem = newName.left(newName.size() - extensionOfName(newName).size());
     QString result = folder + stem + subTekst + extension;
     // The file itself under another letter case is no clash: that rename only changes the case.
-    for (int n = 1; fileExists(result) && result.compare(oldFilename, Qt::CaseInsensitive) != 0; ++n)
+    for (int n = 1; entryExists(result) && result.compare(oldFilename, Qt::CaseInsensitive) != 0; ++n)
         result = folder + stem + subTekst + " (" + QString::number(n) + ")" + extension;
     return result;
 }
@@ -76,7 +76,7 @@ QString getNewFilnavn(const QString &aFilnavn, const QString &subTekst)
     const QString stem = name.left(name.size() - extension.size());
     const QString base = withoutEarlierSuffix(stem, subTekst);
     QString result = base == stem ? aFilnavn : folder + base + extension;
-    for (int n = 1; fileExists(result); ++n)
+    for (int n = 1; entryExists(result); ++n)
         result = folder + base + " " + subTekst + " (" + QString::number(n) + ")" + extension;
     return result;
 }

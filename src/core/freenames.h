@@ -1,7 +1,8 @@
 #pragma once
 // Free names: a clashing folder or file name gets " " + subTekst and then " (n)" with n counted
 // from 1; a renamed file gets " (n)" before its extension. One implementation for the file
-// methods, the structure component and the copy engine.
+// methods, the structure component and the copy engine. A name is taken by any entry of that
+// name, whatever its kind: a link too, even one that leads nowhere.
 
 #include <QString>
 

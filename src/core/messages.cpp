@@ -1,5 +1,6 @@
 #include "core/messages.h"
 
+#include <QLocale>
 #include <cstdio>
 
 namespace messages {
@@ -148,6 +149,14 @@ void inform(const QString &tekst)
 {
     bool unused = false;
     show(ShownDialog::Information, tekst, false, unused);
+}
+
+QString opremsning(const QStringList &linjer, int hoejst, const QString &mellem)
+{
+    if (linjer.size() <= hoejst)
+        return linjer.join(mellem);
+    return QStringList(linjer.mid(0, hoejst)).join(mellem) + mellem + "... og " +
+           QLocale().toString(linjer.size() - hoejst) + " flere.";
 }
 
 bool ask(const QString &tekst)

@@ -65,6 +65,9 @@ bool ask(const QString &tekst);
 bool askForAll(const QString &tekst, bool &forAlle);
 // The standard information message box (information symbol, one OK button).
 void standardInformation(const QString &tekst);
+// The lines (or blocks, with `mellem` between them) of a message that names elements: at most
+// `hoejst` of them, then how many more there were, so thousands of failures still fit the screen.
+QString opremsning(const QStringList &linjer, int hoejst = 10, const QString &mellem = QStringLiteral("\r"));
 
 // The copy, move and delete engines' two modal dialogs: the confirmation and the clash dialog.
 // Each engine owns its own pair (the clash dialog keeps its choice from one question to the

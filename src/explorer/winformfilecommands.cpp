@@ -49,6 +49,16 @@ QString nearestExisting(QString folder)
     return folder;
 }
 
+// The status line after a deletion: success only when everything went.
+QString sletteStatus(const TDeleteCompo &sletter, bool tilPapirkurv)
+{
+    if (sletter.ikkeSlettede().isEmpty())
+        return tilPapirkurv ? "Der blev slettet til papirkurv" : "Der blev slettet permanent";
+    if (!sletter.slettetNoget())
+        return "Intet blev slettet";
+    return tilPapirkurv ? "Ikke alt blev slettet til papirkurv" : "Ikke alt blev slettet permanent";
+}
+
 } // namespace
 
 void Twinform::createEngines()
@@ -255,44 +265,42 @@ void Twinform::PasteElementer()
 
 void Twinform::DeleteElementer(bool tilPapirkurv)
 {
-    operationBracket(
-        "Der er allerede en funktion kørende.\rSkal der slettes alligevel?", 2, [this, tilPapirkurv] {
-            TStrukturCompo *struktur = metodeX->strukturY();
-            DeleteObj->setIntSpm(spmBox->itemIndex());
-            DeleteObj->setCloseBoxAfter(LukCheck->isChecked());
-            QStringList mapper;
-            QStringList filer;
-            if (struktur->loadLister(mapper, filer) == 0) {
-                messages::inform("Der er ikke valgt elementer til sletning.");
-                struktur->setFilnavn(QString());
-                return;
-            }
-            bool ok = false;
-            try {
-                ok = DeleteObj->DeleteElementer(mapper, filer, tilPapirkurv);
-            } catch (const SletFejl &fejl) {
-                messages::inform("Filen\r" + fejl.fil + "\r" + "kunne ikke slettes.\r" + fejl.tekst);
-            } catch (const std::exception &) {
-                messages::inform("Der opstod en ukendt fejl.");
-            }
-            deleteResultText = DeleteObj->getResult();
-            if (ok) {
-                const QString folder = nearestExisting(struktur->mappenavn());
-                if (folder.isEmpty()) {
-                    // Not even the drive is left: the folder tree shows the drives there are.
-                    struktur->setMappenavn(QString());
-                    struktur->setAktiveStruktur(strukturNr::mapper);
-                    struktur->makePreDrives();
-                } else {
-                    struktur->setMappenavn(core::withoutTrailingBackslash(folder));
-                    showAroundFolder(folder);
-                }
-                if (mainHost())
-                    mainHost()->UdskrivInfo(tilPapirkurv ? "Der blev slettet til papirkurv"
-                                                         : "Der blev slettet permanent");
-            }
-            struktur->setFilnavn(QString());
-        });
+    operationBracket("Der er allerede en funktion kørende.\rSkal der slettes alligevel?", 2,
+                     [this, tilPapirkurv] {
+                         TStrukturCompo *struktur = metodeX->strukturY();
+                         DeleteObj->setIntSpm(spmBox->itemIndex());
+                         DeleteObj->setCloseBoxAfter(LukCheck->isChecked());
+                         QStringList mapper;
+                         QStringList filer;
+                         if (struktur->loadLister(mapper, filer) == 0) {
+                             messages::inform("Der er ikke valgt elementer til sletning.");
+                             struktur->setFilnavn(QString());
+                             return;
+                         }
+                         bool ok = false;
+                         try {
+                             // What could not be deleted the engine names itself, in one message.
+                             ok = DeleteObj->DeleteElementer(mapper, filer, tilPapirkurv);
+                         } catch (const std::exception &) {
+                             messages::inform("Der opstod en ukendt fejl.");
+                         }
+                         deleteResultText = DeleteObj->getResult();
+                         if (ok) {
+                             const QString folder = nearestExisting(struktur->mappenavn());
+                             if (folder.isEmpty()) {
+                                 // Not even the drive is left: the folder tree shows the drives there are.
+                                 struktur->setMappenavn(QString());
+                                 struktur->setAktiveStruktur(strukturNr::mapper);
+                                 struktur->makePreDrives();
+                             } else {
+                                 struktur->setMappenavn(core::withoutTrailingBackslash(folder));
+                                 showAroundFolder(folder);
+                             }
+                             if (mainHost())
+                                 mainHost()->UdskrivInfo(sletteStatus(*DeleteObj, tilPapirkurv));
+                         }
+                         struktur->setFilnavn(QString());
+                     });
 }
 
 bool Twinform::mayStart(const QString &question) const

@@ -9,7 +9,18 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QLocale>
+#include <algorithm>
 #include <vector>
+
+namespace {
+
+// The system's reason for the failure just met; empty when it gave none.
+QString grund()
+{
+    return platform::lastError() == platform::Win32Error::Success ? QString() : core::lastErrorMessage();
+}
+
+} // namespace
 
 TDeleteCompo::TDeleteCompo(QObject *owner)
     : QObject(owner)
@@ -26,6 +37,7 @@ bool TDeleteCompo::DeleteElementer(const QStringList &aMappeListe, const QString
     DeleteBox->setHeading(m_heading);
     FDeleteMapper = aMappeListe;
     FDeleteFiler = aFilListe;
+    nulstilUdfald();
 
     const bool spoerg = FIntSpm == 0 || (FIntSpm == 1 && !tilPapirkurv);
     if (spoerg && !SpmDelBox->skalElementerSlettes(FDeleteFiler, FDeleteMapper, tilPapirkurv))
@@ -37,23 +49,36 @@ bool TDeleteCompo::DeleteElementer(const QStringList &aMappeListe, const QString
 
     sletMapperne(tilPapirkurv);
 
-    for (int i = 0; i < FDeleteFiler.size(); ++i) {
+    bool stoppet = false;
+    for (int i = 0; i < FDeleteFiler.size() && !stoppet; ++i) {
         const QString &fil = FDeleteFiler.at(i);
+        const qint64 size = m_filStoerrelser.value(i);
         --antalFiler;
-        posSize += m_filStoerrelser.value(i);
+        posSize += size;
         if (tilPapirkurv) {
-            FileDeleteRB(fil);
-        } else if (!core::deleteFile(fil)) {
-            const QString besked = core::lastErrorMessage();
-            DeleteBox->setBar(progressInfoDel());
-            throw SletFejl(fil, besked);
+            // A file gone meanwhile is passed over, as a folder is.
+            platform::setLastError(platform::Win32Error::Success);
+            if (FileDeleteRB(fil))
+                slettet(size);
+            else if (core::entryExists(fil))
+                m_ikkeSlettede << IkkeSlettet{fil, false, true, QString(), grund()};
+        } else if (core::deleteFile(fil)) {
+            slettet(size);
+        } else {
+            // A permanent deletion stops at the first file it cannot delete.
+            m_ikkeSlettede << IkkeSlettet{fil, false, false, QString(), core::lastErrorMessage()};
+            m_efterStop = int(FDeleteFiler.size()) - i - 1;
+            stoppet = true;
         }
         DeleteBox->setBar(progressInfoDel());
         pumpMessages(false);
     }
 
     pumpMessages(true);
-    if (FCloseBoxAfter)
+    if (!m_ikkeSlettede.isEmpty())
+        messages::inform(ikkeSlettetBesked());
+    // After a stop the window stays for the user to see how far it came.
+    if (FCloseBoxAfter && !stoppet)
         DeleteBox->closeWindow();
     return true;
 }
@@ -64,29 +89,34 @@ bool TDeleteCompo::sletFlyttede(const QStringList &mapper, const QStringList &fi
     m_heading.clear();
     FDeleteMapper = mapper;
     FDeleteFiler = filer;
+    nulstilUdfald();
     forbered("Sletningen er permanent", &mappeTal, &filStoerrelser);
     DeleteBox->showWindow();
     pumpMessages(true);
 
-    bool ok = true;
     sletMapperne(false);
     for (int i = 0; i < FDeleteFiler.size(); ++i) {
+        const QString &fil = FDeleteFiler.at(i);
         --antalFiler;
         posSize += m_filStoerrelser.value(i);
-        if (!core::deleteFile(FDeleteFiler.at(i)))
-            ok = false;
+        if (core::deleteFile(fil))
+            slettet(m_filStoerrelser.value(i));
+        else
+            m_ikkeSlettede << IkkeSlettet{fil, false, false, QString(), core::lastErrorMessage()};
         DeleteBox->setBar(progressInfoDel());
         pumpMessages(false);
     }
     for (const QString &mappe : std::as_const(FDeleteMapper)) {
-        if (core::directoryExists(mappe) && !sletMappe(nullptr, mappe, false, false))
-            ok = false;
+        if (core::directoryExists(mappe))
+            sletMappe(nullptr, mappe, false, false);
     }
+    // What the second try removed is no longer left.
+    m_ikkeSlettede.removeIf([](const IkkeSlettet &rest) { return !core::entryExists(rest.element); });
 
     pumpMessages(true);
     if (FCloseBoxAfter)
         DeleteBox->closeWindow();
-    return ok;
+    return m_ikkeSlettede.isEmpty();
 }
 
 void TDeleteCompo::sletMapperne(bool tilPapirkurv)
@@ -96,23 +126,125 @@ void TDeleteCompo::sletMapperne(bool tilPapirkurv)
         if (!core::directoryExists(mappe))
             continue;
         const Optaelling count = m_mappeOptaelling.value(i);
-        antalFiler -= count.filer;
-        posSize += count.bytes;
-        sletMappe(nullptr, mappe, false, tilPapirkurv);
+        const int foer = int(m_ikkeSlettede.size());
+        if (tilPapirkurv) {
+            // The recycle bin takes a folder whole, in one step.
+            antalFiler -= count.filer;
+            posSize += count.bytes;
+            platform::setLastError(platform::Win32Error::Success);
+            if (sletMappe(nullptr, mappe, false, true))
+                slettet(count.bytes);
+            else
+                m_ikkeSlettede << IkkeSlettet{mappe, true, true, QString(), grund()};
+        } else {
+            sletMappePermanent(mappe, count);
+        }
         DeleteBox->setBar(progressInfoDel());
-        DeleteBox->checkFolder(i);
+        if (m_ikkeSlettede.size() == foer)
+            DeleteBox->checkFolder(i);
         pumpMessages(false);
     }
 }
 
+void TDeleteCompo::sletMappePermanent(const QString &mappe, const Optaelling &count)
+{
+    // The bar follows the files as they go; the figures of the count are never passed, since the
+    // folder may have changed since it was counted.
+    const int filerFoer = antalFiler;
+    const qint64 bytesFoer = posSize;
+    int filer = 0;
+    qint64 bytes = 0;
+    bool noget = false;
+    const auto frem = [&] {
+        antalFiler = filerFoer - std::min(filer, count.filer);
+        posSize = bytesFoer + std::min(bytes, count.bytes);
+    };
+    platform::Path stop;
+    const bool ok = platform::current().deleteFolder(
+        mappe.toStdU16String(),
+        [&](bool folder, std::uint64_t size) {
+            noget = true;
+            if (!folder) {
+                ++filer;
+                bytes += qint64(size);
+            }
+            if (tidTilPump()) {
+                frem();
+                DeleteBox->setBar(progressInfoDel());
+                pumpMessages(true);
+            }
+        },
+        &stop);
+    if (ok) {
+        antalFiler = filerFoer - count.filer;
+        posSize = bytesFoer + count.bytes;
+        slettet(count.bytes);
+        return;
+    }
+    const QString aarsag = core::lastErrorMessage();
+    frem();
+    m_slettetBytes += std::min(bytes, count.bytes);
+    m_slettetNoget = m_slettetNoget || noget;
+    const QString ved = QString::fromStdU16String(stop);
+    m_ikkeSlettede << IkkeSlettet{mappe, true, false,
+                                  ved.compare(mappe, Qt::CaseInsensitive) == 0 ? QString() : ved, aarsag};
+}
+
+void TDeleteCompo::nulstilUdfald()
+{
+    m_ikkeSlettede.clear();
+    m_slettetNoget = false;
+    m_slettetBytes = 0;
+    m_efterStop = 0;
+}
+
+void TDeleteCompo::slettet(qint64 bytes)
+{
+    m_slettetNoget = true;
+    m_slettetBytes += bytes;
+}
+
+QString TDeleteCompo::ikkeSlettetBesked() const
+{
+    QStringList blokke;
+    for (const IkkeSlettet &rest : m_ikkeSlettede) {
+        QString blok = (rest.mappe ? "Mappen\r" : "Filen\r") + rest.element + "\r";
+        if (rest.tilPapirkurv)
+            blok += "kunne ikke flyttes til papirkurven.";
+        else if (!rest.stoppetVed.isEmpty())
+            blok += "kunne ikke slettes helt. Sletningen stoppede ved:\r" + rest.stoppetVed;
+        else
+            blok += "kunne ikke slettes.";
+        if (!rest.grund.isEmpty())
+            blok += "\r" + rest.grund;
+        blokke << blok;
+    }
+    if (blokke.isEmpty())
+        return QString();
+    QString besked = blokke.size() == 1 ? blokke.first()
+                                        : "Følgende " + QString::number(blokke.size()) +
+                                              " elementer kunne ikke slettes:\r\r" +
+                                              messages::opremsning(blokke, 10, "\r\r");
+    if (m_efterStop > 0)
+        besked +=
+            "\rSletningen stoppede ved denne fil; " + QLocale().toString(m_efterStop) +
+            (m_efterStop == 1 ? " fil efter den er ikke slettet." : " filer efter den er ikke slettet.");
+    return besked;
+}
+
 QString TDeleteCompo::getResult() const
 {
-    return m_heading.mid(20);
+    if (m_ikkeSlettede.isEmpty())
+        return m_heading.mid(20);
+    const qsizetype rest = m_ikkeSlettede.size();
+    return " " + core::shortSizeString(m_slettetBytes) + ", men " + QLocale().toString(rest) +
+           (rest == 1 ? " element kunne ikke slettes" : " elementer kunne ikke slettes");
 }
 
 bool TDeleteCompo::FileDeleteRB(const QString &aFileName)
 {
-    if (!core::fileExists(aFileName))
+    // A link that leads nowhere is an entry of its own, and goes too.
+    if (!core::entryExists(aFileName))
         return false;
     return core::moveToRecycleBin(aFileName);
 }
@@ -231,6 +363,11 @@ int TDeleteCompo::progressInfoDel()
     DeleteBox->setPercent(QString::number(procent) + "%");
     DeleteBox->setRemaining(QLocale().toString(antalFiler) + " (" + setTotalString(false) + ")");
     return procent;
+}
+
+bool TDeleteCompo::tidTilPump() const
+{
+    return m_lastPump < 0 || QDateTime::currentMSecsSinceEpoch() - m_lastPump >= 50;
 }
 
 void TDeleteCompo::pumpMessages(bool force)

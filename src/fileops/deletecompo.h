@@ -9,22 +9,8 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
-#include <stdexcept>
 
 class QWidget;
-
-// A file that could not be deleted permanently; the message is the system's, in Danish.
-class SletFejl : public std::runtime_error
-{
-public:
-    SletFejl(const QString &filnavn, const QString &besked)
-        : std::runtime_error(besked.toStdString())
-        , fil(filnavn)
-        , tekst(besked)
-    {}
-    QString fil;
-    QString tekst;
-};
 
 class TDeleteCompo : public QObject
 {
@@ -39,10 +25,27 @@ public:
     int intSpm() const { return FIntSpm; }
     bool closeBoxAfter() const { return FCloseBoxAfter; }
 
-    // False only when the user declined. A file that cannot be deleted permanently raises
-    // SletFejl and ends the deletion there; a listed file that is gone raises FilFejl before
-    // anything is deleted.
+    // False only when the user declined. What could not be deleted is named in one message at the
+    // end and kept in ikkeSlettede(); a file that cannot be deleted permanently ends the deletion
+    // there (the window stays open). A listed file that is gone raises FilFejl before anything is
+    // deleted.
     bool DeleteElementer(const QStringList &aMappeListe, const QStringList &aFilListe, bool tilPapirkurv);
+    // A listed folder or file the last deletion left: where a permanent deletion of a folder
+    // stopped (empty when at the folder itself, or for the recycle bin) and the system's reason
+    // (empty when it gave none).
+    struct IkkeSlettet
+    {
+        QString element;
+        bool mappe = false;
+        bool tilPapirkurv = false;
+        QString stoppetVed;
+        QString grund;
+    };
+    const QList<IkkeSlettet> &ikkeSlettede() const { return m_ikkeSlettede; }
+    // Whether the last deletion removed anything at all.
+    bool slettetNoget() const { return m_slettetNoget; }
+    // The message naming what the last deletion left; empty when it left nothing.
+    QString ikkeSlettetBesked() const;
     // What a folder tree holds, as a walk counted it.
     struct Optaelling
     {
@@ -60,7 +63,8 @@ public:
     // anything is left. The copy pass has counted the folders and files already.
     bool sletFlyttede(const QStringList &mapper, const QStringList &filer, const QList<Optaelling> &mappeTal,
                       const QList<qint64> &filStoerrelser);
-    // The heading from its 21st character on: a blank and the short size text.
+    // The heading from its 21st character on: a blank and the short size text. When something
+    // could not be deleted: a blank, the size of what was deleted and how many were left.
     QString getResult() const;
     static bool FileDeleteRB(const QString &aFileName);
     // The platform shows no window of its own here; with Confirm the user is asked first.
@@ -94,12 +98,22 @@ private:
                     const QList<qint64> *filStoerrelser);
     // Every listed folder that still exists, with its counted files off the figures.
     void sletMapperne(bool tilPapirkurv);
+    // One folder permanently, its files counted off as they go.
+    void sletMappePermanent(const QString &mappe, const Optaelling &count);
+    void nulstilUdfald();
+    void slettet(qint64 bytes);
     void pumpMessages(bool force);
+    bool tidTilPump() const;
 
     QString m_heading;
     QList<Optaelling> m_mappeOptaelling;
     QList<qint64> m_filStoerrelser;
     qint64 m_lastPump = -1;
+    QList<IkkeSlettet> m_ikkeSlettede;
+    bool m_slettetNoget = false;
+    qint64 m_slettetBytes = 0;
+    // Listed files after the one where a permanent deletion stopped.
+    int m_efterStop = 0;
 };
 
 class TDeleteObjekt : public TDeleteCompo

@@ -17,14 +17,46 @@ namespace {
 
 constexpr int kPumpIntervalMs = 50;
 
+// Whether a name is taken: a link is looked at itself, never followed, so one that leads nowhere
+// or to itself clashes too.
 bool findes(const QString &path)
 {
-    return core::fileExists(path) || core::directoryExists(path);
+    return core::entryExists(path);
+}
+
+// A real folder, not a link to one.
+bool egenMappe(const QString &path)
+{
+    platform::FindData data;
+    return platform::current().fileAttributes(path.toStdU16String(), data) &&
+           (data.attributes & (platform::FILE_ATTRIBUTE_DIRECTORY |
+                               platform::FILE_ATTRIBUTE_REPARSE_POINT)) == platform::FILE_ATTRIBUTE_DIRECTORY;
 }
 
 bool sammeDrev(const QString &a, const QString &b)
 {
     return a.left(2).compare(b.left(2), Qt::CaseInsensitive) == 0;
+}
+
+// The system's reason, or the old guess when it gave none.
+QString grundEllerGaet(const QString &grund)
+{
+    return grund.isEmpty() ? QStringLiteral("Måske mangler der rettigheder dertil.") : grund;
+}
+
+// One line of a folder's failures: what was not copied and why.
+QString fejlLinje(bool mappe, const QString &kilde, const QString &grund)
+{
+    return (mappe ? "Mappen " : "Filen ") + kilde + (grund.isEmpty() ? QString() : ": " + grund);
+}
+
+// Why the folder `maal` could not be made when a file of that name is in the way; empty when
+// nothing better is known (the platform leaves no reason for a folder it could not make).
+QString ikkeOprettetGrund(const QString &maal)
+{
+    if (core::entryExists(maal) && !core::directoryExists(maal))
+        return "Der findes allerede en fil med det navn.";
+    return QString();
 }
 
 // A free name beside `path` for the old element while its replacement moves in.
@@ -130,14 +162,16 @@ void TPasteCompo::kopierListerne()
             continue;
         }
         // An existing folder of the same name is merged into.
-        if (core::directoryExists(maal) || core::forceDirectories(maal))
-            kopierMappeEx(mappe, maal, udfald);
-        else
+        if (core::directoryExists(maal) || core::forceDirectories(maal)) {
+            kopierMappeEx(mappe, maal, udfald, true);
+        } else {
             udfald.fejl = true;
+            udfald.hele = ikkeOprettetGrund(maal);
+        }
         if (!udfald.fejl)
             ProgressBox->checkFolder(i);
-        else if (!stoppet())
-            sigIkkeKopieret(mappe, maal, true);
+        else if (udfald.hele || !udfald.ikkeKopieret.isEmpty())
+            sigMappeIkkeKopieret(mappe, maal, udfald);
         m_mappeHel << (!udfald.fejl && !udfald.sprunget);
     }
 
@@ -152,8 +186,7 @@ void TPasteCompo::kopierListerne()
         ProgressBox->setAllBar(progressInfo(m_filStoerrelser.value(i)));
         // Judged by what the copy did: an old file at the destination is no copy.
         if (udfald == Udfald::Fejlet) {
-            if (!stoppet())
-                sigIkkeKopieret(fil, maal, false);
+            sigIkkeKopieret(fil, maal);
         } else if (ikkePastede > 0) {
             ProgressBox->setNote(ikkePastede == 1
                                      ? QStringLiteral("1 fil blev ikke overskrevet.")
@@ -163,15 +196,28 @@ void TPasteCompo::kopierListerne()
     }
 }
 
-void TPasteCompo::sigIkkeKopieret(const QString &kilde, const QString &dest, bool mappe)
+QString TPasteCompo::grund() const
 {
-    if (mappe)
-        messages::inform("Der opstod en fejl, der afbrød processen. Mappen: \r" + kilde + "\r" +
-                         "blev ikke kopieret til: " + "\r" + dest + "\r" +
-                         "Måske mangler der rettigheder dertil.");
-    else
-        messages::inform("Der opstod en fejl. Filen: \r" + kilde + "\r" + "blev ikke kopieret til: " + "\r" +
-                         dest + "\r" + "Måske mangler der rettigheder dertil.");
+    return platform::lastError() == platform::Win32Error::Success ? QString() : core::lastErrorMessage();
+}
+
+void TPasteCompo::sigIkkeKopieret(const QString &kilde, const QString &dest)
+{
+    messages::inform("Der opstod en fejl. Filen: \r" + kilde + "\r" + "blev ikke kopieret til: " + "\r" +
+                     dest + "\r" + grundEllerGaet(m_fejlGrund));
+}
+
+void TPasteCompo::sigMappeIkkeKopieret(const QString &kilde, const QString &dest, const Traeudfald &udfald)
+{
+    const QString start = m_fuld ? QStringLiteral("Der opstod en fejl, der afbrød processen. Mappen: \r")
+                                 : QStringLiteral("Der opstod en fejl. Mappen: \r");
+    if (udfald.hele) {
+        messages::inform(start + kilde + "\r" + "blev ikke kopieret til: " + "\r" + dest + "\r" +
+                         grundEllerGaet(*udfald.hele));
+        return;
+    }
+    messages::inform(start + kilde + "\r" + "blev ikke kopieret helt til: " + "\r" + dest + "\r" +
+                     "Følgende blev ikke kopieret:\r" + messages::opremsning(udfald.ikkeKopieret));
 }
 
 int TPasteCompo::clashRule(const QString &dst)
@@ -198,28 +244,43 @@ TPasteCompo::Udfald TPasteCompo::haandterFil(const QString &src, QString dst, bo
             dst = core::getNewFilnavn(dst, "Kopi");
         overskriv = metode == 1;
     }
-    return kopier(src, dst, link, overskriv) ? Udfald::Kopieret : Udfald::Fejlet;
+    if (kopier(src, dst, link, overskriv))
+        return Udfald::Kopieret;
+    // A copy ended by "Stop", or by the full destination already said, is no failure of its own.
+    return stoppet() ? Udfald::Stoppet : Udfald::Fejlet;
 }
 
 bool TPasteCompo::kopier(const QString &src, const QString &dst, bool link, bool overskriv)
 {
     if (stoppet())
         return false;
-    if (!link)
-        return kopierFilEx(src, dst);
-    // A link goes as a link: what it leads to is neither read nor walked.
-    if (overskriv && core::fileExists(dst)) {
+    platform::setLastError(platform::Win32Error::Success);
+    if (!link) {
+        if (kopierFilEx(src, dst))
+            return true;
+        m_fejlGrund = grund();
+        return false;
+    }
+    // A link goes as a link: what it leads to is neither read nor walked. It replaces a file or
+    // another link, never a real folder.
+    if (overskriv && findes(dst) && !egenMappe(dst)) {
         const QString aside = ledigtNavnVed(dst);
-        if (!core::moveFile(dst, aside))
+        if (!core::moveFile(dst, aside)) {
+            m_fejlGrund = grund();
             return false;
+        }
         if (!platform::current().copyLink(src.toStdU16String(), dst.toStdU16String())) {
+            m_fejlGrund = grund();
             core::moveFile(aside, dst);
             return false;
         }
         core::deleteFile(aside);
         return true;
     }
-    return platform::current().copyLink(src.toStdU16String(), dst.toStdU16String());
+    if (platform::current().copyLink(src.toStdU16String(), dst.toStdU16String()))
+        return true;
+    m_fejlGrund = grund();
+    return false;
 }
 
 bool TPasteCompo::kopierFilEx(const QString &src, const QString &dst)
@@ -250,7 +311,7 @@ bool TPasteCompo::kopierFilEx(const QString &src, const QString &dst)
     }
 }
 
-void TPasteCompo::kopierMappeEx(const QString &src, const QString &dst, Traeudfald &udfald)
+void TPasteCompo::kopierMappeEx(const QString &src, const QString &dst, Traeudfald &udfald, bool oeverst)
 {
     if (!core::directoryExists(src)) {
         messages::inform("Mappen\r" + src + "\r" + "eksisterer ikke.");
@@ -258,9 +319,13 @@ void TPasteCompo::kopierMappeEx(const QString &src, const QString &dst, Traeudfa
         return;
     }
     std::vector<platform::FindData> entries;
+    platform::setLastError(platform::Win32Error::Success);
     if (!platform::current().findFiles(src.toStdU16String(), entries, platform::FindDetail::NoAttributes)) {
-        messages::inform("Der opstod en ukendt fejl.");
         udfald.fejl = true;
+        if (oeverst)
+            udfald.hele = grund();
+        else
+            udfald.ikkeKopieret << fejlLinje(true, src, grund());
         return;
     }
     const QString fra = core::delimKon(src);
@@ -276,15 +341,19 @@ void TPasteCompo::kopierMappeEx(const QString &src, const QString &dst, Traeudfa
         const bool link = entry.attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT;
         if ((entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) && !link) {
             const QString under = til + name;
-            if (core::directoryExists(under) || core::forceDirectories(under))
-                kopierMappeEx(fra + name, under, udfald);
-            else
+            if (core::directoryExists(under) || core::forceDirectories(under)) {
+                kopierMappeEx(fra + name, under, udfald, false);
+            } else {
                 udfald.fejl = true;
+                udfald.ikkeKopieret << fejlLinje(true, fra + name, ikkeOprettetGrund(under));
+            }
             continue;
         }
         const Udfald fil = haandterFil(fra + name, til + name, link);
-        udfald.fejl |= fil == Udfald::Fejlet;
+        udfald.fejl |= fil == Udfald::Fejlet || fil == Udfald::Stoppet;
         udfald.sprunget |= fil == Udfald::Sprunget;
+        if (fil == Udfald::Fejlet)
+            udfald.ikkeKopieret << fejlLinje(false, fra + name, m_fejlGrund);
         // A link to a folder was counted as a folder, not as a file.
         if (!(entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY))
             ProgressBox->setAllBar(progressInfo(qint64(entry.size)));

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class TPasteCompo : public QObject
 {
@@ -54,19 +55,27 @@ public:
     int ikkePastede = 0;
 
 private:
-    // What became of one file: copied, left because of a name clash, or not copied.
-    enum class Udfald { Kopieret, Sprunget, Fejlet };
+    // What became of one file: copied, left because of a name clash, not copied, or not copied
+    // because the paste had stopped (Stop, or the destination full, which is said already).
+    enum class Udfald { Kopieret, Sprunget, Fejlet, Stoppet };
     // What became of a folder tree.
     struct Traeudfald
     {
         bool fejl = false;     // something was not copied
         bool sprunget = false; // something was left because of a name clash
+        // The elements below the folder that failed, one line each with the system's reason.
+        QStringList ikkeKopieret;
+        // Why the folder itself could not be made or read; then nothing of it was copied.
+        std::optional<QString> hele;
     };
 
     qint64 sizeOfElementer(const QString &dest);
     void udskrivInfo();
     bool kopierFilEx(const QString &src, const QString &dst);
-    void kopierMappeEx(const QString &src, const QString &dst, Traeudfald &udfald);
+    // `oeverst`: `src` is the listed folder itself, not one below it.
+    void kopierMappeEx(const QString &src, const QString &dst, Traeudfald &udfald, bool oeverst);
+    // The system's reason for the failure just met; empty when it gave none.
+    QString grund() const;
     Udfald haandterFil(const QString &src, QString dst, bool link);
     bool kopier(const QString &src, const QString &dst, bool link, bool overskriv);
     messages::ClashResult askUser(const QString &aFilnavn);
@@ -95,7 +104,11 @@ private:
     bool pladsNok() const;
     // Stop pressed, or the destination full.
     bool stoppet() const;
-    void sigIkkeKopieret(const QString &kilde, const QString &dest, bool mappe);
+    // A listed file that was not copied, with the system's reason.
+    void sigIkkeKopieret(const QString &kilde, const QString &dest);
+    // A listed folder not copied whole: the elements below it that failed, or why the folder
+    // itself could not be copied; "afbrød" only when a full destination stopped the paste in it.
+    void sigMappeIkkeKopieret(const QString &kilde, const QString &dest, const Traeudfald &udfald);
     void pump(bool force);
 
     QString FConstDest;
@@ -121,6 +134,8 @@ private:
     QList<bool> m_filHel;
     // The destination filled up: the rest of the paste is abandoned as after "Stop".
     bool m_fuld = false;
+    // The system's reason for the last copy that failed.
+    QString m_fejlGrund;
     // "Gør det samme med alle" of the folder replacement question: none, yes or no.
     int m_erstatAlle = -1;
     qint64 m_lastPump = -1;

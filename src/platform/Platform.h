@@ -93,6 +93,11 @@ enum class CopyProgress : int { Continue = 0, Cancel = 1, Stop = 2, Quiet = 3 };
 // copied so far.
 using CopyProgressRoutine = std::function<CopyProgress(std::uint64_t totalSize, std::uint64_t transferred)>;
 
+// What a folder deletion tells after each entry below the folder that it removed: a folder, or a
+// file with its size as a listing reports it (a link to a folder counts as a folder, a link to a
+// file with its target's size, a link leading nowhere with its own).
+using DeleteProgressRoutine = std::function<void(bool folder, std::uint64_t size)>;
+
 // GetDiskFreeSpaceExW's three figures, in bytes.
 struct DiskSpace
 {
@@ -190,7 +195,11 @@ public:
     // below it, permanently. Links met on the way are removed as links, never followed; a link
     // given as `path` is removed itself. Stops at the first entry that cannot be removed (what
     // was removed stays removed). True when the folder is gone; sets lastError().
-    virtual bool deleteFolder(const Path &path) = 0;
+    bool deleteFolder(const Path &path) { return deleteFolder(path, {}, nullptr); }
+    // The same, telling `perEntry` (may be empty) of every entry removed below `path`. When it
+    // stops, `failedEntry` (may be null) gets the entry that could not be removed, `path` itself
+    // when that was the folder; it is emptied when the folder is gone.
+    virtual bool deleteFolder(const Path &path, const DeleteProgressRoutine &perEntry, Path *failedEntry) = 0;
     // Copies every file and subfolder of `source` into `destination` (created when missing).
     // A file that fails to copy is skipped; false only when the destination cannot be made or
     // `source` is not a folder.

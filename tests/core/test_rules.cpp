@@ -4,6 +4,7 @@
 #include "support/testdrives.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
 
 using messages::ScriptedResponder;
@@ -17,6 +18,8 @@ private slots:
     void freeFolderNames();
     void renamedFileNames();
     void freeCopyNames();
+    void anyEntryTakesAName_data();
+    void anyEntryTakesAName();
 };
 
 void TestRules::sizeTexts_data()
@@ -119,6 +122,42 @@ void TestRules::freeCopyNames()
     QFile::remove(drives.host("C:\\D\\Brev.txt"));
     QCOMPARE(core::getNewFilnavn("C:\\D\\Brev Kopi (1).txt", "Kopi"), QString("C:\\D\\Brev.txt"));
     QCOMPARE(core::getNewFilnavn("C:\\D\\README", "Kopi"), QString("C:\\D\\README"));
+}
+
+void TestRules::anyEntryTakesAName_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link leading nowhere") << "dangling";
+    QTest::newRow("link to itself") << "self";
+    QTest::newRow("link to a folder") << "folderLink";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("file") << "file";
+}
+
+// A name is free only when nothing of that name is there: a link counts as itself, whether it
+// leads anywhere or not, and a file takes a folder's name as a folder takes a file's.
+void TestRules::anyEntryTakesAName()
+{
+    QFETCH(QString, kind);
+    TestDrives drives;
+    QDir().mkpath(drives.host("C:\\D\\Andet"));
+    const QString host = drives.host("C:\\D");
+    for (const QString name : {"x", "x.txt"}) {
+        const QString entry = host + "/" + name;
+        if (kind == "dangling")
+            QVERIFY(QFile::link("findes/ikke", entry));
+        else if (kind == "self")
+            QVERIFY(QFile::link(name, entry));
+        else if (kind == "folderLink")
+            QVERIFY(QFile::link("Andet", entry));
+        else if (kind == "folder")
+            QVERIFY(QDir().mkpath(entry));
+        else
+            drives.writeBytes("C:\\D\\" + name, "x");
+    }
+    QCOMPARE(core::getNewFilnavn("C:\\D\\x.txt", "Kopi"), QString("C:\\D\\x Kopi (1).txt"));
+    QCOMPARE(core::getNewDirectoryName("C:\\D\\x", "Kopi"), QString("C:\\D\\x Kopi (1)"));
+    QCOMPARE(core::getNewFilename("C:\\D\\y.txt", "x.txt", ""), QString("C:\\D\\x (1).txt"));
 }
 
 QTEST_GUILESS_MAIN(TestRules)

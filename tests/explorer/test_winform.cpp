@@ -2,6 +2,7 @@
 #include "core/linefile.h"
 #include "core/messages.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/radiogroup.h"
 #include "explorer/navnesoegning.h"
 #include "explorer/winform.h"
 #include "fileops/klipbord.h"
@@ -96,6 +97,8 @@ private slots:
     void picturePreviewTakesJpgBmpIcoOnly_data();
     void picturePreviewTakesJpgBmpIcoOnly();
     void startOpensTheStartUpFolderWhenThereIsOne();
+    void deletionReportsOnlyWhatWasDeleted_data();
+    void deletionReportsOnlyWhatWasDeleted();
 };
 
 void TestWinform::livesAndClosesThroughItsHost()
@@ -637,6 +640,63 @@ void TestWinform::startOpensTheStartUpFolderWhenThereIsOne()
     window.aabnOpstartMappe();
     QCOMPARE(responder.texts().size(), 1);
     QCOMPARE(window.metodeX->strukturY()->mappenavn(), startup);
+}
+
+void TestWinform::deletionReportsOnlyWhatWasDeleted_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("tilPapirkurv");
+    QTest::addColumn<QString>("locked"); // a sub-folder nothing can be removed from
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("notice");
+    QTest::addColumn<int>("messages");
+    QTest::newRow("permanently, all of it")
+        << "C:\\Data" << false << QString() << "Der blev slettet permanent"
+        << "Information: Der blev slettet  2 bytes" << 0;
+    QTest::newRow("permanently, a read-only sub-folder")
+        << "C:\\Data" << false << "C:\\Data\\Mappe\\Laast"
+        << "Ikke alt blev slettet permanent"
+        << "Information: Der blev slettet  1 bytes, men 1 element kunne ikke slettes" << 1;
+    QTest::newRow("to the recycle bin, all of it")
+        << "C:\\Data" << true << QString() << "Der blev slettet til papirkurv"
+        << "Information: Der blev slettet  2 bytes" << 0;
+    QTest::newRow("to the recycle bin where none can be made")
+        << "D:\\Data" << true << QString() << "Intet blev slettet"
+        << "Information: Der blev slettet  0 bytes, men 2 elementer kunne ikke slettes" << 1;
+}
+
+// Shift+Del and Ctrl+D of everything shown in the file tree: the status line and the notice
+// claim a deletion only for what is gone.
+void TestWinform::deletionReportsOnlyWhatWasDeleted()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, tilPapirkurv);
+    QFETCH(QString, locked);
+    QFETCH(QString, status);
+    QFETCH(QString, notice);
+    QFETCH(int, messages);
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    drives.noTrashOnD();
+    makeEntries(drives, folder, {"Mappe\\", "b.txt"});
+    if (!locked.isEmpty()) {
+        makeEntries(drives, locked, {"c.txt"});
+        if (!drives.lockFolder(locked))
+            QSKIP("this file system cannot make a folder read-only for root");
+    } else {
+        makeEntries(drives, folder + "\\Mappe", {"a.txt"});
+    }
+    FakeMainHost host(kOpt);
+    host.notifications = true;
+    messages::ScriptedResponder responder;
+    Twinform window;
+    window.spmBox->setItemIndex(2); // "Spørg aldrig"
+    window.visIFilStruktur(folder);
+    QVERIFY(run(window, "selectAlleElementer"));
+    QVERIFY(run(window, tilPapirkurv ? "DeleteToPapirkurv" : "DeletePermanent"));
+    QCOMPARE(responder.shown.size(), messages);
+    QCOMPARE(host.statusLines, QStringList{status});
+    QCOMPARE(host.notices, QStringList{notice});
 }
 
 QTEST_MAIN(TestWinform)

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QScopeGuard>
 #include <QTest>
+#include <algorithm>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,6 +52,9 @@ private slots:
     void recycleBinDeletionGoesToTheTrash();
     void anEmptyFileCountsOneByte();
     void aFileThatCannotBeDeletedStopsTheDeletion();
+    void aFolderThatCannotBeDeletedWholeIsNamed();
+    void whatTheRecycleBinCannotTakeIsNamedInOneMessage();
+    void aFolderShowsProgressPerFile();
     void aMissingFolderIsReportedAndPassedOver();
     void aLinkInsideADeletedFolderGoesAsALink();
     void anEmptySelectionShowsAndClosesTheWindow();
@@ -193,6 +197,7 @@ void TestDeleteCompo::aFileThatCannotBeDeletedStopsTheDeletion()
     f.file("C:\\a.txt");
     f.file("C:\\Laast\\b.txt");
     f.file("C:\\c.txt");
+    f.file("C:\\d.txt");
     // A folder that may not be written: its files cannot be unlinked (except by root).
     const QString laast = f.drives.host("C:\\Laast");
     QVERIFY(::chmod(QFile::encodeName(laast).constData(), 0555) == 0);
@@ -201,23 +206,95 @@ void TestDeleteCompo::aFileThatCannotBeDeletedStopsTheDeletion()
         f.drives.backEnd().refusedDeletes << "C:\\Laast\\b.txt";
     ScriptedResponder responder;
     f.engine.setIntSpm(2);
-    QString message;
-    QString failed;
-    try {
-        f.engine.DeleteElementer({}, {"C:\\a.txt", "C:\\Laast\\b.txt", "C:\\c.txt"}, false);
-        QFAIL("the deletion went on past a file it could not delete");
-    } catch (const SletFejl &fejl) {
-        message = fejl.tekst;
-        failed = fejl.fil;
-    }
-    QCOMPARE(message, QString("Adgang nægtet."));
-    QCOMPARE(failed, QString("C:\\Laast\\b.txt"));
+    QVERIFY(f.engine.DeleteElementer({}, {"C:\\a.txt", "C:\\Laast\\b.txt", "C:\\c.txt", "C:\\d.txt"}, false));
+    QCOMPARE(responder.texts(),
+             QStringList{"Filen\rC:\\Laast\\b.txt\rkunne ikke slettes.\rAdgang nægtet.\r"
+                         "Sletningen stoppede ved denne fil; 2 filer efter den er ikke slettet."});
     QVERIFY(!f.exists("C:\\a.txt"));
     QVERIFY(f.exists("C:\\Laast\\b.txt"));
     QVERIFY(f.exists("C:\\c.txt"));
+    QCOMPARE(f.engine.ikkeSlettede().size(), 1);
+    QCOMPARE(f.engine.getResult(), QString(" 1 bytes, men 1 element kunne ikke slettes"));
     // The window stays open for the user to see how far it came.
     QVERIFY(f.box.visible);
     QCOMPARE(f.box.closes, 0);
+}
+
+// A read-only sub-folder stops the permanent deletion of its folder at the first entry that
+// cannot go; the message names the folder and that entry, what was removed stays removed, and
+// the deletion goes on with the next listed element.
+void TestDeleteCompo::aFolderThatCannotBeDeletedWholeIsNamed()
+{
+    Fixture f;
+    f.file("C:\\Mappe\\Laast\\b.txt", "bb");
+    f.file("C:\\Efter\\c.txt", "ccc");
+    f.file("C:\\d.txt", "dddd");
+    if (!f.drives.lockFolder("C:\\Mappe\\Laast"))
+        QSKIP("this file system cannot make a folder read-only for root");
+    ScriptedResponder responder;
+    f.engine.setIntSpm(2);
+    f.engine.setCloseBoxAfter(false);
+    QVERIFY(f.engine.DeleteElementer({"C:\\Mappe", "C:\\Efter"}, {"C:\\d.txt"}, false));
+    QCOMPARE(responder.texts(), QStringList{"Mappen\rC:\\Mappe\rkunne ikke slettes helt. Sletningen stoppede "
+                                            "ved:\rC:\\Mappe\\Laast\\b.txt\rAdgang nægtet."});
+    QVERIFY(f.exists("C:\\Mappe\\Laast\\b.txt"));
+    QVERIFY(!f.exists("C:\\Efter"));
+    QVERIFY(!f.exists("C:\\d.txt"));
+    QCOMPARE(f.box.checked, (QList<bool>{false, true}));
+    QVERIFY(f.engine.slettetNoget());
+    QCOMPARE(f.engine.getResult(), QString(" 7 bytes, men 1 element kunne ikke slettes"));
+    // What is left is still to be deleted.
+    QCOMPARE(f.box.remaining, QString("1 (2 bytes)"));
+}
+
+// Where no recycle bin can be made, nothing is deleted and each element left is named, in one
+// message for all of them.
+void TestDeleteCompo::whatTheRecycleBinCannotTakeIsNamedInOneMessage()
+{
+    Fixture f;
+    f.drives.noTrashOnD();
+    f.file("D:\\Mappe\\a.txt");
+    f.file("D:\\b.txt");
+    f.file("C:\\c.txt");
+    ScriptedResponder responder;
+    f.engine.setIntSpm(2);
+    QVERIFY(f.engine.DeleteElementer({"D:\\Mappe"}, {"D:\\b.txt", "C:\\c.txt"}, true));
+    QCOMPARE(
+        responder.texts(),
+        QStringList{"Følgende 2 elementer kunne ikke slettes:\r\rMappen\rD:\\Mappe\rkunne ikke flyttes til "
+                    "papirkurven.\r\rFilen\rD:\\b.txt\rkunne ikke flyttes til papirkurven."});
+    QVERIFY(f.exists("D:\\Mappe\\a.txt"));
+    QVERIFY(f.exists("D:\\b.txt"));
+    QVERIFY(!f.exists("C:\\c.txt"));
+    QCOMPARE(f.trashed(), QStringList{"c.txt"});
+    QCOMPARE(f.box.checked, QList<bool>{false});
+    QCOMPARE(f.engine.getResult(), QString(" 1 bytes, men 2 elementer kunne ikke slettes"));
+    // The recycle bin's failures do not stop the deletion, so the window closes as usual.
+    QCOMPARE(f.box.closes, 1);
+}
+
+// The permanent deletion of one big folder moves the bar as its files go, not only when the
+// folder is gone.
+void TestDeleteCompo::aFolderShowsProgressPerFile()
+{
+    Fixture f;
+    for (int i = 0; i < 40; ++i)
+        f.file(QString("C:\\Stor\\%1\\f%2.txt").arg(i % 4).arg(i), "0123456789");
+    QList<int> seen;
+    f.drives.backEnd().onEntryRemoved = [&f, &seen] {
+        QTest::qWait(5); // slow enough for the 50 ms between two repaints
+        if (seen.isEmpty() || seen.last() != f.box.bar)
+            seen << f.box.bar;
+    };
+    ScriptedResponder responder;
+    f.engine.setIntSpm(2);
+    QVERIFY(f.engine.DeleteElementer({"C:\\Stor"}, {}, false));
+    QVERIFY(responder.shown.isEmpty());
+    QVERIFY(!f.exists("C:\\Stor"));
+    QVERIFY2(std::any_of(seen.cbegin(), seen.cend(), [](int bar) { return bar > 0 && bar < 100; }),
+             qPrintable(QString("bar values seen: %1").arg(seen.size())));
+    QCOMPARE(f.box.bar, 100);
+    QCOMPARE(f.box.remaining, QString("0 (0 bytes)"));
 }
 
 void TestDeleteCompo::aMissingFolderIsReportedAndPassedOver()

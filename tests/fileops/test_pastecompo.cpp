@@ -10,6 +10,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 
 using messages::RecordedDeleteProgress;
 using messages::RecordedPasteProgress;
@@ -71,6 +72,13 @@ QStringList informations(const ScriptedResponder &responder)
     return texts;
 }
 
+// A FIFO: the platform refuses to copy one at once (NotSupported), even for root.
+void fifo(const TestDrives &drives, const QString &path)
+{
+    QDir().mkpath(QFileInfo(drives.host(path)).path());
+    QVERIFY(::mkfifo(QFile::encodeName(drives.host(path)).constData(), 0644) == 0);
+}
+
 QByteArray pattern(int size)
 {
     QByteArray bytes(size, Qt::Uninitialized);
@@ -100,12 +108,16 @@ private slots:
     void aNameHoldingABackslashIsOneName();
     void aCopyThatDoesNotFitCopiesNothing();
     void linksAreCopiedAsLinks();
+    void aLinkClashesAsItselfNotAsWhatItLeadsTo();
     void aMoveWithinADriveRenames();
     void aMoveToAnotherDriveCopiesThenDeletesPermanently();
     void aMoveWithOverskrivIkkeLeavesTheClashAtItsSource();
     void aFolderIsReplacedOnlyAfterTheQuestion();
     void stopDuringAMoveKeepsEverySourceNotFullyCopied();
     void aFullDiskKeepsTheOldTargetAndReportsNoCopy();
+    void whatWasNotCopiedIsNamedWithItsReason_data();
+    void whatWasNotCopiedIsNamedWithItsReason();
+    void afbroedOnlyWhenThePasteStopped();
 };
 
 void TestPasteCompo::confirmationAndItsAnswer()
@@ -463,6 +475,41 @@ void TestPasteCompo::linksAreCopiedAsLinks()
     QCOMPARE(f.box.checked, QList<bool>{true});
 }
 
+// A dangling link, a link to itself and one to its own folder, pasted again over their earlier
+// copy with "Opret kopi": each gets its copy name, and the move that follows can remove its source.
+void TestPasteCompo::aLinkClashesAsItselfNotAsWhatItLeadsTo()
+{
+    Fixture f;
+    f.file("C:\\Mappe\\fil.txt", "indhold");
+    const QString host = f.drives.host("C:\\Mappe");
+    QVERIFY(QFile::link("findes/ikke", host + "/død"));
+    QVERIFY(QFile::link("selv", host + "/selv"));
+    QVERIFY(QFile::link(".", host + "/loop"));
+    const auto sorted = [&f](const QString &folder) {
+        QStringList names = f.names(folder);
+        names.sort();
+        return names;
+    };
+    ScriptedResponder responder;
+    QVERIFY(f.paste("D:\\", {"C:\\Mappe"}, {}, opretKopi));
+    QVERIFY(f.paste("D:\\", {"C:\\Mappe"}, {}, opretKopi));
+    QCOMPARE(informations(responder), QStringList{});
+    QCOMPARE(f.box.checked, QList<bool>{true});
+    QCOMPARE(sorted("D:\\Mappe"), (QStringList{"død", "død Kopi (1)", "fil Kopi (1).txt", "fil.txt", "loop",
+                                               "loop Kopi (1)", "selv", "selv Kopi (1)"}));
+    const QString copy = f.drives.host("D:\\Mappe");
+    QCOMPARE(QFileInfo(copy + "/død Kopi (1)").symLinkTarget(), copy + "/findes/ikke");
+    QCOMPARE(QFile::symLinkTarget(copy + "/loop Kopi (1)"), copy);
+    QVERIFY(QFileInfo(copy + "/selv Kopi (1)").isSymLink());
+
+    // Moved to another drive over both copies: everything arrives, so the source goes.
+    QVERIFY(f.paste("D:\\", {"C:\\Mappe"}, {}, opretKopi, true));
+    QCOMPARE(informations(responder), QStringList{});
+    QVERIFY(!f.exists("C:\\Mappe"));
+    QCOMPARE(sorted("D:\\Mappe").size(), 12);
+    QVERIFY(QFileInfo(copy + "/død Kopi (2)").isSymLink());
+}
+
 void TestPasteCompo::aMoveWithinADriveRenames()
 {
     Fixture f;
@@ -647,6 +694,105 @@ void TestPasteCompo::aFullDiskKeepsTheOldTargetAndReportsNoCopy()
         QCOMPARE(f.bytes("C:\\stor.bin"), big);
         QCOMPARE(f.bytes("C:\\efter.txt"), QByteArray("efter"));
     }
+}
+
+void TestPasteCompo::whatWasNotCopiedIsNamedWithItsReason_data()
+{
+    QTest::addColumn<QStringList>("fifos");
+    QTest::addColumn<QString>("fileInTheWay"); // a file where the paste must make a folder
+    QTest::addColumn<QString>("unreadable");
+    QTest::addColumn<QStringList>("filer");
+    QTest::addColumn<QString>("message");
+
+    const QString delvis =
+        "Der opstod en fejl. Mappen: \rC:\\Kilde\rblev ikke kopieret helt til: \rD:\\Kilde\r"
+        "Følgende blev ikke kopieret:\r";
+    QTest::newRow("a file below the folder")
+        << QStringList{"C:\\Kilde\\Under\\rør"} << QString() << QString() << QStringList{}
+        << delvis + "Filen C:\\Kilde\\Under\\rør: Anmodningen understøttes ikke.";
+    QTest::newRow("a sub-folder where a file is")
+        << QStringList{} << "D:\\Kilde\\Under" << QString() << QStringList{}
+        << delvis + "Mappen C:\\Kilde\\Under: Der findes allerede en fil med det navn.";
+    QTest::newRow("a sub-folder that cannot be read")
+        << QStringList{} << QString() << "C:\\Kilde\\Under" << QStringList{}
+        << delvis + "Mappen C:\\Kilde\\Under: Adgang nægtet.";
+    QStringList mange;
+    QStringList linjer;
+    for (int i = 1; i <= 12; ++i) {
+        mange << QString("C:\\Kilde\\rør %1").arg(i, 2, 10, QChar(u'0'));
+        if (i <= 10)
+            linjer << "Filen " + mange.last() + ": Anmodningen understøttes ikke.";
+    }
+    QTest::newRow("twelve files: ten named") << mange << QString() << QString() << QStringList{}
+                                             << delvis + linjer.join(u'\r') + "\r... og 2 flere.";
+    QTest::newRow("the folder itself where a file is")
+        << QStringList{} << "D:\\Kilde" << QString() << QStringList{}
+        << "Der opstod en fejl. Mappen: \rC:\\Kilde\rblev ikke kopieret til: \rD:\\Kilde\r"
+           "Der findes allerede en fil med det navn.";
+    QTest::newRow("a listed file")
+        << QStringList{"C:\\rør"} << QString() << QString() << QStringList{"C:\\rør"}
+        << "Der opstod en fejl. Filen: \rC:\\rør\rblev ikke kopieret til: \rD:\\rør\r"
+           "Anmodningen understøttes ikke.";
+}
+
+// A copy error names the element that was not copied, inside the tree too, with the system's
+// reason; the rest of the paste goes on, so nothing says it was broken off.
+void TestPasteCompo::whatWasNotCopiedIsNamedWithItsReason()
+{
+    QFETCH(QStringList, fifos);
+    QFETCH(QString, fileInTheWay);
+    QFETCH(QString, unreadable);
+    QFETCH(QStringList, filer);
+    QFETCH(QString, message);
+    Fixture f;
+    f.file("C:\\Kilde\\a.txt", "a");
+    f.file("C:\\Kilde\\Under\\b.txt", "b");
+    f.file("C:\\c.txt", "c");
+    for (const QString &path : fifos)
+        fifo(f.drives, path);
+    if (!fileInTheWay.isEmpty())
+        f.file(fileInTheWay, "i vejen");
+    if (!unreadable.isEmpty())
+        f.drives.backEnd().refusedListings << unreadable;
+    const bool mappe = filer.isEmpty();
+    ScriptedResponder responder;
+    QVERIFY(f.paste("D:\\", mappe ? QStringList{"C:\\Kilde"} : QStringList{},
+                    filer + QStringList{"C:\\c.txt"}, overskriv));
+    QCOMPARE(informations(responder), QStringList{message});
+    QCOMPARE(f.bytes("D:\\c.txt"), QByteArray("c")); // the paste went on
+    if (mappe) {
+        QCOMPARE(f.box.checked, QList<bool>{false});
+        if (fileInTheWay != "D:\\Kilde")
+            QCOMPARE(f.bytes("D:\\Kilde\\a.txt"), QByteArray("a"));
+    }
+}
+
+// A full destination stops the paste: then, and only then, the folder's message says that an
+// error broke the process off; what failed before it is still named.
+void TestPasteCompo::afbroedOnlyWhenThePasteStopped()
+{
+    Fixture f;
+    fifo(f.drives, "C:\\Kilde\\a rør");
+    f.file("C:\\Kilde\\b.bin", pattern(1 << 20));
+    ScriptedResponder responder;
+    rlimit before{};
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = before;
+    limit.rlim_cur = 64 << 10;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const bool result = f.paste("D:\\", {"C:\\Kilde"}, {}, overskriv);
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY(result);
+    QCOMPARE(
+        informations(responder),
+        (QStringList{"Der er ikke plads til filen:\rD:\\Kilde\\b.bin\rDestinationsdrevet er fuldt, og "
+                     "kopieringen er stoppet.\rEn fil, der ikke blev kopieret helt, er ikke ændret på "
+                     "destinationen.",
+                     "Der opstod en fejl, der afbrød processen. Mappen: \rC:\\Kilde\rblev ikke kopieret helt "
+                     "til: \rD:\\Kilde\rFølgende blev ikke kopieret:\rFilen C:\\Kilde\\a rør: Anmodningen "
+                     "understøttes ikke."}));
 }
 
 QTEST_MAIN(TestPasteCompo)

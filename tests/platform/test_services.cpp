@@ -237,6 +237,47 @@ TEST(Services, ElementIdentityIsTheFileSystemsNotThePathText)
     EXPECT_TRUE(contains(linked, flyt));
 }
 
+// Each entry removed is told as a listing counts it, so a deletion's progress meets the counts
+// made before it: files with their sizes, folders and links to folders as folders.
+TEST(Services, DeleteFolderTellsOfEveryEntryAsTheListingCountsIt)
+{
+    TestDrive d;
+    ASSERT_TRUE(d.ready());
+    auto &p = d.platform();
+    d.write(u"Slet\\a.txt", "AAA");
+    d.write(u"Slet\\Under\\b.txt", "BBBBB");
+    fs::create_directories(d.host(u"Slet\\Under\\Tom"));
+    d.write(u"Maal\\behold.txt", "K");
+    std::string why;
+    const bool links = makeLink(d.host(u"Maal"), d.host(u"Slet\\genvej"), true, why) &&
+                       makeLink(d.host(u"Maal\\behold.txt"), d.host(u"Slet\\fil-genvej"), false, why);
+    // What the listings say of the files, links included.
+    std::uint64_t listedBytes = 0;
+    for (const Path folder : {u"Slet", u"Slet\\Under"}) {
+        std::vector<FindData> listed;
+        ASSERT_TRUE(p.findFiles(d.path(folder), listed));
+        for (const auto &entry : listed)
+            listedBytes += entry.attributes & FILE_ATTRIBUTE_DIRECTORY ? 0 : entry.size;
+    }
+    int files = 0;
+    int folders = 0;
+    std::uint64_t bytes = 0;
+    Path failed = u"urørt";
+    ASSERT_TRUE(p.deleteFolder(
+        d.path(u"Slet"),
+        [&](bool folder, std::uint64_t size) {
+            ++(folder ? folders : files);
+            bytes += size;
+        },
+        &failed));
+    EXPECT_FALSE(fs::exists(d.host(u"Slet")));
+    EXPECT_EQ(d.read(u"Maal\\behold.txt"), "K");
+    EXPECT_EQ(files, links ? 3 : 2);
+    EXPECT_EQ(folders, links ? 3 : 2);
+    EXPECT_EQ(bytes, listedBytes);
+    EXPECT_TRUE(failed.empty());
+}
+
 TEST(Services, FindFilesListsEveryEntryWithItsAttributesSizeAndTime)
 {
     TestDrive d;

@@ -37,6 +37,25 @@ public:
         return PosixPlatform::deleteFile(path);
     }
 
+    // Called after each entry a folder deletion removed, before the caller hears of it: a test
+    // may slow the deletion down there to watch its progress.
+    std::function<void()> onEntryRemoved;
+    using PosixPlatform::deleteFolder;
+    bool deleteFolder(const platform::Path &path, const platform::DeleteProgressRoutine &perEntry,
+                      platform::Path *failedEntry) override
+    {
+        if (!onEntryRemoved)
+            return PosixPlatform::deleteFolder(path, perEntry, failedEntry);
+        return PosixPlatform::deleteFolder(
+            path,
+            [&](bool folder, std::uint64_t size) {
+                onEntryRemoved();
+                if (perEntry)
+                    perEntry(folder, size);
+            },
+            failedEntry);
+    }
+
     // A destination drive with this much room, whatever the disk has.
     std::optional<std::uint64_t> freeToCaller;
     // A drive of this size, whatever the disk has.
@@ -117,10 +136,19 @@ public:
 
     // The test's own home trash (one volume for everything unless a test says otherwise).
     QString homeTrash() const { return m_home.path() + "/Trash"; }
+    // Drive D: as a volume of its own whose trash cannot be made (a file holds its name), so
+    // nothing of D: can go to the recycle bin.
+    void noTrashOnD() const;
+
+    // Nothing in the folder can be removed or added until the test ends: no write permission
+    // for a user, the immutable flag for root (who ignores permissions). False when this file
+    // system cannot do that for root.
+    bool lockFolder(const QString &programPath);
 
 private:
     QTemporaryDir m_c;
     QTemporaryDir m_d;
     QTemporaryDir m_home;
     TestPlatform *m_platform;
+    QStringList m_locked;
 };

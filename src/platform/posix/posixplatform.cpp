@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
@@ -125,11 +126,21 @@ bool hostEntry(const DriveTable &drives, const Path &path, std::string &host, st
     return true;
 }
 
+// One folder deletion: whom to tell of each entry removed, and where it stopped.
+struct TreeRemoval
+{
+    const DeleteProgressRoutine &perEntry;
+    // The entry that could not be removed, relative to the folder being removed ('/' between
+    // names); empty when it was that folder itself.
+    std::string failed;
+};
+
 // Removes the folder `name` (relative to `parent`) and its contents; 0 or the first errno.
 // Every step works on descriptors opened with O_NOFOLLOW, so a link swapped in for a folder
 // during the walk is never entered.
-int removeTreeAt(int parent, const char *name)
+int removeTreeAt(int parent, const char *name, TreeRemoval &removal)
 {
+    removal.failed.clear();
     const int fd = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return errno;
@@ -142,26 +153,50 @@ int removeTreeAt(int parent, const char *name)
     int result = 0;
     errno = 0;
     while (const dirent *entry = ::readdir(dir)) {
-        const std::string entryName = entry->d_name;
-        if (entryName == "." || entryName == "..")
+        const char *entryName = entry->d_name;
+        if (std::strcmp(entryName, ".") == 0 || std::strcmp(entryName, "..") == 0)
             continue;
         struct stat info;
-        if (::fstatat(fd, entryName.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (::fstatat(fd, entryName, &info, AT_SYMLINK_NOFOLLOW) != 0) {
             result = errno;
+            removal.failed = entryName;
             break;
         }
-        result = S_ISDIR(info.st_mode)                       ? removeTreeAt(fd, entryName.c_str())
-                 : ::unlinkat(fd, entryName.c_str(), 0) == 0 ? 0
-                                                             : errno;
-        if (result != 0)
-            break;
+        if (S_ISDIR(info.st_mode)) {
+            result = removeTreeAt(fd, entryName, removal);
+            if (result != 0) {
+                removal.failed =
+                    removal.failed.empty() ? std::string(entryName) : entryName + ("/" + removal.failed);
+                break;
+            }
+            if (removal.perEntry)
+                removal.perEntry(true, 0);
+        } else {
+            // A link is told as a listing counts it, by what it leads to: asked before it goes.
+            bool folderLink = false;
+            std::uint64_t size = std::uint64_t(info.st_size);
+            struct stat target;
+            if (removal.perEntry && S_ISLNK(info.st_mode) && ::fstatat(fd, entryName, &target, 0) == 0) {
+                folderLink = S_ISDIR(target.st_mode);
+                size = folderLink ? 0 : std::uint64_t(target.st_size);
+            }
+            if (::unlinkat(fd, entryName, 0) != 0) {
+                result = errno;
+                removal.failed = entryName;
+                break;
+            }
+            if (removal.perEntry)
+                removal.perEntry(folderLink, size);
+        }
         errno = 0;
     }
     if (result == 0 && errno != 0)
         result = errno;
     ::closedir(dir);
-    if (result == 0 && ::unlinkat(parent, name, AT_REMOVEDIR) != 0)
+    if (result == 0 && ::unlinkat(parent, name, AT_REMOVEDIR) != 0) {
         result = errno;
+        removal.failed.clear();
+    }
     return result;
 }
 
@@ -347,8 +382,10 @@ bool PosixPlatform::deleteFile(const Path &path)
     return true;
 }
 
-bool PosixPlatform::deleteFolder(const Path &path)
+bool PosixPlatform::deleteFolder(const Path &path, const DeleteProgressRoutine &perEntry, Path *failedEntry)
 {
+    if (failedEntry)
+        *failedEntry = path;
     std::string host;
     struct stat info;
     if (!hostEntry(m_drives, path, host, info))
@@ -359,12 +396,20 @@ bool PosixPlatform::deleteFolder(const Path &path)
             return failWith(Win32Error::PathNotFound);
         if (::unlink(host.c_str()) != 0)
             return failWith(windowsErrorOf(errno));
+        if (failedEntry)
+            failedEntry->clear();
         setLastError(Win32Error::Success);
         return true;
     }
-    const int error = removeTreeAt(AT_FDCWD, host.c_str());
-    if (error != 0)
+    TreeRemoval removal{perEntry, {}};
+    const int error = removeTreeAt(AT_FDCWD, host.c_str(), removal);
+    if (error != 0) {
+        if (failedEntry && !removal.failed.empty())
+            *failedEntry = m_drives.fromHost(host + "/" + removal.failed);
         return failWith(windowsErrorOf(error));
+    }
+    if (failedEntry)
+        failedEntry->clear();
     setLastError(Win32Error::Success);
     return true;
 }

@@ -79,7 +79,8 @@ public:
     int emptyRecycleBin(const std::u16string &root) override;
     bool deleteFile(const Path &path) override;
     bool copyLink(const Path &from, const Path &to) override;
-    bool deleteFolder(const Path &path) override;
+    using Platform::deleteFolder;
+    bool deleteFolder(const Path &path, const DeleteProgressRoutine &perEntry, Path *failedEntry) override;
     bool copyFolder(const Path &source, const Path &destination) override;
     bool elementId(const Path &path, ElementId &id) const override;
     std::vector<ElementId> folderAncestry(const Path &folder) const override;

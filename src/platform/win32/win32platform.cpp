@@ -218,40 +218,58 @@ DWORD CALLBACK copyProgress(LARGE_INTEGER totalSize, LARGE_INTEGER transferred, 
     return PROGRESS_CONTINUE;
 }
 
-bool deleteTree(const Path &path)
+// One folder deletion: whom to tell of each entry removed, and where it stopped.
+struct TreeRemoval
+{
+    const DeleteProgressRoutine &perEntry;
+    Path failed;
+};
+
+bool deleteTree(const Path &path, TreeRemoval &removal)
 {
     const DWORD attributes = attributesOf(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return failWithLastError();
-    // A link to a folder is removed as a link: RemoveDirectoryW never follows it.
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return (attributes & FILE_ATTRIBUTE_DIRECTORY ? RemoveDirectoryW(w(longPath(path))) != 0
-                                                      : removeFile(path))
-                   ? true
-                   : failWithLastError();
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return removeFile(path) ? true : failWithLastError();
-    WIN32_FIND_DATAW found;
-    const HANDLE find = FindFirstFileW(w(longPath(path + u"\\*")), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::u16string name = fromW(found.cFileName);
-            if (name == u"." || name == u"..")
-                continue;
-            if (!deleteTree(path + u"\\" + name)) {
-                FindClose(find);
-                return false;
-            }
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
+    bool removed = true;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        removed = false;
+    } else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        // A link to a folder is removed as a link: RemoveDirectoryW never follows it.
+        removed = attributes & FILE_ATTRIBUTE_DIRECTORY ? RemoveDirectoryW(w(longPath(path))) != 0
+                                                        : removeFile(path);
+    } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        removed = removeFile(path);
+    } else {
+        WIN32_FIND_DATAW found;
+        const HANDLE find = FindFirstFileW(w(longPath(path + u"\\*")), &found);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                const std::u16string name = fromW(found.cFileName);
+                if (name == u"." || name == u"..")
+                    continue;
+                if (!deleteTree(path + u"\\" + name, removal)) {
+                    FindClose(find);
+                    return false;
+                }
+                // Told as the listing counts it: a link to a folder as a folder.
+                if (removal.perEntry) {
+                    const bool folder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+                    removal.perEntry(
+                        folder, folder ? 0 : (std::uint64_t(found.nFileSizeHigh) << 32) | found.nFileSizeLow);
+                }
+            } while (FindNextFileW(find, &found));
+            FindClose(find);
+        }
+        if (!RemoveDirectoryW(w(longPath(path)))) {
+            // A read-only folder refuses too.
+            SetFileAttributesW(w(longPath(path)), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+            removed = RemoveDirectoryW(w(longPath(path))) != 0;
+        }
     }
-    if (!RemoveDirectoryW(w(longPath(path)))) {
-        // A read-only folder refuses too.
-        SetFileAttributesW(w(longPath(path)), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
-        if (!RemoveDirectoryW(w(longPath(path))))
-            return failWithLastError();
-    }
-    return true;
+    if (removed)
+        return true;
+    const DWORD code = GetLastError();
+    removal.failed = path;
+    setLastError(errorFrom(code));
+    return false;
 }
 
 } // namespace
@@ -408,16 +426,24 @@ bool Win32Platform::deleteFile(const Path &path)
 
 // Our own walk rather than SHFileOperationW: it must stop at the first entry that cannot go and
 // never follow a link, which the shell's delete does not promise.
-bool Win32Platform::deleteFolder(const Path &path)
+bool Win32Platform::deleteFolder(const Path &path, const DeleteProgressRoutine &perEntry, Path *failedEntry)
 {
+    if (failedEntry)
+        *failedEntry = path;
     const DWORD attributes = attributesOf(path);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return failWithLastError();
     // A file is no folder; a link to a folder is removed as a link by the walk.
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return fail(Win32Error::PathNotFound);
-    if (deleteTree(path))
+    TreeRemoval removal{perEntry, path};
+    if (deleteTree(path, removal)) {
+        if (failedEntry)
+            failedEntry->clear();
         return succeed();
+    }
+    if (failedEntry)
+        *failedEntry = removal.failed;
     return false;
 }
 

@@ -21,7 +21,8 @@ public:
     bool moveToRecycleBin(const Path &path) override;
     int emptyRecycleBin(const std::u16string &root) override;
     bool deleteFile(const Path &path) override;
-    bool deleteFolder(const Path &path) override;
+    using Platform::deleteFolder;
+    bool deleteFolder(const Path &path, const DeleteProgressRoutine &perEntry, Path *failedEntry) override;
     bool copyFolder(const Path &source, const Path &destination) override;
     bool elementId(const Path &path, ElementId &id) const override;
     std::vector<ElementId> folderAncestry(const Path &folder) const override;
