@@ -206,7 +206,7 @@ bool TPasteCompo::kopier(const QString &src, const QString &dst, bool link, bool
     if (stoppet())
         return false;
     if (!link)
-        return kopierFilEx(src, dst);
+        return kopierFilEx(src, dst, overskriv);
     // A link goes as a link: what it leads to is neither read nor walked.
     if (overskriv && core::fileExists(dst)) {
         const QString aside = ledigtNavnVed(dst);
@@ -222,7 +222,7 @@ bool TPasteCompo::kopier(const QString &src, const QString &dst, bool link, bool
     return platform::current().copyLink(src.toStdU16String(), dst.toStdU16String());
 }
 
-bool TPasteCompo::kopierFilEx(const QString &src, const QString &dst)
+bool TPasteCompo::kopierFilEx(const QString &src, const QString &dst, bool overskriv)
 {
     try {
         const auto hverBlok = [this](std::uint64_t size, std::uint64_t copied) {
@@ -234,9 +234,10 @@ bool TPasteCompo::kopierFilEx(const QString &src, const QString &dst)
             pump(false);
             return platform::CopyProgress::Continue;
         };
-        // An existing target is replaced only once the copy is whole (the platform's rule).
+        // An existing target is replaced only once the copy is whole (the platform's rule), and
+        // only when the clash rule said so: a file that took the name during the copy stays.
         const bool ok = platform::current().copyFileEx(src.toStdU16String(), dst.toStdU16String(), hverBlok,
-                                                       &ProgressBox->stopFlag(), false);
+                                                       &ProgressBox->stopFlag(), !overskriv);
         if (!ok && platform::lastError() == platform::Win32Error::DiskFull && !m_fuld) {
             m_fuld = true;
             messages::inform("Der er ikke plads til filen:\r" + dst + "\r" +

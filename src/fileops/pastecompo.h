@@ -65,7 +65,7 @@ private:
 
     qint64 sizeOfElementer(const QString &dest);
     void udskrivInfo();
-    bool kopierFilEx(const QString &src, const QString &dst);
+    bool kopierFilEx(const QString &src, const QString &dst, bool overskriv);
     void kopierMappeEx(const QString &src, const QString &dst, Traeudfald &udfald);
     Udfald haandterFil(const QString &src, QString dst, bool link);
     bool kopier(const QString &src, const QString &dst, bool link, bool overskriv);

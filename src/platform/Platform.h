@@ -152,13 +152,15 @@ public:
     // or device NotSupported, at once (the kind is read from the metadata, so nothing blocks).
     // `progress` (may be empty) is called after every chunk of a few MB, and once with (0, 0)
     // for an empty file, so its last call always has transferred == totalSize; its Cancel or
-    // Stop ends the copy. `cancel` (may be null) is read before every chunk. An existing target is replaced
-    // only once the copy is complete (the copy goes to a temporary name beside it), so a failed or cancelled
-    // copy leaves the old target intact and never a partial file under the target's name. With `failIfExists`
-    // an existing target gives FileExists. Windows' refusals are kept: a target that is a folder, or whose
-    // DOS attributes say read-only or hidden, gives AccessDenied; the source itself as target
-    // SharingViolation. A cancel gives RequestAborted, a full disk (or quota or file-size limit) DiskFull.
-    // True on success; lastError() tells why not.
+    // Stop ends the copy. `cancel` (may be null) is read before every chunk. Every copy goes to a hidden
+    // temporary name beside the target (".zunkopi-" and more) and is renamed into place only once it is
+    // complete, so a failed, cancelled or killed copy leaves an old target intact and never a partial file
+    // under the target's name. The first copy of a process into a folder removes the temporary files there
+    // that no running copy holds (left by a copy that was killed). With `failIfExists` an existing target
+    // gives FileExists, and so does one that appears during the copy. Windows' refusals are kept: a target
+    // that is a folder, or whose DOS attributes say read-only or hidden, gives AccessDenied; the source
+    // itself as target SharingViolation. A cancel gives RequestAborted, a full disk (or quota or file-size
+    // limit) DiskFull. True on success; lastError() tells why not.
     virtual bool copyFileEx(const Path &from, const Path &to, const CopyProgressRoutine &progress,
                             const std::atomic<bool> *cancel, bool failIfExists) = 0;
     // CopyFileExW with COPY_FILE_COPY_SYMLINK: a copy of the link `from` itself, pointing where

@@ -495,6 +495,56 @@ TEST(Services, ACancelledCopyLeavesNoPartialFileAndKeepsAnOldTarget)
     }
 }
 
+// While a copy runs only its temporary file is there, under a name of the ".zunkopi-" family; a
+// file that takes the target's name meanwhile is replaced only where the caller allows it.
+TEST(Services, ACopyIsWrittenUnderATemporaryNameAndReplacesALateTargetOnlyWhenAllowed)
+{
+    for (const bool failIfExists : {true, false}) {
+        SCOPED_TRACE(failIfExists ? "fail if exists" : "replace");
+        TestDrive d;
+        ASSERT_TRUE(d.ready());
+        const std::string content = pattern(kLargeFile);
+        d.write(u"kilde.bin", content);
+        fs::create_directories(d.host(u"Mål"));
+        std::set<std::u16string> during;
+        const bool ok = d.platform().copyFileEx(
+            d.path(u"kilde.bin"), d.path(u"Mål\\ny.bin"),
+            [&](std::uint64_t, std::uint64_t) {
+                if (during.empty()) {
+                    during = namesIn(d.host(u"Mål"));
+                    d.write(u"Mål\\ny.bin", "kom imens");
+                }
+                return CopyProgress::Continue;
+            },
+            nullptr, failIfExists);
+        ASSERT_EQ(during.size(), 1u);
+        EXPECT_TRUE(during.begin()->starts_with(u".zunkopi-"));
+        EXPECT_EQ(ok, !failIfExists);
+        EXPECT_EQ(lastError(), failIfExists ? Win32Error::FileExists : Win32Error::Success);
+        EXPECT_EQ(namesIn(d.host(u"Mål")), std::set<std::u16string>{u"ny.bin"});
+        EXPECT_TRUE(d.read(u"Mål\\ny.bin") == (failIfExists ? std::string("kom imens") : content));
+    }
+}
+
+// The first copy into a folder removes the temporary files a killed copy left there, and neither
+// one a running copy holds nor anything else of the name.
+TEST(Services, ACopyRemovesTheTemporaryFilesNoRunningCopyHolds)
+{
+    TestDrive d;
+    ASSERT_TRUE(d.ready());
+    d.write(u"kilde.txt", "ny");
+    d.write(u"Mål\\.zunkopi-efterladt", pattern(100000));
+    d.write(u"Mål\\.zunkopi-igang", "under skrivning");
+    d.write(u"Mål\\.zunkopi-mappe\\x.txt", "x");
+    d.write(u"Mål\\zunkopi-andet.txt", "andet");
+    const HeldFile running(d.host(u"Mål\\.zunkopi-igang"));
+    ASSERT_TRUE(running.held());
+    ASSERT_TRUE(d.platform().copyFileEx(d.path(u"kilde.txt"), d.path(u"Mål\\ny.txt"), {}, nullptr, false));
+    EXPECT_EQ(namesIn(d.host(u"Mål")), (std::set<std::u16string>{u".zunkopi-igang", u".zunkopi-mappe",
+                                                                 u"ny.txt", u"zunkopi-andet.txt"}));
+    EXPECT_EQ(d.read(u"Mål\\.zunkopi-igang"), "under skrivning");
+}
+
 TEST(Services, CopyLinkCopiesTheLinkNotWhatItLeadsTo)
 {
     TestDrive d;
