@@ -315,6 +315,7 @@ int TPasteCompo::progressInfo(qint64 aSize)
 qint64 TPasteCompo::sizeOfElementer(const QString &dest)
 {
     totalSize = 0;
+    m_pladsBehov = 0;
     posSize = 0;
     antalFiler = 0;
     antalMapper = int(FPasteMapper.size());
@@ -340,15 +341,18 @@ qint64 TPasteCompo::sizeOfElementer(const QString &dest)
                 messages::inform("Der opstod en ukendt fejl.");
         }
         totalSize += count.bytes;
+        m_pladsBehov += count.paaDisk;
         antalFiler += count.filer;
         antalMapper += count.mapper;
         m_mappeTal << count;
     }
     m_filStoerrelser.clear();
     for (const QString &fil : std::as_const(FPasteFiler)) {
-        const qint64 size = TMetoder::getFilensSize(fil);
+        qint64 paaDisk = 0;
+        const qint64 size = TMetoder::getFilensSize(fil, &paaDisk);
         m_filStoerrelser << size;
         totalSize += size;
+        m_pladsBehov += paaDisk;
         ++antalFiler;
     }
     m_taltMapper = FPasteMapper;
@@ -390,10 +394,11 @@ bool TPasteCompo::pladsNok() const
     // An unreachable destination is found out by the copy itself.
     if (!platform::current().diskFreeSpace(FConstDest.toStdU16String(), plads))
         return true;
-    if (totalSize <= 0 || std::uint64_t(totalSize) <= plads.freeToCaller)
+    // What the copy writes, not what the files seem to hold: a sparse file's holes stay holes.
+    if (m_pladsBehov <= 0 || std::uint64_t(m_pladsBehov) <= plads.freeToCaller)
         return true;
     messages::inform("Der er ikke plads nok på destinationsdrevet.\rDer skal bruges " +
-                     core::shortSizeString(totalSize) + ", men der er kun " +
+                     core::shortSizeString(m_pladsBehov) + ", men der er kun " +
                      core::shortSizeString(qint64(plads.freeToCaller)) + " ledig plads.\r" +
                      "Intet er blevet kopieret.");
     return false;

@@ -48,6 +48,9 @@ struct FindData
     std::uint32_t attributes = 0;
     std::uint64_t size = 0;
     std::int64_t lastWriteTime = 0; // seconds since 1970
+    // What a file takes on its volume, at most `size`: a sparse file's holes take nothing, so
+    // this is what a copy writes. Filled where `size` is; 0 for a folder.
+    std::uint64_t allocatedSize = 0;
 };
 
 // GetFileTime's three times of a file or folder, in seconds since 1970.
@@ -241,7 +244,7 @@ public:
     // FindFirstFileW/FindNextFileW over `folder` + "\*": every entry, "." and ".." included, with
     // its attributes, in the file system's order (nothing is sorted). False when the folder
     // cannot be listed; an error midway ends the listing and keeps what was read.
-    // FindDetail::NoSizes leaves size and last-write time at 0, for listings that show names
+    // FindDetail::NoSizes leaves the sizes and last-write time at 0, for listings that show names
     // only: on Linux they cost a status call per entry.
     virtual bool findFiles(const Path &folder, std::vector<FindData> &entries,
                            FindDetail detail = FindDetail::All) const = 0;

@@ -8,8 +8,10 @@
 #include <QLocale>
 #include <QTest>
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using messages::RecordedDeleteProgress;
 using messages::RecordedPasteProgress;
@@ -96,6 +98,8 @@ private slots:
     void aFolderIsNeverPastedIntoItself_data();
     void aFolderIsNeverPastedIntoItself();
     void aCopyThatDoesNotFitCopiesNothing();
+    void aSparseFileNeedsRoomOnlyForItsData_data();
+    void aSparseFileNeedsRoomOnlyForItsData();
     void linksAreCopiedAsLinks();
     void aMoveWithinADriveRenames();
     void aMoveToAnotherDriveCopiesThenDeletesPermanently();
@@ -351,6 +355,56 @@ void TestPasteCompo::aCopyThatDoesNotFitCopiesNothing()
     QVERIFY(f.paste("D:\\", {"C:\\Stor"}, {"C:\\b.bin"}, overskriv));
     QVERIFY(responder.shown.isEmpty());
     QVERIFY(f.exists("D:\\b.bin"));
+}
+
+void TestPasteCompo::aSparseFileNeedsRoomOnlyForItsData_data()
+{
+    QTest::addColumn<bool>("iMappe");
+    QTest::addColumn<bool>("flyt");
+    QTest::newRow("file") << false << false;
+    QTest::newRow("file in a folder") << true << false;
+    QTest::newRow("folder moved to another drive") << true << true;
+}
+
+// 64 MiB of which 192 KiB are data: the free-space check counts what the copy writes, while the
+// progress window shows the size the file has.
+void TestPasteCompo::aSparseFileNeedsRoomOnlyForItsData()
+{
+    QFETCH(bool, iMappe);
+    QFETCH(bool, flyt);
+    constexpr qint64 kSize = qint64(64) << 20;
+    Fixture f;
+    f.folder("C:\\Tynd");
+    const QByteArray host = QFile::encodeName(f.drives.host("C:\\Tynd\\tynd.bin"));
+    const int fd = ::open(host.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    QVERIFY(fd >= 0);
+    const QByteArray block = pattern(64 << 10);
+    for (const qint64 offset : {qint64(0), qint64(20) << 20, qint64(50) << 20})
+        QCOMPARE(::pwrite(fd, block.constData(), size_t(block.size()), offset), ssize_t(block.size()));
+    QCOMPARE(::ftruncate(fd, kSize), 0);
+    ::close(fd);
+    struct stat source
+    {
+    };
+    QCOMPARE(::stat(host.constData(), &source), 0);
+    if (qint64(source.st_blocks) * 512 >= kSize / 2)
+        QSKIP("the temporary folder's file system keeps no holes");
+
+    // Room for the data, not for the size.
+    f.drives.backEnd().freeToCaller = 32 << 20;
+    ScriptedResponder responder;
+    QVERIFY(iMappe ? f.paste("D:\\", {"C:\\Tynd"}, {}, overskriv, flyt)
+                   : f.paste("D:\\", {}, {"C:\\Tynd\\tynd.bin"}, overskriv, flyt));
+    QCOMPARE(informations(responder), QStringList());
+    const QString kopi = iMappe ? "D:\\Tynd\\tynd.bin" : "D:\\tynd.bin";
+    struct stat copy
+    {
+    };
+    QCOMPARE(::stat(QFile::encodeName(f.drives.host(kopi)).constData(), &copy), 0);
+    QCOMPARE(qint64(copy.st_size), kSize);
+    QVERIFY(qint64(copy.st_blocks) * 512 < kSize / 2);
+    QCOMPARE(f.box.infoText, QString("Der kopieres 1 fil: 64,00 MB"));
+    QCOMPARE(f.exists("C:\\Tynd"), !flyt);
 }
 
 void TestPasteCompo::linksAreCopiedAsLinks()

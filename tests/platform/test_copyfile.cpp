@@ -268,6 +268,56 @@ TEST(CopyFileEx, AStopRemovesThePartialCopyAndKeepsAnOldTarget)
     }
 }
 
+// A sparse file is copied with its holes: only the data extents are written, the copy's length
+// is the file's, and the routine sees the whole size go by.
+TEST(CopyFileEx, ASparseFileKeepsItsHoles)
+{
+    constexpr std::uint64_t kSize = std::uint64_t(64) << 20, kBlock = 64 << 10;
+    struct Case
+    {
+        const char *what;
+        std::vector<std::uint64_t> data; // where blocks of data lie
+    };
+    const Case cases[] = {
+        {"data between holes and a hole at the end", {0, 10 << 20, 40 << 20}},
+        {"a hole at the start and data at the end", {kSize - kBlock}},
+        {"a chunk of data across a chunk boundary", {kCopyChunk - kBlock / 2, 30 << 20}},
+        {"nothing but a hole", {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        Fixture f;
+        const fs::path source = f.c.path() / "tynd.bin";
+        const int fd = ::open(source.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        ASSERT_GE(fd, 0);
+        const std::string block = pattern(kBlock);
+        for (const auto offset : c.data)
+            ASSERT_EQ(::pwrite(fd, block.data(), block.size(), off_t(offset)), ssize_t(block.size()));
+        ASSERT_EQ(::ftruncate(fd, off_t(kSize)), 0);
+        ::close(fd);
+        struct stat made;
+        ASSERT_EQ(::stat(source.c_str(), &made), 0);
+        if (std::uint64_t(made.st_blocks) * 512 >= kSize / 2)
+            GTEST_SKIP() << "the temporary folder's file system keeps no holes";
+
+        Calls calls;
+        ASSERT_TRUE(f.platform.copyFileEx(u"C:\\tynd.bin", u"D:\\tynd.bin", calls.routine(), nullptr, true));
+        struct stat copy;
+        ASSERT_EQ(::stat((f.d.path() / "tynd.bin").c_str(), &copy), 0);
+        EXPECT_EQ(std::uint64_t(copy.st_size), kSize);
+        EXPECT_LE(std::uint64_t(copy.st_blocks) * 512, c.data.size() * kBlock + (1 << 20));
+        EXPECT_TRUE(readFile(f.d.path() / "tynd.bin") == readFile(source));
+        ASSERT_FALSE(calls.seen.empty());
+        EXPECT_EQ(calls.seen.back(), std::make_pair(kSize, kSize));
+        for (std::size_t i = 0; i < calls.seen.size(); ++i) {
+            EXPECT_EQ(calls.seen[i].first, kSize);
+            if (i > 0) {
+                EXPECT_GT(calls.seen[i].second, calls.seen[i - 1].second);
+            }
+        }
+    }
+}
+
 namespace {
 
 // A child process copying C:\stor.bin to `to`, held in its progress routine after the first

@@ -91,10 +91,17 @@ bool writeAll(int fd, const char *data, std::size_t size, std::uint64_t offset)
     return true;
 }
 
-// The bytes of `in` into `out`, a chunk at a time, with the routine told after each.
-Win32Error copyBytes(int in, int out, std::uint64_t size, const CopyProgressRoutine &progress,
+// The bytes of `in` into `out`, a chunk at a time, with the routine told after each. A file
+// with fewer blocks than its size has holes: they are found with SEEK_DATA and SEEK_HOLE and
+// stay holes in the copy (only the data extents are copied, and the copy's length is set at the
+// end), while the routine sees the file's whole size go by.
+Win32Error copyBytes(int in, int out, const struct stat &source, const CopyProgressRoutine &progress,
                      const std::atomic<bool> *cancel)
 {
+    const std::uint64_t size = std::uint64_t(source.st_size);
+    bool sparse = std::uint64_t(source.st_blocks) * 512 < size;
+    bool skipped = false;
+    std::uint64_t dataEnd = 0; // where the data extent at `done` ends, while sparse
     bool useRange = true;
     bool quiet = !progress;
     bool reported = false;
@@ -105,7 +112,37 @@ Win32Error copyBytes(int in, int out, std::uint64_t size, const CopyProgressRout
             return Win32Error::RequestAborted;
         std::uint64_t chunk = 0;
         while (chunk < kCopyChunk) {
-            const std::size_t want = std::size_t(kCopyChunk - chunk);
+            if (sparse && done >= dataEnd) {
+                // The next data extent, within the size the file had when it was opened.
+                const off_t data = ::lseek(in, off_t(done), SEEK_DATA);
+                const off_t hole = data < 0 ? data : ::lseek(in, data, SEEK_HOLE);
+                std::uint64_t next, end;
+                if (data >= 0 && hole >= 0) {
+                    next = std::min(std::uint64_t(data), size);
+                    end = std::min(std::uint64_t(hole), size);
+                } else if (data < 0 && errno == ENXIO) {
+                    // Only a hole up to the end (of the file as it is now, should it have shrunk).
+                    struct stat now;
+                    next = ::fstat(in, &now) == 0 ? std::min(size, std::uint64_t(now.st_size)) : size;
+                    next = end = std::max(next, done);
+                } else {
+                    sparse = false; // a file system that cannot tell: every byte is copied
+                    continue;
+                }
+                skipped |= next > done;
+                chunk += next - done;
+                done = next;
+                dataEnd = end;
+                if (done >= dataEnd) {
+                    atEnd = true;
+                    break;
+                }
+                if (chunk >= kCopyChunk)
+                    break;
+            }
+            std::size_t want = std::size_t(kCopyChunk - chunk);
+            if (sparse)
+                want = std::size_t(std::min<std::uint64_t>(want, dataEnd - done));
             ssize_t got;
             if (useRange) {
                 loff_t inOffset = loff_t(done), outOffset = loff_t(done);
@@ -150,6 +187,9 @@ Win32Error copyBytes(int in, int out, std::uint64_t size, const CopyProgressRout
             quiet = answer == CopyProgress::Quiet;
         }
     }
+    // A hole at the end is only a length.
+    if (skipped && ::ftruncate(out, off_t(done)) != 0)
+        return windowsErrorOf(errno);
     return Win32Error::Success;
 }
 
@@ -290,7 +330,7 @@ Win32Error copyHostFile(const std::string &from, const std::string &to, const Co
     // while the first is closed for its late errors.
     const Descriptor lock(::dup(out.get()));
 
-    Win32Error result = copyBytes(in.get(), out.get(), std::uint64_t(source.st_size), progress, cancel);
+    Win32Error result = copyBytes(in.get(), out.get(), source, progress, cancel);
     if (result == Win32Error::Success)
         keepMetadata(in.get(), out.get(), source);
     if (!out.close() && result == Win32Error::Success)

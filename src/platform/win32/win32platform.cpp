@@ -599,6 +599,8 @@ bool Win32Platform::findFiles(const Path &folder, std::vector<FindData> &entries
         entry.attributes = found.dwFileAttributes;
         if (sizes) {
             entry.size = sizeOf(found.nFileSizeHigh, found.nFileSizeLow);
+            // CopyFileExW is not asked to keep holes, so a copy may write the whole size.
+            entry.allocatedSize = entry.size;
             entry.lastWriteTime = unixSeconds(found.ftLastWriteTime);
         }
         entries.push_back(std::move(entry));
@@ -615,6 +617,7 @@ bool Win32Platform::fileAttributes(const Path &path, FindData &data) const
     data.name = lastComponent(path);
     data.attributes = found.dwFileAttributes;
     data.size = sizeOf(found.nFileSizeHigh, found.nFileSizeLow);
+    data.allocatedSize = data.size;
     data.lastWriteTime = unixSeconds(found.ftLastWriteTime);
     return true;
 }
