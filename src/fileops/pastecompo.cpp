@@ -129,11 +129,7 @@ void TPasteCompo::kopierListerne()
             m_mappeHel << false;
             continue;
         }
-        // An existing folder of the same name is merged into.
-        if (core::directoryExists(maal) || core::forceDirectories(maal))
-            kopierMappeEx(mappe, maal, udfald);
-        else
-            udfald.fejl = true;
+        kopierMappe(mappe, maal, udfald);
         if (!udfald.fejl)
             ProgressBox->checkFolder(i);
         else if (!stoppet())
@@ -251,6 +247,22 @@ bool TPasteCompo::kopierFilEx(const QString &src, const QString &dst, bool overs
     }
 }
 
+void TPasteCompo::kopierMappe(const QString &src, const QString &dst, Traeudfald &udfald)
+{
+    // An existing folder of the same name is merged into; not being a copy, it does not get the
+    // source's time.
+    const bool ny = !core::directoryExists(dst);
+    if (ny && !core::forceDirectories(dst)) {
+        udfald.fejl = true;
+        return;
+    }
+    kopierMappeEx(src, dst, udfald);
+    // Every entry written into the new folder changed its time: the source's is set last.
+    platform::FindData kilde;
+    if (ny && !stoppet() && platform::current().fileAttributes(src.toStdU16String(), kilde))
+        platform::current().setLastWriteTime(dst.toStdU16String(), kilde.lastWriteTime);
+}
+
 void TPasteCompo::kopierMappeEx(const QString &src, const QString &dst, Traeudfald &udfald)
 {
     if (!core::directoryExists(src)) {
@@ -276,11 +288,7 @@ void TPasteCompo::kopierMappeEx(const QString &src, const QString &dst, Traeudfa
         const QString name = QString::fromStdU16String(entry.name);
         const bool link = entry.attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT;
         if ((entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) && !link) {
-            const QString under = til + name;
-            if (core::directoryExists(under) || core::forceDirectories(under))
-                kopierMappeEx(fra + name, under, udfald);
-            else
-                udfald.fejl = true;
+            kopierMappe(fra + name, til + name, udfald);
             continue;
         }
         const Udfald fil = haandterFil(fra + name, til + name, link);

@@ -66,6 +66,10 @@ private:
     qint64 sizeOfElementer(const QString &dest);
     void udskrivInfo();
     bool kopierFilEx(const QString &src, const QString &dst, bool overskriv);
+    // The folder `src` copied to `dst`, made when missing; a folder made gets the source's
+    // last-write time once its contents are in.
+    void kopierMappe(const QString &src, const QString &dst, Traeudfald &udfald);
+    // The contents of `src` copied into the folder `dst`.
     void kopierMappeEx(const QString &src, const QString &dst, Traeudfald &udfald);
     Udfald haandterFil(const QString &src, QString dst, bool link);
     bool kopier(const QString &src, const QString &dst, bool link, bool overskriv);

@@ -256,6 +256,11 @@ public:
     // its target, as in a listing). A file system that keeps no creation time gives the nearest
     // it has (on Linux the last status change). False when nothing is there; sets lastError().
     virtual bool fileTimes(const Path &path, FileTimes &times) const = 0;
+    // SetFileTime with the last-write time alone (seconds since 1970), of a file or a folder (a
+    // link stands for its target). Writing into a folder changes its time, so a copied folder
+    // gets its time once its contents are in. False when nothing is there or the time cannot
+    // be set; sets lastError().
+    virtual bool setLastWriteTime(const Path &path, std::int64_t lastWrite) = 0;
     // SetFileAttributesW: READONLY, HIDDEN, SYSTEM and ARCHIVE of `attributes` become the file's
     // (other bits are ignored), so that fileAttributes and findFiles report them afterwards. A
     // file system that cannot keep HIDDEN or SYSTEM gives NotSupported and nothing changes; a

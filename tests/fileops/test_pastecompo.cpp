@@ -100,6 +100,8 @@ private slots:
     void aCopyThatDoesNotFitCopiesNothing();
     void aSparseFileNeedsRoomOnlyForItsData_data();
     void aSparseFileNeedsRoomOnlyForItsData();
+    void aCopiedTreeKeepsItsFoldersTimes_data();
+    void aCopiedTreeKeepsItsFoldersTimes();
     void linksAreCopiedAsLinks();
     void aMoveWithinADriveRenames();
     void aMoveToAnotherDriveCopiesThenDeletesPermanently();
@@ -405,6 +407,57 @@ void TestPasteCompo::aSparseFileNeedsRoomOnlyForItsData()
     QVERIFY(qint64(copy.st_blocks) * 512 < kSize / 2);
     QCOMPARE(f.box.infoText, QString("Der kopieres 1 fil: 64,00 MB"));
     QCOMPARE(f.exists("C:\\Tynd"), !flyt);
+}
+
+void TestPasteCompo::aCopiedTreeKeepsItsFoldersTimes_data()
+{
+    QTest::addColumn<bool>("flyt");
+    QTest::newRow("copy") << false;
+    QTest::newRow("move to another drive") << true;
+}
+
+// Every folder the copy makes gets its source's last-write time, set after its contents were
+// written; a folder that was there already is merged into and is no copy.
+void TestPasteCompo::aCopiedTreeKeepsItsFoldersTimes()
+{
+    QFETCH(bool, flyt);
+    Fixture f;
+    f.file("C:\\Træ\\a.txt");
+    f.file("C:\\Træ\\Under\\b.txt");
+    f.file("C:\\Træ\\Under\\Dybere\\c.txt");
+    f.folder("C:\\Træ\\Tom");
+    f.file("C:\\Findes\\d.txt");
+    f.file("D:\\Findes\\gammel.txt");
+    const auto setTime = [&f](const QString &path, time_t seconds) {
+        const timespec times[2] = {{0, UTIME_OMIT}, {seconds, 0}};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(f.drives.host(path)).constData(), times, 0), 0);
+    };
+    const auto timeOf = [&f](const QString &path) {
+        struct stat info
+        {
+        };
+        ::stat(QFile::encodeName(f.drives.host(path)).constData(), &info);
+        return info.st_mtime;
+    };
+    const QList<QPair<QString, time_t>> folders{{"Træ\\Under\\Dybere", 978350400},
+                                                {"Træ\\Under", 978350401},
+                                                {"Træ\\Tom", 978350402},
+                                                {"Findes", 978350403},
+                                                {"Træ", 978350404}};
+    for (const auto &[folder, seconds] : folders)
+        setTime("C:\\" + folder, seconds);
+    setTime("D:\\Findes", 978350500);
+
+    ScriptedResponder responder;
+    QVERIFY(f.paste("D:\\", {"C:\\Træ", "C:\\Findes"}, {}, overskrivIkke, flyt));
+    QVERIFY(f.exists("D:\\Træ\\Under\\Dybere\\c.txt"));
+    QVERIFY(f.exists("D:\\Findes\\d.txt"));
+    for (const auto &[folder, seconds] : folders) {
+        if (folder == "Findes")
+            QVERIFY2(timeOf("D:\\" + folder) != seconds, qPrintable(folder));
+        else
+            QCOMPARE(timeOf("D:\\" + folder), seconds);
+    }
 }
 
 void TestPasteCompo::linksAreCopiedAsLinks()

@@ -262,6 +262,31 @@ TEST(Services, FileAttributesAndTimesComeFromTheFileItself)
     EXPECT_EQ(lastError(), Win32Error::FileNotFound);
 }
 
+TEST(Services, SetLastWriteTimeIsWhatTimesAndListingsReport)
+{
+    TestDrive d;
+    ASSERT_TRUE(d.ready());
+    auto &p = d.platform();
+    d.write(u"Mappe\\fil.txt", "x");
+    constexpr std::int64_t kTime = 978350400; // 1 January 2001, 12:00 UTC
+    for (const std::u16string name : {u"Mappe\\fil.txt", u"Mappe"}) {
+        SCOPED_TRACE(std::string(name.begin(), name.end()));
+        setLastError(Win32Error::GenFailure);
+        ASSERT_TRUE(p.setLastWriteTime(d.path(name), kTime));
+        EXPECT_EQ(lastError(), Win32Error::Success);
+        FileTimes times;
+        ASSERT_TRUE(p.fileTimes(d.path(name), times));
+        EXPECT_EQ(times.lastWrite, kTime);
+        FindData data;
+        ASSERT_TRUE(p.fileAttributes(d.path(name), data));
+        EXPECT_EQ(data.lastWriteTime, kTime);
+    }
+    EXPECT_EQ(listing(p, d.path(u""))[u"Mappe"].lastWriteTime, kTime);
+    EXPECT_EQ(d.read(u"Mappe\\fil.txt"), "x");
+    EXPECT_FALSE(p.setLastWriteTime(d.path(u"Mangler"), kTime));
+    EXPECT_EQ(lastError(), Win32Error::FileNotFound);
+}
+
 TEST(Services, SetFileAttributesIsWhatTheListingReports)
 {
     TestDrive d;
