@@ -29,8 +29,8 @@ using FolderKey = std::tuple<unsigned, unsigned, std::uint64_t, std::int64_t, st
 
 int makeCopyTemporary(const std::string &folder, std::string &path)
 {
-    // A sweep elsewhere can take a new file in the moment before it is locked; it then names no
-    // file or another one, and a new name is tried.
+    // A sweep elsewhere can take a new file in the moment before it is locked: it is then
+    // unlinked, and a new name is tried (nothing renames these files, so a linked one is ours).
     for (int attempt = 0; attempt < 16; ++attempt) {
         path = folder + kCopyTemporaryPrefix + "XXXXXX";
         const int fd = ::mkostemp(path.data(), O_CLOEXEC);
@@ -41,8 +41,8 @@ int makeCopyTemporary(const std::string &folder, std::string &path)
             locked = ::flock(fd, LOCK_EX);
         while (locked != 0 && errno == EINTR);
         // A file system without locks still copies; only its sweeps cannot tell ours apart.
-        struct stat opened, named;
-        if (::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 && sameInode(opened, named))
+        struct stat opened;
+        if (::fstat(fd, &opened) == 0 && opened.st_nlink > 0)
             return fd;
         ::close(fd);
     }
