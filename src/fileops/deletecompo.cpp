@@ -281,6 +281,7 @@ bool TDeleteCompo::taelTrae(const QString &dir, Optaelling &count, bool &ok,
                 return true;
         } else {
             count.bytes += static_cast<qint64>(entry.size);
+            count.paaDisk += static_cast<qint64>(entry.allocatedSize);
             ++count.filer;
         }
     }

@@ -50,6 +50,7 @@ public:
     struct Optaelling
     {
         qint64 bytes = 0;
+        qint64 paaDisk = 0; // what the files take on disk (holes take nothing): what a copy writes
         int filer = 0;
         int mapper = 0; // sub-folders
     };

@@ -173,7 +173,7 @@ int TMetoder::getFilensImageIndex(const QString &aFilnavn)
     return filePicture(aFilnavn);
 }
 
-qint64 TMetoder::getFilensSize(const QString &aFilnavn)
+qint64 TMetoder::getFilensSize(const QString &aFilnavn, qint64 *paaDisk)
 {
     // From the metadata only: opening a FIFO blocks until a writer comes, and the background
     // computation, and with it the program's exit, would wait for it.
@@ -181,6 +181,8 @@ qint64 TMetoder::getFilensSize(const QString &aFilnavn)
     if (!platform::current().fileAttributes(aFilnavn.toStdU16String(), data) ||
         (data.attributes & platform::FILE_ATTRIBUTE_DIRECTORY))
         throw FilFejl(aFilnavn);
+    if (paaDisk)
+        *paaDisk = qint64(data.allocatedSize);
     return std::max<qint64>(qint64(data.size), 1);
 }
 

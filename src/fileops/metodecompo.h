@@ -67,8 +67,9 @@ public:
     static bool erDetEnBilledfil(const QString &ext);
     static int getFilensImageIndex(const QString &aFilnavn);
     // The size of a file from its metadata (it is never opened); an empty file counts 1 byte.
-    // Raises FilFejl when there is no such file.
-    static qint64 getFilensSize(const QString &aFilnavn);
+    // `paaDisk`, when given, gets what the file takes on disk (a sparse file's holes take
+    // nothing). Raises FilFejl when there is no such file.
+    static qint64 getFilensSize(const QString &aFilnavn, qint64 *paaDisk = nullptr);
     // Counts the folder tree below dir into antalMapper, antalFiler and totalSize.
     bool getMappeInfo(const QString &dir);
     qint64 sizeOfKlipbord();

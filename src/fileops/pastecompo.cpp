@@ -161,13 +161,7 @@ void TPasteCompo::kopierListerne()
             m_mappeHel << false;
             continue;
         }
-        // An existing folder of the same name is merged into.
-        if (core::directoryExists(maal) || core::forceDirectories(maal)) {
-            kopierMappeEx(mappe, maal, udfald, true);
-        } else {
-            udfald.fejl = true;
-            udfald.hele = ikkeOprettetGrund(maal);
-        }
+        kopierMappe(mappe, maal, udfald, true);
         if (!udfald.fejl)
             ProgressBox->checkFolder(i);
         else if (udfald.hele || !udfald.ikkeKopieret.isEmpty())
@@ -256,7 +250,7 @@ bool TPasteCompo::kopier(const QString &src, const QString &dst, bool link, bool
         return false;
     platform::setLastError(platform::Win32Error::Success);
     if (!link) {
-        if (kopierFilEx(src, dst))
+        if (kopierFilEx(src, dst, overskriv))
             return true;
         m_fejlGrund = grund();
         return false;
@@ -283,7 +277,7 @@ bool TPasteCompo::kopier(const QString &src, const QString &dst, bool link, bool
     return false;
 }
 
-bool TPasteCompo::kopierFilEx(const QString &src, const QString &dst)
+bool TPasteCompo::kopierFilEx(const QString &src, const QString &dst, bool overskriv)
 {
     try {
         const auto hverBlok = [this](std::uint64_t size, std::uint64_t copied) {
@@ -295,9 +289,10 @@ bool TPasteCompo::kopierFilEx(const QString &src, const QString &dst)
             pump(false);
             return platform::CopyProgress::Continue;
         };
-        // An existing target is replaced only once the copy is whole (the platform's rule).
+        // An existing target is replaced only once the copy is whole (the platform's rule), and
+        // only when the clash rule said so: a file that took the name during the copy stays.
         const bool ok = platform::current().copyFileEx(src.toStdU16String(), dst.toStdU16String(), hverBlok,
-                                                       &ProgressBox->stopFlag(), false);
+                                                       &ProgressBox->stopFlag(), !overskriv);
         if (!ok && platform::lastError() == platform::Win32Error::DiskFull && !m_fuld) {
             m_fuld = true;
             messages::inform("Der er ikke plads til filen:\r" + dst + "\r" +
@@ -309,6 +304,26 @@ bool TPasteCompo::kopierFilEx(const QString &src, const QString &dst)
         messages::inform("Der opstod en ukendt fejl.\r");
         return false;
     }
+}
+
+void TPasteCompo::kopierMappe(const QString &src, const QString &dst, Traeudfald &udfald, bool oeverst)
+{
+    // An existing folder of the same name is merged into; not being a copy, it does not get the
+    // source's time.
+    const bool ny = !core::directoryExists(dst);
+    if (ny && !core::forceDirectories(dst)) {
+        udfald.fejl = true;
+        if (oeverst)
+            udfald.hele = ikkeOprettetGrund(dst);
+        else
+            udfald.ikkeKopieret << fejlLinje(true, src, ikkeOprettetGrund(dst));
+        return;
+    }
+    kopierMappeEx(src, dst, udfald, oeverst);
+    // Every entry written into the new folder changed its time: the source's is set last.
+    platform::FindData kilde;
+    if (ny && !stoppet() && platform::current().fileAttributes(src.toStdU16String(), kilde))
+        platform::current().setLastWriteTime(dst.toStdU16String(), kilde.lastWriteTime);
 }
 
 void TPasteCompo::kopierMappeEx(const QString &src, const QString &dst, Traeudfald &udfald, bool oeverst)
@@ -340,13 +355,7 @@ void TPasteCompo::kopierMappeEx(const QString &src, const QString &dst, Traeudfa
         const QString name = QString::fromStdU16String(entry.name);
         const bool link = entry.attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT;
         if ((entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) && !link) {
-            const QString under = til + name;
-            if (core::directoryExists(under) || core::forceDirectories(under)) {
-                kopierMappeEx(fra + name, under, udfald, false);
-            } else {
-                udfald.fejl = true;
-                udfald.ikkeKopieret << fejlLinje(true, fra + name, ikkeOprettetGrund(under));
-            }
+            kopierMappe(fra + name, til + name, udfald, false);
             continue;
         }
         const Udfald fil = haandterFil(fra + name, til + name, link);
@@ -383,6 +392,7 @@ int TPasteCompo::progressInfo(qint64 aSize)
 qint64 TPasteCompo::sizeOfElementer(const QString &dest)
 {
     totalSize = 0;
+    m_pladsBehov = 0;
     posSize = 0;
     antalFiler = 0;
     antalMapper = int(FPasteMapper.size());
@@ -408,15 +418,18 @@ qint64 TPasteCompo::sizeOfElementer(const QString &dest)
                 messages::inform("Der opstod en ukendt fejl.");
         }
         totalSize += count.bytes;
+        m_pladsBehov += count.paaDisk;
         antalFiler += count.filer;
         antalMapper += count.mapper;
         m_mappeTal << count;
     }
     m_filStoerrelser.clear();
     for (const QString &fil : std::as_const(FPasteFiler)) {
-        const qint64 size = TMetoder::getFilensSize(fil);
+        qint64 paaDisk = 0;
+        const qint64 size = TMetoder::getFilensSize(fil, &paaDisk);
         m_filStoerrelser << size;
         totalSize += size;
+        m_pladsBehov += paaDisk;
         ++antalFiler;
     }
     m_taltMapper = FPasteMapper;
@@ -471,10 +484,11 @@ bool TPasteCompo::pladsNok() const
     // An unreachable destination is found out by the copy itself.
     if (!platform::current().diskFreeSpace(FConstDest.toStdU16String(), plads))
         return true;
-    if (totalSize <= 0 || std::uint64_t(totalSize) <= plads.freeToCaller)
+    // What the copy writes, not what the files seem to hold: a sparse file's holes stay holes.
+    if (m_pladsBehov <= 0 || std::uint64_t(m_pladsBehov) <= plads.freeToCaller)
         return true;
     messages::inform("Der er ikke plads nok på destinationsdrevet.\rDer skal bruges " +
-                     core::shortSizeString(totalSize) + ", men der er kun " +
+                     core::shortSizeString(m_pladsBehov) + ", men der er kun " +
                      core::shortSizeString(qint64(plads.freeToCaller)) + " ledig plads.\r" +
                      "Intet er blevet kopieret.");
     return false;

@@ -71,8 +71,12 @@ private:
 
     qint64 sizeOfElementer(const QString &dest);
     void udskrivInfo();
-    bool kopierFilEx(const QString &src, const QString &dst);
-    // `oeverst`: `src` is the listed folder itself, not one below it.
+    bool kopierFilEx(const QString &src, const QString &dst, bool overskriv);
+    // The folder `src` copied to `dst`, made when missing; a folder made gets the source's
+    // last-write time once its contents are in. `oeverst`: `src` is the listed folder itself,
+    // not one below it.
+    void kopierMappe(const QString &src, const QString &dst, Traeudfald &udfald, bool oeverst);
+    // The contents of `src` copied into the folder `dst`.
     void kopierMappeEx(const QString &src, const QString &dst, Traeudfald &udfald, bool oeverst);
     // The system's reason for the failure just met; empty when it gave none.
     QString grund() const;
@@ -123,6 +127,8 @@ private:
     std::unique_ptr<TDeleteObjekt> m_sletter;
 
     QList<qint64> m_filStoerrelser;
+    // What the copy will write on the destination drive: the counted files' allocated sizes.
+    qint64 m_pladsBehov = 0;
     // What the last preparation counted in each folder, for the delete pass of a move.
     QList<TDeleteCompo::Optaelling> m_mappeTal;
     // The lists the last preparation counted, so a move whose lists did not change by the same-drive

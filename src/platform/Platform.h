@@ -48,6 +48,9 @@ struct FindData
     std::uint32_t attributes = 0;
     std::uint64_t size = 0;
     std::int64_t lastWriteTime = 0; // seconds since 1970
+    // What a file takes on its volume, at most `size`: a sparse file's holes take nothing, so
+    // this is what a copy writes. Filled where `size` is; 0 for a folder.
+    std::uint64_t allocatedSize = 0;
 };
 
 // GetFileTime's three times of a file or folder, in seconds since 1970.
@@ -167,13 +170,15 @@ public:
     // or device NotSupported, at once (the kind is read from the metadata, so nothing blocks).
     // `progress` (may be empty) is called after every chunk of a few MB, and once with (0, 0)
     // for an empty file, so its last call always has transferred == totalSize; its Cancel or
-    // Stop ends the copy. `cancel` (may be null) is read before every chunk. An existing target is replaced
-    // only once the copy is complete (the copy goes to a temporary name beside it), so a failed or cancelled
-    // copy leaves the old target intact and never a partial file under the target's name. With `failIfExists`
-    // an existing target gives FileExists. Windows' refusals are kept: a target that is a folder, or whose
-    // DOS attributes say read-only or hidden, gives AccessDenied; the source itself as target
-    // SharingViolation. A cancel gives RequestAborted, a full disk (or quota or file-size limit) DiskFull.
-    // True on success; lastError() tells why not.
+    // Stop ends the copy. `cancel` (may be null) is read before every chunk. Every copy goes to a hidden
+    // temporary name beside the target (".zunkopi-" and more) and is renamed into place only once it is
+    // complete, so a failed, cancelled or killed copy leaves an old target intact and never a partial file
+    // under the target's name. The first copy of a process into a folder removes the temporary files there
+    // that no running copy holds (left by a copy that was killed). With `failIfExists` an existing target
+    // gives FileExists, and so does one that appears during the copy. Windows' refusals are kept: a target
+    // that is a folder, or whose DOS attributes say read-only or hidden, gives AccessDenied; the source
+    // itself as target SharingViolation. A cancel gives RequestAborted, a full disk (or quota or file-size
+    // limit) DiskFull. True on success; lastError() tells why not.
     virtual bool copyFileEx(const Path &from, const Path &to, const CopyProgressRoutine &progress,
                             const std::atomic<bool> *cancel, bool failIfExists) = 0;
     // CopyFileExW with COPY_FILE_COPY_SYMLINK: a copy of the link `from` itself, pointing where
@@ -267,7 +272,7 @@ public:
     // FindFirstFileW/FindNextFileW over `folder` + "\*": every entry, "." and ".." included, with
     // its attributes, in the file system's order (nothing is sorted). False when the folder
     // cannot be listed; an error midway ends the listing and keeps what was read.
-    // FindDetail::NoSizes leaves size and last-write time at 0, for listings that show names
+    // FindDetail::NoSizes leaves the sizes and last-write time at 0, for listings that show names
     // only: on Linux they cost a status call per entry.
     virtual bool findFiles(const Path &folder, std::vector<FindData> &entries,
                            FindDetail detail = FindDetail::All) const = 0;
@@ -279,6 +284,11 @@ public:
     // its target, as in a listing). A file system that keeps no creation time gives the nearest
     // it has (on Linux the last status change). False when nothing is there; sets lastError().
     virtual bool fileTimes(const Path &path, FileTimes &times) const = 0;
+    // SetFileTime with the last-write time alone (seconds since 1970), of a file or a folder (a
+    // link stands for its target). Writing into a folder changes its time, so a copied folder
+    // gets its time once its contents are in. False when nothing is there or the time cannot
+    // be set; sets lastError().
+    virtual bool setLastWriteTime(const Path &path, std::int64_t lastWrite) = 0;
     // SetFileAttributesW: READONLY, HIDDEN, SYSTEM and ARCHIVE of `attributes` become the file's
     // (other bits are ignored), so that fileAttributes and findFiles report them afterwards. A
     // file system that cannot keep HIDDEN or SYSTEM gives NotSupported and nothing changes; a

@@ -8,9 +8,11 @@
 #include <QLocale>
 #include <QTest>
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 using messages::RecordedDeleteProgress;
 using messages::RecordedPasteProgress;
@@ -107,6 +109,10 @@ private slots:
     void oneFolderUnderTwoNamesIsOneFolder();
     void aNameHoldingABackslashIsOneName();
     void aCopyThatDoesNotFitCopiesNothing();
+    void aSparseFileNeedsRoomOnlyForItsData_data();
+    void aSparseFileNeedsRoomOnlyForItsData();
+    void aCopiedTreeKeepsItsFoldersTimes_data();
+    void aCopiedTreeKeepsItsFoldersTimes();
     void linksAreCopiedAsLinks();
     void aLinkClashesAsItselfNotAsWhatItLeadsTo();
     void aMoveWithinADriveRenames();
@@ -452,6 +458,107 @@ void TestPasteCompo::aCopyThatDoesNotFitCopiesNothing()
     QVERIFY(f.paste("D:\\", {"C:\\Stor"}, {"C:\\b.bin"}, overskriv));
     QVERIFY(responder.shown.isEmpty());
     QVERIFY(f.exists("D:\\b.bin"));
+}
+
+void TestPasteCompo::aSparseFileNeedsRoomOnlyForItsData_data()
+{
+    QTest::addColumn<bool>("iMappe");
+    QTest::addColumn<bool>("flyt");
+    QTest::newRow("file") << false << false;
+    QTest::newRow("file in a folder") << true << false;
+    QTest::newRow("folder moved to another drive") << true << true;
+}
+
+// 64 MiB of which 192 KiB are data: the free-space check counts what the copy writes, while the
+// progress window shows the size the file has.
+void TestPasteCompo::aSparseFileNeedsRoomOnlyForItsData()
+{
+    QFETCH(bool, iMappe);
+    QFETCH(bool, flyt);
+    constexpr qint64 kSize = qint64(64) << 20;
+    Fixture f;
+    f.folder("C:\\Tynd");
+    const QByteArray host = QFile::encodeName(f.drives.host("C:\\Tynd\\tynd.bin"));
+    const int fd = ::open(host.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    QVERIFY(fd >= 0);
+    const QByteArray block = pattern(64 << 10);
+    for (const qint64 offset : {qint64(0), qint64(20) << 20, qint64(50) << 20})
+        QCOMPARE(::pwrite(fd, block.constData(), size_t(block.size()), offset), ssize_t(block.size()));
+    QCOMPARE(::ftruncate(fd, kSize), 0);
+    ::close(fd);
+    struct stat source
+    {
+    };
+    QCOMPARE(::stat(host.constData(), &source), 0);
+    if (qint64(source.st_blocks) * 512 >= kSize / 2)
+        QSKIP("the temporary folder's file system keeps no holes");
+
+    // Room for the data, not for the size.
+    f.drives.backEnd().freeToCaller = 32 << 20;
+    ScriptedResponder responder;
+    QVERIFY(iMappe ? f.paste("D:\\", {"C:\\Tynd"}, {}, overskriv, flyt)
+                   : f.paste("D:\\", {}, {"C:\\Tynd\\tynd.bin"}, overskriv, flyt));
+    QCOMPARE(informations(responder), QStringList());
+    const QString kopi = iMappe ? "D:\\Tynd\\tynd.bin" : "D:\\tynd.bin";
+    struct stat copy
+    {
+    };
+    QCOMPARE(::stat(QFile::encodeName(f.drives.host(kopi)).constData(), &copy), 0);
+    QCOMPARE(qint64(copy.st_size), kSize);
+    QVERIFY(qint64(copy.st_blocks) * 512 < kSize / 2);
+    QCOMPARE(f.box.infoText, QString("Der kopieres 1 fil: 64,00 MB"));
+    QCOMPARE(f.exists("C:\\Tynd"), !flyt);
+}
+
+void TestPasteCompo::aCopiedTreeKeepsItsFoldersTimes_data()
+{
+    QTest::addColumn<bool>("flyt");
+    QTest::newRow("copy") << false;
+    QTest::newRow("move to another drive") << true;
+}
+
+// Every folder the copy makes gets its source's last-write time, set after its contents were
+// written; a folder that was there already is merged into and is no copy.
+void TestPasteCompo::aCopiedTreeKeepsItsFoldersTimes()
+{
+    QFETCH(bool, flyt);
+    Fixture f;
+    f.file("C:\\Træ\\a.txt");
+    f.file("C:\\Træ\\Under\\b.txt");
+    f.file("C:\\Træ\\Under\\Dybere\\c.txt");
+    f.folder("C:\\Træ\\Tom");
+    f.file("C:\\Findes\\d.txt");
+    f.file("D:\\Findes\\gammel.txt");
+    const auto setTime = [&f](const QString &path, time_t seconds) {
+        const timespec times[2] = {{0, UTIME_OMIT}, {seconds, 0}};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(f.drives.host(path)).constData(), times, 0), 0);
+    };
+    const auto timeOf = [&f](const QString &path) {
+        struct stat info
+        {
+        };
+        ::stat(QFile::encodeName(f.drives.host(path)).constData(), &info);
+        return info.st_mtime;
+    };
+    const QList<QPair<QString, time_t>> folders{{"Træ\\Under\\Dybere", 978350400},
+                                                {"Træ\\Under", 978350401},
+                                                {"Træ\\Tom", 978350402},
+                                                {"Findes", 978350403},
+                                                {"Træ", 978350404}};
+    for (const auto &[folder, seconds] : folders)
+        setTime("C:\\" + folder, seconds);
+    setTime("D:\\Findes", 978350500);
+
+    ScriptedResponder responder;
+    QVERIFY(f.paste("D:\\", {"C:\\Træ", "C:\\Findes"}, {}, overskrivIkke, flyt));
+    QVERIFY(f.exists("D:\\Træ\\Under\\Dybere\\c.txt"));
+    QVERIFY(f.exists("D:\\Findes\\d.txt"));
+    for (const auto &[folder, seconds] : folders) {
+        if (folder == "Findes")
+            QVERIFY2(timeOf("D:\\" + folder) != seconds, qPrintable(folder));
+        else
+            QCOMPARE(timeOf("D:\\" + folder), seconds);
+    }
 }
 
 void TestPasteCompo::linksAreCopiedAsLinks()

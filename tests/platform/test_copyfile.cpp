@@ -6,6 +6,7 @@
 #include "twodrives.h"
 
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -265,6 +266,148 @@ TEST(CopyFileEx, AStopRemovesThePartialCopyAndKeepsAnOldTarget)
         }
         EXPECT_EQ(namesIn(f.d.path()).size(), c.copied || c.oldTarget ? 1u : 0u);
     }
+}
+
+// A sparse file is copied with its holes: only the data extents are written, the copy's length
+// is the file's, and the routine sees the whole size go by.
+TEST(CopyFileEx, ASparseFileKeepsItsHoles)
+{
+    constexpr std::uint64_t kSize = std::uint64_t(64) << 20, kBlock = 64 << 10;
+    struct Case
+    {
+        const char *what;
+        std::vector<std::uint64_t> data; // where blocks of data lie
+    };
+    const Case cases[] = {
+        {"data between holes and a hole at the end", {0, 10 << 20, 40 << 20}},
+        {"a hole at the start and data at the end", {kSize - kBlock}},
+        {"a chunk of data across a chunk boundary", {kCopyChunk - kBlock / 2, 30 << 20}},
+        {"nothing but a hole", {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        Fixture f;
+        const fs::path source = f.c.path() / "tynd.bin";
+        const int fd = ::open(source.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        ASSERT_GE(fd, 0);
+        const std::string block = pattern(kBlock);
+        for (const auto offset : c.data)
+            ASSERT_EQ(::pwrite(fd, block.data(), block.size(), off_t(offset)), ssize_t(block.size()));
+        ASSERT_EQ(::ftruncate(fd, off_t(kSize)), 0);
+        ::close(fd);
+        struct stat made;
+        ASSERT_EQ(::stat(source.c_str(), &made), 0);
+        if (std::uint64_t(made.st_blocks) * 512 >= kSize / 2)
+            GTEST_SKIP() << "the temporary folder's file system keeps no holes";
+
+        Calls calls;
+        ASSERT_TRUE(f.platform.copyFileEx(u"C:\\tynd.bin", u"D:\\tynd.bin", calls.routine(), nullptr, true));
+        struct stat copy;
+        ASSERT_EQ(::stat((f.d.path() / "tynd.bin").c_str(), &copy), 0);
+        EXPECT_EQ(std::uint64_t(copy.st_size), kSize);
+        EXPECT_LE(std::uint64_t(copy.st_blocks) * 512, c.data.size() * kBlock + (1 << 20));
+        EXPECT_TRUE(readFile(f.d.path() / "tynd.bin") == readFile(source));
+        ASSERT_FALSE(calls.seen.empty());
+        EXPECT_EQ(calls.seen.back(), std::make_pair(kSize, kSize));
+        for (std::size_t i = 0; i < calls.seen.size(); ++i) {
+            EXPECT_EQ(calls.seen[i].first, kSize);
+            if (i > 0) {
+                EXPECT_GT(calls.seen[i].second, calls.seen[i - 1].second);
+            }
+        }
+    }
+}
+
+namespace {
+
+// A child process copying C:\stor.bin to `to`, held in its progress routine after the first
+// chunk: the copy is under way and its temporary file written in part once started() is true.
+// Killed with SIGKILL at kill() or at the end.
+class CopyHeldMidway
+{
+public:
+    CopyHeldMidway(TwoDrives &f, const std::u16string &to)
+    {
+        std::fflush(nullptr); // the child must not write the test's pending output again
+        int pipeFds[2];
+        if (::pipe(pipeFds) != 0)
+            return;
+        m_child = ::fork();
+        if (m_child == 0) {
+            ::close(pipeFds[0]);
+            f.platform.copyFileEx(
+                u"C:\\stor.bin", to,
+                [&](std::uint64_t, std::uint64_t) {
+                    const char under = 1;
+                    if (::write(pipeFds[1], &under, 1) == 1)
+                        for (;;)
+                            ::pause();
+                    return CopyProgress::Cancel;
+                },
+                nullptr, false);
+            ::_exit(1);
+        }
+        ::close(pipeFds[1]);
+        char under = 0;
+        m_started = m_child > 0 && ::read(pipeFds[0], &under, 1) == 1;
+        ::close(pipeFds[0]);
+    }
+    ~CopyHeldMidway() { kill(); }
+    bool started() const { return m_started; }
+    void kill()
+    {
+        if (m_child <= 0)
+            return;
+        ::kill(m_child, SIGKILL);
+        int status = 0;
+        ::waitpid(m_child, &status, 0);
+        m_child = -1;
+    }
+
+private:
+    pid_t m_child = -1;
+    bool m_started = false;
+};
+
+std::set<std::string> temporaryNamesIn(const fs::path &folder)
+{
+    std::set<std::string> names;
+    for (const auto &name : namesIn(folder))
+        if (name.starts_with(".zunkopi-"))
+            names.insert(name);
+    return names;
+}
+
+} // namespace
+
+// A copy killed midway (kill -9, a power cut) leaves nothing under the target's name, only its
+// temporary file; the next copy into that folder removes it, but never the temporary file of a
+// copy still running.
+TEST(CopyFileEx, AKilledCopyLeavesNoTargetAndItsTemporaryFileGoesWithTheNextCopy)
+{
+    Fixture f;
+    f.c.write("stor.bin", pattern(3 * kCopyChunk));
+    f.c.write("lille.txt", "lille");
+
+    CopyHeldMidway running(f, u"D:\\anden.bin");
+    ASSERT_TRUE(running.started());
+    const auto held = temporaryNamesIn(f.d.path());
+    ASSERT_EQ(held.size(), 1u);
+
+    CopyHeldMidway killed(f, u"D:\\stor.bin");
+    ASSERT_TRUE(killed.started());
+    killed.kill();
+    const auto names = namesIn(f.d.path());
+    ASSERT_EQ(names.size(), 2u); // nothing under the target's name
+    ASSERT_EQ(temporaryNamesIn(f.d.path()), names);
+    auto orphans = names;
+    orphans.erase(*held.begin());
+    ASSERT_EQ(orphans.size(), 1u);
+    EXPECT_GE(fs::file_size(f.d.path() / *orphans.begin()), kCopyChunk);
+
+    ASSERT_TRUE(f.platform.copyFileEx(u"C:\\lille.txt", u"D:\\lille.txt", {}, nullptr, true));
+    EXPECT_EQ(namesIn(f.d.path()), (std::set<std::string>{"lille.txt", *held.begin()}));
+    EXPECT_EQ(readFile(f.d.path() / "lille.txt"), "lille");
 }
 
 // A file system that fills up: a file-size limit in a child process makes every write past

@@ -347,6 +347,31 @@ TEST(Services, FileAttributesAndTimesComeFromTheFileItself)
     EXPECT_EQ(lastError(), Win32Error::FileNotFound);
 }
 
+TEST(Services, SetLastWriteTimeIsWhatTimesAndListingsReport)
+{
+    TestDrive d;
+    ASSERT_TRUE(d.ready());
+    auto &p = d.platform();
+    d.write(u"Mappe\\fil.txt", "x");
+    constexpr std::int64_t kTime = 978350400; // 1 January 2001, 12:00 UTC
+    for (const std::u16string name : {u"Mappe\\fil.txt", u"Mappe"}) {
+        SCOPED_TRACE(std::string(name.begin(), name.end()));
+        setLastError(Win32Error::GenFailure);
+        ASSERT_TRUE(p.setLastWriteTime(d.path(name), kTime));
+        EXPECT_EQ(lastError(), Win32Error::Success);
+        FileTimes times;
+        ASSERT_TRUE(p.fileTimes(d.path(name), times));
+        EXPECT_EQ(times.lastWrite, kTime);
+        FindData data;
+        ASSERT_TRUE(p.fileAttributes(d.path(name), data));
+        EXPECT_EQ(data.lastWriteTime, kTime);
+    }
+    EXPECT_EQ(listing(p, d.path(u""))[u"Mappe"].lastWriteTime, kTime);
+    EXPECT_EQ(d.read(u"Mappe\\fil.txt"), "x");
+    EXPECT_FALSE(p.setLastWriteTime(d.path(u"Mangler"), kTime));
+    EXPECT_EQ(lastError(), Win32Error::FileNotFound);
+}
+
 TEST(Services, SetFileAttributesIsWhatTheListingReports)
 {
     TestDrive d;
@@ -578,6 +603,56 @@ TEST(Services, ACancelledCopyLeavesNoPartialFileAndKeepsAnOldTarget)
         }
         EXPECT_EQ(namesIn(d.host(u"Mål")).size(), c.copied || c.oldTarget ? 1u : 0u);
     }
+}
+
+// While a copy runs only its temporary file is there, under a name of the ".zunkopi-" family; a
+// file that takes the target's name meanwhile is replaced only where the caller allows it.
+TEST(Services, ACopyIsWrittenUnderATemporaryNameAndReplacesALateTargetOnlyWhenAllowed)
+{
+    for (const bool failIfExists : {true, false}) {
+        SCOPED_TRACE(failIfExists ? "fail if exists" : "replace");
+        TestDrive d;
+        ASSERT_TRUE(d.ready());
+        const std::string content = pattern(kLargeFile);
+        d.write(u"kilde.bin", content);
+        fs::create_directories(d.host(u"Mål"));
+        std::set<std::u16string> during;
+        const bool ok = d.platform().copyFileEx(
+            d.path(u"kilde.bin"), d.path(u"Mål\\ny.bin"),
+            [&](std::uint64_t, std::uint64_t) {
+                if (during.empty()) {
+                    during = namesIn(d.host(u"Mål"));
+                    d.write(u"Mål\\ny.bin", "kom imens");
+                }
+                return CopyProgress::Continue;
+            },
+            nullptr, failIfExists);
+        ASSERT_EQ(during.size(), 1u);
+        EXPECT_TRUE(during.begin()->starts_with(u".zunkopi-"));
+        EXPECT_EQ(ok, !failIfExists);
+        EXPECT_EQ(lastError(), failIfExists ? Win32Error::FileExists : Win32Error::Success);
+        EXPECT_EQ(namesIn(d.host(u"Mål")), std::set<std::u16string>{u"ny.bin"});
+        EXPECT_TRUE(d.read(u"Mål\\ny.bin") == (failIfExists ? std::string("kom imens") : content));
+    }
+}
+
+// The first copy into a folder removes the temporary files a killed copy left there, and neither
+// one a running copy holds nor anything else of the name.
+TEST(Services, ACopyRemovesTheTemporaryFilesNoRunningCopyHolds)
+{
+    TestDrive d;
+    ASSERT_TRUE(d.ready());
+    d.write(u"kilde.txt", "ny");
+    d.write(u"Mål\\.zunkopi-efterladt", pattern(100000));
+    d.write(u"Mål\\.zunkopi-igang", "under skrivning");
+    d.write(u"Mål\\.zunkopi-mappe\\x.txt", "x");
+    d.write(u"Mål\\zunkopi-andet.txt", "andet");
+    const HeldFile running(d.host(u"Mål\\.zunkopi-igang"));
+    ASSERT_TRUE(running.held());
+    ASSERT_TRUE(d.platform().copyFileEx(d.path(u"kilde.txt"), d.path(u"Mål\\ny.txt"), {}, nullptr, false));
+    EXPECT_EQ(namesIn(d.host(u"Mål")), (std::set<std::u16string>{u".zunkopi-igang", u".zunkopi-mappe",
+                                                                 u"ny.txt", u"zunkopi-andet.txt"}));
+    EXPECT_EQ(d.read(u"Mål\\.zunkopi-igang"), "under skrivning");
 }
 
 TEST(Services, CopyLinkCopiesTheLinkNotWhatItLeadsTo)

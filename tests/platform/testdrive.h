@@ -9,8 +9,12 @@
 #include "platform/win32/win32platform.h"
 #else
 #include "platform/posix/posixplatform.h"
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #endif
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -42,6 +46,34 @@ inline bool makeLink(const std::filesystem::path &target, const std::filesystem:
         std::filesystem::create_symlink(target, link, error);
     why = error.message();
     return !error;
+}
+#endif
+
+// Holds `file` as a running copy holds its temporary file (Linux: an exclusive flock; Windows:
+// open without sharing delete) until it goes.
+class HeldFile
+{
+public:
+    explicit HeldFile(const std::filesystem::path &file);
+    ~HeldFile();
+    HeldFile(const HeldFile &) = delete;
+    HeldFile &operator=(const HeldFile &) = delete;
+    bool held() const { return m_held; }
+
+private:
+    std::intptr_t m_handle = -1;
+    bool m_held = false;
+};
+
+#ifndef _WIN32
+inline HeldFile::HeldFile(const std::filesystem::path &file)
+    : m_handle(::open(file.c_str(), O_RDONLY | O_CLOEXEC))
+    , m_held(m_handle >= 0 && ::flock(int(m_handle), LOCK_EX) == 0)
+{}
+inline HeldFile::~HeldFile()
+{
+    if (m_handle >= 0)
+        ::close(int(m_handle));
 }
 #endif
 

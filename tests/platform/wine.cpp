@@ -26,3 +26,18 @@ bool makeLink(const std::filesystem::path &target, const std::filesystem::path &
     }
     return true;
 }
+
+HeldFile::HeldFile(const std::filesystem::path &file)
+{
+    const HANDLE handle =
+        CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_handle = reinterpret_cast<std::intptr_t>(handle);
+    m_held = handle != INVALID_HANDLE_VALUE;
+}
+
+HeldFile::~HeldFile()
+{
+    if (m_held)
+        CloseHandle(reinterpret_cast<HANDLE>(m_handle));
+}

@@ -1,5 +1,8 @@
 #include "platform/posix/copyfile.h"
 
+#include "platform/posix/copytemp.h"
+#include "platform/posix/rename.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -88,10 +91,17 @@ bool writeAll(int fd, const char *data, std::size_t size, std::uint64_t offset)
     return true;
 }
 
-// The bytes of `in` into `out`, a chunk at a time, with the routine told after each.
-Win32Error copyBytes(int in, int out, std::uint64_t size, const CopyProgressRoutine &progress,
+// The bytes of `in` into `out`, a chunk at a time, with the routine told after each. A file
+// with fewer blocks than its size has holes: they are found with SEEK_DATA and SEEK_HOLE and
+// stay holes in the copy (only the data extents are copied, and the copy's length is set at the
+// end), while the routine sees the file's whole size go by.
+Win32Error copyBytes(int in, int out, const struct stat &source, const CopyProgressRoutine &progress,
                      const std::atomic<bool> *cancel)
 {
+    const std::uint64_t size = std::uint64_t(source.st_size);
+    bool sparse = std::uint64_t(source.st_blocks) * 512 < size;
+    bool skipped = false;
+    std::uint64_t dataEnd = 0; // where the data extent at `done` ends, while sparse
     bool useRange = true;
     bool quiet = !progress;
     bool reported = false;
@@ -102,7 +112,37 @@ Win32Error copyBytes(int in, int out, std::uint64_t size, const CopyProgressRout
             return Win32Error::RequestAborted;
         std::uint64_t chunk = 0;
         while (chunk < kCopyChunk) {
-            const std::size_t want = std::size_t(kCopyChunk - chunk);
+            if (sparse && done >= dataEnd) {
+                // The next data extent, within the size the file had when it was opened.
+                const off_t data = ::lseek(in, off_t(done), SEEK_DATA);
+                const off_t hole = data < 0 ? data : ::lseek(in, data, SEEK_HOLE);
+                std::uint64_t next, end;
+                if (data >= 0 && hole >= 0) {
+                    next = std::min(std::uint64_t(data), size);
+                    end = std::min(std::uint64_t(hole), size);
+                } else if (data < 0 && errno == ENXIO) {
+                    // Only a hole up to the end (of the file as it is now, should it have shrunk).
+                    struct stat now;
+                    next = ::fstat(in, &now) == 0 ? std::min(size, std::uint64_t(now.st_size)) : size;
+                    next = end = std::max(next, done);
+                } else {
+                    sparse = false; // a file system that cannot tell: every byte is copied
+                    continue;
+                }
+                skipped |= next > done;
+                chunk += next - done;
+                done = next;
+                dataEnd = end;
+                if (done >= dataEnd) {
+                    atEnd = true;
+                    break;
+                }
+                if (chunk >= kCopyChunk)
+                    break;
+            }
+            std::size_t want = std::size_t(kCopyChunk - chunk);
+            if (sparse)
+                want = std::size_t(std::min<std::uint64_t>(want, dataEnd - done));
             ssize_t got;
             if (useRange) {
                 loff_t inOffset = loff_t(done), outOffset = loff_t(done);
@@ -147,6 +187,9 @@ Win32Error copyBytes(int in, int out, std::uint64_t size, const CopyProgressRout
             quiet = answer == CopyProgress::Quiet;
         }
     }
+    // A hole at the end is only a length.
+    if (skipped && ::ftruncate(out, off_t(done)) != 0)
+        return windowsErrorOf(errno);
     return Win32Error::Success;
 }
 
@@ -168,6 +211,40 @@ void keepMetadata(int in, int out, const struct stat &source)
     ::fchmod(out, source.st_mode & 0777);
     const timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
     ::futimens(out, times);
+}
+
+// Windows' refusals of an existing target: a folder, the source itself, read-only or hidden.
+Win32Error refusedTarget(const std::string &to, const struct stat &source)
+{
+    struct stat existing;
+    if (::stat(to.c_str(), &existing) != 0) // a broken link is simply replaced
+        return Win32Error::Success;
+    if (S_ISDIR(existing.st_mode))
+        return Win32Error::AccessDenied;
+    if (existing.st_dev == source.st_dev && existing.st_ino == source.st_ino)
+        return Win32Error::SharingViolation;
+    if (dosAttributes(to) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))
+        return Win32Error::AccessDenied;
+    return Win32Error::Success;
+}
+
+// The whole copy `written` renamed to `to`. A target that was not there at the start is never
+// replaced unseen: one that came meanwhile stays with fail-if-exists, and is otherwise replaced
+// only as an old target would be.
+Win32Error moveIntoPlace(const std::string &written, const std::string &to, const struct stat &source,
+                         bool existed, bool failIfExists)
+{
+    if (!existed) {
+        if (renameNoReplace(written, to))
+            return Win32Error::Success;
+        if (errno != EEXIST)
+            return targetErrorOf(errno);
+        if (failIfExists)
+            return Win32Error::FileExists;
+        if (const Win32Error refused = refusedTarget(to, source); refused != Win32Error::Success)
+            return refused;
+    }
+    return ::rename(written.c_str(), to.c_str()) == 0 ? Win32Error::Success : targetErrorOf(errno);
 }
 
 } // namespace
@@ -230,38 +307,36 @@ Win32Error copyHostFile(const std::string &from, const std::string &to, const Co
     if (!S_ISREG(source.st_mode))
         return S_ISDIR(source.st_mode) ? Win32Error::AccessDenied : Win32Error::NotSupported;
 
-    // A new target is written in place: made exclusively, so it is ours to remove on failure.
-    // An existing one is replaced by a rename only once the copy is whole.
-    std::string written = to;
-    Descriptor out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600));
-    if (out.get() < 0) {
-        if (errno != EEXIST)
-            return targetErrorOf(errno);
+    // The copy is written under a temporary name beside the target and renamed into place only
+    // once it is whole, so a crash never leaves a cut-short file under the target's name.
+    struct stat existing;
+    const bool exists = ::lstat(to.c_str(), &existing) == 0;
+    if (exists) {
         if (failIfExists)
             return Win32Error::FileExists;
-        struct stat existing;
-        if (::stat(to.c_str(), &existing) == 0) { // a broken link is simply replaced
-            if (S_ISDIR(existing.st_mode))
-                return Win32Error::AccessDenied;
-            if (existing.st_dev == source.st_dev && existing.st_ino == source.st_ino)
-                return Win32Error::SharingViolation;
-            if (dosAttributes(to) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))
-                return Win32Error::AccessDenied;
-        }
-        const auto slash = to.find_last_of('/');
-        written = (slash == std::string::npos ? std::string(".") : to.substr(0, slash)) + "/.zunkopi-XXXXXX";
-        out.reset(::mkostemp(written.data(), O_CLOEXEC));
-        if (out.get() < 0)
-            return targetErrorOf(errno);
+        if (const Win32Error refused = refusedTarget(to, source); refused != Win32Error::Success)
+            return refused;
+    } else if (errno != ENOENT) {
+        return targetErrorOf(errno);
     }
+    const auto slash = to.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string("./") : to.substr(0, slash + 1);
+    sweepCopyTemporariesOnce(folder);
+    std::string written;
+    Descriptor out(makeCopyTemporary(folder, written));
+    if (out.get() < 0)
+        return targetErrorOf(errno);
+    // Our lock on the temporary file lasts until the rename: the second descriptor keeps it
+    // while the first is closed for its late errors.
+    const Descriptor lock(::dup(out.get()));
 
-    Win32Error result = copyBytes(in.get(), out.get(), std::uint64_t(source.st_size), progress, cancel);
+    Win32Error result = copyBytes(in.get(), out.get(), source, progress, cancel);
     if (result == Win32Error::Success)
         keepMetadata(in.get(), out.get(), source);
     if (!out.close() && result == Win32Error::Success)
         result = windowsErrorOf(errno);
-    if (result == Win32Error::Success && written != to && ::rename(written.c_str(), to.c_str()) != 0)
-        result = targetErrorOf(errno);
+    if (result == Win32Error::Success)
+        result = moveIntoPlace(written, to, source, exists, failIfExists);
     if (result != Win32Error::Success)
         ::unlink(written.c_str());
     return result;

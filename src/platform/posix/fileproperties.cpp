@@ -98,6 +98,18 @@ bool PosixPlatform::fileTimes(const Path &path, FileTimes &times) const
     return true;
 }
 
+bool PosixPlatform::setLastWriteTime(const Path &path, std::int64_t lastWrite)
+{
+    const std::string host = m_drives.toHost(path);
+    if (host.empty())
+        return failWith(Win32Error::PathNotFound);
+    const timespec times[2] = {{0, UTIME_OMIT}, {time_t(lastWrite), 0}};
+    if (::utimensat(AT_FDCWD, host.c_str(), times, 0) != 0)
+        return failWith(windowsErrorOf(errno));
+    setLastError(Win32Error::Success);
+    return true;
+}
+
 bool PosixPlatform::setFileAttributes(const Path &path, std::uint32_t attributes)
 {
     const std::string host = m_drives.toHost(path);

@@ -58,6 +58,11 @@ bool isDirectory(const std::string &host)
     return !host.empty() && ::stat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+std::uint64_t allocatedSizeOf(const struct stat &info)
+{
+    return std::min(std::uint64_t(info.st_blocks) * 512, std::uint64_t(info.st_size));
+}
+
 bool failWith(Win32Error error)
 {
     setLastError(error);
@@ -94,6 +99,7 @@ bool PosixPlatform::fileAttributes(const Path &path, FindData &data) const
     const std::string name = slash == std::string::npos ? host : host.substr(slash + 1);
     data.name = windowsNameOf(name);
     data.size = directory ? 0 : std::uint64_t(info.st_size);
+    data.allocatedSize = directory ? 0 : allocatedSizeOf(info);
     data.lastWriteTime = info.st_mtime;
     data.attributes = attributesOf(host, name, directory);
     if (S_ISLNK(link.st_mode))
@@ -515,6 +521,7 @@ bool PosixPlatform::findFiles(const Path &folder, std::vector<FindData> &entries
             directory = known ? S_ISDIR(info.st_mode) : directory;
             if (known && sizes) {
                 data.size = directory ? 0 : std::uint64_t(info.st_size);
+                data.allocatedSize = directory ? 0 : allocatedSizeOf(info);
                 data.lastWriteTime = info.st_mtime;
             }
         }

@@ -101,6 +101,7 @@ public:
                    FindDetail detail = FindDetail::All) const override;
     bool fileAttributes(const Path &path, FindData &data) const override;
     bool fileTimes(const Path &path, FileTimes &times) const override;
+    bool setLastWriteTime(const Path &path, std::int64_t lastWrite) override;
     // Read-only is both a file's write bits (all taken, the owner's given back) and the bit of
     // user.DOSATTRIB; where a file system keeps no user attributes only the write bits hold it.
     bool setFileAttributes(const Path &path, std::uint32_t attributes) override;

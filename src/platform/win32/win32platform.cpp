@@ -16,7 +16,10 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <mutex>
+#include <set>
 #include <string>
+#include <tuple>
 
 namespace platform::win32 {
 
@@ -172,12 +175,47 @@ bool removeFile(const Path &path)
     return false;
 }
 
+// The temporary files of copies: ".zunkopi-" and a name of this process's own, as on Linux.
+constexpr char16_t kCopyTemporaryPrefix[] = u".zunkopi-";
+
 std::u16string temporaryNameBeside(const Path &target)
 {
     static std::atomic<unsigned> counter{0};
     const auto folder = parentOf(target);
     const auto unique = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
-    return (folder.empty() ? std::u16string() : folder + u"\\") + u"~zun" + fromW(unique.c_str()) + u".tmp";
+    return (folder.empty() ? std::u16string() : folder + u"\\") + kCopyTemporaryPrefix +
+           fromW(unique.c_str());
+}
+
+// Removes the temporary files in the folder of `target` that no running copy holds (a copy
+// holds its file open without sharing delete, so DeleteFileW fails on it), the first time this
+// process copies into that folder (known by volume, file index and creation time).
+void sweepCopyTemporariesOnce(const Path &target)
+{
+    static std::mutex mutex;
+    static std::set<std::tuple<DWORD, DWORD, DWORD, DWORD, DWORD>> swept;
+    const auto folder = parentOf(target);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (folder.empty() || !fileIdentity(folder, info))
+        return;
+    {
+        const std::lock_guard lock(mutex);
+        if (!swept
+                 .emplace(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow,
+                          info.ftCreationTime.dwHighDateTime, info.ftCreationTime.dwLowDateTime)
+                 .second)
+            return;
+    }
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileW(w(longPath(folder + u"\\" + kCopyTemporaryPrefix + u"*")), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::u16string name = fromW(found.cFileName);
+        if (name.starts_with(kCopyTemporaryPrefix) && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileW(w(longPath(folder + u"\\" + name)));
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
 }
 
 struct CopyState
@@ -325,7 +363,8 @@ bool Win32Platform::copyFileEx(const Path &from, const Path &to, const CopyProgr
     if (source & FILE_ATTRIBUTE_DIRECTORY)
         return fail(Win32Error::AccessDenied);
     const DWORD target = attributesOf(to);
-    if (target != INVALID_FILE_ATTRIBUTES) {
+    const bool existed = target != INVALID_FILE_ATTRIBUTES;
+    if (existed) {
         if (sameFile(from, to))
             return fail(Win32Error::SharingViolation);
         if (failIfExists)
@@ -337,6 +376,7 @@ bool Win32Platform::copyFileEx(const Path &from, const Path &to, const CopyProgr
         return fail(Win32Error::RequestAborted);
 
     // Into a temporary name beside the target, renamed over it only when complete.
+    sweepCopyTemporariesOnce(to);
     const auto temporary = temporaryNameBeside(to);
     CopyState state;
     state.progress = &progress;
@@ -366,6 +406,21 @@ bool Win32Platform::copyFileEx(const Path &from, const Path &to, const CopyProgr
     }
     if (cancel && cancel->load())
         return discard(Win32Error::RequestAborted);
+    // A target that was not there at the start is never replaced unseen: one that came meanwhile
+    // stays with fail-if-exists, and is otherwise replaced only as an old target would be.
+    if (!existed) {
+        if (MoveFileExW(w(longPath(temporary)), w(longPath(to)), 0))
+            return succeed();
+        const DWORD moveCode = GetLastError();
+        if (moveCode != ERROR_ALREADY_EXISTS && moveCode != ERROR_FILE_EXISTS)
+            return discard(errorFrom(moveCode));
+        if (failIfExists)
+            return discard(Win32Error::FileExists);
+        const DWORD late = attributesOf(to);
+        if (late != INVALID_FILE_ATTRIBUTES &&
+            (late & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)))
+            return discard(Win32Error::AccessDenied);
+    }
     if (!MoveFileExW(w(longPath(temporary)), w(longPath(to)), MOVEFILE_REPLACE_EXISTING))
         return discard(errorFrom(GetLastError()));
     return succeed();
@@ -614,6 +669,8 @@ bool Win32Platform::findFiles(const Path &folder, std::vector<FindData> &entries
         entry.attributes = found.dwFileAttributes;
         if (sizes) {
             entry.size = sizeOf(found.nFileSizeHigh, found.nFileSizeLow);
+            // CopyFileExW is not asked to keep holes, so a copy may write the whole size.
+            entry.allocatedSize = entry.size;
             entry.lastWriteTime = unixSeconds(found.ftLastWriteTime);
         }
         entries.push_back(std::move(entry));
@@ -630,6 +687,7 @@ bool Win32Platform::fileAttributes(const Path &path, FindData &data) const
     data.name = lastComponent(path);
     data.attributes = found.dwFileAttributes;
     data.size = sizeOf(found.nFileSizeHigh, found.nFileSizeLow);
+    data.allocatedSize = data.size;
     data.lastWriteTime = unixSeconds(found.ftLastWriteTime);
     return true;
 }
@@ -653,6 +711,24 @@ bool Win32Platform::fileTimes(const Path &path, FileTimes &times) const
     times.lastAccess = unixSeconds(access);
     times.lastWrite = unixSeconds(write);
     return succeed();
+}
+
+bool Win32Platform::setLastWriteTime(const Path &path, std::int64_t lastWrite)
+{
+    // The backup flag opens folders too.
+    const HANDLE file = CreateFileW(w(longPath(path)), FILE_WRITE_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return failWithLastError();
+    const auto ticks = static_cast<std::uint64_t>(lastWrite * 10000000LL + 116444736000000000LL);
+    FILETIME write{};
+    write.dwLowDateTime = static_cast<DWORD>(ticks);
+    write.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    const bool ok = SetFileTime(file, nullptr, nullptr, &write) != 0;
+    const DWORD code = GetLastError();
+    CloseHandle(file);
+    return ok ? succeed() : fail(errorFrom(code));
 }
 
 bool Win32Platform::setFileAttributes(const Path &path, std::uint32_t attributes)

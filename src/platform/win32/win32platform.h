@@ -48,6 +48,7 @@ public:
                    FindDetail detail = FindDetail::All) const override;
     bool fileAttributes(const Path &path, FindData &data) const override;
     bool fileTimes(const Path &path, FileTimes &times) const override;
+    bool setLastWriteTime(const Path &path, std::int64_t lastWrite) override;
     bool setFileAttributes(const Path &path, std::uint32_t attributes) override;
     std::vector<std::u16string> logicalDrives() const override;
     DriveType driveType(const std::u16string &root) const override;
