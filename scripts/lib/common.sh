@@ -47,31 +47,41 @@ build() {
     cmake --build "$BUILD" -j "$JOBS"
 }
 
-# The platform layer built for Windows with MinGW in build-win32, its tests run under Wine: in a
-# throwaway home and Wine prefix, so nothing reaches the real home or its trash, without a display
-# or input. One Wine server stays up for the whole run. Fails when a test fails.
-test_platform_under_wine() {
-    local build="$ROOT/build-win32" scratch status=0
-    export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=true
-    cmake -S "$ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$build" -j "$JOBS"
+# Runs "$@" in a throwaway home and Wine prefix, so nothing reaches the real home or its trash,
+# with no input. One Wine server stays up for the whole run. Returns the command's status.
+in_throwaway_wine() {
+    local scratch status=0
     scratch="$(mktemp -d)"
     mkdir -p "$scratch/home" "$scratch/prefix"
     (
-        unset DISPLAY WAYLAND_DISPLAY
         # No Mono or Gecko: nothing here needs them, and their install would ask.
         export HOME="$scratch/home" WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+        unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME
         wineserver -p
-        # The prefix's first start explains itself on stderr; the tests' run says what counts.
+        # The prefix's first start explains itself on stderr; the command's run says what counts.
         wine wineboot -i </dev/null >/dev/null 2>&1 || true
         code=0
-        wine "$build/tests/platform/test_platform.exe" </dev/null || code=$?
+        # A subshell of its own: a command that exits still leaves the server to be ended here.
+        ("$@") </dev/null || code=$?
         wineserver -k
         exit "$code"
     ) || status=$?
     rm -rf "$scratch"
     return "$status"
+}
+
+# The platform layer built for Windows with MinGW in build-win32, its tests run under Wine without
+# a display. Fails when a test fails.
+test_platform_under_wine() {
+    local build="$ROOT/build-win32"
+    export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=true
+    cmake -S "$ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$build" -j "$JOBS"
+    (
+        unset DISPLAY WAYLAND_DISPLAY
+        in_throwaway_wine wine "$build/tests/platform/test_platform.exe"
+    )
 }
 
 # Starts the program under a virtual X server, waits until its main window is up, saves that

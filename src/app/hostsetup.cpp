@@ -17,17 +17,31 @@ namespace app {
 
 namespace {
 
+#ifndef _WIN32
 bool isInside(const QString &path, const QString &folder)
 {
     const QString child = QDir::cleanPath(path);
     const QString parent = QDir::cleanPath(folder);
     return !parent.isEmpty() && (child == parent || child.startsWith(parent + u'/'));
 }
+#endif
 
 } // namespace
 
+#ifdef _WIN32
+// Windows: the program reads its data where the installer puts it, beside the executable in the
+// installation folder the program's paths name.
+const QString kWindowsProgramFolder = QStringLiteral("C:/zunKolvra/Program");
+#endif
+
 QString programDataFolder(const QString &applicationDir, const QString &buildDir, const QString &sourceData)
 {
+#ifdef _WIN32
+    Q_UNUSED(applicationDir);
+    Q_UNUSED(buildDir);
+    Q_UNUSED(sourceData);
+    return QDir(kWindowsProgramFolder + "/Stifinder").exists() ? kWindowsProgramFolder : QString();
+#else
     const QString installed =
         QDir::cleanPath(QDir(applicationDir).absoluteFilePath("../share/zunkolvra/Program"));
     if (QDir(installed).exists())
@@ -35,6 +49,7 @@ QString programDataFolder(const QString &applicationDir, const QString &buildDir
     if (isInside(applicationDir, buildDir) && QDir(sourceData).exists())
         return QDir::cleanPath(sourceData);
     return {};
+#endif
 }
 
 bool installHostPlatform()
@@ -56,8 +71,12 @@ bool installHostPlatform()
 
 QString missingDataMessage()
 {
+#ifdef _WIN32
+    const QString expected = QDir::toNativeSeparators(kWindowsProgramFolder);
+#else
     const QString expected = QDir::cleanPath(
         QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("../share/zunkolvra/Program"));
+#endif
     return QString("Programmets datamappe blev ikke fundet.\nDen skulle ligge i %1.\n"
                    "Installer zunKolvra Stifinder igen.")
         .arg(expected);
@@ -73,6 +92,10 @@ bool installQtTranslations(QTranslator &translator)
 void installIconTheme()
 {
     QStringList paths = QIcon::themeSearchPaths();
+    // Windows has no icon theme: the installation brings the pictures the program names.
+    const QString installed = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("icons");
+    if (QDir(installed).exists())
+        paths.prepend(installed);
     for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
         const QString icons = QDir(data).absoluteFilePath("icons");
         if (!paths.contains(icons) && QDir(icons).exists())

@@ -14,5 +14,6 @@ public:
     virtual bool notify(int number, const QString &title, const QString &text, const QString &soundFile) = 0;
 };
 
-// The freedesktop notification service on the session bus.
+// The desktop's notifications: the freedesktop service on the session bus (Linux), the
+// notification area (Windows).
 std::unique_ptr<Notifier> desktopNotifier();

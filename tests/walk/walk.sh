@@ -6,9 +6,13 @@
 # The files on disk are checked after every step. On failure a screenshot is left in the current
 # folder as walk-failure.png.
 # Usage: walk.sh PROGRAM [PACE]  (a whole number: 2 waits twice as long, for slow builds)
+# A PROGRAM ending in .exe is the Windows program installed in the Wine prefix WINEPREFIX: it runs
+# under Wine with the caller's (throwaway) home, whose trash is Wine's recycle bin.
 set -euo pipefail
 
 program="$(realpath "$1")"
+wine=false
+[[ "$program" == *.exe ]] && wine=true
 pace="${2:-1}"
 if [ -z "${ZUN_WALK_INSIDE_XVFB:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1600x1000x24" env ZUN_WALK_INSIDE_XVFB=1 bash "$0" "$program" "$pace"
@@ -68,18 +72,27 @@ open_entry() {
     pause
 }
 
-export HOME="$home" XDG_DATA_HOME="$home/.local/share" XDG_CONFIG_HOME="$home/.config"
-export XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/run"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 user="$(id -un)"
-documents="$XDG_DATA_HOME/zunKolvra/drive_c/Users/$user/Documents"
+if $wine; then
+    documents="$WINEPREFIX/drive_c/users/$user/Documents"
+    trash="${XDG_DATA_HOME:-$HOME/.local/share}/Trash"
+else
+    export HOME="$home" XDG_DATA_HOME="$home/.local/share" XDG_CONFIG_HOME="$home/.config"
+    export XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/run"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    documents="$XDG_DATA_HOME/zunKolvra/drive_c/Users/$user/Documents"
+    trash="$XDG_DATA_HOME/Trash"
+fi
 source_folder="$documents/Kilde"
 target_folder="$documents/Mål"
 mkdir -p "$source_folder" "$target_folder"
 printf 'Rødgrød med fløde\n' >"$source_folder/æble.txt"
-trash="$XDG_DATA_HOME/Trash"
 
-"$program" >"$home/program.log" 2>&1 &
+if $wine; then
+    wine "$program" >"$home/program.log" 2>&1 &
+else
+    "$program" >"$home/program.log" 2>&1 &
+fi
 pid=$!
 wait_until "hovedvinduet kom ikke frem" main_window_up
 pause 2

@@ -1,10 +1,17 @@
-// Makes the program's file-type icons: each a Windows .ico file ("<name>_ikon.ico") with the
-// picture of the breeze icon theme at several sizes, as 32-bit images with an alpha channel.
+// Makes the program's pictures from the breeze icon theme the program uses on Linux:
 //
-//   make-icons <folder>
+//   make-icons <folder>                    the file-type icons: each a Windows .ico file
+//                                          ("<name>_ikon.ico") at several sizes, 32-bit with alpha
+//   make-icons --app-icon <picture> <ico>  the program's own icon as a Windows .ico file
+//   make-icons --theme <folder> <source>   an icon theme "breeze" of PNG pictures holding every
+//                                          theme icon named in the sources (for Windows, which has
+//                                          no icon theme and no SVG support in our Qt build)
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
+#include <QRegularExpression>
+#include <QSet>
 #include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
@@ -111,14 +118,81 @@ QByteArray iconFile(const QIcon &icon)
     return out;
 }
 
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+const int kThemeSizes[] = {16, 22, 32, 48, 64};
+
+// Every quoted name in the C++ sources under `source` that the theme has: the literal calls and
+// the tables of names alike, so a new icon anywhere is picked up by the next build.
+QStringList themeIconsNamedIn(const QString &source)
+{
+    static const QRegularExpression quoted(QStringLiteral("\"([a-z][a-z0-9-]*)\""));
+    QSet<QString> names;
+    QDirIterator files(source, {"*.cpp", "*.h"}, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = QString::fromUtf8(file.readAll());
+        for (auto match = quoted.globalMatch(text); match.hasNext();) {
+            const QString name = match.next().captured(1);
+            if (QIcon::hasThemeIcon(name))
+                names.insert(name);
+        }
+    }
+    QStringList sorted(names.begin(), names.end());
+    sorted.sort();
+    return sorted;
+}
+
+int writeTheme(const QDir &folder, const QString &source, QTextStream &err)
+{
+    const QStringList names = themeIconsNamedIn(source);
+    if (names.isEmpty()) {
+        err << "no theme icons named in " << source << "\n";
+        return 1;
+    }
+    QStringList directories;
+    QString sections;
+    for (const int size : kThemeSizes) {
+        const QString directory = QString("%1x%1").arg(size);
+        directories.append(directory);
+        sections += QString("\n[%1]\nSize=%2\nType=Fixed\n").arg(directory).arg(size);
+        if (!folder.mkpath(directory)) {
+            err << "cannot make " << folder.filePath(directory) << "\n";
+            return 1;
+        }
+        for (const QString &name : names) {
+            const QPixmap picture = QIcon::fromTheme(name).pixmap(size, size);
+            if (!picture.save(folder.filePath(directory + "/" + name + ".png"))) {
+                err << "cannot write " << name << " at " << size << "\n";
+                return 1;
+            }
+        }
+    }
+    const QString index = "[Icon Theme]\nName=breeze\nComment=The pictures of zunKolvra Stifinder\n"
+                          "Directories=" + directories.join(',') + "\n" + sections;
+    if (!writeFile(folder.filePath("index.theme"), index.toUtf8())) {
+        err << "cannot write " << folder.filePath("index.theme") << "\n";
+        return 1;
+    }
+    QTextStream(stdout) << names.size() << " icons -> " << folder.path() << "\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QGuiApplication application(argc, argv);
     QTextStream err(stderr);
-    if (argc != 2) {
-        err << "usage: make-icons <folder>\n";
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (!(argc == 2 || (argc == 4 && (mode == "--app-icon" || mode == "--theme")))) {
+        err << "usage: make-icons <folder> | --app-icon <picture> <ico> | --theme <folder> <source>\n";
         return 2;
     }
     // Where the program finds its theme (app::installIconTheme): the data folders' icons.
@@ -130,6 +204,16 @@ int main(int argc, char **argv)
     }
     QIcon::setThemeSearchPaths(paths);
     QIcon::setThemeName("breeze");
+    if (mode == "--app-icon") {
+        const QIcon picture(QString::fromLocal8Bit(argv[2]));
+        if (picture.pixmap(64, 64).isNull() || !writeFile(QString::fromLocal8Bit(argv[3]), iconFile(picture))) {
+            err << "cannot make " << argv[3] << " from " << argv[2] << "\n";
+            return 1;
+        }
+        return 0;
+    }
+    if (mode == "--theme")
+        return writeTheme(QDir(QString::fromLocal8Bit(argv[2])), QString::fromLocal8Bit(argv[3]), err);
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.mkpath(".")) {
         err << "cannot make " << folder.path() << "\n";
