@@ -5,7 +5,8 @@
 ; The program reads its data from C:\zunKolvra\Program, so that is where it goes; the users'
 ; own folders beside it (C:\zunKolvra\<user>) are theirs and stay when it is uninstalled.
 
-Unicode true
+; A 64-bit installer for the 64-bit program: its registry writes land in Windows' own view.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"

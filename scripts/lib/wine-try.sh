@@ -29,7 +29,9 @@ installed_and_walked() {
         fail "afinstallationen er ikke registreret under Programmer og funktioner"
     echo "Installeret i C:\\zunKolvra\\Program"
 
-    ZUN_WALK_INSIDE_XVFB=1 bash "$ROOT/tests/walk/walk.sh" "$program_folder/zunkolvra.exe" 2
+    # A command's failure does not end this function (it runs on the left of ||): each says so.
+    ZUN_WALK_INSIDE_XVFB=1 bash "$ROOT/tests/walk/walk.sh" "$program_folder/zunkolvra.exe" 2 ||
+        fail "gåturen med det installerede program fejlede"
 
     # The user's own folder stays; everything the installer put there goes.
     local user_folder="$WINEPREFIX/drive_c/zunKolvra/$(id -un)"
