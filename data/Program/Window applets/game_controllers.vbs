@@ -1,0 +1,2 @@
+' Opens the game controllers.
+CreateObject("WScript.Shell").Run "control.exe joy.cpl", 1, False
