@@ -10,13 +10,13 @@
 #include <QByteArray>
 #include <QDir>
 #include <QDirIterator>
-#include <QRegularExpression>
-#include <QSet>
 #include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <QtEndian>
@@ -175,7 +175,8 @@ int writeTheme(const QDir &folder, const QString &source, QTextStream &err)
         }
     }
     const QString index = "[Icon Theme]\nName=breeze\nComment=The pictures of zunKolvra Stifinder\n"
-                          "Directories=" + directories.join(',') + "\n" + sections;
+                          "Directories=" +
+                          directories.join(',') + "\n" + sections;
     if (!writeFile(folder.filePath("index.theme"), index.toUtf8())) {
         err << "cannot write " << folder.filePath("index.theme") << "\n";
         return 1;
@@ -206,7 +207,8 @@ int main(int argc, char **argv)
     QIcon::setThemeName("breeze");
     if (mode == "--app-icon") {
         const QIcon picture(QString::fromLocal8Bit(argv[2]));
-        if (picture.pixmap(64, 64).isNull() || !writeFile(QString::fromLocal8Bit(argv[3]), iconFile(picture))) {
+        if (picture.pixmap(64, 64).isNull() ||
+            !writeFile(QString::fromLocal8Bit(argv[3]), iconFile(picture))) {
             err << "cannot make " << argv[3] << " from " << argv[2] << "\n";
             return 1;
         }

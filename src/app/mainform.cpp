@@ -448,15 +448,10 @@ void Tmainform::FormClose()
         tool->close();
     if (!clientArea->subWindowList().isEmpty()) {
         CloseAlleElementerExecute();
-        // The explorer windows one at a time, the one numbered NewCount first; each saves its
-        // own files as it closes.
+        // The explorer windows one at a time, the highest numbered first; each saves its own
+        // files as it closes.
         QList<Twinform *> open = explorerWindows();
-        while (!open.isEmpty()) {
-            Twinform *next = open.constLast();
-            for (Twinform *window : open) {
-                if (window->StifinderNavn == "Stifinder " + QString::number(NewCount))
-                    next = window;
-            }
+        while (Twinform *next = highestNumbered(open)) {
             open.removeOne(next);
             closeExplorer(next);
         }

@@ -267,6 +267,7 @@ public:
     // Child windows shown (a clipboard window is hidden until it is asked for).
     int openChildWindows() const;
     Twinform *activeExplorer() const;
+    static Twinform *highestNumbered(const QList<Twinform *> &windows);
     void setKlipbord(Twinform *aWinform) override;
     void kopierKlipbordsdata(const QString &aCaption, const KlipbordListe &Mliste,
                              const KlipbordListe &Fliste, bool flyt);
@@ -289,6 +290,7 @@ public:
     QString infoMappe() const override { return infoDir; }
     QString appletsMappe() const override { return appletsDir; }
     int newCount() const override { return NewCount; }
+    int freeExplorerNumber() const override;
     void explorerClosed() override;
     int runningOperations() const override { return processCount; }
     void changeProcessCount(int delta) override { processCount += delta; }

@@ -39,6 +39,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -72,6 +73,37 @@ QList<Twinform *> Tmainform::explorerWindows() const
             windows.append(window);
     }
     return windows;
+}
+
+namespace {
+
+// "Stifinder 3" -> 3.
+int explorerNumberOf(const Twinform *window)
+{
+    return window->StifinderNavn.mid(QStringLiteral("Stifinder ").size()).toInt();
+}
+
+} // namespace
+
+int Tmainform::freeExplorerNumber() const
+{
+    QSet<int> used;
+    for (const Twinform *window : explorerWindows())
+        used.insert(explorerNumberOf(window));
+    int number = 1;
+    while (used.contains(number))
+        ++number;
+    return number;
+}
+
+Twinform *Tmainform::highestNumbered(const QList<Twinform *> &windows)
+{
+    Twinform *highest = nullptr;
+    for (Twinform *window : windows) {
+        if (!highest || explorerNumberOf(window) > explorerNumberOf(highest))
+            highest = window;
+    }
+    return highest;
 }
 
 Twinform *Tmainform::activeExplorer() const
@@ -162,15 +194,8 @@ void Tmainform::CloseElementExecute()
                 break;
             }
         }
-    } else {
-        const QString caption = "Stifinder " + QString::number(NewCount);
-        for (auto it = children.rbegin(); it != children.rend(); ++it) {
-            auto *window = qobject_cast<Twinform *>((*it)->widget());
-            if (window && window->StifinderNavn.compare(caption, Qt::CaseInsensitive) == 0) {
-                closeExplorer(window);
-                break;
-            }
-        }
+    } else if (Twinform *window = highestNumbered(explorerWindows())) {
+        closeExplorer(window);
     }
     QCoreApplication::processEvents();
 }

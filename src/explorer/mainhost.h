@@ -19,6 +19,9 @@ public:
     // Folders, counters and options read by the explorer windows.
     virtual QString optMappe() const = 0;
     virtual int newCount() const = 0;
+    // The number a new explorer window takes: the lowest no open one has, so two windows never
+    // share a caption and with it their options and favourites files.
+    virtual int freeExplorerNumber() const = 0;
     virtual void explorerClosed() = 0;         // NewCount − 1
     virtual int runningOperations() const = 0; // processCount
     virtual void changeProcessCount(int delta) = 0;

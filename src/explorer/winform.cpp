@@ -52,7 +52,7 @@ Twinform::Twinform(QWidget *parent)
     aktivitetsAntal = 0;
     funkNo = -1;
 
-    const int number = mainHost() ? mainHost()->newCount() : 1;
+    const int number = mainHost() ? mainHost()->freeExplorerNumber() : 1;
     StifinderNavn = "Stifinder " + QString::number(number);
     setObjectName(StifinderNavn);
     setWindowTitle(StifinderNavn);

@@ -24,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSet>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -313,11 +314,24 @@ void TestRegistry::numberingAfterAGap()
     main.getWinform("Stifinder 2")->parentWidget()->close();
     QTRY_COMPARE(captions(main.explorerWindows()), (QStringList{"Stifinder 1", "Stifinder 3"}));
     QCOMPARE(main.NewCount, 2);
-    main.CloseElementExecute(); // no window numbered 2: nothing closes
-    QCoreApplication::processEvents();
-    QCOMPARE(main.explorerWindows().size(), 2);
+    // The gap is filled: a new window never takes the number (the caption, tab and files) of one
+    // still open.
     main.makeNewStifinder();
-    QCOMPARE(captions(main.explorerWindows()), (QStringList{"Stifinder 1", "Stifinder 3", "Stifinder 3"}));
+    QCOMPARE(captions(main.explorerWindows()), (QStringList{"Stifinder 1", "Stifinder 2", "Stifinder 3"}));
+    main.makeNewStifinder();
+    QCOMPARE(captions(main.explorerWindows()),
+             (QStringList{"Stifinder 1", "Stifinder 2", "Stifinder 3", "Stifinder 4"}));
+    QSet<QString> files;
+    for (const Twinform *window : main.explorerWindows())
+        files << window->optFilnavn << window->favouriteFoldersFile() << window->favouriteFilesFile();
+    QCOMPARE(files.size(), 12);
+    // "Luk element" closes the highest numbered window.
+    main.getWinform("Stifinder 4")->parentWidget()->close();
+    QTRY_COMPARE(main.explorerWindows().size(), 3);
+    main.getWinform("Stifinder 1")->parentWidget()->close();
+    QTRY_COMPARE(main.explorerWindows().size(), 2);
+    main.CloseElementExecute();
+    QTRY_COMPARE(captions(main.explorerWindows()), (QStringList{"Stifinder 2"}));
     // Closing the program closes all of them.
     main.FormClose();
     QTRY_VERIFY(main.explorerWindows().isEmpty());

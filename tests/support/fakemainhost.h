@@ -52,6 +52,7 @@ public:
 
     QString optMappe() const override { return options; }
     int newCount() const override { return count; }
+    int freeExplorerNumber() const override { return count; }
     void explorerClosed() override { ++closed; }
     int runningOperations() const override { return operations; }
     void changeProcessCount(int delta) override { operations += delta; }
