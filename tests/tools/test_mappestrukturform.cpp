@@ -78,6 +78,7 @@ private slots:
     void aStructureWithGoneFoldersOpensWithTheRest();
     void deletingAsksAndSaysWhenTheFileIsGone();
     void aWindowOfItsOwnKeepsItsPlaceAndPanel();
+    void aMouseClickLoadsTheStructure();
 };
 
 void TestMappestrukturform::savedUnderTheNameWithoutExtension_data()
@@ -296,4 +297,33 @@ void TestMappestrukturform::aWindowOfItsOwnKeepsItsPlaceAndPanel()
 }
 
 QTEST_MAIN(TestMappestrukturform)
+// A click on a structure's name shows its folders, and a second click the other's: an edit and
+// save that follows never writes a half-loaded structure over the file.
+void TestMappestrukturform::aMouseClickLoadsTheStructure()
+{
+    TestDrives drives;
+    Tool t(drives);
+    ScriptedResponder responder;
+    QStringList many;
+    for (int i = 0; i < 50; ++i)
+        many << "C:\\Data\\Mappe " + QString::number(i);
+    QVERIFY(core::writeLines(kDir + "Stor.txt", many));
+    QVERIFY(core::writeLines(kDir + "Lille.txt", {"C:\\Musik"}));
+    t.window->setStrukturer({"Lille", "Stor"});
+    t.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(t.window));
+    auto click = [&](const QString &name) {
+        QListWidgetItem *item = t.window->strukturListe->findItems(name, Qt::MatchExactly).value(0);
+        QVERIFY(item);
+        const QRect place = t.window->strukturListe->visualItemRect(item);
+        QTest::mouseClick(t.window->strukturListe->viewport(), Qt::LeftButton, {}, place.center());
+    };
+    click("Stor");
+    QCOMPARE(t.window->valgtStruktur(), QString("Stor"));
+    QCOMPARE(items(t.window->mappeListe), many);
+    click("Lille");
+    QCOMPARE(items(t.window->mappeListe), QStringList{"C:\\Musik"});
+    QCOMPARE(core::readLines(kDir + "Stor.txt").value(), many);
+}
+
 #include "test_mappestrukturform.moc"

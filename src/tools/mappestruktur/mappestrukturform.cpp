@@ -220,10 +220,9 @@ void Tmappestrukturform::buildUi()
         widgets::actionButton(actions->action("aLuk"), this, {"window-close", Qt::ToolButtonTextBesideIcon}));
     outer->addLayout(bottom);
 
-    connect(strukturListe, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            strukturListeClick();
-    });
+    // After the selection has changed, not when the current row does: a mouse click moves the
+    // current row before it selects, and the structure is read by its selected name.
+    connect(strukturListe, &QListWidget::itemSelectionChanged, this, [this] { strukturListeClick(); });
     connect(mappeListe, &QListWidget::itemDoubleClicked, this, [this] { mappeListeDblClick(); });
     connect(navnEdit, &QLineEdit::textEdited, this, [this] {
         if (strukturListeMapper->count() > 0)
