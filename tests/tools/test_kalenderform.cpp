@@ -45,6 +45,7 @@ class TestKalenderform : public QObject
     Q_OBJECT
 private slots:
     void aNoteIsKeptPerDay();
+    void typedNotesAreKeptWhenTheDayChangesOrTheWindowCloses();
     void typedDatesAreCleanedAndChecked();
     void theDateFolderChainIsMadeAndShown();
     void theCalendarFolderComesFromTheCurrentElement();
@@ -86,6 +87,33 @@ void TestKalenderform::aNoteIsKeptPerDay()
     QVERIFY(responder.texts().isEmpty());
     QVERIFY(!QFile::exists(drives.host("C:\\zunKolvra\\Tester\\Notater\\24-05-2024.txt")));
     QVERIFY(window.kalnotatMemo->toPlainText().isEmpty());
+}
+
+void TestKalenderform::typedNotesAreKeptWhenTheDayChangesOrTheWindowCloses()
+{
+    TestDrives drives;
+    FakeToolHost host;
+    ScriptedResponder responder;
+    const QString notes = "C:\\zunKolvra\\Tester\\Notater\\";
+    const QDate day(2024, 5, 24);
+    {
+        Calendar calendar;
+        Tkalenderform &window = calendar.window;
+        window.kalender.calendar->setSelectedDate(day);
+        window.kalnotatMemo->insertPlainText("Ring til tandlægen");
+        // Another day clicked without "Gem": the note goes to the day it was typed for.
+        window.kalender.calendar->setSelectedDate(day.addDays(1));
+        QCOMPARE(drives.readBytes(notes + "24-05-2024.txt").trimmed(), QByteArray("Ring til tandl\xe6gen"));
+        QVERIFY(window.kalnotatMemo->toPlainText().isEmpty());
+        // A day only looked at gets no file.
+        window.kalender.calendar->setSelectedDate(day.addDays(2));
+        QVERIFY(!QFile::exists(drives.host(notes + "25-05-2024.txt")));
+        window.kalnotatMemo->insertPlainText("Fødselsdag");
+        window.close();
+    }
+    QCOMPARE(drives.readBytes(notes + "26-05-2024.txt").trimmed(), QByteArray("F\xf8"
+                                                                              "dselsdag"));
+    QVERIFY(responder.texts().isEmpty());
 }
 
 void TestKalenderform::typedDatesAreCleanedAndChecked()

@@ -404,6 +404,7 @@ void Tkalenderform::activated()
 void Tkalenderform::closing()
 {
     diffTimer->stop();
+    saveEditedNote();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -415,9 +416,25 @@ QString Tkalenderform::noteFile() const
     return folder + "\\" + core::kortDato(kalender.calendar->selectedDate()) + ".txt";
 }
 
+void Tkalenderform::saveEditedNote()
+{
+    if (!kalnotatMemo->document()->isModified() || shownNoteFile.isEmpty())
+        return;
+    // Nothing typed for a day without a note: no empty file.
+    if (kalnotatMemo->toPlainText().isEmpty() && !core::fileExists(shownNoteFile))
+        return;
+    const QString folder = host() ? host()->notatMappe() : QString();
+    if (!core::directoryExists(folder))
+        core::forceDirectories(folder);
+    if (core::writeLinesOrSay(shownNoteFile, kalnotatMemo->toPlainText().split(u'\n')))
+        kalnotatMemo->document()->setModified(false);
+}
+
 void Tkalenderform::showDay()
 {
+    saveEditedNote();
     const QString file = noteFile();
+    shownNoteFile = file;
     const std::optional<QStringList> lines = core::fileExists(file) ? core::readLines(file) : std::nullopt;
     if (lines) {
         kalnotatMemo->setPlainText(lines->join(u'\n'));
@@ -432,7 +449,7 @@ void Tkalenderform::showDay()
 
 void Tkalenderform::aMemoGemExecute()
 {
-    const QString file = noteFile();
+    const QString file = shownNoteFile.isEmpty() ? noteFile() : shownNoteFile;
     const QString folder = host() ? host()->notatMappe() : QString();
     if (!core::directoryExists(folder))
         core::forceDirectories(folder);

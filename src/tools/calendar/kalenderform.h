@@ -40,6 +40,7 @@ public:
     };
 
     QString memoFilename;
+    QString shownNoteFile; // the file of the day whose note the memo holds
     QString optFilnavn;
 
     QTabWidget *bog = nullptr;
@@ -60,6 +61,9 @@ public:
     // The day note of the main calendar's date.
     QString noteFile() const;
     void showDay();
+    // Typed notes belong to the day they were typed for: written to its file when another day is
+    // chosen or the window closes, never thrown away.
+    void saveEditedNote();
     void aMemoGemExecute();
     void aMemoSletExecute();
     // "Opdater": the edits cleaned, then the calendar set from them.
