@@ -371,7 +371,7 @@ void Tmainform::aGoBoksExecute()
 
 void Tmainform::dosListeKlik(const QString &, const QString &Filnavn)
 {
-    const auto lines = core::readLines(Filnavn);
+    const auto lines = core::readLinesOrSay(Filnavn);
     if (!lines) {
         messages::inform("Filen blev ikke fundet.\rSlet eventuelt elementet fra listen.");
         return;

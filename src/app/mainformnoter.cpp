@@ -230,7 +230,7 @@ void Tmainform::aHentNotatExecute()
         return;
     const QString heading = notatBox->item(row)->text();
     const QString file = NotatMappe + heading + ".txt";
-    const auto lines = core::fileExists(file) ? core::readLines(file) : std::nullopt;
+    const auto lines = core::fileExists(file) ? core::readLinesOrSay(file) : std::nullopt;
     if (!lines) {
         messages::inform("Filen blev ikke fundet.\r");
         return;

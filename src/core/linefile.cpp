@@ -7,7 +7,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QSaveFile>
+#include <QSet>
 #include <QStringDecoder>
 #include <algorithm>
 
@@ -16,6 +18,29 @@ namespace core {
 namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
+// Files that exist but could not be read (too large, unreadable): whatever list stood in for their
+// contents must never be written over them. Reads and writes may come from several threads.
+QMutex refusedMutex;
+QSet<QString> refusedFiles;
+
+QString refusalKey(const QString &host)
+{
+    return QFileInfo(host).absoluteFilePath();
+}
+
+std::optional<QStringList> refuse(const QString &host)
+{
+    const QMutexLocker lock(&refusedMutex);
+    refusedFiles.insert(refusalKey(host));
+    return std::nullopt;
+}
+
+bool isRefused(const QString &host)
+{
+    const QMutexLocker lock(&refusedMutex);
+    return refusedFiles.contains(refusalKey(host));
+}
 
 constexpr char16_t kEscape = 0xE000;
 constexpr char16_t kCrMark = 0xE00D;
@@ -130,15 +155,21 @@ std::optional<QStringList> readLines(const QString &path)
         return std::nullopt;
     // A device or FIFO would block or never end: only a regular file is opened.
     const QFileInfo info(host);
-    if (!info.isFile() || info.size() > kMaxLineFileBytes)
+    if (!info.isFile())
         return std::nullopt;
+    if (info.size() > kMaxLineFileBytes)
+        return refuse(host);
     QFile file(host);
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+        return refuse(host);
     // Bounded even if the file was swapped or grew since it was looked at.
     const QByteArray bytes = file.read(kMaxLineFileBytes + 1);
     if (bytes.size() > kMaxLineFileBytes || file.error() != QFileDevice::NoError)
-        return std::nullopt;
+        return refuse(host);
+    {
+        const QMutexLocker lock(&refusedMutex);
+        refusedFiles.remove(refusalKey(host));
+    }
     return decodeLines(bytes);
 }
 
@@ -148,7 +179,7 @@ bool writeLines(const QString &path, const QStringList &lines)
     if (host.isEmpty())
         return false;
     const QFileInfo existing(host);
-    if (existing.exists() && !existing.isFile())
+    if (existing.exists() && (!existing.isFile() || isRefused(host)))
         return false;
     // Unbuffered, so a failed write (a full disk) shows in write()'s result and not only in a
     // flush that commit() would not report.
@@ -163,10 +194,36 @@ bool writeLines(const QString &path, const QStringList &lines)
     return file.commit();
 }
 
+bool wasRefused(const QString &path)
+{
+    const QString host = hostPath(path);
+    return !host.isEmpty() && QFileInfo::exists(host) && isRefused(host);
+}
+
+std::optional<QStringList> readLinesOrSay(const QString &path)
+{
+    std::optional<QStringList> lines = readLines(path);
+    if (!lines && wasRefused(path))
+        messages::inform(refusedMessage(path));
+    return lines;
+}
+
+QString refusedMessage(const QString &path)
+{
+    const QFileInfo info(hostPath(path));
+    const QString why = info.size() > kMaxLineFileBytes ? "den er større end 16 MB" : "den kunne ikke åbnes";
+    return "Filen \"" + path + "\" kunne ikke læses, fordi " + why +
+           ".\rFilen bliver ikke ændret, så intet af den går tabt.";
+}
+
 bool writeLinesOrSay(const QString &path, const QStringList &lines)
 {
     if (writeLines(path, lines))
         return true;
+    if (wasRefused(path)) {
+        messages::inform(refusedMessage(path));
+        return false;
+    }
     messages::inform("Filen \"" + path +
                      "\" kunne ikke gemmes.\rDen tidligere udgave af filen er bevaret.\r");
     return false;

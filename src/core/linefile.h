@@ -13,7 +13,9 @@
 // a file is always UTF-8, and reading turns them back.
 //
 // Reading takes only a regular file (a link is followed) of at most kMaxLineFileBytes; a device,
-// FIFO, folder or larger file counts as unreadable. Writes go to a temporary file in the same
+// FIFO, folder or larger file counts as unreadable. A regular file that could not be read (too
+// large, no permission) is never written over afterwards, since whatever stood in for its
+// contents is not what it holds. Writes go to a temporary file in the same
 // folder that is renamed over the old one only when every byte was written, so a crash or a
 // full disk never leaves half a file; a target that exists but is not a regular file is never
 // written over.
@@ -39,5 +41,11 @@ bool writeLines(const QString &path, const QStringList &lines);
 // writeLines, and when the file could not be written the user is told so in Danish (a full disk,
 // a read-only folder): the old file is kept, and nothing is lost silently.
 bool writeLinesOrSay(const QString &path, const QStringList &lines);
+// readLines, and when the file exists but could not be read the user is told why and that it is
+// kept as it is (refusedMessage).
+std::optional<QStringList> readLinesOrSay(const QString &path);
+QString refusedMessage(const QString &path);
+// Whether the file exists and its last read was refused, so it will not be written.
+bool wasRefused(const QString &path);
 
 } // namespace core

@@ -26,7 +26,7 @@ void TMenuExeFiler::HentProgrammer()
     }
     if (FItemfile.isEmpty() || !core::fileExists(FItemfile))
         return;
-    const QStringList lines = core::readLines(FItemfile).value_or(QStringList());
+    const QStringList lines = core::readLinesOrSay(FItemfile).value_or(QStringList());
     if (lines.isEmpty())
         return;
     // A hand-edited file may promise more records than it holds or carry a show type that is

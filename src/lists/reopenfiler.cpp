@@ -35,7 +35,7 @@ void TReopenFilerBase::HentReopenFiler()
     FAntal = 0;
     if (FMainItem)
         MakeMenu();
-    const auto lines = FItemfile.isEmpty() ? std::nullopt : core::readLines(FItemfile);
+    const auto lines = FItemfile.isEmpty() ? std::nullopt : core::readLinesOrSay(FItemfile);
     if (lines) {
         // Even lines start an entry, odd lines give it its path; an odd count leaves the last
         // entry without a path.

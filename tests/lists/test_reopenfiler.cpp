@@ -3,6 +3,8 @@
 #include "lists/reopenfiler.h"
 #include "support/testdrives.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QTest>
 
@@ -44,6 +46,7 @@ private slots:
     void clicksCheckExistenceByItemType();
     void deleteAllAsksFirst();
     void fileRoundTripKeepsDanishCaptions();
+    void aFileTooLargeToReadIsSaidAndKept();
 };
 
 void TestReopenFiler::historyOfTwentyFourReplacesTheLastEntry()
@@ -305,6 +308,38 @@ void TestReopenFiler::fileRoundTripKeepsDanishCaptions()
 QObject *makeReopenFilerTest()
 {
     return new TestReopenFiler;
+}
+
+// A list file over the size limit loads as an empty list, with a word, and is never written
+// over by that empty list (or anything added to it) at the next save.
+void TestReopenFiler::aFileTooLargeToReadIsSaidAndKept()
+{
+    TestDrives drives;
+    ScriptedResponder responder;
+    const QString path = "C:\\favoritmapper1.txt";
+    drives.writeBytes(path, "Ferie\r\nC:\\Ferie\r\n");
+    QFile grown(drives.host(path));
+    QVERIFY(grown.resize(core::kMaxLineFileBytes + 1));
+    const QString said = "Filen \"C:\\favoritmapper1.txt\" kunne ikke læses, fordi den er større end 16 MB.\r"
+                         "Filen bliver ikke ændret, så intet af den går tabt.";
+    QCOMPARE(core::refusedMessage(path), said);
+
+    TReopenFilerX favourites;
+    favourites.SetItemfile(path);
+    favourites.HentReopenFiler();
+    QCOMPARE(favourites.antal(), 0);
+    QCOMPARE(responder.texts(), QStringList{said});
+    favourites.GemReopenFiler();
+    QCOMPARE(QFileInfo(drives.host(path)).size(), core::kMaxLineFileBytes + 1);
+    QVERIFY(drives.readBytes(path).startsWith("Ferie\r\nC:\\Ferie\r\n"));
+    QCOMPARE(responder.texts(), (QStringList{said, said}));
+
+    // Once the user has made it readable again, it is read and saved as usual.
+    QVERIFY(grown.resize(17));
+    favourites.HentReopenFiler();
+    QCOMPARE(favourites.antal(), 1);
+    favourites.GemReopenFiler();
+    QCOMPARE(drives.readBytes(path), QByteArray("Ferie\r\nC:\\Ferie\r\n"));
 }
 
 #include "test_reopenfiler.moc"

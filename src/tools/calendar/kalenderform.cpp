@@ -435,7 +435,8 @@ void Tkalenderform::showDay()
     saveEditedNote();
     const QString file = noteFile();
     shownNoteFile = file;
-    const std::optional<QStringList> lines = core::fileExists(file) ? core::readLines(file) : std::nullopt;
+    const std::optional<QStringList> lines =
+        core::fileExists(file) ? core::readLinesOrSay(file) : std::nullopt;
     if (lines) {
         kalnotatMemo->setPlainText(lines->join(u'\n'));
         memoFilename = file;
