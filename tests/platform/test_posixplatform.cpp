@@ -1,4 +1,5 @@
 #include "platform/paths.h"
+#include "platform/posix/launch.h"
 #include "platform/posix/posixplatform.h"
 #include "platform/posix/rename.h"
 #include "platform/posix/textfile.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
+#include <set>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
@@ -217,9 +219,19 @@ TEST(PosixPlatform, ShellExecuteRunsOnlyRealProgramsDirectly)
                                    "ELF\x02\x01\x01",
                                    7));
     f.c.write("P/ikke-markeret", "#!/bin/sh\necho hej\n");
+    // Disguised as documents: the extension wins over the execute bit and the first line.
+    f.c.write("P/faktura.pdf", "#!/bin/sh\necho hej\n");
+    f.c.write("P/Billede.JPG", std::string("\x7F"
+                                           "ELF\x02\x01\x01",
+                                           7));
+    f.c.write("P/kør.sh", "#!/bin/sh\necho hej\n");
+    const std::string entry = "[Desktop Entry]\nType=Application\nName=x\nExec=/bin/echo hej\n";
+    f.c.write("P/start.desktop", entry);
+    f.c.write("P/ukendt.desktop", entry);
     fs::create_directories(f.c.path() / "P/Mappe");
     ASSERT_EQ(::mkfifo((f.c.path() / "P/fifo").c_str(), 0755), 0);
-    for (const char *name : {"P/readme.txt", "P/skript", "P/elf"})
+    for (const char *name : {"P/readme.txt", "P/skript", "P/elf", "P/faktura.pdf", "P/Billede.JPG",
+                             "P/kør.sh", "P/start.desktop"})
         fs::permissions(f.c.path() / name, executable);
 
     struct Case
@@ -236,6 +248,10 @@ TEST(PosixPlatform, ShellExecuteRunsOnlyRealProgramsDirectly)
         {u"open", u"C:\\P\\fifo", false},
         {u"edit", u"C:\\P\\skript", false},
         {u"open", u"et-program", true},
+        {u"open", u"C:\\P\\faktura.pdf", false},
+        {u"open", u"C:\\P\\Billede.JPG", false},
+        {u"open", u"C:\\P\\kør.sh", true},
+        {u"open", u"C:\\P\\ukendt.desktop", false},
     };
     for (const auto &c : cases) {
         f.platform.starts.clear();
@@ -250,6 +266,53 @@ TEST(PosixPlatform, ShellExecuteRunsOnlyRealProgramsDirectly)
         else
             EXPECT_EQ(launch, (platform::posix::Launch{"xdg-open", {target}})) << platform::toUtf8(c.file);
     }
+}
+
+// An executable desktop entry starts its Exec line; the MIME database's program types stay
+// runnable, its other types are documents.
+TEST(PosixPlatform, DocumentsByTheMimeDatabaseAndExecutableDesktopEntries)
+{
+    RecordingFixture f;
+    for (const char *name : {"faktura.pdf", "kør.sh", "ukendt.desktop"}) {
+        f.c.write(std::string("P/") + name, "#!/bin/sh\n");
+        fs::permissions(f.c.path() / "P" / name, fs::perms::owner_all);
+    }
+    fs::permissions(f.c.path() / "P/ukendt.desktop", fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(f.platform.isProgramFile(u"C:\\P\\faktura.pdf"));
+    EXPECT_FALSE(f.platform.isConsoleScript(u"C:\\P\\faktura.pdf"));
+    EXPECT_TRUE(f.platform.isProgramFile(u"C:\\P\\kør.sh"));
+    EXPECT_FALSE(f.platform.isProgramFile(u"C:\\P\\ukendt.desktop"));
+    f.c.write("P/start.desktop", "[Desktop Entry]\nType=Application\nName=x\nExec=/bin/echo hej\n");
+    fs::permissions(f.c.path() / "P/start.desktop", fs::perms::owner_all);
+    EXPECT_TRUE(f.platform.isProgramFile(u"C:\\P\\start.desktop"));
+    ASSERT_GT(f.platform.shellExecute(u"open", u"C:\\P\\start.desktop", u"", u"", platform::SW_SHOW), 32);
+    ASSERT_EQ(f.platform.starts.size(), 1u);
+    EXPECT_EQ(f.platform.starts[0].launch, (platform::posix::Launch{"/bin/echo", {"hej"}}));
+
+    const std::string globs = "# a comment\n"
+                              "50:application/pdf:*.pdf\n"
+                              "50:application/x-shellscript:*.sh\n"
+                              "60:text/x-python:*.py\n"
+                              "50:text/plain:*.TXT:cs\n"
+                              "50:text/x-readme:README*\n"
+                              "50:application/x-tar:*.tar.gz\n"
+                              "50:text/x-makefile:[Mm]akefile\n";
+    EXPECT_EQ(platform::posix::documentExtensions(globs), (std::set<std::string>{".pdf", ".txt", ".gz"}));
+
+    // An installed program's entry is trusted without the execute bit; the same file elsewhere not.
+    TempFolder share;
+    share.write("applications/vis.desktop", "[Desktop Entry]\nExec=vis\n");
+    share.write("andet/vis.desktop", "[Desktop Entry]\nExec=vis\n");
+    const char *before = std::getenv("XDG_DATA_DIRS");
+    const std::string saved = before ? before : "";
+    ::setenv("XDG_DATA_DIRS", (share.str() + "/").c_str(), 1);
+    EXPECT_TRUE(platform::posix::isTrustedDesktopEntry(share.str() + "/applications/vis.desktop"));
+    EXPECT_FALSE(platform::posix::isTrustedDesktopEntry(share.str() + "/andet/vis.desktop"));
+    EXPECT_FALSE(platform::posix::isTrustedDesktopEntry(share.str() + "/applications/../andet/vis.desktop"));
+    if (before)
+        ::setenv("XDG_DATA_DIRS", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_DIRS");
 }
 
 // A quote in a path cannot smuggle extra arguments in when the path is quoted properly.
@@ -376,6 +439,7 @@ TEST(PosixPlatform, ProgramAndConsoleRulesFollowTheHost)
     fs::permissions(f.c.path() / "P/prog", executable);
     f.c.write("P/brev.txt", "#!/bin/sh\n");
     f.c.write("P/vlc.desktop", "[Desktop Entry]\nExec=vlc %U\n");
+    fs::permissions(f.c.path() / "P/vlc.desktop", fs::perms::owner_all);
     f.c.write("P/gammel.bat", "echo hej\n");
     fs::create_directories(f.c.path() / "P/mappe.sh");
     struct Case
@@ -431,6 +495,8 @@ TEST(PosixPlatform, ShellExecuteStartsADesktopEntrysProgram)
     RecordingFixture f;
     f.c.write("P/vis.desktop", "[Desktop Entry]\nName=Vis\nExec=\"/opt/vis ting/vis\" --ny %F %i\n");
     f.c.write("P/en.desktop", "[Desktop Entry]\nExec=en %u 100%%\n");
+    for (const char *entry : {"P/vis.desktop", "P/en.desktop"})
+        fs::permissions(f.c.path() / entry, fs::perms::owner_all);
     f.c.write("P/a b.txt", "x");
     f.c.write("P/c.txt", "x");
     const std::u16string files = u"\"C:\\P\\a b.txt\" \"C:\\P\\c.txt\"";

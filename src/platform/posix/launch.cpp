@@ -1,8 +1,12 @@
 #include "platform/posix/launch.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
+#include <mutex>
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,6 +29,138 @@ bool isProgramFile(const std::string &hostPath)
                                     "ELF",
                                     4) == 0) ||
            (got >= 2 && head[0] == '#' && head[1] == '!');
+}
+
+namespace {
+
+bool isProgramType(const std::string &type)
+{
+    static const std::set<std::string> programs = {
+        "application/x-executable",
+        "application/x-pie-executable",
+        "application/x-sharedlib",
+        "application/x-shellscript",
+        "application/x-csh",
+        "application/vnd.appimage",
+        "application/x-iso9660-appimage",
+        "application/x-perl",
+        "application/x-ruby",
+        "text/x-python",
+        "text/x-python3",
+        "text/x-tcl",
+        "application/x-desktop",
+        "application/x-ms-dos-executable",
+        "application/x-msdownload",
+    };
+    return programs.count(type) > 0;
+}
+
+std::string lowerExtensionOf(const std::string &name)
+{
+    const std::size_t slash = name.rfind('/');
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot + 1 == name.size() ||
+        dot == (slash == std::string::npos ? 0 : slash + 1))
+        return {};
+    std::string extension = name.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
+    return extension;
+}
+
+// Where no MIME database is installed: the documents a user meets every day.
+const char *const kCommonDocuments[] = {
+    ".pdf", ".txt",  ".rtf",  ".doc",  ".docx", ".odt",  ".xls", ".xlsx", ".ods", ".ppt", ".pptx",
+    ".odp", ".csv",  ".html", ".htm",  ".xml",  ".json", ".jpg", ".jpeg", ".png", ".gif", ".bmp",
+    ".tif", ".tiff", ".svg",  ".webp", ".mp3",  ".wav",  ".ogg", ".flac", ".mp4", ".mkv", ".avi",
+    ".mov", ".zip",  ".gz",   ".tar",  ".7z",   ".rar",  ".iso", ".eml",  ".ics", ".md",
+};
+
+// $XDG_DATA_HOME (or ~/.local/share) and the folders of $XDG_DATA_DIRS.
+std::vector<std::string> dataFolders()
+{
+    std::vector<std::string> folders;
+    const char *home = std::getenv("XDG_DATA_HOME");
+    const char *user = std::getenv("HOME");
+    if (home && *home)
+        folders.emplace_back(home);
+    else if (user && *user)
+        folders.push_back(std::string(user) + "/.local/share");
+    const char *dirs = std::getenv("XDG_DATA_DIRS");
+    std::istringstream list(dirs && *dirs ? dirs : "/usr/local/share:/usr/share");
+    for (std::string folder; std::getline(list, folder, ':');) {
+        if (!folder.empty())
+            folders.push_back(folder);
+    }
+    return folders;
+}
+
+std::set<std::string> installedDocumentExtensions()
+{
+    std::string globs;
+    for (const std::string &folder : dataFolders()) {
+        std::ifstream file(folder + "/mime/globs2");
+        if (file)
+            globs += std::string(std::istreambuf_iterator<char>(file), {}) + "\n";
+    }
+    if (globs.empty())
+        return {std::begin(kCommonDocuments), std::end(kCommonDocuments)};
+    return documentExtensions(globs);
+}
+
+} // namespace
+
+std::set<std::string> documentExtensions(const std::string &globs2)
+{
+    std::set<std::string> documents, programs;
+    std::istringstream lines(globs2);
+    for (std::string line; std::getline(lines, line);) {
+        // weight:type:glob[:flags]; only plain "*.ext" globs name an extension.
+        const std::size_t first = line.find(':');
+        const std::size_t second = first == std::string::npos ? first : line.find(':', first + 1);
+        if (line.empty() || line[0] == '#' || second == std::string::npos)
+            continue;
+        const std::string type = line.substr(first + 1, second - first - 1);
+        std::string glob = line.substr(second + 1);
+        glob = glob.substr(0, glob.find(':'));
+        if (glob.size() < 3 || glob.compare(0, 2, "*.") != 0 ||
+            glob.find_first_of("*?[", 2) != std::string::npos)
+            continue;
+        const std::string extension = lowerExtensionOf("x" + glob.substr(1));
+        if (!extension.empty())
+            (isProgramType(type) ? programs : documents).insert(extension);
+    }
+    // An extension that also names a program type stays runnable.
+    for (const std::string &extension : programs)
+        documents.erase(extension);
+    return documents;
+}
+
+bool namesDocument(const std::string &hostPath)
+{
+    static std::once_flag loaded;
+    static std::set<std::string> documents;
+    std::call_once(loaded, [] { documents = installedDocumentExtensions(); });
+    const std::string extension = lowerExtensionOf(hostPath);
+    return !extension.empty() && documents.count(extension) > 0;
+}
+
+bool isTrustedDesktopEntry(const std::string &hostPath)
+{
+    struct stat info;
+    if (::stat(hostPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    if (::access(hostPath.c_str(), X_OK) == 0)
+        return true;
+    for (std::string folder : dataFolders()) {
+        while (folder.size() > 1 && folder.back() == '/')
+            folder.pop_back();
+        const std::string applications = folder + "/applications/";
+        if (hostPath.compare(0, applications.size(), applications) == 0 &&
+            hostPath.find("/../", applications.size() - 1) == std::string::npos)
+            return true;
+    }
+    return false;
 }
 
 std::optional<Launch> planLaunch(const std::u16string &verb, const std::string &target, bool targetIsProgram,

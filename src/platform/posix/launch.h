@@ -4,6 +4,7 @@
 // can be checked without launching.
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,19 @@ struct Launch
 // says little: media mounted with default masks mark every document executable. Only a
 // regular file is opened, so a FIFO or device never blocks the check.
 bool isProgramFile(const std::string &hostPath);
+
+// The extensions (lower case, with their dot) that a shared MIME database's globs2 text gives a
+// type other than a program's or a script's: ".pdf", ".txt", ".jpg", but not ".sh" or ".py".
+std::set<std::string> documentExtensions(const std::string &globs2);
+// Whether the file's extension names a document, by the desktop's MIME database
+// ($XDG_DATA_HOME and $XDG_DATA_DIRS, mime/globs2; a built-in list of common documents where
+// there is none): such a file goes to the opener even when it is executable and starts like a
+// program, so "faktura.pdf" with "#!/bin/sh" and the execute bit never runs.
+bool namesDocument(const std::string &hostPath);
+// Whether a desktop entry may start its program, as the desktops decide: when it is marked
+// executable, or when it lies in an applications folder of the XDG data folders (the installed
+// programs' own entries, which are never executable).
+bool isTrustedDesktopEntry(const std::string &hostPath);
 
 // What `verb` on `target` (a host path, or a bare name looked up on the search path) comes to:
 // "open" runs a program with `arguments` and hands everything else to the desktop's opener,

@@ -46,6 +46,12 @@ std::string lowerExtension(const std::string &path)
     return extension;
 }
 
+// A program or script that runs when opened: never a file whose extension names a document.
+bool runsByItself(const std::string &host)
+{
+    return posix::isProgramFile(host) && !posix::namesDocument(host);
+}
+
 // The keys of the [Desktop Entry] group of a .desktop file.
 std::map<std::string, std::string> desktopEntry(const std::string &path)
 {
@@ -192,12 +198,14 @@ int PosixPlatform::shellExecute(const std::u16string &verb, const Path &file,
     std::vector<std::string> arguments;
     for (const auto &argument : splitArguments(parameters))
         arguments.push_back(hostArgument(argument));
-    // A desktop entry starts its program with the arguments, as a program would be.
-    if ((verb.empty() || verb == u"open") && lowerExtension(target) == ".desktop" && isRegularFile(target)) {
+    // A desktop entry starts its program with the arguments, as a program would be, but only one
+    // the desktops would start (executable, or an installed program's): otherwise a document.
+    if ((verb.empty() || verb == u"open") && lowerExtension(target) == ".desktop" &&
+        posix::isTrustedDesktopEntry(target)) {
         if (const auto entry = desktopLaunch(desktopEntry(target)["Exec"], arguments))
             return shellCodeOf(startDetached(*entry, workingFolder));
     }
-    const bool program = target.find('/') == std::string::npos || posix::isProgramFile(target);
+    const bool program = target.find('/') == std::string::npos || runsByItself(target);
     const auto launch = planLaunch(verb, target, program, std::move(arguments));
     if (!launch)
         return 31;
@@ -215,10 +223,9 @@ bool PosixPlatform::isProgramFile(const Path &file) const
     const std::string host = m_drives.toHost(file);
     if (host.empty())
         return false;
-    struct stat info;
     if (fs::path(host).extension() == ".desktop")
-        return ::stat(host.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-    return posix::isProgramFile(host);
+        return posix::isTrustedDesktopEntry(host);
+    return runsByItself(host);
 }
 
 bool PosixPlatform::isConsoleScript(const Path &file) const
@@ -227,7 +234,7 @@ bool PosixPlatform::isConsoleScript(const Path &file) const
     struct stat info;
     if (host.empty() || ::stat(host.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
-    return lowerExtension(host) == ".sh" || posix::isProgramFile(host);
+    return lowerExtension(host) == ".sh" || runsByItself(host);
 }
 
 int PosixPlatform::runInConsole(const Path &file, const Path &directory)
