@@ -3,11 +3,63 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#ifdef _WIN32
+#include <QStandardPaths>
+#else
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
+
+#ifdef _WIN32
+
+TestDrives::TestDrives()
+{
+    testsupport::MappedDriveTable table;
+    table.add({u'C', m_c.path().toStdString(), platform::DriveType::Fixed, u"System"});
+    table.add({u'D', m_d.path().toStdString(), platform::DriveType::Fixed, u"Data"});
+    auto backEnd = std::make_unique<TestPlatform>(std::move(table));
+    m_platform = backEnd.get();
+    platform::install(std::move(backEnd));
+}
+
+TestDrives::~TestDrives()
+{
+    platform::install(nullptr);
+}
+
+// Wine's recycle bin is the freedesktop trash of the home Wine runs in, reached through Z:.
+QString TestDrives::homeTrash() const
+{
+    if (!runningUnderWine())
+        return m_home.path() + "/Trash";
+    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (data.isEmpty())
+        data = qEnvironmentVariable("HOME") + "/.local/share";
+    return "Z:" + data + "/Trash";
+}
+
+void TestDrives::noTrashOnD() const
+{
+    m_platform->drivesWithoutRecycleBin.insert(u'D');
+}
+
+// Neither Wine nor Windows without the test's own account can take the right to remove or add
+// entries from root-like tests; the tests that need it skip.
+bool TestDrives::lockFolder(const QString &)
+{
+    return false;
+}
+
+bool makeFifo(const QString &)
+{
+    return false;
+}
+
+#else
 
 namespace {
 
@@ -55,24 +107,21 @@ TestDrives::~TestDrives()
     platform::install(nullptr);
 }
 
-QString TestDrives::host(const QString &programPath) const
+QString TestDrives::homeTrash() const
 {
-    return QString::fromStdU16String(m_platform->hostPath(programPath.toStdU16String()));
+    return m_home.path() + "/Trash";
 }
 
-void TestDrives::writeBytes(const QString &programPath, const QByteArray &bytes) const
+bool makeFifo(const QString &hostPath)
 {
-    const QString path = host(programPath);
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
+    return ::mkfifo(QFile::encodeName(hostPath).constData(), 0600) == 0;
 }
 
-QByteArray TestDrives::readBytes(const QString &programPath) const
+long peakResidentKilobytes()
 {
-    QFile file(host(programPath));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 void TestDrives::noTrashOnD() const
@@ -95,4 +144,26 @@ bool TestDrives::lockFolder(const QString &programPath)
     if (locked)
         m_locked << path;
     return locked;
+}
+
+#endif
+
+QString TestDrives::host(const QString &programPath) const
+{
+    return QString::fromStdU16String(m_platform->hostPath(programPath.toStdU16String()));
+}
+
+void TestDrives::writeBytes(const QString &programPath, const QByteArray &bytes) const
+{
+    const QString path = host(programPath);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+QByteArray TestDrives::readBytes(const QString &programPath) const
+{
+    QFile file(host(programPath));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
