@@ -11,6 +11,7 @@
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #endif
 
@@ -57,6 +58,11 @@ bool TestDrives::lockFolder(const QString &)
 bool makeFifo(const QString &)
 {
     return false;
+}
+
+bool TestDrives::setDosAttributes(const QString &programPath, std::uint32_t attributes) const
+{
+    return m_platform->setFileAttributes(programPath.toStdU16String(), attributes);
 }
 
 #else
@@ -110,6 +116,13 @@ TestDrives::~TestDrives()
 QString TestDrives::homeTrash() const
 {
     return m_home.path() + "/Trash";
+}
+
+bool TestDrives::setDosAttributes(const QString &programPath, std::uint32_t attributes) const
+{
+    const QByteArray value = "0x" + QByteArray::number(attributes, 16);
+    return ::setxattr(QFile::encodeName(host(programPath)).constData(), "user.DOSATTRIB", value.constData(),
+                      std::size_t(value.size()), 0) == 0;
 }
 
 bool makeFifo(const QString &hostPath)

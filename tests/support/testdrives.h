@@ -162,6 +162,10 @@ public:
     QString rootD() const { return m_d.path(); }
     TestPlatform &backEnd() const { return *m_platform; }
 
+    // DOS attributes (hidden, system) on a file: Windows' own, on Linux kept as Samba and Wine
+    // keep them (user.DOSATTRIB). False where the file system keeps none.
+    bool setDosAttributes(const QString &programPath, std::uint32_t attributes) const;
+
     // Writes raw bytes to a program path, making the folders on the way.
     void writeBytes(const QString &programPath, const QByteArray &bytes) const;
     QByteArray readBytes(const QString &programPath) const;
