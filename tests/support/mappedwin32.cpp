@@ -183,11 +183,9 @@ bool MappedWin32Platform::diskFreeSpace(const Path &folder, platform::DiskSpace 
     return Win32Platform::diskFreeSpace(host, space);
 }
 
-// Wine's recycle bin is the trash of its (throwaway) home; a real Windows' is the user's own,
-// which no test may fill.
 bool MappedWin32Platform::moveToRecycleBin(const Path &path)
 {
-    if (!runningUnderWine() || (!path.empty() && drivesWithoutRecycleBin.contains(upper(path[0]))))
+    if (!recycleBin || (!path.empty() && drivesWithoutRecycleBin.contains(upper(path[0]))))
         return false;
     ZUN_HOST(host, path);
     return Win32Platform::moveToRecycleBin(host);
@@ -195,7 +193,7 @@ bool MappedWin32Platform::moveToRecycleBin(const Path &path)
 
 int MappedWin32Platform::emptyRecycleBin(const std::u16string &root)
 {
-    if (!runningUnderWine())
+    if (!recycleBin)
         return static_cast<int>(E_ACCESSDENIED);
     if (root.empty())
         return Win32Platform::emptyRecycleBin(root);
@@ -334,6 +332,8 @@ bool MappedWin32Platform::fileSystemName(const std::u16string &root, std::u16str
     if (!drive)
         return false;
     const std::u16string host = backslashed(platform::fromUtf8(drive->root));
+    if (!Win32Platform::directoryExists(host))
+        return false;
     wchar_t volume[MAX_PATH + 1];
     if (!GetVolumePathNameW(reinterpret_cast<const wchar_t *>(host.c_str()), volume, MAX_PATH + 1))
         return false;

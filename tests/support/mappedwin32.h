@@ -51,6 +51,9 @@ public:
     {}
     const MappedDriveTable &driveTable() const { return m_drives; }
     MappedDriveTable &driveTable() { return m_drives; }
+    // Whether files may go to the recycle bin at all: only Wine's in a throwaway home may be
+    // filled, never a real Windows' own.
+    bool recycleBin = false;
     // Drives whose files cannot go to the recycle bin (a drive without one).
     std::set<char16_t> drivesWithoutRecycleBin;
 

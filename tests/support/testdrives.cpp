@@ -3,9 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#ifdef _WIN32
-#include <QStandardPaths>
-#else
+#ifndef _WIN32
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -23,6 +21,23 @@ TestDrives::TestDrives()
     table.add({u'C', m_c.path().toStdString(), platform::DriveType::Fixed, u"System"});
     table.add({u'D', m_d.path().toStdString(), platform::DriveType::Fixed, u"Data"});
     auto backEnd = std::make_unique<TestPlatform>(std::move(table));
+    // Wine's recycle bin is the trash of the home it runs in: used only when the runner says
+    // that home is a throwaway one, and emptied for each test.
+    const QString trash = homeTrash();
+    backEnd->recycleBin = runningUnderWine() && !trash.isEmpty();
+    // The folders themselves stay: Wine makes them once per process.
+    for (const QString folder : {"/files", "/info"}) {
+        if (!backEnd->recycleBin)
+            break;
+        const QDir place(trash + folder);
+        for (const QFileInfo &entry :
+             place.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+            if (entry.isDir() && !entry.isSymLink())
+                QDir(entry.filePath()).removeRecursively();
+            else
+                QFile::remove(entry.filePath());
+        }
+    }
     m_platform = backEnd.get();
     platform::install(std::move(backEnd));
 }
@@ -32,15 +47,12 @@ TestDrives::~TestDrives()
     platform::install(nullptr);
 }
 
-// Wine's recycle bin is the freedesktop trash of the home Wine runs in, reached through Z:.
+// Under Wine: the trash of the throwaway home Wine runs in, which the test runner names
+// (ZUN_WINE_TRASH, a host path), reached through Z:. None elsewhere.
 QString TestDrives::homeTrash() const
 {
-    if (!runningUnderWine())
-        return m_home.path() + "/Trash";
-    QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    if (data.isEmpty())
-        data = qEnvironmentVariable("HOME") + "/.local/share";
-    return "Z:" + data + "/Trash";
+    const QString trash = qEnvironmentVariable("ZUN_WINE_TRASH");
+    return runningUnderWine() && trash.startsWith('/') ? "Z:" + trash : QString();
 }
 
 void TestDrives::noTrashOnD() const

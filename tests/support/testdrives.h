@@ -171,7 +171,7 @@ public:
     QByteArray readBytes(const QString &programPath) const;
 
     // The test's own home trash (one volume for everything unless a test says otherwise).
-    // Under Wine: Wine's recycle bin, the trash of the home it runs in.
+    // Windows: under Wine the trash of the throwaway home it runs in, else none (empty).
     QString homeTrash() const;
     // Drive D: as a volume of its own whose trash cannot be made (a file holds its name), so
     // nothing of D: can go to the recycle bin. On Windows: a drive without a recycle bin.
