@@ -218,16 +218,16 @@ void TestLineFile::readsOnlyRegularFilesOfSaneSize_data()
 
 void TestLineFile::readsOnlyRegularFilesOfSaneSize()
 {
-#ifdef _WIN32
-    QSKIP("FIFOs, devices and symbolic links are POSIX here, and the memory limit needs a forked child");
-#else
     QFETCH(QString, kind);
+    if (kind != "folder" && kind != "big")
+        SKIP_ON_WINDOWS("FIFOs and devices are POSIX, and Windows makes no symbolic link here");
     TestDrives drives;
     const QString path = drives.host("C:\\opt.txt");
     const QString fifo = drives.host("C:\\fifo");
-    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    if (kHostHasFifos)
+        QVERIFY(makeFifo(fifo));
     if (kind == "fifo")
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        QVERIFY(makeFifo(path));
     else if (kind == "fifo link")
         QVERIFY(QFile::link(fifo, path));
     else if (kind.startsWith('/'))
@@ -238,6 +238,10 @@ void TestLineFile::readsOnlyRegularFilesOfSaneSize()
         QFile big(path);
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(16 * 1024 * 1024 + 1));
     }
+#ifdef _WIN32
+    // No child to hold a memory limit: read here.
+    QVERIFY(!core::readLines("C:\\opt.txt").has_value());
+#else
     // Room for 1 GiB more than the child has mapped, so a runaway read fails fast.
     const int result = inChild(
         [] {
@@ -250,12 +254,14 @@ void TestLineFile::readsOnlyRegularFilesOfSaneSize()
         },
         [] { return !core::readLines("C:\\opt.txt").has_value(); });
     QCOMPARE(result, 1);
+#endif
 
-    // A link to a regular file is read as the file.
+    // A link to a regular file is read as the file (Windows: no symbolic link made here).
+    if (kWindowsHost)
+        return;
     drives.writeBytes("C:\\rigtig.txt", "1\r\n2\r\n");
     QVERIFY(QFile::link(drives.host("C:\\rigtig.txt"), drives.host("C:\\link.txt")));
     QCOMPARE(core::readLines("C:\\link.txt").value(), (QStringList{"1", "2"}));
-#endif
 }
 
 void TestLineFile::neverWritesOverAFifo()
