@@ -60,8 +60,8 @@ void TestDrives::noTrashOnD() const
     m_platform->drivesWithoutRecycleBin.insert(u'D');
 }
 
-// Neither Wine nor Windows without the test's own account can take the right to remove or add
-// entries from root-like tests; the tests that need it skip.
+// Wine enforces no folder rights (ACLs), so nothing locks a folder there; the tests that need a
+// locked folder skip on Windows.
 bool TestDrives::lockFolder(const QString &)
 {
     return false;
