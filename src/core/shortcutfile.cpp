@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace core {
 
@@ -39,21 +38,32 @@ QString makeShortcutFile(const QString &targetArgument, const QString &linkArgum
     const QString workingDir = directory ? target : folderOf(target);
     const std::string bytes = platform::writeShellLink(target.toStdU16String(), directory,
                                                        workingDir.toStdU16String(), folder.toStdU16String());
-    QSaveFile file(hostPath(link));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit())
+    // Written whole under a name of its own beside the shortcut, then renamed over it, so an old
+    // shortcut is never left half written. Not QSaveFile: on Windows its commit fails for a name
+    // ending in ".lnk" (Qt 6.4).
+    const QString pending = link + ".ny";
+    QFile file(hostPath(pending));
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) &&
+                         file.flush();
+    file.close();
+    if (!written || !replaceFile(pending, link)) {
+        QFile::remove(file.fileName());
         return "Genvejen kunne ikke skrives.\r" + link;
+    }
     return QString();
 }
 
 bool readShortcutFile(const QString &link, QString &target, QString &workingDir)
 {
     const QString host = hostPath(link);
+    // Qt on Windows takes a ".lnk" file for a shortcut and answers for its target: here the file
+    // itself counts, and its size is read from it once open.
     const QFileInfo info(host);
-    if (host.isEmpty() || !info.isFile() || info.size() > kShortcutLimit)
+    if (host.isEmpty() || !(info.isShortcut() || info.isFile()))
         return false;
     QFile file(host);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kShortcutLimit)
         return false;
     const QByteArray bytes = file.read(kShortcutLimit);
     const auto parsed = platform::readShellLink(

@@ -13,9 +13,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/xattr.h>
+#endif
 
 using messages::ScriptedResponder;
 
@@ -96,8 +97,10 @@ struct Fixture
     }
     void setTimes(const QString &path, qint64 access, qint64 write) const
     {
-        const timespec times[2] = {{access, 0}, {write, 0}};
-        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(drives.host(path)).constData(), times, 0), 0);
+        QFile file(drives.host(path));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(access), QFileDevice::FileAccessTime));
+        QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(write), QFileDevice::FileModificationTime));
     }
     // Waits for the folder page's count to end and its last figures to be written.
     void countEnds() const
@@ -223,8 +226,7 @@ void TestFilinfo::filePageShowsTheFile()
     Fixture f;
     f.file("C:\\Data\\Under\\Rapport æ.txt", QByteArray(1536, 'x'));
     f.setTimes("C:\\Data\\Under\\Rapport æ.txt", 1700000000, 1600000000);
-    const QByteArray host = QFile::encodeName(f.drives.host("C:\\Data\\Under\\Rapport æ.txt"));
-    const bool xattrs = ::setxattr(host.constData(), "user.DOSATTRIB", "0x23", 4, 0) == 0;
+    const bool xattrs = f.drives.setDosAttributes("C:\\Data\\Under\\Rapport æ.txt", 0x23);
     ScriptedResponder responder;
 
     f.metode.showFileInfo("C:\\Data\\Under\\Rapport æ.txt");
@@ -241,10 +243,7 @@ void TestFilinfo::filePageShowsTheFile()
              danish.toString(QDateTime::fromSecsSinceEpoch(1600000000), QLocale::ShortFormat));
     QCOMPARE(f.view.file.aabnet,
              danish.toString(QDateTime::fromSecsSinceEpoch(1700000000), QLocale::ShortFormat));
-    // Made by the test: its creation lies after the times it was given.
-    const QDateTime oprettet = danish.toDateTime(f.view.file.oprettet, QLocale::ShortFormat);
-    QVERIFY2(oprettet.isValid() && oprettet.toSecsSinceEpoch() > 1700000000,
-             qPrintable(f.view.file.oprettet));
+    const QString oprettetText = f.view.file.oprettet;
     if (xattrs) {
         QVERIFY(f.view.file.readOnly);
         QVERIFY(f.view.file.hidden);
@@ -257,10 +256,17 @@ void TestFilinfo::filePageShowsTheFile()
     QCOMPARE(f.view.file.size, core::getSizeString(0));
     QVERIFY(!f.view.file.readOnly);
     QVERIFY(!f.view.file.hidden);
+
+    // Made by the test: its creation lies after the times it was given.
+    if (runningUnderWine())
+        QSKIP("Wine gives the last write time as the creation time where the Linux file system keeps none");
+    const QDateTime oprettet = danish.toDateTime(oprettetText, QLocale::ShortFormat);
+    QVERIFY2(oprettet.isValid() && oprettet.toSecsSinceEpoch() > 1700000000, qPrintable(oprettetText));
 }
 
 void TestFilinfo::aProgramShowsItsOwnIcon()
 {
+    SKIP_ON_WINDOWS("the program is a shell script, whose icon Windows cannot extract");
     Fixture f;
     f.file("C:\\Programmer\\vis.exe", "#!/bin/sh\n");
     QVERIFY(QFile::setPermissions(f.drives.host("C:\\Programmer\\vis.exe"),
@@ -300,8 +306,7 @@ void TestFilinfo::applyWritesReadOnlyAndHidden()
 {
     Fixture f;
     f.file("C:\\Data\\a.txt");
-    if (::setxattr(QFile::encodeName(f.drives.host("C:\\Data\\a.txt")).constData(), "user.zunprobe", "1", 1,
-                   0) != 0)
+    if (!f.drives.setDosAttributes("C:\\Data\\a.txt", 0))
         QSKIP("the temporary folder keeps no user attributes");
     ScriptedResponder responder;
 
@@ -411,6 +416,7 @@ void TestFilinfo::folderPageTellsWhatIsMissing()
 
 void TestFilinfo::folderCountCountsTheWholeTreeButNoLinkedFolder()
 {
+    SKIP_LINKS_ON_WINDOWS();
     Fixture f;
     f.file("C:\\Træ\\a.txt", QByteArray(1000, 'x'));
     f.file("C:\\Træ\\.skjult", QByteArray(10, 'x'));
@@ -578,6 +584,14 @@ void TestFilinfo::drivePage()
         backEnd.driveTable().add({letter, host.toStdString(), platform::DriveType(kind),
                                   navn.left(navn.indexOf(" (")).toStdU16String()});
     }
+#ifdef _WIN32
+    // The file system is the host volume's own: no table of the test's names it.
+    std::u16string hostFileSystem;
+    if (filsystem != "Ukendt")
+        filsystem = backEnd.fileSystemName(std::u16string{letter, u':', u'\\'}, hostFileSystem)
+                        ? QString::fromStdU16String(hostFileSystem)
+                        : "Ukendt";
+#else
     QTemporaryDir mounts;
     QFile table(mounts.filePath("mountinfo"));
     QVERIFY(table.open(QIODevice::WriteOnly));
@@ -587,6 +601,7 @@ void TestFilinfo::drivePage()
                     " rw - vfat /dev/sdb1 rw\n");
     table.close();
     backEnd.setMountInfo(QFile::encodeName(table.fileName()).toStdString());
+#endif
     backEnd.totalBytes = quint64(capacity);
     backEnd.freeToCaller = quint64(free);
     ScriptedResponder responder;

@@ -7,9 +7,11 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 using messages::ScriptedResponder;
 
@@ -243,6 +245,8 @@ void TestMetodeCompo::renamingAFolderToAnotherCaseOfItsName()
     QCOMPARE(f.metode.RenameMappe("abc", "abc", node), QString("abc"));
     // Another letter case of the same name is the same folder, renamed in place.
     QCOMPARE(f.metode.RenameMappe("abc", "ABC", node), QString("ABC"));
+    if (runningUnderWine())
+        QSKIP("Wine's MoveFileW leaves a folder as it was when only the letter case of its name changes");
     QCOMPARE(QDir(f.drives.host("C:\\D")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
              (QStringList{"ABC", "lås"}));
     QCOMPARE(f.struktur.mappenavn(), QString("C:\\D\\ABC"));
@@ -368,12 +372,15 @@ void TestMetodeCompo::sizesCountEmptyFilesAsOneByte()
     f.file("C:\\S\\tom.txt", "");
     f.file("C:\\S\\fem.txt", "12345");
     f.file("C:\\S\\Under\\.skjult", "123");
-    QFile::link(f.drives.host("C:\\S"), f.drives.host("C:\\S\\Under\\ring"));
+    // Windows: no symbolic link (QFile::link makes a shortcut file there).
+    if (!kWindowsHost)
+        QFile::link(f.drives.host("C:\\S"), f.drives.host("C:\\S\\Under\\ring"));
     QCOMPARE(TMetoder::getFilensSize("C:\\S\\tom.txt"), qint64(1));
     QCOMPARE(TMetoder::getFilensSize("C:\\S\\fem.txt"), qint64(5));
     QVERIFY_THROWS_EXCEPTION(FilFejl, TMetoder::getFilensSize("C:\\S\\væk.txt"));
     QVERIFY(f.metode.getMappeInfo("C:\\S"));
-    QCOMPARE(f.metode.antalMapper, 2); // Under, and the link that is counted but not entered
+    // Under, and the link that is counted but not entered.
+    QCOMPARE(f.metode.antalMapper, kWindowsHost ? 1 : 2);
     QCOMPARE(f.metode.antalFiler, 3);
     QCOMPARE(f.metode.totalSize, qint64(1 + 5 + 3));
     ScriptedResponder responder;
@@ -412,6 +419,9 @@ void TestMetodeCompo::clipboardSizeInTheBackground()
 
 void TestMetodeCompo::clipboardSizeOfAFifoNeverBlocks()
 {
+#ifdef _WIN32
+    QSKIP("Windows has no FIFOs");
+#else
     Fixture f;
     f.file("C:\\K\\fem.txt", "12345");
     const QByteArray fifo = QFile::encodeName(f.drives.host("C:\\K\\rør"));
@@ -433,6 +443,7 @@ void TestMetodeCompo::clipboardSizeOfAFifoNeverBlocks()
     QCOMPARE(f.metode.totalSize, qint64(1 + 5)); // the FIFO holds nothing: one byte, as an empty file
     QCOMPARE(TMetoder::getFilensSize("C:\\K\\rør"), qint64(1));
     QVERIFY_THROWS_EXCEPTION(FilFejl, TMetoder::getFilensSize("C:\\K"));
+#endif
 }
 
 void TestMetodeCompo::sizeFieldHearsOnlyTheClipboardInUse()
@@ -484,6 +495,8 @@ void TestMetodeCompo::destinationByActiveTree()
 
 void TestMetodeCompo::recycleBinRoundTrip()
 {
+    SKIP_ON_WINDOWS("Wine keeps one recycle bin for every drive and names what it holds its own way; a real "
+                    "Windows' recycle bin is the user's own");
     Fixture f;
     f.file("C:\\Skrald\\brev.txt", "x");
     f.file("D:\\Behold\\brev.txt", "y");

@@ -7,12 +7,14 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QTest>
+#ifndef _WIN32
 #include <csignal>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
+#endif
 
 using messages::RecordedDeleteProgress;
 using messages::RecordedPasteProgress;
@@ -44,13 +46,12 @@ struct Fixture
         return QDir(drives.host(folder))
             .entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System | QDir::Hidden, QDir::Name);
     }
-    ino_t inode(const QString &path) const
+    // The file system's identity of the element (inode, or file index on Windows).
+    static platform::ElementId identity(const QString &path)
     {
-        struct stat info
-        {
-        };
-        ::lstat(QFile::encodeName(drives.host(path)).constData(), &info);
-        return info.st_ino;
+        platform::ElementId id;
+        platform::current().elementId(path.toStdU16String(), id);
+        return id;
     }
 
     bool paste(const QString &dest, const QStringList &mapper, const QStringList &filer, int metode,
@@ -78,7 +79,7 @@ QStringList informations(const ScriptedResponder &responder)
 void fifo(const TestDrives &drives, const QString &path)
 {
     QDir().mkpath(QFileInfo(drives.host(path)).path());
-    QVERIFY(::mkfifo(QFile::encodeName(drives.host(path)).constData(), 0644) == 0);
+    QVERIFY(makeFifo(drives.host(path)));
 }
 
 QByteArray pattern(int size)
@@ -384,6 +385,7 @@ void TestPasteCompo::oneFolderUnderTwoNamesIsOneFolder_data()
 
 void TestPasteCompo::oneFolderUnderTwoNamesIsOneFolder()
 {
+    SKIP_LINKS_ON_WINDOWS();
     QFETCH(QString, kilde);
     QFETCH(QString, dest);
     QFETCH(bool, flyt);
@@ -413,6 +415,7 @@ void TestPasteCompo::oneFolderUnderTwoNamesIsOneFolder()
 
 void TestPasteCompo::aNameHoldingABackslashIsOneName()
 {
+    SKIP_ON_WINDOWS("a name holding \"\\\", which no Windows name can");
     // "sub\x.txt" as one host name (made on Windows, unpacked here) beside the folder "sub".
     Fixture f;
     QDir().mkpath(f.drives.rootC() + "/K/sub");
@@ -473,6 +476,9 @@ void TestPasteCompo::aSparseFileNeedsRoomOnlyForItsData_data()
 // progress window shows the size the file has.
 void TestPasteCompo::aSparseFileNeedsRoomOnlyForItsData()
 {
+#ifdef _WIN32
+    QSKIP("a sparse file is made with POSIX calls, and the Windows back end does not keep holes in a copy");
+#else
     QFETCH(bool, iMappe);
     QFETCH(bool, flyt);
     constexpr qint64 kSize = qint64(64) << 20;
@@ -508,6 +514,7 @@ void TestPasteCompo::aSparseFileNeedsRoomOnlyForItsData()
     QVERIFY(qint64(copy.st_blocks) * 512 < kSize / 2);
     QCOMPARE(f.box.infoText, QString("Der kopieres 1 fil: 64,00 MB"));
     QCOMPARE(f.exists("C:\\Tynd"), !flyt);
+#endif
 }
 
 void TestPasteCompo::aCopiedTreeKeepsItsFoldersTimes_data()
@@ -529,22 +536,19 @@ void TestPasteCompo::aCopiedTreeKeepsItsFoldersTimes()
     f.folder("C:\\Træ\\Tom");
     f.file("C:\\Findes\\d.txt");
     f.file("D:\\Findes\\gammel.txt");
-    const auto setTime = [&f](const QString &path, time_t seconds) {
-        const timespec times[2] = {{0, UTIME_OMIT}, {seconds, 0}};
-        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(f.drives.host(path)).constData(), times, 0), 0);
+    const auto setTime = [](const QString &path, std::int64_t seconds) {
+        QVERIFY(platform::current().setLastWriteTime(path.toStdU16String(), seconds));
     };
-    const auto timeOf = [&f](const QString &path) {
-        struct stat info
-        {
-        };
-        ::stat(QFile::encodeName(f.drives.host(path)).constData(), &info);
-        return info.st_mtime;
+    const auto timeOf = [](const QString &path) {
+        platform::FileTimes times;
+        platform::current().fileTimes(path.toStdU16String(), times);
+        return times.lastWrite;
     };
-    const QList<QPair<QString, time_t>> folders{{"Træ\\Under\\Dybere", 978350400},
-                                                {"Træ\\Under", 978350401},
-                                                {"Træ\\Tom", 978350402},
-                                                {"Findes", 978350403},
-                                                {"Træ", 978350404}};
+    const QList<QPair<QString, std::int64_t>> folders{{"Træ\\Under\\Dybere", 978350400},
+                                                      {"Træ\\Under", 978350401},
+                                                      {"Træ\\Tom", 978350402},
+                                                      {"Findes", 978350403},
+                                                      {"Træ", 978350404}};
     for (const auto &[folder, seconds] : folders)
         setTime("C:\\" + folder, seconds);
     setTime("D:\\Findes", 978350500);
@@ -563,6 +567,7 @@ void TestPasteCompo::aCopiedTreeKeepsItsFoldersTimes()
 
 void TestPasteCompo::linksAreCopiedAsLinks()
 {
+    SKIP_LINKS_ON_WINDOWS();
     Fixture f;
     f.file("C:\\Mappe\\fil.txt", "indhold");
     f.folder("C:\\Mappe\\Under");
@@ -586,6 +591,7 @@ void TestPasteCompo::linksAreCopiedAsLinks()
 // copy with "Opret kopi": each gets its copy name, and the move that follows can remove its source.
 void TestPasteCompo::aLinkClashesAsItselfNotAsWhatItLeadsTo()
 {
+    SKIP_LINKS_ON_WINDOWS();
     Fixture f;
     f.file("C:\\Mappe\\fil.txt", "indhold");
     const QString host = f.drives.host("C:\\Mappe");
@@ -623,15 +629,15 @@ void TestPasteCompo::aMoveWithinADriveRenames()
     f.file("C:\\Gammel\\Under\\a.txt", "a");
     f.file("C:\\b.txt", "b");
     f.folder("C:\\Ny");
-    const ino_t folder = f.inode("C:\\Gammel");
-    const ino_t file = f.inode("C:\\b.txt");
+    const platform::ElementId folder = f.identity("C:\\Gammel");
+    const platform::ElementId file = f.identity("C:\\b.txt");
     ScriptedResponder responder;
     QVERIFY(f.paste("C:\\Ny", {"C:\\Gammel"}, {"C:\\b.txt"}, overskriv, true));
     QVERIFY(responder.shown.isEmpty());
     QVERIFY(!f.exists("C:\\Gammel"));
     QVERIFY(!f.exists("C:\\b.txt"));
-    QCOMPARE(f.inode("C:\\Ny\\Gammel"), folder);
-    QCOMPARE(f.inode("C:\\Ny\\b.txt"), file);
+    QVERIFY(f.identity("C:\\Ny\\Gammel") == folder);
+    QVERIFY(f.identity("C:\\Ny\\b.txt") == file);
     QCOMPARE(f.bytes("C:\\Ny\\Gammel\\Under\\a.txt"), QByteArray("a"));
     QCOMPARE(f.box.shows, 0); // a rename needs no progress window
     QVERIFY(f.engine.pasteMapper().isEmpty());
@@ -720,6 +726,9 @@ void TestPasteCompo::aFolderIsReplacedOnlyAfterTheQuestion()
 
 void TestPasteCompo::stopDuringAMoveKeepsEverySourceNotFullyCopied()
 {
+    if (runningUnderWine())
+        QSKIP("Wine's CopyFileExW calls the progress routine only when a file is copied whole, so no stop "
+              "comes during one");
     Fixture f;
     const QByteArray big = pattern(10 << 20);
     f.file("D:\\Mappe\\lille.txt", "lille");
@@ -765,6 +774,9 @@ void TestPasteCompo::stopDuringAMoveKeepsEverySourceNotFullyCopied()
 // 64 KiB fail as a full disk does.
 void TestPasteCompo::aFullDiskKeepsTheOldTargetAndReportsNoCopy()
 {
+#ifdef _WIN32
+    QSKIP("a full disk is stood for by a file-size limit (setrlimit); Windows has none");
+#else
     for (const bool flyt : {false, true}) {
         Fixture f;
         const QByteArray big = pattern(1 << 20);
@@ -801,6 +813,7 @@ void TestPasteCompo::aFullDiskKeepsTheOldTargetAndReportsNoCopy()
         QCOMPARE(f.bytes("C:\\stor.bin"), big);
         QCOMPARE(f.bytes("C:\\efter.txt"), QByteArray("efter"));
     }
+#endif
 }
 
 void TestPasteCompo::whatWasNotCopiedIsNamedWithItsReason_data()
@@ -851,6 +864,8 @@ void TestPasteCompo::whatWasNotCopiedIsNamedWithItsReason()
     QFETCH(QString, unreadable);
     QFETCH(QStringList, filer);
     QFETCH(QString, message);
+    if (!fifos.isEmpty())
+        SKIP_ON_WINDOWS("Windows has no FIFOs");
     Fixture f;
     f.file("C:\\Kilde\\a.txt", "a");
     f.file("C:\\Kilde\\Under\\b.txt", "b");
@@ -878,6 +893,9 @@ void TestPasteCompo::whatWasNotCopiedIsNamedWithItsReason()
 // error broke the process off; what failed before it is still named.
 void TestPasteCompo::afbroedOnlyWhenThePasteStopped()
 {
+#ifdef _WIN32
+    QSKIP("a full disk is stood for by a file-size limit (setrlimit); Windows has none");
+#else
     Fixture f;
     fifo(f.drives, "C:\\Kilde\\a rør");
     f.file("C:\\Kilde\\b.bin", pattern(1 << 20));
@@ -900,6 +918,7 @@ void TestPasteCompo::afbroedOnlyWhenThePasteStopped()
                      "Der opstod en fejl, der afbrød processen. Mappen: \rC:\\Kilde\rblev ikke kopieret helt "
                      "til: \rD:\\Kilde\rFølgende blev ikke kopieret:\rFilen C:\\Kilde\\a rør: Anmodningen "
                      "understøttes ikke."}));
+#endif
 }
 
 QTEST_MAIN(TestPasteCompo)

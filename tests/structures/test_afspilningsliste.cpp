@@ -207,13 +207,14 @@ void TestAfspilningsliste::writesUnderAFreeNameBesideTheFiles()
              "C:\\Film\\Film_afspilningsliste (1).html");
     QCOMPARE(responder.texts(), QStringList());
     // The base is the folder in the host's form, so the page finds the files beside it.
+    const QString base = drives.host("C:\\Film") + (kWindowsHost ? "\\" : "/");
     const QStringList lines = pageLines(drives.readBytes(written));
-    QCOMPARE(lines.at(4), "<base href=\"" + drives.host("C:\\Film") + "/\">");
-    QCOMPARE(lines, TSkrivTekstfiler::afspilningsliste(Afspiller::Film, drives.host("C:\\Film") + "/",
-                                                       {"film1.mp4"}));
+    QCOMPARE(lines.at(4), "<base href=\"" + base + "\">");
+    QCOMPARE(lines, TSkrivTekstfiler::afspilningsliste(Afspiller::Film, base, {"film1.mp4"}));
     QCOMPARE(pageLines(drives.readBytes("C:\\Film\\Film_afspilningsliste (1).html")), lines);
 
     // A name holding "\\" on the host (listed with its stand-in) is addressed by its host name.
+    SKIP_ON_WINDOWS("a name holding \"\\\", which no Windows name can");
     QFile named(drives.host("C:\\Film") + "/del\\1.mp4");
     QVERIFY(named.open(QIODevice::WriteOnly));
     named.close();

@@ -1,8 +1,7 @@
 #pragma once
 // A drive table of the test's own: C: and D: as two temporary folders, installed as the
-// platform back end for the test's lifetime.
-
-#include "platform/posix/posixplatform.h"
+// platform back end for the test's lifetime. The host's own back end lies below: on Linux the
+// posix one, on Windows the Windows one with the drive letters mapped onto the folders.
 
 #include <QList>
 #include <QString>
@@ -11,10 +10,43 @@
 #include <functional>
 #include <optional>
 
-class TestPlatform : public platform::posix::PosixPlatform
+#ifdef _WIN32
+#include "support/mappedwin32.h"
+using TestBackEnd = testsupport::MappedWin32Platform;
+#else
+#include "platform/posix/posixplatform.h"
+using TestBackEnd = platform::posix::PosixPlatform;
+inline bool runningUnderWine()
+{
+    return false;
+}
+#endif
+
+// Skips a test that cannot run on Windows, with the reason; nothing elsewhere.
+#ifdef _WIN32
+#define SKIP_ON_WINDOWS(reason) QSKIP(reason)
+#else
+#define SKIP_ON_WINDOWS(reason) static_cast<void>(0)
+#endif
+// The tests' symbolic links are made with QFile::link, which makes a shortcut on Windows.
+#define SKIP_LINKS_ON_WINDOWS()                                                                              \
+    SKIP_ON_WINDOWS("needs symbolic links: Wine makes none, Windows only in developer mode")
+
+#ifdef _WIN32
+constexpr bool kWindowsHost = true;
+#else
+constexpr bool kWindowsHost = false;
+#endif
+// A FIFO at a host path; false on Windows, which has none.
+bool makeFifo(const QString &hostPath);
+constexpr bool kHostHasFifos = !kWindowsHost;
+// The process's peak resident set so far, in kilobytes.
+long peakResidentKilobytes();
+
+class TestPlatform : public TestBackEnd
 {
 public:
-    using PosixPlatform::PosixPlatform;
+    using TestBackEnd::TestBackEnd;
     // None makes the user name fail, as GetUserNameW can.
     std::optional<std::u16string> user = u"Tester";
     bool userName(std::u16string &name) const override
@@ -34,19 +66,19 @@ public:
             platform::setLastError(platform::Win32Error::AccessDenied);
             return false;
         }
-        return PosixPlatform::deleteFile(path);
+        return TestBackEnd::deleteFile(path);
     }
 
     // Called after each entry a folder deletion removed, before the caller hears of it: a test
     // may slow the deletion down there to watch its progress.
     std::function<void()> onEntryRemoved;
-    using PosixPlatform::deleteFolder;
+    using TestBackEnd::deleteFolder;
     bool deleteFolder(const platform::Path &path, const platform::DeleteProgressRoutine &perEntry,
                       platform::Path *failedEntry) override
     {
         if (!onEntryRemoved)
-            return PosixPlatform::deleteFolder(path, perEntry, failedEntry);
-        return PosixPlatform::deleteFolder(
+            return TestBackEnd::deleteFolder(path, perEntry, failedEntry);
+        return TestBackEnd::deleteFolder(
             path,
             [&](bool folder, std::uint64_t size) {
                 onEntryRemoved();
@@ -62,7 +94,7 @@ public:
     std::optional<std::uint64_t> totalBytes;
     bool diskFreeSpace(const platform::Path &folder, platform::DiskSpace &space) const override
     {
-        if (!PosixPlatform::diskFreeSpace(folder, space))
+        if (!TestBackEnd::diskFreeSpace(folder, space))
             return false;
         if (freeToCaller)
             space.freeToCaller = *freeToCaller;
@@ -80,7 +112,7 @@ public:
             platform::setLastError(platform::Win32Error::AccessDenied);
             return false;
         }
-        return PosixPlatform::setFileAttributes(path, attributes);
+        return TestBackEnd::setFileAttributes(path, attributes);
     }
 
     // Called before each folder listing, on the thread that lists: a test may hold a walk there.
@@ -97,7 +129,7 @@ public:
             platform::setLastError(platform::Win32Error::AccessDenied);
             return false;
         }
-        return PosixPlatform::findFiles(folder, entries, detail);
+        return TestBackEnd::findFiles(folder, entries, detail);
     }
 
     // The recording shell: nothing is launched during tests.
@@ -130,19 +162,24 @@ public:
     QString rootD() const { return m_d.path(); }
     TestPlatform &backEnd() const { return *m_platform; }
 
+    // DOS attributes (hidden, system) on a file: Windows' own, on Linux kept as Samba and Wine
+    // keep them (user.DOSATTRIB). False where the file system keeps none.
+    bool setDosAttributes(const QString &programPath, std::uint32_t attributes) const;
+
     // Writes raw bytes to a program path, making the folders on the way.
     void writeBytes(const QString &programPath, const QByteArray &bytes) const;
     QByteArray readBytes(const QString &programPath) const;
 
     // The test's own home trash (one volume for everything unless a test says otherwise).
-    QString homeTrash() const { return m_home.path() + "/Trash"; }
+    // Windows: under Wine the trash of the throwaway home it runs in, else none (empty).
+    QString homeTrash() const;
     // Drive D: as a volume of its own whose trash cannot be made (a file holds its name), so
-    // nothing of D: can go to the recycle bin.
+    // nothing of D: can go to the recycle bin. On Windows: a drive without a recycle bin.
     void noTrashOnD() const;
 
     // Nothing in the folder can be removed or added until the test ends: no write permission
     // for a user, the immutable flag for root (who ignores permissions). False when this file
-    // system cannot do that for root.
+    // system cannot do that for root, and on Windows.
     bool lockFolder(const QString &programPath);
 
 private:
