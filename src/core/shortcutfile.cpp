@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 namespace core {
 
@@ -40,15 +41,16 @@ QString makeShortcutFile(const QString &targetArgument, const QString &linkArgum
                                                        workingDir.toStdU16String(), folder.toStdU16String());
     // Written whole under a name of its own beside the shortcut, then renamed over it, so an old
     // shortcut is never left half written. Not QSaveFile: on Windows its commit fails for a name
-    // ending in ".lnk" (Qt 6.4).
-    const QString pending = link + ".ny";
+    // ending in ".lnk" (Qt 6.4). The name is fresh and made new, so no file of the user's is hit.
+    const QString pending = link + ".ny-" + QString::number(QRandomGenerator::global()->generate(), 36);
     QFile file(hostPath(pending));
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                         file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) &&
-                         file.flush();
+    const bool opened = file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    const bool written =
+        opened && file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) && file.flush();
     file.close();
     if (!written || !replaceFile(pending, link)) {
-        QFile::remove(file.fileName());
+        if (opened)
+            QFile::remove(file.fileName());
         return "Genvejen kunne ikke skrives.\r" + link;
     }
     return QString();
