@@ -1,6 +1,7 @@
 # Cross-builds for 64-bit Windows with Debian's MinGW-w64 against Qt built the same way: used to build
 # Qt itself and then the whole program. The C++ runtime stays shared (its DLLs go beside the program),
-# so Qt's DLLs and the program share one runtime and one heap.
+# so Qt's DLLs and the program share one runtime and one heap. The posix thread model gives
+# std::thread and the atomics GoogleTest uses.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

@@ -1,14 +1,6 @@
-# Cross-builds the platform layer and its tests for 64-bit Windows with Debian's MinGW-w64.
-# The posix thread model gives std::thread and the atomics GoogleTest uses.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Cross-builds the platform layer and its tests for 64-bit Windows with Debian's MinGW-w64: the
+# compilers and search rules of the whole program's toolchain, linked statically.
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64-qt.cmake)
 # Static, so the programs run under Wine without the MinGW DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # Only the plain C++ platform layer is built: Qt is not cross-built here.

@@ -4,14 +4,17 @@
 
 #include "core/cp1252.h"
 #include "core/files.h"
+#include "platform/Platform.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QSaveFile>
-#include <QSet>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cstdint>
+#include <set>
+#include <utility>
 
 namespace core {
 
@@ -20,26 +23,53 @@ namespace {
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
 // Files that exist but could not be read (too large, unreadable): whatever list stood in for their
-// contents must never be written over them. Reads and writes may come from several threads.
+// contents must never be written over them, under whatever name (a link, another drive letter),
+// so they are known by their identity. Reads and writes may come from several threads.
 QMutex refusedMutex;
-QSet<QString> refusedFiles;
+std::set<std::pair<std::uint64_t, std::uint64_t>> refusedFiles;
 
-QString refusalKey(const QString &host)
+std::optional<std::pair<std::uint64_t, std::uint64_t>> identityOf(const QString &path)
 {
-    return QFileInfo(host).absoluteFilePath();
+    platform::ElementId id;
+    if (!platform::current().elementId(path.toStdU16String(), id))
+        return std::nullopt;
+    return std::pair{id.volume, id.index};
 }
 
-std::optional<QStringList> refuse(const QString &host)
+std::optional<QStringList> refuse(const QString &path)
 {
-    const QMutexLocker lock(&refusedMutex);
-    refusedFiles.insert(refusalKey(host));
+    if (const auto identity = identityOf(path)) {
+        const QMutexLocker lock(&refusedMutex);
+        refusedFiles.insert(*identity);
+    }
     return std::nullopt;
 }
 
-bool isRefused(const QString &host)
+bool anyRefused()
 {
     const QMutexLocker lock(&refusedMutex);
-    return refusedFiles.contains(refusalKey(host));
+    return !refusedFiles.empty();
+}
+
+// The file at `path` (an existing one) was refused when last read. No look at the disk while
+// nothing was ever refused, which is always but for the rare oversized file.
+bool isRefused(const QString &path)
+{
+    if (!anyRefused())
+        return false;
+    const auto identity = identityOf(path);
+    const QMutexLocker lock(&refusedMutex);
+    return identity && refusedFiles.count(*identity) > 0;
+}
+
+void forgetRefusal(const QString &path)
+{
+    if (!anyRefused())
+        return;
+    if (const auto identity = identityOf(path)) {
+        const QMutexLocker lock(&refusedMutex);
+        refusedFiles.erase(*identity);
+    }
 }
 
 constexpr char16_t kEscape = 0xE000;
@@ -158,18 +188,15 @@ std::optional<QStringList> readLines(const QString &path)
     if (!info.isFile())
         return std::nullopt;
     if (info.size() > kMaxLineFileBytes)
-        return refuse(host);
+        return refuse(path);
     QFile file(host);
     if (!file.open(QIODevice::ReadOnly))
-        return refuse(host);
+        return refuse(path);
     // Bounded even if the file was swapped or grew since it was looked at.
     const QByteArray bytes = file.read(kMaxLineFileBytes + 1);
     if (bytes.size() > kMaxLineFileBytes || file.error() != QFileDevice::NoError)
-        return refuse(host);
-    {
-        const QMutexLocker lock(&refusedMutex);
-        refusedFiles.remove(refusalKey(host));
-    }
+        return refuse(path);
+    forgetRefusal(path);
     return decodeLines(bytes);
 }
 
@@ -179,7 +206,7 @@ bool writeLines(const QString &path, const QStringList &lines)
     if (host.isEmpty())
         return false;
     const QFileInfo existing(host);
-    if (existing.exists() && (!existing.isFile() || isRefused(host)))
+    if (existing.exists() && (!existing.isFile() || isRefused(path)))
         return false;
     // Unbuffered, so a failed write (a full disk) shows in write()'s result and not only in a
     // flush that commit() would not report.
@@ -197,7 +224,7 @@ bool writeLines(const QString &path, const QStringList &lines)
 bool wasRefused(const QString &path)
 {
     const QString host = hostPath(path);
-    return !host.isEmpty() && QFileInfo::exists(host) && isRefused(host);
+    return !host.isEmpty() && QFileInfo::exists(host) && isRefused(path);
 }
 
 std::optional<QStringList> readLinesOrSay(const QString &path)

@@ -327,4 +327,8 @@ void install(std::unique_ptr<Platform> backEnd);
 Win32Error lastError();
 void setLastError(Win32Error error);
 
+// Where a back end without Windows' own known folders lays them out: below C:\Users\<user>
+// (C:\Users\Public for the shared ones). Empty for a folder it does not lay out.
+Path usersKnownFolder(int csidl, const std::u16string &user);
+
 } // namespace platform

@@ -114,9 +114,15 @@ Path MappedDriveTable::fromHost(const std::u16string &hostPath) const
     return std::u16string{best->letter, u':'} + path.substr(bestLength);
 }
 
+// A program path's host path; a host path already (inside a service's own calls) as it is.
+static std::u16string hostOf(const testsupport::MappedDriveTable &drives, const platform::Path &path)
+{
+    return t_hostPaths ? path : drives.toHost(path);
+}
+
 // Each service: its paths mapped to the host unless they are host paths already.
 #define ZUN_HOST(name, path)                                                                                 \
-    const std::u16string name = t_hostPaths ? (path) : m_drives.toHost(path);                                \
+    const std::u16string name = hostOf(m_drives, path);                                                      \
     if (name.empty())                                                                                        \
         return notFound();                                                                                   \
     const HostPaths hostPaths##name
@@ -141,7 +147,7 @@ bool MappedWin32Platform::forceDirectories(const Path &path)
 
 bool MappedWin32Platform::moveFile(const Path &from, const Path &to)
 {
-    const std::u16string target = t_hostPaths ? to : m_drives.toHost(to);
+    const std::u16string target = hostOf(m_drives, to);
     if (target.empty())
         return notFound();
     ZUN_HOST(host, from);
@@ -150,7 +156,7 @@ bool MappedWin32Platform::moveFile(const Path &from, const Path &to)
 
 bool MappedWin32Platform::replaceFile(const Path &from, const Path &to)
 {
-    const std::u16string target = t_hostPaths ? to : m_drives.toHost(to);
+    const std::u16string target = hostOf(m_drives, to);
     if (target.empty())
         return notFound();
     ZUN_HOST(host, from);
@@ -161,7 +167,7 @@ bool MappedWin32Platform::copyFileEx(const Path &from, const Path &to,
                                      const platform::CopyProgressRoutine &progress,
                                      const std::atomic<bool> *cancel, bool failIfExists)
 {
-    const std::u16string target = t_hostPaths ? to : m_drives.toHost(to);
+    const std::u16string target = hostOf(m_drives, to);
     if (target.empty())
         return notFound();
     ZUN_HOST(host, from);
@@ -170,7 +176,7 @@ bool MappedWin32Platform::copyFileEx(const Path &from, const Path &to,
 
 bool MappedWin32Platform::copyLink(const Path &from, const Path &to)
 {
-    const std::u16string target = t_hostPaths ? to : m_drives.toHost(to);
+    const std::u16string target = hostOf(m_drives, to);
     if (target.empty())
         return notFound();
     ZUN_HOST(host, from);
@@ -223,7 +229,7 @@ bool MappedWin32Platform::deleteFolder(const Path &path, const platform::DeleteP
 
 bool MappedWin32Platform::copyFolder(const Path &source, const Path &destination)
 {
-    const std::u16string target = t_hostPaths ? destination : m_drives.toHost(destination);
+    const std::u16string target = hostOf(m_drives, destination);
     if (target.empty())
         return notFound();
     ZUN_HOST(host, source);
@@ -238,7 +244,7 @@ bool MappedWin32Platform::elementId(const Path &path, platform::ElementId &id) c
 
 std::vector<platform::ElementId> MappedWin32Platform::folderAncestry(const Path &folder) const
 {
-    const std::u16string host = t_hostPaths ? folder : m_drives.toHost(folder);
+    const std::u16string host = hostOf(m_drives, folder);
     if (host.empty())
         return {};
     const HostPaths hostPaths;
@@ -253,7 +259,7 @@ bool MappedWin32Platform::startupFolder(Path &)
 
 bool MappedWin32Platform::addStartupEntry(const Path &shortcut, const Path &entry)
 {
-    const std::u16string target = t_hostPaths ? entry : m_drives.toHost(entry);
+    const std::u16string target = hostOf(m_drives, entry);
     if (target.empty())
         return notFound();
     ZUN_HOST(host, shortcut);
@@ -262,7 +268,7 @@ bool MappedWin32Platform::addStartupEntry(const Path &shortcut, const Path &entr
 
 platform::IconSource MappedWin32Platform::extractIcon(const Path &file) const
 {
-    const std::u16string host = t_hostPaths ? file : m_drives.toHost(file);
+    const std::u16string host = hostOf(m_drives, file);
     if (host.empty())
         return {};
     const HostPaths hostPaths;
@@ -350,40 +356,16 @@ bool MappedWin32Platform::addToRecentDocs(const Path &)
 // below C:\Users\Public, each only when it is there.
 bool MappedWin32Platform::specialFolder(int csidl, Path &path) const
 {
-    static const struct
-    {
-        int csidl;
-        bool common;
-        const char16_t *tail;
-    } folders[] = {
-        {platform::CSIDL_DESKTOPDIRECTORY, false, u"\\Desktop"},
-        {platform::CSIDL_PERSONAL, false, u"\\Documents"},
-        {platform::CSIDL_FAVORITES, false, u"\\Favorites"},
-        {platform::CSIDL_MYPICTURES, false, u"\\Pictures"},
-        {platform::CSIDL_MYMUSIC, false, u"\\Music"},
-        {platform::CSIDL_MYVIDEO, false, u"\\Videos"},
-        {platform::CSIDL_PROGRAMS, false, u"\\AppData\\Local\\applications"},
-        {platform::CSIDL_LOCAL_APPDATA, false, u"\\AppData\\Local"},
-        {platform::CSIDL_COMMON_DOCUMENTS, true, u"\\Documents"},
-        {platform::CSIDL_COMMON_MUSIC, true, u"\\Music"},
-        {platform::CSIDL_COMMON_PICTURES, true, u"\\Pictures"},
-        {platform::CSIDL_COMMON_VIDEO, true, u"\\Videos"},
-    };
-    for (const auto &folder : folders) {
-        if (folder.csidl != csidl)
-            continue;
-        std::u16string user;
-        if (!userName(user))
-            user = u"Brugernavn";
-        path = (folder.common ? std::u16string(u"C:\\Users\\Public") : u"C:\\Users\\" + user) + folder.tail;
-        return directoryExists(path);
-    }
-    return false;
+    std::u16string user;
+    if (!userName(user))
+        user = u"Brugernavn";
+    path = platform::usersKnownFolder(csidl, user);
+    return !path.empty() && directoryExists(path);
 }
 
 std::u16string MappedWin32Platform::hostPath(const Path &path) const
 {
-    return t_hostPaths ? path : m_drives.toHost(path);
+    return hostOf(m_drives, path);
 }
 
 Path MappedWin32Platform::programPath(const std::u16string &hostPath) const
