@@ -15,6 +15,7 @@
 #include "fileops/deletecompo.h"
 #include "fileops/pastecompo.h"
 #include "platform/posix/posixplatform.h"
+#include "support/headlessdialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -254,6 +255,8 @@ int main(int argc, char *argv[])
     table.add({u'C', hostC.toStdString(), platform::DriveType::Fixed, u"Kilde"});
     table.add({u'D', hostD.toStdString(), platform::DriveType::Fixed, u"Mål"});
     platform::install(std::make_unique<platform::posix::PosixPlatform>(table));
+    // The engines' progress windows recorded, nothing asked; messages reach the listener.
+    testsupport::HeadlessDialogs dialogs;
     Listener listener;
     messages::setPresenter(&listener);
 

@@ -2,6 +2,7 @@
 
 #include "app/hostsetup.h"
 #include "app/mainform.h"
+#include "core/messages.h"
 #include "core/shortcutfile.h"
 #include "dialogs/operationdialogs.h"
 #include "dialogs/shared.h"
@@ -64,6 +65,9 @@ int main(int argc, char *argv[])
     mainform = &window;
     dialogs::createShared(&window);
     dialogs::installOperationDialogs(&window, window.OptMappe);
+    // A question with nothing to show it would stop the program later, in the middle of a paste.
+    if (!messages::dialogsInstalled())
+        qFatal("The dialogs are not all installed");
     window.show();
     return application.exec();
 }

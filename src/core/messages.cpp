@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <cstdio>
+#include <cstdlib>
 
 namespace messages {
 
@@ -39,68 +40,22 @@ std::function<std::unique_ptr<PasteProgressView>()> &pasteViewFactory()
 
 Presenter *g_presenter = nullptr;
 
+// A question answered by nobody would be a silent "Nej": stop loudly instead, with what was to be
+// shown, so the fault is found at once.
+[[noreturn]] void missingDialogs(const char *what, const QString &text = {})
+{
+    std::fprintf(stderr, "No dialogs are installed for the %s%s%s\n", what, text.isEmpty() ? "" : ": ",
+                 qPrintable(QString(text).replace(u'\r', u'\n')));
+    std::abort();
+}
+
 int show(ShownDialog::Kind kind, const QString &text, bool withAlleCheck, bool &alleChecked)
 {
     alleChecked = false;
-    if (g_presenter)
-        return g_presenter->present(kind, text, withAlleCheck, alleChecked);
-    if (const auto &responder = responderSlot())
-        return responder(ShownDialog{kind, text, withAlleCheck, 0, 0}, alleChecked);
-    // No user interface at all: the text is not lost, and a question is answered "Nej".
-    std::fprintf(stderr, "%s\n", qPrintable(QString(text).replace(u'\r', u'\n')));
-    return mrCancel;
+    if (!g_presenter)
+        missingDialogs("message", text);
+    return g_presenter->present(kind, text, withAlleCheck, alleChecked);
 }
-
-// No dialogs: the test seam answers, or nothing is copied over anything.
-class HeadlessQuestions : public OperationQuestions
-{
-public:
-    bool skalElementerKopieres(const QString &aDestDir, bool flytEle, const QStringList &filelist,
-                               const QStringList &mappelist) override
-    {
-        return confirm(flytEle ? "Skal valgte elementer flyttes?" : "Skal valgte elementer kopieres?",
-                       aDestDir, filelist, mappelist);
-    }
-    bool skalElementerSlettes(const QStringList &Fliste, const QStringList &Mliste,
-                              bool tilPapirkurv) override
-    {
-        return confirm("Skal udvalgte elementer slettes?",
-                       tilPapirkurv ? "Papirkurv" : "Ingen: Elementerne slettes permanent.", Fliste, Mliste);
-    }
-    ClashResult askUser(const QString &mappenavn, const QString &filnavn) override
-    {
-        const auto &responder = clashResponderSlot();
-        if (!responder)
-            return {0, false};
-        ShownDialog shown{ShownDialog::Clash, filnavn, false, 0, 0};
-        shown.destination = mappenavn;
-        shown.handling = m_last.handling;
-        shown.overskrivChecked = m_last.handling == 3;
-        const DialogSeam::ClashAnswer answer = responder(shown);
-        ClashResult result{m_last.handling, shown.overskrivChecked};
-        if (answer.handling >= 0)
-            result = {answer.handling, answer.handling == 3};
-        result.overskriv = answer.overskriv.value_or(result.overskriv);
-        m_last = result;
-        return result;
-    }
-
-private:
-    static bool confirm(const QString &question, const QString &destination, const QStringList &files,
-                        const QStringList &folders)
-    {
-        const auto &responder = responderSlot();
-        if (!responder)
-            return false;
-        ShownDialog shown{ShownDialog::Confirmation, question, false, 0, 0};
-        shown.destination = destination;
-        shown.files = files;
-        shown.folders = folders;
-        bool unused = false;
-        return responder(shown, unused) == mrOk;
-    }
-    ClashResult m_last;
-};
 
 } // namespace
 
@@ -113,7 +68,7 @@ std::unique_ptr<OperationQuestions> makeOperationQuestions()
 {
     if (const auto &factory = operationFactory())
         return factory();
-    return std::make_unique<HeadlessQuestions>();
+    missingDialogs("copy, move and delete questions");
 }
 
 void setDeleteProgressViewFactory(std::function<std::unique_ptr<DeleteProgressView>()> factory)
@@ -125,7 +80,7 @@ std::unique_ptr<DeleteProgressView> makeDeleteProgressView()
 {
     if (const auto &factory = deleteViewFactory())
         return factory();
-    return std::make_unique<RecordedDeleteProgress>();
+    missingDialogs("delete progress window");
 }
 
 void setPasteProgressViewFactory(std::function<std::unique_ptr<PasteProgressView>()> factory)
@@ -137,12 +92,17 @@ std::unique_ptr<PasteProgressView> makePasteProgressView()
 {
     if (const auto &factory = pasteViewFactory())
         return factory();
-    return std::make_unique<RecordedPasteProgress>();
+    missingDialogs("copy and move progress window");
 }
 
 void setPresenter(Presenter *presenter)
 {
     g_presenter = presenter;
+}
+
+bool dialogsInstalled()
+{
+    return g_presenter && operationFactory() && deleteViewFactory() && pasteViewFactory();
 }
 
 void inform(const QString &tekst)
@@ -194,44 +154,6 @@ void DialogSeam::setClashResponder(ClashResponder responder)
 const DialogSeam::ClashResponder &DialogSeam::clashResponder()
 {
     return clashResponderSlot();
-}
-
-ScriptedResponder::ScriptedResponder()
-{
-    DialogSeam::setResponder([this](const ShownDialog &dialog, bool &alleChecked) {
-        shown.append(dialog);
-        if (dialog.kind != ShownDialog::Question && dialog.kind != ShownDialog::Confirmation)
-            return mrOk;
-        if (m_answers.isEmpty()) {
-            ++unexpectedQuestions;
-            return mrCancel;
-        }
-        const Answer answer = m_answers.takeFirst();
-        alleChecked = answer.alleChecked;
-        return answer.result;
-    });
-    DialogSeam::setClashResponder([this](const ShownDialog &dialog) {
-        shown.append(dialog);
-        if (m_clashAnswers.isEmpty()) {
-            ++unexpectedQuestions;
-            return DialogSeam::ClashAnswer{0, false};
-        }
-        return m_clashAnswers.takeFirst();
-    });
-}
-
-ScriptedResponder::~ScriptedResponder()
-{
-    DialogSeam::setResponder({});
-    DialogSeam::setClashResponder({});
-}
-
-QStringList ScriptedResponder::texts() const
-{
-    QStringList result;
-    for (const auto &dialog : shown)
-        result.append(dialog.text);
-    return result;
 }
 
 } // namespace messages

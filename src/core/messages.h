@@ -56,6 +56,9 @@ public:
                         bool &alleChecked) = 0;
 };
 void setPresenter(Presenter *presenter);
+// Whether the presenter and the engines' dialogs are all installed: the program checks at start,
+// since a message or a question with nothing to show it stops the program.
+bool dialogsInstalled();
 
 // The information dialog.
 void inform(const QString &tekst);
@@ -91,12 +94,12 @@ public:
     virtual ClashResult askUser(const QString &mappenavn, const QString &filnavn) = 0;
 };
 void setOperationQuestionsFactory(std::function<std::unique_ptr<OperationQuestions>()> factory);
-// Without the dialogs library the questions go to the test seam, or are answered "Nej" and
-// "Overskriv ingen" when there is none.
+// What the installed factory makes; without one the program stops at once with a message, never
+// answering questions silently (the tests install doubles of their own).
 std::unique_ptr<OperationQuestions> makeOperationQuestions();
 
 // The delete engine's progress window, as the engine sees it. The dialogs library installs
-// the real window; without it the engine gets a RecordedDeleteProgress, which tests read.
+// the real window.
 class DeleteProgressView
 {
 public:
@@ -114,55 +117,11 @@ public:
     virtual void closeWindow() = 0;
 };
 
-class RecordedDeleteProgress : public DeleteProgressView
-{
-public:
-    void setHeading(const QString &tekst) override { heading = tekst; }
-    void setFolderCaption(const QString &tekst) override { folderCaption = tekst; }
-    void clearFolders() override
-    {
-        folders.clear();
-        checked.clear();
-    }
-    void addFolder(const QString &mappe) override
-    {
-        folders << mappe;
-        checked << false;
-    }
-    void checkFolder(int index) override
-    {
-        if (index >= 0 && index < checked.size())
-            checked[index] = true;
-    }
-    void setBar(int value) override { bar = value; }
-    void setPercent(const QString &tekst) override { percent = tekst; }
-    void setRemaining(const QString &tekst) override { remaining = tekst; }
-    void setInfo(const QString &tekst) override { info = tekst; }
-    void showWindow() override
-    {
-        visible = true;
-        ++shows;
-    }
-    void closeWindow() override
-    {
-        visible = false;
-        ++closes;
-    }
-
-    QString heading, folderCaption, percent, remaining, info;
-    QStringList folders;
-    QList<bool> checked;
-    int bar = 0;
-    bool visible = false;
-    int shows = 0;
-    int closes = 0;
-};
-
 void setDeleteProgressViewFactory(std::function<std::unique_ptr<DeleteProgressView>()> factory);
 std::unique_ptr<DeleteProgressView> makeDeleteProgressView();
 
 // The copy and move engine's progress window, as the engine sees it. The dialogs library
-// installs the real window; without it the engine gets a RecordedPasteProgress.
+// installs the real window.
 class PasteProgressView
 {
 public:
@@ -190,83 +149,11 @@ public:
     virtual std::atomic<bool> &stopFlag() = 0;
 };
 
-class RecordedPasteProgress : public PasteProgressView
-{
-public:
-    void setCaption(const QString &tekst) override { caption = tekst; }
-    void reset(const QString &dest, int antalMapper) override
-    {
-        sourceCaption = antalMapper == 1 ? QStringLiteral("Der kopieres 1 mappe:")
-                                         : "Der kopieres " + QString::number(antalMapper) + " mapper:";
-        folders.clear();
-        checked.clear();
-        fileBarValue = allBar = 0;
-        folderBarMax = antalMapper;
-        folderBar = 0;
-        infoText.clear();
-        remaining.clear();
-        percent = QStringLiteral("0%");
-        destination = dest;
-        note.clear();
-    }
-    void addFolder(const QString &mappe) override
-    {
-        folders << mappe;
-        checked << false;
-    }
-    void checkFolder(int index) override
-    {
-        if (index >= 0 && index < checked.size())
-            checked[index] = true;
-    }
-    void setCountedFolders(int antal) override
-    {
-        countedFolders = antal;
-        folderBar = antal < folderBarMax ? antal : folderBarMax;
-    }
-    void setFolderBarFull() override { folderBar = folderBarMax; }
-    void setFileBar(int value) override
-    {
-        fileBarValue = value;
-        ++fileBarChanges;
-        if (onFileBar)
-            onFileBar(value);
-    }
-    int fileBar() const override { return fileBarValue; }
-    void setAllBar(int value) override { allBar = value; }
-    void setPercent(const QString &tekst) override { percent = tekst; }
-    void setRemaining(const QString &tekst) override { remaining = tekst; }
-    void setInfo(const QString &tekst) override { infoText = tekst; }
-    QString info() const override { return infoText; }
-    void setNote(const QString &tekst) override { note = tekst; }
-    void showWindow() override
-    {
-        stop = false;
-        visible = true;
-        ++shows;
-    }
-    void closeWindow() override
-    {
-        visible = false;
-        ++closes;
-    }
-    std::atomic<bool> &stopFlag() override { return stop; }
-
-    QString caption, sourceCaption, percent, remaining, infoText, note, destination;
-    QStringList folders;
-    QList<bool> checked;
-    int fileBarValue = 0, fileBarChanges = 0, allBar = 0, folderBar = 0, folderBarMax = 0, countedFolders = 0;
-    bool visible = false;
-    int shows = 0;
-    int closes = 0;
-    std::atomic<bool> stop = false;
-    // Called when the per-file bar moves: a test presses "Stop" here.
-    std::function<void(int)> onFileBar;
-};
-
 void setPasteProgressViewFactory(std::function<std::unique_ptr<PasteProgressView>()> factory);
 std::unique_ptr<PasteProgressView> makePasteProgressView();
 
+// The test seam: with a responder installed, the real dialogs (and the tests' doubles) answer
+// through it instead of waiting for a user.
 class DialogSeam
 {
 public:
@@ -286,39 +173,6 @@ public:
     using ClashResponder = std::function<ClashAnswer(const ShownDialog &shown)>;
     static void setClashResponder(ClashResponder responder);
     static const ClashResponder &clashResponder();
-};
-
-// A responder for tests: records every dialog and answers questions from a queue. A question
-// with no queued answer counts as unexpected and is answered "Nej".
-class ScriptedResponder
-{
-public:
-    ScriptedResponder();
-    ~ScriptedResponder();
-    ScriptedResponder(const ScriptedResponder &) = delete;
-    ScriptedResponder &operator=(const ScriptedResponder &) = delete;
-
-    void answerJa(bool alleChecked = false) { m_answers.append({mrOk, alleChecked}); }
-    void answerNej(bool alleChecked = false) { m_answers.append({mrCancel, alleChecked}); }
-    // The clash dialog: click item `handling` (−1: none), then leave the check box as given.
-    void answerClash(int handling, std::optional<bool> overskriv = std::nullopt)
-    {
-        m_clashAnswers.append({handling, overskriv});
-    }
-
-    QList<ShownDialog> shown;
-    int unexpectedQuestions = 0;
-    QStringList texts() const;
-    void clear() { shown.clear(); }
-
-private:
-    struct Answer
-    {
-        int result;
-        bool alleChecked;
-    };
-    QList<Answer> m_answers;
-    QList<DialogSeam::ClashAnswer> m_clashAnswers;
 };
 
 } // namespace messages

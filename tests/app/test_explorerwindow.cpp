@@ -12,6 +12,7 @@
 #include "fileops/metodecompo.h"
 #include "structures/strukturcompo.h"
 #include "structures/strukturmodel.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QCheckBox>
@@ -32,7 +33,7 @@
 #include <QTimer>
 #include <memory>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -91,6 +92,8 @@ struct Fixture
 class TestExplorerWindow : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void initTestCase()
     {

@@ -12,6 +12,7 @@
 #include "gallery/bibpan.h"
 #include "gallery/galform.h"
 #include "structures/strukturcompo.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QBuffer>
@@ -25,7 +26,7 @@
 #include <QTabBar>
 #include <QTest>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -53,6 +54,8 @@ QStringList tabs(const Tmainform &main)
 class TestGallery : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void initTestCase() { dialogs::createShared(nullptr); }
     void oneGalleryWithItsTab();

@@ -11,6 +11,7 @@
 #include "dialogs/shared.h"
 #include "explorer/winform.h"
 #include "lists/reopenfiler.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 #include "tools/textsearch/findform.h"
 
@@ -32,7 +33,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -86,6 +87,8 @@ void placeProgram(const QTemporaryDir &folder, const QString &name)
 class TestLeftPages : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void initTestCase() { dialogs::createShared(nullptr); }
     void init() { styles::apply("Sky"); }

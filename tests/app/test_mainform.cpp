@@ -13,6 +13,7 @@
 #include "structures/makestrukturer.h"
 #include "structures/struktur.h"
 #include "structures/strukturcompo.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 #include "tools/info/infoform.h"
 #include "tools/shortcuts/genvejform.h"
@@ -37,7 +38,7 @@
 #include <QTextBrowser>
 #include <QTreeWidget>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -106,6 +107,8 @@ QStringList nonDefaultOptions()
 class TestMainform : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void initTestCase() { dialogs::createShared(nullptr); }
     void init() { styles::apply("Sky"); }

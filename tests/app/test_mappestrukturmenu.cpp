@@ -14,6 +14,7 @@
 #include "structures/struktur.h"
 #include "structures/strukturcompo.h"
 #include "structures/strukturmodel.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 #include "tools/mappestruktur/mappestrukturform.h"
 
@@ -28,7 +29,7 @@
 #include <QTest>
 #include <QToolButton>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -75,6 +76,8 @@ void keepPicture(QWidget *widget, const QString &name)
 class TestMappestrukturMenu : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void initTestCase() { dialogs::createShared(nullptr); }
     void builtSavedClosedAndOpenedFromTheMenu();

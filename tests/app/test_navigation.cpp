@@ -9,6 +9,7 @@
 #include "fileops/metodecompo.h"
 #include "lists/reopenfiler.h"
 #include "structures/strukturcompo.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QCheckBox>
@@ -25,7 +26,7 @@
 #include <QTest>
 #include <QToolButton>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -97,6 +98,8 @@ QStringList paths(const KlipbordListe &list)
 class TestNavigation : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void initTestCase() { dialogs::createShared(nullptr); }
     void pathBarTabsFollowThePath();

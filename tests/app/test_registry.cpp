@@ -10,6 +10,7 @@
 #include "fileops/metodecompo.h"
 #include "lists/reopenfiler.h"
 #include "structures/strukturcompo.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QCheckBox>
@@ -31,7 +32,7 @@
 #include <QTest>
 #include <QUrl>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -125,6 +126,8 @@ QStringList nonDefaultExplorerOptions()
 class TestRegistry : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void initTestCase() { dialogs::createShared(nullptr); }
     void windowFilesAreNamedByNumber();

@@ -1,5 +1,6 @@
 #include "core/messages.h"
 #include "core/optionlines.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QTest>
@@ -28,6 +29,8 @@ struct Fields
 class TestOptionTable : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void linesAreReadClampedOrRejected_data();
     void linesAreReadClampedOrRejected();
@@ -91,7 +94,7 @@ void TestOptionTable::rowsOutOfLineOrderAreAProgrammingError()
 void TestOptionTable::aFailedSaveIsSaid()
 {
     TestDrives drives;
-    messages::ScriptedResponder responder;
+    testsupport::ScriptedResponder responder;
     Fields fields;
     QVERIFY(!fields.table().save("C:\\Mangler\\MainEgenskaber.txt"));
     QCOMPARE(responder.texts(),

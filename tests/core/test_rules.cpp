@@ -1,17 +1,20 @@
 #include "core/freenames.h"
 #include "core/messages.h"
 #include "core/sizetext.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 class TestRules : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void sizeTexts_data();
     void sizeTexts();

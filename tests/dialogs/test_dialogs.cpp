@@ -2,6 +2,7 @@
 #include "dialogs/infform.h"
 #include "dialogs/shared.h"
 #include "dialogs/spform.h"
+#include "support/headlessdialogs.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -9,7 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 class TestDialogs : public QObject
 {

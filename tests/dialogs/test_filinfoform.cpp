@@ -6,6 +6,7 @@
 #include "fileops/filinfo.h"
 #include "fileops/metodecompo.h"
 #include "structures/strukturcompo.h"
+#include "support/headlessdialogs.h"
 #include "support/listinggate.h"
 #include "support/testdrives.h"
 
@@ -25,7 +26,7 @@
 #include <QToolButton>
 #include <sys/xattr.h>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -96,6 +97,8 @@ bool listedHidden(const QString &path)
 class TestFilinfoform : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void theWindowAndItsTexts();
     void theProgramsIconFilesLoad();

@@ -5,6 +5,7 @@
 #include "dialogs/operationdialogs.h"
 #include "dialogs/progressform.h"
 #include "dialogs/radiogroup.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QAbstractButton>
@@ -21,8 +22,8 @@
 #include <QTest>
 #include <QToolButton>
 
-using messages::ScriptedResponder;
 using messages::ShownDialog;
+using testsupport::ScriptedResponder;
 
 namespace {
 const QString kOptFil = "C:\\zunKolvra\\Tester\\Egenskaber\\Spm_kopiering.txt";
@@ -31,6 +32,8 @@ const QString kOptFil = "C:\\zunKolvra\\Tester\\Egenskaber\\Spm_kopiering.txt";
 class TestOperationDialogs : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void optionsFile_data();
     void optionsFile();
@@ -43,7 +46,7 @@ private slots:
     void clashStateRule();
     void clashRuleFollowsTheUsersClicks();
     void eachEngineGetsItsOwnPair();
-    void withoutDialogsTheSeamStillAnswers();
+    void headlessQuestionsAnswerThroughTheSeam();
     void eachEngineGetsItsOwnDeleteWindow();
     void stopRaisesTheFlagAndShowingClearsIt();
     void progressTexts_data();
@@ -312,7 +315,7 @@ void TestOperationDialogs::eachEngineGetsItsOwnPair()
     QCOMPARE(other->askUser("D:\\", "c.txt").handling, 3);
     responder.answerJa();
     QVERIFY(paste->skalElementerKopieres("D:\\", false, {"C:\\a.txt"}, {}));
-    messages::setOperationQuestionsFactory({});
+    m_dialogs.install();
 }
 
 void TestOperationDialogs::eachEngineGetsItsOwnDeleteWindow()
@@ -322,8 +325,6 @@ void TestOperationDialogs::eachEngineGetsItsOwnDeleteWindow()
     dialogs::installOperationDialogs(&mainWindow, "C:\\zunKolvra\\Tester\\Egenskaber");
     auto view = messages::makeDeleteProgressView();
     auto other = messages::makeDeleteProgressView();
-    messages::setOperationQuestionsFactory({});
-    messages::setDeleteProgressViewFactory({});
     auto &shown = dynamic_cast<dialogs::DeleteFormView &>(*view);
     Tdeleteform *form = shown.form();
     QVERIFY(form);
@@ -356,14 +357,11 @@ void TestOperationDialogs::eachEngineGetsItsOwnDeleteWindow()
     QVERIFY(!form->isModal());
     view->closeWindow();
     QVERIFY(!form->isVisible());
-
-    // Without the dialogs the engine still has a window to fill: the recording one.
-    QVERIFY(dynamic_cast<messages::RecordedDeleteProgress *>(messages::makeDeleteProgressView().get()));
+    m_dialogs.install();
 }
 
-void TestOperationDialogs::withoutDialogsTheSeamStillAnswers()
+void TestOperationDialogs::headlessQuestionsAnswerThroughTheSeam()
 {
-    messages::setOperationQuestionsFactory({});
     auto questions = messages::makeOperationQuestions();
     // No user at all: nothing is confirmed and nothing overwritten.
     QVERIFY(!questions->skalElementerKopieres("D:\\", false, {"C:\\a.txt"}, {}));

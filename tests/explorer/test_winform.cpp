@@ -11,6 +11,7 @@
 #include "lists/reopenfiler.h"
 #include "structures/strukturcompo.h"
 #include "support/fakemainhost.h"
+#include "support/headlessdialogs.h"
 #include "support/listinggate.h"
 #include "support/testdrives.h"
 
@@ -76,6 +77,8 @@ void search(Twinform &window, const QString &text)
 class TestWinform : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void livesAndClosesThroughItsHost();
     void operationsAreCountedAndReported();
@@ -234,7 +237,7 @@ void TestWinform::searchListsNamesHoldingTheText()
     makeEntries(drives, "C:\\Data", entries);
     FakeMainHost host(kOpt);
     host.maxElementer = maxElementer;
-    messages::ScriptedResponder responder;
+    testsupport::ScriptedResponder responder;
     Twinform window;
     window.mappeKontrol("C:\\Data", true);
     search(window, text);
@@ -270,7 +273,7 @@ void TestWinform::searchSurvivesLinksUnreadableAndVanishingFolders()
     QVERIFY(QFile::link(drives.host("C:\\Data"), drives.host("C:\\Data\\sub\\loop")));
     drives.backEnd().refusedListings << "C:\\Data\\locked";
     FakeMainHost host(kOpt);
-    messages::ScriptedResponder responder;
+    testsupport::ScriptedResponder responder;
     Twinform window;
     window.mappeKontrol("C:\\Data", true);
 
@@ -308,7 +311,7 @@ void TestWinform::aNewSearchOrClosingEndsARunningOne()
     makeEntries(drives, "C:\\A", {"held\\", "held\\gammel.txt", "gammel.txt"});
     makeEntries(drives, "C:\\B", {"ny gammel.txt"});
     FakeMainHost host(kOpt);
-    messages::ScriptedResponder responder;
+    testsupport::ScriptedResponder responder;
     QPointer<Twinform> window = new Twinform;
     window->mappeKontrol("C:\\A", true);
     {
@@ -421,7 +424,7 @@ void TestWinform::favouriteCaptionsAndClipboardRows()
     QDir().mkpath(drives.host(kOpt));
     makeEntries(drives, "C:\\Data", {"a.txt", "Gammel\\"});
     FakeMainHost host(kOpt);
-    messages::ScriptedResponder responder;
+    testsupport::ScriptedResponder responder;
     Twinform window;
     window.FavDir->InsertItem("C:\\Data\\Gammel", "Gammel");
     window.FavDir->InsertItem("C:\\Data", "Data");
@@ -466,7 +469,7 @@ void TestWinform::structuresOfAListKeepOrLeaveOutRepeatedFolders()
 
     QDir().mkpath(drives.host(kOpt));
     FakeMainHost host(kOpt);
-    messages::ScriptedResponder responder;
+    testsupport::ScriptedResponder responder;
     Twinform window;
     window.FavDir->InsertItem("C:\\Borte", "Borte");
     QVERIFY(run(window, "fStruktur"));
@@ -479,7 +482,7 @@ void TestWinform::historyIsSavedOnRequestAndEntriesMoveWithTheSelection()
     QDir().mkpath(drives.host(kOpt));
     makeEntries(drives, "C:\\Data", {"A\\", "B\\"});
     FakeMainHost host(kOpt);
-    messages::ScriptedResponder responder;
+    testsupport::ScriptedResponder responder;
     Twinform window;
     window.historieDir->DeleteAlleItems();
     window.HListeForandret = false;
@@ -524,7 +527,7 @@ void TestWinform::shortcutsOfTheFixedPlace()
     const QString place = "C:\\zunKolvra\\Tester\\Genveje";
     makeEntries(drives, place, {"a.lnk", "b.txt", "mappe.lnk\\"});
     host.shortcutsFolder = place;
-    messages::ScriptedResponder responder;
+    testsupport::ScriptedResponder responder;
     Twinform window;
     QVERIFY(window.genvejsListe);
     QVERIFY(run(window, "hentGenveje"));
@@ -566,7 +569,7 @@ void TestWinform::playListsOfTheSelectedNamesWithAnExtension()
     QDir().mkpath(drives.host(kOpt));
     makeEntries(drives, "C:\\Film", {"film1.mp4", "film2.mp4", "film3.mkv", "Mappe\\", "Mappe.2\\"});
     FakeMainHost host(kOpt);
-    messages::ScriptedResponder responder;
+    testsupport::ScriptedResponder responder;
     Twinform window;
     window.visIFilStruktur("C:\\Film");
     // With nothing selected nothing is written.
@@ -615,7 +618,7 @@ void TestWinform::picturePreviewTakesJpgBmpIcoOnly()
     TestDrives drives;
     QDir().mkpath(drives.host(kOpt));
     FakeMainHost host(kOpt);
-    messages::ScriptedResponder responder;
+    testsupport::ScriptedResponder responder;
     Twinform window;
     QCOMPARE(window.visBillede(file), shown);
     QCOMPARE(host.galleryOpened, shown ? 1 : 0);
@@ -629,7 +632,7 @@ void TestWinform::startOpensTheStartUpFolderWhenThereIsOne()
     TestDrives drives;
     QDir().mkpath(drives.host(kOpt));
     FakeMainHost host(kOpt);
-    messages::ScriptedResponder responder;
+    testsupport::ScriptedResponder responder;
     Twinform window;
     window.aabnOpstartMappe(); // this host has no start-up folder
     QCOMPARE(responder.texts(), QStringList{"Mappen kunne ikke findes.\r"});
@@ -688,7 +691,7 @@ void TestWinform::deletionReportsOnlyWhatWasDeleted()
     }
     FakeMainHost host(kOpt);
     host.notifications = true;
-    messages::ScriptedResponder responder;
+    testsupport::ScriptedResponder responder;
     Twinform window;
     window.spmBox->setItemIndex(2); // "Spørg aldrig"
     window.visIFilStruktur(folder);

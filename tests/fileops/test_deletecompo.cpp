@@ -1,5 +1,6 @@
 #include "core/messages.h"
 #include "fileops/deletecompo.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QDir>
@@ -13,9 +14,9 @@
 #include <unistd.h>
 #endif
 
-using messages::RecordedDeleteProgress;
-using messages::ScriptedResponder;
 using messages::ShownDialog;
+using testsupport::RecordedDeleteProgress;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -45,6 +46,8 @@ struct Fixture
 class TestDeleteCompo : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Danish, QLocale::Denmark)); }
     void confirmationFollowsTheQuestionSetting_data();

@@ -6,6 +6,7 @@
 #include "fileops/filinfo.h"
 #include "fileops/metodecompo.h"
 #include "structures/strukturcompo.h"
+#include "support/headlessdialogs.h"
 #include "support/listinggate.h"
 #include "support/testdrives.h"
 
@@ -18,7 +19,7 @@
 #include <sys/stat.h>
 #endif
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -122,6 +123,8 @@ bool listedHidden(const QString &path)
 class TestFilinfo : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void initTestCase();
     void filePicturesAndTypeLines_data();

@@ -1,6 +1,7 @@
 #include "core/messages.h"
 #include "fileops/metodecompo.h"
 #include "structures/strukturcompo.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QDir>
@@ -13,7 +14,7 @@
 #include <unistd.h>
 #endif
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -55,6 +56,8 @@ struct Fixture
 class TestMetodeCompo : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void newFolderGetsAFreeName();
     void newFolderGoesBesideTheSelectedNode_data();

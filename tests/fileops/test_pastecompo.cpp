@@ -1,5 +1,6 @@
 #include "core/messages.h"
 #include "fileops/pastecompo.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QDir>
@@ -16,10 +17,10 @@
 #include <unistd.h>
 #endif
 
-using messages::RecordedDeleteProgress;
-using messages::RecordedPasteProgress;
-using messages::ScriptedResponder;
 using messages::ShownDialog;
+using testsupport::RecordedDeleteProgress;
+using testsupport::RecordedPasteProgress;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -95,6 +96,8 @@ QByteArray pattern(int size)
 class TestPasteCompo : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Danish, QLocale::Denmark)); }
     void confirmationAndItsAnswer();

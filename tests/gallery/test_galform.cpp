@@ -9,6 +9,7 @@
 #include "gallery/progresscompo.h"
 #include "gallery/rulskakt.h"
 #include "pictures.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 #include "tools/faketoolhost.h"
 
@@ -19,7 +20,7 @@
 #include <QTest>
 #include <QToolButton>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -76,6 +77,8 @@ struct Gallery
 class TestGalform : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void bitmapsThenJpegsThenIcons();
     void noPicturesIsSaid();

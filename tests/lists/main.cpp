@@ -1,4 +1,6 @@
 // Runs both list test classes in one executable.
+#include "support/headlessdialogs.h"
+
 #include <QApplication>
 #include <QTest>
 
@@ -8,6 +10,7 @@ QObject *makeMenuExeFilerTest();
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    testsupport::HeadlessDialogs dialogs;
     int failures = 0;
     int count = 0;
     for (QObject *test : {makeReopenFilerTest(), makeMenuExeFilerTest()}) {

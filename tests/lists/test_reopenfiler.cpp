@@ -1,6 +1,7 @@
 #include "core/linefile.h"
 #include "core/messages.h"
 #include "lists/reopenfiler.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QFile>
@@ -8,7 +9,7 @@
 #include <QListWidget>
 #include <QTest>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 

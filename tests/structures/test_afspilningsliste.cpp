@@ -1,12 +1,13 @@
 #include "core/messages.h"
 #include "structures/skrivtekstfiler.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 using Afspiller = TSkrivTekstfiler::Afspiller;
 
 namespace {
@@ -31,6 +32,8 @@ QStringList pageLines(const QByteArray &bytes)
 class TestAfspilningsliste : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void filmListOfThreeFiles();
     void musicAndPictureListsDiffer();

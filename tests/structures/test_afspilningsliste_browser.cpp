@@ -3,6 +3,7 @@
 
 #include "core/messages.h"
 #include "structures/skrivtekstfiler.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QJsonArray>
@@ -263,7 +264,7 @@ void TestAfspilningslisteBrowser::aButtonPlaysItsRow()
     QFETCH(int, kind);
     QFETCH(QString, button);
     TestDrives drives;
-    messages::ScriptedResponder responder;
+    testsupport::ScriptedResponder responder;
     // The third name holds a "\\" on the host (listed with its stand-in, U+F05C).
     const QStringList names{"første.mp4", "Tom \"Q\" & Jerry's <#1> 100%.mp4",
                             QString("tredje") + QChar(0xF05C) + "del.mkv"};

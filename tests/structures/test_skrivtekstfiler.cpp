@@ -1,5 +1,6 @@
 #include "core/messages.h"
 #include "structures/skrivtekstfiler.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QDir>
@@ -14,7 +15,7 @@
 #include <unistd.h>
 #endif
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -52,6 +53,8 @@ QStringList entries(const QString &hostFolder)
 class TestSkrivTekstfiler : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void createsTemplateUnderAFreeName_data();
     void createsTemplateUnderAFreeName();

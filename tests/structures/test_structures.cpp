@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "structures/pictures.h"
 #include "structures/strukturcompo.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QAction>
@@ -13,7 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -68,6 +69,8 @@ QStringList sorted(QStringList lines)
 class TestStructures : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void pathRules_data();
     void pathRules();

@@ -6,13 +6,14 @@
 #include "core/linepair.h"
 #include "core/messages.h"
 #include "structures/struktur.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -66,6 +67,8 @@ struct Fixture
 class TestStruktur : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void aPairThatDisagreesOpensWithWhatFits();
     void extraDataLinesAreNamed();

@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "dialogs/actionlist.h"
 #include "faketoolhost.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 #include "tools/textsearch/findform.h"
 
@@ -17,7 +18,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -52,6 +53,8 @@ void search(Tfindform &window, const QString &folder, const QString &text)
 class TestFindform : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void missingTypeListIsWrittenAsTheStandard();
     void masksAreNormalised_data();

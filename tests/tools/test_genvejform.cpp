@@ -7,6 +7,7 @@
 #include "core/shortcutfile.h"
 #include "dialogs/actionlist.h"
 #include "faketoolhost.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 #include "tools/shortcuts/genvejform.h"
 
@@ -18,7 +19,7 @@
 #include <QTest>
 #include <QTimer>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -57,6 +58,8 @@ bool enabled(Tgenvejform &window, const char *action)
 class TestGenvejform : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void makingStartsTheScriptForTheKind_data();
     void makingStartsTheScriptForTheKind();

@@ -3,6 +3,7 @@
 
 #include "core/messages.h"
 #include "faketoolhost.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 #include "tools/calendar/kalenderform.h"
 
@@ -17,7 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -43,6 +44,8 @@ struct Calendar
 class TestKalenderform : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void aNoteIsKeptPerDay();
     void typedNotesAreKeptWhenTheDayChangesOrTheWindowCloses();

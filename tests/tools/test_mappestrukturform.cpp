@@ -7,6 +7,7 @@
 #include "dialogs/actionlist.h"
 #include "faketoolhost.h"
 #include "structures/mappestrukturfiler.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 #include "tools/mappestruktur/mappestrukturform.h"
 
@@ -17,7 +18,7 @@
 #include <QTabWidget>
 #include <QTest>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -69,6 +70,8 @@ struct Tool
 class TestMappestrukturform : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void savedUnderTheNameWithoutExtension_data();
     void savedUnderTheNameWithoutExtension();

@@ -5,6 +5,7 @@
 #include "dialogs/actionlist.h"
 #include "faketoolhost.h"
 #include "lists/menuexefiler.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 #include "tools/programs/progform.h"
 
@@ -16,7 +17,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -49,6 +50,8 @@ QStringList captions(const TMenuExeFiler &list)
 class TestProgform : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void onlyAProgramFileIsTaken();
     void addingChecksInOrder();

@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "dialogs/actionlist.h"
 #include "faketoolhost.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 #include "tools/wmi/applets.h"
 #include "tools/wmi/waform.h"
@@ -26,7 +27,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-using messages::ScriptedResponder;
+using testsupport::ScriptedResponder;
 
 namespace {
 
@@ -88,6 +89,8 @@ QString memTotalMb()
 class TestWmiform : public QObject
 {
     Q_OBJECT
+    // Messages, questions and progress windows without a user.
+    testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void fromClassListToAScriptWithRealValues();
     void theClassListAndItsCommands();
