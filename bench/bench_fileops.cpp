@@ -261,17 +261,9 @@ int main(int argc, char *argv[])
     messages::setPresenter(&listener);
 
     TPasteObjekt paste;
-    paste.setIntSpm(2);
-    paste.setIntPasteMetode(1);
-    paste.setCloseBoxAfter(true);
     TDeleteObjekt sletter;
-    sletter.setIntSpm(2);
-    sletter.setCloseBoxAfter(true);
-    auto setLists = [&] {
-        paste.setConstDest("D:\\Mål");
-        paste.setPasteMapper({"C:\\Kilde"});
-        paste.setPasteFiler({});
-    };
+    // Never asked, existing files overwritten, the progress window closed after.
+    const PasteJob job{"D:\\Mål", {"C:\\Kilde"}, {}, 2, 1, true, "Stifinder 1"};
     auto removeCopy = [&] { mustRun({"rm", "-rf", copied}); };
     auto freshSource = [&] {
         mustRun({"rm", "-rf", source, copied});
@@ -280,55 +272,47 @@ int main(int argc, char *argv[])
 
     // One untimed copy first: it warms the cache and shows that the engine copies every byte.
     freshSource();
-    setLists();
-    if (!paste.PasteElementer() || paste.ikkePastede != 0) {
+    if (!paste.PasteElementer(job) || paste.ikkePastede != 0) {
         std::fprintf(stderr, "The engine did not copy C:\\Kilde\n");
         return 1;
     }
     mustMatch("The engine's copy", sizeOfTree(copied), whole);
     std::printf("%lld files, %.1f MB\n", whole.files, double(whole.bytes) / 1e6);
 
-    const Pair copy = paired(
-        [&] {
-            removeCopy();
-            setLists();
-        },
-        [&] { paste.PasteElementer(); }, [&] { mustMatch("The engine's copy", sizeOfTree(copied), whole); },
-        [&] {
-            mustRun({"cp", "-r", source, destination + "/"});
-        });
+    const Pair copy = paired([&] { removeCopy(); }, [&] { paste.PasteElementer(job); },
+                             [&] { mustMatch("The engine's copy", sizeOfTree(copied), whole); },
+                             [&] {
+                                 mustRun({"cp", "-r", source, destination + "/"});
+                             });
     report("Copying C:\\Kilde to D:\\Mål", "  cp -r", copy);
 
-    const Pair move = paired(
-        [&] {
-            freshSource();
-            setLists();
-        },
-        [&] { paste.PasteCutElementer(); },
-        [&] {
-            mustMatch("The engine's move", sizeOfTree(copied), whole);
-            if (QFileInfo::exists(source)) {
-                std::fprintf(stderr, "The engine's move left C:\\Kilde\n");
-                std::exit(1);
-            }
-        },
-        [&] {
-            mustRun({"cp", "-r", source, destination + "/"});
-            mustRun({"rm", "-rf", source});
-        });
+    const Pair move = paired([&] { freshSource(); }, [&] { paste.PasteCutElementer(job); },
+                             [&] {
+                                 mustMatch("The engine's move", sizeOfTree(copied), whole);
+                                 if (QFileInfo::exists(source)) {
+                                     std::fprintf(stderr, "The engine's move left C:\\Kilde\n");
+                                     std::exit(1);
+                                 }
+                             },
+                             [&] {
+                                 mustRun({"cp", "-r", source, destination + "/"});
+                                 mustRun({"rm", "-rf", source});
+                             });
     report("Moving C:\\Kilde to D:\\Mål", "  cp -r && rm -rf", move);
 
-    const Pair remove =
-        paired([&] { freshSource(); }, [&] { sletter.DeleteElementer({"C:\\Kilde"}, {}, false); },
-               [&] {
-                   if (QFileInfo::exists(source)) {
-                       std::fprintf(stderr, "The engine did not delete C:\\Kilde\n");
-                       std::exit(1);
-                   }
-               },
-               [&] {
-                   mustRun({"rm", "-rf", source});
-               });
+    const Pair remove = paired([&] { freshSource(); },
+                               [&] {
+                                   sletter.DeleteElementer({{"C:\\Kilde"}, {}, false, 2, true});
+                               },
+                               [&] {
+                                   if (QFileInfo::exists(source)) {
+                                       std::fprintf(stderr, "The engine did not delete C:\\Kilde\n");
+                                       std::exit(1);
+                                   }
+                               },
+                               [&] {
+                                   mustRun({"rm", "-rf", source});
+                               });
     report("Deleting C:\\Kilde permanently", "  rm -rf", remove);
 
     // Many files in one folder: each new name is looked up without regard to case, which must
@@ -342,18 +326,14 @@ int main(int argc, char *argv[])
         const QByteArray small(1024, 'x');
         for (int i = 0; i < files; ++i)
             writeFile(source + QString("/Fil %1.txt").arg(i, 6, 10, QChar(u'0')), small);
-        flat[step] = paired(
-            [&] {
-                removeCopy();
-                setLists();
-            },
-            [&] { paste.PasteElementer(); },
-            [&] {
-                mustMatch("The engine's copy", sizeOfTree(copied), {files, qint64(files) * 1024});
-            },
-            [&] {
-                mustRun({"cp", "-r", source, destination + "/"});
-            });
+        flat[step] =
+            paired([&] { removeCopy(); }, [&] { paste.PasteElementer(job); },
+                   [&] {
+                       mustMatch("The engine's copy", sizeOfTree(copied), {files, qint64(files) * 1024});
+                   },
+                   [&] {
+                       mustRun({"cp", "-r", source, destination + "/"});
+                   });
         report(qPrintable(QString("Copying %1 files of one folder").arg(files)), "  cp -r", flat[step]);
     }
     const double growth = flat[1].engine.median / (4 * flat[0].engine.median);

@@ -74,15 +74,6 @@ void Twinform::createEngines()
         metodeX->setIkonDir(mainHost()->iconFolder());
     PasteObj = new TPasteObjekt(this);
     DeleteObj = new TDeleteObjekt(this);
-    PasteObj->FonLoadLister = [this] {
-        QString destination;
-        QStringList mapper;
-        QStringList filer;
-        loadListerne(destination, mapper, filer);
-        PasteObj->setConstDest(destination);
-        PasteObj->setPasteMapper(mapper);
-        PasteObj->setPasteFiler(filer);
-    };
     PasteObj->FonPasteElements = [this](bool doCopy) { lukKlipbordKontrol(doCopy); };
 }
 
@@ -252,14 +243,18 @@ void Twinform::PasteElementer()
             messages::inform("Der er ingen elementer i Klipbordet.\rVælg elementer og prøv igen.");
             return;
         }
-        PasteObj->setIntSpm(spmBox->itemIndex());
-        PasteObj->setIntPasteMetode(resultBox->itemIndex());
-        PasteObj->setCloseBoxAfter(LukCheck->isChecked());
-        PasteObj->setBoxCaption(windowTitle());
-        const bool ok = metodeX->flytElementer() ? PasteObj->PasteCutElementer() : PasteObj->PasteElementer();
+        // Without a destination or valid rows (said already) the engine does nothing.
+        PasteJob job;
+        loadListerne(job.destination, job.folders, job.files);
+        job.ask = spmBox->itemIndex();
+        job.clashRule = resultBox->itemIndex();
+        job.closeBoxAfter = LukCheck->isChecked();
+        job.caption = windowTitle();
+        const bool ok =
+            metodeX->flytElementer() ? PasteObj->PasteCutElementer(job) : PasteObj->PasteElementer(job);
         pasteResultText = PasteObj->getResult();
-        if (ok && opdaterCheck->isChecked() && core::directoryExists(PasteObj->constDest()))
-            showAroundFolder(PasteObj->constDest());
+        if (ok && opdaterCheck->isChecked() && core::directoryExists(job.destination))
+            showAroundFolder(job.destination);
     });
 }
 
@@ -268,11 +263,11 @@ void Twinform::DeleteElementer(bool tilPapirkurv)
     operationBracket("Der er allerede en funktion kørende.\rSkal der slettes alligevel?", 2,
                      [this, tilPapirkurv] {
                          TStrukturCompo *struktur = metodeX->strukturY();
-                         DeleteObj->setIntSpm(spmBox->itemIndex());
-                         DeleteObj->setCloseBoxAfter(LukCheck->isChecked());
-                         QStringList mapper;
-                         QStringList filer;
-                         if (struktur->loadLister(mapper, filer) == 0) {
+                         DeleteJob job;
+                         job.toRecycleBin = tilPapirkurv;
+                         job.ask = spmBox->itemIndex();
+                         job.closeBoxAfter = LukCheck->isChecked();
+                         if (struktur->loadLister(job.folders, job.files) == 0) {
                              messages::inform("Der er ikke valgt elementer til sletning.");
                              struktur->setFilnavn(QString());
                              return;
@@ -280,7 +275,7 @@ void Twinform::DeleteElementer(bool tilPapirkurv)
                          bool ok = false;
                          try {
                              // What could not be deleted the engine names itself, in one message.
-                             ok = DeleteObj->DeleteElementer(mapper, filer, tilPapirkurv);
+                             ok = DeleteObj->DeleteElementer(job);
                          } catch (const std::exception &) {
                              messages::inform("Der opstod en ukendt fejl.");
                          }

@@ -30,16 +30,16 @@ TDeleteCompo::TDeleteCompo(QObject *owner)
 
 TDeleteCompo::~TDeleteCompo() = default;
 
-bool TDeleteCompo::DeleteElementer(const QStringList &aMappeListe, const QStringList &aFilListe,
-                                   bool tilPapirkurv)
+bool TDeleteCompo::DeleteElementer(const DeleteJob &job)
 {
+    const bool tilPapirkurv = job.toRecycleBin;
     m_heading.clear();
     DeleteBox->setHeading(m_heading);
-    FDeleteMapper = aMappeListe;
-    FDeleteFiler = aFilListe;
+    FDeleteMapper = job.folders;
+    FDeleteFiler = job.files;
     nulstilUdfald();
 
-    const bool spoerg = FIntSpm == 0 || (FIntSpm == 1 && !tilPapirkurv);
+    const bool spoerg = job.ask == 0 || (job.ask == 1 && !tilPapirkurv);
     if (spoerg && !SpmDelBox->skalElementerSlettes(FDeleteFiler, FDeleteMapper, tilPapirkurv))
         return false;
 
@@ -78,13 +78,14 @@ bool TDeleteCompo::DeleteElementer(const QStringList &aMappeListe, const QString
     if (!m_ikkeSlettede.isEmpty())
         messages::inform(ikkeSlettetBesked());
     // After a stop the window stays for the user to see how far it came.
-    if (FCloseBoxAfter && !stoppet)
+    if (job.closeBoxAfter && !stoppet)
         DeleteBox->closeWindow();
     return true;
 }
 
 bool TDeleteCompo::sletFlyttede(const QStringList &mapper, const QStringList &filer,
-                                const QList<Optaelling> &mappeTal, const QList<qint64> &filStoerrelser)
+                                const QList<Optaelling> &mappeTal, const QList<qint64> &filStoerrelser,
+                                bool closeBoxAfter)
 {
     m_heading.clear();
     FDeleteMapper = mapper;
@@ -114,7 +115,7 @@ bool TDeleteCompo::sletFlyttede(const QStringList &mapper, const QStringList &fi
     m_ikkeSlettede.removeIf([](const IkkeSlettet &rest) { return !core::entryExists(rest.element); });
 
     pumpMessages(true);
-    if (FCloseBoxAfter)
+    if (closeBoxAfter)
         DeleteBox->closeWindow();
     return m_ikkeSlettede.isEmpty();
 }

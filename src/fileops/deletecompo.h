@@ -12,6 +12,16 @@
 
 class QWidget;
 
+// One deletion, as the explorer window gives it to the engine: what, how, and its settings.
+struct DeleteJob
+{
+    QStringList folders; // full paths
+    QStringList files;
+    bool toRecycleBin = false;
+    int ask = 0; // 0 "Spørg altid", 1 "Kun før Slet", 2 "Spørg aldrig"
+    bool closeBoxAfter = true;
+};
+
 class TDeleteCompo : public QObject
 {
     Q_OBJECT
@@ -19,17 +29,11 @@ public:
     explicit TDeleteCompo(QObject *owner = nullptr);
     ~TDeleteCompo() override;
 
-    // 0 "Spørg altid", 1 "Kun før Slet", 2 "Spørg aldrig".
-    void setIntSpm(int value) { FIntSpm = value; }
-    void setCloseBoxAfter(bool value) { FCloseBoxAfter = value; }
-    int intSpm() const { return FIntSpm; }
-    bool closeBoxAfter() const { return FCloseBoxAfter; }
-
     // False only when the user declined. What could not be deleted is named in one message at the
     // end and kept in ikkeSlettede(); a file that cannot be deleted permanently ends the deletion
     // there (the window stays open). A listed file that is gone raises FilFejl before anything is
     // deleted.
-    bool DeleteElementer(const QStringList &aMappeListe, const QStringList &aFilListe, bool tilPapirkurv);
+    bool DeleteElementer(const DeleteJob &job);
     // A listed folder or file the last deletion left: where a permanent deletion of a folder
     // stopped (empty when at the folder itself, or for the recycle bin) and the system's reason
     // (empty when it gave none).
@@ -63,7 +67,7 @@ public:
     // "Sletningen er permanent"; folders still there at the end are tried once more. False when
     // anything is left. The copy pass has counted the folders and files already.
     bool sletFlyttede(const QStringList &mapper, const QStringList &filer, const QList<Optaelling> &mappeTal,
-                      const QList<qint64> &filStoerrelser);
+                      const QList<qint64> &filStoerrelser, bool closeBoxAfter);
     // The heading from its 21st character on: a blank and the short size text. When something
     // could not be deleted: a blank, the size of what was deleted and how many were left.
     QString getResult() const;
@@ -88,8 +92,6 @@ public:
 protected:
     QStringList FDeleteMapper;
     QStringList FDeleteFiler;
-    int FIntSpm = 0;
-    bool FCloseBoxAfter = true;
     std::unique_ptr<messages::OperationQuestions> SpmDelBox;
     std::unique_ptr<messages::DeleteProgressView> DeleteBox;
 

@@ -75,22 +75,41 @@ TPasteCompo::TPasteCompo(QObject *owner)
     , SpmHandling(messages::makeOperationQuestions())
     , ProgressBox(messages::makePasteProgressView())
     , m_sletter(std::make_unique<TDeleteObjekt>())
-{
-    m_sletter->setIntSpm(2);
-}
+{}
 
 TPasteCompo::~TPasteCompo() = default;
 
-void TPasteCompo::setCloseBoxAfter(bool value)
+bool TPasteCompo::begin(const PasteJob &job, bool flyt)
 {
-    FCloseBoxAfter = value;
-    m_sletter->setCloseBoxAfter(value);
-}
-
-void TPasteCompo::setBoxCaption(const QString &value)
-{
-    m_boxCaption = value;
-    ProgressBox->setCaption(value + " kopierer valgte elementer");
+    FConstDest = job.destination;
+    FPasteMapper = job.folders;
+    FPasteFiler = job.files;
+    FIntSpm = job.ask;
+    FIntPasteMetode = job.clashRule;
+    FCloseBoxAfter = job.closeBoxAfter;
+    ProgressBox->setCaption(job.caption + " kopierer valgte elementer");
+    m_erstatAlle = -1;
+    ikkePastede = 0;
+    m_fuld = false;
+    m_mappeHel.clear();
+    m_filHel.clear();
+    ProgressBox->setInfo(QString());
+    auto fortael = [this](bool doCopy) {
+        if (FonPasteElements)
+            FonPasteElements(doCopy);
+    };
+    if (FConstDest.isEmpty() || indISigSelv(flyt)) {
+        fortael(false);
+        return false;
+    }
+    if (FIntSpm == 0 && !SpmHandling->skalElementerKopieres(FConstDest, flyt, FPasteFiler, FPasteMapper)) {
+        fortael(false);
+        return false;
+    }
+    // Told also when nothing was asked: "Ryd kopieringslister" holds for every paste.
+    fortael(true);
+    sizeOfElementer(FConstDest);
+    return true;
 }
 
 QString TPasteCompo::getResult() const
@@ -108,32 +127,10 @@ bool TPasteCompo::stoppet() const
 // ---------------------------------------------------------------------------------------------
 // Paste by copying
 
-bool TPasteCompo::PasteElementer()
+bool TPasteCompo::PasteElementer(const PasteJob &job)
 {
-    auto fortael = [this](bool doCopy) {
-        if (FonPasteElements)
-            FonPasteElements(doCopy);
-    };
     try {
-        ikkePastede = 0;
-        m_fuld = false;
-        ProgressBox->setInfo(QString());
-        if (FonLoadLister)
-            FonLoadLister();
-        if (FConstDest.isEmpty() || indISigSelv(false)) {
-            fortael(false);
-            return false;
-        }
-        if (FIntSpm == 0) {
-            if (!SpmHandling->skalElementerKopieres(FConstDest, false, FPasteFiler, FPasteMapper)) {
-                fortael(false);
-                return false;
-            }
-        }
-        // Told also when nothing was asked: "Ryd kopieringslister" holds for every paste.
-        fortael(true);
-        sizeOfElementer(FConstDest);
-        if (!pladsNok())
+        if (!begin(job, false) || !pladsNok())
             return false;
         ProgressBox->showWindow();
         pump(true);
@@ -497,34 +494,11 @@ bool TPasteCompo::pladsNok() const
 // ---------------------------------------------------------------------------------------------
 // Paste by moving
 
-bool TPasteCompo::PasteCutElementer()
+bool TPasteCompo::PasteCutElementer(const PasteJob &job)
 {
-    auto fortael = [this](bool doCopy) {
-        if (FonPasteElements)
-            FonPasteElements(doCopy);
-    };
     try {
-        m_erstatAlle = -1;
-        ikkePastede = 0;
-        m_fuld = false;
-        m_mappeHel.clear();
-        m_filHel.clear();
-        ProgressBox->setInfo(QString());
-        if (FonLoadLister)
-            FonLoadLister();
-        if (FConstDest.isEmpty() || indISigSelv(true)) {
-            fortael(false);
+        if (!begin(job, true))
             return false;
-        }
-        if (FIntSpm == 0) {
-            if (!SpmHandling->skalElementerKopieres(FConstDest, true, FPasteFiler, FPasteMapper)) {
-                fortael(false);
-                return false;
-            }
-        }
-        // Told also when nothing was asked: "Ryd kopieringslister" holds for every paste.
-        fortael(true);
-        sizeOfElementer(FConstDest);
         flytMapperPaaDrevet();
         flytFilerPaaDrevet();
         if (!FPasteMapper.isEmpty() || !FPasteFiler.isEmpty()) {
@@ -691,7 +665,7 @@ bool TPasteCompo::DeleteFraLister()
         return true;
     bool ok = false;
     try {
-        ok = m_sletter->sletFlyttede(mapper, filer, mappeTal, filStoerrelser);
+        ok = m_sletter->sletFlyttede(mapper, filer, mappeTal, filStoerrelser, FCloseBoxAfter);
     } catch (const std::exception &) {
         ok = false;
     }

@@ -13,6 +13,21 @@
 #include <memory>
 #include <optional>
 
+// One paste, as the explorer window gives it to the engine: what, where, and its settings.
+struct PasteJob
+{
+    // The folder pasted into; empty when there is none (then nothing is done).
+    QString destination;
+    // The clipboard's folders and files, full paths.
+    QStringList folders;
+    QStringList files;
+    int ask = 0;       // 0 "Spørg altid", 1 "Kun før Slet", 2 "Spørg aldrig"
+    int clashRule = 0; // 0 "Overskriv ikke", 1 "Overskriv", 2 "Opret kopi", 3 "Spørg"
+    bool closeBoxAfter = true;
+    // The explorer window's caption, which the progress window's names.
+    QString caption;
+};
+
 class TPasteCompo : public QObject
 {
     Q_OBJECT
@@ -20,30 +35,18 @@ public:
     explicit TPasteCompo(QObject *owner = nullptr);
     ~TPasteCompo() override;
 
-    void setConstDest(const QString &value) { FConstDest = value; }
-    // 0 "Spørg altid", 1 "Kun før Slet", 2 "Spørg aldrig".
-    void setIntSpm(int value) { FIntSpm = value; }
-    // 0 "Overskriv ikke", 1 "Overskriv", 2 "Opret kopi", 3 "Spørg".
-    void setIntPasteMetode(int value) { FIntPasteMetode = value; }
-    void setCloseBoxAfter(bool value);
-    void setPasteMapper(const QStringList &value) { FPasteMapper = value; }
-    void setPasteFiler(const QStringList &value) { FPasteFiler = value; }
-    void setBoxCaption(const QString &value);
-
     // Told after the confirmation: true when the paste goes ahead.
     std::function<void(bool doCopy)> FonPasteElements;
-    // Asked at the start of every paste to set the destination and the two lists.
-    std::function<void()> FonLoadLister;
 
-    bool PasteElementer();
-    bool PasteCutElementer();
+    // The job's elements copied, or moved (the clipboard's rows were cut).
+    bool PasteElementer(const PasteJob &job);
+    bool PasteCutElementer(const PasteJob &job);
     // "12 filer: 3,45 MB" after a paste; the stop text after a stopped one.
     QString getResult() const;
 
-    const QString &constDest() const { return FConstDest; }
+    // What is left of the last paste's lists: a move takes out what it moved on the drive.
     const QStringList &pasteMapper() const { return FPasteMapper; }
     const QStringList &pasteFiler() const { return FPasteFiler; }
-    int intPasteMetode() const { return FIntPasteMetode; }
     messages::PasteProgressView &progressBox() const { return *ProgressBox; }
     messages::OperationQuestions &spmHandling() const { return *SpmHandling; }
     messages::DeleteProgressView &deleteBox() const { return m_sletter->deleteBox(); }
@@ -69,6 +72,9 @@ private:
         std::optional<QString> hele;
     };
 
+    // The opening steps of a copy and a move: the job taken, checked, confirmed and counted.
+    // False when the paste goes no further.
+    bool begin(const PasteJob &job, bool flyt);
     qint64 sizeOfElementer(const QString &dest);
     void udskrivInfo();
     bool kopierFilEx(const QString &src, const QString &dst, bool overskriv);
@@ -121,7 +127,6 @@ private:
     int FIntSpm = 0;
     int FIntPasteMetode = 0;
     bool FCloseBoxAfter = true;
-    QString m_boxCaption;
     std::unique_ptr<messages::OperationQuestions> SpmHandling;
     std::unique_ptr<messages::PasteProgressView> ProgressBox;
     std::unique_ptr<TDeleteObjekt> m_sletter;

@@ -25,6 +25,14 @@ struct Fixture
     TestDrives drives;
     TDeleteObjekt engine;
     RecordedDeleteProgress &box = dynamic_cast<RecordedDeleteProgress &>(engine.deleteBox());
+    // The window's settings for the next deletion.
+    int ask = 0;
+    bool closeAfter = true;
+
+    bool remove(const QStringList &folders, const QStringList &files, bool toRecycleBin)
+    {
+        return engine.DeleteElementer({folders, files, toRecycleBin, ask, closeAfter});
+    }
 
     void file(const QString &path, const QByteArray &bytes = "x") const { drives.writeBytes(path, bytes); }
     void sizedFile(const QString &path, qint64 size) const
@@ -91,8 +99,8 @@ void TestDeleteCompo::confirmationFollowsTheQuestionSetting()
     ScriptedResponder responder;
     if (asked)
         responder.answerJa();
-    f.engine.setIntSpm(intSpm);
-    QVERIFY(f.engine.DeleteElementer({"C:\\Mappe"}, {"C:\\b.txt"}, tilPapirkurv));
+    f.ask = intSpm;
+    QVERIFY(f.remove({"C:\\Mappe"}, {"C:\\b.txt"}, tilPapirkurv));
     QCOMPARE(responder.unexpectedQuestions, 0);
     QCOMPARE(responder.shown.size(), asked ? 1 : 0);
     if (asked) {
@@ -116,7 +124,7 @@ void TestDeleteCompo::nejDeletesNothing()
     f.file("C:\\b.txt");
     ScriptedResponder responder;
     responder.answerNej();
-    QVERIFY(!f.engine.DeleteElementer({"C:\\Mappe"}, {"C:\\b.txt"}, false));
+    QVERIFY(!f.remove({"C:\\Mappe"}, {"C:\\b.txt"}, false));
     QVERIFY(f.exists("C:\\Mappe\\a.txt"));
     QVERIFY(f.exists("C:\\b.txt"));
     QCOMPARE(f.box.shows, 0);
@@ -133,9 +141,9 @@ void TestDeleteCompo::permanentDeletionRemovesFoldersAndFiles()
     f.file("C:\\d.txt", "1234567");
     f.file("D:\\e.txt", "1");
     ScriptedResponder responder;
-    f.engine.setIntSpm(2);
-    f.engine.setCloseBoxAfter(false);
-    QVERIFY(f.engine.DeleteElementer({"C:\\Foto", "D:\\Arkiv"}, {"C:\\d.txt", "D:\\e.txt"}, false));
+    f.ask = 2;
+    f.closeAfter = false;
+    QVERIFY(f.remove({"C:\\Foto", "D:\\Arkiv"}, {"C:\\d.txt", "D:\\e.txt"}, false));
     for (const QString &path : QStringList{"C:\\Foto", "D:\\Arkiv", "C:\\d.txt", "D:\\e.txt"})
         QVERIFY2(!f.exists(path), qPrintable(path));
     QVERIFY(f.trashed().isEmpty());
@@ -167,8 +175,8 @@ void TestDeleteCompo::recycleBinDeletionGoesToTheTrash()
     f.sizedFile("C:\\Film\\b.mp4", 1618000);
     f.sizedFile("C:\\c.mp4", 1000000);
     ScriptedResponder responder;
-    f.engine.setIntSpm(1);
-    QVERIFY(f.engine.DeleteElementer({"C:\\Film"}, {"C:\\c.mp4"}, true));
+    f.ask = 1;
+    QVERIFY(f.remove({"C:\\Film"}, {"C:\\c.mp4"}, true));
     QVERIFY(responder.shown.isEmpty());
     QVERIFY(!f.exists("C:\\Film"));
     QVERIFY(!f.exists("C:\\c.mp4"));
@@ -189,8 +197,8 @@ void TestDeleteCompo::anEmptyFileCountsOneByte()
     f.file("C:\\tom.txt", QByteArray());
     f.file("C:\\ti.txt", "0123456789");
     ScriptedResponder responder;
-    f.engine.setIntSpm(2);
-    QVERIFY(f.engine.DeleteElementer({}, {"C:\\tom.txt", "C:\\ti.txt"}, false));
+    f.ask = 2;
+    QVERIFY(f.remove({}, {"C:\\tom.txt", "C:\\ti.txt"}, false));
     QCOMPARE(f.engine.totalSize, qint64(11));
     QCOMPARE(f.engine.getResult(), QString(" 11 bytes"));
     QVERIFY(!f.exists("C:\\tom.txt"));
@@ -215,8 +223,8 @@ void TestDeleteCompo::aFileThatCannotBeDeletedStopsTheDeletion()
         f.drives.backEnd().refusedDeletes << "C:\\Laast\\b.txt";
 #endif
     ScriptedResponder responder;
-    f.engine.setIntSpm(2);
-    QVERIFY(f.engine.DeleteElementer({}, {"C:\\a.txt", "C:\\Laast\\b.txt", "C:\\c.txt", "C:\\d.txt"}, false));
+    f.ask = 2;
+    QVERIFY(f.remove({}, {"C:\\a.txt", "C:\\Laast\\b.txt", "C:\\c.txt", "C:\\d.txt"}, false));
     QCOMPARE(responder.texts(),
              QStringList{"Filen\rC:\\Laast\\b.txt\rkunne ikke slettes.\rAdgang nægtet.\r"
                          "Sletningen stoppede ved denne fil; 2 filer efter den er ikke slettet."});
@@ -243,9 +251,9 @@ void TestDeleteCompo::aFolderThatCannotBeDeletedWholeIsNamed()
         QSKIP("no folder can be locked here: the file system has no immutable flag for root, or the host is "
               "Windows, whose folder rights Wine does not enforce");
     ScriptedResponder responder;
-    f.engine.setIntSpm(2);
-    f.engine.setCloseBoxAfter(false);
-    QVERIFY(f.engine.DeleteElementer({"C:\\Mappe", "C:\\Efter"}, {"C:\\d.txt"}, false));
+    f.ask = 2;
+    f.closeAfter = false;
+    QVERIFY(f.remove({"C:\\Mappe", "C:\\Efter"}, {"C:\\d.txt"}, false));
     QCOMPARE(responder.texts(), QStringList{"Mappen\rC:\\Mappe\rkunne ikke slettes helt. Sletningen stoppede "
                                             "ved:\rC:\\Mappe\\Laast\\b.txt\rAdgang nægtet."});
     QVERIFY(f.exists("C:\\Mappe\\Laast\\b.txt"));
@@ -268,8 +276,8 @@ void TestDeleteCompo::whatTheRecycleBinCannotTakeIsNamedInOneMessage()
     f.file("D:\\b.txt");
     f.file("C:\\c.txt");
     ScriptedResponder responder;
-    f.engine.setIntSpm(2);
-    QVERIFY(f.engine.DeleteElementer({"D:\\Mappe"}, {"D:\\b.txt", "C:\\c.txt"}, true));
+    f.ask = 2;
+    QVERIFY(f.remove({"D:\\Mappe"}, {"D:\\b.txt", "C:\\c.txt"}, true));
     QCOMPARE(
         responder.texts(),
         QStringList{"Følgende 2 elementer kunne ikke slettes:\r\rMappen\rD:\\Mappe\rkunne ikke flyttes til "
@@ -298,8 +306,8 @@ void TestDeleteCompo::aFolderShowsProgressPerFile()
             seen << f.box.bar;
     };
     ScriptedResponder responder;
-    f.engine.setIntSpm(2);
-    QVERIFY(f.engine.DeleteElementer({"C:\\Stor"}, {}, false));
+    f.ask = 2;
+    QVERIFY(f.remove({"C:\\Stor"}, {}, false));
     QVERIFY(responder.shown.isEmpty());
     QVERIFY(!f.exists("C:\\Stor"));
     QVERIFY2(std::any_of(seen.cbegin(), seen.cend(), [](int bar) { return bar > 0 && bar < 100; }),
@@ -314,8 +322,8 @@ void TestDeleteCompo::aMissingFolderIsReportedAndPassedOver()
     f.file("C:\\Findes\\a.txt");
     f.file("C:\\Efter\\b.txt");
     ScriptedResponder responder;
-    f.engine.setIntSpm(2);
-    QVERIFY(f.engine.DeleteElementer({"C:\\Findes", "C:\\Mangler", "C:\\Efter"}, {}, false));
+    f.ask = 2;
+    QVERIFY(f.remove({"C:\\Findes", "C:\\Mangler", "C:\\Efter"}, {}, false));
     QCOMPARE(responder.texts(), QStringList{"Mappen\rC:\\Mangler\reksisterer ikke."});
     QCOMPARE(responder.shown.first().kind, ShownDialog::Information);
     QVERIFY(!f.exists("C:\\Findes"));
@@ -333,8 +341,8 @@ void TestDeleteCompo::aLinkInsideADeletedFolderGoesAsALink()
     f.file("C:\\Slet\\a.txt", "1");
     QVERIFY(QFile::link(f.drives.host("C:\\Maal"), f.drives.host("C:\\Slet\\Genvej")));
     ScriptedResponder responder;
-    f.engine.setIntSpm(2);
-    QVERIFY(f.engine.DeleteElementer({"C:\\Slet"}, {}, false));
+    f.ask = 2;
+    QVERIFY(f.remove({"C:\\Slet"}, {}, false));
     QVERIFY(!f.exists("C:\\Slet"));
     QVERIFY(f.exists("C:\\Maal\\behold.txt"));
     // Counted as a folder, not entered.
@@ -346,8 +354,8 @@ void TestDeleteCompo::anEmptySelectionShowsAndClosesTheWindow()
 {
     Fixture f;
     ScriptedResponder responder;
-    f.engine.setIntSpm(2);
-    QVERIFY(f.engine.DeleteElementer({}, {}, true));
+    f.ask = 2;
+    QVERIFY(f.remove({}, {}, true));
     QVERIFY(responder.shown.isEmpty());
     QCOMPARE(f.box.shows, 1);
     QCOMPARE(f.box.closes, 1);

@@ -36,7 +36,9 @@ struct Fixture
     RecordedPasteProgress &box = dynamic_cast<RecordedPasteProgress &>(engine.progressBox());
     RecordedDeleteProgress &deleteBox = dynamic_cast<RecordedDeleteProgress &>(engine.deleteBox());
 
-    Fixture() { engine.setIntSpm(2); }
+    // The window's settings for the next paste.
+    int ask = 2;
+    bool closeAfter = true;
 
     void file(const QString &path, const QByteArray &bytes = "x") const { drives.writeBytes(path, bytes); }
     void folder(const QString &path) const { QDir().mkpath(drives.host(path)); }
@@ -58,11 +60,8 @@ struct Fixture
     bool paste(const QString &dest, const QStringList &mapper, const QStringList &filer, int metode,
                bool flyt = false)
     {
-        engine.setConstDest(dest);
-        engine.setPasteMapper(mapper);
-        engine.setPasteFiler(filer);
-        engine.setIntPasteMetode(metode);
-        return flyt ? engine.PasteCutElementer() : engine.PasteElementer();
+        const PasteJob job{dest, mapper, filer, ask, metode, closeAfter, "Stifinder 1"};
+        return flyt ? engine.PasteCutElementer(job) : engine.PasteElementer(job);
     }
 };
 
@@ -139,7 +138,7 @@ void TestPasteCompo::confirmationAndItsAnswer()
         f.folder("D:\\Mål");
         QList<bool> told;
         f.engine.FonPasteElements = [&told](bool doCopy) { told << doCopy; };
-        f.engine.setIntSpm(0);
+        f.ask = 0;
         ScriptedResponder responder;
         ja ? responder.answerJa() : responder.answerNej();
         QCOMPARE(f.paste("D:\\Mål", {"C:\\Kilde"}, {"C:\\b.txt"}, overskriv), ja);
@@ -160,7 +159,7 @@ void TestPasteCompo::confirmationAndItsAnswer()
     Fixture f;
     QList<bool> told;
     f.engine.FonPasteElements = [&told](bool doCopy) { told << doCopy; };
-    f.engine.setIntSpm(0);
+    f.ask = 0;
     ScriptedResponder responder;
     QVERIFY(!f.paste(QString(), {}, {"C:\\b.txt"}, overskriv));
     QVERIFY(responder.shown.isEmpty());
@@ -168,7 +167,7 @@ void TestPasteCompo::confirmationAndItsAnswer()
 
     // Without a question the paste is told to go ahead too, so the clipboard is tidied after it.
     f.file("C:\\b.txt");
-    f.engine.setIntSpm(2);
+    f.ask = 2;
     told.clear();
     QVERIFY(f.paste("D:\\", {}, {"C:\\b.txt"}, overskriv));
     QVERIFY(responder.shown.isEmpty());
@@ -185,8 +184,7 @@ void TestPasteCompo::copiesFoldersAndFilesWithTheProgressTexts()
     f.file("D:\\d.txt", QByteArray(301466, 'd'));
     f.folder("C:\\Mål");
     ScriptedResponder responder;
-    f.engine.setBoxCaption("Stifinder 1");
-    f.engine.setCloseBoxAfter(false);
+    f.closeAfter = false;
     QVERIFY(f.paste("C:\\Mål", {"C:\\Foto"}, {"C:\\c.txt", "D:\\d.txt"}, overskriv));
     QVERIFY(responder.shown.isEmpty());
     QCOMPARE(f.names("C:\\Mål"), (QStringList{"Foto", "c.txt", "d.txt"}));
@@ -654,7 +652,7 @@ void TestPasteCompo::aMoveToAnotherDriveCopiesThenDeletesPermanently()
     f.file("D:\\Foto\\2024\\b.jpg", "123");
     f.file("D:\\c.txt", "cc");
     ScriptedResponder responder;
-    f.engine.setCloseBoxAfter(false);
+    f.closeAfter = false;
     QVERIFY(f.paste("C:\\", {"D:\\Foto"}, {"D:\\c.txt"}, overskriv, true));
     QVERIFY2(responder.shown.isEmpty(), qPrintable(responder.texts().join(" | ")));
     QCOMPARE(f.bytes("C:\\Foto\\2024\\b.jpg"), QByteArray("123"));
@@ -746,7 +744,7 @@ void TestPasteCompo::stopDuringAMoveKeepsEverySourceNotFullyCopied()
             f.box.stop = true;
     };
     ScriptedResponder responder;
-    f.engine.setCloseBoxAfter(false);
+    f.closeAfter = false;
     QVERIFY(f.paste("C:\\", {"D:\\Mappe"}, {"D:\\a.txt", "D:\\b.bin", "D:\\c.txt"}, overskriv, true));
 
     QVERIFY(f.box.stop);
