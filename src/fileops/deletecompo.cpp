@@ -84,7 +84,7 @@ bool TDeleteCompo::DeleteElementer(const DeleteJob &job)
 }
 
 bool TDeleteCompo::sletFlyttede(const QStringList &mapper, const QStringList &filer,
-                                const QList<Optaelling> &mappeTal, const QList<qint64> &filStoerrelser,
+                                const QList<TreeCount> &mappeTal, const QList<qint64> &filStoerrelser,
                                 bool closeBoxAfter)
 {
     m_heading.clear();
@@ -126,11 +126,11 @@ void TDeleteCompo::sletMapperne(bool tilPapirkurv)
         const QString &mappe = FDeleteMapper.at(i);
         if (!core::directoryExists(mappe))
             continue;
-        const Optaelling count = m_mappeOptaelling.value(i);
+        const TreeCount count = m_mappeTreeCount.value(i);
         const int foer = int(m_ikkeSlettede.size());
         if (tilPapirkurv) {
             // The recycle bin takes a folder whole, in one step.
-            antalFiler -= count.filer;
+            antalFiler -= int(count.files);
             posSize += count.bytes;
             platform::setLastError(platform::Win32Error::Success);
             if (sletMappe(nullptr, mappe, false, true))
@@ -147,7 +147,7 @@ void TDeleteCompo::sletMapperne(bool tilPapirkurv)
     }
 }
 
-void TDeleteCompo::sletMappePermanent(const QString &mappe, const Optaelling &count)
+void TDeleteCompo::sletMappePermanent(const QString &mappe, const TreeCount &count)
 {
     // The bar follows the files as they go; the figures of the count are never passed, since the
     // folder may have changed since it was counted.
@@ -157,7 +157,7 @@ void TDeleteCompo::sletMappePermanent(const QString &mappe, const Optaelling &co
     qint64 bytes = 0;
     bool noget = false;
     const auto frem = [&] {
-        antalFiler = filerFoer - std::min(filer, count.filer);
+        antalFiler = filerFoer - int(std::min<qint64>(filer, count.files));
         posSize = bytesFoer + std::min(bytes, count.bytes);
     };
     platform::Path stop;
@@ -177,7 +177,7 @@ void TDeleteCompo::sletMappePermanent(const QString &mappe, const Optaelling &co
         },
         &stop);
     if (ok) {
-        antalFiler = filerFoer - count.filer;
+        antalFiler = filerFoer - int(count.files);
         posSize = bytesFoer + count.bytes;
         slettet(count.bytes);
         return;
@@ -260,50 +260,19 @@ bool TDeleteCompo::sletMappe([[maybe_unused]] QWidget *WindowHandle, const QStri
     return toPapirkurv ? core::moveToRecycleBin(aMappe) : core::deleteFolder(aMappe);
 }
 
-bool TDeleteCompo::taelTrae(const QString &dir, Optaelling &count, bool &ok,
-                            const std::function<void(int mapper)> &perFolder)
-{
-    std::vector<platform::FindData> entries;
-    if (!platform::current().findFiles(dir.toStdU16String(), entries, platform::FindDetail::NoAttributes)) {
-        ok = false;
-        return false;
-    }
-    const QString prefix = core::delimKon(dir);
-    for (const auto &entry : entries) {
-        if (entry.name == u"." || entry.name == u"..")
-            continue;
-        if (entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) {
-            ++count.mapper;
-            // A link to a folder goes as a link: what it leads to is not counted.
-            if (entry.attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT)
-                continue;
-            taelTrae(prefix + QString::fromStdU16String(entry.name), count, ok, perFolder);
-            if (!ok)
-                return true;
-        } else {
-            count.bytes += static_cast<qint64>(entry.size);
-            count.paaDisk += static_cast<qint64>(entry.allocatedSize);
-            ++count.filer;
-        }
-    }
-    if (perFolder)
-        perFolder(count.mapper);
-    return true;
-}
-
 qint64 TDeleteCompo::sizeOfDelElementer(const QString &heading)
 {
     return forbered(heading, nullptr, nullptr);
 }
 
-qint64 TDeleteCompo::forbered(const QString &heading, const QList<Optaelling> *mappeTal,
+qint64 TDeleteCompo::forbered(const QString &heading, const QList<TreeCount> *mappeTal,
                               const QList<qint64> *filStoerrelser)
 {
     totalSize = 0;
     posSize = 0;
     antalFiler = 0;
     antalMapper = static_cast<int>(FDeleteMapper.size());
-    m_mappeOptaelling.clear();
+    m_mappeTreeCount.clear();
     m_filStoerrelser.clear();
     DeleteBox->clearFolders();
     DeleteBox->setBar(0);
@@ -320,24 +289,22 @@ qint64 TDeleteCompo::forbered(const QString &heading, const QList<Optaelling> *m
     for (int i = 0; i < FDeleteMapper.size(); ++i) {
         const QString &mappe = FDeleteMapper.at(i);
         DeleteBox->addFolder(mappe);
-        Optaelling count;
+        TreeCount count;
         if (mappeTal) {
             count = mappeTal->value(i);
             totalSize += count.bytes;
-            antalFiler += count.filer;
-            antalMapper += count.mapper;
+            antalFiler += int(count.files);
+            antalMapper += int(count.folders);
         } else if (!core::directoryExists(mappe)) {
             messages::inform("Mappen\r" + mappe + "\r" + "eksisterer ikke.");
         } else {
-            // The walk's own counts reach the fields as it goes; an error midway keeps them.
-            bool ok = true;
-            if (!taelTrae(mappe, count, ok))
+            if (!countTree(mappe, count))
                 messages::inform("Der opstod en ukendt fejl.");
             totalSize += count.bytes;
-            antalFiler += count.filer;
-            antalMapper += count.mapper;
+            antalFiler += int(count.files);
+            antalMapper += int(count.folders);
         }
-        m_mappeOptaelling << count;
+        m_mappeTreeCount << count;
     }
 
     for (int i = 0; i < FDeleteFiler.size(); ++i) {

@@ -3,6 +3,7 @@
 // after an optional confirmation, while the delete progress window shows the progress.
 
 #include "core/messages.h"
+#include "fileops/foldertree.h"
 
 #include <QList>
 #include <QObject>
@@ -50,23 +51,10 @@ public:
     bool slettetNoget() const { return m_slettetNoget; }
     // The message naming what the last deletion left; empty when it left nothing.
     QString ikkeSlettetBesked() const;
-    // What a folder tree holds, as a walk counted it.
-    struct Optaelling
-    {
-        qint64 bytes = 0;
-        qint64 paaDisk = 0; // what the files take on disk (holes take nothing): what a copy writes
-        int filer = 0;
-        int mapper = 0; // sub-folders
-    };
-    // Counts the tree below `dir` into `count`, links to folders as folders never entered;
-    // `perFolder` hears the sub-folders counted so far after each folder. False when `dir` itself
-    // cannot be listed; `ok` false when the walk ended early (the counts so far are kept).
-    static bool taelTrae(const QString &dir, Optaelling &count, bool &ok,
-                         const std::function<void(int mapper)> &perFolder = {});
     // The delete pass of a move to another drive: no question, permanently, under the heading
     // "Sletningen er permanent"; folders still there at the end are tried once more. False when
     // anything is left. The copy pass has counted the folders and files already.
-    bool sletFlyttede(const QStringList &mapper, const QStringList &filer, const QList<Optaelling> &mappeTal,
+    bool sletFlyttede(const QStringList &mapper, const QStringList &filer, const QList<TreeCount> &mappeTal,
                       const QList<qint64> &filStoerrelser, bool closeBoxAfter);
     // The heading from its 21st character on: a blank and the short size text. When something
     // could not be deleted: a blank, the size of what was deleted and how many were left.
@@ -97,19 +85,19 @@ protected:
 
 private:
     // The preparation with the counts given, or counted here when there are none.
-    qint64 forbered(const QString &heading, const QList<Optaelling> *mappeTal,
+    qint64 forbered(const QString &heading, const QList<TreeCount> *mappeTal,
                     const QList<qint64> *filStoerrelser);
     // Every listed folder that still exists, with its counted files off the figures.
     void sletMapperne(bool tilPapirkurv);
     // One folder permanently, its files counted off as they go.
-    void sletMappePermanent(const QString &mappe, const Optaelling &count);
+    void sletMappePermanent(const QString &mappe, const TreeCount &count);
     void nulstilUdfald();
     void slettet(qint64 bytes);
     void pumpMessages(bool force);
     bool tidTilPump() const;
 
     QString m_heading;
-    QList<Optaelling> m_mappeOptaelling;
+    QList<TreeCount> m_mappeTreeCount;
     QList<qint64> m_filStoerrelser;
     qint64 m_lastPump = -1;
     QList<IkkeSlettet> m_ikkeSlettede;

@@ -1,5 +1,7 @@
 #include "fileops/filinfo.h"
 
+#include "fileops/foldertree.h"
+
 #include "core/files.h"
 #include "core/messages.h"
 #include "core/paths.h"
@@ -221,32 +223,13 @@ void FolderCount::report(bool done)
 void FolderCount::walkTree(const QString &top, State &state)
 {
     try {
-        std::vector<QString> pending{top};
-        std::vector<platform::FindData> entries;
-        auto &system = platform::current();
-        while (!pending.empty() && !state.cancel) {
-            const QString folder = pending.back();
-            pending.pop_back();
-            entries.clear();
-            if (!system.findFiles(folder.toStdU16String(), entries))
-                return;
-            const QString prefix = core::delimKon(folder);
-            for (const auto &entry : entries) {
-                if (state.cancel)
-                    return;
-                if (entry.name == u"." || entry.name == u"..")
-                    continue;
-                if (entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) {
-                    ++state.folders;
-                    // A link to a folder may lead back up the tree: counted, not entered.
-                    if (!(entry.attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT))
-                        pending.push_back(prefix + QString::fromStdU16String(entry.name));
-                } else {
-                    ++state.files;
-                    state.bytes += qint64(entry.size);
-                }
-            }
-        }
+        TreeCount count;
+        countTree(top, count, [&state](const TreeCount &sofar) {
+            state.bytes = sofar.bytes;
+            state.files = sofar.files;
+            state.folders = sofar.folders;
+            return !state.cancel;
+        });
     } catch (const std::exception &) {
         // No platform any more: the walk ends with what it has.
     }

@@ -54,9 +54,8 @@ struct FolderFigures
     bool operator==(const FolderFigures &) const = default;
 };
 
-// Counts the files, bytes and folders below a folder on a pool thread. Links to folders are
-// counted but not entered; hidden and system entries count like the others; an error ends the
-// walk with the figures reached.
+// Counts the files, bytes and folders below a folder on a pool thread, by the one walk of
+// fileops/foldertree.h (links to folders counted, not entered; an unreadable folder passed over).
 class FolderCount : public QObject
 {
     Q_OBJECT

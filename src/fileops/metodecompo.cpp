@@ -1,5 +1,7 @@
 #include "fileops/metodecompo.h"
 
+#include "fileops/foldertree.h"
+
 #include "core/filenames.h"
 #include "core/files.h"
 #include "core/freenames.h"
@@ -14,37 +16,6 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace {
-
-// Counts below dir without telling anyone: used on the pool thread, where no message may be
-// shown, and below the top of getMappeInfo, where an error only ends the walk.
-struct Count
-{
-    int mapper = 0;
-    int filer = 0;
-    qint64 bytes = 0;
-};
-
-bool countFolder(const QString &dir, Count &count)
-{
-    std::vector<platform::FindData> entries;
-    if (!platform::current().findFiles(dir.toStdU16String(), entries))
-        return false;
-    const QString prefix = core::delimKon(dir);
-    for (const auto &entry : entries) {
-        if (entry.name == u"." || entry.name == u"..")
-            continue;
-        if (entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) {
-            ++count.mapper;
-            // A link to a folder is counted, not entered: it may lead back up the tree.
-            if (!(entry.attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT))
-                countFolder(prefix + QString::fromStdU16String(entry.name), count);
-        } else {
-            ++count.filer;
-            count.bytes += std::max<qint64>(qint64(entry.size), 1);
-        }
-    }
-    return true;
-}
 
 // The paths of the checked rows, from the last row to the first, line breaks taken off.
 QStringList checkedPaths(const KlipbordListe &list)
@@ -188,14 +159,15 @@ qint64 TMetoder::getFilensSize(const QString &aFilnavn, qint64 *paaDisk)
 
 bool TMetoder::getMappeInfo(const QString &dir)
 {
-    Count count;
-    if (!countFolder(dir, count)) {
+    TreeCount count;
+    if (!countTree(dir, count)) {
         messages::inform("Der opstod en ukendt fejl.\r");
         return false;
     }
-    antalMapper += count.mapper;
-    antalFiler += count.filer;
-    totalSize += count.bytes;
+    antalMapper += int(count.folders);
+    antalFiler += int(count.files);
+    // An empty file counts one byte, as everywhere the clipboard's size is shown.
+    totalSize += count.bytes + count.emptyFiles;
     return true;
 }
 
@@ -222,7 +194,7 @@ QString TMetoder::getSizeOfKlipbord()
     struct Result
     {
         QStringList mapper, filer, vanishedMapper, vanishedFiler;
-        Count count;
+        TreeCount count;
     };
     const QStringList folders = checkedPaths(*FKlipbord->Mappeliste);
     const QStringList files = checkedPaths(*FKlipbord->Filliste);
@@ -232,11 +204,13 @@ QString TMetoder::getSizeOfKlipbord()
             (core::directoryExists(folder) ? result.mapper : result.vanishedMapper) << folder;
         for (const QString &file : files)
             (core::fileExists(file) ? result.filer : result.vanishedFiler) << file;
-        result.count.mapper = int(result.mapper.size());
+        result.count.folders = result.mapper.size();
         for (const QString &folder : result.mapper)
-            countFolder(folder, result.count);
+            countTree(folder, result.count);
+        // An empty file counts one byte.
+        result.count.bytes += result.count.emptyFiles;
         for (const QString &file : result.filer) {
-            ++result.count.filer;
+            ++result.count.files;
             try {
                 result.count.bytes += getFilensSize(file);
             } catch (const FilFejl &) {
@@ -253,8 +227,8 @@ QString TMetoder::getSizeOfKlipbord()
         removeRowsOf(*FKlipbord->Filliste, result.vanishedFiler);
         listeMapper = result.mapper;
         listeFiler = result.filer;
-        antalMapper = result.count.mapper;
-        antalFiler = result.count.filer;
+        antalMapper = int(result.count.folders);
+        antalFiler = int(result.count.files);
         totalSize = result.count.bytes;
         FKlipbord->setFields(getSizeString(totalSize), QString::number(antalMapper),
                              QString::number(antalFiler), "");

@@ -397,27 +397,27 @@ qint64 TPasteCompo::sizeOfElementer(const QString &dest)
     m_mappeTal.clear();
     for (const QString &mappe : std::as_const(FPasteMapper)) {
         ProgressBox->addFolder(mappe);
-        TDeleteCompo::Optaelling count;
+        TreeCount count;
         if (!core::directoryExists(mappe)) {
             messages::inform("Mappen\r" + mappe + "\r" + "eksisterer ikke.");
         } else {
-            bool ok = true;
-            // The folders counted so far reach the window while the walk goes on.
+            // The folders counted so far reach the window while the walk goes on; "Stop" ends it.
             const int foldersBefore = antalMapper;
-            const bool listed = TDeleteCompo::taelTrae(mappe, count, ok, [this, foldersBefore](int mapper) {
+            const bool listed = countTree(mappe, count, [this, foldersBefore](const TreeCount &sofar) {
                 const qint64 now = QDateTime::currentMSecsSinceEpoch();
                 if (now - m_lastPump >= kPumpIntervalMs) {
-                    ProgressBox->setCountedFolders(foldersBefore + mapper);
+                    ProgressBox->setCountedFolders(foldersBefore + int(sofar.folders));
                     pump(true);
                 }
+                return !stoppet();
             });
             if (!listed)
                 messages::inform("Der opstod en ukendt fejl.");
         }
         totalSize += count.bytes;
-        m_pladsBehov += count.paaDisk;
-        antalFiler += count.filer;
-        antalMapper += count.mapper;
+        m_pladsBehov += count.onDisk;
+        antalFiler += int(count.files);
+        antalMapper += int(count.folders);
         m_mappeTal << count;
     }
     m_filStoerrelser.clear();
@@ -647,7 +647,7 @@ bool TPasteCompo::DeleteFraLister()
     // not copied stays whole where it was.
     QStringList mapper;
     QStringList filer;
-    QList<TDeleteCompo::Optaelling> mappeTal;
+    QList<TreeCount> mappeTal;
     QList<qint64> filStoerrelser;
     for (int i = 0; i < FPasteMapper.size(); ++i) {
         if (m_mappeHel.value(i)) {

@@ -135,7 +135,7 @@ private:
     // What the copy will write on the destination drive: the counted files' allocated sizes.
     qint64 m_pladsBehov = 0;
     // What the last preparation counted in each folder, for the delete pass of a move.
-    QList<TDeleteCompo::Optaelling> m_mappeTal;
+    QList<TreeCount> m_mappeTal;
     // The lists the last preparation counted, so a move whose lists did not change by the same-drive
     // passes is not counted twice.
     QStringList m_taltMapper;

@@ -205,10 +205,12 @@ public:
     // stops, `failedEntry` (may be null) gets the entry that could not be removed, `path` itself
     // when that was the folder; it is emptied when the folder is gone.
     virtual bool deleteFolder(const Path &path, const DeleteProgressRoutine &perEntry, Path *failedEntry) = 0;
-    // Copies every file and subfolder of `source` into `destination` (created when missing).
-    // A file that fails to copy is skipped; false only when the destination cannot be made or
-    // `source` is not a folder.
-    virtual bool copyFolder(const Path &source, const Path &destination) = 0;
+    // Copies every file and subfolder of `source` into `destination` (created when missing), by
+    // the services above, so every back end copies alike: a link below `source` (to a file or a
+    // folder) is copied as a link and never followed; files keep their times and attributes
+    // (copyFileEx), folders their last-write time and DOS attributes. An element that fails to
+    // copy is skipped; false only when the destination cannot be made or `source` is not a folder.
+    bool copyFolder(const Path &source, const Path &destination);
     // GetFileInformationByHandle's volume serial number and file index of the element `path`
     // names, a link followed (a link to a folder stands for that folder). False when nothing is
     // there.

@@ -12,7 +12,52 @@ std::unique_ptr<Platform> &slot()
     static std::unique_ptr<Platform> backEnd;
     return backEnd;
 }
+
+constexpr std::uint32_t kDosAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+// The folder `to` takes the source folder's attributes and, once its contents are in (which
+// touches it), its last-write time.
+void copyFolderDetails(Platform &system, const FindData &from, const Path &to)
+{
+    if (from.attributes & kDosAttributes)
+        system.setFileAttributes(to, from.attributes & kDosAttributes);
+    system.setLastWriteTime(to, from.lastWriteTime);
+}
+
+void copyBelow(Platform &system, const Path &source, const Path &destination)
+{
+    std::vector<FindData> entries;
+    if (!system.findFiles(source, entries))
+        return;
+    for (const FindData &entry : entries) {
+        if (entry.name == u"." || entry.name == u"..")
+            continue;
+        const Path from = source + u"\\" + entry.name;
+        const Path to = destination + u"\\" + entry.name;
+        if (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            system.copyLink(from, to);
+        } else if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (!system.forceDirectories(to))
+                continue;
+            copyBelow(system, from, to);
+            copyFolderDetails(system, entry, to);
+        } else {
+            system.copyFileEx(from, to, {}, nullptr, false);
+        }
+    }
+}
 } // namespace
+
+bool Platform::copyFolder(const Path &source, const Path &destination)
+{
+    FindData top;
+    if (!directoryExists(source) || !fileAttributes(source, top) || !forceDirectories(destination))
+        return false;
+    copyBelow(*this, source, destination);
+    copyFolderDetails(*this, top, destination);
+    return true;
+}
 
 Platform &current()
 {

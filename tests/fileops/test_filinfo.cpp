@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/sizetext.h"
 #include "fileops/filinfo.h"
+#include "fileops/foldertree.h"
 #include "fileops/metodecompo.h"
 #include "structures/strukturcompo.h"
 #include "support/headlessdialogs.h"
@@ -137,7 +138,7 @@ private slots:
     void applyRefusedShowsTheRealState();
     void folderPageOfTheActiveTree();
     void folderPageTellsWhatIsMissing();
-    void folderCountCountsTheWholeTreeButNoLinkedFolder();
+    void everyFolderCountWalksAlikePastLinksAndUnreadableFolders();
     void folderPageShowsAtOnceAndFillsInWhileCounting();
     void closingOrShowingAnotherElementStopsTheCount();
     void aWindowDestroyedWhileCountingIsLeftAlone();
@@ -417,7 +418,7 @@ void TestFilinfo::folderPageTellsWhatIsMissing()
     QCOMPARE(f.view.side, -1); // no page was ever shown
 }
 
-void TestFilinfo::folderCountCountsTheWholeTreeButNoLinkedFolder()
+void TestFilinfo::everyFolderCountWalksAlikePastLinksAndUnreadableFolders()
 {
     SKIP_LINKS_ON_WINDOWS();
     Fixture f;
@@ -432,6 +433,9 @@ void TestFilinfo::folderCountCountsTheWholeTreeButNoLinkedFolder()
     QVERIFY(QFile::link(f.drives.host("C:\\Træ"), f.drives.host("C:\\Træ\\Under\\op")));
     f.file("D:\\Andet\\stor.bin", QByteArray(100000, 'x'));
     QVERIFY(QFile::link(f.drives.host("D:\\Andet"), f.drives.host("C:\\Træ\\andet")));
+    // A folder that cannot be listed is counted as a folder and passed over.
+    f.file("C:\\Træ\\Låst\\x.bin", QByteArray(7, 'x'));
+    f.drives.backEnd().refusedListings << "C:\\Træ\\Låst";
 
     filinfo::FolderCount count;
     filinfo::FolderFigures last;
@@ -443,8 +447,24 @@ void TestFilinfo::folderCountCountsTheWholeTreeButNoLinkedFolder()
     QTRY_VERIFY(done);
     QCOMPARE(last.files, qint64(5));
     QCOMPARE(last.bytes, qint64(1115));
-    QCOMPARE(last.folders, qint64(6)); // Under, Dybere, Tom mappe, .Skjult mappe, op, andet
+    QCOMPARE(last.folders, qint64(7)); // Under, Dybere, Tom mappe, .Skjult mappe, op, andet, Låst
     QVERIFY(!count.isRunning());
+
+    // The clipboard's size and the engines' preparation count by the same walk.
+    TreeCount tree;
+    QVERIFY(countTree("C:\\Træ", tree));
+    QCOMPARE(tree.files, last.files);
+    QCOMPARE(tree.bytes, last.bytes);
+    QCOMPARE(tree.folders, last.folders);
+    QCOMPARE(tree.emptyFiles, qint64(1));
+    QVERIFY(!tree.complete);
+    QVERIFY(f.metode.getMappeInfo("C:\\Træ"));
+    QCOMPARE(f.metode.antalFiler, 5);
+    QCOMPARE(f.metode.antalMapper, 7);
+    QCOMPARE(f.metode.totalSize, qint64(1116)); // the empty file counts one byte there
+    TreeCount refused;
+    QVERIFY(!countTree("C:\\Træ\\Låst", refused));
+    QCOMPARE(refused.folders + refused.files, qint64(0));
 }
 
 void TestFilinfo::folderPageShowsAtOnceAndFillsInWhileCounting()

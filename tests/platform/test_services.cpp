@@ -89,20 +89,50 @@ TEST(Services, ForceDirectoriesMakesEveryMissingParent)
     EXPECT_FALSE(p.forceDirectories(d.path(u"fil\\under")));
 }
 
-TEST(Services, CopyFolderCopiesEverythingBelow)
+TEST(Services, CopyFolderCopiesEverythingBelowKeepingTimesAttributesAndLinks)
 {
     TestDrive d;
     ASSERT_TRUE(d.ready());
     auto &p = d.platform();
+    const bool dosAttributes = keepsDosAttributes(d);
     d.write(u"Skabelon\\a.txt", "A");
     d.write(u"Skabelon\\Under\\Dybere\\c.txt", "C");
+    d.write(u"Udenfor\\stor.bin", "ikke kopieret");
     fs::create_directories(d.host(u"Skabelon\\Tom"));
+    ageFile(d.host(u"Skabelon\\a.txt"));
+    if (dosAttributes) {
+        ASSERT_TRUE(p.setFileAttributes(d.path(u"Skabelon\\Tom"), FILE_ATTRIBUTE_HIDDEN));
+    }
+    // Links below the folder: to a file, to a folder outside, and one that leads back up.
+    std::string why;
+    const bool links = makeLink(fs::path(u"a.txt"), d.host(u"Skabelon\\genvej.txt"), false, why) &&
+                       makeLink(d.host(u"Udenfor"), d.host(u"Skabelon\\Ud"), true, why) &&
+                       makeLink(d.host(u"Skabelon"), d.host(u"Skabelon\\Under\\Igen"), true, why);
+    ageFile(d.host(u"Skabelon\\Under"));
+
     ASSERT_TRUE(p.copyFolder(d.path(u"Skabelon"), d.path(u"Kopi\\Ny")));
     EXPECT_EQ(d.read(u"Kopi\\Ny\\a.txt"), "A");
     EXPECT_EQ(d.read(u"Kopi\\Ny\\Under\\Dybere\\c.txt"), "C");
     EXPECT_TRUE(fs::is_directory(d.host(u"Kopi\\Ny\\Tom")));
+    auto source = listing(p, d.path(u"Skabelon"));
+    auto copy = listing(p, d.path(u"Kopi\\Ny"));
+    EXPECT_EQ(copy[u"a.txt"].lastWriteTime, source[u"a.txt"].lastWriteTime);
+    EXPECT_EQ(copy[u"Under"].lastWriteTime, source[u"Under"].lastWriteTime);
+    if (dosAttributes) {
+        EXPECT_EQ(copy[u"Tom"].attributes & kDosAttributes, FILE_ATTRIBUTE_HIDDEN);
+    }
+    if (links) {
+        // Copied as links, never followed: nothing of the folder outside, no endless tree.
+        EXPECT_TRUE(copy[u"genvej.txt"].attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+        EXPECT_TRUE(copy[u"Ud"].attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+        EXPECT_TRUE(listing(p, d.path(u"Kopi\\Ny\\Under"))[u"Igen"].attributes &
+                    FILE_ATTRIBUTE_REPARSE_POINT);
+        EXPECT_EQ(d.read(u"Kopi\\Ny\\genvej.txt"), "A"); // relative, so it leads into the copy
+    }
     EXPECT_FALSE(p.copyFolder(d.path(u"Mangler"), d.path(u"X")));
     EXPECT_FALSE(fs::exists(d.host(u"X")));
+    if (!links)
+        GTEST_SKIP() << "no links here, so none was copied: " << why;
 }
 
 TEST(Services, DeleteFileRemovesFilesOnlyAndSaysWhy)

@@ -227,15 +227,6 @@ bool MappedWin32Platform::deleteFolder(const Path &path, const platform::DeleteP
     return deleted;
 }
 
-bool MappedWin32Platform::copyFolder(const Path &source, const Path &destination)
-{
-    const std::u16string target = hostOf(m_drives, destination);
-    if (target.empty())
-        return notFound();
-    ZUN_HOST(host, source);
-    return Win32Platform::copyFolder(host, target);
-}
-
 bool MappedWin32Platform::elementId(const Path &path, platform::ElementId &id) const
 {
     ZUN_HOST(host, path);

@@ -73,7 +73,6 @@ public:
     using Platform::deleteFolder;
     bool deleteFolder(const platform::Path &path, const platform::DeleteProgressRoutine &perEntry,
                       platform::Path *failedEntry) override;
-    bool copyFolder(const platform::Path &source, const platform::Path &destination) override;
     bool elementId(const platform::Path &path, platform::ElementId &id) const override;
     std::vector<platform::ElementId> folderAncestry(const platform::Path &folder) const override;
     bool startupFolder(platform::Path &folder) override;

@@ -11,7 +11,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
-#include <set>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/xattr.h>
@@ -21,36 +20,6 @@
 namespace fs = std::filesystem;
 
 namespace platform::posix {
-
-namespace {
-
-// Copies folder contents; `active` holds the folders being copied, so a link that loops back
-// is not followed forever.
-bool copyTree(const fs::path &source, const fs::path &destination, std::set<fs::path> &active)
-{
-    std::error_code error;
-    const fs::path real = fs::canonical(source, error);
-    if (error || !active.insert(real).second)
-        return false;
-    fs::create_directories(destination, error);
-    if (!fs::is_directory(destination, error)) {
-        active.erase(real);
-        return false;
-    }
-    fs::directory_iterator it(source, fs::directory_options::skip_permission_denied, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        const fs::path target = destination / it->path().filename();
-        std::error_code entryError;
-        if (it->is_directory(entryError))
-            copyTree(it->path(), target, active);
-        else
-            fs::copy_file(it->path(), target, fs::copy_options::overwrite_existing, entryError);
-    }
-    active.erase(real);
-    return true;
-}
-
-} // namespace
 
 bool isDirectory(const std::string &host)
 {
@@ -418,16 +387,6 @@ bool PosixPlatform::deleteFolder(const Path &path, const DeleteProgressRoutine &
         failedEntry->clear();
     setLastError(Win32Error::Success);
     return true;
-}
-
-bool PosixPlatform::copyFolder(const Path &source, const Path &destination)
-{
-    const std::string from = m_drives.toHost(source);
-    const std::string to = m_drives.toHost(destination);
-    if (to.empty() || !isDirectory(from))
-        return false;
-    std::set<fs::path> active;
-    return copyTree(from, to, active);
 }
 
 bool PosixPlatform::elementId(const Path &path, ElementId &id) const

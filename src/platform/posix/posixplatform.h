@@ -81,7 +81,6 @@ public:
     bool copyLink(const Path &from, const Path &to) override;
     using Platform::deleteFolder;
     bool deleteFolder(const Path &path, const DeleteProgressRoutine &perEntry, Path *failedEntry) override;
-    bool copyFolder(const Path &source, const Path &destination) override;
     bool elementId(const Path &path, ElementId &id) const override;
     std::vector<ElementId> folderAncestry(const Path &folder) const override;
     bool userName(std::u16string &name) const override;

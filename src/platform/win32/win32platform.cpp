@@ -502,26 +502,6 @@ bool Win32Platform::deleteFolder(const Path &path, const DeleteProgressRoutine &
     return false;
 }
 
-bool Win32Platform::copyFolder(const Path &source, const Path &destination)
-{
-    if (!directoryExists(source) || !forceDirectories(destination))
-        return false;
-    std::vector<FindData> entries;
-    if (!findFiles(source, entries, FindDetail::Kinds))
-        return false;
-    for (const auto &entry : entries) {
-        if (entry.name == u"." || entry.name == u"..")
-            continue;
-        const auto from = source + u"\\" + entry.name;
-        const auto to = destination + u"\\" + entry.name;
-        if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY)
-            copyFolder(from, to);
-        else
-            copyFileEx(from, to, {}, nullptr, false);
-    }
-    return true;
-}
-
 bool Win32Platform::elementId(const Path &path, ElementId &id) const
 {
     BY_HANDLE_FILE_INFORMATION info{};
