@@ -199,10 +199,6 @@ core::OptionTable Tmainform::optionTable()
         return std::pair{[book] { return book->currentIndex(); },
                          [book](int index) { setPage(book, index); }};
     };
-    auto combo = [](QComboBox *list) {
-        return std::pair{[list] { return list->currentIndex(); },
-                         [list](int index) { setComboIndex(list, index); }};
-    };
     using core::FlagRule;
     core::OptionTable table;
     table
@@ -219,14 +215,18 @@ core::OptionTable Tmainform::optionTable()
             5, [this] { return height(); }, [bounds](int h) { bounds->setHeight(h); }, kStandardHeight, 0,
             kFar)
         .number(
-            6, [this] { return maxElementer; }, [this](int n) { maxElementer = n; }, 120,
-            kMinimumMaxElementer, kMaximumMaxElementer)
-        .number(7, combo(Fontbox).first, combo(Fontbox).second)
+            6, [this] { return m_settings.maxElementer; }, [this](int n) { m_settings.maxElementer = n; },
+            120, MainSettings::kMinimumMaxElementer, MainSettings::kMaximumMaxElementer)
+        .number(
+            7, [this] { return m_settings.treeFontSizeIndex; },
+            [this](int index) { m_settings.treeFontSizeIndex = index; })
         .flag(8, box(trayCheck).first, box(trayCheck).second)
         .flag(
             9, [this] { return !mainPanel->isHidden(); }, [this](bool on) { mainPanel->setVisible(on); },
             true)
-        .number(10, combo(FontnavnBox).first, combo(FontnavnBox).second)
+        .number(
+            10, [this] { return m_settings.treeFontNameIndex; },
+            [this](int index) { m_settings.treeFontNameIndex = index; })
         .text(
             11, [this] { return exeProgram; }, [this](const QString &path) { exeProgram = path; }, QString());
     RadioGroup *const openGroups[] = {openInfo,       openGenveje,  openProgrammer, openStrukturer,
@@ -239,13 +239,15 @@ core::OptionTable Tmainform::optionTable()
         .text(
             20, [this] { return OnClickCaption; },
             [this](const QString &caption) { OnClickCaption = caption; })
-        .number(21, open(FremFormCheck).first, open(FremFormCheck).second)
+        .number(
+            21, [this] { return m_settings.structureForm; },
+            [this](int index) { m_settings.structureForm = index; })
         .number(22, open(openWmi).first, open(openWmi).second)
         .number(23, page(Hovedbog).first, page(Hovedbog).second)
         .number(24, page(Programbog).first, page(Programbog).second)
         .text(
-            25, [this] { return PlaceringsMappe; }, [this](const QString &path) { PlaceringsMappe = path; },
-            QString())
+            25, [this] { return m_settings.shortcutsFolder; },
+            [this](const QString &path) { m_settings.shortcutsFolder = path; }, QString())
         .number(26, open(visProgrammer).first, open(visProgrammer).second)
         .number(27, page(funkBog).first, page(funkBog).second)
         .number(
@@ -255,30 +257,75 @@ core::OptionTable Tmainform::optionTable()
         .number(
             30, [this] { return colIndex; }, [this](int index) { colIndex = index; }, std::nullopt, 0,
             kMaximumGalleryCount)
-        .flag(31, box(CheckStrukturLinjer).first, box(CheckStrukturLinjer).second)
         .flag(
-            32, [this] { return TryedBefore; }, [this](bool on) { TryedBefore = on; })
+            31, [this] { return m_settings.treeLines; }, [this](bool on) { m_settings.treeLines = on; })
         .flag(
-            33, [this] { return Vistoppanel; }, [this](bool on) { Vistoppanel = on; }, true)
-        .number(34, open(bogfanerBox).first, open(bogfanerBox).second)
+            32, [this] { return m_settings.triedBefore; }, [this](bool on) { m_settings.triedBefore = on; })
+        .flag(
+            33, [this] { return m_settings.topPanel; }, [this](bool on) { m_settings.topPanel = on; }, true)
+        .number(
+            34, [this] { return m_settings.tabLook; }, [this](int index) { m_settings.tabLook = index; })
         .number(35, page(genvejsBog).first, page(genvejsBog).second, 0)
         .flag(
-            36, [this] { return sammeKlipbord; }, [this](bool on) { sammeKlipbord = on; }, true)
+            36, [this] { return m_settings.sharedClipboard; },
+            [this](bool on) { m_settings.sharedClipboard = on; }, true)
         .flag(37, box(minimerCheck).first, box(minimerCheck).second)
-        .flag(38, box(sikkerhedsCheck).first, box(sikkerhedsCheck).second)
-        .flag(39, box(blokerCheck).first, box(blokerCheck).second);
+        .flag(
+            38, [this] { return m_settings.inform; }, [this](bool on) { m_settings.inform = on; })
+        .flag(
+            39, [this] { return m_settings.block; }, [this](bool on) { m_settings.block = on; });
     QCheckBox *const toggles[] = {tabVisCheck1, tabVisCheck2, tabVisCheck3, tabVisCheck4};
     for (int i = 0; i < 4; ++i)
         table.flag(40 + i, box(toggles[i]).first, box(toggles[i]).second, std::nullopt,
                    FlagRule::ExactlyOneText);
-    table.flag(44, box(beskedCheck).first, box(beskedCheck).second)
-        .flag(45, box(vhaFunkCheck).first, box(vhaFunkCheck).second)
+    table
+        .flag(
+            44, [this] { return m_settings.notifications; },
+            [this](bool on) { m_settings.notifications = on; })
+        .flag(
+            45, [this] { return m_settings.showHints; }, [this](bool on) { m_settings.showHints = on; })
         .afterApplying([this, bounds] {
+            showSettings();
             const QRect kept = clampedBounds(*bounds);
             setBounds(kept.x(), kept.y(), kept.width(), kept.height());
         })
         .afterDefaults([this] { applyDesign(); });
     return table;
+}
+
+void Tmainform::showSettings()
+{
+    setComboIndex(Fontbox, m_settings.treeFontSizeIndex);
+    setComboIndex(FontnavnBox, m_settings.treeFontNameIndex);
+    CheckStrukturLinjer->setChecked(m_settings.treeLines);
+    FremFormCheck->setItemIndex(m_settings.structureForm);
+    bogfanerBox->setItemIndex(m_settings.tabLook);
+    sikkerhedsCheck->setChecked(m_settings.inform);
+    blokerCheck->setChecked(m_settings.block);
+    beskedCheck->setChecked(m_settings.notifications);
+    vhaFunkCheck->setChecked(m_settings.showHints);
+    maxFindEdit->setText(QString::number(m_settings.maxElementer));
+}
+
+void Tmainform::bindSettings()
+{
+    // Connected before the widgets' own handlers, which then read the settings as changed.
+    connect(Fontbox, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_settings.treeFontSizeIndex = index; });
+    connect(FontnavnBox, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_settings.treeFontNameIndex = index; });
+    connect(FremFormCheck, &RadioGroup::itemIndexChanged, this,
+            [this](int index) { m_settings.structureForm = index; });
+    connect(bogfanerBox, &RadioGroup::itemIndexChanged, this,
+            [this](int index) { m_settings.tabLook = index; });
+    const std::pair<QCheckBox *, bool MainSettings::*> checks[] = {
+        {CheckStrukturLinjer, &MainSettings::treeLines},
+        {sikkerhedsCheck, &MainSettings::inform},
+        {blokerCheck, &MainSettings::block},
+        {beskedCheck, &MainSettings::notifications},
+        {vhaFunkCheck, &MainSettings::showHints}};
+    for (const auto &[check, field] : checks)
+        connect(check, &QCheckBox::toggled, this, [this, field = field](bool on) { m_settings.*field = on; });
 }
 
 void Tmainform::defaultOpt()
@@ -343,7 +390,7 @@ void Tmainform::FormCreate()
     HentOpt();
     setupTray();
     updateConsoleButtons();
-    Struktur->setLinjer(CheckStrukturLinjer->isChecked());
+    Struktur->setLinjer(m_settings.treeLines);
     // The contents of the information pages, read-only.
     Struktur->SetStrukturfile(strukturDir + "\\struktur.txt");
     Struktur->SetDatafile(strukturDir + "\\data.txt");
@@ -352,13 +399,13 @@ void Tmainform::FormCreate()
     Struktur->SetHtmlmappe(Struktur->FInfomappe + "Design og funktioner\\");
     Struktur->HentStruktur();
     antalLabel->setText(QString::number(Struktur->allNodes().size()));
-    KlipbordsCheck->setChecked(sammeKlipbord);
+    KlipbordsCheck->setChecked(m_settings.sharedClipboard);
     bestemTabs();
 
-    if (PlaceringsMappe.isEmpty() || !core::directoryExists(PlaceringsMappe)) {
-        PlaceringsMappe = BrugerMappe + "\\Genveje";
-        if (!core::directoryExists(PlaceringsMappe))
-            core::forceDirectories(PlaceringsMappe);
+    if (m_settings.shortcutsFolder.isEmpty() || !core::directoryExists(m_settings.shortcutsFolder)) {
+        m_settings.shortcutsFolder = BrugerMappe + "\\Genveje";
+        if (!core::directoryExists(m_settings.shortcutsFolder))
+            core::forceDirectories(m_settings.shortcutsFolder);
     }
 
     applyDesign();
@@ -369,7 +416,7 @@ void Tmainform::FormCreate()
     designBox->setCurrentIndex(designBox->findText(designName));
     designBox->blockSignals(false);
 
-    maxFindEdit->setText(QString::number(maxElementer));
+    maxFindEdit->setText(QString::number(m_settings.maxElementer));
     keepOnScreen();
 
     MenuExe->SetItemfile(OptMappe + "ProgItem.txt");
@@ -419,8 +466,8 @@ void Tmainform::FormActivate()
     opstart = false;
     makeNewStifinder();
     HovedbogChange();
-    if (!TryedBefore) {
-        TryedBefore = true;
+    if (!m_settings.triedBefore) {
+        m_settings.triedBefore = true;
         Hovedbog->setCurrentIndex(4);
         Programbog->setCurrentIndex(0);
         informationsKnappenL->setText("Egenskaber");
@@ -505,7 +552,7 @@ bool Tmainform::event(QEvent *event)
 
 bool Tmainform::hintsAsTooltips() const
 {
-    return processCount > 0 && vhaFunkCheck->isChecked();
+    return processCount > 0 && m_settings.showHints;
 }
 
 bool Tmainform::eventFilter(QObject *watched, QEvent *event)
@@ -541,7 +588,7 @@ void Tmainform::applyDesign()
 void Tmainform::FontboxClick()
 {
     for (Twinform *window : explorerWindows())
-        window->applyTreeFont(treeFontSize(), treeFontName());
+        window->applyTreeFont(m_settings.treeFontSize(), m_settings.treeFontName());
 }
 
 void Tmainform::FontnavnBoxClick()
@@ -551,15 +598,15 @@ void Tmainform::FontnavnBoxClick()
 
 void Tmainform::CheckStrukturLinjerClick()
 {
-    Struktur->setLinjer(CheckStrukturLinjer->isChecked());
+    Struktur->setLinjer(m_settings.treeLines);
     for (Twinform *window : explorerWindows())
-        window->setTreeLines(CheckStrukturLinjer->isChecked());
+        window->setTreeLines(m_settings.treeLines);
 }
 
 void Tmainform::applyTabLook(QTabBar *bar) const
 {
-    bar->setDrawBase(bogfanerBox->itemIndex() == 2);
-    setTabLook(bar, bogfanerBox->itemIndex());
+    bar->setDrawBase(m_settings.tabLook == 2);
+    setTabLook(bar, m_settings.tabLook);
 }
 
 void Tmainform::bogfanerBoxClick()
@@ -567,7 +614,7 @@ void Tmainform::bogfanerBoxClick()
     for (QTabBar *bar : {tc, funkBog->tabBar(), Programbog->tabBar()})
         applyTabLook(bar);
     for (Twinform *window : explorerWindows())
-        window->applyTabLook(bogfanerBox->itemIndex());
+        window->applyTabLook(m_settings.tabLook);
 }
 
 void Tmainform::FremFormCheckClick()
@@ -578,19 +625,19 @@ void Tmainform::FremFormCheckClick()
 void Tmainform::blokerCheckClick()
 {
     for (Twinform *window : explorerWindows())
-        window->setActionUpdates(blokerCheck->isChecked());
+        window->setActionUpdates(m_settings.block);
 }
 
 void Tmainform::maxOpKnapClick()
 {
-    maxElementer = std::min(kMaximumMaxElementer, maxElementer + 10);
-    maxFindEdit->setText(QString::number(maxElementer));
+    m_settings.maxElementer = std::min(MainSettings::kMaximumMaxElementer, m_settings.maxElementer + 10);
+    maxFindEdit->setText(QString::number(m_settings.maxElementer));
 }
 
 void Tmainform::maxNedKnapClick()
 {
-    maxElementer = std::max(10, maxElementer - 10);
-    maxFindEdit->setText(QString::number(maxElementer));
+    m_settings.maxElementer = std::max(10, m_settings.maxElementer - 10);
+    maxFindEdit->setText(QString::number(m_settings.maxElementer));
 }
 
 void Tmainform::bestemTabs()

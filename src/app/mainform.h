@@ -67,8 +67,6 @@ public:
     static constexpr int kMinimumWidthWithPanel = 1228;
     static constexpr int kPanelWidth = 340;
     // Sane ranges of numbers read from the options file.
-    static constexpr int kMinimumMaxElementer = 1;
-    static constexpr int kMaximumMaxElementer = 1000000;
     static constexpr int kMaximumGalleryCount = 100;
     // The web search engines and the video site the search pages open.
     static constexpr const char *kFirstSearchEngine = "https://www.google.com";
@@ -92,7 +90,6 @@ public:
     int SPtimerCount = 0;
     QString Abrugernavn;
     int ncNumber = 0;
-    bool TryedBefore = false;
     int NewCount = 0;
     QString OptMappe;
     QString brugerKalenderMappe;
@@ -106,17 +103,13 @@ public:
     QString infoDir;
     QString ikonDir;
     QString exeProgram;
-    int maxElementer = 0;
     int OnClickIndex = 0;
     QString OnClickCaption;
     bool MsRedigeret = false;
-    QString PlaceringsMappe;
     int GBoxV = 0;
     int GBoxL = 0;
     int colIndex = 0;
-    bool Vistoppanel = false;
     int processCount = 0;
-    bool sammeKlipbord = false;
 
     // Start-up, options and life cycle.
     static QString GetUserFromWindows();
@@ -294,22 +287,11 @@ public:
     void explorerClosed() override;
     int runningOperations() const override { return processCount; }
     void changeProcessCount(int delta) override { processCount += delta; }
-    bool sharedClipboard() const override { return sammeKlipbord; }
-    bool tryedBefore() const override { return TryedBefore; }
-    bool vistoppanel() const override { return Vistoppanel; }
-    int maxFindElementer() const override { return maxElementer; }
-    void setVistoppanel(bool shown) override { Vistoppanel = shown; }
-    QString placeringsMappe() const override { return PlaceringsMappe; }
-    bool beskedChecked() const override;
-    bool blokerChecked() const override;
+    const MainSettings &settings() const override { return m_settings; }
+    // The settings changed in place, as the widgets bound to them do (tests, start-up).
+    MainSettings &editSettings() { return m_settings; }
+    void setVistoppanel(bool shown) override { m_settings.topPanel = shown; }
     void setBlokerChecked(bool checked) override;
-    bool vhaFunkChecked() const override;
-    bool sikkerhedsChecked() const override;
-    bool strukturLinjer() const override;
-    int bogfanerIndex() const override;
-    int treeFontSize() const override;
-    QString treeFontName() const override;
-    int fremFormIndex() const override;
     void setEditSti(const QString &path) override;
     QString editSti() const override;
     void updateCloseElement() override;
@@ -359,7 +341,7 @@ public:
     void aInsertGenvejExecute();
     // "Søg": the text search for the type of the file selected in the active explorer window.
     void aFindDocExecute();
-    void setPlaceringsMappe(const QString &path) override { PlaceringsMappe = path; }
+    void setPlaceringsMappe(const QString &path) override { m_settings.shortcutsFolder = path; }
     TGalForm *openGalForm();
     void openGallery() override { openGalForm(); }
     // A tool window made: inside the client area or as a window of its own; `group` (none for a
@@ -509,8 +491,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // The main options file, line by line.
+    // The main options file, line by line: its lines map to the settings below, and the widgets
+    // of the options pages show them (showSettings) and write the user's changes back to them.
     core::OptionTable optionTable();
+    void showSettings();
+    void bindSettings();
     void buildActions();
     void buildUi();
     QWidget *buildFunctionsPage();
@@ -538,6 +523,8 @@ private:
     // The style of designName, and what a style sheet cannot reach.
     void applyDesign();
     bool isStandardSize() const;
+
+    MainSettings m_settings;
 };
 
 // The one main window of the run.

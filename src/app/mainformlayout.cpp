@@ -48,8 +48,6 @@
 
 namespace {
 
-const QStringList kFontSizeItems{"Lille", "Mellem", "Stor"};
-const QStringList kFontNameItems{"Tahoma", "Lucida Fax", "Lucida Sans", "Arial", "Verdana", "Default"};
 const QStringList kOpenModes{"Internt", "Externt"};
 
 } // namespace
@@ -176,7 +174,8 @@ void Tmainform::buildActions()
     actions->add(
         "aSammeKlipbord", "Anvend samme klipbord", {},
         "Hvis valgt bruger alle stifindere samme klipbord og ellers hvert sit",
-        [this] { sammeKlipbord = KlipbordsCheck->isChecked(); }, [this] { return openChildWindows() == 0; });
+        [this] { m_settings.sharedClipboard = KlipbordsCheck->isChecked(); },
+        [this] { return openChildWindows() == 0; });
     actions->add("aPanelV", "Vis/Skjul", QKeySequence("F8"), "Luk eller åben venstre panel: F8",
                  [this] { aPanelVExecute(); });
     actions->add(
@@ -332,11 +331,11 @@ QWidget *Tmainform::buildOptionsBook()
     auto *fonts = new QFormLayout;
     Fontbox = new QComboBox(strukturer);
     Fontbox->setObjectName("Fontbox");
-    Fontbox->addItems(kFontSizeItems);
+    Fontbox->addItems(MainSettings::kFontSizeItems);
     Fontbox->setCurrentIndex(1);
     FontnavnBox = new QComboBox(strukturer);
     FontnavnBox->setObjectName("FontnavnBox");
-    FontnavnBox->addItems(kFontNameItems);
+    FontnavnBox->addItems(MainSettings::kFontNameItems);
     FontnavnBox->setCurrentIndex(5);
     fonts->addRow("Skriftstørrelse", Fontbox);
     fonts->addRow("Skrifttype", FontnavnBox);
@@ -408,6 +407,7 @@ QWidget *Tmainform::buildOptionsBook()
     Programbog->addTab(sider, "Sider");
 
     connect(designBox, &QComboBox::activated, this, [this] { designBoxChange(); });
+    bindSettings();
     connect(Fontbox, &QComboBox::activated, this, [this] { FontboxClick(); });
     connect(FontnavnBox, &QComboBox::activated, this, [this] { FontnavnBoxClick(); });
     connect(CheckStrukturLinjer, &QCheckBox::clicked, this, [this] { CheckStrukturLinjerClick(); });

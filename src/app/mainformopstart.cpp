@@ -40,8 +40,8 @@ void Tmainform::makeOpstartProg()
         return;
     }
     QString lnk;
-    if (!PlaceringsMappe.isEmpty() && core::directoryExists(PlaceringsMappe)) {
-        lnk = PlaceringsMappe + "\\zunKolvra.lnk";
+    if (!m_settings.shortcutsFolder.isEmpty() && core::directoryExists(m_settings.shortcutsFolder)) {
+        lnk = m_settings.shortcutsFolder + "\\zunKolvra.lnk";
         const QString script = scriptDir + core::scriptFileName("createShortcut.vbs");
         if (core::fileExists(script)) {
             const int result = core::shellExecute("open", script, "\"" + exe + "\" \"" + lnk + "\"",
@@ -68,7 +68,7 @@ void Tmainform::startProgTimerTimer()
             messages::inform("Startup-mappen kunne ikke findes.\r");
             return;
         }
-        // The shortcut in PlaceringsMappe stays; the entry in the Startup folder comes and goes.
+        // The shortcut in m_settings.shortcutsFolder stays; the entry in the Startup folder comes and goes.
         const QString target = startup + "\\" + core::startupEntryName(core::nameOf(SPtimerFilename));
         if (core::fileExists(target)) {
             if (!core::deleteFile(target)) {

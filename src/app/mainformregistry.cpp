@@ -186,7 +186,7 @@ void Tmainform::closeExplorer(Twinform *window)
 void Tmainform::CloseElementExecute()
 {
     const QList<QMdiSubWindow *> children = childWindows();
-    if (NewCount <= 1 && sammeKlipbord) {
+    if (NewCount <= 1 && m_settings.sharedClipboard) {
         for (auto it = children.rbegin(); it != children.rend(); ++it) {
             if (auto *window = qobject_cast<Twinform *>((*it)->widget())) {
                 (*it)->show();
@@ -312,7 +312,7 @@ void Tmainform::setKlipbord(Twinform *aWinform)
     // "Stifinder 1" too, leaves the others a working clipboard with every row; it is emptied
     // only when the last explorer window closes.
     try {
-        if (!sammeKlipbord)
+        if (!m_settings.sharedClipboard)
             return;
         aWinform->metodeX->setKlipbord(clipboardWindows->shared(OptMappe));
     } catch (const std::exception &) {
@@ -395,55 +395,10 @@ void Tmainform::aOpenStifinderExecute()
         UdskrivInfo("Mappen blev ikke fundet.");
 }
 
-bool Tmainform::beskedChecked() const
-{
-    return beskedCheck->isChecked();
-}
-
-bool Tmainform::blokerChecked() const
-{
-    return blokerCheck->isChecked();
-}
-
 void Tmainform::setBlokerChecked(bool checked)
 {
     blokerCheck->setChecked(checked);
     blokerCheckClick();
-}
-
-bool Tmainform::vhaFunkChecked() const
-{
-    return vhaFunkCheck->isChecked();
-}
-
-bool Tmainform::sikkerhedsChecked() const
-{
-    return sikkerhedsCheck->isChecked();
-}
-
-bool Tmainform::strukturLinjer() const
-{
-    return CheckStrukturLinjer->isChecked();
-}
-
-int Tmainform::bogfanerIndex() const
-{
-    return bogfanerBox->itemIndex();
-}
-
-int Tmainform::treeFontSize() const
-{
-    return 8 + std::clamp(Fontbox->currentIndex(), 0, 2);
-}
-
-QString Tmainform::treeFontName() const
-{
-    return FontnavnBox->currentText();
-}
-
-int Tmainform::fremFormIndex() const
-{
-    return FremFormCheck->itemIndex();
 }
 
 void Tmainform::setEditSti(const QString &path)

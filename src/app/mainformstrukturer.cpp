@@ -111,7 +111,7 @@ void Tmainform::mMsOnClick(QAction *Sender)
     }
     if (!indhold->udeladt.isEmpty())
         messages::inform(mappestruktur::udeladtBesked(name, indhold->udeladt));
-    bygStruktur(window, indhold->mapper, FremFormCheck->itemIndex() == 1);
+    bygStruktur(window, indhold->mapper, m_settings.structureForm == 1);
     TStrukturCompo *tree = window->metodeX->strukturY();
     const QString current = tree->mappenavn();
     if (core::directoryExists(current)) {

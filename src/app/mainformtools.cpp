@@ -196,7 +196,8 @@ void Tmainform::aInsertGenvejExecute()
     }
     Tgenvejform *tool = openGenvejform();
     tool->EditTarget->setText(sti);
-    tool->EditDest->setText(core::directoryExists(PlaceringsMappe) ? PlaceringsMappe : folder);
+    tool->EditDest->setText(core::directoryExists(m_settings.shortcutsFolder) ? m_settings.shortcutsFolder
+                                                                              : folder);
     tool->EditName->setText(name);
 }
 

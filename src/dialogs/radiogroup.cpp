@@ -25,6 +25,10 @@ RadioGroup::RadioGroup(const QString &title, const QStringList &items, QWidget *
     if (orientation == Qt::Horizontal)
         layout->addStretch();
     connect(m_buttons, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
+    connect(m_buttons, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (on)
+            emit itemIndexChanged(id);
+    });
 }
 
 int RadioGroup::count() const

@@ -27,6 +27,8 @@ public:
 signals:
     // The user chose an item.
     void itemClicked(int index);
+    // An item was chosen, by the user or by setItemIndex.
+    void itemIndexChanged(int index);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

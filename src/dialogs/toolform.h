@@ -5,6 +5,7 @@
 // makes the tools and implements TToolHost for them, since the tools sit above this folder.
 
 #include "core/optionlines.h"
+#include "dialogs/mainsettings.h"
 
 #include <QString>
 #include <QStringList>
@@ -86,8 +87,9 @@ public:
     // Runs (0) or edits (1) a file as the programs page does.
     virtual void runFilname(const QString &aFilename, int fileRunNumber) = 0;
 
-    // The shortcuts tool: the fixed place of new shortcuts ("PlaceringsMappe").
-    virtual QString placeringsMappe() const = 0;
+    // The main window's settings as they are now.
+    virtual const MainSettings &settings() const = 0;
+    // The shortcuts tool: the fixed place of new shortcuts.
     virtual void setPlaceringsMappe(const QString &path) = 0;
     // The gallery's requests: a file selected in the file tree of the explorer window shown (and
     // then deleted to the recycle bin by that window's own command when `medDelete`); a file or

@@ -203,7 +203,7 @@ void Tlisteform::udskrivMappeFilInf(const QString &antalMapper, const QString &a
         filerField->setText(antalFiler);
     if (!mainHost())
         return;
-    if (mainHost()->sharedClipboard())
+    if (mainHost()->settings().sharedClipboard)
         mainHost()->udskivKlipbordInf(antalMapper, antalFiler);
     else
         mainHost()->showClipboardCounts(winformCaption, antalMapper, antalFiler);

@@ -3,6 +3,8 @@
 // windows in the layering, so it implements this interface and installs itself; the explorer
 // windows reach it through mainHost() only.
 
+#include "dialogs/mainsettings.h"
+
 #include <QString>
 
 class Klipbord;
@@ -25,23 +27,11 @@ public:
     virtual void explorerClosed() = 0;         // NewCount − 1
     virtual int runningOperations() const = 0; // processCount
     virtual void changeProcessCount(int delta) = 0;
-    virtual bool sharedClipboard() const = 0; // sammeKlipbord
-    virtual bool tryedBefore() const = 0;
-    virtual bool vistoppanel() const = 0;
+    // The main window's settings as they are now.
+    virtual const MainSettings &settings() const = 0;
+    // The two settings an explorer window changes: its top panel shown, "Bloker funktioner".
     virtual void setVistoppanel(bool shown) = 0;
-    virtual QString placeringsMappe() const = 0;
-    // maxElementer: the most folders or files a name search lists.
-    virtual int maxFindElementer() const { return 120; }
-    virtual bool beskedChecked() const = 0;
-    virtual bool blokerChecked() const = 0;
     virtual void setBlokerChecked(bool checked) = 0;
-    virtual bool vhaFunkChecked() const = 0;
-    virtual bool sikkerhedsChecked() const = 0;
-    virtual bool strukturLinjer() const = 0;
-    virtual int bogfanerIndex() const = 0;
-    virtual int treeFontSize() const = 0;
-    virtual QString treeFontName() const = 0;
-    virtual int fremFormIndex() const = 0; // "Vis strukturer som"
 
     // Services of the registry.
     // The tab of `window`, which calls it on its first activation (the active child window may

@@ -78,8 +78,8 @@ Twinform::Twinform(QWidget *parent)
 
     redskabsCheckClick();
     if (mainHost()) {
-        applyTreeFont(mainHost()->treeFontSize(), mainHost()->treeFontName());
-        topPanel->setVisible(mainHost()->vistoppanel());
+        applyTreeFont(mainHost()->settings().treeFontSize(), mainHost()->settings().treeFontName());
+        topPanel->setVisible(mainHost()->settings().topPanel);
     }
 
     struktur->setGemHentFilnavn(savedTreeFile());
@@ -96,8 +96,8 @@ Twinform::Twinform(QWidget *parent)
         mappeKontrol(struktur->makeStruktur2(QString()), true);
     }
     if (mainHost()) {
-        applyTabLook(mainHost()->bogfanerIndex());
-        setTreeLines(mainHost()->strukturLinjer());
+        applyTabLook(mainHost()->settings().tabLook);
+        setTreeLines(mainHost()->settings().treeLines);
     }
     FavDir->HentReopenFiler();
     FavFiler->HentReopenFiler();
@@ -328,17 +328,17 @@ void Twinform::FormActivate()
             ->setFocus();
         if (mainHost())
             mainHost()->loadMappeStruktur(false);
-        if (mainHost() && !mainHost()->tryedBefore()) {
+        if (mainHost() && !mainHost()->settings().triedBefore) {
             winBog->setCurrentIndex(4);
             egenskabsBogen->setCurrentIndex(1);
         }
-        if (mainHost() && mainHost()->sharedClipboard()) {
+        if (mainHost() && mainHost()->settings().sharedClipboard) {
             Klipbord *klipbord = metodeX->klipbord();
             mainHost()->udskivKlipbordInf(QString::number(klipbord->Mappeliste->count()),
                                           QString::number(klipbord->Filliste->count()));
         }
         funkNo = metodeX->strukturY()->getNodeId();
-        setActionUpdates(mainHost() && mainHost()->blokerChecked());
+        setActionUpdates(mainHost() && mainHost()->settings().block);
     }
     if (mainHost()) {
         mainHost()->fokusTab(StifinderNavn);
@@ -400,7 +400,7 @@ void Twinform::setAktivitetsNr(int ant, int infoNo)
     }
     if (AktivitetBoks)
         AktivitetBoks->setSpinning(!funkTilladt);
-    if (mainHost() && mainHost()->beskedChecked()) {
+    if (mainHost() && mainHost()->settings().notifications) {
         if (infoNo == 1)
             setBeskedInfo("Der blev kopieret " +
                           (pasteResultText.isEmpty() ? QStringLiteral("0 bytes") : pasteResultText));
@@ -414,7 +414,7 @@ void Twinform::setAktivitetsNr(int ant, int infoNo)
 
 void Twinform::setBeskedInfo(const QString &text)
 {
-    if (mainHost() && mainHost()->beskedChecked())
+    if (mainHost() && mainHost()->settings().notifications)
         mainHost()->makeInfo("Information", text);
 }
 
@@ -468,11 +468,11 @@ void Twinform::actionUpdExecute()
 {
     if (!mainHost())
         return;
-    const bool blocking = !mainHost()->blokerChecked();
+    const bool blocking = !mainHost()->settings().block;
     mainHost()->setBlokerChecked(blocking);
     if (blocking)
         mainHost()->UdskrivInfo("Andre funktioner blokeres nu ved aktive tidskrævende funktioner.");
-    else if (mainHost()->sikkerhedsChecked())
+    else if (mainHost()->settings().inform)
         mainHost()->UdskrivInfo(
             "Andre funktioner blokeres ikke ved aktive tidskrævende funktioner, men der informeres.");
     else

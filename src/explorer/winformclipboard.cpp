@@ -146,7 +146,7 @@ void Twinform::buildClipboardActions()
             KDTcheck->setChecked(false);
         },
         [this] {
-            return mainHost() && !mainHost()->sharedClipboard() && KDTcheck->isChecked() &&
+            return mainHost() && !mainHost()->settings().sharedClipboard && KDTcheck->isChecked() &&
                    mainHost()->newCount() >= 2 && metodeX->klipbord()->elementAntal >= 1 &&
                    mainHost()->runningOperations() == 0;
         });

@@ -302,7 +302,7 @@ bool Twinform::mayStart(const QString &question) const
 {
     // Asked only while another operation of the program runs and "Informer" is on.
     return !mainHost() || question.isEmpty() || mainHost()->runningOperations() <= 0 ||
-           !mainHost()->sikkerhedsChecked() || messages::ask(question);
+           !mainHost()->settings().inform || messages::ask(question);
 }
 
 void Twinform::renameInPlace(bool ask)

@@ -192,7 +192,8 @@ void Twinform::buildActions()
                  });
     actions->add("hentStruktur", "Hent", QKeySequence("Ctrl+H"), "Hen gemte mappestruktur: Ctrl+H",
                  [this, treeButtons] {
-                     metodeX->strukturY()->HentStrukturen(mainHost() ? mainHost()->fremFormIndex() : 0);
+                     metodeX->strukturY()->HentStrukturen(mainHost() ? mainHost()->settings().structureForm
+                                                                     : 0);
                      treeButtons(false);
                  });
     actions->add("GHopt", "Bestem fremvisnings metode", {}, "Bestem fremvisnings metode", [] {
@@ -441,8 +442,8 @@ QWidget *Twinform::buildSettingsPage()
     transfer->setToolButtonStyle(Qt::ToolButtonTextOnly);
     auto *transferInfo = widgets::infoButton("transferInfo", klip);
     connect(transferInfo, &QToolButton::clicked, this, [] {
-        messages::inform(mainHost() && mainHost()->sharedClipboard() ? infoText("transferShared")
-                                                                     : infoText("transferInfo"));
+        messages::inform(mainHost() && mainHost()->settings().sharedClipboard ? infoText("transferShared")
+                                                                              : infoText("transferInfo"));
     });
     auto *sameInfo = widgets::infoButton("sammeKinfo", klip);
     connect(sameInfo, &QToolButton::clicked, this, [] { messages::inform(infoText("sammeKinfo")); });

@@ -416,7 +416,7 @@ void Twinform::buildFavouriteActions()
 
 QWidget *Twinform::buildShortcutsPanel(QWidget *page)
 {
-    m_genvejsMappe = mainHost() ? mainHost()->placeringsMappe() : QString();
+    m_genvejsMappe = mainHost() ? mainHost()->settings().shortcutsFolder : QString();
     if (m_genvejsMappe.isEmpty() || !core::directoryExists(m_genvejsMappe))
         return nullptr;
     auto *panel = new QGroupBox("Genveje i Fast placering", page);

@@ -230,7 +230,7 @@ void Twinform::findElement(const QString &aMappe, const QString &ElementS)
     BarEdit->setText("Undersøger...");
     if (!m_soegning)
         m_soegning = std::make_unique<NavneSoegning>();
-    m_soegning->start(aMappe, ElementS, mainHost() ? mainHost()->maxFindElementer() : 120);
+    m_soegning->start(aMappe, ElementS, mainHost() ? mainHost()->settings().maxElementer : 120);
     m_soegningAktiv = true;
     setCursor(Qt::BusyCursor);
     m_findTimer->start();

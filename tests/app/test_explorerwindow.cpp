@@ -50,8 +50,8 @@ struct Fixture
             QDir().mkpath(drives.host(folder));
         for (const char *file : {"C:\\Data\\a.txt", "C:\\Data\\b.txt"})
             drives.writeBytes(file, "x");
-        main.TryedBefore = true;
-        main.sammeKlipbord = shared;
+        main.editSettings().triedBefore = true;
+        main.editSettings().sharedClipboard = shared;
         main.makeNewStifinder();
         window = main.getWinform("Stifinder 1");
     }

@@ -66,7 +66,7 @@ void TestGallery::oneGalleryWithItsTab()
 {
     TestDrives drives;
     Tmainform main;
-    main.TryedBefore = true;
+    main.editSettings().triedBefore = true;
     main.GBoxV = 3;
     main.GBoxL = 5;
     main.show();
@@ -100,7 +100,7 @@ void TestGallery::commandsReachTheExplorerWindow()
     drives.writeBytes("C:\\Foto\\b.jpg", jpeg());
     drives.writeBytes("C:\\Andet\\c.txt", "x");
     Tmainform main;
-    main.TryedBefore = true;
+    main.editSettings().triedBefore = true;
     main.makeNewStifinder();
     Twinform *explorer = main.getWinform("Stifinder 1");
     explorer->spmBox->setItemIndex(2); // delete without the explorer's own question

@@ -620,7 +620,7 @@ void TestLeftPages::startupWithoutShortcutFolderFailsAfterTenTicks()
     Tmainform window;
     ScriptedResponder responder;
     window.egenExe = "C:\\Program\\zunkolvra";
-    window.PlaceringsMappe = "C:\\Findes ikke";
+    window.editSettings().shortcutsFolder = "C:\\Findes ikke";
     window.makeOpstartProg();
     QVERIFY(drives.backEnd().shellCalls.isEmpty());
     QVERIFY(window.startProgTimer->isActive());

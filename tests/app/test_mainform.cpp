@@ -161,7 +161,7 @@ void TestMainform::firstStartSetsUpUserFoldersAndSecondStartCopiesNothing()
         QCOMPARE(window.mappestrukturDir, QString("C:\\zunKolvra\\Tester\\Mappestrukturer\\"));
         QCOMPARE(window.infoDir, QString("C:\\zunKolvra\\Program\\Stifinder\\tekstfiler\\"));
         QCOMPARE(window.optFilnavn, kOptions);
-        QCOMPARE(window.PlaceringsMappe, QString("C:\\zunKolvra\\Tester\\Genveje"));
+        QCOMPARE(window.settings().shortcutsFolder, QString("C:\\zunKolvra\\Tester\\Genveje"));
         for (const char *folder : {"Noter", "Kalender", "Notater", "Mappestrukturer", "Genveje"})
             QVERIFY2(QDir(drives.host(QString("C:\\zunKolvra\\Tester\\") + folder)).exists(), folder);
         QCOMPARE(drives.readBytes("C:\\zunKolvra\\Tester\\Dos\\Under\\x.txt"), QByteArray("x\r\n"));
@@ -200,7 +200,7 @@ void TestMainform::unwritableDataRootIsReportedAndDefaultsApply()
              QStringList{"Datamappen \"C:\\zunKolvra\\Tester\" kunne ikke oprettes.\rProgrammet starter med "
                          "standardindstillinger, og ændringer bliver ikke gemt.\r"});
     QCOMPARE(window.designName, QString("Sky"));
-    QCOMPARE(window.maxElementer, 120);
+    QCOMPARE(window.settings().maxElementer, 120);
     window.GemOpt(); // fails quietly
     QCOMPARE(drives.readBytes("C:\\zunKolvra"), QByteArray("a file where the data root should be"));
 }
@@ -274,19 +274,19 @@ void TestMainform::rejectedOptionsFileGivesDefaultsAndTheWelcome()
     QCOMPARE(window.designName, QString("Sky"));
     QCOMPARE(window.pos(), QPoint(250, 50));
     QCOMPARE(window.size(), QSize(1270, 870));
-    QCOMPARE(window.maxElementer, 120);
+    QCOMPARE(window.settings().maxElementer, 120);
     QCOMPARE(window.OnClickIndex, -1);
     QCOMPARE(window.GBoxV, 2);
-    QVERIFY(window.sammeKlipbord && window.KlipbordsCheck->isChecked());
-    QVERIFY(window.Vistoppanel);
+    QVERIFY(window.settings().sharedClipboard && window.KlipbordsCheck->isChecked());
+    QVERIFY(window.settings().topPanel);
     QVERIFY(!window.trayCheck->isChecked());
     QCOMPARE(window.Fontbox->currentIndex(), 1);
     QCOMPARE(window.FontnavnBox->currentText(), QString("Default"));
     QCOMPARE(window.bogfanerBox->itemIndex(), 2);
     QVERIFY(window.sikkerhedsCheck->isChecked());
-    QVERIFY(!window.TryedBefore);
+    QVERIFY(!window.settings().triedBefore);
     window.FormActivate();
-    QVERIFY(window.TryedBefore);
+    QVERIFY(window.settings().triedBefore);
     QCOMPARE(window.Hovedbog->currentIndex(), 4);
     QCOMPARE(window.Programbog->currentIndex(), 0);
     QCOMPARE(window.informationsKnappenL->text(), QString("Egenskaber"));
@@ -305,13 +305,13 @@ void TestMainform::badNumberStopsReadingAndResetsDefaults()
     Tmainform window;
     // Lines 1-6 were taken, then the defaults reset style, position, size and maxElementer.
     QCOMPARE(window.designName, QString("Sky"));
-    QCOMPARE(window.maxElementer, 120);
+    QCOMPARE(window.settings().maxElementer, 120);
     QCOMPARE(window.size(), QSize(1270, 870));
     // Nothing after line 7 was read.
     QVERIFY(!window.trayCheck->isChecked());
     QCOMPARE(window.exeProgram, QString());
     QVERIFY(!window.blokerCheck->isChecked());
-    QVERIFY(!window.TryedBefore);
+    QVERIFY(!window.settings().triedBefore);
 }
 
 void TestMainform::toggleLinesShowPagesOnlyForExactlyOne()
@@ -373,8 +373,8 @@ void TestMainform::vanishedShortcutFolderBecomesGenveje()
     QDir().mkpath(drives.host("C:\\zunKolvra\\Tester\\Egenskaber"));
     QVERIFY(core::writeLines(kOptions, nonDefaultOptions())); // names D:\Genveje, which does not exist
     Tmainform window;
-    QCOMPARE(window.PlaceringsMappe, QString("C:\\zunKolvra\\Tester\\Genveje"));
-    QVERIFY(QDir(drives.host(window.PlaceringsMappe)).exists());
+    QCOMPARE(window.settings().shortcutsFolder, QString("C:\\zunKolvra\\Tester\\Genveje"));
+    QVERIFY(QDir(drives.host(window.settings().shortcutsFolder)).exists());
 }
 
 void TestMainform::maxElementerStepsByTenNeverBelowTen()
@@ -383,14 +383,14 @@ void TestMainform::maxElementerStepsByTenNeverBelowTen()
     Tmainform window;
     QCOMPARE(window.maxFindEdit->text(), QString("120"));
     window.maxOpKnapClick();
-    QCOMPARE(window.maxElementer, 130);
+    QCOMPARE(window.settings().maxElementer, 130);
     QCOMPARE(window.maxFindEdit->text(), QString("130"));
-    window.maxElementer = 10;
+    window.editSettings().maxElementer = 10;
     window.maxNedKnapClick();
-    QCOMPARE(window.maxElementer, 10);
-    window.maxElementer = 15;
+    QCOMPARE(window.settings().maxElementer, 10);
+    window.editSettings().maxElementer = 15;
     window.maxNedKnapClick();
-    QCOMPARE(window.maxElementer, 10);
+    QCOMPARE(window.settings().maxElementer, 10);
     QCOMPARE(window.maxFindEdit->text(), QString("10"));
 }
 
@@ -412,9 +412,9 @@ void TestMainform::absurdSavedNumbersAreClamped()
     QCOMPARE(window.width(), 1270);
     QCOMPARE(window.height(), 776);
     QVERIFY(std::abs(window.x()) < 100000 && std::abs(window.y()) < 100000);
-    QCOMPARE(window.maxElementer, 1000000);
+    QCOMPARE(window.settings().maxElementer, 1000000);
     window.maxOpKnapClick();
-    QCOMPARE(window.maxElementer, 1000000);
+    QCOMPARE(window.settings().maxElementer, 1000000);
     QCOMPARE(window.maxFindEdit->text(), QString("1000000"));
     QCOMPARE(window.GBoxV, 1);
     const QStringList written = window.optionLines();
@@ -737,7 +737,7 @@ void TestMainform::opretFillsTheShortcutsTool()
     QCOMPARE(responder.texts(), QStringList{"Ukendt fejl: fil eller mappe synes ikke at eksistere."});
     QVERIFY(!genvejform);
 
-    QVERIFY(QFileInfo(drives.host(window.PlaceringsMappe)).isDir());
+    QVERIFY(QFileInfo(drives.host(window.settings().shortcutsFolder)).isDir());
     window.EditSti->setText("C:\\Data\\Brev til Søren.txt");
     window.actions->updateAll();
     QVERIFY(genveje->isEnabled());
@@ -745,11 +745,11 @@ void TestMainform::opretFillsTheShortcutsTool()
     QVERIFY(genvejform);
     QPointer<Tgenvejform> tool = genvejform;
     QCOMPARE(tool->EditTarget->text(), QString("C:\\Data\\Brev til Søren.txt"));
-    QCOMPARE(tool->EditDest->text(), window.PlaceringsMappe);
+    QCOMPARE(tool->EditDest->text(), window.settings().shortcutsFolder);
     QCOMPARE(tool->EditName->text(), QString("Brev til Søren"));
     QVERIFY(!window.openGenveje->isEnabled());
 
-    window.PlaceringsMappe = "C:\\Findes ikke";
+    window.editSettings().shortcutsFolder = "C:\\Findes ikke";
     window.EditSti->setText("C:\\Data\\Mine ting");
     window.aInsertGenvejExecute();
     QCOMPARE(genvejform, tool.data());

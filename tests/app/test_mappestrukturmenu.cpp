@@ -92,7 +92,7 @@ void TestMappestrukturMenu::builtSavedClosedAndOpenedFromTheMenu()
     for (const char *folder : {"C:\\Data\\Breve\\2024", "C:\\Musik\\Jazz", "C:\\Fotos"})
         QDir().mkpath(drives.host(folder));
     Tmainform main;
-    main.TryedBefore = true; // not the first start: no welcome page over the explorer window
+    main.editSettings().triedBefore = true; // not the first start: no welcome page over the explorer window
     main.resize(1270, 870);
     main.show();
     QTRY_COMPARE(main.explorerWindows().size(), 1);
@@ -171,7 +171,7 @@ void TestMappestrukturMenu::f3AfterTheStructureWentSaysSo()
     QVERIFY(core::writeLines(kDir + "Arbejde.txt", {"C:\\Data"}));
     QVERIFY(core::writeLines(kDir + "Ferie.txt", {"C:\\Data"}));
     Tmainform main;
-    main.TryedBefore = true; // not the first start: no welcome page over the explorer window
+    main.editSettings().triedBefore = true; // not the first start: no welcome page over the explorer window
     main.show();
     QTRY_COMPARE(main.explorerWindows().size(), 1);
     Twinform *window = main.explorerWindows().first();
@@ -206,7 +206,7 @@ void TestMappestrukturMenu::tilfoejAddsTheCurrentFolder()
     TestDrives drives;
     QDir().mkpath(drives.host("C:\\Data\\Breve"));
     Tmainform main;
-    main.TryedBefore = true; // not the first start: no welcome page over the explorer window
+    main.editSettings().triedBefore = true; // not the first start: no welcome page over the explorer window
     main.show();
     QTRY_COMPARE(main.explorerWindows().size(), 1);
     Twinform *window = main.explorerWindows().first();

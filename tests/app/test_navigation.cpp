@@ -44,8 +44,8 @@ struct Fixture
             QDir().mkpath(drives.host(folder));
         for (const char *file : {"C:\\Data\\a.txt", "C:\\Data\\b.txt", "C:\\Data\\Foto\\f.jpg"})
             drives.writeBytes(file, "x");
-        main.TryedBefore = true;
-        main.sammeKlipbord = shared;
+        main.editSettings().triedBefore = true;
+        main.editSettings().sharedClipboard = shared;
         main.makeNewStifinder();
         window = main.getWinform("Stifinder 1");
     }

@@ -77,7 +77,7 @@ int shownClipboardWindows(const Tmainform &main)
 // A main window shown as at a start, which opens explorer window 1, and `more` windows after it.
 void startShown(Tmainform &main, bool sharing, int more)
 {
-    main.sammeKlipbord = sharing;
+    main.editSettings().sharedClipboard = sharing;
     main.show();
     QTRY_COMPARE(main.explorerWindows().size(), 1);
     for (int i = 0; i < more; ++i)
@@ -206,7 +206,7 @@ void TestRegistry::explorerOptions()
         lines << "0";
     QVERIFY(core::writeLines(kOpt + "Stifinder 1.txt", lines.mid(0, lineCount)));
     Tmainform main;
-    main.TryedBefore = true;
+    main.editSettings().triedBefore = true;
     main.makeNewStifinder();
     Twinform *window = main.getWinform("Stifinder 1");
     QVERIFY(window);
@@ -259,7 +259,7 @@ void TestRegistry::allExplorerOptionsRoundTrip()
     QDir().mkpath(drives.host("C:\\zunKolvra\\Tester\\Egenskaber"));
     QVERIFY(core::writeLines(kOpt + "Stifinder 1.txt", nonDefaultExplorerOptions()));
     Tmainform main;
-    main.TryedBefore = true;
+    main.editSettings().triedBefore = true;
     main.makeNewStifinder();
     Twinform *window = main.getWinform("Stifinder 1");
     QStringList expected = nonDefaultExplorerOptions();
@@ -296,7 +296,7 @@ void TestRegistry::numberingWithoutSharing()
 {
     TestDrives drives;
     Tmainform main;
-    main.sammeKlipbord = false;
+    main.editSettings().sharedClipboard = false;
     for (int i = 0; i < 3; ++i)
         main.makeNewStifinder();
     QCOMPARE(captions(main.explorerWindows()), (QStringList{"Stifinder 1", "Stifinder 2", "Stifinder 3"}));
@@ -311,7 +311,7 @@ void TestRegistry::numberingAfterAGap()
 {
     TestDrives drives;
     Tmainform main;
-    main.sammeKlipbord = false;
+    main.editSettings().sharedClipboard = false;
     for (int i = 0; i < 3; ++i)
         main.makeNewStifinder();
     main.getWinform("Stifinder 2")->parentWidget()->close();
@@ -344,7 +344,7 @@ void TestRegistry::singleSharedWindow()
 {
     TestDrives drives;
     Tmainform main;
-    QVERIFY(main.sammeKlipbord);
+    QVERIFY(main.settings().sharedClipboard);
     main.makeNewStifinder();
     main.CloseElementExecute();
     QTRY_VERIFY(main.explorerWindows().isEmpty());
@@ -378,7 +378,7 @@ void TestRegistry::transferSkipsUntickedAndVanishedRows()
         drives.writeBytes(file, "x");
     QDir().mkpath(drives.host("C:\\M"));
     Tmainform main;
-    main.sammeKlipbord = false;
+    main.editSettings().sharedClipboard = false;
     main.makeNewStifinder();
     main.makeNewStifinder();
     Twinform *one = main.getWinform("Stifinder 1");
@@ -404,7 +404,7 @@ void TestRegistry::clipboardWindowsShowOnlyWhenAskedFor()
 {
     TestDrives drives;
     Tmainform main;
-    main.TryedBefore = true;
+    main.editSettings().triedBefore = true;
     startShown(main, false, 2);
     QCOMPARE(shownClipboardWindows(main), 0);
 
@@ -435,7 +435,7 @@ void TestRegistry::sharedClipboardGoesWithTheLastExplorer()
     QFETCH(QStringList, closingOrder);
     TestDrives drives;
     Tmainform main;
-    main.TryedBefore = true;
+    main.editSettings().triedBefore = true;
     startShown(main, true, int(closingOrder.size()) - 1);
     showClipboardOf(main, "Stifinder 1");
     QVERIFY(tabTexts(main.tc).contains("Klipbord"));
@@ -454,7 +454,7 @@ void TestRegistry::everyChildWindowClosesFromItsTabOrCtrlF4()
 {
     TestDrives drives;
     Tmainform main;
-    main.TryedBefore = true;
+    main.editSettings().triedBefore = true;
     startShown(main, false, 2);
     showClipboardOf(main, "Stifinder 2");
     QVERIFY(main.tc->tabsClosable());
@@ -493,7 +493,7 @@ void TestRegistry::secondClipboardTabGoesBeforeTheOthers()
 {
     TestDrives drives;
     Tmainform main;
-    main.sammeKlipbord = false;
+    main.editSettings().sharedClipboard = false;
     main.makeNewStifinder();
     main.makeNewStifinder();
     for (Twinform *window : main.explorerWindows())

@@ -154,7 +154,7 @@ void TestWinform::operationsAreCountedAndReported()
     TestDrives drives;
     QDir().mkpath(drives.host(kOpt));
     FakeMainHost host(kOpt);
-    host.notifications = true;
+    host.mainSettings.notifications = true;
     Twinform window;
     int seenInside = -1;
     QVERIFY(window.operationBracket(QString(), 0, [&] { seenInside = host.operations; }));
@@ -236,7 +236,7 @@ void TestWinform::searchListsNamesHoldingTheText()
     QDir().mkpath(drives.host(kOpt));
     makeEntries(drives, "C:\\Data", entries);
     FakeMainHost host(kOpt);
-    host.maxElementer = maxElementer;
+    host.mainSettings.maxElementer = maxElementer;
     testsupport::ScriptedResponder responder;
     Twinform window;
     window.mappeKontrol("C:\\Data", true);
@@ -526,7 +526,7 @@ void TestWinform::shortcutsOfTheFixedPlace()
     }
     const QString place = "C:\\zunKolvra\\Tester\\Genveje";
     makeEntries(drives, place, {"a.lnk", "b.txt", "mappe.lnk\\"});
-    host.shortcutsFolder = place;
+    host.mainSettings.shortcutsFolder = place;
     testsupport::ScriptedResponder responder;
     Twinform window;
     QVERIFY(window.genvejsListe);
@@ -690,7 +690,7 @@ void TestWinform::deletionReportsOnlyWhatWasDeleted()
         makeEntries(drives, folder + "\\Mappe", {"a.txt"});
     }
     FakeMainHost host(kOpt);
-    host.notifications = true;
+    host.mainSettings.notifications = true;
     testsupport::ScriptedResponder responder;
     Twinform window;
     window.spmBox->setItemIndex(2); // "Spørg aldrig"

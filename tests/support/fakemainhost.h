@@ -23,20 +23,12 @@ public:
     QString options;
     int count = 1;
     int operations = 0;
-    bool sharing = false;
-    bool tried = true;
-    bool topPanel = true;
-    QString shortcutsFolder;
-    int maxElementer = 120;
-    bool notifications = false;
-    bool blocking = false;
-    bool hints = false;
-    bool safety = true;
-    bool treeLines = false;
-    int tabLook = 2;
-    int fontSize = 9;
-    QString fontName = "Default";
-    int structureForm = 0;
+    MainSettings mainSettings = [] {
+        MainSettings settings;
+        settings.sharedClipboard = false;
+        settings.triedBefore = true;
+        return settings;
+    }();
 
     // What was asked.
     QStringList tabs;
@@ -56,22 +48,9 @@ public:
     void explorerClosed() override { ++closed; }
     int runningOperations() const override { return operations; }
     void changeProcessCount(int delta) override { operations += delta; }
-    bool sharedClipboard() const override { return sharing; }
-    bool tryedBefore() const override { return tried; }
-    bool vistoppanel() const override { return topPanel; }
-    void setVistoppanel(bool shown) override { topPanel = shown; }
-    QString placeringsMappe() const override { return shortcutsFolder; }
-    int maxFindElementer() const override { return maxElementer; }
-    bool beskedChecked() const override { return notifications; }
-    bool blokerChecked() const override { return blocking; }
-    void setBlokerChecked(bool checked) override { blocking = checked; }
-    bool vhaFunkChecked() const override { return hints; }
-    bool sikkerhedsChecked() const override { return safety; }
-    bool strukturLinjer() const override { return treeLines; }
-    int bogfanerIndex() const override { return tabLook; }
-    int treeFontSize() const override { return fontSize; }
-    QString treeFontName() const override { return fontName; }
-    int fremFormIndex() const override { return structureForm; }
+    const MainSettings &settings() const override { return mainSettings; }
+    void setVistoppanel(bool shown) override { mainSettings.topPanel = shown; }
+    void setBlokerChecked(bool checked) override { mainSettings.block = checked; }
     void InsertTab(QWidget *window) override { tabs.append(window->windowTitle()); }
     void SetTCindex() override {}
     void fokusTab(const QString &aName) override { focusedTab = aName; }

@@ -97,9 +97,9 @@ public:
     {
         calls.append("run " + QString::number(mode) + " " + path);
     }
-    QString placering; // PlaceringsMappe
-    QString placeringsMappe() const override { return placering; }
-    void setPlaceringsMappe(const QString &path) override { placering = path; }
+    MainSettings mainSettings;
+    const MainSettings &settings() const override { return mainSettings; }
+    void setPlaceringsMappe(const QString &path) override { mainSettings.shortcutsFolder = path; }
     void selectFromGal(const QString &aFilnavn, bool medDelete) override
     {
         calls.append(QString(medDelete ? "delete " : "select ") + aFilnavn);

@@ -40,7 +40,7 @@ struct Setup
         QDir().mkpath(drives.host("C:\\zunKolvra\\Tester\\Egenskaber"));
         drives.writeBytes("C:\\Data\\Rødgrød med fløde.txt", "x");
         QDir().mkpath(drives.host("C:\\Data\\Mine billeder"));
-        host.placering = kFixed;
+        host.mainSettings.shortcutsFolder = kFixed;
     }
     TestDrives drives;
     FakeToolHost host;
@@ -364,7 +364,7 @@ void TestGenvejform::enablingRules()
     QVERIFY(enabled(window, "gemFastPlacering"));
     window.EditDest->clear();
     window.actions->action("gemFastPlacering")->trigger();
-    QCOMPARE(s.host.placering, folder);
+    QCOMPARE(s.host.mainSettings.shortcutsFolder, folder);
     QCOMPARE(window.EditDest->text(), folder);
     QVERIFY(!enabled(window, "gemFastPlacering"));
 

@@ -36,7 +36,7 @@ QString currentElement()
 
 QString placeringsMappe()
 {
-    return toolHost() ? toolHost()->placeringsMappe() : QString();
+    return toolHost() ? toolHost()->settings().shortcutsFolder : QString();
 }
 
 QLineEdit *edit(const QString &name, const QString &hint, QWidget *parent)
