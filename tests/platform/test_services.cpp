@@ -108,7 +108,8 @@ TEST(Services, CopyFolderCopiesEverythingBelowKeepingTimesAttributesAndLinks)
     const bool links = makeLink(fs::path(u"a.txt"), d.host(u"Skabelon\\genvej.txt"), false, why) &&
                        makeLink(d.host(u"Udenfor"), d.host(u"Skabelon\\Ud"), true, why) &&
                        makeLink(d.host(u"Skabelon"), d.host(u"Skabelon\\Under\\Igen"), true, why);
-    ageFile(d.host(u"Skabelon\\Under"));
+    // Set through the platform: Wine lets std::filesystem set no folder's time.
+    ASSERT_TRUE(p.setLastWriteTime(d.path(u"Skabelon\\Under"), 1600000000));
 
     ASSERT_TRUE(p.copyFolder(d.path(u"Skabelon"), d.path(u"Kopi\\Ny")));
     EXPECT_EQ(d.read(u"Kopi\\Ny\\a.txt"), "A");
