@@ -4,6 +4,7 @@
 
 #include "core/cp1252.h"
 #include "core/files.h"
+#include "core/utf8scan.h"
 #include "platform/Platform.h"
 
 #include <QFile>
@@ -130,6 +131,15 @@ bool startsLikeBom(const QByteArray &bytes)
     return bytes.startsWith(kUtf8Bom) || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
 }
 
+// Bytes without a mark that Linux editors would have written: valid UTF-8 with at least one
+// byte above 127. Pure ASCII reads the same either way.
+bool isUnmarkedUtf8(const QByteArray &bytes)
+{
+    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
+    return std::any_of(data, data + bytes.size(), [](uchar b) { return b > 127; }) &&
+           utf8::isValid(data, bytes.size());
+}
+
 QString decodeText(const QByteArray &bytes)
 {
     if (bytes.startsWith(kUtf8Bom))
@@ -139,6 +149,8 @@ QString decodeText(const QByteArray &bytes)
                                                             : QStringConverter::Utf16BE);
         return decoder(bytes.mid(2));
     }
+    if (isUnmarkedUtf8(bytes))
+        return QString::fromUtf8(bytes);
     return decodeCp1252(bytes);
 }
 
@@ -173,7 +185,8 @@ QByteArray encodeLines(const QStringList &lines)
     }
     bool exact = false;
     const QByteArray bytes = encodeCp1252(text, &exact);
-    if (exact && !startsLikeBom(bytes))
+    // Windows-1252 that would read back as UTF-8 ("Ã¸") is written as UTF-8 with a mark too.
+    if (exact && !startsLikeBom(bytes) && !isUnmarkedUtf8(bytes))
         return bytes;
     return kUtf8Bom + text.toUtf8();
 }

@@ -3,9 +3,12 @@
 // a list of lines, CR LF after every line, the last one too.
 //
 // Encoding: Windows-1252 without a byte-order mark. A file with any character the code page
-// cannot hold, or whose first bytes would look like a byte-order mark (a first line starting
-// with "ÿþ", "þÿ" or "ï»¿"), is written as UTF-8 with a byte-order mark instead, so it reads
-// back as written. A byte-order mark (UTF-8, UTF-16) met on reading is honoured.
+// cannot hold, or whose bytes would read as something else (a first line starting with "ÿþ",
+// "þÿ" or "ï»¿", or text such as "Ã¸" whose bytes are valid UTF-8), is written as UTF-8 with a
+// byte-order mark instead, so it reads back as written. A byte-order mark (UTF-8, UTF-16) met
+// on reading is honoured; a file without one that is valid UTF-8 and holds bytes above 127 is
+// read as UTF-8, since that is what Linux editors write. Every file a user may have written
+// (structures, notes, command descriptions, filter types, the programs list) is read this way.
 //
 // Line breaks inside a value: a value may hold CR or LF (a Linux file name can). In the file
 // CR stands as U+E00D and LF as U+E00A, so every value stays one line; a value's own U+E00D,
@@ -29,8 +32,9 @@ namespace core {
 
 constexpr qint64 kMaxLineFileBytes = 16 * 1024 * 1024;
 
-// The lines of bytes read from a line file: the encoding by its byte-order mark (Windows-1252
-// without one), lines ended by CR LF, LF or CR; a final line break adds no empty line.
+// The lines of bytes read from a line file: the encoding by its byte-order mark (without one,
+// UTF-8 when valid and not plain ASCII, else Windows-1252), lines ended by CR LF, LF or CR; a
+// final line break adds no empty line.
 QStringList decodeLines(const QByteArray &bytes);
 QByteArray encodeLines(const QStringList &lines);
 

@@ -76,6 +76,8 @@ private slots:
     void upAndDownStopAtTheEnds();
     void closingWithUnsavedEditsAsks();
     void aStructureWithGoneFoldersOpensWithTheRest();
+    void structureFilesWrittenByOtherEditors_data();
+    void structureFilesWrittenByOtherEditors();
     void deletingAsksAndSaysWhenTheFileIsGone();
     void aWindowOfItsOwnKeepsItsPlaceAndPanel();
     void aMouseClickLoadsTheStructure();
@@ -225,6 +227,32 @@ void TestMappestrukturform::aStructureWithGoneFoldersOpensWithTheRest()
     QCOMPARE(items(t.window->strukturListeMapper), (QStringList{"C:\\Data\\Breve", "C:\\Borte", "C:"}));
     QCOMPARE(t.window->navnEdit->text(), QString("Mor & Far"));
     QVERIFY(!t.host.redigeret);
+}
+
+void TestMappestrukturform::structureFilesWrittenByOtherEditors_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("folders");
+    QTest::newRow("UTF-8 without a mark")
+        << QByteArray("C:\\Test\\\xC3\x98st\n") << QStringList{"C:\\Test\\Øst"};
+    QTest::newRow("Windows-1252") << QByteArray("C:\\Test\\\xD8st\r\n") << QStringList{"C:\\Test\\Øst"};
+}
+
+void TestMappestrukturform::structureFilesWrittenByOtherEditors()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, folders);
+    TestDrives drives;
+    Tool t(drives);
+    QDir().mkpath(drives.host("C:\\Test\\Øst\\b"));
+    drives.writeBytes(kDir + "Hånd.txt", bytes);
+    t.window->opdater();
+    ScriptedResponder responder;
+    t.choose("Hånd");
+    QCOMPARE(responder.texts(), QStringList());
+    QCOMPARE(items(t.window->mappeListe), folders);
+    t.window->visSomStruktur(true);
+    QCOMPARE(t.host.calls, (QStringList{"stifinder", "punkt " + folders.join(u'|')}));
 }
 
 void TestMappestrukturform::deletingAsksAndSaysWhenTheFileIsGone()
