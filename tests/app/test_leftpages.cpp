@@ -100,6 +100,7 @@ private slots:
     void noteHeadingsNoFileCanBeNamedAreRefused_data();
     void noteHeadingsNoFileCanBeNamedAreRefused();
     void overwritingAndLeavingANoteAsk();
+    void notesAndDescriptionsFromALinuxEditorReadAndSaveInOneEncoding();
     void webSearchAppendsTheWordAsTyped();
     void notificationTestSendsTitleAndText();
     void startupEntryIsMadeAndRemovedByTheTimer();
@@ -462,6 +463,37 @@ void TestLeftPages::overwritingAndLeavingANoteAsk()
              QStringList{"Nuværende notat er redigeret men ikke gemt.\rSkal der startes et "
                          "nyt notat alligevel?"});
     QCOMPARE(window.notatEdit->text(), QString("Plan"));
+}
+
+void TestLeftPages::notesAndDescriptionsFromALinuxEditorReadAndSaveInOneEncoding()
+{
+    TestDrives drives;
+    // UTF-8 without a mark and LF line ends, as gedit or nano write them.
+    drives.writeBytes(kNoter + "Indkøb.txt", "Æbler og blåbær\nØl\n");
+    drives.writeBytes(kDos + "ping.txt", "Svarer værten på første pakke?\n");
+    Tmainform window;
+    window.loadNotater();
+    ScriptedResponder responder;
+    window.notatBox->setCurrentRow(0);
+    window.aHentNotatExecute();
+    QCOMPARE(window.notatMemo->toPlainText(), QString("Æbler og blåbær\nØl"));
+
+    // Edited and saved: every letter in one encoding, the old ones as the new.
+    type(window.notatMemo, window.notatMemo->toPlainText() + "\nSødmælk");
+    window.aGemNotatExecute();
+    QCOMPARE(drives.readBytes(kNoter + "Indkøb.txt"), QByteArray("\xc6"
+                                                                 "bler og bl\xe5"
+                                                                 "b\xe6"
+                                                                 "r\r\n\xd8"
+                                                                 "l\r\nS\xf8"
+                                                                 "dm\xe6"
+                                                                 "lk\r\n"));
+    window.aHentNotatExecute();
+    QCOMPARE(window.notatMemo->toPlainText(), QString("Æbler og blåbær\nØl\nSødmælk"));
+
+    window.dosListeKlik("ping", kDos + "ping.txt");
+    QCOMPARE(window.MemoDos->toPlainText(), QString("Svarer værten på første pakke?"));
+    QVERIFY(responder.texts().isEmpty());
 }
 
 void TestLeftPages::webSearchAppendsTheWordAsTyped()
