@@ -48,7 +48,7 @@ std::optional<Indhold> hent(const QString &path)
         return std::nullopt;
     Indhold indhold;
     for (qsizetype i = 0; i < lines->size(); ++i) {
-        const QString folder = lines->at(i).trimmed();
+        const QString folder = core::pathFromFile(lines->at(i).trimmed());
         const QString nr = "Linje " + QString::number(i + 1);
         if (folder.isEmpty()) {
             indhold.udeladt << nr + " er tom.";
@@ -62,6 +62,11 @@ std::optional<Indhold> hent(const QString &path)
             indhold.udeladt << nr + ": mappen \"" + folder + "\" findes ikke.";
     }
     return indhold;
+}
+
+QString ikkeHentetBesked(const QString &path, const QString &mangler)
+{
+    return core::wasRefused(path) ? core::refusedMessage(path) : mangler;
 }
 
 QString udeladtBesked(const QString &name, const QStringList &udeladt)

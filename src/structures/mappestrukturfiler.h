@@ -28,8 +28,11 @@ struct Indhold
     QStringList udeladt; // one Danish line per line left out
 };
 // The structure file's folders; none when it cannot be read. Empty lines and folders that are
-// gone are left out and named.
+// gone are left out and named. "/" in a line is read as "\".
 std::optional<Indhold> hent(const QString &path);
+// What to say when hent gave nothing: why, when the file is there but was refused (too large),
+// else `mangler`.
+QString ikkeHentetBesked(const QString &path, const QString &mangler);
 // The message for what hent left out of the structure `name`.
 QString udeladtBesked(const QString &name, const QStringList &udeladt);
 

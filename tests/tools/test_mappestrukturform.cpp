@@ -236,6 +236,8 @@ void TestMappestrukturform::structureFilesWrittenByOtherEditors_data()
     QTest::newRow("UTF-8 without a mark")
         << QByteArray("C:\\Test\\\xC3\x98st\n") << QStringList{"C:\\Test\\Øst"};
     QTest::newRow("Windows-1252") << QByteArray("C:\\Test\\\xD8st\r\n") << QStringList{"C:\\Test\\Øst"};
+    QTest::newRow("slashes") << QByteArray("C:/Test/\xC3\x98st/b\nC:/Test/\n")
+                             << QStringList{"C:\\Test\\Øst\\b", "C:\\Test"};
 }
 
 void TestMappestrukturform::structureFilesWrittenByOtherEditors()
