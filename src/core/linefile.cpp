@@ -140,18 +140,35 @@ bool isUnmarkedUtf8(const QByteArray &bytes)
            utf8::isValid(data, bytes.size());
 }
 
+// After the mark, a U+FEFF is a value's own first character: the decoders must not drop it as a
+// second mark.
 QString decodeText(const QByteArray &bytes)
 {
     if (bytes.startsWith(kUtf8Bom))
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+        return utf8::decode(QByteArrayView(bytes).sliced(3));
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         QStringDecoder decoder(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE
-                                                            : QStringConverter::Utf16BE);
-        return decoder(bytes.mid(2));
+                                                            : QStringConverter::Utf16BE,
+                               QStringConverter::Flag::ConvertInitialBom);
+        return decoder(QByteArrayView(bytes).sliced(2));
     }
     if (isUnmarkedUtf8(bytes))
-        return QString::fromUtf8(bytes);
+        return utf8::decode(bytes);
     return decodeCp1252(bytes);
+}
+
+// UTF-16 little-endian with its mark: the one form that holds a lone surrogate (a Windows file
+// name may have one), which UTF-8 would turn into "?".
+QByteArray encodeUtf16(const QString &text)
+{
+    QByteArray bytes("\xFF\xFE");
+    bytes.reserve(2 + 2 * text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        bytes.append(char(u & 0xFF));
+        bytes.append(char(u >> 8));
+    }
+    return bytes;
 }
 
 } // namespace
@@ -188,6 +205,8 @@ QByteArray encodeLines(const QStringList &lines)
     // Windows-1252 that would read back as UTF-8 ("Ã¸") is written as UTF-8 with a mark too.
     if (exact && !startsLikeBom(bytes) && !isUnmarkedUtf8(bytes))
         return bytes;
+    if (!text.isValidUtf16())
+        return encodeUtf16(text);
     return kUtf8Bom + text.toUtf8();
 }
 
