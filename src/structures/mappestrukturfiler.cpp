@@ -47,11 +47,17 @@ std::optional<Indhold> hent(const QString &path)
     if (!lines)
         return std::nullopt;
     Indhold indhold;
+    // Past what the message shows, a line left out is only counted.
+    const auto udelad = [&indhold](qsizetype i, const QString &why) {
+        if (indhold.udeladt.fuld())
+            indhold.udeladt.tael();
+        else
+            indhold.udeladt.add("Linje " + QString::number(i + 1) + why);
+    };
     for (qsizetype i = 0; i < lines->size(); ++i) {
         const QString folder = core::pathFromFile(lines->at(i).trimmed());
-        const QString nr = "Linje " + QString::number(i + 1);
         if (folder.isEmpty()) {
-            indhold.udeladt << nr + " er tom.";
+            udelad(i, " er tom.");
             continue;
         }
         // "C:\" is the drive "C:", a drive node in both kinds of structure.
@@ -59,7 +65,7 @@ std::optional<Indhold> hent(const QString &path)
         if (core::directoryExists(folder))
             indhold.mapper << indhold.alle.last();
         else
-            indhold.udeladt << nr + ": mappen \"" + folder + "\" findes ikke.";
+            udelad(i, indhold.udeladt.fuld() ? QString() : ": mappen \"" + folder + "\" findes ikke.");
     }
     return indhold;
 }
@@ -69,9 +75,9 @@ QString ikkeHentetBesked(const QString &path, const QString &mangler)
     return core::wasRefused(path) ? core::refusedMessage(path) : mangler;
 }
 
-QString udeladtBesked(const QString &name, const QStringList &udeladt)
+QString udeladtBesked(const QString &name, const messages::Opremsning &udeladt)
 {
-    return "Strukturen \"" + name + "\" er åbnet uden:\r" + udeladt.join(u'\r') +
+    return "Strukturen \"" + name + "\" er åbnet uden:\r" + udeladt.tekst() +
            "\rStrukturfilen er ikke ændret.\r";
 }
 

@@ -4,6 +4,8 @@
 // A structure's name is kept as it is ("Mor & Far"); menus that give "&" a meaning of their own
 // get it doubled for display only (menuCaption), never in the name.
 
+#include "core/messages.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -23,9 +25,9 @@ QString menuCaption(const QString &name);
 
 struct Indhold
 {
-    QStringList mapper;  // the folders that exist, in the file's order
-    QStringList alle;    // every line with a folder, gone or not, in the file's order
-    QStringList udeladt; // one Danish line per line left out
+    QStringList mapper;           // the folders that exist, in the file's order
+    QStringList alle;             // every line with a folder, gone or not, in the file's order
+    messages::Opremsning udeladt; // one Danish line per line left out
 };
 // The structure file's folders; none when it cannot be read. Empty lines and folders that are
 // gone are left out and named. "/" in a line is read as "\".
@@ -34,6 +36,6 @@ std::optional<Indhold> hent(const QString &path);
 // else `mangler`.
 QString ikkeHentetBesked(const QString &path, const QString &mangler);
 // The message for what hent left out of the structure `name`.
-QString udeladtBesked(const QString &name, const QStringList &udeladt);
+QString udeladtBesked(const QString &name, const messages::Opremsning &udeladt);
 
 } // namespace mappestruktur

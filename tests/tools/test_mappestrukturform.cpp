@@ -78,6 +78,7 @@ private slots:
     void aStructureWithGoneFoldersOpensWithTheRest();
     void structureFilesWrittenByOtherEditors_data();
     void structureFilesWrittenByOtherEditors();
+    void aStructureOnAnUnpluggedDriveNamesTwentyLines();
     void deletingAsksAndSaysWhenTheFileIsGone();
     void aWindowOfItsOwnKeepsItsPlaceAndPanel();
     void aMouseClickLoadsTheStructure();
@@ -255,6 +256,36 @@ void TestMappestrukturform::structureFilesWrittenByOtherEditors()
     QCOMPARE(items(t.window->mappeListe), folders);
     t.window->visSomStruktur(true);
     QCOMPARE(t.host.calls, (QStringList{"stifinder", "punkt " + folders.join(u'|')}));
+}
+
+void TestMappestrukturform::aStructureOnAnUnpluggedDriveNamesTwentyLines()
+{
+    TestDrives drives;
+    Tool t(drives);
+    QStringList lines;
+    QStringList named;
+    for (int i = 1; i <= 40; ++i) {
+        lines << QString("Q:\\Foto\\Sommerferie 2019\\Dag %1").arg(i);
+        if (i <= 20)
+            named << QString("Linje %1: mappen \"%2\" findes ikke.").arg(i).arg(lines.last());
+    }
+    QVERIFY(core::writeLines(kDir + "Ferie.txt", lines));
+    t.window->opdater();
+    ScriptedResponder responder;
+    t.choose("Ferie");
+    QCOMPARE(responder.texts(), QStringList{"Strukturen \"Ferie\" er åbnet uden:\r" + named.join(u'\r') +
+                                            "\r… og 20 mere\rStrukturfilen er ikke ændret.\r"});
+    // Every folder stays in the list for editing, greyed.
+    QCOMPARE(items(t.window->mappeListe), lines);
+
+    // A million lines: the message is as short, and only what it shows is kept.
+    QStringList many(1200000, "Q:\\Borte");
+    QVERIFY(core::writeLines(kDir + "Stor.txt", many));
+    const auto indhold = mappestruktur::hent(kDir + "Stor.txt");
+    QVERIFY(indhold);
+    QCOMPARE(indhold->udeladt.size(), 1200000);
+    QCOMPARE(indhold->udeladt.vist().size(), 20);
+    QVERIFY(mappestruktur::udeladtBesked("Stor", indhold->udeladt).size() < 1000);
 }
 
 void TestMappestrukturform::deletingAsksAndSaysWhenTheFileIsGone()
