@@ -1,5 +1,6 @@
 #include "structures/mappestrukturfiler.h"
 
+#include "core/danishorder.h"
 #include "core/files.h"
 #include "core/linefile.h"
 #include "core/paths.h"
@@ -24,6 +25,7 @@ std::optional<QStringList> names(const QString &mappestrukturDir)
     if (!platform::current().findFiles(core::withoutTrailingBackslash(mappestrukturDir).toStdU16String(),
                                        entries, platform::FindDetail::Kinds))
         return std::nullopt;
+    core::sortEntriesDanish(entries);
     QStringList result;
     for (const platform::FindData &entry : entries) {
         if (entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY)

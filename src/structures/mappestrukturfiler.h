@@ -17,8 +17,8 @@ QString filnavn(const QString &mappestrukturDir, const QString &name);
 // The name a user typed, as the structure is saved under: without any extension ("Arbejde.txt"
 // is "Arbejde", "Projekt 2.0" is "Projekt 2").
 QString nameOfInput(const QString &input);
-// The names of the saved structures in the order the file system lists them: every "*.txt"
-// that is not a folder. None when the folder cannot be listed.
+// The names of the saved structures in Danish order: every "*.txt" that is not a folder. None when the folder
+// cannot be listed.
 std::optional<QStringList> names(const QString &mappestrukturDir);
 // A caption for a menu that reads "&" as an accelerator marker: every "&" doubled.
 QString menuCaption(const QString &name);

@@ -93,6 +93,7 @@ private slots:
     void commandTextsNoFileCanBeNamedAreRefused_data();
     void commandTextsNoFileCanBeNamedAreRefused();
     void sortingIsCaseBlindAndKeptOnlyWhenSaved();
+    void sortingPutsDanishLettersAfterZ();
     void deletingKeepsTheFileAndSelectsTheNeighbour();
     void vanishedCommandFileIsNamedAndTheDescriptionStays();
     void consolesOpenInTheFolderOfTheCurrentElement();
@@ -230,6 +231,18 @@ void TestLeftPages::sortingIsCaseBlindAndKeptOnlyWhenSaved()
     window.aDosOpExecute();
     QCOMPARE(rows(window.dosBoxen), (QStringList{"ab", "A", "c", "b"}));
     QCOMPARE(window.dosBoxen->currentRow(), 2);
+}
+
+void TestLeftPages::sortingPutsDanishLettersAfterZ()
+{
+    TestDrives drives;
+    Tmainform window;
+    window.dosFiler->HentReopenFiler();
+    ScriptedResponder responder;
+    for (const char *command : {"årsag", "Ønske", "z", "æble", "Å"})
+        saveCommand(window, command, "x");
+    window.sorterButtonClick();
+    QCOMPARE(rows(window.dosBoxen), (QStringList{"z", "æble", "Ønske", "Å", "årsag"}));
 }
 
 void TestLeftPages::deletingKeepsTheFileAndSelectsTheNeighbour()

@@ -118,6 +118,7 @@ private slots:
     void cancelCommandsAndTransferRule();
     void savingTheTreeDisablesItsButtonsUntilTheSelectionChanges();
     void inPlaceRenameRenamesOnDisk();
+    void bothTreesListInDanishOrder();
 };
 
 void TestNavigation::pathBarTabsFollowThePath()
@@ -505,6 +506,28 @@ void TestNavigation::inPlaceRenameRenamesOnDisk()
         f.window->MappeStruktur->strukturModel()->indexOf(folder), "Billeder", Qt::EditRole));
     QVERIFY(QDir(f.drives.host("C:\\Data\\Billeder")).exists());
     QTRY_COMPARE(f.window->MappeStruktur->selectedNode()->rec.mappe, QString("C:\\Data\\Billeder"));
+}
+
+void TestNavigation::bothTreesListInDanishOrder()
+{
+    Fixture f;
+    for (const char *name : {"Århus", "Ærø", "Zulu", "Østerbro", "abe"}) {
+        QDir().mkpath(f.drives.host(QString("C:\\Dansk\\") + name));
+        f.drives.writeBytes(QString("C:\\Dansk\\%1.txt").arg(name), "x");
+    }
+    f.show("C:\\Dansk");
+    QStringList files;
+    for (StrukturNode *node : f.window->FilStruktur->allNodes())
+        files << node->text;
+    QCOMPARE(files, (QStringList{"abe", "Zulu", "Ærø", "Østerbro", "Århus", "abe.txt", "Zulu.txt", "Ærø.txt",
+                                 "Østerbro.txt", "Århus.txt"}));
+    f.struktur()->setAktiveStruktur(1);
+    f.struktur()->udfoldStruktur1("C:\\Dansk", false);
+    QStringList folders;
+    for (StrukturNode *node : f.window->MappeStruktur->allNodes())
+        if (node->rec.mappe.startsWith("C:\\Dansk\\"))
+            folders << node->text;
+    QCOMPARE(folders, (QStringList{"abe", "Zulu", "Ærø", "Østerbro", "Århus"}));
 }
 
 QTEST_MAIN(TestNavigation)

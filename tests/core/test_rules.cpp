@@ -1,3 +1,4 @@
+#include "core/danishorder.h"
 #include "core/freenames.h"
 #include "core/messages.h"
 #include "core/sizetext.h"
@@ -23,6 +24,8 @@ private slots:
     void listsInMessagesShowTwentyLines_data();
     void listsInMessagesShowTwentyLines();
     void aMillionElementsAreCountedNotKept();
+    void danishOrder_data();
+    void danishOrder();
 };
 
 void TestRules::sizeTexts_data()
@@ -219,6 +222,34 @@ void TestRules::aMillionElementsAreCountedNotKept()
     QCOMPARE(liste.vist().size(), messages::kOpremsningLinjer);
     QVERIFY(liste.tekst().endsWith("\r… og " + QLocale().toString(1200000 - 20) + " mere"));
     QCOMPARE(liste.tekst().count(u'\r'), 20);
+}
+
+void TestRules::danishOrder_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("sorted");
+    QTest::newRow("Æ, Ø and Å after Z") << QStringList{"Århus", "Ørsted", "Zulu", "Ærø", "abe"}
+                                        << QStringList{"abe", "Zulu", "Ærø", "Ørsted", "Århus"};
+    QTest::newRow("letter case ignored, its order kept")
+        << QStringList{"åen", "ÆBLE", "Åen", "æble", "B"} << QStringList{"B", "ÆBLE", "æble", "åen", "Åen"};
+    QTest::newRow("inside a name") << QStringList{"blå", "blæk", "blø", "blz", "bla"}
+                                   << QStringList{"bla", "blz", "blæk", "blø", "blå"};
+    QTest::newRow("prefixes first") << QStringList{"Øl 2", "Øl", "Ø"} << QStringList{"Ø", "Øl", "Øl 2"};
+    // Everything but Æ, Ø and Å keeps the order listings have: digits, then letters, then the
+    // characters above Z by their code.
+    QTest::newRow("the rest as listed")
+        << QStringList{"é", "_a", "Ä", "Z", "9", "ü"} << QStringList{"9", "Z", "_a", "Ä", "é", "ü"};
+}
+
+void TestRules::danishOrder()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, sorted);
+    core::sortDanish(names);
+    QCOMPARE(names, sorted);
+    for (qsizetype i = 1; i < sorted.size(); ++i)
+        QVERIFY(core::compareDanish(sorted.at(i - 1), sorted.at(i)) <= 0);
+    QCOMPARE(core::compareDanish(QString("Æble"), QString("æBLE")), 0);
 }
 
 QTEST_GUILESS_MAIN(TestRules)
