@@ -354,7 +354,11 @@ void Tmainform::updateConsoleButtons()
 
 void Tmainform::aGoBoksExecute()
 {
-    messages::inform("Tryk Windows-tasten + R for at åbne kør-kassen.");
+    try {
+        messages::inform("Tryk Windows-tasten + R for at åbne kør-kassen.");
+    } catch (const std::exception &) {
+        messages::inform("Ukendt fejl!\rKør-kassen kunne ikke åbnes.");
+    }
 }
 
 void Tmainform::dosListeKlik(const QString &, const QString &Filnavn)

@@ -31,6 +31,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <stdexcept>
 
 using messages::ScriptedResponder;
 
@@ -97,6 +98,7 @@ private slots:
     void deletingKeepsTheFileAndSelectsTheNeighbour();
     void vanishedCommandFileIsNamedAndTheDescriptionStays();
     void consolesOpenInTheFolderOfTheCurrentElement();
+    void aRunBoxMessageThatFailsIsExplained();
     void noteWithDanishLettersIsSavedListedAndReadBack();
     void noteHeadingsNoFileCanBeNamedAreRefused_data();
     void noteHeadingsNoFileCanBeNamedAreRefused();
@@ -347,6 +349,23 @@ void TestLeftPages::consolesOpenInTheFolderOfTheCurrentElement()
     QVERIFY(responder.texts()[0].startsWith("Der er ikke associeret noget program"));
     window.aGoBoksExecute();
     QCOMPARE(responder.texts().last(), QString("Tryk Windows-tasten + R for at åbne kør-kassen."));
+}
+
+void TestLeftPages::aRunBoxMessageThatFailsIsExplained()
+{
+    TestDrives drives;
+    Tmainform window;
+    QStringList texts;
+    messages::DialogSeam::setResponder([&texts](const messages::ShownDialog &shown, bool &) {
+        texts << shown.text;
+        if (texts.size() == 1)
+            throw std::runtime_error("ikke vist");
+        return messages::mrOk;
+    });
+    window.aGoBoksExecute();
+    messages::DialogSeam::setResponder({});
+    QCOMPARE(texts, (QStringList{"Tryk Windows-tasten + R for at åbne kør-kassen.",
+                                 "Ukendt fejl!\rKør-kassen kunne ikke åbnes."}));
 }
 
 void TestLeftPages::noteWithDanishLettersIsSavedListedAndReadBack()
