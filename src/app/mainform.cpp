@@ -177,8 +177,11 @@ void Tmainform::CreateMapper()
         messages::inform("Mappen \"" + failed.first() +
                          "\" kunne ikke oprettes.\rProgrammet kan ikke gemme noget i den.");
     } else if (failed.size() > 1) {
-        messages::inform("Disse mapper kunne ikke oprettes:\r\"" + failed.join("\"\r\"") +
-                         "\"\rProgrammet kan ikke gemme noget i dem.");
+        QStringList quoted;
+        for (const QString &folder : std::as_const(failed))
+            quoted << "\"" + folder + "\"";
+        messages::inform("Disse mapper kunne ikke oprettes:\r" + messages::opremsning(quoted) +
+                         "\rProgrammet kan ikke gemme noget i dem.");
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/mainform.h"
 
+#include "core/danishorder.h"
 #include "core/filenames.h"
 #include "core/files.h"
 #include "core/linefile.h"
@@ -26,20 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Captions compared with A to Z folded and every other character by its code.
-int compareCaptions(const QString &a, const QString &b)
-{
-    auto fold = [](QChar c) { return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c; };
-    const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t x = fold(a[i]).unicode();
-        const char16_t y = fold(b[i]).unicode();
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
 
 QToolButton *plainButton(const QString &name, const QString &caption, const QString &icon,
                          const QString &hint, QWidget *parent)
@@ -303,7 +290,7 @@ void Tmainform::sorterButtonClick()
             passMoves = 0;
             for (int p = 0; p <= count - 2; ++p) {
                 while (p <= count - 2 &&
-                       compareCaptions(dosFiler->GetCaption(p), dosFiler->GetCaption(p + 1)) > 0 &&
+                       core::compareDanish(dosFiler->GetCaption(p), dosFiler->GetCaption(p + 1)) > 0 &&
                        dosFiler->flytNed(p)) {
                     ++passMoves;
                     ++moves;
@@ -311,7 +298,8 @@ void Tmainform::sorterButtonClick()
                 }
             }
             for (int p = count - 1; p >= 1; --p) {
-                while (p >= 1 && compareCaptions(dosFiler->GetCaption(p), dosFiler->GetCaption(p - 1)) < 0 &&
+                while (p >= 1 &&
+                       core::compareDanish(dosFiler->GetCaption(p), dosFiler->GetCaption(p - 1)) < 0 &&
                        dosFiler->flytOp(p)) {
                     ++passMoves;
                     ++moves;
@@ -366,7 +354,11 @@ void Tmainform::updateConsoleButtons()
 
 void Tmainform::aGoBoksExecute()
 {
-    messages::inform("Tryk Windows-tasten + R for at åbne kør-kassen.");
+    try {
+        messages::inform("Tryk Windows-tasten + R for at åbne kør-kassen.");
+    } catch (const std::exception &) {
+        messages::inform("Ukendt fejl!\rKør-kassen kunne ikke åbnes.");
+    }
 }
 
 void Tmainform::dosListeKlik(const QString &, const QString &Filnavn)

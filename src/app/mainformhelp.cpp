@@ -3,6 +3,7 @@
 
 #include "app/mainform.h"
 
+#include "core/danishorder.h"
 #include "core/files.h"
 #include "core/messages.h"
 #include "core/paths.h"
@@ -437,7 +438,7 @@ void Tmainform::aSearchExecute()
             if (core::searchDocument(path, needle, {true, false}, {}, hits) && !hits.isEmpty())
                 names.append(withoutExtension(name));
         }
-        names.sort(Qt::CaseInsensitive);
+        core::sortDanish(names);
         findis->addItems(names);
     }
     QApplication::restoreOverrideCursor();

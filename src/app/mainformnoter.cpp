@@ -3,6 +3,7 @@
 
 #include "app/mainform.h"
 
+#include "core/danishorder.h"
 #include "core/filenames.h"
 #include "core/files.h"
 #include "core/linefile.h"
@@ -180,6 +181,7 @@ void Tmainform::loadNotater()
         messages::inform("Der opstod en fejl i forbindelse med indlæsningen af notatfiler.");
         return;
     }
+    core::sortEntriesDanish(entries);
     for (const platform::FindData &entry : entries) {
         const QString name = QString::fromStdU16String(entry.name);
         if (entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY)

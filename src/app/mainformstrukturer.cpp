@@ -106,7 +106,7 @@ void Tmainform::mMsOnClick(QAction *Sender)
     const QString file = mappestruktur::filnavn(mappestrukturDir, name);
     const auto indhold = mappestruktur::hent(file);
     if (!indhold) {
-        messages::inform("Filen \"" + file + "\" blev ikke fundet.");
+        messages::inform(mappestruktur::ikkeHentetBesked(file, "Filen \"" + file + "\" blev ikke fundet."));
         return;
     }
     if (!indhold->udeladt.isEmpty())

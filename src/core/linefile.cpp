@@ -4,6 +4,7 @@
 
 #include "core/cp1252.h"
 #include "core/files.h"
+#include "core/utf8scan.h"
 #include "platform/Platform.h"
 
 #include <QFile>
@@ -130,16 +131,44 @@ bool startsLikeBom(const QByteArray &bytes)
     return bytes.startsWith(kUtf8Bom) || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
 }
 
+// Bytes without a mark that Linux editors would have written: valid UTF-8 with at least one
+// byte above 127. Pure ASCII reads the same either way.
+bool isUnmarkedUtf8(const QByteArray &bytes)
+{
+    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
+    return std::any_of(data, data + bytes.size(), [](uchar b) { return b > 127; }) &&
+           utf8::isValid(data, bytes.size());
+}
+
+// After the mark, a U+FEFF is a value's own first character: the decoders must not drop it as a
+// second mark.
 QString decodeText(const QByteArray &bytes)
 {
     if (bytes.startsWith(kUtf8Bom))
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+        return utf8::decode(QByteArrayView(bytes).sliced(3));
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         QStringDecoder decoder(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE
-                                                            : QStringConverter::Utf16BE);
-        return decoder(bytes.mid(2));
+                                                            : QStringConverter::Utf16BE,
+                               QStringConverter::Flag::ConvertInitialBom);
+        return decoder(QByteArrayView(bytes).sliced(2));
     }
+    if (isUnmarkedUtf8(bytes))
+        return utf8::decode(bytes);
     return decodeCp1252(bytes);
+}
+
+// UTF-16 little-endian with its mark: the one form that holds a lone surrogate (a Windows file
+// name may have one), which UTF-8 would turn into "?".
+QByteArray encodeUtf16(const QString &text)
+{
+    QByteArray bytes("\xFF\xFE");
+    bytes.reserve(2 + 2 * text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        bytes.append(char(u & 0xFF));
+        bytes.append(char(u >> 8));
+    }
+    return bytes;
 }
 
 } // namespace
@@ -173,8 +202,11 @@ QByteArray encodeLines(const QStringList &lines)
     }
     bool exact = false;
     const QByteArray bytes = encodeCp1252(text, &exact);
-    if (exact && !startsLikeBom(bytes))
+    // Windows-1252 that would read back as UTF-8 ("Ã¸") is written as UTF-8 with a mark too.
+    if (exact && !startsLikeBom(bytes) && !isUnmarkedUtf8(bytes))
         return bytes;
+    if (!text.isValidUtf16())
+        return encodeUtf16(text);
     return kUtf8Bom + text.toUtf8();
 }
 

@@ -3,14 +3,20 @@
 // a list of lines, CR LF after every line, the last one too.
 //
 // Encoding: Windows-1252 without a byte-order mark. A file with any character the code page
-// cannot hold, or whose first bytes would look like a byte-order mark (a first line starting
-// with "ÿþ", "þÿ" or "ï»¿"), is written as UTF-8 with a byte-order mark instead, so it reads
-// back as written. A byte-order mark (UTF-8, UTF-16) met on reading is honoured.
+// cannot hold, or whose bytes would read as something else (a first line starting with "ÿþ",
+// "þÿ" or "ï»¿", or text such as "Ã¸" whose bytes are valid UTF-8), is written as UTF-8 with a
+// byte-order mark instead, so it reads back as written; one with a lone surrogate (a Windows
+// name may hold one) as UTF-16 with a byte-order mark, the only form that keeps it. A
+// byte-order mark (UTF-8, UTF-16) met on reading is honoured, and a U+FEFF after it is a
+// character of the first value; a file without one that is valid UTF-8 and holds bytes above
+// 127 is read as UTF-8, since that is what Linux editors write. Every file a user may have
+// written (structures, notes, command descriptions, filter types, the programs list) is read
+// this way.
 //
 // Line breaks inside a value: a value may hold CR or LF (a Linux file name can). In the file
 // CR stands as U+E00D and LF as U+E00A, so every value stays one line; a value's own U+E00D,
 // U+E00A or U+E000 is written with U+E000 before it. None of these is in Windows-1252, so such
-// a file is always UTF-8, and reading turns them back.
+// a file is never Windows-1252, and reading turns them back.
 //
 // Reading takes only a regular file (a link is followed) of at most kMaxLineFileBytes; a device,
 // FIFO, folder or larger file counts as unreadable. A regular file that could not be read (too
@@ -29,8 +35,9 @@ namespace core {
 
 constexpr qint64 kMaxLineFileBytes = 16 * 1024 * 1024;
 
-// The lines of bytes read from a line file: the encoding by its byte-order mark (Windows-1252
-// without one), lines ended by CR LF, LF or CR; a final line break adds no empty line.
+// The lines of bytes read from a line file: the encoding by its byte-order mark (without one,
+// UTF-8 when valid and not plain ASCII, else Windows-1252), lines ended by CR LF, LF or CR; a
+// final line break adds no empty line.
 QStringList decodeLines(const QByteArray &bytes);
 QByteArray encodeLines(const QStringList &lines);
 

@@ -1,6 +1,7 @@
 #include "core/messages.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -111,12 +112,53 @@ void inform(const QString &tekst)
     show(ShownDialog::Information, tekst, false, unused);
 }
 
-QString opremsning(const QStringList &linjer, int hoejst, const QString &mellem)
+Opremsning::Opremsning(QString mellem)
+    : m_mellem(std::move(mellem))
+    , m_mellemLinjer(std::max(0, int(m_mellem.count(u'\r')) - 1))
+{}
+
+void Opremsning::add(const QString &element)
 {
-    if (linjer.size() <= hoejst)
-        return linjer.join(mellem);
-    return QStringList(linjer.mid(0, hoejst)).join(mellem) + mellem + "... og " +
-           QLocale().toString(linjer.size() - hoejst) + " flere.";
+    if (!m_fuld) {
+        const int linjer = 1 + int(element.count(u'\r')) + (m_vist.isEmpty() ? 0 : m_mellemLinjer);
+        // The first element is shown whatever its length; after one that does not fit, none is.
+        if (m_vist.isEmpty() || m_linjer + linjer <= kOpremsningLinjer) {
+            m_vist << element;
+            m_linjer += linjer;
+        } else {
+            m_fuld = true;
+        }
+    }
+    ++m_antal;
+}
+
+void Opremsning::tael(qsizetype antal)
+{
+    m_fuld = m_fuld || antal > 0;
+    m_antal += antal;
+}
+
+QString Opremsning::tekst() const
+{
+    const QString vist = m_vist.join(m_mellem);
+    const qsizetype rest = m_antal - m_vist.size();
+    if (rest <= 0)
+        return vist;
+    const QString mere = "… og " + QLocale().toString(rest) + " mere";
+    return m_vist.isEmpty() ? mere : vist + m_mellem + mere;
+}
+
+QString opremsning(const QStringList &elementer, const QString &mellem)
+{
+    Opremsning liste(mellem);
+    for (const QString &element : elementer) {
+        if (liste.fuld()) {
+            liste.tael(elementer.size() - liste.size());
+            break;
+        }
+        liste.add(element);
+    }
+    return liste.tekst();
 }
 
 bool ask(const QString &tekst)

@@ -68,9 +68,34 @@ bool ask(const QString &tekst);
 bool askForAll(const QString &tekst, bool &forAlle);
 // The standard information message box (information symbol, one OK button).
 void standardInformation(const QString &tekst);
-// The lines (or blocks, with `mellem` between them) of a message that names elements: at most
-// `hoejst` of them, then how many more there were, so thousands of failures still fit the screen.
-QString opremsning(const QStringList &linjer, int hoejst = 10, const QString &mellem = QStringLiteral("\r"));
+// A list inside a message: the lines (or blocks of lines, with `mellem` between them) of the
+// elements it names, at most kOpremsningLinjer lines shown, then "… og N mere" for the rest, so
+// thousands of elements still fit the screen. Elements past what is shown are only counted, so
+// a list of a million costs no more than its count; fuld() tells a caller it may count them
+// with tael() and skip making their text.
+constexpr int kOpremsningLinjer = 20;
+class Opremsning
+{
+public:
+    explicit Opremsning(QString mellem = QStringLiteral("\r"));
+    void add(const QString &element);
+    void tael(qsizetype antal = 1);
+    bool fuld() const { return m_fuld; }
+    bool isEmpty() const { return m_antal == 0; }
+    qsizetype size() const { return m_antal; }
+    QStringList vist() const { return m_vist; }
+    QString tekst() const;
+
+private:
+    QString m_mellem;
+    int m_mellemLinjer = 0;
+    QStringList m_vist;
+    int m_linjer = 0;
+    qsizetype m_antal = 0;
+    bool m_fuld = false;
+};
+// The same for a list at hand.
+QString opremsning(const QStringList &elementer, const QString &mellem = QStringLiteral("\r"));
 
 // The copy, move and delete engines' two modal dialogs: the confirmation and the clash dialog.
 // Each engine owns its own pair (the clash dialog keeps its choice from one question to the

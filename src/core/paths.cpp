@@ -9,6 +9,12 @@ QString delimKon(const QString &S)
     return S.endsWith(u'\\') ? S : S + u'\\';
 }
 
+QString pathFromFile(const QString &path)
+{
+    QString result = path;
+    return result.replace(u'/', u'\\');
+}
+
 QString withoutTrailingBackslash(const QString &path)
 {
     return path.endsWith(u'\\') ? path.chopped(1) : path;

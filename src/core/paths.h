@@ -7,6 +7,9 @@ namespace core {
 
 // S with a backslash appended unless it already ends with one ("" gives "\").
 QString delimKon(const QString &S);
+// A path read from a file a user may have written: "/" separates too ("C:/Data/Foto" is
+// "C:\Data\Foto"), since no Windows name can hold one.
+QString pathFromFile(const QString &path);
 // The path without one trailing backslash.
 QString withoutTrailingBackslash(const QString &path);
 // The last component: "" for a text of length 0 or 1, the first two characters for length 2 or

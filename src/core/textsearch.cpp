@@ -43,6 +43,16 @@ Kind kindOf(const QByteArray &head, qsizetype &skip)
     return Kind::Utf8;
 }
 
+// The decoder for what follows the byte-order mark: a U+FEFF there is the document's own
+// character, counted as the search on the bytes counts it, not a second mark to drop.
+QStringDecoder decoderAfterMark(Kind kind)
+{
+    return QStringDecoder(kind == Kind::Utf16LE   ? QStringConverter::Utf16LE
+                          : kind == Kind::Utf16BE ? QStringConverter::Utf16BE
+                                                  : QStringConverter::Utf8,
+                          QStringConverter::Flag::ConvertInitialBom);
+}
+
 // Feeds a whole document through `scanner` in the given reading; false on a read error, and
 // `invalid` set when a UTF-8 reading met bytes that are no UTF-8.
 bool readAs(QFile &file, Kind kind, qsizetype skip, TextScanner &scanner, bool &invalid,
@@ -51,9 +61,7 @@ bool readAs(QFile &file, Kind kind, qsizetype skip, TextScanner &scanner, bool &
     invalid = false;
     if (!file.seek(skip))
         return false;
-    QStringDecoder decoder(kind == Kind::Utf16LE   ? QStringConverter::Utf16LE
-                           : kind == Kind::Utf16BE ? QStringConverter::Utf16BE
-                                                   : QStringConverter::Utf8);
+    QStringDecoder decoder = decoderAfterMark(kind);
     RtfText rtf([&scanner](QStringView text) { scanner.feed(text); });
     QByteArray chunk(kChunk, Qt::Uninitialized);
     for (;;) {
@@ -191,7 +199,7 @@ std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &
         }
         units += utf8::lineUnits(data, counted, at);
         counted = at;
-        const QString line = QString::fromUtf8(reinterpret_cast<const char *>(data) + begin, end - begin);
+        const QString line = utf8::decode(QByteArrayView(data + begin, end - begin));
         const qsizetype column = qsizetype(utf8::lineUnits(data, begin, at));
         hits.append({units, displayLine ? displayLine(line, column) : line});
         from = after;
@@ -372,9 +380,7 @@ QString documentText(const QByteArray &bytes)
     if (kind == Kind::Rtf) {
         text = RtfText::toText(bytes);
     } else {
-        QStringDecoder decoder(kind == Kind::Utf16LE   ? QStringConverter::Utf16LE
-                               : kind == Kind::Utf16BE ? QStringConverter::Utf16BE
-                                                       : QStringConverter::Utf8);
+        QStringDecoder decoder = decoderAfterMark(kind);
         text = decoder.decode(QByteArrayView(bytes).sliced(skip));
         if (kind == Kind::Utf8 && decoder.hasError())
             text = decodeCp1252(bytes);

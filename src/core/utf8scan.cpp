@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QHash>
+#include <QStringDecoder>
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -190,7 +191,7 @@ CaselessFinder::CaselessFinder(const QString &needle)
     : m_needle(needle)
 {
     // Nothing to find, or not valid Unicode (a lone surrogate).
-    if (needle.isEmpty() || QString::fromUtf8(needle.toUtf8()) != needle)
+    if (needle.isEmpty() || decode(needle.toUtf8()) != needle)
         return;
     m_bytes = needle.toUtf8();
     m_folded = withCaseBit(m_bytes);
@@ -271,6 +272,12 @@ bool CaselessFinder::hasHiddenVariants(const uchar *data, qsizetype size) const
         if (findBytes(data, size, hidden) >= 0)
             return true;
     return false;
+}
+
+QString decode(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }
 
 bool isValid(const uchar *data, qsizetype size)

@@ -9,6 +9,10 @@
 
 namespace core::utf8 {
 
+// The text of UTF-8 bytes, a leading U+FEFF kept as the character it is: QString::fromUtf8
+// drops one as a byte-order mark, which would shift every position after it by one.
+QString decode(QByteArrayView bytes);
+
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF, nothing cut off.
 bool isValid(const uchar *data, qsizetype size);
 

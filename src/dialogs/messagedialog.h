@@ -1,7 +1,7 @@
 #pragma once
-// What the information and the question dialog have in common: a word-wrapped text on top,
-// a bottom panel with a picture at each end, a fixed width, a height that follows the text,
-// and the test seam.
+// What the information and the question dialog have in common: a wrapped text on top, a
+// bottom panel with a picture at each end, a fixed width, a height that follows the text but
+// never passes the screen (the text scrolls then), and the test seam.
 
 #include "core/messages.h"
 
@@ -10,6 +10,7 @@
 class QFrame;
 class QLabel;
 class QHBoxLayout;
+class QScrollArea;
 
 namespace dialogs {
 
@@ -40,10 +41,11 @@ protected:
     void setText(const QString &tekst);
     // The part of the height below the text that the subclass adds (the "all" check box).
     virtual int extraHeight() const { return 0; }
+    // Called once the text is laid out: textArea() is where it is shown.
     virtual void prepareShow() {}
     virtual bool alleCheckShown() const { return false; }
     virtual bool answerAlleCheck(bool checked) { return checked; }
-    int wrappedTextHeight() const;
+    QRect textArea() const;
 
     QFrame *Panel1 = nullptr;
     QLabel *Image1 = nullptr;
@@ -52,6 +54,10 @@ protected:
 
 private:
     ShownDialog::Kind m_kind;
+    // Lays the text out for showing and sizes the dialog; returns its height.
+    int layOut();
+
+    QScrollArea *m_textArea;
     QLabel *m_textLabel;
     QString m_tekst;
 };

@@ -39,7 +39,7 @@ void Tspform::prepareShow()
 {
     alleCheck->setChecked(false);
     alleCheck->adjustSize();
-    alleCheck->move(textLabel->x(), textLabel->y() + wrappedTextHeight() + 6);
+    alleCheck->move(textArea().left(), textArea().bottom() + 1 + 6);
     BitBtn1->setFocus();
 }
 

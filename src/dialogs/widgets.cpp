@@ -84,4 +84,13 @@ QToolButton *actionButton(QAction *action, QWidget *parent, const ButtonLook &lo
     return button;
 }
 
+void bindToAction(QAbstractButton *button, QAction *action)
+{
+    button->setEnabled(action && action->isEnabled());
+    if (!action)
+        return;
+    QObject::connect(action, &QAction::enabledChanged, button, &QAbstractButton::setEnabled);
+    QObject::connect(button, &QAbstractButton::clicked, action, &QAction::trigger);
+}
+
 } // namespace widgets

@@ -8,6 +8,7 @@
 #include <Qt>
 #include <utility>
 
+class QAbstractButton;
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -49,5 +50,8 @@ struct ButtonLook
 };
 // A tool button that carries `action`: its caption, picture, hint, enabled state and shortcut.
 QToolButton *actionButton(QAction *action, QWidget *parent, const ButtonLook &look = {});
+// A button of its own caption that runs `action` and is enabled exactly while the action is;
+// without an action it stays disabled.
+void bindToAction(QAbstractButton *button, QAction *action);
 
 } // namespace widgets

@@ -112,15 +112,20 @@ void NavneSoegning::publish(const Fund *fund)
 
 void NavneSoegning::run(const QString &folder, const QString &text, int maxElementer)
 {
-    std::vector<platform::FindData> probe;
-    m_tal.unreadable = !listing(folder, probe);
-    if (!m_tal.unreadable) {
-        count(folder);
-        m_tal.ialtAntal = m_tal.mAntal + m_tal.fAntal;
-        m_tal.counted = true;
-        publish();
-        if (!m_stop)
-            search(folder, text, maxElementer);
+    // An error must not leave the worker's thread: it ends the search and the window says so.
+    try {
+        std::vector<platform::FindData> probe;
+        m_tal.unreadable = !listing(folder, probe);
+        if (!m_tal.unreadable) {
+            count(folder);
+            m_tal.ialtAntal = m_tal.mAntal + m_tal.fAntal;
+            m_tal.counted = true;
+            publish();
+            if (!m_stop)
+                search(folder, text, maxElementer);
+        }
+    } catch (const std::exception &) {
+        m_tal.failed = true;
     }
     m_tal.done = true;
     publish();

@@ -32,6 +32,7 @@ public:
         bool counted = false; // the first walk has ended
         bool done = false;
         bool unreadable = false; // the search folder itself could not be listed
+        bool failed = false;     // the walk ended on an unexpected error
     };
 
     NavneSoegning() = default;

@@ -588,9 +588,9 @@ QWidget *Twinform::buildCurrentElementPage()
     layout->addWidget(spmBox);
     layout->addWidget(resultBox);
     auto addCheck = [&](QCheckBox *&box, const char *name, const char *caption, bool checked,
-                        const char *info) {
+                        const char *info, const QString &hint = QString()) {
         auto *row = new QHBoxLayout;
-        box = widgets::check(name, caption, page, checked);
+        box = widgets::check(name, caption, page, checked, hint);
         row->addWidget(box, 1);
         auto *button = widgets::infoButton(info, page);
         connect(button, &QToolButton::clicked, this, [info] { messages::inform(infoText(info)); });
@@ -600,9 +600,12 @@ QWidget *Twinform::buildCurrentElementPage()
     addCheck(DragDropCheck, "DragDropCheck", "Anvend Drag-Drop-kopiering", true, "KlipInf06");
     addCheck(opdaterCheck, "opdaterCheck", "Auto-opdater efter sæt ind", true, "KlipInf07");
     addCheck(LukCheck, "LukCheck", "Luk progressbokse", true, "KlipInf03");
-    addCheck(rydCheck, "rydCheck", "Ryd kopieringslister", true, "KlipInf02");
-    addCheck(visKlipbordCheck, "visKlipbordCheck", "Vis Klipbord", false, "KlipInf01");
-    addCheck(visIndstillingerCheck, "visIndstillingerCheck", "Gå til indstillinger", true, "klipInf");
+    addCheck(rydCheck, "rydCheck", "Ryd kopieringslister", true, "KlipInf02",
+             "Ryd lister efter Sæt-ind funktionen");
+    addCheck(visKlipbordCheck, "visKlipbordCheck", "Vis Klipbord", false, "KlipInf01",
+             "Vis Klipbordet efter hver kopiering");
+    addCheck(visIndstillingerCheck, "visIndstillingerCheck", "Gå til indstillinger", true, "klipInf",
+             "Gå til indstillinger ved klip og kopiering");
     connect(visKlipbordCheck, &QCheckBox::toggled, this, [this](bool on) {
         if (!opstart && metodeX)
             metodeX->setBoolVisKlipbord(on);

@@ -3,6 +3,7 @@
 
 #include "explorer/winform.h"
 
+#include "core/danishorder.h"
 #include "core/files.h"
 #include "core/messages.h"
 #include "core/paths.h"
@@ -451,6 +452,7 @@ void Twinform::hentGenveje()
     std::vector<platform::FindData> entries;
     // A folder that cannot be read ends the reading quietly.
     platform::current().findFiles(m_genvejsMappe.toStdU16String(), entries, platform::FindDetail::NoSizes);
+    core::sortEntriesDanish(entries);
     for (const platform::FindData &entry : entries) {
         const QString name = QString::fromStdU16String(entry.name);
         // The pattern "*lnk": any name that ends so.

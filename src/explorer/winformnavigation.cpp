@@ -149,7 +149,11 @@ void Twinform::FilStrukturClick()
 {
     TStrukturCompo *struktur = metodeX->strukturY();
     struktur->setAktiveStruktur(strukturNr::filer);
-    struktur->setMultiSelect(QApplication::keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+    // A selection of several (Shift or Ctrl with a click or an arrow) has no one current
+    // element; Shift alone is no such selection: it also types a capital letter to find a name.
+    struktur->setMultiSelect(
+        (QApplication::keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) &&
+        FilStruktur->selectionCount() > 1);
     mappeKontrol(struktur->getFileDirectory(false), true);
     struktur->setMultiSelect(false);
 }

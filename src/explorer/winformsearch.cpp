@@ -270,10 +270,11 @@ void Twinform::collectFound()
         BarEdit->setText(QString::number(NavneSoegning::percent(tal.progress, tal.ialtAntal)) + "%");
     if (!tal.done)
         return;
-    if (tal.unreadable) {
+    if (tal.unreadable || tal.failed) {
         searchEnded();
         BarEdit->setText("Søg efter");
-        messages::inform("Der opstod en fejl.\rVælg eventuelt ny mappe, der skal søges i.");
+        messages::inform(tal.failed ? "Information:\rDer opstod en ukendt fejl."
+                                    : "Der opstod en fejl.\rVælg eventuelt ny mappe, der skal søges i.");
         return;
     }
     if (tal.mappeAntal > 0)

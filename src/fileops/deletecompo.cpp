@@ -207,8 +207,12 @@ void TDeleteCompo::slettet(qint64 bytes)
 
 QString TDeleteCompo::ikkeSlettetBesked() const
 {
-    QStringList blokke;
+    messages::Opremsning blokke(QStringLiteral("\r\r"));
     for (const IkkeSlettet &rest : m_ikkeSlettede) {
+        if (blokke.fuld()) {
+            blokke.tael();
+            continue;
+        }
         QString blok = (rest.mappe ? "Mappen\r" : "Filen\r") + rest.element + "\r";
         if (rest.tilPapirkurv)
             blok += "kunne ikke flyttes til papirkurven.";
@@ -218,14 +222,13 @@ QString TDeleteCompo::ikkeSlettetBesked() const
             blok += "kunne ikke slettes.";
         if (!rest.grund.isEmpty())
             blok += "\r" + rest.grund;
-        blokke << blok;
+        blokke.add(blok);
     }
     if (blokke.isEmpty())
         return QString();
-    QString besked = blokke.size() == 1 ? blokke.first()
+    QString besked = blokke.size() == 1 ? blokke.tekst()
                                         : "Følgende " + QString::number(blokke.size()) +
-                                              " elementer kunne ikke slettes:\r\r" +
-                                              messages::opremsning(blokke, 10, "\r\r");
+                                              " elementer kunne ikke slettes:\r\r" + blokke.tekst();
     if (m_efterStop > 0)
         besked +=
             "\rSletningen stoppede ved denne fil; " + QLocale().toString(m_efterStop) +

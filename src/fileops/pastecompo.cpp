@@ -208,7 +208,7 @@ void TPasteCompo::sigMappeIkkeKopieret(const QString &kilde, const QString &dest
         return;
     }
     messages::inform(start + kilde + "\r" + "blev ikke kopieret helt til: " + "\r" + dest + "\r" +
-                     "Følgende blev ikke kopieret:\r" + messages::opremsning(udfald.ikkeKopieret));
+                     "Følgende blev ikke kopieret:\r" + udfald.ikkeKopieret.tekst());
 }
 
 int TPasteCompo::clashRule(const QString &dst)
@@ -313,7 +313,7 @@ void TPasteCompo::kopierMappe(const QString &src, const QString &dst, Traeudfald
         if (oeverst)
             udfald.hele = ikkeOprettetGrund(dst);
         else
-            udfald.ikkeKopieret << fejlLinje(true, src, ikkeOprettetGrund(dst));
+            udfald.ikkeKopieret.add(fejlLinje(true, src, ikkeOprettetGrund(dst)));
         return;
     }
     kopierMappeEx(src, dst, udfald, oeverst);
@@ -337,7 +337,7 @@ void TPasteCompo::kopierMappeEx(const QString &src, const QString &dst, Traeudfa
         if (oeverst)
             udfald.hele = grund();
         else
-            udfald.ikkeKopieret << fejlLinje(true, src, grund());
+            udfald.ikkeKopieret.add(fejlLinje(true, src, grund()));
         return;
     }
     const QString fra = core::delimKon(src);
@@ -359,7 +359,7 @@ void TPasteCompo::kopierMappeEx(const QString &src, const QString &dst, Traeudfa
         udfald.fejl |= fil == Udfald::Fejlet || fil == Udfald::Stoppet;
         udfald.sprunget |= fil == Udfald::Sprunget;
         if (fil == Udfald::Fejlet)
-            udfald.ikkeKopieret << fejlLinje(false, fra + name, m_fejlGrund);
+            udfald.ikkeKopieret.add(fejlLinje(false, fra + name, m_fejlGrund));
         // A link to a folder was counted as a folder, not as a file.
         if (!(entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY))
             ProgressBox->setAllBar(progressInfo(qint64(entry.size)));

@@ -67,7 +67,7 @@ private:
         bool fejl = false;     // something was not copied
         bool sprunget = false; // something was left because of a name clash
         // The elements below the folder that failed, one line each with the system's reason.
-        QStringList ikkeKopieret;
+        messages::Opremsning ikkeKopieret;
         // Why the folder itself could not be made or read; then nothing of it was copied.
         std::optional<QString> hele;
     };

@@ -1,5 +1,6 @@
 #include "structures/makestrukturer.h"
 
+#include "core/danishorder.h"
 #include "core/files.h"
 #include "core/paths.h"
 #include "platform/Platform.h"
@@ -19,6 +20,7 @@ template<typename Each> void forEachEntry(const QString &dir, Each each)
 {
     std::vector<platform::FindData> entries;
     platform::current().findFiles(dir.toStdU16String(), entries, platform::FindDetail::NoSizes);
+    core::sortEntriesDanish(entries);
     const QString prefix = core::delimKon(dir);
     for (const auto &entry : entries) {
         if (entry.name == u"." || entry.name == u"..")

@@ -1,5 +1,6 @@
 #include "structures/mappestrukturfiler.h"
 
+#include "core/danishorder.h"
 #include "core/files.h"
 #include "core/linefile.h"
 #include "core/paths.h"
@@ -24,6 +25,7 @@ std::optional<QStringList> names(const QString &mappestrukturDir)
     if (!platform::current().findFiles(core::withoutTrailingBackslash(mappestrukturDir).toStdU16String(),
                                        entries, platform::FindDetail::Kinds))
         return std::nullopt;
+    core::sortEntriesDanish(entries);
     QStringList result;
     for (const platform::FindData &entry : entries) {
         if (entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY)
@@ -47,11 +49,17 @@ std::optional<Indhold> hent(const QString &path)
     if (!lines)
         return std::nullopt;
     Indhold indhold;
+    // Past what the message shows, a line left out is only counted.
+    const auto udelad = [&indhold](qsizetype i, const QString &why) {
+        if (indhold.udeladt.fuld())
+            indhold.udeladt.tael();
+        else
+            indhold.udeladt.add("Linje " + QString::number(i + 1) + why);
+    };
     for (qsizetype i = 0; i < lines->size(); ++i) {
-        const QString folder = lines->at(i).trimmed();
-        const QString nr = "Linje " + QString::number(i + 1);
+        const QString folder = core::pathFromFile(lines->at(i).trimmed());
         if (folder.isEmpty()) {
-            indhold.udeladt << nr + " er tom.";
+            udelad(i, " er tom.");
             continue;
         }
         // "C:\" is the drive "C:", a drive node in both kinds of structure.
@@ -59,14 +67,19 @@ std::optional<Indhold> hent(const QString &path)
         if (core::directoryExists(folder))
             indhold.mapper << indhold.alle.last();
         else
-            indhold.udeladt << nr + ": mappen \"" + folder + "\" findes ikke.";
+            udelad(i, indhold.udeladt.fuld() ? QString() : ": mappen \"" + folder + "\" findes ikke.");
     }
     return indhold;
 }
 
-QString udeladtBesked(const QString &name, const QStringList &udeladt)
+QString ikkeHentetBesked(const QString &path, const QString &mangler)
 {
-    return "Strukturen \"" + name + "\" er åbnet uden:\r" + udeladt.join(u'\r') +
+    return core::wasRefused(path) ? core::refusedMessage(path) : mangler;
+}
+
+QString udeladtBesked(const QString &name, const messages::Opremsning &udeladt)
+{
+    return "Strukturen \"" + name + "\" er åbnet uden:\r" + udeladt.tekst() +
            "\rStrukturfilen er ikke ændret.\r";
 }
 

@@ -14,9 +14,6 @@
 
 namespace {
 
-// Lines of a message that names what was left out; the rest are counted.
-constexpr int kShownLines = 20;
-
 int depthOf(const QTreeWidgetItem *node)
 {
     int depth = 0;
@@ -204,13 +201,10 @@ bool TStruktur::HentStruktur()
     FModified = false;
     viewport()->update();
     if (!udeladt.isEmpty()) {
-        QStringList shown = udeladt.mid(0, kShownLines);
-        if (udeladt.size() > kShownLines)
-            shown << "... og " + QString::number(udeladt.size() - kShownLines) + " mere.";
         const QString files = medData ? "Strukturfilen " + quoted(FStrukturfile) + " og datafilen " +
                                             quoted(FDatafile) + " passer ikke sammen."
                                       : "Strukturfilen " + quoted(FStrukturfile) + " er ikke i orden.";
-        messages::inform(files + "\rStrukturen er åbnet uden:\r" + shown.join(u'\r') +
+        messages::inform(files + "\rStrukturen er åbnet uden:\r" + messages::opremsning(udeladt) +
                          "\rFilerne er ikke ændret.\r");
     }
     return true;

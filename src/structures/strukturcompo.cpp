@@ -1,5 +1,6 @@
 #include "structures/strukturcompo.h"
 
+#include "core/danishorder.h"
 #include "core/files.h"
 #include "core/freenames.h"
 #include "core/linefile.h"
@@ -488,6 +489,7 @@ int TStrukturCompo::makeStrukturFil(const QString &aExt)
     FStruktur2->clear();
     std::vector<platform::FindData> entries;
     platform::current().findFiles(FMappenavn.toStdU16String(), entries);
+    core::sortEntriesDanish(entries);
     for (const auto &entry : entries) {
         if (entry.attributes & (platform::FILE_ATTRIBUTE_DIRECTORY | platform::FILE_ATTRIBUTE_HIDDEN))
             continue;

@@ -32,6 +32,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <stdexcept>
 
 using testsupport::ScriptedResponder;
 
@@ -96,13 +97,16 @@ private slots:
     void commandTextsNoFileCanBeNamedAreRefused_data();
     void commandTextsNoFileCanBeNamedAreRefused();
     void sortingIsCaseBlindAndKeptOnlyWhenSaved();
+    void sortingPutsDanishLettersAfterZ();
     void deletingKeepsTheFileAndSelectsTheNeighbour();
     void vanishedCommandFileIsNamedAndTheDescriptionStays();
     void consolesOpenInTheFolderOfTheCurrentElement();
+    void aRunBoxMessageThatFailsIsExplained();
     void noteWithDanishLettersIsSavedListedAndReadBack();
     void noteHeadingsNoFileCanBeNamedAreRefused_data();
     void noteHeadingsNoFileCanBeNamedAreRefused();
     void overwritingAndLeavingANoteAsk();
+    void notesAndDescriptionsFromALinuxEditorReadAndSaveInOneEncoding();
     void webSearchAppendsTheWordAsTyped();
     void notificationTestSendsTitleAndText();
     void startupEntryIsMadeAndRemovedByTheTimer();
@@ -234,6 +238,18 @@ void TestLeftPages::sortingIsCaseBlindAndKeptOnlyWhenSaved()
     QCOMPARE(window.dosBoxen->currentRow(), 2);
 }
 
+void TestLeftPages::sortingPutsDanishLettersAfterZ()
+{
+    TestDrives drives;
+    Tmainform window;
+    window.dosFiler->HentReopenFiler();
+    ScriptedResponder responder;
+    for (const char *command : {"årsag", "Ønske", "z", "æble", "Å"})
+        saveCommand(window, command, "x");
+    window.sorterButtonClick();
+    QCOMPARE(rows(window.dosBoxen), (QStringList{"z", "æble", "Ønske", "Å", "årsag"}));
+}
+
 void TestLeftPages::deletingKeepsTheFileAndSelectsTheNeighbour()
 {
     TestDrives drives;
@@ -336,6 +352,23 @@ void TestLeftPages::consolesOpenInTheFolderOfTheCurrentElement()
     QVERIFY(responder.texts()[0].startsWith("Der er ikke associeret noget program"));
     window.aGoBoksExecute();
     QCOMPARE(responder.texts().last(), QString("Tryk Windows-tasten + R for at åbne kør-kassen."));
+}
+
+void TestLeftPages::aRunBoxMessageThatFailsIsExplained()
+{
+    TestDrives drives;
+    Tmainform window;
+    QStringList texts;
+    messages::DialogSeam::setResponder([&texts](const messages::ShownDialog &shown, bool &) {
+        texts << shown.text;
+        if (texts.size() == 1)
+            throw std::runtime_error("ikke vist");
+        return messages::mrOk;
+    });
+    window.aGoBoksExecute();
+    messages::DialogSeam::setResponder({});
+    QCOMPARE(texts, (QStringList{"Tryk Windows-tasten + R for at åbne kør-kassen.",
+                                 "Ukendt fejl!\rKør-kassen kunne ikke åbnes."}));
 }
 
 void TestLeftPages::noteWithDanishLettersIsSavedListedAndReadBack()
@@ -465,6 +498,37 @@ void TestLeftPages::overwritingAndLeavingANoteAsk()
              QStringList{"Nuværende notat er redigeret men ikke gemt.\rSkal der startes et "
                          "nyt notat alligevel?"});
     QCOMPARE(window.notatEdit->text(), QString("Plan"));
+}
+
+void TestLeftPages::notesAndDescriptionsFromALinuxEditorReadAndSaveInOneEncoding()
+{
+    TestDrives drives;
+    // UTF-8 without a mark and LF line ends, as gedit or nano write them.
+    drives.writeBytes(kNoter + "Indkøb.txt", "Æbler og blåbær\nØl\n");
+    drives.writeBytes(kDos + "ping.txt", "Svarer værten på første pakke?\n");
+    Tmainform window;
+    window.loadNotater();
+    ScriptedResponder responder;
+    window.notatBox->setCurrentRow(0);
+    window.aHentNotatExecute();
+    QCOMPARE(window.notatMemo->toPlainText(), QString("Æbler og blåbær\nØl"));
+
+    // Edited and saved: every letter in one encoding, the old ones as the new.
+    type(window.notatMemo, window.notatMemo->toPlainText() + "\nSødmælk");
+    window.aGemNotatExecute();
+    QCOMPARE(drives.readBytes(kNoter + "Indkøb.txt"), QByteArray("\xc6"
+                                                                 "bler og bl\xe5"
+                                                                 "b\xe6"
+                                                                 "r\r\n\xd8"
+                                                                 "l\r\nS\xf8"
+                                                                 "dm\xe6"
+                                                                 "lk\r\n"));
+    window.aHentNotatExecute();
+    QCOMPARE(window.notatMemo->toPlainText(), QString("Æbler og blåbær\nØl\nSødmælk"));
+
+    window.dosListeKlik("ping", kDos + "ping.txt");
+    QCOMPARE(window.MemoDos->toPlainText(), QString("Svarer værten på første pakke?"));
+    QVERIFY(responder.texts().isEmpty());
 }
 
 void TestLeftPages::webSearchAppendsTheWordAsTyped()

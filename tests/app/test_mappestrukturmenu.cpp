@@ -19,6 +19,8 @@
 #include "tools/mappestruktur/mappestrukturform.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -82,6 +84,7 @@ private slots:
     void initTestCase() { dialogs::createShared(nullptr); }
     void builtSavedClosedAndOpenedFromTheMenu();
     void f3AfterTheStructureWentSaysSo();
+    void handWrittenAndOversizedStructureFiles();
     void tilfoejAddsTheCurrentFolder();
     void theContentsTreeReadsTheInstalledPair();
 };
@@ -199,6 +202,39 @@ void TestMappestrukturMenu::f3AfterTheStructureWentSaysSo()
     QCOMPARE(main.OnClickIndex, -1);
     QCOMPARE(main.OnClickCaption, QString());
     QVERIFY(!reloadEnabled(window));
+}
+
+void TestMappestrukturMenu::handWrittenAndOversizedStructureFiles()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host("C:\\Data\\Breve"));
+    QDir().mkpath(drives.host(kDir));
+    // Slashes as a Linux user types them: the same folders as with backslashes.
+    drives.writeBytes(kDir + "Skråstreg.txt", "C:/Data/Breve\nC:/\n");
+    QFile big(drives.host(kDir + "Stor.txt"));
+    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(core::kMaxLineFileBytes + 1));
+    big.close();
+    Tmainform main;
+    main.TryedBefore = true; // not the first start: no welcome page over the explorer window
+    main.show();
+    QTRY_COMPARE(main.explorerWindows().size(), 1);
+    Twinform *window = main.explorerWindows().first();
+    window->FormActivate();
+    const QStringList names = entryNames(main.PuMappeStruk);
+    ScriptedResponder responder;
+
+    main.FremFormCheck->setItemIndex(0);
+    main.PuMappeStruk->actions().at(names.indexOf("Skråstreg") + 2)->trigger();
+    QCOMPARE(describe(window->MappeStruktur),
+             (QStringList{"System (C:)|C:", "  Data|C:\\Data", "    Breve|C:\\Data\\Breve"}));
+    QVERIFY(responder.texts().isEmpty());
+
+    // Too large to read: said so, not that it is missing, and the file is kept as it is.
+    main.PuMappeStruk->actions().at(names.indexOf("Stor") + 2)->trigger();
+    const QString file = kDir + "Stor.txt";
+    QCOMPARE(responder.texts(), QStringList{core::refusedMessage(file)});
+    QVERIFY(responder.texts().first().contains("større end 16 MB"));
+    QCOMPARE(QFileInfo(drives.host(file)).size(), core::kMaxLineFileBytes + 1);
 }
 
 void TestMappestrukturMenu::tilfoejAddsTheCurrentFolder()

@@ -12,6 +12,7 @@
 #include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -121,6 +122,8 @@ private slots:
     void cancelCommandsAndTransferRule();
     void savingTheTreeDisablesItsButtonsUntilTheSelectionChanges();
     void inPlaceRenameRenamesOnDisk();
+    void typingANameMakesItTheCurrentElement();
+    void bothTreesListInDanishOrder();
 };
 
 void TestNavigation::pathBarTabsFollowThePath()
@@ -508,6 +511,59 @@ void TestNavigation::inPlaceRenameRenamesOnDisk()
         f.window->MappeStruktur->strukturModel()->indexOf(folder), "Billeder", Qt::EditRole));
     QVERIFY(QDir(f.drives.host("C:\\Data\\Billeder")).exists());
     QTRY_COMPARE(f.window->MappeStruktur->selectedNode()->rec.mappe, QString("C:\\Data\\Billeder"));
+}
+
+// Type-ahead selects as a click does, also a capital letter typed with Shift held: the entry
+// becomes the current element, so Ctrl+N adds the file to the favourites, not its folder.
+void TestNavigation::typingANameMakesItTheCurrentElement()
+{
+    Fixture f;
+    f.main.show();
+    f.drives.writeBytes("C:\\Data\\Øst.txt", "x");
+    f.show("C:\\Data");
+    QCOMPARE(f.main.EditSti->text(), QString("C:\\Data"));
+    f.window->FilStruktur->setFocus();
+    QTest::keyClicks(f.window->FilStruktur, "b.");
+    QCOMPARE(f.window->FilStruktur->selectedNode(), f.fileNode("b.txt"));
+    QCOMPARE(f.main.EditSti->text(), QString("C:\\Data\\b.txt"));
+    QCOMPARE(f.window->AktuelleElementEdit->text(), QString("Fil"));
+
+    QTest::qWait(QApplication::keyboardInputInterval() + 50); // a new search
+    QTest::keyClick(f.window->FilStruktur, Qt::Key_A, Qt::ShiftModifier);
+    QCOMPARE(f.window->FilStruktur->selectedNode(), f.fileNode("a.txt"));
+    QCOMPARE(f.main.EditSti->text(), QString("C:\\Data\\a.txt"));
+    f.window->favChanged = true;
+    f.window->actions->updateAll();
+    f.window->actions->action("aInsertFavoritmappe")->trigger();
+    QCOMPARE(f.window->FavFiler->GetFilnavn(0), QString("C:\\Data\\a.txt"));
+
+    f.struktur()->setAktiveStruktur(1);
+    f.struktur()->udfoldStruktur1("C:\\Data", false);
+    f.window->MappeStruktur->setFocus();
+    QTest::keyClick(f.window->MappeStruktur, Qt::Key_A, Qt::ShiftModifier);
+    QCOMPARE(f.main.EditSti->text(), QString("C:\\Arkiv"));
+}
+
+void TestNavigation::bothTreesListInDanishOrder()
+{
+    Fixture f;
+    for (const char *name : {"Århus", "Ærø", "Zulu", "Østerbro", "abe"}) {
+        QDir().mkpath(f.drives.host(QString("C:\\Dansk\\") + name));
+        f.drives.writeBytes(QString("C:\\Dansk\\%1.txt").arg(name), "x");
+    }
+    f.show("C:\\Dansk");
+    QStringList files;
+    for (StrukturNode *node : f.window->FilStruktur->allNodes())
+        files << node->text;
+    QCOMPARE(files, (QStringList{"abe", "Zulu", "Ærø", "Østerbro", "Århus", "abe.txt", "Zulu.txt", "Ærø.txt",
+                                 "Østerbro.txt", "Århus.txt"}));
+    f.struktur()->setAktiveStruktur(1);
+    f.struktur()->udfoldStruktur1("C:\\Dansk", false);
+    QStringList folders;
+    for (StrukturNode *node : f.window->MappeStruktur->allNodes())
+        if (node->rec.mappe.startsWith("C:\\Dansk\\"))
+            folders << node->text;
+    QCOMPARE(folders, (QStringList{"abe", "Zulu", "Ærø", "Østerbro", "Århus"}));
 }
 
 QTEST_MAIN(TestNavigation)

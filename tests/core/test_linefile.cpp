@@ -95,6 +95,26 @@ void TestLineFile::decodes_data()
     QTest::newRow("UTF-16LE BOM") << QByteArray("\xFF\xFEh\0\xF8\0j\0\r\0\n\0", 12) << QStringList{"høj"};
     QTest::newRow("UTF-16BE BOM") << QByteArray("\xFE\xFF\0h\0\xF8\0j", 8) << QStringList{"høj"};
     QTest::newRow("unassigned byte") << QByteArray("\x81") << QStringList{QString(QChar(0x81))};
+    // Without a mark, valid UTF-8 with a byte above 127 is what a Linux editor wrote.
+    QTest::newRow("UTF-8 without a mark") << QByteArray("C:\\Test\\\xC3\x98st\nbl\xC3\xA5"
+                                                        "b\xC3\xA6r\n")
+                                          << QStringList{"C:\\Test\\Øst", "blåbær"};
+    QTest::newRow("one byte no UTF-8 makes it all Windows-1252")
+        << QByteArray("\xC3\x98st\r\nh\xF8j") << QStringList{"Ã˜st", "høj"};
+    QTest::newRow("UTF-8 cut off at the end") << QByteArray("h\xC3\xB8j\xC3") << QStringList{"hÃ¸jÃ"};
+    // A value's own U+FEFF after the mark is kept, in either encoding.
+    QTest::newRow("UTF-8 mark, then U+FEFF") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                           "a\r\n")
+                                             << QStringList{QStringLiteral(u"\uFEFFa")};
+    QTest::newRow("UTF-16LE mark, then U+FEFF") << QByteArray("\xFF\xFE\xFF\xFE"
+                                                              "a\0",
+                                                              6)
+                                                << QStringList{QStringLiteral(u"\uFEFFa")};
+    QTest::newRow("UTF-16 lone surrogate") << QByteArray("\xFF\xFE\x00\xD8"
+                                                         "a\0",
+                                                         6)
+                                           << QStringList{QString(QChar(0xD800)) + "a"};
+    QTest::newRow("overlong UTF-8 form") << QByteArray("\xC0\xAF") << QStringList{"À¯"};
     QTest::newRow("line breaks inside values")
         << (kUtf8Bom + QStringLiteral(u"a\uE00Ab\uE00D\uE00A\r\n\uE000\uE00A\uE000\uE000").toUtf8())
         << QStringList{"a\nb\r\n", QStringLiteral(u"\uE00A\uE000")};
@@ -160,6 +180,11 @@ void TestLineFile::writesEveryValueSoItReadsBackTheSame_data()
     QTest::newRow("looks like a UTF-16BE mark") << QStringList{"þÿ"} << true;
     QTest::newRow("looks like a UTF-8 mark") << QStringList{"ï»¿abc"} << true;
     QTest::newRow("mark-like text later on") << QStringList{"a", "ÿþ", "ï»¿"} << false;
+    QTest::newRow("a mark later on that reads as UTF-8") << QStringList{"a", "ï»¿"} << true;
+    QTest::newRow("starts with U+FEFF") << QStringList{QStringLiteral(u"\uFEFF\uFEFFa"), "b"} << true;
+    // Only UTF-16 holds a lone surrogate; it is not made "?".
+    QTest::newRow("lone surrogate") << QStringList{QString(QChar(0xDC00)) + "x", "ø"} << false;
+    QTest::newRow("Windows-1252 whose bytes are UTF-8") << QStringList{"C:\\Ã˜st", "Ã¦Ã¸Ã¥"} << true;
 }
 
 void TestLineFile::writesEveryValueSoItReadsBackTheSame()

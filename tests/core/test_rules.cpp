@@ -1,3 +1,4 @@
+#include "core/danishorder.h"
 #include "core/freenames.h"
 #include "core/messages.h"
 #include "core/sizetext.h"
@@ -23,6 +24,11 @@ private slots:
     void freeCopyNames();
     void anyEntryTakesAName_data();
     void anyEntryTakesAName();
+    void listsInMessagesShowTwentyLines_data();
+    void listsInMessagesShowTwentyLines();
+    void aMillionElementsAreCountedNotKept();
+    void danishOrder_data();
+    void danishOrder();
 };
 
 void TestRules::sizeTexts_data()
@@ -163,6 +169,90 @@ void TestRules::anyEntryTakesAName()
     QCOMPARE(core::getNewFilnavn("C:\\D\\x.txt", "Kopi"), QString("C:\\D\\x Kopi (1).txt"));
     QCOMPARE(core::getNewDirectoryName("C:\\D\\x", "Kopi"), QString("C:\\D\\x Kopi (1)"));
     QCOMPARE(core::getNewFilename("C:\\D\\y.txt", "x.txt", ""), QString("C:\\D\\x (1).txt"));
+}
+
+void TestRules::listsInMessagesShowTwentyLines_data()
+{
+    QTest::addColumn<QStringList>("elementer");
+    QTest::addColumn<QString>("mellem");
+    QTest::addColumn<QString>("tekst");
+    const auto numbered = [](int n, const QString &text) {
+        QStringList list;
+        for (int i = 1; i <= n; ++i)
+            list << text.arg(i);
+        return list;
+    };
+    QTest::newRow("none") << QStringList{} << "\r" << QString();
+    QTest::newRow("three") << numbered(3, "l%1") << "\r"
+                           << "l1\rl2\rl3";
+    QTest::newRow("twenty") << numbered(20, "l%1") << "\r" << numbered(20, "l%1").join(u'\r');
+    QTest::newRow("twenty-one") << numbered(21, "l%1") << "\r"
+                                << numbered(20, "l%1").join(u'\r') + "\r… og 1 mere";
+    QTest::newRow("thirty-five") << numbered(35, "l%1") << "\r"
+                                 << numbered(20, "l%1").join(u'\r') + "\r… og 15 mere";
+    // Blocks of three lines with an empty line between: 3 + 4 * 4 = 19 lines, a sixth would pass 20.
+    QTest::newRow("blocks") << numbered(8, "Filen\rb%1\rkunne ikke slettes.") << "\r\r"
+                            << numbered(5, "Filen\rb%1\rkunne ikke slettes.").join("\r\r") +
+                                   "\r\r… og 3 mere";
+    // One element longer than the limit is shown whole: it is all there is to tell.
+    QTest::newRow("one long block") << QStringList{QString("x\r").repeated(24) + "y", "z"} << "\r"
+                                    << QString("x\r").repeated(24) + "y\r… og 1 mere";
+}
+
+void TestRules::listsInMessagesShowTwentyLines()
+{
+    QFETCH(QStringList, elementer);
+    QFETCH(QString, mellem);
+    QFETCH(QString, tekst);
+    QCOMPARE(messages::opremsning(elementer, mellem), tekst);
+    messages::Opremsning liste(mellem);
+    for (const QString &element : elementer)
+        liste.add(element);
+    QCOMPARE(liste.tekst(), tekst);
+    QCOMPARE(liste.size(), elementer.size());
+}
+
+void TestRules::aMillionElementsAreCountedNotKept()
+{
+    messages::Opremsning liste;
+    for (int i = 0; i < 1200000; ++i) {
+        if (liste.fuld())
+            liste.tael();
+        else
+            liste.add("Linje " + QString::number(i + 1) + ": mappen findes ikke.");
+    }
+    QCOMPARE(liste.size(), 1200000);
+    QCOMPARE(liste.vist().size(), messages::kOpremsningLinjer);
+    QVERIFY(liste.tekst().endsWith("\r… og " + QLocale().toString(1200000 - 20) + " mere"));
+    QCOMPARE(liste.tekst().count(u'\r'), 20);
+}
+
+void TestRules::danishOrder_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("sorted");
+    QTest::newRow("Æ, Ø and Å after Z") << QStringList{"Århus", "Ørsted", "Zulu", "Ærø", "abe"}
+                                        << QStringList{"abe", "Zulu", "Ærø", "Ørsted", "Århus"};
+    QTest::newRow("letter case ignored, its order kept")
+        << QStringList{"åen", "ÆBLE", "Åen", "æble", "B"} << QStringList{"B", "ÆBLE", "æble", "åen", "Åen"};
+    QTest::newRow("inside a name") << QStringList{"blå", "blæk", "blø", "blz", "bla"}
+                                   << QStringList{"bla", "blz", "blæk", "blø", "blå"};
+    QTest::newRow("prefixes first") << QStringList{"Øl 2", "Øl", "Ø"} << QStringList{"Ø", "Øl", "Øl 2"};
+    // Everything but Æ, Ø and Å keeps the order listings have: digits, then letters, then the
+    // characters above Z by their code.
+    QTest::newRow("the rest as listed")
+        << QStringList{"é", "_a", "Ä", "Z", "9", "ü"} << QStringList{"9", "Z", "_a", "Ä", "é", "ü"};
+}
+
+void TestRules::danishOrder()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, sorted);
+    core::sortDanish(names);
+    QCOMPARE(names, sorted);
+    for (qsizetype i = 1; i < sorted.size(); ++i)
+        QVERIFY(core::compareDanish(sorted.at(i - 1), sorted.at(i)) <= 0);
+    QCOMPARE(core::compareDanish(QString("Æble"), QString("æBLE")), 0);
 }
 
 QTEST_GUILESS_MAIN(TestRules)

@@ -5,8 +5,12 @@
 #include "support/headlessdialogs.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -22,6 +26,8 @@ private slots:
     void escapeAndCloseBoxAnswerNej();
     void checkBoxIsClearedAtEveryShow();
     void closingResetsTextAndFontSize();
+    void longTextsWrapAndNeverPassTheScreen_data();
+    void longTextsWrapAndNeverPassTheScreen();
 };
 
 void TestDialogs::heightFollowsTextAndCheckBoxWidthNever()
@@ -108,6 +114,65 @@ void TestDialogs::closingResetsTextAndFontSize()
     QCOMPARE(dialogs::infform().tekst(), QString());
     QCOMPARE(dialogs::infform().Label1->text(), QString());
     QCOMPARE(dialogs::infform().Label1->font().pointSize(), 8);
+}
+
+void TestDialogs::longTextsWrapAndNeverPassTheScreen_data()
+{
+    QTest::addColumn<QString>("tekst");
+    QTest::addColumn<bool>("scrolls");
+    const QString path = "C:\\Users\\Søren\\Documents\\Regnskaber_og_kvitteringer_for_hele_familien_2019-2024"
+                         "\\Sommerhuset_ved_Skagen\\Elregninger_med_tilhørende_bilag.xlsx";
+    QTest::newRow("a long path") << "Filen \"" + path +
+                                        "\" kunne ikke gemmes.\rDen tidligere udgave af filen er bevaret.\r"
+                                 << false;
+    QString folders;
+    for (int i = 1; i <= 40; ++i)
+        folders +=
+            QString("Linje %1: mappen \"E:\\Foto\\Sommerferie 2019\\Skagen\\Dag %1\" findes ikke.\r").arg(i);
+    QTest::newRow("forty lines") << "Strukturen \"Ferie\" er åbnet uden:\r" + folders +
+                                        "Strukturfilen er ikke ændret.\r"
+                                 << true;
+    QTest::newRow("one very long word") << QString(3000, u'x') << true;
+}
+
+// Shown for real: every line of the text fits the width (nothing cut at the right edge), the
+// dialog is no taller than the screen, and the OK button is inside it.
+void TestDialogs::longTextsWrapAndNeverPassTheScreen()
+{
+    QFETCH(QString, tekst);
+    QFETCH(bool, scrolls);
+    Tinfform info;
+    info.insertTekst(tekst);
+    QStringList lines;
+    int widest = 0;
+    int width = 0;
+    int scrollRange = 0;
+    QRect button;
+    QPixmap picture;
+    auto *scrollArea = info.findChild<QScrollArea *>("tekstOmraade");
+    QVERIFY(scrollArea);
+    QTimer::singleShot(0, &info, [&] {
+        lines = info.Label1->text().split(u'\n');
+        const QFontMetrics metrics(info.Label1->font());
+        for (const QString &line : std::as_const(lines))
+            widest = std::max(widest, metrics.horizontalAdvance(line.trimmed()));
+        width = scrollArea->viewport()->width();
+        scrollRange = scrollArea->verticalScrollBar()->maximum();
+        button = QRect(info.BitBtn1->mapTo(&info, QPoint(0, 0)), info.BitBtn1->size());
+        picture = info.grab();
+        info.BitBtn1->click();
+    });
+    QCOMPARE(info.exec(), messages::mrOk);
+    QVERIFY2(widest <= width, qPrintable(QString("%1 > %2").arg(widest).arg(width)));
+    // Only line breaks were added: no character is lost.
+    QCOMPARE(lines.join(QString()).remove(u' '), QString(tekst).remove(u'\r').remove(u' '));
+    const int screenHeight = QGuiApplication::primaryScreen()->availableGeometry().height();
+    QVERIFY2(picture.height() <= screenHeight, qPrintable(QString::number(picture.height())));
+    QVERIFY(QRect(QPoint(0, 0), picture.size()).contains(button));
+    QCOMPARE(scrollRange > 0, scrolls);
+    const QString folder = qEnvironmentVariable("ZUN_SKAERMBILLEDER");
+    if (!folder.isEmpty())
+        picture.save(folder + "/besked-" + QString(QTest::currentDataTag()).replace(u' ', u'-') + ".png");
 }
 
 QTEST_MAIN(TestDialogs)

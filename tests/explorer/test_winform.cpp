@@ -28,6 +28,7 @@
 #include <QTest>
 #include <condition_variable>
 #include <mutex>
+#include <stdexcept>
 
 namespace {
 
@@ -81,6 +82,8 @@ class TestWinform : public QObject
     testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void livesAndClosesThroughItsHost();
+    void clipboardSettingsCarryTheirHints_data();
+    void clipboardSettingsCarryTheirHints();
     void operationsAreCountedAndReported();
     void closingDuringAPasteStopsItAndClosesAfter();
     void folderCaptions_data();
@@ -264,6 +267,32 @@ void TestWinform::searchListsNamesHoldingTheText()
     QCOMPARE(window.findTekstEdit->text(), QString());
 }
 
+void TestWinform::clipboardSettingsCarryTheirHints_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("Vis Klipbord") << "visKlipbordCheck"
+                                  << "Vis Klipbordet efter hver kopiering";
+    QTest::newRow("Ryd kopieringslister") << "rydCheck"
+                                          << "Ryd lister efter Sæt-ind funktionen";
+    QTest::newRow("Gå til indstillinger") << "visIndstillingerCheck"
+                                          << "Gå til indstillinger ved klip og kopiering";
+}
+
+void TestWinform::clipboardSettingsCarryTheirHints()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, hint);
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    FakeMainHost host(kOpt);
+    Twinform window;
+    auto *check = window.findChild<QCheckBox *>(box);
+    QVERIFY(check);
+    QCOMPARE(check->statusTip(), hint);
+    QCOMPARE(check->toolTip(), hint);
+}
+
 void TestWinform::searchSurvivesLinksUnreadableAndVanishingFolders()
 {
     TestDrives drives;
@@ -302,6 +331,18 @@ void TestWinform::searchSurvivesLinksUnreadableAndVanishingFolders()
     QVERIFY(!window.searchRunning());
     QCOMPARE(window.mappeBoxen->count() + window.filBoxen->count(), 0);
     QCOMPARE(responder.texts(), QStringList{});
+
+    // An unexpected error in the walk ends the search, which says so.
+    QDir().mkpath(drives.host("C:\\Data\\sub"));
+    drives.backEnd().beforeListing = [](const QString &folder) {
+        if (folder.compare("C:\\Data\\sub", Qt::CaseInsensitive) == 0)
+            throw std::runtime_error("læsefejl");
+    };
+    search(window, "loop");
+    QVERIFY(!window.searchRunning());
+    QCOMPARE(responder.texts(), QStringList{"Information:\rDer opstod en ukendt fejl."});
+    QCOMPARE(window.BarEdit->text(), QString("Søg efter"));
+    drives.backEnd().beforeListing = {};
 }
 
 void TestWinform::aNewSearchOrClosingEndsARunningOne()

@@ -839,13 +839,13 @@ void TestPasteCompo::whatWasNotCopiedIsNamedWithItsReason_data()
         << delvis + "Mappen C:\\Kilde\\Under: Adgang nægtet.";
     QStringList mange;
     QStringList linjer;
-    for (int i = 1; i <= 12; ++i) {
+    for (int i = 1; i <= 22; ++i) {
         mange << QString("C:\\Kilde\\rør %1").arg(i, 2, 10, QChar(u'0'));
-        if (i <= 10)
+        if (i <= 20)
             linjer << "Filen " + mange.last() + ": Anmodningen understøttes ikke.";
     }
-    QTest::newRow("twelve files: ten named") << mange << QString() << QString() << QStringList{}
-                                             << delvis + linjer.join(u'\r') + "\r... og 2 flere.";
+    QTest::newRow("twenty-two files: twenty named")
+        << mange << QString() << QString() << QStringList{} << delvis + linjer.join(u'\r') + "\r… og 2 mere";
     QTest::newRow("the folder itself where a file is")
         << QStringList{} << "D:\\Kilde" << QString() << QStringList{}
         << "Der opstod en fejl. Mappen: \rC:\\Kilde\rblev ikke kopieret til: \rD:\\Kilde\r"

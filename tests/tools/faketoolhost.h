@@ -3,6 +3,7 @@
 
 #include "dialogs/toolform.h"
 
+#include <QHash>
 #include <QIcon>
 #include <QStringList>
 #include <functional>
@@ -16,6 +17,7 @@ public:
     QString options = "C:\\zunKolvra\\Tester\\Egenskaber\\"; // OptMappe ends in "\\"
     QString current;                                         // EditSti
     QString program;                                         // exeProgram
+    QHash<QString, QAction *> actions;                       // the main window's actions the tools reach
     QStringList tabs;                                        // the tab bar
     QStringList calls;                                       // launches and explorer requests, as text
     QString infoProg;
@@ -32,7 +34,7 @@ public:
     void HintInfo(const QString &) override {}
     bool hintsAsTooltips() const override { return false; }
     void showMainPage(int page, int, const QString &) override { mainPage = page; }
-    QAction *mainAction(const QString &) const override { return nullptr; }
+    QAction *mainAction(const QString &name) const override { return actions.value(name); }
     void toolHelp(const QString &page) override { calls.append("help " + page); }
     TMenuExeFiler *menuExe() const override { return menu; }
     QIcon programIcon32(int) const override { return QIcon(); }

@@ -8,6 +8,7 @@
 #include "support/testdrives.h"
 #include "tools/textsearch/findform.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -57,6 +58,7 @@ class TestFindform : public QObject
     testsupport::HeadlessDialogs m_dialogs;
 private slots:
     void missingTypeListIsWrittenAsTheStandard();
+    void theDownloadButtonFollowsItsAction();
     void masksAreNormalised_data();
     void masksAreNormalised();
     void anAddedTypeIsFoundWhateverItsCase();
@@ -291,6 +293,25 @@ void TestFindform::closingDuringASearchEndsIt()
     QVERIFY(window->close());
     QCOMPARE(host.tabs, QStringList{});
     delete window;
+}
+
+void TestFindform::theDownloadButtonFollowsItsAction()
+{
+    TestDrives drives;
+    FakeToolHost host;
+    QAction tastra("zunTastra");
+    tastra.setEnabled(false);
+    int triggered = 0;
+    QObject::connect(&tastra, &QAction::triggered, [&triggered] { ++triggered; });
+    host.actions.insert("tastraUrlen", &tastra);
+    Tfindform window(true);
+    auto *button = window.findChild<QPushButton *>("zunTastra");
+    QVERIFY(button);
+    QVERIFY(!button->isEnabled());
+    tastra.setEnabled(true);
+    QVERIFY(button->isEnabled());
+    button->click();
+    QCOMPARE(triggered, 1);
 }
 
 QTEST_MAIN(TestFindform)

@@ -79,6 +79,9 @@ private slots:
     void upAndDownStopAtTheEnds();
     void closingWithUnsavedEditsAsks();
     void aStructureWithGoneFoldersOpensWithTheRest();
+    void structureFilesWrittenByOtherEditors_data();
+    void structureFilesWrittenByOtherEditors();
+    void aStructureOnAnUnpluggedDriveNamesTwentyLines();
     void deletingAsksAndSaysWhenTheFileIsGone();
     void aWindowOfItsOwnKeepsItsPlaceAndPanel();
     void aMouseClickLoadsTheStructure();
@@ -228,6 +231,64 @@ void TestMappestrukturform::aStructureWithGoneFoldersOpensWithTheRest()
     QCOMPARE(items(t.window->strukturListeMapper), (QStringList{"C:\\Data\\Breve", "C:\\Borte", "C:"}));
     QCOMPARE(t.window->navnEdit->text(), QString("Mor & Far"));
     QVERIFY(!t.host.redigeret);
+}
+
+void TestMappestrukturform::structureFilesWrittenByOtherEditors_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("folders");
+    QTest::newRow("UTF-8 without a mark")
+        << QByteArray("C:\\Test\\\xC3\x98st\n") << QStringList{"C:\\Test\\Øst"};
+    QTest::newRow("Windows-1252") << QByteArray("C:\\Test\\\xD8st\r\n") << QStringList{"C:\\Test\\Øst"};
+    QTest::newRow("slashes") << QByteArray("C:/Test/\xC3\x98st/b\nC:/Test/\n")
+                             << QStringList{"C:\\Test\\Øst\\b", "C:\\Test"};
+}
+
+void TestMappestrukturform::structureFilesWrittenByOtherEditors()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, folders);
+    TestDrives drives;
+    Tool t(drives);
+    QDir().mkpath(drives.host("C:\\Test\\Øst\\b"));
+    drives.writeBytes(kDir + "Hånd.txt", bytes);
+    t.window->opdater();
+    ScriptedResponder responder;
+    t.choose("Hånd");
+    QCOMPARE(responder.texts(), QStringList());
+    QCOMPARE(items(t.window->mappeListe), folders);
+    t.window->visSomStruktur(true);
+    QCOMPARE(t.host.calls, (QStringList{"stifinder", "punkt " + folders.join(u'|')}));
+}
+
+void TestMappestrukturform::aStructureOnAnUnpluggedDriveNamesTwentyLines()
+{
+    TestDrives drives;
+    Tool t(drives);
+    QStringList lines;
+    QStringList named;
+    for (int i = 1; i <= 40; ++i) {
+        lines << QString("Q:\\Foto\\Sommerferie 2019\\Dag %1").arg(i);
+        if (i <= 20)
+            named << QString("Linje %1: mappen \"%2\" findes ikke.").arg(i).arg(lines.last());
+    }
+    QVERIFY(core::writeLines(kDir + "Ferie.txt", lines));
+    t.window->opdater();
+    ScriptedResponder responder;
+    t.choose("Ferie");
+    QCOMPARE(responder.texts(), QStringList{"Strukturen \"Ferie\" er åbnet uden:\r" + named.join(u'\r') +
+                                            "\r… og 20 mere\rStrukturfilen er ikke ændret.\r"});
+    // Every folder stays in the list for editing, greyed.
+    QCOMPARE(items(t.window->mappeListe), lines);
+
+    // A million lines: the message is as short, and only what it shows is kept.
+    QStringList many(1200000, "Q:\\Borte");
+    QVERIFY(core::writeLines(kDir + "Stor.txt", many));
+    const auto indhold = mappestruktur::hent(kDir + "Stor.txt");
+    QVERIFY(indhold);
+    QCOMPARE(indhold->udeladt.size(), 1200000);
+    QCOMPARE(indhold->udeladt.vist().size(), 20);
+    QVERIFY(mappestruktur::udeladtBesked("Stor", indhold->udeladt).size() < 1000);
 }
 
 void TestMappestrukturform::deletingAsksAndSaysWhenTheFileIsGone()

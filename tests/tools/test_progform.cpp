@@ -9,6 +9,7 @@
 #include "support/testdrives.h"
 #include "tools/programs/progform.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <memory>
 
 using testsupport::ScriptedResponder;
 
@@ -57,6 +59,7 @@ private slots:
     void addingChecksInOrder();
     void suggestionsOfferTheFirstPathNotRegistered();
     void noSuggestionIsSaid();
+    void downloadButtonsFollowTheirActions();
     void unsavedMovesAreSavedOnClosing();
     void removingAsksInsideTheWindow();
 };
@@ -212,6 +215,30 @@ void TestProgform::removingAsksInsideTheWindow()
     QVERIFY(!window.actions->action("ADelprog")->isEnabled());
     QVERIFY(p.host.program.isEmpty());
     QCOMPARE(p.host.mainPage, 1);
+}
+
+// The download buttons are greyed while the main window's actions are, and run them.
+void TestProgform::downloadButtonsFollowTheirActions()
+{
+    TestDrives drives;
+    Programs programs(drives);
+    QHash<QString, int> triggered;
+    for (const char *name : {"tastraUrlen", "webUrl", "tolmaUrlen"}) {
+        auto *action = new QAction(name, &programs.list);
+        action->setEnabled(false);
+        QObject::connect(action, &QAction::triggered, [&triggered, name] { ++triggered[name]; });
+        programs.host.actions.insert(name, action);
+    }
+    std::unique_ptr<TProgform> window(new TProgform(true));
+    for (const char *name : {"tastraUrlen", "webUrl", "tolmaUrlen"}) {
+        auto *button = window->findChild<QPushButton *>(QString(name) + "Button");
+        QVERIFY(button);
+        QVERIFY(!button->isEnabled());
+        programs.host.actions.value(name)->setEnabled(true);
+        QVERIFY(button->isEnabled());
+        button->click();
+        QCOMPARE(triggered.value(name), 1);
+    }
 }
 
 QTEST_MAIN(TestProgform)

@@ -297,9 +297,10 @@ void Tmappestrukturform::strukturListeClick()
     if (name.isEmpty())
         return;
     mappeListe->clear();
-    const auto indhold = mappestruktur::hent(mappestruktur::filnavn(strukturDir(), name));
+    const QString file = mappestruktur::filnavn(strukturDir(), name);
+    const auto indhold = mappestruktur::hent(file);
     if (!indhold) {
-        messages::inform("Filen blev ikke fundet.");
+        messages::inform(mappestruktur::ikkeHentetBesked(file, "Filen blev ikke fundet."));
         return;
     }
     // A folder that is gone stays in the list, greyed, so editing and saving the structure keeps

@@ -250,10 +250,7 @@ void TProgform::buildUi()
             {"tastraUrlen", "zunTastra"}, {"webUrl", "Brindel"}, {"tolmaUrlen", "Tolma"}};
         auto *download = new QPushButton(captions.value(name), this);
         download->setObjectName(QString(name) + "Button");
-        QAction *action = toolHost() ? toolHost()->mainAction(name) : nullptr;
-        download->setEnabled(action != nullptr);
-        if (action)
-            connect(download, &QPushButton::clicked, action, &QAction::trigger);
+        widgets::bindToAction(download, toolHost() ? toolHost()->mainAction(name) : nullptr);
         suggestionRow->addWidget(download);
     }
     suggestionRow->addStretch(1);

@@ -1,5 +1,6 @@
 #include "tools/shortcuts/genvejform.h"
 
+#include "core/danishorder.h"
 #include "core/files.h"
 #include "core/messages.h"
 #include "core/optionlines.h"
@@ -377,6 +378,7 @@ void Tgenvejform::loadGenveje(const QString &folder)
     std::vector<platform::FindData> entries;
     // A listing that fails midway keeps what was read.
     platform::current().findFiles(folder.toStdU16String(), entries, platform::FindDetail::Kinds);
+    core::sortEntriesDanish(entries);
     const QString prefix = core::delimKon(folder);
     for (const platform::FindData &entry : entries) {
         const QString name = QString::fromStdU16String(entry.name);

@@ -309,12 +309,7 @@ void Tfindform::buildUi()
     auto *download = new QPushButton("Download programmet", filters);
     download->setObjectName("zunTastra");
     download->setStatusTip("Download programmet, hvis du ikke har det allerede");
-    QAction *tastra = toolHost() ? toolHost()->mainAction("tastraUrlen") : nullptr;
-    download->setEnabled(tastra != nullptr);
-    connect(download, &QPushButton::clicked, this, [tastra] {
-        if (tastra)
-            tastra->trigger();
-    });
+    widgets::bindToAction(download, toolHost() ? toolHost()->mainAction("tastraUrlen") : nullptr);
     filterLayout->addWidget(download, 0, Qt::AlignLeft);
     pageBog->addTab(filters, "Filtre");
 
