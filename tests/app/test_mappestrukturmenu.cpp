@@ -215,7 +215,7 @@ void TestMappestrukturMenu::handWrittenAndOversizedStructureFiles()
     QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(core::kMaxLineFileBytes + 1));
     big.close();
     Tmainform main;
-    main.TryedBefore = true; // not the first start: no welcome page over the explorer window
+    main.editSettings().triedBefore = true; // not the first start: no welcome page over the explorer window
     main.show();
     QTRY_COMPARE(main.explorerWindows().size(), 1);
     Twinform *window = main.explorerWindows().first();
