@@ -24,6 +24,8 @@
 #include "tools/programs/progform.h"
 #include "tools/shortcuts/genvejform.h"
 #include "tools/textsearch/findform.h"
+#include "tools/wmi/waform.h"
+#include "tools/wmi/wmiform.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -363,6 +365,10 @@ void Tmainform::aInfoExecute()
         page = "Billeder.html";
     else if (qobject_cast<Tkalenderform *>(window))
         page = "Kalender.html";
+    else if (qobject_cast<TwmiForm *>(window))
+        page = "WMI.html";
+    else if (qobject_cast<TwaForm *>(window))
+        page = "Applets.html";
     if (!page.isEmpty()) {
         InfoHelp(page);
         return;

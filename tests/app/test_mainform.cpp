@@ -143,6 +143,7 @@ private slots:
     void helpPagesAreShownWithTheirNodes();
     void helpSearchFindsWholeWordsInThePagesText();
     void f1ReusesAnInformationWindowOfItsOwn();
+    void f1ShowsThePageOfTheActiveToolWindow();
 };
 
 void TestMainform::firstStartSetsUpUserFoldersAndSecondStartCopiesNothing()
@@ -944,6 +945,31 @@ void TestMainform::f1ReusesAnInformationWindowOfItsOwn()
     QTRY_VERIFY(!own);
     QVERIFY(!infoform);
     QVERIFY(window.openInfo->isEnabled());
+}
+
+void TestMainform::f1ShowsThePageOfTheActiveToolWindow()
+{
+    TestDrives drives;
+    installHelp(drives);
+    Tmainform window;
+    window.opstart = false;
+    window.show();
+    const struct
+    {
+        const char *opens;
+        const char *page;
+    } cases[] = {
+        {"visKalender", "Kalender.html"},
+        {"aWmi", "WMI.html"},
+        {"winApp", "Applets.html"},
+    };
+    for (const auto &c : cases) {
+        // The action brings its tool window forward, over the information window of the last round.
+        window.actions->action(c.opens)->trigger();
+        window.actions->action("aInfo")->trigger();
+        QVERIFY(infoform);
+        QCOMPARE(infoform->Hjemmeside, kHelp + c.page);
+    }
 }
 
 QTEST_MAIN(TestMainform)
