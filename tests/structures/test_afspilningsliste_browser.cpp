@@ -6,6 +6,7 @@
 #include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 
+#include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,6 +22,7 @@
 namespace {
 
 const char *const kElementKey = "element-6066-11e4-a52e-4f735466cecf";
+const std::chrono::milliseconds kDriverStartLimit{60000};
 
 // One WebDriver session on a chromedriver of this test's own.
 class Browser
@@ -52,13 +54,17 @@ public:
         m_driver.start(driver, {"--port=" + QString::number(m_port)});
         if (!m_driver.waitForStarted())
             return "chromedriver did not start: " + m_driver.errorString();
-        // Ready when its status says so; it gives up only if the driver ends.
+        // Ready when its status says so; a driver that hangs must not hold up the whole suite.
+        const QDeadlineTimer deadline(kDriverStartLimit);
         for (;;) {
             const auto status = request("GET", "/status");
             if (status && status->value("value").toObject().value("ready").toBool())
                 break;
             if (m_driver.state() == QProcess::NotRunning)
                 return "chromedriver ended: " + QString::fromLocal8Bit(m_driver.readAll());
+            if (deadline.hasExpired())
+                return QString("chromedriver was not ready within %1 s")
+                    .arg(kDriverStartLimit.count() / 1000);
             QTest::qWait(100);
         }
         const QJsonArray arguments{"--headless",
