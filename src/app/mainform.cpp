@@ -443,6 +443,9 @@ void Tmainform::FormCreate()
     dosFiler->SetOnListeKlik(
         [this](const QString &caption, const QString &path) { dosListeKlik(caption, path); });
     dosFiler->SetItemtype(itFil);
+    // Without an options folder the list could not be saved; that has been told already.
+    if (core::directoryExists(OptMappe) && !core::fileExists(dosFiler->itemfile()))
+        listInstalledDosCommands();
     setMinimumWidth(mainPanel->isHidden() ? kMinimumWidthWithPanel - kPanelWidth : kMinimumWidthWithPanel);
     for (QTabBar *bar : {tc, funkBog->tabBar(), Programbog->tabBar()})
         applyTabLook(bar);

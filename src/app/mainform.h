@@ -170,6 +170,8 @@ public:
     // The page "Dos": saved command lines with their descriptions, and the consoles.
     void dosListeKlik(const QString &Capnavn, const QString &Filnavn);
     void dosListeDblKlik(const QString &Capnavn, const QString &Filnavn);
+    // Fills an absent DOS list with the command files in the user's Dos folder, and saves it.
+    void listInstalledDosCommands();
     void aInsertDosExecute();
     void aNyDosExecute();
     void aRedigerExecute();

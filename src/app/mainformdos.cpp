@@ -272,6 +272,30 @@ void Tmainform::aDosNedExecute()
     gemDosKnap->setEnabled(true);
 }
 
+void Tmainform::listInstalledDosCommands()
+{
+    // The list file cannot come with the installation, as it holds paths in the user's folder:
+    // at a first start the commands copied from the template are listed by their file names.
+    std::vector<platform::FindData> entries;
+    const QString folder = core::withoutTrailingBackslash(dosMappe);
+    if (!platform::current().findFiles(folder.toStdU16String(), entries, platform::FindDetail::Kinds))
+        return;
+    QStringList commands;
+    for (const platform::FindData &entry : entries) {
+        const QString name = QString::fromStdU16String(entry.name);
+        if ((entry.attributes & platform::FILE_ATTRIBUTE_DIRECTORY) ||
+            !name.endsWith(".txt", Qt::CaseInsensitive))
+            continue;
+        commands << name.chopped(4);
+    }
+    if (commands.isEmpty())
+        return;
+    core::sortDanish(commands);
+    for (const QString &command : std::as_const(commands))
+        dosFiler->InsertItem(dosMappe + command + ".txt", command);
+    dosFiler->GemReopenFiler();
+}
+
 void Tmainform::gemDosKnapClick()
 {
     dosFiler->GemReopenFiler();

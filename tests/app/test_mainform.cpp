@@ -150,8 +150,22 @@ void TestMainform::firstStartSetsUpUserFoldersAndSecondStartCopiesNothing()
 {
     TestDrives drives;
     installTemplates(drives);
+    drives.writeBytes("C:\\zunKolvra\\Program\\Dos\\Åben.txt", "x\r\n");
+    drives.writeBytes("C:\\zunKolvra\\Program\\Dos\\Æble.txt", "x\r\n");
+    auto dosList = [](const Tmainform &window) {
+        QStringList rows;
+        for (int i = 0; i < window.dosFiler->antal(); ++i)
+            rows << window.dosFiler->GetCaption(i) + " " + window.dosFiler->GetFilnavn(i);
+        return rows;
+    };
+    const QStringList installedCommands{"dir C:\\zunKolvra\\Tester\\Dos\\dir.txt",
+                                        "Æble C:\\zunKolvra\\Tester\\Dos\\Æble.txt",
+                                        "Åben C:\\zunKolvra\\Tester\\Dos\\Åben.txt"};
     {
         Tmainform window;
+        // The installed commands are listed in Danish order, and saved as the list to load.
+        window.dosFiler->HentReopenFiler();
+        QCOMPARE(dosList(window), installedCommands);
         QCOMPARE(window.windowTitle(), QString("zunKolvra: Tester"));
         QCOMPARE(window.BrugerMappe, QString("C:\\zunKolvra\\Tester"));
         QCOMPARE(window.OptMappe, QString("C:\\zunKolvra\\Tester\\Egenskaber\\"));
@@ -173,10 +187,14 @@ void TestMainform::firstStartSetsUpUserFoldersAndSecondStartCopiesNothing()
     drives.writeBytes("C:\\zunKolvra\\Tester\\Egenskaber\\Filtertyper.txt", "mine\r\n");
     drives.writeBytes("C:\\zunKolvra\\Program\\Egenskaber\\Ny.txt", "ny\r\n");
     drives.writeBytes("C:\\zunKolvra\\Program\\Dos\\ny.txt", "ny\r\n");
+    drives.writeBytes("C:\\zunKolvra\\Tester\\Dos\\mit.txt", "mit\r\n");
     Tmainform second;
     QCOMPARE(drives.readBytes("C:\\zunKolvra\\Tester\\Egenskaber\\Filtertyper.txt"), QByteArray("mine\r\n"));
     QVERIFY(!QFile::exists(drives.host("C:\\zunKolvra\\Tester\\Egenskaber\\Ny.txt")));
     QVERIFY(!QFile::exists(drives.host("C:\\zunKolvra\\Tester\\Dos\\ny.txt")));
+    // The saved list is the user's: a command file of its own does not join it.
+    second.dosFiler->HentReopenFiler();
+    QCOMPARE(dosList(second), installedCommands);
 }
 
 void TestMainform::missingTemplatesGiveEmptyFolders()
