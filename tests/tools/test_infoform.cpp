@@ -16,7 +16,9 @@
 #include <QSet>
 #include <QStringDecoder>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 
 namespace {
 
@@ -114,6 +116,7 @@ private slots:
     void everyPageNamedExists();
     void linksBetweenPagesResolve();
     void everyPageSaysMoreThanItsHeading();
+    void everyPageIsShownWithTheStyleSheet();
     void thePageListGrowsByNewPagesOnly();
     void clearingTheListAndNavigating();
     void linksOpenHereOrInTheBrowser();
@@ -209,6 +212,22 @@ void TestInfoform::everyPageSaysMoreThanItsHeading()
         body = body.simplified();
         QVERIFY2(body.size() > 200, qPrintable(page + " says too little: " + body));
         QVERIFY2(!body.contains("TODO") && !body.contains("Lorem"), qPrintable(page));
+    }
+}
+
+void TestInfoform::everyPageIsShownWithTheStyleSheet()
+{
+    // The browser takes a linked style sheet only when its type is named; without it the
+    // headings come out in the browser's own outsize fonts.
+    for (const QString &page : installedPages()) {
+        QTextBrowser browser;
+        browser.setSource(QUrl::fromLocalFile(helpFolder() + "/" + page));
+        const QTextBlock heading = browser.document()->begin();
+        QVERIFY2(heading.isValid() && heading.begin() != heading.end(), qPrintable(page));
+        const QTextCharFormat format = heading.begin().fragment().charFormat();
+        QVERIFY2(format.foreground().color() == QColor("#1d4f7a"),
+                 qPrintable(page + " is shown without its style"));
+        QCOMPARE(format.fontPointSize(), 15.0);
     }
 }
 
