@@ -5,9 +5,7 @@
 # pasted in a second one (a move), the program quit with Ctrl+Q.
 # The files on disk are checked after every step. On failure a screenshot is left in the current
 # folder as walk-failure.png.
-# Every step waits for what the next one needs (a window, a file, the screen at rest), never for
-# a fixed time, except for the tree's type-ahead, which forgets a typed word only after a pause.
-# Usage: walk.sh PROGRAM [PACE]  (a whole number: 2 gives every wait twice the time limit)
+# Usage: walk.sh PROGRAM [PACE]  (a whole number: 2 waits twice as long, for slow builds)
 # A PROGRAM ending in .exe is the Windows program installed in the Wine prefix WINEPREFIX: it runs
 # under Wine with the caller's (throwaway) home, whose trash is Wine's recycle bin.
 set -euo pipefail
@@ -43,6 +41,8 @@ fail() {
     exit 1
 }
 
+pause() { sleep "$(awk -v pace="$pace" -v steps="${1:-1}" 'BEGIN { print pace * steps }')"; }
+
 # Polls `condition` (a command) for up to 30 seconds at this pace.
 wait_until() {
     local what="$1"
@@ -55,31 +55,6 @@ wait_until() {
     fail "$what"
 }
 
-# A digest of the whole screen.
-screen_now() { import -window root -depth 8 rgb:- 2>/dev/null | md5sum; }
-
-# Waits until the program has drawn what the last keys did: the screen unchanged between two
-# looks (a look takes a few tenths of a second). A blinking text cursor still leaves two looks
-# alike often enough. Plain keys for the same window need no wait between them: they arrive in
-# order.
-settle() {
-    local last="" now
-    local tries=$((100 * pace))
-    for _ in $(seq 1 "$tries"); do
-        now="$(screen_now)"
-        [ "$now" = "$last" ] && return 0
-        last="$now"
-    done
-    fail "skærmen faldt ikke til ro"
-}
-
-# The tree takes letters typed within its type-ahead interval (0.4 s) as one word; a new word
-# waits that out, counted from when the last letters were drawn.
-new_word() {
-    settle
-    sleep 0.5
-}
-
 focused_window_is() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 shown_window_is() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 
@@ -89,42 +64,27 @@ shown_window_is() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1;
 wait_for_question() {
     if $wine; then
         wait_until "$1" shown_window_is "$2"
-        settle
+        pause
         xdotool search --onlyvisible --name "^$2\$" windowfocus --sync >/dev/null 2>&1 || true
-        settle
+        pause 0.5
     else
         wait_until "$1" focused_window_is "$2"
     fi
 }
-main_window_up() { xdotool search --onlyvisible --name '^zunKolvra: ' >/dev/null 2>&1; }
+main_window_up() { xdotool search --name '^zunKolvra: ' >/dev/null 2>&1; }
 program_ended() { ! kill -0 "$pid" 2>/dev/null; }
 
 # Without a window manager nobody gives the focus back when a dialog closes: do it as one would.
 focus_main_window() {
-    xdotool search --onlyvisible --name '^zunKolvra: ' windowfocus --sync >/dev/null 2>&1 ||
-        fail "hovedvinduet kunne ikke få fokus"
-    # Under Wine the focus is reported on a window of Wine's own.
-    $wine || wait_until "hovedvinduet fik ikke fokus" focused_window_is_main
-    settle
-}
-focused_window_is_main() { [[ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" == "zunKolvra: "* ]]; }
-
-# Selects the first entry of the focused tree that begins with these letters.
-# xdotool types a letter missing from the keyboard map (æ, ø, å) through a key it maps for the
-# moment: the program must have read the letters before the next keys are sent.
-select_entry() {
-    new_word
-    xdotool type --delay 50 "$1"
-    settle
+    xdotool search --name '^zunKolvra: ' windowfocus --sync >/dev/null 2>&1 || fail "hovedvinduet kunne ikke få fokus"
+    pause 0.3
 }
 
 # Types a name into the focused tree (its type-ahead finds the entry) and presses Enter.
 open_entry() {
-    new_word
     xdotool type --delay 50 "$1"
-    settle
     xdotool key Return
-    settle
+    pause
 }
 
 user="$(id -un)"
@@ -153,19 +113,23 @@ else
 fi
 pid=$!
 wait_until "hovedvinduet kom ikke frem" main_window_up
+pause 2
 focus_main_window
 
 # The explorer window, its file tree, and down to C:\Users\<user>\Documents\Kilde.
 xdotool key ctrl+s
-settle
+pause
 xdotool key alt+2
+pause 0.5
 for folder in Users "$user" Documents Kilde; do open_entry "$folder"; done
 
 # Copy æble.txt to the program's clipboard, go back one folder, into Mål, paste.
-select_entry "æ"
+xdotool type --delay 50 "æ"
+pause 0.5
 xdotool key ctrl+c
-settle
+pause
 xdotool key alt+Left
+pause
 open_entry "Mål"
 xdotool key ctrl+v
 wait_for_question "spørgsmålet om kopiering kom ikke" "Kopiering af elementer"
@@ -178,9 +142,11 @@ echo "Kopieret og sat ind: Mål/æble.txt"
 # Rename it in place: F2, the new name, Enter.
 focus_main_window
 xdotool key alt+2
-select_entry "æ"
+pause 0.5
+xdotool type --delay 50 "æ"
+pause 0.5
 xdotool key F2
-settle
+pause
 xdotool type --delay 50 "pære.txt"
 xdotool key Return
 renamed() { [ -f "$target_folder/pære.txt" ] && [ ! -e "$target_folder/æble.txt" ]; }
@@ -191,7 +157,9 @@ echo "Omdøbt: Mål/pære.txt"
 # Delete it to the recycle bin: Ctrl+D and yes to the question.
 focus_main_window
 xdotool key alt+2
-select_entry "p"
+pause 0.5
+xdotool type --delay 50 "p"
+pause 0.5
 xdotool key ctrl+d
 wait_for_question "spørgsmålet om sletning kom ikke" "Sletning af elementer"
 xdotool key Return
@@ -206,15 +174,19 @@ echo "Slettet til papirkurven: pære.txt"
 # the cut goes with the rows, so the file is moved, not copied.
 focus_main_window
 xdotool key alt+2
+pause 0.5
 xdotool key alt+Left
+pause
 open_entry "Kilde"
-select_entry "æ"
+xdotool type --delay 50 "æ"
+pause 0.5
 xdotool key ctrl+x
-settle
+pause
 xdotool key ctrl+1
-settle
+pause 2
 focus_main_window
 xdotool key alt+2
+pause 0.5
 for folder in Users "$user" Documents "Mål"; do open_entry "$folder"; done
 xdotool key ctrl+v
 wait_for_question "spørgsmålet om flytning kom ikke" "Flytning af elementer"
