@@ -40,6 +40,9 @@ constexpr std::uint32_t FILE_ATTRIBUTE_SYSTEM = 0x4;
 constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr std::uint32_t FILE_ATTRIBUTE_ARCHIVE = 0x20;
 constexpr std::uint32_t FILE_ATTRIBUTE_REPARSE_POINT = 0x400; // a link
+// The bits setFileAttributes sets; the others are ignored.
+constexpr std::uint32_t kSettableAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
 // One entry of a folder listing (WIN32_FIND_DATAW).
 struct FindData

@@ -13,15 +13,12 @@ std::unique_ptr<Platform> &slot()
     return backEnd;
 }
 
-constexpr std::uint32_t kDosAttributes =
-    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-
 // The folder `to` takes the source folder's attributes and, once its contents are in (which
 // touches it), its last-write time.
 void copyFolderDetails(Platform &system, const FindData &from, const Path &to)
 {
-    if (from.attributes & kDosAttributes)
-        system.setFileAttributes(to, from.attributes & kDosAttributes);
+    if (from.attributes & kSettableAttributes)
+        system.setFileAttributes(to, from.attributes & kSettableAttributes);
     system.setLastWriteTime(to, from.lastWriteTime);
 }
 

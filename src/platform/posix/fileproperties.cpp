@@ -22,9 +22,6 @@ namespace platform::posix {
 namespace {
 
 constexpr const char *kDosAttrib = "user.DOSATTRIB";
-// What SetFileAttributesW sets of the bits the program knows.
-constexpr std::uint32_t kSettable =
-    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
 bool failWith(Win32Error error)
 {
@@ -122,7 +119,7 @@ bool PosixPlatform::setFileAttributes(const Path &path, std::uint32_t attributes
     const std::optional<std::uint32_t> oldBits = dosAttrib(host);
     // Without the attribute the listing reports a file as archived: that needs no writing.
     const std::uint32_t current = oldBits.value_or(S_ISDIR(info.st_mode) ? 0 : FILE_ATTRIBUTE_ARCHIVE);
-    const std::uint32_t newBits = (current & ~kSettable) | (attributes & kSettable);
+    const std::uint32_t newBits = (current & ~kSettableAttributes) | (attributes & kSettableAttributes);
     const bool bitsChange = newBits != current;
     const bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
     const mode_t oldMode = info.st_mode & 07777;
