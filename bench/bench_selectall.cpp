@@ -33,7 +33,6 @@ int main(int argc, char *argv[])
     TStrukturCompo compo;
     compo.setStruktur1(&folderTree);
     compo.setStruktur2(&fileTree);
-    compo.setAktiveStruktur(2);
 
     const auto fill = bench::measure(
         kRuns, [&] { fileTree.clear(); }, [&] { compo.makeStruktur2("C:\\Stor"); });

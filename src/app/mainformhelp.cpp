@@ -12,12 +12,10 @@
 #include "dialogs/radiogroup.h"
 #include "explorer/listeform.h"
 #include "explorer/winform.h"
-#include "fileops/metodecompo.h"
 #include "gallery/galform.h"
 #include "platform/Platform.h"
 #include "structures/makestrukturer.h"
 #include "structures/struktur.h"
-#include "structures/strukturcompo.h"
 #include "tools/calendar/kalenderform.h"
 #include "tools/info/infoform.h"
 #include "tools/mappestruktur/mappestrukturform.h"
@@ -345,8 +343,7 @@ void Tmainform::aInfoExecute()
     }
     if (auto *explorer = qobject_cast<Twinform *>(window)) {
         // The page of the tree in use.
-        const bool folders =
-            explorer->metodeX && explorer->metodeX->strukturY()->aktiveStruktur() == strukturNr::mapper;
+        const bool folders = explorer->activeTree() == StrukturNr::mapper;
         InfoHelp(folders ? "Mappestrukturen.html" : "Filstrukturen.html");
         return;
     }

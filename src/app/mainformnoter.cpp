@@ -13,9 +13,7 @@
 #include "dialogs/listrow.h"
 #include "dialogs/widgets.h"
 #include "explorer/winform.h"
-#include "fileops/metodecompo.h"
 #include "platform/Platform.h"
-#include "structures/strukturcompo.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -272,23 +270,15 @@ void Tmainform::nytNotatButtonClick()
 void Tmainform::notatMappeVisKnapClick()
 {
     Twinform *window = activeExplorer();
-    if (!window || !window->metodeX) {
+    if (!window) {
         messages::inform(
             "Der skal være en Stifinder aktiv for denne funktion.\rAktiver en Stifinder og prøv igen!");
         return;
     }
-    TStrukturCompo *tree = window->metodeX->strukturY();
-    tree->setAktiveStruktur(strukturNr::filer);
     const int row = notatBox->currentRow();
     const QString file = row >= 0 ? NotatMappe + notatBox->item(row)->text() + ".txt" : QString();
-    if (!file.isEmpty() && core::fileExists(file)) {
-        tree->SelectFil(file);
-        window->mappeKontrol(QString(), false);
-    } else {
-        const QString folder = core::withoutTrailingBackslash(NotatMappe);
-        tree->makeStruktur2(folder);
-        window->mappeKontrol(folder, true);
-    }
+    window->visIFilStruktur(
+        !file.isEmpty() && core::fileExists(file) ? file : core::withoutTrailingBackslash(NotatMappe));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -16,13 +16,11 @@
 #include "explorer/listeform.h"
 #include "explorer/winform.h"
 #include "fileops/klipbord.h"
-#include "fileops/metodecompo.h"
 #include "lists/imagelist.h"
 #include "lists/menuexefiler.h"
 #include "lists/reopenfiler.h"
 #include "platform/Platform.h"
 #include "structures/pictures.h"
-#include "structures/strukturcompo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -73,10 +71,8 @@ QString Tmainform::currentArguments() const
 {
     // The active explorer window's file-tree selection; none from its folder tree.
     QMdiSubWindow *active = clientArea->activeSubWindow();
-    if (auto *explorer = active ? qobject_cast<Twinform *>(active->widget()) : nullptr) {
-        TStrukturCompo *tree = explorer->metodeX ? explorer->metodeX->strukturY() : nullptr;
-        return tree && tree->aktiveStruktur() == strukturNr::filer ? tree->makeParamString() : QString();
-    }
+    if (auto *explorer = active ? qobject_cast<Twinform *>(active->widget()) : nullptr)
+        return explorer->selectedFilesAsArguments();
     return EditSti->text().isEmpty() ? QString() : core::quoteArgument(EditSti->text());
 }
 

@@ -13,10 +13,7 @@
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
 #include "explorer/winform.h"
-#include "fileops/metodecompo.h"
-#include "structures/makestrukturer.h"
 #include "structures/mappestrukturfiler.h"
-#include "structures/strukturcompo.h"
 #include "structures/strukturmodel.h"
 #include "tools/mappestruktur/mappestrukturform.h"
 
@@ -81,12 +78,7 @@ void Tmainform::makeMappeMenu(const QString &aItemS)
 
 void Tmainform::bygStruktur(Twinform *window, QStringList folders, bool punkt)
 {
-    TStrukturCompo *tree = window->metodeX->strukturY();
-    tree->setAktiveStruktur(strukturNr::mapper);
-    if (punkt)
-        tree->makePunktStruktur(folders);
-    else
-        tree->makeHistoryStruktur(folders);
+    window->visStruktur(std::move(folders), punkt);
     window->MappeStruktur->setFocus();
 }
 
@@ -112,13 +104,10 @@ void Tmainform::mMsOnClick(QAction *Sender)
     if (!indhold->udeladt.isEmpty())
         messages::inform(mappestruktur::udeladtBesked(name, indhold->udeladt));
     bygStruktur(window, indhold->mapper, m_settings.structureForm == 1);
-    TStrukturCompo *tree = window->metodeX->strukturY();
-    const QString current = tree->mappenavn();
-    if (core::directoryExists(current)) {
-        tree->setAktiveStruktur(strukturNr::filer);
-        window->mappeKontrol(tree->makeStruktur2(current), true);
-    }
-    tree->setAktiveStruktur(strukturNr::mapper);
+    // The file tree shows the structure's current folder; the user goes on in the folder tree.
+    const QString current = window->currentFolder();
+    if (core::directoryExists(current))
+        window->visIFilStruktur(current, false);
     window->mappeKontrol(QString(), false);
 }
 
@@ -173,7 +162,7 @@ void Tmainform::aInsertMappeExecute()
     Twinform *window = activeExplorer();
     if (!window)
         return;
-    const QString folder = window->metodeX->strukturY()->mappenavn();
+    const QString folder = window->currentFolder();
     openMappestrukturform()->tilfoejMappe(folder);
     MsRedigeret = true;
     UdskrivInfo("Mappen er tilføjet til strukturen.");
@@ -190,9 +179,7 @@ void Tmainform::visMappe(const QString &folder)
     Twinform *window = activeExplorer();
     if (!window || !core::directoryExists(folder))
         return;
-    TStrukturCompo *tree = window->metodeX->strukturY();
-    tree->setAktiveStruktur(strukturNr::filer);
-    window->mappeKontrol(tree->makeStruktur2(folder), true);
+    window->visIFilStruktur(folder);
     window->FilStruktur->setFocus();
 }
 
@@ -202,13 +189,8 @@ void Tmainform::opretKalenderStruk(const QStringList &aList, const QString &aMap
     if (explorerWindows().isEmpty())
         return;
     Twinform *window = explorerWindows().first();
-    QStringList folders = aList;
-    window->metodeX->strukturY()->setAktiveStruktur(strukturNr::mapper);
-    window->metodeX->strukturY()->makeHistoryStruktur(folders);
-    TStrukturCompo *tree = window->metodeX->strukturY();
-    tree->setAktiveStruktur(strukturNr::filer);
-    tree->makeStruktur2(aMappe);
-    window->mappeKontrol(aMappe, true);
+    window->visStruktur(aList, false);
+    window->visIFilStruktur(aMappe);
 }
 
 void Tmainform::visKalMappe(const QString &aMappe)
@@ -221,7 +203,5 @@ void Tmainform::visKalMappe(const QString &aMappe)
     if (explorerWindows().isEmpty())
         return;
     Twinform *window = explorerWindows().first();
-    TStrukturCompo *tree = window->metodeX->strukturY();
-    tree->setAktiveStruktur(strukturNr::filer);
-    window->mappeKontrol(tree->makeStruktur2(aMappe), true);
+    window->visIFilStruktur(aMappe);
 }

@@ -12,7 +12,6 @@
 #include "gallery/galform.h"
 #include "lists/imagelist.h"
 #include "structures/makestrukturer.h"
-#include "structures/strukturcompo.h"
 #include "tools/calendar/kalenderform.h"
 #include "tools/programs/progform.h"
 #include "tools/shortcuts/genvejform.h"
@@ -42,12 +41,8 @@ void Tmainform::showFileInExplorer(const QString &path)
     Twinform *window = activeExplorer();
     if (!window && !explorerWindows().isEmpty())
         window = explorerWindows().first();
-    if (!window || !window->metodeX)
-        return;
-    TStrukturCompo *tree = window->metodeX->strukturY();
-    tree->setAktiveStruktur(strukturNr::filer);
-    tree->SelectFil(path);
-    window->mappeKontrol(path, true);
+    if (window)
+        window->visIFilStruktur(path);
 }
 
 void Tmainform::selectFromGal(const QString &aFilnavn, bool medDelete)
@@ -58,16 +53,13 @@ void Tmainform::selectFromGal(const QString &aFilnavn, bool medDelete)
         window = explorerWindows().first();
     if (!window || !window->metodeX)
         return;
-    TStrukturCompo *tree = window->metodeX->strukturY();
-    tree->setAktiveStruktur(strukturNr::filer);
-    const QString chosen = tree->SelectFil(aFilnavn);
-    if (chosen.compare(aFilnavn, Qt::CaseInsensitive) != 0 || !core::fileExists(chosen))
+    if (!core::fileExists(aFilnavn))
         return;
-    tree->setFilnavn(aFilnavn);
-    window->mappeKontrol(aFilnavn, true);
+    window->visIFilStruktur(aFilnavn);
     QCoreApplication::processEvents();
-    if (medDelete)
-        window->DeleteElementer(true);
+    // Deleted only when the file tree selected that very file.
+    if (medDelete && window->selectedFile().compare(aFilnavn, Qt::CaseInsensitive) == 0)
+        window->DeleteElementer(StrukturNr::filer, true);
 }
 
 void Tmainform::RegisterEleFromGal(const QString &aEleNavn)
@@ -209,11 +201,9 @@ TGalForm *Tmainform::openGalForm()
 void Tmainform::aFindDocExecute()
 {
     Twinform *window = activeExplorer();
-    if (!window || !window->metodeX)
+    if (!window)
         return;
-    TStrukturCompo *tree = window->metodeX->strukturY();
-    const QString selected =
-        tree->aktiveStruktur() == strukturNr::filer ? tree->getSelectedMedSti() : QString();
+    const QString selected = window->selectedFile();
     if (selected.isEmpty() || !core::fileExists(selected)) {
         messages::inform(
             "Der skal være valgt en tekstfiltype.\rTekstfiler kan for eksempel være filer med "

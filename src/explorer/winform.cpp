@@ -90,9 +90,8 @@ Twinform::Twinform(QWidget *parent)
     struktur->setShowHidden(hiddenCheck->isChecked());
 
     if (!makeOpstartStrukturer()) {
-        struktur->setAktiveStruktur(strukturNr::mapper);
         struktur->makePreDrives();
-        struktur->setAktiveStruktur(strukturNr::filer);
+        setActiveTree(StrukturNr::filer);
         mappeKontrol(struktur->makeStruktur2(QString()), true);
     }
     if (mainHost()) {
@@ -277,16 +276,15 @@ bool Twinform::makeOpstartStrukturer()
     try {
         const int mode = RadioOpstart->itemIndex();
         if (mode <= 0) {
-            struktur->setAktiveStruktur(strukturNr::mapper);
             struktur->makePreDrives();
-            struktur->setAktiveStruktur(strukturNr::filer);
+            setActiveTree(StrukturNr::filer);
             mappeKontrol(struktur->makeStruktur2(QString()), true);
             return true;
         }
         const QString folder = struktur->mappenavn();
         const QString file = struktur->filnavn();
         struktur->udfoldStruktur1(folder, mode == 2);
-        struktur->setAktiveStruktur(strukturNr::filer);
+        setActiveTree(StrukturNr::filer);
         if (core::fileExists(file)) {
             mappeKontrol(struktur->SelectFil(file), true);
         } else {
@@ -324,8 +322,7 @@ void Twinform::FormActivate()
             mainHost()->InsertTab(this);
             mainHost()->SetTCindex();
         }
-        (metodeX->strukturY()->aktiveStruktur() == strukturNr::mapper ? MappeStruktur : FilStruktur)
-            ->setFocus();
+        (activeTree() == StrukturNr::mapper ? MappeStruktur : FilStruktur)->setFocus();
         if (mainHost())
             mainHost()->loadMappeStruktur(false);
         if (mainHost() && !mainHost()->settings().triedBefore) {
@@ -337,7 +334,7 @@ void Twinform::FormActivate()
             mainHost()->udskivKlipbordInf(QString::number(klipbord->Mappeliste->count()),
                                           QString::number(klipbord->Filliste->count()));
         }
-        funkNo = metodeX->strukturY()->getNodeId();
+        funkNo = metodeX->strukturY()->getNodeId(activeTree());
         setActionUpdates(mainHost() && mainHost()->settings().block);
     }
     if (mainHost()) {

@@ -5,6 +5,7 @@
 
 #include "explorer/pathtabs.h"
 #include "structures/skrivtekstfiler.h"
+#include "structures/strukturnr.h"
 
 #include <QPoint>
 #include <QStringList>
@@ -124,6 +125,25 @@ public:
     QString pasteResultText;
     QString deleteResultText;
 
+    // The tree the user works in: the one last clicked or focused, or the one a command showed
+    // its result in. Commands are given it; none switches it to reach the other tree.
+    StrukturNr activeTree() const { return m_activeTree; }
+    void setActiveTree(StrukturNr tree) { m_activeTree = tree; }
+
+    // What other windows ask of an explorer window.
+    // A folder shown in the file tree, or a file selected there; the file tree becomes the
+    // active one unless told otherwise.
+    void visIFilStruktur(const QString &path, bool activate = true);
+    // The folders as a point or level structure in the folder tree, which becomes active.
+    void visStruktur(QStringList folders, bool punkt);
+    // The current folder (the one the path bar shows).
+    QString currentFolder() const;
+    // The file selected in the file tree while the user works there; "" otherwise.
+    QString selectedFile();
+    // The selected files of the file tree, quoted, as program arguments; none while the user
+    // works in the folder tree.
+    QString selectedFilesAsArguments() const;
+
     // Navigation.
     void mappeKontrol(const QString &denneSti, bool medSti);
     void udskrivSti(const QString &path);
@@ -159,9 +179,9 @@ public:
 
     // The clipboard.
     void KopierElementer(bool medCut);
-    // The lists of a paste: the destination and the checked rows that still exist; false
-    // (with the messages) when there is nothing to paste.
-    bool loadListerne(QString &destination, QStringList &mapper, QStringList &filer);
+    // The lists of a paste into `tree`: the destination and the checked rows that still exist;
+    // false (with the messages) when there is nothing to paste.
+    bool loadListerne(StrukturNr tree, QString &destination, QStringList &mapper, QStringList &filer);
     void lukKlipbordKontrol(bool doCopy);
     void klipbordsGendannelse();
     // What the main window shows in this window: the clipboard's counts (an empty text leaves
@@ -177,10 +197,11 @@ public:
     QMimeData *dragData(StrukturView *tree) const;
     void treeDrop(StrukturView *tree, const QMimeData *payload, const QPoint &position);
     void pathBarDrop(const QMimeData *payload, const QPoint &position);
-    // "Sæt ind": the clipboard's checked rows copied or moved to the paste destination.
-    void PasteElementer();
-    // "Slet" and "Slet permanent" of the active tree's selection.
-    void DeleteElementer(bool tilPapirkurv);
+    // "Sæt ind": the clipboard's checked rows copied or moved to the paste destination of
+    // `tree`.
+    void PasteElementer(StrukturNr tree);
+    // "Slet" and "Slet permanent" of the tree's selection.
+    void DeleteElementer(StrukturNr tree, bool tilPapirkurv);
     // Shows `folder` in the file tree when it exists; else refreshes the tree when `opdater`.
     void showFolderOrRefresh(const QString &folder, bool opdater);
 
@@ -201,8 +222,6 @@ public:
     // The folders a structure is built of: the entries' paths in list order (their folders for
     // a file list), only existing folders, repeated ones once when asked.
     static QStringList listeMapper(const QList<TReopenRec> &entries, bool filer, bool udenGentagelser);
-    // An entry of a list shown in the file tree: a folder as the tree, a file selected in it.
-    void visIFilStruktur(const QString &path);
     // The selected entry of `box` moved up or down, or deleted; false when nothing changed.
     bool flytValgte(TReopenFilerBase *liste, QListWidget *box, bool op);
     bool sletValgte(TReopenFilerBase *liste, QListWidget *box);
@@ -303,6 +322,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    StrukturNr m_activeTree = StrukturNr::mapper;
+
     void buildActions();
     void buildUi();
     QWidget *buildPathBar();

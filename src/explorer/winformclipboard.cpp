@@ -164,7 +164,7 @@ void Twinform::KopierElementer(bool medCut)
 {
     try {
         metodeX->setFlytElementer(medCut);
-        metodeX->CopyElementer();
+        metodeX->CopyElementer(activeTree());
         QCoreApplication::processEvents();
         if (visIndstillingerCheck->isChecked())
             winBog->setCurrentIndex(5);
@@ -173,11 +173,11 @@ void Twinform::KopierElementer(bool medCut)
     }
 }
 
-bool Twinform::loadListerne(QString &destination, QStringList &mapper, QStringList &filer)
+bool Twinform::loadListerne(StrukturNr tree, QString &destination, QStringList &mapper, QStringList &filer)
 {
     mapper.clear();
     filer.clear();
-    destination = metodeX->getDestination();
+    destination = metodeX->getDestination(tree);
     if (!core::directoryExists(destination)) {
         destination.clear();
         messages::inform(
@@ -255,7 +255,7 @@ void Twinform::showFolderOrRefresh(const QString &folder, bool opdater)
     TStrukturCompo *struktur = metodeX->strukturY();
     if (core::directoryExists(folder)) {
         const QString shown = struktur->makeStruktur2(folder);
-        struktur->setAktiveStruktur(strukturNr::filer);
+        setActiveTree(StrukturNr::filer);
         mappeKontrol(shown, true);
     } else if (opdater) {
         opdater2Execute();

@@ -81,13 +81,13 @@ void Twinform::buildFileCommandActions()
 {
     // The enabling rules. A rule given for no tree leaves the command as it is while no tree
     // is active.
-    auto active = [this] { return metodeX ? metodeX->strukturY()->aktiveStruktur() : 0; };
+    auto active = [this] { return activeTree(); };
     auto byTree = [this, active](const char *name, std::function<bool()> tree1, std::function<bool()> tree2,
                                  std::function<bool()> none = {}) {
         return [this, active, name, tree1, tree2, none] {
-            if (active() == strukturNr::mapper)
+            if (active() == StrukturNr::mapper)
                 return tree1();
-            if (active() == strukturNr::filer)
+            if (active() == StrukturNr::filer)
                 return tree2();
             if (none)
                 return none();
@@ -134,16 +134,16 @@ void Twinform::buildFileCommandActions()
             [this, s2] { return funkTilladt && s2(); }));
     actions->add(
         "Paste", "Sæt ind", QKeySequence("Ctrl+V"), "Sæt ind fra kopieringslisten: Ctrl+V",
-        [this] { PasteElementer(); },
+        [this] { PasteElementer(activeTree()); },
         byTree(
             "Paste", [this, s1, elementer] { return funkTilladt && s1() && elementer(); },
             [this, elementer] { return funkTilladt && elementer(); }));
     actions->add(
         "DeleteToPapirkurv", "Slet", QKeySequence("Ctrl+D"), "Slet til papirkurv: Ctrl+D",
-        [this] { DeleteElementer(true); }, deleteRule("DeleteToPapirkurv"));
+        [this] { DeleteElementer(activeTree(), true); }, deleteRule("DeleteToPapirkurv"));
     actions->add(
         "DeletePermanent", "Slet permanent", QKeySequence("Shift+Del"), "Slet permanent: Shift+Del",
-        [this] { DeleteElementer(false); }, deleteRule("DeletePermanent"));
+        [this] { DeleteElementer(activeTree(), false); }, deleteRule("DeletePermanent"));
     actions->add(
         "Rename2", "Omdøb", QKeySequence("F2"), "Omdøb valgte: F2", [this] { renameInPlace(true); },
         deleteRule("Rename2"));
@@ -168,13 +168,9 @@ void Twinform::buildFileCommandActions()
     actions->add(
         "aProgram", "Program", QKeySequence("Ctrl+P"),
         "Åben valgte program eventuelt med valgt/valgte fil/filer: Ctrl+P",
-        [this, active] {
-            if (!mainHost())
-                return;
-            // The selected files of the file tree, each quoted; none from the folder tree.
-            const QString params =
-                active() == strukturNr::filer ? metodeX->strukturY()->makeParamString() : QString();
-            mainHost()->OpenFilMedProgram(mainHost()->currentProgram(), params);
+        [this] {
+            if (mainHost())
+                mainHost()->OpenFilMedProgram(mainHost()->currentProgram(), selectedFilesAsArguments());
         },
         [] { return mainHost() && !mainHost()->currentProgram().isEmpty(); });
     actions->add(
@@ -203,9 +199,10 @@ void Twinform::showProperties()
 {
     operationBracket("Der er allerede en funktion kørende.\rSkal information åbnes alligevel?", 0, [this] {
         TStrukturCompo *struktur = metodeX->strukturY();
+        const StrukturNr tree = activeTree();
         // The selection makes the current file or folder, as a click on it does.
-        struktur->getSelectedMedSti();
-        switch (metodeX->getID()) {
+        struktur->getSelectedMedSti(tree);
+        switch (metodeX->getID(tree)) {
         case 1:
             metodeX->showFileInfo(struktur->filnavn());
             break;
@@ -215,11 +212,11 @@ void Twinform::showProperties()
         case 0:
         case 2:
         case 5:
-            metodeX->showMappeInfo();
+            metodeX->showMappeInfo(tree);
             break;
         default:
-            if (struktur->aktiveStruktur() == strukturNr::filer)
-                metodeX->showMappeInfo();
+            if (tree == StrukturNr::filer)
+                metodeX->showMappeInfo(tree);
         }
     });
 }
@@ -227,25 +224,21 @@ void Twinform::showProperties()
 void Twinform::showAroundFolder(const QString &folder)
 {
     TStrukturCompo *struktur = metodeX->strukturY();
-    const int active = struktur->aktiveStruktur();
-    struktur->setAktiveStruktur(strukturNr::mapper);
     struktur->udfoldStruktur1(folder, allDrives());
-    struktur->setAktiveStruktur(strukturNr::filer);
     const QString shown = struktur->makeStruktur2(folder);
-    struktur->setAktiveStruktur(active);
     mappeKontrol(shown.isEmpty() ? folder : shown, true);
 }
 
-void Twinform::PasteElementer()
+void Twinform::PasteElementer(StrukturNr tree)
 {
-    operationBracket(QString(), 1, [this] {
+    operationBracket(QString(), 1, [this, tree] {
         if (metodeX->klipbord()->elementAntal == 0) {
             messages::inform("Der er ingen elementer i Klipbordet.\rVælg elementer og prøv igen.");
             return;
         }
         // Without a destination or valid rows (said already) the engine does nothing.
         PasteJob job;
-        loadListerne(job.destination, job.folders, job.files);
+        loadListerne(tree, job.destination, job.folders, job.files);
         job.ask = spmBox->itemIndex();
         job.clashRule = resultBox->itemIndex();
         job.closeBoxAfter = LukCheck->isChecked();
@@ -258,16 +251,16 @@ void Twinform::PasteElementer()
     });
 }
 
-void Twinform::DeleteElementer(bool tilPapirkurv)
+void Twinform::DeleteElementer(StrukturNr tree, bool tilPapirkurv)
 {
     operationBracket("Der er allerede en funktion kørende.\rSkal der slettes alligevel?", 2,
-                     [this, tilPapirkurv] {
+                     [this, tree, tilPapirkurv] {
                          TStrukturCompo *struktur = metodeX->strukturY();
                          DeleteJob job;
                          job.toRecycleBin = tilPapirkurv;
                          job.ask = spmBox->itemIndex();
                          job.closeBoxAfter = LukCheck->isChecked();
-                         if (struktur->loadLister(job.folders, job.files) == 0) {
+                         if (struktur->loadLister(tree, job.folders, job.files) == 0) {
                              messages::inform("Der er ikke valgt elementer til sletning.");
                              struktur->setFilnavn(QString());
                              return;
@@ -285,7 +278,7 @@ void Twinform::DeleteElementer(bool tilPapirkurv)
                              if (folder.isEmpty()) {
                                  // Not even the drive is left: the folder tree shows the drives there are.
                                  struktur->setMappenavn(QString());
-                                 struktur->setAktiveStruktur(strukturNr::mapper);
+                                 setActiveTree(StrukturNr::mapper);
                                  struktur->makePreDrives();
                              } else {
                                  struktur->setMappenavn(core::withoutTrailingBackslash(folder));
@@ -309,12 +302,12 @@ void Twinform::renameInPlace(bool ask)
 {
     if (ask && !mayStart("Der er allerede en funktion kørende.\rSkal der omdøbes alligevel?"))
         return;
-    TStrukturCompo *struktur = metodeX->strukturY();
-    StrukturView *tree = struktur->aktiveStruktur() == strukturNr::mapper ? MappeStruktur : FilStruktur;
+    const StrukturNr treeNr = activeTree();
+    StrukturView *tree = treeNr == StrukturNr::mapper ? MappeStruktur : FilStruktur;
     tree->setFocus();
     if (StrukturNode *node = tree->selectedNode())
         OldNodeTekst = node->text;
-    metodeX->editSelected();
+    metodeX->editSelected(treeNr);
 }
 
 void Twinform::nyMappe()
@@ -325,22 +318,21 @@ void Twinform::nyMappe()
             "Skal der indsættes en ny mappe?"))
         return;
     TStrukturCompo *struktur = metodeX->strukturY();
-    const bool folderTree = struktur->aktiveStruktur() == strukturNr::mapper;
-    const QString created = metodeX->OpretNyMappe("Ny mappe");
+    const StrukturNr tree = activeTree();
+    const QString created = metodeX->OpretNyMappe(tree, "Ny mappe");
     if (!core::directoryExists(created)) {
         QCoreApplication::processEvents();
         return;
     }
-    if (folderTree) {
+    if (tree == StrukturNr::mapper) {
         struktur->udfoldStruktur1(created, allDrives());
         mappeKontrol(struktur->getDirectory(), true);
     } else {
         showAroundFolder(struktur->mappenavn());
-        struktur->setAktiveStruktur(strukturNr::filer);
     }
     QCoreApplication::processEvents();
     // The new folder's node, ready for its name.
-    metodeX->SelectMappe(created);
+    metodeX->SelectMappe(tree, created);
     renameInPlace(false);
 }
 
@@ -354,7 +346,9 @@ void Twinform::renameFinished(StrukturView *tree, StrukturNode *node, const QStr
         struktur->setFilnavn(node->rec.filnavn);
     const QString before = node->text;
     const QString kept =
-        file ? metodeX->RenameFil(before, text, node) : metodeX->RenameMappe(before, text, node);
+        file ? metodeX->RenameFil(before, text, node)
+             : metodeX->RenameMappe(tree == MappeStruktur ? StrukturNr::mapper : StrukturNr::filer, before,
+                                    text, node);
     if (kept.isEmpty() || kept == before)
         return;
     tree->strukturModel()->setText(node, kept);
@@ -374,7 +368,7 @@ void Twinform::renameFileTimerFired()
 {
     TimerFil->stop();
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(strukturNr::filer);
+    setActiveTree(StrukturNr::filer);
     mappeKontrol(struktur->SelectFil(struktur->filnavn()), true);
 }
 
@@ -423,7 +417,7 @@ bool Twinform::startTreeDrag(StrukturView *tree)
     } else {
         if (!funkTilladt)
             return false;
-        struktur->setAktiveStruktur(strukturNr::filer);
+        setActiveTree(StrukturNr::filer);
     }
     if (tree->selectionCount() == 0)
         return false;
@@ -450,7 +444,7 @@ void Twinform::registerDragged(const QMimeData *payload)
         return;
     if (lines.first() == StifinderNavn) {
         // From this window: its active tree's selection, as "Kopier" takes it.
-        metodeX->CopyElementer();
+        metodeX->CopyElementer(activeTree());
         return;
     }
     // From another explorer window: the elements dragged there, from the drive they lie on, so a
@@ -475,22 +469,23 @@ void Twinform::treeDrop(StrukturView *tree, const QMimeData *payload, const QPoi
         struktur->getFocusDirectory(position);
         if (!core::directoryExists(struktur->mappenavn()))
             return;
-        struktur->setAktiveStruktur(strukturNr::mapper);
+        // The tree dropped on is the one the user works in now.
+        setActiveTree(StrukturNr::mapper);
         DrevDest = rootOf(struktur->mappenavn());
         decideMoveFlag();
-        PasteElementer();
+        PasteElementer(StrukturNr::mapper);
         return;
     }
-    struktur->setAktiveStruktur(strukturNr::filer);
+    setActiveTree(StrukturNr::filer);
     DrevDest = rootOf(struktur->mappenavn());
     if (DragDropCheck->isChecked()) {
         metodeX->setFlytElementer(false);
-        PasteElementer();
+        PasteElementer(StrukturNr::filer);
         return;
     }
     decideMoveFlag();
     struktur->getFocusFilDirectory(position);
-    PasteElementer();
+    PasteElementer(StrukturNr::filer);
 }
 
 void Twinform::pathBarDrop(const QMimeData *payload, const QPoint &position)
@@ -502,13 +497,13 @@ void Twinform::pathBarDrop(const QMimeData *payload, const QPoint &position)
     stibox->setCurrentIndex(index);
     stiboxChange(index);
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(strukturNr::mapper);
+    setActiveTree(StrukturNr::mapper);
     struktur->udfoldStruktur1(struktur->mappenavn(), allDrives());
     mappeKontrol(struktur->mappenavn(), true);
     MappeStruktur->setFocus();
     DrevDest = rootOf(struktur->mappenavn());
     decideMoveFlag();
-    PasteElementer();
+    PasteElementer(StrukturNr::mapper);
 }
 
 bool Twinform::dragEvent(QObject *watched, QEvent *event)
@@ -572,12 +567,13 @@ void Twinform::renameByDialog()
     if (!mayStart("Der er allerede en funktion kørende.\rSkal der omdøbes alligevel?"))
         return;
     TStrukturCompo *struktur = metodeX->strukturY();
-    const QString shown = struktur->getSelected();
+    const StrukturNr tree = activeTree();
+    const QString shown = struktur->getSelected(tree);
     if (shown.isEmpty()) {
         messages::inform("Der er ikke valgt element, der skal omdøbes.");
         return;
     }
-    const QString path = struktur->getSelectedMedSti();
+    const QString path = struktur->getSelectedMedSti(tree);
     const bool file = core::fileExists(path);
     // A file keeps its extension: the user types the name without it.
     const QString fileName = core::nameOf(path);
@@ -614,7 +610,7 @@ void Twinform::renameByDialog()
         target = TStrukturCompo::getNewFilename(path, typed + extension, QString());
         moved = core::moveFile(path, target);
         if (moved) {
-            struktur->setAktiveStruktur(strukturNr::filer);
+            setActiveTree(StrukturNr::filer);
             mappeKontrol(struktur->makeStruktur2(core::folderOf(target)), true);
         }
     } else {
@@ -624,7 +620,7 @@ void Twinform::renameByDialog()
         QCoreApplication::processEvents();
         moved = core::moveFile(old, target);
         if (moved) {
-            struktur->setAktiveStruktur(strukturNr::mapper);
+            setActiveTree(StrukturNr::mapper);
             struktur->udfoldStruktur1(target, allDrives());
             mappeKontrol(struktur->getDirectory(), true);
         }
@@ -682,7 +678,7 @@ void Twinform::makeFiler(const QString &name)
         const QString created = skriver.opretTekstfil(core::delimKon(struktur->mappenavn()) + name);
         if (created.isEmpty())
             return; // said already
-        struktur->setAktiveStruktur(strukturNr::filer);
+        setActiveTree(StrukturNr::filer);
         struktur->SelectFil(created);
         FilStruktur->setFocus();
         mappeKontrol(created, false);

@@ -155,16 +155,16 @@ void Twinform::buildActions()
         [this] { return HistorieListe && HistorieListe->currentRow() >= 0 && HistorieListe->count() > 1; });
     actions->add("Fokus", "Aktiv mappestruktur", QKeySequence("Alt+1"), "Aktiv mappestruktur: Alt+1", [this] {
         // Already the active tree: the key still brings the focus back to it.
-        if (metodeX->strukturY()->aktiveStruktur() == strukturNr::filer) {
-            metodeX->strukturY()->setAktiveStruktur(strukturNr::mapper);
+        if (activeTree() == StrukturNr::filer) {
+            setActiveTree(StrukturNr::mapper);
             mappeKontrol(metodeX->strukturY()->getDirectory(), true);
         }
         MappeStruktur->setFocus();
     });
     actions->add("Fokus2", "Aktiv filstruktur", QKeySequence("Alt+2"), "Aktiv filstruktur: Alt+2", [this] {
         TStrukturCompo *struktur = metodeX->strukturY();
-        if (struktur->aktiveStruktur() == strukturNr::mapper) {
-            struktur->setAktiveStruktur(strukturNr::filer);
+        if (activeTree() == StrukturNr::mapper) {
+            setActiveTree(StrukturNr::filer);
             const QString result = core::fileExists(struktur->filnavn())
                                        ? struktur->SelectFil(struktur->filnavn())
                                        : struktur->getFileDirectory(false);
@@ -732,13 +732,14 @@ void Twinform::buildMenus()
     // The drive menus of the two trees fill themselves when opened.
     drevMenu1 = menu("drevMenu1");
     drevMenu2 = menu("drevMenu2");
+    // Opening a tree's drive menu makes that tree the one the user works in.
     connect(drevMenu1, &QMenu::aboutToShow, this, [this] {
-        metodeX->strukturY()->setAktiveStruktur(strukturNr::mapper);
-        metodeX->strukturY()->makeDrevMenu(drevMenu1);
+        setActiveTree(StrukturNr::mapper);
+        metodeX->strukturY()->makeDrevMenu(StrukturNr::mapper, drevMenu1);
     });
     connect(drevMenu2, &QMenu::aboutToShow, this, [this] {
-        metodeX->strukturY()->setAktiveStruktur(strukturNr::filer);
-        metodeX->strukturY()->makeDrevMenu(drevMenu2);
+        setActiveTree(StrukturNr::filer);
+        metodeX->strukturY()->makeDrevMenu(StrukturNr::filer, drevMenu2);
     });
     actions->action("KunDrev")->setMenu(drevMenu1);
     actions->add("drevKnap2", "Drev", {}, "Vælg drev til visning i filstrukturen",
@@ -751,7 +752,7 @@ void Twinform::buildMenus()
             if (all->isEnabled())
                 all->trigger();
         },
-        [this] { return metodeX && metodeX->strukturY()->aktiveStruktur() == strukturNr::filer; });
+        [this] { return activeTree() == StrukturNr::filer; });
     static const std::pair<const char *, const char *> icons[] = {{"Cut", "edit-cut"},
                                                                   {"Copy", "edit-copy"},
                                                                   {"Paste", "edit-paste"},
@@ -785,7 +786,7 @@ void Twinform::connectTrees()
             for (const char *name : {"gemStruktur", "hentStruktur", "GHopt"})
                 actions->action(name)->setEnabled(true);
             if (!tree->selectedNode() && metodeX)
-                funkNo = metodeX->strukturY()->getNodeId();
+                funkNo = metodeX->strukturY()->getNodeId(activeTree());
         });
         tree->viewport()->installEventFilter(this);
         tree->viewport()->setAcceptDrops(true);

@@ -85,14 +85,41 @@ void Twinform::tegnListe(QListWidget *list, bool mapper)
     list->setUniformItemSizes(true);
 }
 
-void Twinform::visIFilStruktur(const QString &path)
+void Twinform::visIFilStruktur(const QString &path, bool activate)
 {
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(strukturNr::filer);
+    if (activate)
+        setActiveTree(StrukturNr::filer);
     if (core::fileExists(path))
         mappeKontrol(struktur->SelectFil(path), true);
     else if (core::directoryExists(path))
         mappeKontrol(struktur->makeStruktur2(path), true);
+}
+
+void Twinform::visStruktur(QStringList folders, bool punkt)
+{
+    TStrukturCompo *struktur = metodeX->strukturY();
+    setActiveTree(StrukturNr::mapper);
+    if (punkt)
+        struktur->makePunktStruktur(folders);
+    else
+        struktur->makeHistoryStruktur(folders);
+}
+
+QString Twinform::currentFolder() const
+{
+    return metodeX->strukturY()->mappenavn();
+}
+
+QString Twinform::selectedFile()
+{
+    return activeTree() == StrukturNr::filer ? metodeX->strukturY()->getSelectedMedSti(StrukturNr::filer)
+                                             : QString();
+}
+
+QString Twinform::selectedFilesAsArguments() const
+{
+    return activeTree() == StrukturNr::filer ? metodeX->strukturY()->makeParamString() : QString();
 }
 
 bool Twinform::flytValgte(TReopenFilerBase *liste, QListWidget *box, bool op)

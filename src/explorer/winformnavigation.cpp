@@ -39,7 +39,7 @@
 
 void Twinform::showActiveTree()
 {
-    const bool first = metodeX->strukturY()->aktiveStruktur() == strukturNr::mapper;
+    const bool first = activeTree() == StrukturNr::mapper;
     AktiveStrukturEdit->setText(first ? "Struktur 1" : "Struktur 2");
     if (QAction *fokus = actions->action("Fokus"))
         fokus->setIcon(QIcon::fromTheme(first ? "view-list-tree" : "view-list-details"));
@@ -64,7 +64,7 @@ void Twinform::mappeKontrol(const QString &denneSti, bool medSti)
     if (medSti)
         udskrivSti(denneSti);
     favChanged = true;
-    funkNo = metodeX->strukturY()->getNodeId();
+    funkNo = metodeX->strukturY()->getNodeId(activeTree());
     if (mainHost() && mainHost()->runningOperations() > 0)
         requestRuleEvaluation();
 }
@@ -106,7 +106,7 @@ void Twinform::stiboxChange(int index)
     if (index < 0)
         return;
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(strukturNr::filer);
+    setActiveTree(StrukturNr::filer);
     const QString path = getStien(index);
     if (core::fileExists(path)) {
         struktur->setFilnavn(path);
@@ -133,7 +133,7 @@ void Twinform::stiboxChange(int index)
 void Twinform::MappeStrukturClick()
 {
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(strukturNr::mapper);
+    setActiveTree(StrukturNr::mapper);
     struktur->setFilnavn(QString());
     mappeKontrol(struktur->getDirectory(), true);
 }
@@ -141,14 +141,14 @@ void Twinform::MappeStrukturClick()
 void Twinform::MappeStrukturDblClick()
 {
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(strukturNr::mapper);
+    setActiveTree(StrukturNr::mapper);
     struktur->udfoldDirectory();
 }
 
 void Twinform::FilStrukturClick()
 {
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(strukturNr::filer);
+    setActiveTree(StrukturNr::filer);
     // A selection of several (Shift or Ctrl with a click or an arrow) has no one current
     // element; Shift alone is no such selection: it also types a capital letter to find a name.
     struktur->setMultiSelect(
@@ -161,7 +161,7 @@ void Twinform::FilStrukturClick()
 void Twinform::FilStrukturDblClick()
 {
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(strukturNr::filer);
+    setActiveTree(StrukturNr::filer);
     const QString path = struktur->udfoldFileDirectory();
     if (core::directoryExists(path))
         mappeKontrol(struktur->makeStruktur2(path), true);
@@ -197,7 +197,7 @@ void Twinform::opdater2Execute()
     else
         struktur->makeStruktur2(struktur->mappenavn());
     QCoreApplication::processEvents();
-    struktur->setAktiveStruktur(strukturNr::filer);
+    setActiveTree(StrukturNr::filer);
     mappeKontrol(struktur->mappenavn(), true);
 }
 
@@ -207,7 +207,7 @@ void Twinform::skiftHisDir()
     if (!core::directoryExists(folder))
         return;
     TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(strukturNr::filer);
+    setActiveTree(StrukturNr::filer);
     mappeKontrol(struktur->makeStruktur2(folder), true);
 }
 
@@ -220,7 +220,7 @@ void Twinform::buildNavigationActions()
     auto hasFolder = [this] { return metodeX && !metodeX->strukturY()->mappenavn().isEmpty(); };
     auto rebuild = [this](bool medAlleDrev) {
         TStrukturCompo *compo = metodeX->strukturY();
-        compo->setAktiveStruktur(strukturNr::mapper);
+        setActiveTree(StrukturNr::mapper);
         compo->udfoldStruktur1(compo->mappenavn(), medAlleDrev);
         mappeKontrol(compo->mappenavn(), false);
     };
@@ -235,10 +235,11 @@ void Twinform::buildNavigationActions()
     actions->add(
         "indstilMappestruktur", "Indstil", {}, "Indstil mappestrukturen til denne mappe",
         [this, rebuild] { rebuild(allDrives()); }, hasFolder);
-    actions->add("KunDrev", "Drev", {}, "Opdater alle drev eller vælg drev til mappestrukturen", [struktur] {
-        struktur()->setAktiveStruktur(strukturNr::mapper);
-        struktur()->makePreDrives();
-    });
+    actions->add("KunDrev", "Drev", {}, "Opdater alle drev eller vælg drev til mappestrukturen",
+                 [this, struktur] {
+                     setActiveTree(StrukturNr::mapper);
+                     struktur()->makePreDrives();
+                 });
     actions->add("UdfoldStruktur", "Udfold", {}, "Udfold strukturen",
                  [this] { MappeStruktur->expandAllNodes(); });
     actions->add("SammenfoldStruktur", "Sammenfold", {}, "Sammenfold struktur",
@@ -263,9 +264,7 @@ void Twinform::buildNavigationActions()
 
     // The selection commands of the file tree. With neither tree active, "Marker alt" and
     // "Inverter valg" keep the state they had.
-    auto fileTreeActive = [this] {
-        return metodeX && metodeX->strukturY()->aktiveStruktur() == strukturNr::filer;
-    };
+    auto fileTreeActive = [this] { return activeTree() == StrukturNr::filer; };
     auto keep = [this](const char *name, bool whenFileTree, bool fileTree, bool folderTree) {
         if (fileTree)
             return whenFileTree;
@@ -274,46 +273,43 @@ void Twinform::buildNavigationActions()
         QAction *action = actions->action(name);
         return action && action->isEnabled();
     };
+    // They select in the file tree, and only while the user works there.
+    auto selectFiles = [this](int actionNumber) {
+        if (activeTree() != StrukturNr::filer)
+            return;
+        metodeX->strukturY()->SelectMapperFiler(actionNumber);
+        mappeKontrol(metodeX->strukturY()->mappenavn(), true);
+    };
     actions->add(
         "selectAlleElementer", "Marker alt", QKeySequence("Ctrl+A"), "Marker alt",
-        [this] {
-            metodeX->strukturY()->SelectMapperFiler(markering::alle);
-            mappeKontrol(metodeX->strukturY()->mappenavn(), true);
-        },
+        [selectFiles] { selectFiles(markering::alle); },
         [this, keep] {
-            const int active = metodeX ? metodeX->strukturY()->aktiveStruktur() : 0;
+            const StrukturNr active = activeTree();
             const bool notAll = FilStruktur->selectionCount() < FilStruktur->strukturModel()->rowCount();
-            return keep("selectAlleElementer", notAll, active == strukturNr::filer,
-                        active == strukturNr::mapper);
+            return keep("selectAlleElementer", notAll, active == StrukturNr::filer,
+                        active == StrukturNr::mapper);
         });
     actions->add(
         "deselectElementer", "Fjern", QKeySequence("Ctrl+F"), "Fjern alle markeringer",
-        [this] {
-            metodeX->strukturY()->SelectMapperFiler(markering::ingen);
-            mappeKontrol(metodeX->strukturY()->mappenavn(), true);
-        },
+        [selectFiles] { selectFiles(markering::ingen); },
         [this, fileTreeActive] { return fileTreeActive() && FilStruktur->selectionCount() > 0; });
     actions->add(
         "inverterSelection", "Inverter valg", QKeySequence("Ctrl+I"), "Inverter nuværende markering",
-        [this] {
-            metodeX->strukturY()->SelectMapperFiler(markering::inverter);
-            mappeKontrol(metodeX->strukturY()->mappenavn(), true);
-        },
+        [selectFiles] { selectFiles(markering::inverter); },
         [this, keep] {
-            const int active = metodeX ? metodeX->strukturY()->aktiveStruktur() : 0;
-            return keep("inverterSelection", !FilStruktur->isEmpty(), active == strukturNr::filer,
-                        active == strukturNr::mapper);
+            const StrukturNr active = activeTree();
+            return keep("inverterSelection", !FilStruktur->isEmpty(), active == StrukturNr::filer,
+                        active == StrukturNr::mapper);
         });
     actions->add(
         "deselectAll", "Fjern alle markeringer", {}, "Fjern alle markeringer: Alt+Mus",
         [this] {
+            if (activeTree() != StrukturNr::mapper)
+                return;
             metodeX->strukturY()->deselectMapper();
             mappeKontrol(metodeX->strukturY()->mappenavn(), true);
         },
-        [this] {
-            return metodeX && metodeX->strukturY()->aktiveStruktur() == strukturNr::mapper &&
-                   MappeStruktur->selectionCount() > 0;
-        });
+        [this] { return activeTree() == StrukturNr::mapper && MappeStruktur->selectionCount() > 0; });
 
     // Known folders.
     auto known = [this](const char *name, const char *caption, const char *icon,
@@ -380,10 +376,10 @@ void Twinform::openMappeStruktur(const QString &path)
     }
     TStrukturCompo *struktur = metodeX->strukturY();
     if (mappeBox->itemIndex() == 1) {
-        struktur->setAktiveStruktur(strukturNr::filer);
+        setActiveTree(StrukturNr::filer);
         mappeKontrol(struktur->makeStruktur2(path), true);
     } else {
-        struktur->setAktiveStruktur(strukturNr::mapper);
+        setActiveTree(StrukturNr::mapper);
         struktur->udfoldMappe(path);
     }
 }
@@ -406,11 +402,12 @@ void Twinform::setMarkerButton()
 
 QMenu *Twinform::contextMenuFor(StrukturView *tree) const
 {
-    const TStrukturCompo *struktur = metodeX->strukturY();
-    const int kind = struktur->getNodeId();
-    if (tree == MappeStruktur) {
-        if (struktur->aktiveStruktur() == strukturNr::filer)
-            return nullptr;
+    // Only the tree the user works in has a menu.
+    const StrukturNr treeNr = tree == MappeStruktur ? StrukturNr::mapper : StrukturNr::filer;
+    if (activeTree() != treeNr)
+        return nullptr;
+    const int kind = metodeX->strukturY()->getNodeId(treeNr);
+    if (treeNr == StrukturNr::mapper) {
         switch (kind) {
         case 0:
             return PUdirbox;
@@ -423,8 +420,6 @@ QMenu *Twinform::contextMenuFor(StrukturView *tree) const
             return nullptr;
         }
     }
-    if (struktur->aktiveStruktur() == strukturNr::mapper)
-        return nullptr;
     return kind > 1 ? PUdirboxDrev : PUfilbox;
 }
 

@@ -97,7 +97,7 @@ QString Twinform::skrivAfspilningsliste(TSkrivTekstfiler::Afspiller afspiller)
     }
     if (written.isEmpty())
         return QString(); // said already
-    struktur->setAktiveStruktur(strukturNr::filer);
+    setActiveTree(StrukturNr::filer);
     struktur->SelectFil(written);
     FilStruktur->setFocus();
     mappeKontrol(written, false);
@@ -152,9 +152,5 @@ void Twinform::makeSpMapper(int n)
         messages::inform(error.message());
         return;
     }
-    struktur->setAktiveStruktur(strukturNr::mapper);
-    if (n == 0)
-        struktur->makeHistoryStruktur(liste);
-    else
-        struktur->makePunktStruktur(liste);
+    visStruktur(liste, n != 0);
 }

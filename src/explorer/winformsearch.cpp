@@ -344,12 +344,7 @@ bool Twinform::listeStruktur(const TReopenFilerBase *liste, bool punkt, bool ude
         messages::inform(tomTekst);
         return false;
     }
-    TStrukturCompo *struktur = metodeX->strukturY();
-    struktur->setAktiveStruktur(strukturNr::mapper);
-    if (punkt)
-        struktur->makePunktStruktur(folders);
-    else
-        struktur->makeHistoryStruktur(folders);
+    visStruktur(folders, punkt);
     if (kontrol)
         mappeKontrol(QString(), false);
     return true;

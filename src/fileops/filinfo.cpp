@@ -292,9 +292,9 @@ void TFilMappeDrevInfo::failWith(const QString &message)
     messages::inform(message);
 }
 
-int TFilMappeDrevInfo::getID() const
+int TFilMappeDrevInfo::getID(StrukturNr tree) const
 {
-    return FStrukturY->getNodeId();
+    return FStrukturY->getNodeId(tree);
 }
 
 QString TFilMappeDrevInfo::getVolumeLabel(QChar letter)
@@ -398,11 +398,11 @@ void TFilMappeDrevInfo::showFileInfo(const QString &aFilename)
     }
 }
 
-void TFilMappeDrevInfo::showMappeInfo()
+void TFilMappeDrevInfo::showMappeInfo(StrukturNr tree)
 {
     stopCount();
     QString folder, text;
-    if (FStrukturY->aktiveStruktur() == strukturNr::mapper) {
+    if (tree == StrukturNr::mapper) {
         const StrukturNode *node =
             FStrukturY->struktur1() ? FStrukturY->struktur1()->selectedNode() : nullptr;
         if (!node) {

@@ -262,23 +262,23 @@ bool TPreMetoder::RegisterElements(const QString &aElement)
     return false;
 }
 
-int TPreMetoder::CopyElementer()
+int TPreMetoder::CopyElementer(StrukturNr tree)
 {
     int result = 0;
     try {
-        if (FStrukturY->aktiveStruktur() == strukturNr::mapper) {
+        if (tree == StrukturNr::mapper) {
             for (const StrukturNode *node : FStrukturY->struktur1()->selectedNodes()) {
                 if (core::directoryExists(node->rec.mappe))
                     CopyListAdd(1, 4, node->rec.mappe, true);
             }
         } else {
-            StrukturView *tree = FStrukturY->struktur2();
-            if (tree->isEmpty()) {
+            StrukturView *fileTree = FStrukturY->struktur2();
+            if (fileTree->isEmpty()) {
                 messages::inform(
                     "Der er ikke valgt elementer til kopiering.\rDer skal vælges elementer til kopiering.");
                 return 0;
             }
-            const auto selected = tree->selectedNodes();
+            const auto selected = fileTree->selectedNodes();
             for (const StrukturNode *node : selected) {
                 if (core::fileExists(node->rec.filnavn))
                     CopyListAdd(2, node->picture, node->rec.filnavn, true);
@@ -305,10 +305,10 @@ int TMetodeCompo::EmptyRecycleBin(bool Confirm, const QString &aDrive)
     return platform::current().emptyRecycleBin(aDrive.toStdU16String());
 }
 
-void TMetodeCompo::editSelected()
+void TMetodeCompo::editSelected(StrukturNr treeNr)
 {
     try {
-        const bool folderTree = FStrukturY->aktiveStruktur() == strukturNr::mapper;
+        const bool folderTree = treeNr == StrukturNr::mapper;
         StrukturView *tree = folderTree ? FStrukturY->struktur1() : FStrukturY->struktur2();
         StrukturNode *node = tree ? tree->selectedNode() : nullptr;
         if (!node) {
@@ -325,7 +325,8 @@ void TMetodeCompo::editSelected()
     }
 }
 
-QString TMetodeCompo::RenameMappe(const QString &aOldName, const QString &aNewName, StrukturNode *aNode)
+QString TMetodeCompo::RenameMappe(StrukturNr treeNr, const QString &aOldName, const QString &aNewName,
+                                  StrukturNode *aNode)
 {
     if (aOldName == aNewName)
         return aOldName;
@@ -334,7 +335,7 @@ QString TMetodeCompo::RenameMappe(const QString &aOldName, const QString &aNewNa
         return aOldName;
     }
     try {
-        const bool folderTree = FStrukturY->aktiveStruktur() == strukturNr::mapper;
+        const bool folderTree = treeNr == StrukturNr::mapper;
         StrukturView *tree = folderTree ? FStrukturY->struktur1() : FStrukturY->struktur2();
         tree->selectNode(aNode);
         const QString old = aNode->rec.mappe;
@@ -367,10 +368,6 @@ QString TMetodeCompo::RenameMappe(const QString &aOldName, const QString &aNewNa
 QString TMetodeCompo::RenameFil(const QString &aOldName, const QString &aNewName, StrukturNode *aNode)
 {
     const QString failure = QStringLiteral("Der opstod en fejl ved omdøbning af fil.");
-    if (FStrukturY->aktiveStruktur() != strukturNr::filer) {
-        messages::inform(failure);
-        return aOldName;
-    }
     if (const QString problem = unusableName(aNewName, aOldName, true); !problem.isEmpty()) {
         messages::inform(problem);
         return aOldName;
@@ -396,12 +393,12 @@ QString TMetodeCompo::RenameFil(const QString &aOldName, const QString &aNewName
     }
 }
 
-QString TMetodeCompo::OpretNyMappe(const QString &mappeNavnet)
+QString TMetodeCompo::OpretNyMappe(StrukturNr tree, const QString &mappeNavnet)
 {
     const QString failure = QStringLiteral("Der kunne ikke oprettes en ny mappe.\rDer opstod en fejl.");
     try {
         QString parent;
-        if (FStrukturY->aktiveStruktur() == strukturNr::mapper) {
+        if (tree == StrukturNr::mapper) {
             const StrukturNode *node = FStrukturY->struktur1()->selectedNode();
             if (!node || !core::directoryExists(node->rec.mappe))
                 return QString();
@@ -432,10 +429,9 @@ QString TMetodeCompo::OpretNyMappe(const QString &mappeNavnet)
     return QString();
 }
 
-bool TMetodeCompo::SelectMappe(const QString &aNewMappe)
+bool TMetodeCompo::SelectMappe(StrukturNr treeNr, const QString &aNewMappe)
 {
-    StrukturView *tree = FStrukturY->aktiveStruktur() == strukturNr::mapper ? FStrukturY->struktur1()
-                                                                            : FStrukturY->struktur2();
+    StrukturView *tree = FStrukturY->view(treeNr);
     if (!tree || tree->isEmpty())
         return false;
     for (StrukturNode *node : tree->topNodes()) {
@@ -448,13 +444,13 @@ bool TMetodeCompo::SelectMappe(const QString &aNewMappe)
     return false;
 }
 
-QString TMetodeCompo::getDestination() const
+QString TMetodeCompo::getDestination(StrukturNr tree) const
 {
-    if (FStrukturY->aktiveStruktur() == strukturNr::mapper) {
+    if (tree == StrukturNr::mapper) {
         const StrukturNode *node = FStrukturY->struktur1()->selectedNode();
         return node ? node->rec.mappe : QString();
     }
-    if (FStrukturY->aktiveStruktur() == strukturNr::filer) {
+    if (tree == StrukturNr::filer) {
         const StrukturNode *node = FStrukturY->struktur2()->selectedNode();
         const QString destination =
             node && node->rec.filnavn.isEmpty() ? node->rec.mappe : FStrukturY->mappenavn();

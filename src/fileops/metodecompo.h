@@ -6,6 +6,7 @@
 
 #include "fileops/klipbord.h"
 #include "fileops/propertiesview.h"
+#include "structures/strukturnr.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -101,7 +102,8 @@ public:
     // aList 1 the folder list, any other the file list; nothing when the path is there.
     void CopyListAdd(int aList, int aIndex, const QString &aTekst, bool check);
     bool RegisterElements(const QString &aElement);
-    int CopyElementer();
+    // Puts the selection of the tree named on the clipboard.
+    int CopyElementer(StrukturNr tree);
 };
 
 // The properties window's content (filinfo.cpp): the file, folder and drive pages, filled
@@ -120,12 +122,12 @@ public:
     void setIkonDir(const QString &value) { m_ikonDir = value; }
     QString ikonDir() const { return m_ikonDir; }
 
-    // The kind of the active tree's selected node; nodeKind::ingen (100) when none is selected.
-    int getID() const;
+    // The kind of the tree's selected node; nodeKind::ingen (100) when none is selected.
+    int getID(StrukturNr tree) const;
     void showFileInfo(const QString &aFilename);
-    // The selected folder of the active tree (the file tree's current folder when nothing is
+    // The selected folder of the tree named (the file tree's current folder when nothing is
     // selected there); its tree is counted while the page is shown.
-    void showMappeInfo();
+    void showMappeInfo(StrukturNr tree);
     void showDriveInfo(const QString &aDriveTekst);
     static QString getVolumeLabel(QChar letter);
     // "Lokal disk", "Flytbar disk", ...; "" for an unknown kind.
@@ -158,11 +160,14 @@ public:
 
     // SHEmptyRecycleBinW for aDrive; with Confirm the user is asked first.
     int EmptyRecycleBin(bool Confirm, const QString &aDrive);
-    void editSelected();
+    // The commands below act on the tree they are given.
+    void editSelected(StrukturNr tree);
+    // A file node of the file tree.
     QString RenameFil(const QString &aOldName, const QString &aNewName, StrukturNode *aNode);
-    QString RenameMappe(const QString &aOldName, const QString &aNewName, StrukturNode *aNode);
-    QString OpretNyMappe(const QString &mappeNavnet);
-    bool SelectMappe(const QString &aNewMappe);
-    QString getDestination() const;
+    QString RenameMappe(StrukturNr tree, const QString &aOldName, const QString &aNewName,
+                        StrukturNode *aNode);
+    QString OpretNyMappe(StrukturNr tree, const QString &mappeNavnet);
+    bool SelectMappe(StrukturNr tree, const QString &aNewMappe);
+    QString getDestination(StrukturNr tree) const;
     int loadLister(QStringList &aMlist, QStringList &aFlist, const QString &aDest);
 };

@@ -4,18 +4,13 @@
 
 #include "structures/grundobjekt.h"
 #include "structures/strukturmodel.h"
+#include "structures/strukturnr.h"
 
 #include <QStringList>
 #include <functional>
 #include <vector>
 
 struct StrukturNode;
-
-// The two trees of an explorer window, as aktiveStruktur names them.
-namespace strukturNr {
-constexpr int mapper = 1; // the folder tree, "Struktur 1"
-constexpr int filer = 2;  // the folder-and-file tree, "Struktur 2"
-} // namespace strukturNr
 
 class TMakeStrukturer : public TStrukMapper
 {
@@ -26,8 +21,6 @@ public:
 
     explicit TMakeStrukturer(QObject *owner = nullptr);
 
-    void setAktiveStruktur(int value) { FAktiveStruktur = value; }
-    int aktiveStruktur() const { return FAktiveStruktur; }
     void setOnDirectoryChange(TonDirectoryChange value) { FonDirectoryChange = std::move(value); }
 
     void makePreStruktur(bool asFirst);
@@ -68,6 +61,5 @@ protected:
     void addFolderNodes(StrukturNode *parent, int picture);
 
     int StartNo = 0;
-    int FAktiveStruktur = strukturNr::mapper;
     TonDirectoryChange FonDirectoryChange;
 };

@@ -33,11 +33,9 @@ bool TStrukturCompo::isFileNode(const StrukturNode *node)
     return node && !node->rec.filnavn.isEmpty() && core::fileExists(node->rec.filnavn);
 }
 
-StrukturView *TStrukturCompo::activeTree() const
+StrukturView *TStrukturCompo::view(StrukturNr tree) const
 {
-    return FAktiveStruktur == strukturNr::mapper  ? FStruktur1
-           : FAktiveStruktur == strukturNr::filer ? FStruktur2
-                                                  : nullptr;
+    return tree == StrukturNr::mapper ? FStruktur1 : tree == StrukturNr::filer ? FStruktur2 : nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -340,8 +338,7 @@ QString TStrukturCompo::getFocusDirectory(const QPoint &point)
 
 void TStrukturCompo::deselectMapper()
 {
-    if (FAktiveStruktur == strukturNr::mapper)
-        FStruktur1->deselectAll();
+    FStruktur1->deselectAll();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -412,7 +409,7 @@ QString TStrukturCompo::SelectFil(const QString &fName)
 
 void TStrukturCompo::SelectMapperFiler(int actionNumber)
 {
-    if (FAktiveStruktur != strukturNr::filer || FStruktur2->isEmpty())
+    if (FStruktur2->isEmpty())
         return;
     auto selectNone = [this] {
         FStruktur2->deselectAll();
@@ -447,8 +444,6 @@ void TStrukturCompo::SelectMapperFiler(int actionNumber)
 
 QString TStrukturCompo::makeParamString() const
 {
-    if (FAktiveStruktur == strukturNr::mapper)
-        return QString();
     QStringList files;
     for (const StrukturNode *node : FStruktur2->selectedNodes()) {
         const QString path = FMappenavn + "\\" + node->text;
@@ -550,21 +545,21 @@ int TStrukturCompo::RenameFilExt(const QString &aMappe, const QString &oldExt, c
 // ---------------------------------------------------------------------------------------------
 // Either tree
 
-int TStrukturCompo::getNodeId() const
+int TStrukturCompo::getNodeId(StrukturNr tree) const
 {
-    const StrukturView *tree = activeTree();
-    const StrukturNode *node = tree ? tree->selectedNode() : nullptr;
+    const StrukturView *shown = view(tree);
+    const StrukturNode *node = shown ? shown->selectedNode() : nullptr;
     return node ? node->rec.ID : nodeKind::ingen;
 }
 
-QString TStrukturCompo::getSelectedMedSti()
+QString TStrukturCompo::getSelectedMedSti(StrukturNr tree)
 {
     FFilnavn.clear();
-    const StrukturView *tree = activeTree();
-    const StrukturNode *node = tree ? tree->selectedNode() : nullptr;
+    const StrukturView *shown = view(tree);
+    const StrukturNode *node = shown ? shown->selectedNode() : nullptr;
     if (!node)
         return QString();
-    if (FAktiveStruktur == strukturNr::filer && isFileNode(node)) {
+    if (tree == StrukturNr::filer && isFileNode(node)) {
         FFilnavn = node->rec.filnavn;
         return FFilnavn;
     }
@@ -572,25 +567,25 @@ QString TStrukturCompo::getSelectedMedSti()
     return FMappenavn;
 }
 
-QString TStrukturCompo::getSelected()
+QString TStrukturCompo::getSelected(StrukturNr tree)
 {
-    const QString path = getSelectedMedSti();
+    const QString path = getSelectedMedSti(tree);
     if (path.isEmpty())
         return QString();
     return FFilnavn.isEmpty() ? getLastDirectory(path) : core::nameOf(path);
 }
 
-int TStrukturCompo::loadLister(QStringList &aMlist, QStringList &aFlist)
+int TStrukturCompo::loadLister(StrukturNr tree, QStringList &aMlist, QStringList &aFlist)
 {
     aMlist.clear();
     aFlist.clear();
     FFilnavn.clear();
-    if (FAktiveStruktur == strukturNr::mapper) {
+    if (tree == StrukturNr::mapper) {
         for (const StrukturNode *node : FStruktur1->selectedNodes()) {
             if (core::directoryExists(node->rec.mappe))
                 aMlist << node->rec.mappe;
         }
-    } else if (FAktiveStruktur == strukturNr::filer) {
+    } else if (tree == StrukturNr::filer) {
         for (const StrukturNode *node : FStruktur2->selectedNodes()) {
             if (isFolderNode(node))
                 aMlist << node->rec.mappe;
@@ -632,7 +627,7 @@ QString TStrukturCompo::driveOfCaption(const QString &caption)
     return drive.remove(u'&');
 }
 
-void TStrukturCompo::makeDrevMenu(QMenu *PU)
+void TStrukturCompo::makeDrevMenu(StrukturNr tree, QMenu *PU)
 {
     PU->clear();
     for (const ShownDrive &drive : shownDrives()) {
@@ -640,23 +635,23 @@ void TStrukturCompo::makeDrevMenu(QMenu *PU)
         QAction *item = PU->addAction(strukturPicture(PictureSet::FolderTree, drive.node.picture),
                                       QString(drive.node.caption).replace(u'&', QLatin1String("&&")));
         item->setProperty("imageIndex", drive.node.picture);
-        connect(item, &QAction::triggered, this, [this, item] { drevKlik(item); });
+        connect(item, &QAction::triggered, this, [this, tree, item] { drevKlik(tree, item); });
     }
 }
 
-void TStrukturCompo::drevKlik(QAction *Sender)
+void TStrukturCompo::drevKlik(StrukturNr tree, QAction *Sender)
 {
     if (!Sender)
         return;
     try {
         const QString drive = driveOfCaption(Sender->text());
-        if (FAktiveStruktur == strukturNr::mapper) {
+        if (tree == StrukturNr::mapper) {
             FStruktur1->clear();
             makeDrive(drive);
             udfoldDirectory();
             if (FonDirectoryChange)
                 FonDirectoryChange(drive, false);
-        } else if (FAktiveStruktur == strukturNr::filer) {
+        } else if (tree == StrukturNr::filer) {
             makeStruktur2(drive);
             if (FonDirectoryChange)
                 FonDirectoryChange(drive, true);

@@ -51,7 +51,7 @@ public:
     QString udfoldFileDirectory() const;
     QString getFocusFilDirectory(const QPoint &point);
     QString SelectFil(const QString &fName);
-    // `actionNumber`: one of the markering constants.
+    // Selects in the file tree; `actionNumber`: one of the markering constants.
     void SelectMapperFiler(int actionNumber);
     QString makeParamString() const;
     int getSelectListe(QStringList &aListe) const;
@@ -59,11 +59,12 @@ public:
     int makeStrukturFil(const QString &aExt);
     int RenameFilExt(const QString &aMappe, const QString &oldExt, const QString &newExt, bool alleMapper);
 
-    // Either tree, by the active one.
-    int getNodeId() const;
-    QString getSelectedMedSti();
-    QString getSelected();
-    int loadLister(QStringList &aMlist, QStringList &aFlist);
+    // Either tree, the one named.
+    StrukturView *view(StrukturNr tree) const;
+    int getNodeId(StrukturNr tree) const;
+    QString getSelectedMedSti(StrukturNr tree);
+    QString getSelected(StrukturNr tree);
+    int loadLister(StrukturNr tree, QStringList &aMlist, QStringList &aFlist);
 
     // Free names for the rename command.
     static QString getNewDirectoryName(const QString &aDirectory, const QString &subTekst);
@@ -71,8 +72,9 @@ public:
                                   const QString &subTekst);
 
     // Drive menu.
-    void makeDrevMenu(QMenu *PU);
-    void drevKlik(QAction *Sender);
+    // The drive menu of the tree named; a chosen drive is shown in that tree.
+    void makeDrevMenu(StrukturNr tree, QMenu *PU);
+    void drevKlik(StrukturNr tree, QAction *Sender);
     // The drive a drive-menu caption names: the characters between "(" and the next ")",
     // ampersands left out.
     static QString driveOfCaption(const QString &caption);
@@ -89,7 +91,6 @@ private:
     // The clean-up of a level or point structure's list; when nothing is left, the drives are
     // shown with the first selected, and true tells the caller to stop.
     bool drivesWhenNothingLeft(QStringList &aList);
-    StrukturView *activeTree() const;
     // A node is a folder when its mappe exists, else a file when its filnavn exists.
     static bool isFolderNode(const StrukturNode *node);
     static bool isFileNode(const StrukturNode *node);

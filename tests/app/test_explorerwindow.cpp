@@ -65,7 +65,7 @@ struct Fixture
     }
     void show(const QString &folder) const
     {
-        struktur()->setAktiveStruktur(2);
+        window->setActiveTree(StrukturNr::filer);
         window->mappeKontrol(struktur()->makeStruktur2(folder), true);
     }
     void select(Twinform *in, const QString &text) const
@@ -161,7 +161,7 @@ void TestExplorerWindow::altClickClearsTheFolderSelectionWithAnyButtonButTheRigh
     QFETCH(bool, clears);
     Fixture f;
     f.struktur()->udfoldStruktur1("C:\\Data\\Foto", true);
-    f.struktur()->setAktiveStruktur(1);
+    f.window->setActiveTree(StrukturNr::mapper);
     QVERIFY(f.window->MappeStruktur->selectionCount() > 0);
     QSignalSpy deselect(f.window->actions->action("deselectAll"), &QAction::triggered);
     QWidget *viewport = f.window->MappeStruktur->viewport();
@@ -265,7 +265,7 @@ void TestExplorerWindow::pasteCopiesAndMovesAndDeleteClimbsToAFolderLeft()
 
     // Deleting the folder shown: the window climbs to the nearest folder left.
     f.show("C:\\Data\\Foto\\Ferie");
-    f.struktur()->setAktiveStruktur(1);
+    f.window->setActiveTree(StrukturNr::mapper);
     f.struktur()->udfoldStruktur1("C:\\Data\\Foto\\Ferie", true);
     f.window->funkNo = 0;
     trigger("DeleteToPapirkurv");
@@ -313,7 +313,7 @@ void TestExplorerWindow::folderTreeRulesFollowTheNodeKind()
     QFETCH(QString, enabled);
     Fixture f;
     f.window->metodeX->RegisterElements("C:\\Data\\a.txt");
-    f.struktur()->setAktiveStruktur(1);
+    f.window->setActiveTree(StrukturNr::mapper);
     f.struktur()->udfoldStruktur1("C:\\Data", true);
     QVERIFY(f.window->MappeStruktur->selectionCount() > 0);
     for (const bool bloker : {false, true}) {
@@ -380,9 +380,9 @@ void TestExplorerWindow::dropsMoveWithinADriveAndCopyAcrossDrives()
         f.select(from, name);
         from->DrevSource = "C:\\";
         std::unique_ptr<QMimeData> data(from->dragData(from->FilStruktur));
-        f.struktur()->setAktiveStruktur(1);
+        f.window->setActiveTree(StrukturNr::mapper);
         f.struktur()->udfoldStruktur1(treeFolder, true);
-        f.struktur()->setAktiveStruktur(2); // the drag started in the file tree
+        f.window->setActiveTree(StrukturNr::filer); // the drag started in the file tree
         QCoreApplication::processEvents();
         const QPoint at = nodeCentre(f.window->MappeStruktur, target);
         QVERIFY(at.x() >= 0);
@@ -407,11 +407,11 @@ void TestExplorerWindow::dropsMoveWithinADriveAndCopyAcrossDrives()
     f.main.makeNewStifinder();
     Twinform *two = f.main.getWinform("Stifinder 2");
     f.drives.writeBytes("C:\\Data\\c.txt", "c");
-    two->metodeX->strukturY()->setAktiveStruktur(2);
+    two->setActiveTree(StrukturNr::filer);
     two->mappeKontrol(two->metodeX->strukturY()->makeStruktur2("C:\\Data"), true);
     f.select(two, "c.txt");
     std::unique_ptr<QMimeData> data(two->dragData(two->FilStruktur));
-    f.struktur()->setAktiveStruktur(1);
+    f.window->setActiveTree(StrukturNr::mapper);
     f.struktur()->udfoldStruktur1("C:\\Arkiv", true);
     QCoreApplication::processEvents();
     f.window->treeDrop(f.window->MappeStruktur, data.get(), nodeCentre(f.window->MappeStruktur, "Arkiv"));
@@ -520,7 +520,7 @@ void TestExplorerWindow::egenskaberShowsThePageOfTheSelectedKind()
     QCOMPARE(egenskaber->EditPath->text(), QString("C:\\Data\\"));
 
     // The drive node of the folder tree.
-    f.struktur()->setAktiveStruktur(1);
+    f.window->setActiveTree(StrukturNr::mapper);
     f.struktur()->udfoldStruktur1("C:", true);
     f.window->funkNo = 4;
     f.window->actions->updateAll();
@@ -563,7 +563,7 @@ void TestExplorerWindow::theKeyboardWorksTheTreesAsTheMouseDoes()
     QCOMPARE(f.struktur()->mappenavn(), QString("C:\\Data\\Foto"));
 
     // Alt+1 and Alt+2 bring the focus to their tree also when it is the active one already.
-    QCOMPARE(f.struktur()->aktiveStruktur(), int(strukturNr::filer));
+    QCOMPARE(f.window->activeTree(), StrukturNr::filer);
     f.window->AktiveStrukturEdit->setFocus();
     QTest::keyClick(f.window->AktiveStrukturEdit, Qt::Key_2, Qt::AltModifier);
     QVERIFY(files->hasFocus());

@@ -105,7 +105,7 @@ void TestGallery::commandsReachTheExplorerWindow()
     Twinform *explorer = main.getWinform("Stifinder 1");
     explorer->spmBox->setItemIndex(2); // delete without the explorer's own question
     TStrukturCompo *tree = explorer->metodeX->strukturY();
-    tree->setAktiveStruktur(2);
+    explorer->setActiveTree(StrukturNr::filer);
     explorer->mappeKontrol(tree->makeStruktur2("C:\\Andet"), true);
     main.EditSti->setText("C:\\Foto\\a.jpg");
     TGalForm *gallery = main.openGalForm();
@@ -119,7 +119,7 @@ void TestGallery::commandsReachTheExplorerWindow()
     // Marked in the file tree of the explorer window.
     gallery->actions->action("Avis")->trigger();
     QCOMPARE(tree->filnavn(), QString("C:\\Foto\\b.jpg"));
-    QCOMPARE(tree->aktiveStruktur(), 2);
+    QCOMPARE(explorer->activeTree(), StrukturNr::filer);
 
     // Copied to the explorer window's clipboard: the picture, then its folder.
     gallery->actions->action("AKopier")->trigger();

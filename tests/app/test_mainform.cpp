@@ -896,11 +896,11 @@ void TestMainform::helpPagesAreShownWithTheirNodes()
     window.makeNewStifinder();
     Twinform *explorer = window.activeExplorer();
     QVERIFY(explorer);
-    explorer->metodeX->strukturY()->setAktiveStruktur(strukturNr::mapper);
+    explorer->setActiveTree(StrukturNr::mapper);
     window.actions->action("aInfo")->trigger();
     QCOMPARE(infoform->Hjemmeside, kHelp + "Mappestrukturen.html");
     window.clientArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(explorer->parentWidget()));
-    explorer->metodeX->strukturY()->setAktiveStruktur(strukturNr::filer);
+    explorer->setActiveTree(StrukturNr::filer);
     window.actions->action("aInfo")->trigger();
     QCOMPARE(infoform->Hjemmeside, kHelp + "Filstrukturen.html");
 }

@@ -70,7 +70,7 @@ struct Fixture
     // Shows a folder in the file tree, as a click would.
     void show(const QString &folder) const
     {
-        struktur()->setAktiveStruktur(2);
+        window->setActiveTree(StrukturNr::filer);
         window->mappeKontrol(struktur()->makeStruktur2(folder), true);
     }
     void select(const QStringList &names) const
@@ -139,7 +139,7 @@ void TestNavigation::pathBarTabsFollowThePath()
     QCOMPARE(f.struktur()->mappenavn(), QString("C:\\Data"));
     QCOMPARE(f.tabs(), (QStringList{"C:", "Data", "Foto"}));
     QVERIFY(f.fileNode("a.txt"));
-    QCOMPARE(f.struktur()->aktiveStruktur(), 2);
+    QCOMPARE(f.window->activeTree(), StrukturNr::filer);
 
     f.window->mappeKontrol("C:\\Data\\Foto\\f.jpg", true);
     QCOMPARE(f.tabs(), (QStringList{"C:", "Data", "Foto", "f.jpg"}));
@@ -193,7 +193,7 @@ void TestNavigation::knownFolderInTheFolderTreeLeavesThePathField()
     f.window->mappeBox->setItemIndex(0);
     f.window->openMappeStruktur("C:\\Users\\Tester\\Pictures");
     QCOMPARE(f.main.EditSti->text(), QString("uændret"));
-    QCOMPARE(f.struktur()->aktiveStruktur(), 1);
+    QCOMPARE(f.window->activeTree(), StrukturNr::mapper);
     QCOMPARE(f.window->MappeStruktur->allNodes().size(), std::size_t(4)); // C:, Users, Tester, Pictures
     f.window->mappeBox->setItemIndex(1);
     f.window->openMappeStruktur("C:\\Users\\Tester\\Pictures");
@@ -209,7 +209,7 @@ void TestNavigation::contextMenusByTreeAndKind()
 {
     Fixture f;
     f.struktur()->udfoldStruktur1("C:\\Data", true);
-    f.struktur()->setAktiveStruktur(1);
+    f.window->setActiveTree(StrukturNr::mapper);
     QCOMPARE(f.window->contextMenuFor(f.window->MappeStruktur), f.window->PUdirbox);
     f.window->MappeStruktur->selectNode(f.window->MappeStruktur->firstNode());
     QCOMPARE(f.window->contextMenuFor(f.window->MappeStruktur), f.window->PUdirboxDrev);
@@ -235,10 +235,10 @@ void TestNavigation::selectionCommandsEnabling()
     QVERIFY(!f.enabled("selectAlleElementer"));
     QVERIFY(f.enabled("deselectElementer"));
     QVERIFY(f.enabled("inverterSelection"));
-    f.struktur()->setAktiveStruktur(1);
+    f.window->setActiveTree(StrukturNr::mapper);
     QVERIFY(!f.enabled("selectAlleElementer"));
     QVERIFY(!f.enabled("inverterSelection"));
-    f.struktur()->setAktiveStruktur(0); // neither: the states stay
+    f.window->setActiveTree(StrukturNr::ingen); // neither: the states stay
     QVERIFY(!f.enabled("selectAlleElementer"));
 
     f.window->udfoldCheck->setChecked(true);
@@ -300,11 +300,11 @@ void TestNavigation::aCutTravelsWithItsRows()
 
     // Window 2 pastes: what was cut is moved, not copied, and nothing is left behind.
     TStrukturCompo *struktur2 = two->metodeX->strukturY();
-    struktur2->setAktiveStruktur(2);
+    two->setActiveTree(StrukturNr::filer);
     two->mappeKontrol(struktur2->makeStruktur2("C:\\Arkiv"), true);
     ScriptedResponder responder;
     responder.answerJa(); // "Skal valgte elementer flyttes?"
-    two->PasteElementer();
+    two->PasteElementer(two->activeTree());
     QCOMPARE(responder.shown.value(0).text, QString("Skal valgte elementer flyttes?"));
     QVERIFY(QFileInfo::exists(f.drives.host("C:\\Arkiv\\a.txt")));
     QVERIFY(!QFileInfo::exists(f.drives.host("C:\\Data\\a.txt")));
@@ -333,7 +333,7 @@ void TestNavigation::pasteLoadDropsVanishedRowsAndSkipsTheDestination()
     f.show("C:\\Arkiv");
     QString destination;
     QStringList folders, files;
-    QVERIFY(f.window->loadListerne(destination, folders, files));
+    QVERIFY(f.window->loadListerne(f.window->activeTree(), destination, folders, files));
     QCOMPARE(folders, QStringList{"C:\\Data\\Foto"});
     QCOMPARE(files, QStringList{"C:\\Data\\a.txt"});
     QCOMPARE(paths(*f.klipbord()->Filliste), QStringList{"C:\\Data\\a.txt"});
@@ -348,7 +348,7 @@ void TestNavigation::folderPastedIntoItselfGivesBothMessages()
     ScriptedResponder responder;
     QString destination;
     QStringList folders, files;
-    QVERIFY(!f.window->loadListerne(destination, folders, files));
+    QVERIFY(!f.window->loadListerne(f.window->activeTree(), destination, folders, files));
     QCOMPARE(destination, QString());
     QCOMPARE(
         responder.texts(),
@@ -357,9 +357,9 @@ void TestNavigation::folderPastedIntoItselfGivesBothMessages()
             "mangler elementer i Klipbordet.",
             "Der er ingen gyldige elementer i Klipbordet.\rIndsæt elementer og prøv igen."}));
     responder.clear();
-    f.struktur()->setAktiveStruktur(1);
+    f.window->setActiveTree(StrukturNr::mapper);
     f.window->MappeStruktur->deselectAll();
-    QVERIFY(!f.window->loadListerne(destination, folders, files));
+    QVERIFY(!f.window->loadListerne(f.window->activeTree(), destination, folders, files));
     QCOMPARE(responder.texts(),
              QStringList{"Der mangler en destination for \"Sæt-ind\" funktionen.\rVælg mappen, "
                          "hvor elementerne skal kopieres til og prøv igen."});
@@ -385,7 +385,7 @@ void TestNavigation::restoreAfterMoveAndAfterCopy()
     f.window->metodeX->RegisterElements("C:\\Data\\a.txt");
     ScriptedResponder responder;
     responder.answerJa(); // "Skal valgte elementer kopieres?"
-    f.window->PasteElementer();
+    f.window->PasteElementer(f.window->activeTree());
     QVERIFY(QFileInfo::exists(f.drives.host("C:\\Arkiv\\a.txt")));
     QCOMPARE(f.klipbord()->Filliste->count(), 0); // "Ryd kopieringslister" is on by default
     QVERIFY(f.enabled("klipbordsGendannelse"));
@@ -395,7 +395,7 @@ void TestNavigation::restoreAfterMoveAndAfterCopy()
     f.window->metodeX->setFlytElementer(true);
     responder.answerJa();
     responder.answerClash(1); // "Overskriv alle"
-    f.window->PasteElementer();
+    f.window->PasteElementer(f.window->activeTree());
     QVERIFY(!QFileInfo::exists(f.drives.host("C:\\Data\\a.txt")));
     f.window->klipbordsGendannelse(); // after a move there is nothing to bring back
     QCOMPARE(f.klipbord()->Filliste->count(), 0);
@@ -484,7 +484,7 @@ void TestNavigation::cancelCommandsAndTransferRule()
 void TestNavigation::savingTheTreeDisablesItsButtonsUntilTheSelectionChanges()
 {
     Fixture f;
-    f.struktur()->setAktiveStruktur(1);
+    f.window->setActiveTree(StrukturNr::mapper);
     f.window->actions->action("gemStruktur")->trigger();
     QVERIFY(
         QFile::exists(f.drives.host("C:\\zunKolvra\\Tester\\Egenskaber\\GemHentStruktur Stifinder 1.txt")));
@@ -505,7 +505,7 @@ void TestNavigation::inPlaceRenameRenamesOnDisk()
     QVERIFY(QFile::exists(f.drives.host("C:\\Data\\omdøbt.txt")));
 
     f.struktur()->udfoldStruktur1("C:\\Data\\Foto", true);
-    f.struktur()->setAktiveStruktur(1);
+    f.window->setActiveTree(StrukturNr::mapper);
     StrukturNode *folder = f.window->MappeStruktur->selectedNode();
     QVERIFY(f.window->MappeStruktur->strukturModel()->setData(
         f.window->MappeStruktur->strukturModel()->indexOf(folder), "Billeder", Qt::EditRole));
@@ -537,7 +537,7 @@ void TestNavigation::typingANameMakesItTheCurrentElement()
     f.window->actions->action("aInsertFavoritmappe")->trigger();
     QCOMPARE(f.window->FavFiler->GetFilnavn(0), QString("C:\\Data\\a.txt"));
 
-    f.struktur()->setAktiveStruktur(1);
+    f.window->setActiveTree(StrukturNr::mapper);
     f.struktur()->udfoldStruktur1("C:\\Data", false);
     f.window->MappeStruktur->setFocus();
     QTest::keyClick(f.window->MappeStruktur, Qt::Key_A, Qt::ShiftModifier);
@@ -557,7 +557,7 @@ void TestNavigation::bothTreesListInDanishOrder()
         files << node->text;
     QCOMPARE(files, (QStringList{"abe", "Zulu", "Ærø", "Østerbro", "Århus", "abe.txt", "Zulu.txt", "Ærø.txt",
                                  "Østerbro.txt", "Århus.txt"}));
-    f.struktur()->setAktiveStruktur(1);
+    f.window->setActiveTree(StrukturNr::mapper);
     f.struktur()->udfoldStruktur1("C:\\Dansk", false);
     QStringList folders;
     for (StrukturNode *node : f.window->MappeStruktur->allNodes())

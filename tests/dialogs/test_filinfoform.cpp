@@ -61,7 +61,6 @@ struct Fixture
     {
         auto &struktur = *metode.strukturY();
         struktur.udfoldStruktur1(parent + "\\" + name, true);
-        struktur.setAktiveStruktur(strukturNr::mapper);
         for (StrukturNode *node : folderTree.allNodes()) {
             if (node->text == name)
                 folderTree.selectNode(node);
@@ -281,7 +280,7 @@ void TestFilinfoform::onlyThePageShownCanBeChosen()
 
     f.file("C:\\Data\\Foto\\a.jpg");
     f.selectFolder("C:\\Data", "Foto");
-    f.metode.showMappeInfo();
+    f.metode.showMappeInfo(StrukturNr::mapper);
     QCOMPARE(form.SideNummer, 1);
     QCOMPARE(form.Bog->currentIndex(), 1);
     QCOMPARE(form.windowTitle(), QString("Mappe egenskaber"));
@@ -327,7 +326,7 @@ void TestFilinfoform::informationAsksForThePagesHelp()
     f.selectFolder("C:", "Data");
     f.metode.showFileInfo("C:\\Data\\a.txt");
     QTest::mouseClick(f.form->informationButton, Qt::LeftButton);
-    f.metode.showMappeInfo();
+    f.metode.showMappeInfo(StrukturNr::mapper);
     QTest::mouseClick(f.form->informationButton, Qt::LeftButton);
     f.metode.showDriveInfo("D:");
     QTest::mouseClick(f.form->informationButton, Qt::LeftButton);
@@ -345,7 +344,7 @@ void TestFilinfoform::closingStopsTheCountAndAGoneWindowIsForgotten()
     f.selectFolder("C:", "Stor");
     ListingGate gate;
     gate.holdAt("C:\\Stor\\A", f.drives.backEnd());
-    f.metode.showMappeInfo();
+    f.metode.showMappeInfo(StrukturNr::mapper);
     QCOMPARE(f.form->LabelMappeIndhold->text(), QString("0 filer, 0 mapper"));
     QTRY_VERIFY(gate.reached());
     QTest::mouseClick(f.form->lukButton, Qt::LeftButton);
@@ -358,7 +357,7 @@ void TestFilinfoform::closingStopsTheCountAndAGoneWindowIsForgotten()
     // The main window goes, and its properties window with it, while a count is going.
     ListingGate second;
     second.holdAt("C:\\Stor\\A", f.drives.backEnd());
-    f.metode.showMappeInfo();
+    f.metode.showMappeInfo(StrukturNr::mapper);
     QTRY_VERIFY(second.reached());
     delete f.form;
     QCOMPARE(f.metode.propertiesView(), nullptr);

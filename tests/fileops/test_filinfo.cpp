@@ -362,9 +362,8 @@ void TestFilinfo::folderPageOfTheActiveTree()
     const QString tre = core::getSizeString(3072);
 
     // The folder tree: its selected node.
-    f.struktur.setAktiveStruktur(strukturNr::mapper);
     f.folderTree.selectNode(f.node(f.folderTree, "Foto"));
-    f.metode.showMappeInfo();
+    f.metode.showMappeInfo(StrukturNr::mapper);
     QCOMPARE(f.view.side, egenskabSide::mappe);
     QCOMPARE(f.view.folder.navn, QString("Foto"));
     QCOMPARE(f.view.folder.placering, QString("C:\\Data"));
@@ -374,14 +373,13 @@ void TestFilinfo::folderPageOfTheActiveTree()
     QCOMPARE(f.view.folder.indhold, QString("2 filer, 1 mapper"));
 
     // The file tree: its selected folder node, or with nothing selected its current folder.
-    f.struktur.setAktiveStruktur(strukturNr::filer);
     f.fileTree.selectNode(f.node(f.fileTree, "Foto"));
-    f.metode.showMappeInfo();
+    f.metode.showMappeInfo(StrukturNr::filer);
     QCOMPARE(f.view.folder.navn, QString("Foto"));
     f.countEnds();
     QCOMPARE(f.view.folder.size, tre);
     f.fileTree.deselectAll();
-    f.metode.showMappeInfo();
+    f.metode.showMappeInfo(StrukturNr::filer);
     QCOMPARE(f.view.folder.navn, QString("Data"));
     QCOMPARE(f.view.folder.placering, QString("C:"));
     f.countEnds();
@@ -396,24 +394,22 @@ void TestFilinfo::folderPageTellsWhatIsMissing()
     f.struktur.udfoldStruktur1("C:\\Data", true);
     ScriptedResponder responder;
 
-    f.struktur.setAktiveStruktur(strukturNr::mapper);
     f.folderTree.deselectAll();
-    f.metode.showMappeInfo();
+    f.metode.showMappeInfo(StrukturNr::mapper);
     QCOMPARE(responder.texts(), QStringList{"Der er ikke valgt en mappe."});
 
     f.folderTree.selectNode(f.node(f.folderTree, "Foto"));
     QVERIFY(QDir(f.drives.host("C:\\Data\\Foto")).removeRecursively());
     responder.clear();
-    f.metode.showMappeInfo();
+    f.metode.showMappeInfo(StrukturNr::mapper);
     QCOMPARE(responder.texts(), QStringList{"Mappen blev ikke fundet."});
 
     // A file selected in the file tree names no folder.
     f.file("C:\\Data\\a.txt");
     f.struktur.makeStruktur2("C:\\Data");
-    f.struktur.setAktiveStruktur(strukturNr::filer);
     f.fileTree.selectNode(f.node(f.fileTree, "a.txt"));
     responder.clear();
-    f.metode.showMappeInfo();
+    f.metode.showMappeInfo(StrukturNr::filer);
     QCOMPARE(responder.texts(), QStringList{"Mappen blev ikke fundet."});
     QCOMPARE(f.view.side, -1); // no page was ever shown
 }
@@ -474,7 +470,6 @@ void TestFilinfo::folderPageShowsAtOnceAndFillsInWhileCounting()
         f.file(QString("C:\\Stor\\A\\fil%1.bin").arg(i), QByteArray(1024, 'x'));
     f.file("C:\\Stor\\Sidst\\z.bin", QByteArray(1024, 'x'));
     f.struktur.udfoldStruktur1("C:\\Stor", true);
-    f.struktur.setAktiveStruktur(strukturNr::mapper);
     f.folderTree.selectNode(f.node(f.folderTree, "Stor"));
     QVERIFY(f.folderTree.selectedNode());
     // The walk takes the last folder first ("Sidst" is listed before "A"): held at "A", it has
@@ -482,7 +477,7 @@ void TestFilinfo::folderPageShowsAtOnceAndFillsInWhileCounting()
     ListingGate gate;
     gate.holdAt("C:\\Stor\\A", f.drives.backEnd());
 
-    f.metode.showMappeInfo();
+    f.metode.showMappeInfo(StrukturNr::mapper);
     QVERIFY(f.view.visible);
     QCOMPARE(f.view.folder.size, core::getSizeString(0));
     QCOMPARE(f.view.folder.indhold, QString("0 filer, 0 mapper"));
@@ -504,11 +499,10 @@ void TestFilinfo::closingOrShowingAnotherElementStopsTheCount()
         f.file("C:\\Stor\\A\\a.bin", QByteArray(1024, 'x'));
         f.file("C:\\Stor\\Sidst\\z.bin");
         f.struktur.udfoldStruktur1("C:\\Stor", true);
-        f.struktur.setAktiveStruktur(strukturNr::mapper);
         f.folderTree.selectNode(f.node(f.folderTree, "Stor"));
         ListingGate gate;
         gate.holdAt("C:\\Stor\\A", f.drives.backEnd());
-        f.metode.showMappeInfo();
+        f.metode.showMappeInfo(StrukturNr::mapper);
         QTRY_VERIFY(gate.reached());
         if (closeIt)
             f.view.userCloses();
@@ -530,13 +524,12 @@ void TestFilinfo::aWindowDestroyedWhileCountingIsLeftAlone()
     f.file("C:\\Stor\\A\\a.bin");
     f.file("C:\\Stor\\Sidst\\z.bin");
     f.struktur.udfoldStruktur1("C:\\Stor", true);
-    f.struktur.setAktiveStruktur(strukturNr::mapper);
     f.folderTree.selectNode(f.node(f.folderTree, "Stor"));
     ListingGate gate;
     gate.holdAt("C:\\Stor\\A", f.drives.backEnd());
     auto *window = new RecordingView;
     f.metode.setPropertiesView(window);
-    f.metode.showMappeInfo();
+    f.metode.showMappeInfo(StrukturNr::mapper);
     QTRY_VERIFY(gate.reached());
     delete window;
     QCOMPARE(f.metode.propertiesView(), nullptr);
@@ -671,14 +664,12 @@ void TestFilinfo::nodeKindOfTheActiveTree()
     f.file("C:\\Data\\a.txt");
     f.folder("C:\\Data\\Foto");
     f.struktur.makeStruktur2("C:\\Data");
-    f.struktur.setAktiveStruktur(strukturNr::filer);
-    QCOMPARE(f.metode.getID(), nodeKind::ingen);
+    QCOMPARE(f.metode.getID(StrukturNr::filer), nodeKind::ingen);
     f.fileTree.selectNode(f.node(f.fileTree, "a.txt"));
-    QCOMPARE(f.metode.getID(), nodeKind::fil);
+    QCOMPARE(f.metode.getID(StrukturNr::filer), nodeKind::fil);
     f.fileTree.selectNode(f.node(f.fileTree, "Foto"));
-    QCOMPARE(f.metode.getID(), nodeKind::mappe);
-    f.struktur.setAktiveStruktur(strukturNr::mapper);
-    QCOMPARE(f.metode.getID(), nodeKind::ingen);
+    QCOMPARE(f.metode.getID(StrukturNr::filer), nodeKind::mappe);
+    QCOMPARE(f.metode.getID(StrukturNr::mapper), nodeKind::ingen);
 }
 
 QTEST_MAIN(TestFilinfo)

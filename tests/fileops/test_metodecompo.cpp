@@ -85,25 +85,23 @@ void TestMetodeCompo::newFolderGetsAFreeName()
     f.folder("C:\\Data\\Ny mappe");
     f.folder("C:\\Data\\Ny mappe Kopi (1)");
     f.struktur.udfoldStruktur1("C:\\Data", true);
-    f.struktur.setAktiveStruktur(1);
-    QCOMPARE(f.metode.OpretNyMappe(""), QString("C:\\Data\\Ny mappe Kopi (2)"));
+    QCOMPARE(f.metode.OpretNyMappe(StrukturNr::mapper, ""), QString("C:\\Data\\Ny mappe Kopi (2)"));
     QVERIFY(QDir(f.drives.host("C:\\Data\\Ny mappe Kopi (2)")).exists());
-    QCOMPARE(f.metode.OpretNyMappe("Breve"), QString("C:\\Data\\Breve"));
+    QCOMPARE(f.metode.OpretNyMappe(StrukturNr::mapper, "Breve"), QString("C:\\Data\\Breve"));
 
     // In the file tree, after a click on a sub-folder, the new folder goes beside it.
     f.struktur.makeStruktur2("C:\\Data");
-    f.struktur.setAktiveStruktur(2);
     f.fileTree.selectNode(f.fileNode("Breve"));
     f.struktur.setMappenavn("C:\\Data\\Breve");
-    QCOMPARE(f.metode.OpretNyMappe("Andet"), QString("C:\\Data\\Andet"));
+    QCOMPARE(f.metode.OpretNyMappe(StrukturNr::filer, "Andet"), QString("C:\\Data\\Andet"));
 
     ScriptedResponder responder;
     f.struktur.setMappenavn("C:\\Væk");
     f.fileTree.deselectAll();
-    QCOMPARE(f.metode.OpretNyMappe("x"), QString());
+    QCOMPARE(f.metode.OpretNyMappe(StrukturNr::filer, "x"), QString());
     f.file("C:\\Data\\Blokeret", "a file");
     f.struktur.setMappenavn("C:\\Data\\Blokeret\\Under");
-    QCOMPARE(f.metode.OpretNyMappe("x"), QString());
+    QCOMPARE(f.metode.OpretNyMappe(StrukturNr::filer, "x"), QString());
 }
 
 void TestMetodeCompo::newFolderGoesBesideTheSelectedNode_data()
@@ -129,12 +127,11 @@ void TestMetodeCompo::newFolderGoesBesideTheSelectedNode()
     f.folder("C:\\Data\\Breve");
     f.file("C:\\Data\\a.txt");
     f.struktur.makeStruktur2("C:\\Data");
-    f.struktur.setAktiveStruktur(2);
     f.fileTree.deselectAll();
     if (!selected.isEmpty())
         f.fileTree.selectNode(f.fileNode(selected));
     f.struktur.setMappenavn(current);
-    QCOMPARE(f.metode.OpretNyMappe(""), QString("C:\\Data\\Ny mappe"));
+    QCOMPARE(f.metode.OpretNyMappe(StrukturNr::filer, ""), QString("C:\\Data\\Ny mappe"));
     QVERIFY(QDir(f.drives.host("C:\\Data\\Ny mappe")).exists());
     // The shown folder stays current, so the view shows it again rather than its parent.
     QCOMPARE(f.struktur.mappenavn(), QString("C:\\Data"));
@@ -177,7 +174,6 @@ void TestMetodeCompo::blankNamesAreRefused()
     else
         f.folder(path);
     f.struktur.makeStruktur2("C:\\D");
-    f.struktur.setAktiveStruktur(2);
     StrukturNode *node = f.fileNode(old);
     QVERIFY(node);
     ScriptedResponder responder;
@@ -186,7 +182,7 @@ void TestMetodeCompo::blankNamesAreRefused()
         QCOMPARE(f.metode.RenameFil(old, typed, node), old);
         QCOMPARE(f.drives.readBytes(path), QByteArray("indhold"));
     } else {
-        QCOMPARE(f.metode.RenameMappe(old, typed, node), old);
+        QCOMPARE(f.metode.RenameMappe(StrukturNr::filer, old, typed, node), old);
         QVERIFY(QDir(f.drives.host(path)).exists());
     }
     QCOMPARE(QDir(f.drives.host("C:\\D")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -200,7 +196,6 @@ void TestMetodeCompo::aDotFileMayBeRenamedToAnotherDotFile()
     f.struktur.setShowHidden(true);
     f.file("C:\\D\\.bashrc", "indhold");
     f.struktur.makeStruktur2("C:\\D");
-    f.struktur.setAktiveStruktur(2);
     f.struktur.setFilnavn("C:\\D\\.bashrc");
     ScriptedResponder responder;
     responder.answerJa(); // the extension changes
@@ -214,7 +209,6 @@ void TestMetodeCompo::renamingFilesAsksAboutTheType()
     f.file("C:\\D\\a.txt", "A");
     f.file("C:\\D\\c.txt", "C");
     f.struktur.makeStruktur2("C:\\D");
-    f.struktur.setAktiveStruktur(2);
     ScriptedResponder responder;
     responder.answerNej();
     StrukturNode *a = f.fileNode("a.txt");
@@ -231,10 +225,6 @@ void TestMetodeCompo::renamingFilesAsksAboutTheType()
     f.struktur.setFilnavn("C:\\D\\c.txt");
     QCOMPARE(f.metode.RenameFil("c.txt", "b", c), QString("b (1).txt"));
     QVERIFY(responder.shown.isEmpty());
-
-    f.struktur.setAktiveStruktur(1);
-    QCOMPARE(f.metode.RenameFil("x", "y", c), QString("x"));
-    QCOMPARE(responder.texts(), QStringList{"Der opstod en fejl ved omdøbning af fil."});
 }
 
 void TestMetodeCompo::renamingAFolderToAnotherCaseOfItsName()
@@ -243,11 +233,10 @@ void TestMetodeCompo::renamingAFolderToAnotherCaseOfItsName()
     f.folder("C:\\D\\abc");
     f.folder("C:\\D\\lås");
     f.struktur.udfoldStruktur1("C:\\D\\abc", true);
-    f.struktur.setAktiveStruktur(1);
     StrukturNode *node = f.folderTree.selectedNode();
-    QCOMPARE(f.metode.RenameMappe("abc", "abc", node), QString("abc"));
+    QCOMPARE(f.metode.RenameMappe(StrukturNr::mapper, "abc", "abc", node), QString("abc"));
     // Another letter case of the same name is the same folder, renamed in place.
-    QCOMPARE(f.metode.RenameMappe("abc", "ABC", node), QString("ABC"));
+    QCOMPARE(f.metode.RenameMappe(StrukturNr::mapper, "abc", "ABC", node), QString("ABC"));
     if (runningUnderWine())
         QSKIP("Wine's MoveFileW leaves a folder as it was when only the letter case of its name changes");
     QCOMPARE(QDir(f.drives.host("C:\\D")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
@@ -258,13 +247,13 @@ void TestMetodeCompo::renamingAFolderToAnotherCaseOfItsName()
     ScriptedResponder responder;
     f.file("C:\\D\\fil", "x");
     StrukturNode *las = f.struktur.getStartNode(node->parent, "lås");
-    QCOMPARE(f.metode.RenameMappe("lås", "fil", las), QString("lås"));
+    QCOMPARE(f.metode.RenameMappe(StrukturNr::mapper, "lås", "fil", las), QString("lås"));
     QCOMPARE(responder.texts(), QStringList{"Mappen:\rC:\\D\\lås\rkunne ikke omdøbes til:\rC:\\D\\fil"});
     QVERIFY(f.folderTree.selectedNodes().empty());
 
     // A name Windows refuses is refused before anything is tried.
     responder.clear();
-    QCOMPARE(f.metode.RenameMappe("lås", "a\\b", las), QString("lås"));
+    QCOMPARE(f.metode.RenameMappe(StrukturNr::mapper, "lås", "a\\b", las), QString("lås"));
     QCOMPARE(responder.texts().size(), 1);
     QVERIFY(responder.texts().first().startsWith("Navnet \"a\\b\" kan ikke bruges."));
     QVERIFY(QDir(f.drives.host("C:\\D\\lås")).exists());
@@ -274,16 +263,14 @@ void TestMetodeCompo::protectedNodesMayNotBeRenamed()
 {
     Fixture f;
     ScriptedResponder responder;
-    f.struktur.setAktiveStruktur(1);
-    f.metode.editSelected();
+    f.metode.editSelected(StrukturNr::mapper);
     f.struktur.makeStruktur1();
-    f.metode.editSelected();
+    f.metode.editSelected(StrukturNr::mapper);
     f.folder("C:\\P\\Windows");
     f.struktur.makeStruktur2("C:\\P");
-    f.struktur.setAktiveStruktur(2);
     f.fileTree.selectNode(f.fileTree.firstNode());
     f.fileTree.firstNode()->rec.ID = 5;
-    f.metode.editSelected();
+    f.metode.editSelected(StrukturNr::filer);
     QCOMPARE(responder.texts(), (QStringList{"Der er ikke valgt element, der skal omdøbes.",
                                              "System (C:)\rmå ikke omdøbes.", "Windows\rmå ikke omdøbes"}));
 }
@@ -314,8 +301,7 @@ void TestMetodeCompo::copyElementsFromEitherTree()
     f.file("C:\\D\\bog.pdf");
     f.folder("C:\\D\\Under");
     ScriptedResponder responder;
-    f.struktur.setAktiveStruktur(2);
-    QCOMPARE(f.metode.CopyElementer(), 0);
+    QCOMPARE(f.metode.CopyElementer(StrukturNr::filer), 0);
     QCOMPARE(
         responder.texts(),
         QStringList{"Der er ikke valgt elementer til kopiering.\rDer skal vælges elementer til kopiering."});
@@ -324,7 +310,7 @@ void TestMetodeCompo::copyElementsFromEitherTree()
     f.fileTree.selectAllNodes();
     int shown = 0;
     f.metode.onVisKlipbord = [&] { ++shown; };
-    QCOMPARE(f.metode.CopyElementer(), 2);
+    QCOMPARE(f.metode.CopyElementer(StrukturNr::filer), 2);
     QCOMPARE(shown, 0);
     Klipbord &klipbord = *f.metode.klipbord();
     QCOMPARE(klipbord.Filliste->row(0).picture, 28); // the picture it had in the file tree
@@ -332,8 +318,7 @@ void TestMetodeCompo::copyElementsFromEitherTree()
 
     f.metode.setBoolVisKlipbord(true);
     f.struktur.udfoldStruktur1("C:\\D", true);
-    f.struktur.setAktiveStruktur(1);
-    QCOMPARE(f.metode.CopyElementer(), 0);
+    QCOMPARE(f.metode.CopyElementer(StrukturNr::mapper), 0);
     QCOMPARE(shown, 1);
     QCOMPARE(f.paths(*klipbord.Mappeliste), (QStringList{"C:\\D\\Under", "C:\\D"}));
 }
@@ -479,21 +464,17 @@ void TestMetodeCompo::destinationByActiveTree()
     f.file("C:\\D\\a.txt");
     f.folder("C:\\D\\Under");
     f.struktur.makeStruktur2("C:\\D");
-    f.struktur.setAktiveStruktur(2);
-    QCOMPARE(f.metode.getDestination(), QString("C:\\D"));
+    QCOMPARE(f.metode.getDestination(StrukturNr::filer), QString("C:\\D"));
     f.fileTree.selectNode(f.fileNode("Under"));
-    QCOMPARE(f.metode.getDestination(), QString("C:\\D\\Under"));
+    QCOMPARE(f.metode.getDestination(StrukturNr::filer), QString("C:\\D\\Under"));
     f.fileTree.selectNode(f.fileNode("a.txt"));
-    QCOMPARE(f.metode.getDestination(), QString("C:\\D"));
-    f.struktur.setAktiveStruktur(1);
-    QCOMPARE(f.metode.getDestination(), QString());
-    f.struktur.setAktiveStruktur(3);
-    QCOMPARE(f.metode.getDestination(), QString());
-    QVERIFY(!f.metode.SelectMappe("C:\\D"));
+    QCOMPARE(f.metode.getDestination(StrukturNr::filer), QString("C:\\D"));
+    QCOMPARE(f.metode.getDestination(StrukturNr::mapper), QString());
+    QCOMPARE(f.metode.getDestination(StrukturNr::ingen), QString());
+    QVERIFY(!f.metode.SelectMappe(StrukturNr::ingen, "C:\\D"));
     f.struktur.makeStruktur1();
-    f.struktur.setAktiveStruktur(1);
-    QVERIFY(f.metode.SelectMappe("d:"));
-    QCOMPARE(f.metode.getDestination(), QString("D:"));
+    QVERIFY(f.metode.SelectMappe(StrukturNr::mapper, "d:"));
+    QCOMPARE(f.metode.getDestination(StrukturNr::mapper), QString("D:"));
 }
 
 void TestMetodeCompo::recycleBinRoundTrip()

@@ -405,16 +405,15 @@ void TestStructures::selectionsAsPathsAndParameters()
     f.file("C:\\Mine ting\\c.doc");
     f.folder("C:\\Mine ting\\Under");
     f.compo.makeStruktur2("C:\\Mine ting");
-    f.compo.setAktiveStruktur(2);
     QCOMPARE(f.compo.makeParamString(), QString());
-    QCOMPARE(f.compo.getNodeId(), 100);
+    QCOMPARE(f.compo.getNodeId(StrukturNr::filer), 100);
     f.compo.SelectMapperFiler(1);
     QCOMPARE(f.fileTree.selectedNodes().size(), std::size_t(3));
     QCOMPARE(f.compo.makeParamString(), QString("\"C:\\Mine ting\\a b.txt\" \"C:\\Mine ting\\c.doc\""));
     QStringList names;
     QCOMPARE(f.compo.getSelectListe(names), 2);
     QStringList folders, files;
-    QCOMPARE(f.compo.loadLister(folders, files), 3);
+    QCOMPARE(f.compo.loadLister(StrukturNr::filer, folders, files), 3);
     QCOMPARE(folders, QStringList{"C:\\Mine ting\\Under"});
     QCOMPARE(files.size(), 2);
 
@@ -427,15 +426,16 @@ void TestStructures::selectionsAsPathsAndParameters()
 
     // The folder keeps the letter case it was given; the name is the file system's.
     QCOMPARE(f.compo.SelectFil("c:\\mine ting\\C.DOC"), QString("c:\\mine ting\\c.doc"));
-    QCOMPARE(f.compo.getNodeId(), 1);
-    QCOMPARE(f.compo.getSelected(), QString("c.doc"));
+    QCOMPARE(f.compo.getNodeId(StrukturNr::filer), 1);
+    QCOMPARE(f.compo.getSelected(StrukturNr::filer), QString("c.doc"));
     QCOMPARE(f.compo.getFileDirectory(true), QString("c:\\mine ting\\c.doc"));
     f.compo.setMultiSelect(true);
     QCOMPARE(f.compo.getFileDirectory(true), QString());
 
-    f.compo.setAktiveStruktur(1);
-    QCOMPARE(f.compo.makeParamString(), QString());
-    QCOMPARE(f.compo.getNodeId(), 100);
+    // The folder tree, with nothing selected there, has neither.
+    QCOMPARE(f.compo.getNodeId(StrukturNr::mapper), 100);
+    QCOMPARE(f.compo.getSelected(StrukturNr::mapper), QString());
+    QCOMPARE(f.compo.loadLister(StrukturNr::mapper, folders, files), 0);
 }
 
 void TestStructures::selectAllAndInvertSkipDisabledNodes_data()
@@ -462,7 +462,6 @@ void TestStructures::selectAllAndInvertSkipDisabledNodes()
     QFETCH(QStringList, all);
     QFETCH(QStringList, inverted);
     Fixture f;
-    f.compo.setAktiveStruktur(2);
     auto build = [&] {
         f.fileTree.clear();
         StrukturNode *top = nullptr;
@@ -576,7 +575,6 @@ void TestStructures::parametersKeepAPathWithQuotesWhole()
     f.file("C:\\P\\a b.txt");
     const QString evil = QString("C:\\P\\x") + QChar(0xF022) + " --evil " + QChar(0xF022) + "y.txt";
     f.compo.makeStruktur2("C:\\P");
-    f.compo.setAktiveStruktur(2);
     f.compo.SelectMapperFiler(1);
     std::vector<std::u16string> expected{u"C:\\P\\a b.txt", evil.toStdU16String()};
     auto arguments = platform::splitArguments(f.compo.makeParamString().toStdU16String());
@@ -591,7 +589,7 @@ void TestStructures::driveMenuAndItsCaptions()
     f.drives.backEnd().driveTable().add(
         {u'D', f.drives.rootD().toStdString(), platform::DriveType::Removable, u"USB (gammel) & ny"});
     QMenu menu;
-    f.compo.makeDrevMenu(&menu);
+    f.compo.makeDrevMenu(StrukturNr::mapper, &menu);
     QStringList captions;
     for (QAction *item : menu.actions())
         captions << item->text();
@@ -602,12 +600,11 @@ void TestStructures::driveMenuAndItsCaptions()
     QStringList changes;
     f.compo.setOnDirectoryChange(
         [&](const QString &path, bool withPath) { changes << path + (withPath ? "+" : "-"); });
-    f.compo.setAktiveStruktur(1);
     menu.actions()[0]->trigger();
     QCOMPARE(Fixture::describe(f.folderTree), QStringList{"System (C:)|C:|4"});
     menu.actions()[1]->trigger(); // the label's parentheses: no drive matches
     QVERIFY(f.folderTree.isEmpty());
-    f.compo.setAktiveStruktur(2);
+    f.compo.makeDrevMenu(StrukturNr::filer, &menu);
     menu.actions()[0]->trigger();
     QCOMPARE(f.compo.mappenavn(), QString("C:"));
     QCOMPARE(changes, (QStringList{"C:-", "gammelD:-", "C:+"}));
