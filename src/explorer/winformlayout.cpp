@@ -39,6 +39,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -158,7 +159,9 @@ void Twinform::setTreeLines(bool on)
 
 void Twinform::fitToolBarToTree()
 {
-    funkPanel1->setFixedWidth(std::max(MappeStruktur->width(), kMinimumTreeWidth));
+    // Never narrower than its buttons: a button without its picture shows its caption whole.
+    funkPanel1->setFixedWidth(
+        std::max({MappeStruktur->width(), kMinimumTreeWidth, funkPanel1->layout()->minimumSize().width()}));
 }
 
 // ---------------------------------------------------------------------------------------------
