@@ -13,9 +13,21 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+// A resource of a static library is registered by hand, and only outside any namespace.
+static void initFallbackIcons()
+{
+    static bool done = false;
+    if (!done)
+        Q_INIT_RESOURCE(fallbackicons);
+    done = true;
+}
+
 namespace app {
 
 namespace {
+
+constexpr const char *kFallbackIcons = ":/icons";
+constexpr const char *kFallbackTheme = "zunkolvra";
 
 #ifndef _WIN32
 bool isInside(const QString &path, const QString &folder)
@@ -91,6 +103,7 @@ bool installQtTranslations(QTranslator &translator)
 
 void installIconTheme()
 {
+    initFallbackIcons();
     QStringList paths = QIcon::themeSearchPaths();
     // Windows has no icon theme: the installation brings the pictures the program names.
     const QString installed = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("icons");
@@ -101,7 +114,16 @@ void installIconTheme()
         if (!paths.contains(icons) && QDir(icons).exists())
             paths.append(icons);
     }
+    // The program's own pictures stand in for any name the theme lacks, and for a missing theme.
+    if (!paths.contains(kFallbackIcons))
+        paths.append(kFallbackIcons);
     QIcon::setThemeSearchPaths(paths);
+    QIcon::setFallbackThemeName(kFallbackTheme);
+    QStringList unthemed = QIcon::fallbackSearchPaths();
+    const QString own = QString(kFallbackIcons) + "/" + kFallbackTheme + "/scalable";
+    if (!unthemed.contains(own))
+        unthemed.append(own);
+    QIcon::setFallbackSearchPaths(unthemed);
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
         QIcon::setThemeName("breeze");
 }

@@ -25,7 +25,8 @@ QString missingDataMessage();
 bool installQtTranslations(QTranslator &translator);
 
 // The freedesktop icon theme (Breeze unless the desktop names one), found in the XDG data
-// folders also where the platform plugin does not look (offscreen).
+// folders also where the platform plugin does not look (offscreen), with the program's own
+// pictures for every name the theme lacks.
 void installIconTheme();
 
 } // namespace app

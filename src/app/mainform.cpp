@@ -23,6 +23,7 @@
 #include "structures/pictures.h"
 #include "structures/struktur.h"
 #include "structures/strukturcompo.h"
+#include "tools/info/urlform1.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -80,6 +81,8 @@ Tmainform::Tmainform(QWidget *parent)
     startProgTimer->setInterval(1000);
     connect(startProgTimer, &QTimer::timeout, this, [this] { startProgTimerTimer(); });
     FormCreate();
+    // The information window's page list, kept for the whole run.
+    new Turlform1(OptMappe, this);
     actions->updateAll();
 }
 

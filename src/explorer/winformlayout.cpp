@@ -39,6 +39,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -73,6 +74,28 @@ QLayout *wrappingCheck(QCheckBox *box)
     auto *row = new QHBoxLayout;
     row->addWidget(box, 0, Qt::AlignTop);
     row->addWidget(caption, 1);
+    return row;
+}
+
+// An information button that shows a help page in the information window.
+QToolButton *helpButton(const char *name, const char *page, QWidget *parent)
+{
+    auto *button = widgets::infoButton(name, parent);
+    button->setStatusTip("Information");
+    QObject::connect(button, &QToolButton::clicked, button, [page] {
+        if (mainHost())
+            mainHost()->InfoHelp(QString::fromUtf8(page));
+    });
+    return button;
+}
+
+// `widget` with a help button at its right.
+QHBoxLayout *withHelp(QWidget *widget, QToolButton *button)
+{
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(widget, 1);
+    row->addWidget(button, 0, Qt::AlignTop);
     return row;
 }
 
@@ -136,7 +159,9 @@ void Twinform::setTreeLines(bool on)
 
 void Twinform::fitToolBarToTree()
 {
-    funkPanel1->setFixedWidth(std::max(MappeStruktur->width(), kMinimumTreeWidth));
+    // Never narrower than its buttons: a button without its picture shows its caption whole.
+    funkPanel1->setFixedWidth(
+        std::max({MappeStruktur->width(), kMinimumTreeWidth, funkPanel1->layout()->minimumSize().width()}));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -407,7 +432,7 @@ QWidget *Twinform::buildSettingsPage()
     auto *layout = new QVBoxLayout(egenskaber);
     auto *intro = new QLabel("Bestem om følgende tabs skal være synlige eller skjulte.", egenskaber);
     intro->setWordWrap(true);
-    layout->addWidget(intro);
+    layout->addLayout(withHelp(intro, helpButton("informationsKnap", "Andre egenskaber.html", egenskaber)));
     auto *tools = new QGroupBox("Redskabslinje", egenskaber);
     auto *toolsLayout = new QVBoxLayout(tools);
     auto *udfoldRow = new QHBoxLayout;
@@ -488,7 +513,8 @@ QWidget *Twinform::buildSettingsPage()
     bold.setBold(true);
     stifindernavnLabel->setFont(bold);
     own->addWidget(stifindernavnLabel);
-    own->addWidget(new QLabel("Specifikke egenskaber", stifinder));
+    own->addLayout(withHelp(new QLabel("Specifikke egenskaber", stifinder),
+                            helpButton("informationsKnappen", "Specifikke egenskaber.html", stifinder)));
     privatCheckBox =
         widgets::check("privatCheckBox", "Start op med privatmapper øverst i mappestrukturen", stifinder);
     hiddenCheck = widgets::check("hiddenCheck", "Vis skjulte filer og mapper", stifinder);
@@ -527,7 +553,8 @@ QWidget *Twinform::buildCurrentElementPage()
     auto *facts = new QFormLayout;
     mappenavnFelt = widgets::field("mappenavnFelt", QString(), page);
     filnavnFelt = widgets::field("filnavnFelt", QString(), page);
-    facts->addRow("Mappenavn", mappenavnFelt);
+    facts->addRow("Mappenavn",
+                  withHelp(mappenavnFelt, helpButton("infoInfoBut", "Aktuel information.html", page)));
     facts->addRow("Filnavn", filnavnFelt);
     auto *fokus = new QPushButton("Aktiv mappestruktur", page);
     fokus->setObjectName("FokusButton");
@@ -580,7 +607,7 @@ QWidget *Twinform::buildCurrentElementPage()
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    layout->addWidget(heading);
+    layout->addLayout(withHelp(heading, helpButton("infoIndstillingerButton", "indstillinger.html", page)));
     spmBox =
         widgets::radio("spmBox", "Sæt ind og slet", {"Spørg altid", "Kun før Slet", "Spørg aldrig"}, 0, page);
     resultBox = widgets::radio("resultBox", "Sæt ind", {"Overskriv ikke", "Overskriv", "Opret kopi", "Spørg"},

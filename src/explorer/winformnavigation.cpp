@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -33,6 +34,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 // ---------------------------------------------------------------------------------------------
 // Navigation
@@ -388,7 +390,6 @@ void Twinform::setMarkerButton()
 {
     const bool all = udfoldCheck->isChecked();
     aSelectButton->setVisible(!all);
-    selectionPanel->setFixedWidth(all ? 84 : 43);
     static const std::pair<const char *, const char *> captions[] = {
         {"selectAlleElementer", "Marker alt"},
         {"deselectElementer", "Fjern alle markeringer"},
@@ -398,6 +399,8 @@ void Twinform::setMarkerButton()
         if (QWidget *button = selectionPanel->findChild<QToolButton *>(QString(name) + "Button"))
             button->setVisible(all);
     }
+    // The design width, unless a button without its picture needs more for its caption.
+    selectionPanel->setFixedWidth(std::max(all ? 84 : 43, selectionPanel->layout()->minimumSize().width()));
 }
 
 QMenu *Twinform::contextMenuFor(StrukturView *tree) const

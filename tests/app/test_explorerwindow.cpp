@@ -25,12 +25,15 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <memory>
 
 using testsupport::ScriptedResponder;
@@ -116,6 +119,8 @@ private slots:
     void newFilesFromTemplatesGetFreeNamesAndTheirRename();
     void egenskaberShowsThePageOfTheSelectedKind();
     void theKeyboardWorksTheTreesAsTheMouseDoes();
+    void noToolButtonCutsItsCaptionWithoutAnIconTheme_data();
+    void noToolButtonCutsItsCaptionWithoutAnIconTheme();
 };
 
 void TestExplorerWindow::theTreesGetTheRoomAtAFirstStart()
@@ -529,6 +534,53 @@ void TestExplorerWindow::egenskaberShowsThePageOfTheSelectedKind()
     QVERIFY2(egenskaber->EditDisknavn->text().endsWith("(C:)"), qPrintable(egenskaber->EditDisknavn->text()));
     QVERIFY2(responder.shown.isEmpty(), qPrintable(responder.texts().join(" | ")));
     egenskaber->close();
+}
+
+void TestExplorerWindow::noToolButtonCutsItsCaptionWithoutAnIconTheme_data()
+{
+    QTest::addColumn<QString>("desktopTheme");
+    QTest::newRow("the installed theme") << QString();
+    QTest::newRow("a theme that is not there") << "ingen-saadan";
+    QTest::newRow("no theme at all") << "-";
+}
+
+void TestExplorerWindow::noToolButtonCutsItsCaptionWithoutAnIconTheme()
+{
+    QFETCH(QString, desktopTheme);
+    QTemporaryDir empty;
+    QVERIFY(empty.isValid());
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    const QString theme = QIcon::themeName();
+    const QByteArray dataDirs = qgetenv("XDG_DATA_DIRS"), dataHome = qgetenv("XDG_DATA_HOME");
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_DATA_DIRS", dataDirs);
+        qputenv("XDG_DATA_HOME", dataHome);
+        QIcon::setThemeSearchPaths(searchPaths);
+        QIcon::setThemeName(theme);
+    });
+    if (!desktopTheme.isEmpty()) {
+        // The desktop's data folders hold no icons.
+        qputenv("XDG_DATA_DIRS", empty.path().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", empty.path().toLocal8Bit());
+        QIcon::setThemeSearchPaths({empty.path()});
+        QIcon::setThemeName(desktopTheme == "-" ? QString() : desktopTheme);
+        app::installIconTheme();
+    }
+
+    Fixture f;
+    f.main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.main));
+    QCoreApplication::processEvents();
+    QStringList cut;
+    for (QToolButton *button : f.main.findChildren<QToolButton *>()) {
+        if (button->isVisibleTo(&f.main) && button->width() < button->sizeHint().width())
+            cut.append(button->objectName() + " \"" + button->text() + "\"");
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(", ")));
+    // The pages on the right stay inside the main window.
+    const QPoint pagesRight = f.window->winBog->mapTo(&f.main, QPoint(f.window->winBog->width(), 0));
+    QVERIFY2(pagesRight.x() <= f.main.width(),
+             qPrintable(QString("pages end at %1 of %2").arg(pagesRight.x()).arg(f.main.width())));
 }
 
 QTEST_MAIN(TestExplorerWindow)

@@ -2,8 +2,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QIcon>
 #include <QLibraryInfo>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -68,6 +73,59 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QString("&Fortryd"));
         QCoreApplication::removeTranslator(&translator);
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
+    }
+
+    // Without an icon theme (none installed, or the desktop names one that is not there) every
+    // picture the program names still shows, from the program's own set; a tool button without
+    // its picture would show a cut caption instead.
+    void everyPictureNamedHasOneOfTheProgramsOwn()
+    {
+        // The names: quoted words of the sources that the installed theme knows as icons.
+        app::installIconTheme();
+        if (!QIcon::hasThemeIcon("folder") || QIcon::themeName() != "breeze")
+            QSKIP("the breeze icon theme is not installed (package breeze-icon-theme)");
+        static const QRegularExpression quoted(R"re("([a-z][a-z0-9-]*)")re");
+        QSet<QString> named;
+        QDirIterator files(QStringLiteral(ZUN_SOURCE_SRC), {"*.cpp", "*.h"}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(file.readAll());
+            for (auto match = quoted.globalMatch(text); match.hasNext();) {
+                const QString name = match.next().captured(1);
+                if (QIcon::hasThemeIcon(name) && !QIcon::fromTheme(name).availableSizes().isEmpty())
+                    named.insert(name);
+            }
+        }
+        QVERIFY2(named.size() > 50, qPrintable(QString::number(named.size())));
+
+        QTemporaryDir empty;
+        QVERIFY(empty.isValid());
+        const QStringList searchPaths = QIcon::themeSearchPaths();
+        const QString theme = QIcon::themeName();
+        const QByteArray dataDirs = qgetenv("XDG_DATA_DIRS"), dataHome = qgetenv("XDG_DATA_HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("XDG_DATA_DIRS", dataDirs);
+            qputenv("XDG_DATA_HOME", dataHome);
+            QIcon::setThemeSearchPaths(searchPaths);
+            QIcon::setThemeName(theme);
+        });
+        qputenv("XDG_DATA_DIRS", empty.path().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", empty.path().toLocal8Bit());
+        for (const char *desktopTheme : {"", "ingen-saadan"}) {
+            QIcon::setThemeSearchPaths({empty.path()});
+            QIcon::setThemeName(desktopTheme);
+            app::installIconTheme();
+            QStringList missing;
+            for (const QString &name : std::as_const(named))
+                if (QIcon::fromTheme(name).pixmap(22, 22).isNull())
+                    missing.append(name);
+            missing.sort();
+            QVERIFY2(missing.isEmpty(),
+                     qPrintable(
+                         QString("theme \"%1\", no picture for: %2").arg(desktopTheme, missing.join(", "))));
+        }
     }
 };
 

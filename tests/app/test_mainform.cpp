@@ -16,6 +16,7 @@
 #include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 #include "tools/info/infoform.h"
+#include "tools/info/urlform1.h"
 #include "tools/shortcuts/genvejform.h"
 #include "tools/textsearch/findform.h"
 
@@ -143,6 +144,7 @@ private slots:
     void helpPagesAreShownWithTheirNodes();
     void helpSearchFindsWholeWordsInThePagesText();
     void f1ReusesAnInformationWindowOfItsOwn();
+    void thePageListOutlivesTheInformationWindow();
     void f1ShowsThePageOfTheActiveToolWindow();
 };
 
@@ -963,6 +965,38 @@ void TestMainform::f1ReusesAnInformationWindowOfItsOwn()
     QTRY_VERIFY(!own);
     QVERIFY(!infoform);
     QVERIFY(window.openInfo->isEnabled());
+}
+
+void TestMainform::thePageListOutlivesTheInformationWindow()
+{
+    TestDrives drives;
+    installHelp(drives);
+    Tmainform window;
+    window.opstart = false;
+    window.show();
+    // The pages window is made with the main window, hidden, its size kept in the options folder.
+    QVERIFY(urlform1);
+    QCOMPARE(urlform1->parentWidget(), &window);
+    QVERIFY(!urlform1->isVisible());
+    QCOMPARE(urlform1->optfilnavn, window.OptMappe + "urlboks.txt");
+
+    // Inside the main window the information window shows the list in its right panel.
+    window.InfoHelp("Kalender.html");
+    QVERIFY(infoform && infoform->showInternt);
+    QVERIFY(infoform->rightPanel->isAncestorOf(urlform1->urlListe));
+    window.InfoHelp("zunStifinder.html");
+    QCOMPARE(urlform1->urlListe->count(), 2);
+    infoform->closeWindow();
+    QTRY_VERIFY(!infoform);
+    QVERIFY(urlform1->holdsList());
+
+    // The next information window, of its own this time, finds the list as it was.
+    window.openInfo->setItemIndex(1); // "Externt"
+    window.InfoHelp("Omdøb.html");
+    QVERIFY(infoform && !infoform->showInternt);
+    QVERIFY(urlform1->holdsList());
+    QCOMPARE(urlform1->urlListe->count(), 3);
+    QCOMPARE(urlform1->urlListe->currentItem()->text(), "Omdøb");
 }
 
 void TestMainform::f1ShowsThePageOfTheActiveToolWindow()

@@ -15,6 +15,7 @@
 #include "support/listinggate.h"
 #include "support/testdrives.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -105,6 +106,8 @@ private slots:
     void startOpensTheStartUpFolderWhenThereIsOne();
     void deletionReportsOnlyWhatWasDeleted_data();
     void deletionReportsOnlyWhatWasDeleted();
+    void helpButtonsShowTheirPages_data();
+    void helpButtonsShowTheirPages();
 };
 
 void TestWinform::livesAndClosesThroughItsHost()
@@ -741,6 +744,51 @@ void TestWinform::deletionReportsOnlyWhatWasDeleted()
     QCOMPARE(responder.shown.size(), messages);
     QCOMPARE(host.statusLines, QStringList{status});
     QCOMPARE(host.notices, QStringList{notice});
+}
+
+void TestWinform::helpButtonsShowTheirPages_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("winBogPage");
+    QTest::addColumn<int>("settingsTab"); // -1: not on the settings page
+    QTest::newRow("known folders") << "infAktMapBut"
+                                   << "Aktiverbare mapper.html" << 0 << -1;
+    QTest::newRow("history") << "hInformation"
+                             << "Besøgte mapper.html" << 1 << -1;
+    QTest::newRow("favourite folders") << "mInformation"
+                                       << "Favoritmapper.html" << 2 << -1;
+    QTest::newRow("favourite files") << "fInformation"
+                                     << "Favoritfiler.html" << 2 << -1;
+    QTest::newRow("search") << "findInformation"
+                            << "Søg efter filer og mapper.html" << 3 << -1;
+    QTest::newRow("Egenskaber") << "informationsKnap"
+                                << "Andre egenskaber.html" << 4 << 0;
+    QTest::newRow("Stifinder") << "informationsKnappen"
+                               << "Specifikke egenskaber.html" << 4 << 1;
+    QTest::newRow("current element") << "infoInfoBut"
+                                     << "Aktuel information.html" << 5 << -1;
+    QTest::newRow("Indstillinger") << "infoIndstillingerButton"
+                                   << "indstillinger.html" << 5 << -1;
+}
+
+void TestWinform::helpButtonsShowTheirPages()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, page);
+    QFETCH(int, winBogPage);
+    QFETCH(int, settingsTab);
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    FakeMainHost host(kOpt);
+    Twinform window;
+    auto *help = window.findChild<QAbstractButton *>(button);
+    QVERIFY(help);
+    QVERIFY(window.winBog->widget(winBogPage)->isAncestorOf(help));
+    if (settingsTab >= 0)
+        QVERIFY(window.egenskabsBogen->widget(settingsTab)->isAncestorOf(help));
+    help->click();
+    QCOMPARE(host.launched, QStringList{page});
 }
 
 QTEST_MAIN(TestWinform)

@@ -2,16 +2,21 @@
 // program names exists, links between pages lead to pages, every page says more than its
 // heading; the page list, its navigation and the handling of links.
 #include "core/linefile.h"
+#include "dialogs/actionlist.h"
 #include "faketoolhost.h"
+#include "support/headlessdialogs.h"
 #include "support/testdrives.h"
 #include "tools/info/infoform.h"
+#include "tools/info/urlform1.h"
 
 #include <QAction>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
@@ -19,6 +24,8 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QToolButton>
+#include <memory>
 
 namespace {
 
@@ -69,7 +76,7 @@ QStringList pagesInSources()
     return names;
 }
 
-QAction *action(const Tinfoform &window, const char *name)
+QAction *action(const QObject &window, const char *name)
 {
     return window.findChild<QAction *>(name);
 }
@@ -83,13 +90,16 @@ QStringList entries(const Tinfoform &window)
 }
 
 const QString kHelp = "C:\\zunKolvra\\Program\\Stifinder\\tekstfiler\\";
+const QString kOpt = "C:\\zunKolvra\\Tester\\Egenskaber\\";
 
-// An information window inside the main window over a help folder of three small pages; its
-// page requests go through `requests`, as the main window's InfoHelp would take them.
+// An information window (inside the main window unless told) over a help folder of three small
+// pages, with the pages window that holds its list; its page requests go through `requests`,
+// as the main window's InfoHelp would take them.
 struct Window
 {
-    explicit Window(const TestDrives &drives)
-        : window(true)
+    explicit Window(const TestDrives &drives, bool internal = true)
+        : pages((QDir().mkpath(drives.host(kOpt)), kOpt), nullptr)
+        , window(internal)
     {
         for (const char *name : {"Kalender", "Genveje", "Billeder"})
             drives.writeBytes(kHelp + name + ".html",
@@ -103,6 +113,7 @@ struct Window
         };
         window.FormActivate();
     }
+    Turlform1 pages;
     Tinfoform window;
     QStringList requests;
 };
@@ -120,6 +131,13 @@ private slots:
     void thePageListGrowsByNewPagesOnly();
     void clearingTheListAndNavigating();
     void linksOpenHereOrInTheBrowser();
+    void thePagesWindowKeepsItsSize_data();
+    void thePagesWindowKeepsItsSize();
+    void insideTheMainWindowTheListMovesToTheRightPanel();
+    void aWindowOfItsOwnLeavesTheListInThePagesWindow();
+
+private:
+    testsupport::HeadlessDialogs m_dialogs;
 };
 
 void TestInfoform::everyPageNamedExists()
@@ -279,11 +297,13 @@ void TestInfoform::clearingTheListAndNavigating()
     QCOMPARE(w.window.urlIndex, 2);
     QCOMPARE(w.window.Web->source().fileName(), "Billeder.html");
 
-    action(w.window, "AsletAlle")->trigger();
+    QVERIFY(action(w.pages, "AsletAlle")->isEnabled());
+    action(w.pages, "AsletAlle")->trigger();
     QCOMPARE(w.window.urlListe->count(), 0);
     QCOMPARE(w.window.urlIndex, -1);
-    for (const char *name : {"Afirst", "Aback", "Aforward", "Alast", "AsletAlle"})
+    for (const char *name : {"Afirst", "Aback", "Aforward", "Alast"})
         QVERIFY2(!action(w.window, name)->isEnabled(), name);
+    QVERIFY(!action(w.pages, "AsletAlle")->isEnabled());
     // The page last shown is not listed again until another one has been shown.
     w.window.LoadHjemmeside("Billeder.html");
     QCOMPARE(w.window.urlListe->count(), 0);
@@ -332,6 +352,130 @@ void TestInfoform::linksOpenHereOrInTheBrowser()
     // An anchor within the page asks for nothing.
     w.window.linkClicked(QUrl("#top"));
     QCOMPARE(w.requests.size(), 2);
+}
+
+void TestInfoform::thePagesWindowKeepsItsSize_data()
+{
+    QTest::addColumn<QByteArray>("file"); // empty: none
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("no file") << QByteArray() << QSize(220, 360);
+    QTest::newRow("width and height") << QByteArray("250\r\n420\r\n") << QSize(250, 420);
+    QTest::newRow("below the minimum") << QByteArray("90\r\n100\r\n") << QSize(167, 300);
+    QTest::newRow("not numbers") << QByteArray("bred\r\nhøj\r\n") << QSize(220, 360);
+    QTest::newRow("one line") << QByteArray("250\r\n") << QSize(220, 360);
+}
+
+void TestInfoform::thePagesWindowKeepsItsSize()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QSize, size);
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    if (!file.isEmpty())
+        drives.writeBytes(kOpt + "urlboks.txt", file);
+    QWidget main;
+    Turlform1 pages(kOpt, &main);
+    QCOMPARE(urlform1, &pages);
+    QCOMPARE(pages.windowTitle(), "Informationssider");
+    QVERIFY(pages.isWindow());
+    QVERIFY(pages.windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(pages.minimumSize(), QSize(167, 300));
+    QCOMPARE(pages.size(), size);
+    auto *luk = pages.findChild<QPushButton *>("lukKnap");
+    QVERIFY(luk);
+    QCOMPARE(luk->toolTip(), "Luk urlboksen");
+    QCOMPARE(action(pages, "AsletAlle")->text(), "Slet liste");
+    QCOMPARE(action(pages, "AsletAlle")->toolTip(), "Slet alle urls fra listen");
+
+    // Closing keeps the size for the next run; the window stays for the run.
+    pages.show();
+    pages.resize(300, 500);
+    luk->click();
+    QVERIFY(!pages.isVisible());
+    QCOMPARE(core::readLines(kOpt + "urlboks.txt"), (QStringList{"300", "500"}));
+    QCOMPARE(urlform1, &pages);
+}
+
+void TestInfoform::insideTheMainWindowTheListMovesToTheRightPanel()
+{
+    TestDrives drives;
+    FakeToolHost host;
+    auto w = std::make_unique<Window>(drives);
+    Tinfoform &window = w->window;
+    QCOMPARE(window.urlListe, w->pages.urlListe);
+    QVERIFY(window.rightPanel->isAncestorOf(window.urlListe));
+    QVERIFY(window.funkPanel->isHidden() && !window.rightPanel->isHidden());
+    // "Slet liste" of the pages window is a button of the panel too.
+    auto *slet = window.rightPanel->findChild<QToolButton *>("sletListeKnap");
+    QVERIFY(slet);
+    QCOMPARE(slet->defaultAction(), action(w->pages, "AsletAlle"));
+    // Topics are there with their captions, whether the pages window is shown or not.
+    QVERIFY(!w->pages.isVisible());
+    window.actions->updateAll();
+    QCOMPARE(action(window, "infKlipbordet")->text(), "Klipbordet");
+    QVERIFY(action(window, "infKlipbordet")->isEnabled());
+    action(window, "infKlipbordet")->trigger();
+    QCOMPARE(entries(window), Tinfoform::emnerKlipbordet());
+
+    // Closing gives the list back, entries and all; the next window lends it again.
+    window.close();
+    QVERIFY(w->pages.holdsList());
+    QCOMPARE(w->pages.urlListe->count(), 2);
+    Tinfoform again(true);
+    QVERIFY(again.rightPanel->isAncestorOf(w->pages.urlListe));
+    QCOMPARE(entries(again), Tinfoform::emnerKlipbordet());
+    again.close();
+    QVERIFY(w->pages.holdsList());
+}
+
+void TestInfoform::aWindowOfItsOwnLeavesTheListInThePagesWindow()
+{
+    TestDrives drives;
+    FakeToolHost host;
+    QAction visInfoStruk("Vis infoside");
+    visInfoStruk.setObjectName("aVisInfoStruk");
+    host.actions.insert("aVisInfoStruk", &visInfoStruk);
+    auto w = std::make_unique<Window>(drives, false);
+    Tinfoform &window = w->window;
+    QVERIFY(w->pages.holdsList());
+    QVERIFY(!window.funkPanel->isHidden() && window.rightPanel->isHidden());
+    QCOMPARE(window.width(), Tinfoform::kWidth);
+
+    // The bottom row: the main window's "Vis infoside", the topics as icons, "Vis urlliste".
+    QList<QToolButton *> buttons = window.funkPanel->findChildren<QToolButton *>();
+    QStringList bound;
+    for (QToolButton *b : buttons)
+        bound.append(b->defaultAction() ? b->defaultAction()->objectName() : QString());
+    QCOMPARE(bound, (QStringList{"aVisInfoStruk", "infStifinder", "infKlipbordet", "infFunktioner",
+                                 "infProgrammer", "aVisUrlliste"}));
+    QVERIFY(window.funkPanel->findChild<QLabel *>()->text() == "Liste emner:");
+    for (const char *name : {"infStifinder", "infKlipbordet", "infFunktioner", "infProgrammer"}) {
+        QVERIFY2(action(window, name)->text().isEmpty(), name);
+        QVERIFY2(!action(window, name)->toolTip().isEmpty(), name);
+    }
+    QAction *visUrlliste = action(window, "aVisUrlliste");
+    QCOMPARE(visUrlliste->text(), "Vis urlliste");
+    QCOMPARE(visUrlliste->toolTip(), "Vis urllisten med indførte urls");
+
+    // Topics need the list in sight; "Vis urlliste" shows it.
+    window.actions->updateAll();
+    QVERIFY(visUrlliste->isEnabled());
+    QVERIFY(!action(window, "infStifinder")->isEnabled());
+    visUrlliste->trigger();
+    QVERIFY(w->pages.isVisible());
+    QVERIFY(!visUrlliste->isEnabled());
+    QVERIFY(action(window, "infStifinder")->isEnabled());
+    action(window, "infStifinder")->trigger();
+    QCOMPARE(entries(window), Tinfoform::emnerStifinder());
+    w->window.LoadHjemmeside("Genveje.html");
+    QCOMPARE(w->pages.urlListe->currentItem()->text(), "Genveje");
+
+    // Closing the information window closes the pages window, which keeps its size.
+    window.close();
+    QVERIFY(!w->pages.isVisible());
+    QVERIFY(core::readLines(kOpt + "urlboks.txt"));
+    QVERIFY(core::readLines(kOpt + "Information.txt"));
+    QCOMPARE(w->pages.urlListe->count(), Tinfoform::emnerStifinder().size() + 1);
 }
 
 QTEST_MAIN(TestInfoform)

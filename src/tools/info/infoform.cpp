@@ -5,6 +5,7 @@
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "platform/Platform.h"
+#include "tools/info/urlform1.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,12 +22,7 @@ Tinfoform *infoform = nullptr;
 
 namespace {
 
-// The page list outlives the window, as the list of the pages window does.
-QStringList &keptEntries()
-{
-    static QStringList entries;
-    return entries;
-}
+const char *const kTopics[] = {"infStifinder", "infKlipbordet", "infFunktioner", "infProgrammer"};
 
 QString withoutExtension(const QString &name)
 {
@@ -51,9 +47,13 @@ Tinfoform::Tinfoform(bool internal, QWidget *parent)
     : TToolForm("Information", internal, parent)
 {
     setObjectName("infoform");
+    // The list belongs to the pages window; without one (never in the program) a list of the
+    // window's own keeps the page logic whole, but the list leads nowhere.
+    urlListe = urlform1 ? urlform1->urlListe : new QListWidget(this);
+    if (!urlform1)
+        urlListe->hide();
     buildActions();
     buildUi();
-    urlListe->addItems(keptEntries());
     if (toolHost())
         optFilnavn = core::delimKon(toolHost()->optMappe()) + "Information.txt";
     if (showInternt) {
@@ -62,7 +62,17 @@ Tinfoform::Tinfoform(bool internal, QWidget *parent)
     } else {
         rightPanel->hide();
         funkPanel->show();
+        // Icon buttons in the narrow bottom row; their hints still say what they are.
+        for (const char *name : kTopics)
+            actions->action(name)->setText(QString());
         hentOpt();
+    }
+    if (urlform1) {
+        connect(urlform1, &Turlform1::listeSlettet, this, [this] {
+            urlIndex = -1;
+            actions->updateAll();
+        });
+        connect(urlform1, &Turlform1::visibilityChanged, this, [this] { actions->updateAll(); });
     }
     actions->updateAll();
     infoform = this;
@@ -70,8 +80,15 @@ Tinfoform::Tinfoform(bool internal, QWidget *parent)
 
 Tinfoform::~Tinfoform()
 {
+    giveListBack();
     if (infoform == this)
         infoform = nullptr;
+}
+
+void Tinfoform::giveListBack()
+{
+    if (urlform1 && urlListe == urlform1->urlListe)
+        urlform1->takeListBack();
 }
 
 const QStringList &Tinfoform::emnerStifinder()
@@ -139,23 +156,40 @@ void Tinfoform::buildActions()
             }
         },
         [this] { return Edit && !Edit->text().isEmpty(); });
-    actions->add(
-        "AsletAlle", "Slet liste", {}, "Slet alle urls fra listen",
-        [this] {
-            urlListe->clear();
-            urlIndex = -1;
-            actions->updateAll();
-        },
-        [count] { return count() > 0; });
-    actions->add("infStifinder", "Stifinder", {}, "Vis informationssider angående Stifinder",
-                 [this] { visEmner(emnerStifinder()); });
-    actions->add("infKlipbordet", "Klipbordet", {}, "Informationssider angående Klipbordet",
-                 [this] { visEmner(emnerKlipbordet()); });
-    actions->add("infFunktioner", "Funktioner", {},
-                 "Vis informationssider angående fil og mappe funktioner i listen",
-                 [this] { visEmner(emnerFunktioner()); });
-    actions->add("infProgrammer", "Programmer", {}, "Vis informationssider angående programmer i listen",
-                 [this] { visEmner(emnerProgrammer()); });
+    // In a window of its own the topics fill a list the user sees only in the pages window.
+    const auto topicsUsable = [this] { return showInternt || (urlform1 && urlform1->isVisible()); };
+    actions
+        ->add(
+            "infStifinder", "Stifinder", {}, "Vis informationssider angående Stifinder",
+            [this] { visEmner(emnerStifinder()); }, topicsUsable)
+        ->setIcon(QIcon::fromTheme("system-file-manager"));
+    actions
+        ->add(
+            "infKlipbordet", "Klipbordet", {}, "Informationssider angående Klipbordet",
+            [this] { visEmner(emnerKlipbordet()); }, topicsUsable)
+        ->setIcon(QIcon::fromTheme("edit-paste"));
+    actions
+        ->add(
+            "infFunktioner", "Funktioner", {},
+            "Vis informationssider angående fil og mappe funktioner i listen",
+            [this] { visEmner(emnerFunktioner()); }, topicsUsable)
+        ->setIcon(QIcon::fromTheme("document-properties"));
+    actions
+        ->add(
+            "infProgrammer", "Programmer", {}, "Vis informationssider angående programmer i listen",
+            [this] { visEmner(emnerProgrammer()); }, topicsUsable)
+        ->setIcon(QIcon::fromTheme("applications-other"));
+    actions
+        ->add(
+            "aVisUrlliste", "Vis urlliste", {}, "Vis urllisten med indførte urls",
+            [] {
+                if (!urlform1)
+                    return;
+                urlform1->show();
+                urlform1->raise();
+            },
+            [] { return urlform1 && !urlform1->isVisible(); })
+        ->setIcon(QIcon::fromTheme("view-list-text"));
     actions->add("Aluk", "Luk", {}, "Luk informationen", [this] { closeWindow(); });
 }
 
@@ -189,19 +223,33 @@ void Tinfoform::buildUi()
     connect(Web, &QTextBrowser::sourceChanged, this, [this](const QUrl &url) { pageShown(url); });
     left->addWidget(Web, 1);
 
-    urlListe = new QListWidget;
-    urlListe->setObjectName("urlListe");
+    // The list answers wherever it is shown: here inside the main window, or in its own window.
     connect(urlListe, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { goToStruktur(urlListe->row(item)); });
 
+    QAction *visInfoStruk = toolHost() ? toolHost()->mainAction("aVisInfoStruk") : nullptr;
     funkPanel = new QWidget(this);
     funkPanel->setObjectName("funkPanel");
     auto *funk = new QHBoxLayout(funkPanel);
     funk->setContentsMargins(4, 2, 4, 2);
+    if (visInfoStruk) {
+        auto *b = new QToolButton(funkPanel);
+        b->setDefaultAction(visInfoStruk);
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        funk->addWidget(b);
+    }
     funk->addWidget(new QLabel("Liste emner:", funkPanel));
-    for (const char *name : {"infStifinder", "infKlipbordet", "infFunktioner", "infProgrammer"})
-        funk->addWidget(new QPushButton(actions->action(name)->text(), funkPanel));
+    for (const char *name : kTopics) {
+        QToolButton *b = button(actions->action(name), funkPanel, QString());
+        b->setObjectName(QString(name) + "Knap");
+        funk->addWidget(b);
+    }
     funk->addStretch(1);
+    auto *visUrlliste = new QToolButton(funkPanel);
+    visUrlliste->setObjectName("visUrllisteKnap");
+    visUrlliste->setDefaultAction(actions->action("aVisUrlliste"));
+    visUrlliste->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    funk->addWidget(visUrlliste);
     left->addWidget(funkPanel);
     layout->addLayout(left, 1);
 
@@ -212,26 +260,22 @@ void Tinfoform::buildUi()
     auto *heading = new QLabel("Information", rightPanel);
     heading->setStyleSheet("font-weight: bold; font-size: 12pt;");
     right->addWidget(heading);
-    // The main window's commands that lead back to the explorer, the contents and the panel.
-    if (toolHost()) {
-        for (const char *name : {"aVisStifinder", "aVisInfoStruk", "aPanelV"}) {
-            if (QAction *main = toolHost()->mainAction(name)) {
-                auto *b = new QToolButton(rightPanel);
-                b->setDefaultAction(main);
-                b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-                b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-                right->addWidget(b);
-            }
-        }
-    }
-    right->addWidget(new QLabel("Liste emner", rightPanel));
-    for (const char *name : {"infStifinder", "infKlipbordet", "infFunktioner", "infProgrammer"}) {
+    const auto wide = [rightPanel = rightPanel, right](QAction *action, Qt::ToolButtonStyle style) {
         auto *b = new QToolButton(rightPanel);
-        b->setDefaultAction(actions->action(name));
-        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        b->setDefaultAction(action);
+        b->setToolButtonStyle(style);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         right->addWidget(b);
-    }
+        return b;
+    };
+    // The main window's commands that lead back to the explorer, the contents and the panel.
+    if (toolHost())
+        for (const char *name : {"aVisStifinder", "aVisInfoStruk", "aPanelV"})
+            if (QAction *main = toolHost()->mainAction(name))
+                wide(main, Qt::ToolButtonTextBesideIcon);
+    right->addWidget(new QLabel("Liste emner", rightPanel));
+    for (const char *name : kTopics)
+        wide(actions->action(name), Qt::ToolButtonTextBesideIcon);
     // "Lister": the main window's four lists of shortcut keys.
     auto *lister = new QToolButton(rightPanel);
     lister->setText("Lister");
@@ -243,25 +287,15 @@ void Tinfoform::buildUi()
             listerMenu->addAction(main);
     lister->setMenu(listerMenu);
     right->addWidget(lister);
-    auto *slet = new QToolButton(rightPanel);
-    slet->setDefaultAction(actions->action("AsletAlle"));
-    slet->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    right->addWidget(slet);
+    if (urlform1)
+        wide(urlform1->actions->action("AsletAlle"), Qt::ToolButtonTextOnly)->setObjectName("sletListeKnap");
     layout->addWidget(rightPanel);
-    // Inside the main window the list is in the right panel; in a window of its own, under the page.
-    if (showInternt) {
+    // Inside the main window the list is borrowed from the pages window for the right panel.
+    if (showInternt && urlform1) {
         right->addWidget(urlListe, 1);
+        urlListe->show();
     } else {
-        urlListe->setMaximumHeight(120);
-        left->insertWidget(2, urlListe);
-    }
-    // The topic buttons of the bottom row run the same actions.
-    const QList<QPushButton *> topics = funkPanel->findChildren<QPushButton *>();
-    const char *const names[] = {"infStifinder", "infKlipbordet", "infFunktioner", "infProgrammer"};
-    for (int i = 0; i < topics.size() && i < 4; ++i) {
-        QAction *action = actions->action(names[i]);
-        topics[i]->setToolTip(action->toolTip());
-        connect(topics[i], &QPushButton::clicked, action, &QAction::trigger);
+        right->addStretch(1);
     }
 }
 
@@ -324,7 +358,7 @@ void Tinfoform::selectEntry(int index)
 
 void Tinfoform::goToStruktur(int index)
 {
-    if (index < 0 || index >= urlListe->count())
+    if (!urlform1 || index < 0 || index >= urlListe->count())
         return;
     urlIndex = index;
     naviKlikket = true;
@@ -369,9 +403,11 @@ void Tinfoform::linkClicked(const QUrl &url)
 
 void Tinfoform::closing()
 {
-    keptEntries().clear();
-    for (int i = 0; i < urlListe->count(); ++i)
-        keptEntries().append(urlListe->item(i)->text());
+    // The list stays with the pages window for the next information window.
+    if (showInternt)
+        giveListBack();
+    else if (urlform1 && urlform1->isVisible())
+        urlform1->close();
 }
 
 void Tinfoform::hentOpt()

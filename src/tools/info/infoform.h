@@ -35,7 +35,7 @@ public:
 
     QTextBrowser *Web = nullptr;
     QLineEdit *Edit = nullptr;
-    QListWidget *urlListe = nullptr;
+    QListWidget *urlListe = nullptr; // the pages window's list
     QWidget *rightPanel = nullptr;
     QWidget *funkPanel = nullptr;
     ActionList *actions = nullptr;
@@ -69,6 +69,7 @@ protected:
 
 private:
     void buildActions();
+    void giveListBack();
     void buildUi();
     void pageShown(const QUrl &url);
     void selectEntry(int index);
