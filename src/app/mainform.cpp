@@ -10,6 +10,7 @@
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
+#include "dialogs/services.h"
 #include "dialogs/shared.h"
 #include "dialogs/tablook.h"
 #include "explorer/listeform.h"
@@ -70,6 +71,7 @@ Tmainform::Tmainform(QWidget *parent)
     setObjectName("mainform");
     setMainHost(this);
     setToolHost(this);
+    services::installAll(this);
     buildActions();
     buildUi();
     clipboardWindows = new ClipboardWindows(
@@ -93,6 +95,7 @@ Tmainform::~Tmainform()
         setMainHost(nullptr);
     if (toolHost() == this)
         setToolHost(nullptr);
+    services::removeAll(this);
     delete ImageListExe;
     delete ImageListExe32;
     if (mainform == this)

@@ -56,7 +56,19 @@ class TProgform;
 class Tmappestrukturform;
 class Tinfoform;
 
-class Tmainform : public QMainWindow, public TMainHost, public TToolHost
+class Tmainform : public QMainWindow,
+                  public TMainHost,
+                  public TToolHost,
+                  public services::Settings,
+                  public services::Folders,
+                  public services::Status,
+                  public services::Launcher,
+                  public services::Help,
+                  public services::Tabs,
+                  public services::CurrentElement,
+                  public services::Explorers,
+                  public services::Pages,
+                  public services::StructureMenu
 {
     Q_OBJECT
 public:
@@ -315,7 +327,6 @@ public:
 
     // What the tool windows read of the main window.
     QAction *mainAction(const QString &name) const override;
-    void toolHelp(const QString &page) override;
     TMenuExeFiler *menuExe() const override { return MenuExe; }
     QIcon programIcon32(int index) const override;
     void setCurrentProgram(const QString &path) override { exeProgram = path; }

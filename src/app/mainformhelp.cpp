@@ -309,11 +309,6 @@ void Tmainform::InfoHelp(const QString &page)
     }
 }
 
-void Tmainform::toolHelp(const QString &page)
-{
-    InfoHelp(page);
-}
-
 void Tmainform::InfoStruk(const QString &side, const QString &tekst)
 {
     Tinfoform *window = openInfoform();

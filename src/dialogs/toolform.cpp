@@ -1,5 +1,6 @@
 #include "dialogs/toolform.h"
 
+#include "dialogs/services.h"
 #include "dialogs/widgets.h"
 
 #include <QCloseEvent>
@@ -36,10 +37,10 @@ void TToolForm::FormActivate()
 {
     if (showInternt && toolHost()) {
         if (opstart) {
-            toolHost()->InsertTab(this);
-            toolHost()->SetTCindex();
+            services::tabs()->InsertTab(this);
+            services::tabs()->SetTCindex();
         }
-        toolHost()->fokusTab(windowTitle());
+        services::tabs()->fokusTab(windowTitle());
     }
     opstart = false;
     activated();
@@ -62,17 +63,14 @@ core::OptionTable TToolForm::placeLines()
 QHBoxLayout *TToolForm::bottomBar(const QString &helpPage)
 {
     auto *bottom = new QHBoxLayout;
-    if (QAction *visStifinder = toolHost() ? toolHost()->mainAction("aVisStifinder") : nullptr)
+    if (QAction *visStifinder = services::pages()->mainAction("aVisStifinder"))
         bottom->addWidget(widgets::actionButton(
             visStifinder, this, {"folder-open", Qt::ToolButtonTextBesideIcon, {}, "visStifinderButton"}));
     bottom->addStretch(1);
     QToolButton *info = widgets::infoButton("infoButton", this);
     info->setStatusTip("Information");
     info->setVisible(!showInternt);
-    connect(info, &QToolButton::clicked, this, [helpPage] {
-        if (toolHost())
-            toolHost()->toolHelp(helpPage);
-    });
+    connect(info, &QToolButton::clicked, this, [helpPage] { services::help()->InfoHelp(helpPage); });
     bottom->addWidget(info);
     auto *close = new QPushButton("Luk", this);
     close->setObjectName("lukKnap");
@@ -95,8 +93,7 @@ void TToolForm::closeEvent(QCloseEvent *event)
         m_closed = true;
         closing();
         if (showInternt) {
-            if (toolHost())
-                toolHost()->CloseTab(windowTitle());
+            services::tabs()->CloseTab(windowTitle());
         } else {
             gemOpt();
         }
@@ -130,7 +127,7 @@ bool TToolForm::event(QEvent *event)
     if (event->type() == QEvent::ParentChange && parentWidget())
         parentWidget()->installEventFilter(this);
     if (event->type() == QEvent::StatusTip && toolHost()) {
-        toolHost()->HintInfo(static_cast<QStatusTipEvent *>(event)->tip());
+        services::status()->HintInfo(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     }
     return QWidget::event(event);

@@ -3,6 +3,7 @@
 #include "core/linefile.h"
 #include "core/optionlines.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/services.h"
 #include "explorer/mainhost.h"
 #include "explorer/winform.h"
 #include "fileops/klipbord.h"
@@ -203,7 +204,7 @@ void Tlisteform::udskrivMappeFilInf(const QString &antalMapper, const QString &a
         filerField->setText(antalFiler);
     if (!mainHost())
         return;
-    if (mainHost()->settings().sharedClipboard)
+    if (services::settings()->settings().sharedClipboard)
         mainHost()->udskivKlipbordInf(antalMapper, antalFiler);
     else
         mainHost()->showClipboardCounts(winformCaption, antalMapper, antalFiler);
@@ -327,12 +328,11 @@ void Tlisteform::FormActivate()
     if (opstart) {
         opstart = false;
         if (mainHost()) {
-            mainHost()->InsertTab(this);
-            mainHost()->SetTCindex();
+            services::tabs()->InsertTab(this);
+            services::tabs()->SetTCindex();
         }
     }
-    if (mainHost())
-        mainHost()->fokusTab(windowTitle());
+    services::tabs()->fokusTab(windowTitle());
     actions->updateAll();
 }
 
@@ -340,8 +340,7 @@ void Tlisteform::closeEvent(QCloseEvent *event)
 {
     // The rows belong to the explorer windows that use them: closing hides the window and
     // takes its tab away; showing the clipboard again brings the same window back.
-    if (mainHost())
-        mainHost()->CloseTab(windowTitle());
+    services::tabs()->CloseTab(windowTitle());
     opstart = true;
     if (auto *frame = parentWidget())
         frame->hide();

@@ -7,6 +7,7 @@
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
+#include "dialogs/services.h"
 #include "dialogs/tablook.h"
 #include "explorer/activityindicator.h"
 #include "explorer/listeform.h"
@@ -56,7 +57,7 @@ Twinform::Twinform(QWidget *parent)
     StifinderNavn = "Stifinder " + QString::number(number);
     setObjectName(StifinderNavn);
     setWindowTitle(StifinderNavn);
-    const QString optMappe = mainHost() ? mainHost()->optMappe() : QString();
+    const QString optMappe = services::folders()->optMappe();
     optFilnavn = optMappe + StifinderNavn + ".txt";
 
     createLists();
@@ -78,8 +79,9 @@ Twinform::Twinform(QWidget *parent)
 
     redskabsCheckClick();
     if (mainHost()) {
-        applyTreeFont(mainHost()->settings().treeFontSize(), mainHost()->settings().treeFontName());
-        topPanel->setVisible(mainHost()->settings().topPanel);
+        applyTreeFont(services::settings()->settings().treeFontSize(),
+                      services::settings()->settings().treeFontName());
+        topPanel->setVisible(services::settings()->settings().topPanel);
     }
 
     struktur->setGemHentFilnavn(savedTreeFile());
@@ -95,8 +97,8 @@ Twinform::Twinform(QWidget *parent)
         mappeKontrol(struktur->makeStruktur2(QString()), true);
     }
     if (mainHost()) {
-        applyTabLook(mainHost()->settings().tabLook);
-        setTreeLines(mainHost()->settings().treeLines);
+        applyTabLook(services::settings()->settings().tabLook);
+        setTreeLines(services::settings()->settings().treeLines);
     }
     FavDir->HentReopenFiler();
     FavFiler->HentReopenFiler();
@@ -106,25 +108,22 @@ Twinform::~Twinform() = default;
 
 QString Twinform::historyFile() const
 {
-    return (mainHost() ? mainHost()->optMappe() : QString()) + "historiemapper" + StifinderNavn.mid(10) +
-           ".txt";
+    return (services::folders()->optMappe()) + "historiemapper" + StifinderNavn.mid(10) + ".txt";
 }
 
 QString Twinform::favouriteFoldersFile() const
 {
-    return (mainHost() ? mainHost()->optMappe() : QString()) + "favoritmapper" + StifinderNavn.mid(10) +
-           ".txt";
+    return (services::folders()->optMappe()) + "favoritmapper" + StifinderNavn.mid(10) + ".txt";
 }
 
 QString Twinform::favouriteFilesFile() const
 {
-    return (mainHost() ? mainHost()->optMappe() : QString()) + "favoritfiler" + StifinderNavn.mid(10) +
-           ".txt";
+    return (services::folders()->optMappe()) + "favoritfiler" + StifinderNavn.mid(10) + ".txt";
 }
 
 QString Twinform::savedTreeFile() const
 {
-    return (mainHost() ? mainHost()->optMappe() : QString()) + "GemHentStruktur " + StifinderNavn + ".txt";
+    return (services::folders()->optMappe()) + "GemHentStruktur " + StifinderNavn + ".txt";
 }
 
 void Twinform::createLists()
@@ -133,10 +132,7 @@ void Twinform::createLists()
     historieDir->SetItemfile(historyFile());
     historieDir->SetListeBoks(HistorieListe);
     historieDir->SetItemtype(itBibliotek);
-    auto status = [](const QString &path) {
-        if (mainHost())
-            mainHost()->UdskrivInfo(path);
-    };
+    auto status = [](const QString &path) { services::status()->UdskrivInfo(path); };
     auto show = [this](const QString &, const QString &path) { visIFilStruktur(path); };
     historieDir->SetOnDblListeKlik(show);
     historieDir->SetOnListeKlik([status](const QString &, const QString &path) { status(path); });
@@ -158,10 +154,8 @@ void Twinform::createLists()
         RenamFEdit->setText(caption);
         status(path);
     });
-    FavFiler->SetOnDblListeKlik([](const QString &, const QString &path) {
-        if (mainHost())
-            mainHost()->runFilname(path, 0);
-    });
+    FavFiler->SetOnDblListeKlik(
+        [](const QString &, const QString &path) { services::launcher()->runFilname(path, 0); });
 
     findDir = new TReopenFilerX(this);
     findDir->SetListeBoks(mappeBoxen);
@@ -319,27 +313,26 @@ void Twinform::FormActivate()
         opstart = false;
         fitToolBarToTree();
         if (mainHost()) {
-            mainHost()->InsertTab(this);
-            mainHost()->SetTCindex();
+            services::tabs()->InsertTab(this);
+            services::tabs()->SetTCindex();
         }
         (activeTree() == StrukturNr::mapper ? MappeStruktur : FilStruktur)->setFocus();
-        if (mainHost())
-            mainHost()->loadMappeStruktur(false);
-        if (mainHost() && !mainHost()->settings().triedBefore) {
+        services::structureMenu()->loadMappeStruktur(false);
+        if (mainHost() && !services::settings()->settings().triedBefore) {
             winBog->setCurrentIndex(4);
             egenskabsBogen->setCurrentIndex(1);
         }
-        if (mainHost() && mainHost()->settings().sharedClipboard) {
+        if (mainHost() && services::settings()->settings().sharedClipboard) {
             Klipbord *klipbord = metodeX->klipbord();
             mainHost()->udskivKlipbordInf(QString::number(klipbord->Mappeliste->count()),
                                           QString::number(klipbord->Filliste->count()));
         }
         funkNo = metodeX->strukturY()->getNodeId(activeTree());
-        setActionUpdates(mainHost() && mainHost()->settings().block);
+        setActionUpdates(mainHost() && services::settings()->settings().block);
     }
     if (mainHost()) {
-        mainHost()->fokusTab(StifinderNavn);
-        mainHost()->setEditSti(aktuelleSti);
+        services::tabs()->fokusTab(StifinderNavn);
+        services::currentElement()->setEditSti(aktuelleSti);
     }
     stifindernavnLabel->setText(StifinderNavn);
 }
@@ -360,7 +353,7 @@ void Twinform::FormClose()
     FavFiler->GemReopenFiler();
     if (mainHost()) {
         mainHost()->explorerClosed();
-        mainHost()->CloseTab(StifinderNavn);
+        services::tabs()->CloseTab(StifinderNavn);
     }
 }
 
@@ -397,7 +390,7 @@ void Twinform::setAktivitetsNr(int ant, int infoNo)
     }
     if (AktivitetBoks)
         AktivitetBoks->setSpinning(!funkTilladt);
-    if (mainHost() && mainHost()->settings().notifications) {
+    if (mainHost() && services::settings()->settings().notifications) {
         if (infoNo == 1)
             setBeskedInfo("Der blev kopieret " +
                           (pasteResultText.isEmpty() ? QStringLiteral("0 bytes") : pasteResultText));
@@ -411,8 +404,8 @@ void Twinform::setAktivitetsNr(int ant, int infoNo)
 
 void Twinform::setBeskedInfo(const QString &text)
 {
-    if (mainHost() && mainHost()->settings().notifications)
-        mainHost()->makeInfo("Information", text);
+    if (mainHost() && services::settings()->settings().notifications)
+        services::status()->makeInfo("Information", text);
 }
 
 bool Twinform::operationBracket(const QString &question, int infoNo, const std::function<void()> &work)
@@ -465,14 +458,14 @@ void Twinform::actionUpdExecute()
 {
     if (!mainHost())
         return;
-    const bool blocking = !mainHost()->settings().block;
+    const bool blocking = !services::settings()->settings().block;
     mainHost()->setBlokerChecked(blocking);
     if (blocking)
-        mainHost()->UdskrivInfo("Andre funktioner blokeres nu ved aktive tidskrævende funktioner.");
-    else if (mainHost()->settings().inform)
-        mainHost()->UdskrivInfo(
+        services::status()->UdskrivInfo("Andre funktioner blokeres nu ved aktive tidskrævende funktioner.");
+    else if (services::settings()->settings().inform)
+        services::status()->UdskrivInfo(
             "Andre funktioner blokeres ikke ved aktive tidskrævende funktioner, men der informeres.");
     else
-        mainHost()->UdskrivInfo(
+        services::status()->UdskrivInfo(
             "Andre funktioner blokeres ikke ved aktive tidskrævende funktioner, og der informeres ikke.");
 }

@@ -9,6 +9,7 @@
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
+#include "dialogs/services.h"
 #include "dialogs/tablook.h"
 #include "explorer/activityindicator.h"
 #include "explorer/listeform.h"
@@ -146,7 +147,7 @@ void Twinform::buildClipboardActions()
             KDTcheck->setChecked(false);
         },
         [this] {
-            return mainHost() && !mainHost()->settings().sharedClipboard && KDTcheck->isChecked() &&
+            return mainHost() && !services::settings()->settings().sharedClipboard && KDTcheck->isChecked() &&
                    mainHost()->newCount() >= 2 && metodeX->klipbord()->elementAntal >= 1 &&
                    mainHost()->runningOperations() == 0;
         });

@@ -10,6 +10,7 @@
 #include "dialogs/filinfoform.h"
 #include "dialogs/radiogroup.h"
 #include "dialogs/renameform.h"
+#include "dialogs/services.h"
 #include "explorer/mainhost.h"
 #include "fileops/deletecompo.h"
 #include "fileops/metodecompo.h"
@@ -65,13 +66,10 @@ void Twinform::createEngines()
 {
     // The properties window belongs to the method object, which fills it.
     auto *egenskaber = new Tfilinfoform(this);
-    egenskaber->onHjaelp = [](const QString &side) {
-        if (mainHost())
-            mainHost()->InfoHelp(side);
-    };
+    egenskaber->onHjaelp = [](const QString &side) { services::help()->InfoHelp(side); };
     metodeX->setPropertiesView(egenskaber);
     if (mainHost())
-        metodeX->setIkonDir(mainHost()->iconFolder());
+        metodeX->setIkonDir(services::folders()->iconFolder());
     PasteObj = new TPasteObjekt(this);
     DeleteObj = new TDeleteObjekt(this);
     PasteObj->FonPasteElements = [this](bool doCopy) { lukKlipbordKontrol(doCopy); };
@@ -152,27 +150,19 @@ void Twinform::buildFileCommandActions()
         newRule("NyMappe"));
     actions->add(
         "aRun", "Kør", QKeySequence("Ctrl+K"), "Kør valgte fil, hvis muligt: Ctrl+K eller F9",
-        [this] {
-            if (mainHost())
-                mainHost()->runFilname(metodeX->strukturY()->filnavn(), 0);
-        },
-        fileRule);
+        [this] { services::launcher()->runFilname(metodeX->strukturY()->filnavn(), 0); }, fileRule);
     actions->action("aRun")->setShortcuts({QKeySequence("Ctrl+K"), QKeySequence("F9")});
     actions->add(
         "aRediger", "Rediger", QKeySequence("Ctrl+R"), "Rediger valgte fil om muligt: Ctrl+R",
-        [this] {
-            if (mainHost())
-                mainHost()->runFilname(metodeX->strukturY()->filnavn(), 1);
-        },
-        fileRule);
+        [this] { services::launcher()->runFilname(metodeX->strukturY()->filnavn(), 1); }, fileRule);
     actions->add(
         "aProgram", "Program", QKeySequence("Ctrl+P"),
         "Åben valgte program eventuelt med valgt/valgte fil/filer: Ctrl+P",
         [this] {
-            if (mainHost())
-                mainHost()->OpenFilMedProgram(mainHost()->currentProgram(), selectedFilesAsArguments());
+            services::launcher()->OpenFilMedProgram(services::launcher()->currentProgram(),
+                                                    selectedFilesAsArguments());
         },
-        [] { return mainHost() && !mainHost()->currentProgram().isEmpty(); });
+        [] { return !services::launcher()->currentProgram().isEmpty(); });
     actions->add(
         "Rename", "Omdøb", QKeySequence("Ctrl+O"), "Indfør det nye navn og omdøb: Ctrl+O",
         [this] { renameByDialog(); }, deleteRule("Rename"));
@@ -284,8 +274,7 @@ void Twinform::DeleteElementer(StrukturNr tree, bool tilPapirkurv)
                                  struktur->setMappenavn(core::withoutTrailingBackslash(folder));
                                  showAroundFolder(folder);
                              }
-                             if (mainHost())
-                                 mainHost()->UdskrivInfo(sletteStatus(*DeleteObj, tilPapirkurv));
+                             services::status()->UdskrivInfo(sletteStatus(*DeleteObj, tilPapirkurv));
                          }
                          struktur->setFilnavn(QString());
                      });
@@ -295,7 +284,7 @@ bool Twinform::mayStart(const QString &question) const
 {
     // Asked only while another operation of the program runs and "Informer" is on.
     return !mainHost() || question.isEmpty() || mainHost()->runningOperations() <= 0 ||
-           !mainHost()->settings().inform || messages::ask(question);
+           !services::settings()->settings().inform || messages::ask(question);
 }
 
 void Twinform::renameInPlace(bool ask)
@@ -583,10 +572,7 @@ void Twinform::renameByDialog()
     const QString base = core::withoutTrailingBackslash(core::folderOf(old));
     if (!m_renameForm) {
         m_renameForm = new TrenameForm(window());
-        m_renameForm->hintInfo = [](const QString &hint) {
-            if (mainHost())
-                mainHost()->HintInfo(hint);
-        };
+        m_renameForm->hintInfo = [](const QString &hint) { services::status()->HintInfo(hint); };
     }
     m_renameForm->oldEdit->setText(shown);
     m_renameForm->mappeEdit->setText(base);
@@ -640,10 +626,7 @@ void Twinform::renameExtension()
     const QString oldExtension = name.lastIndexOf(u'.') < 0 ? QString() : name.mid(name.lastIndexOf(u'.'));
     if (!m_extForm) {
         m_extForm = new TextForm(window());
-        m_extForm->hintInfo = [](const QString &hint) {
-            if (mainHost())
-                mainHost()->HintInfo(hint);
-        };
+        m_extForm->hintInfo = [](const QString &hint) { services::status()->HintInfo(hint); };
     }
     m_extForm->mappeEdit->setText(folder);
     m_extForm->oldEdit->setText(oldExtension);

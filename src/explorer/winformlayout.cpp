@@ -9,6 +9,7 @@
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
+#include "dialogs/services.h"
 #include "dialogs/tablook.h"
 #include "dialogs/widgets.h"
 #include "explorer/activityindicator.h"
@@ -82,10 +83,8 @@ QToolButton *helpButton(const char *name, const char *page, QWidget *parent)
 {
     auto *button = widgets::infoButton(name, parent);
     button->setStatusTip("Information");
-    QObject::connect(button, &QToolButton::clicked, button, [page] {
-        if (mainHost())
-            mainHost()->InfoHelp(QString::fromUtf8(page));
-    });
+    QObject::connect(button, &QToolButton::clicked, button,
+                     [page] { services::help()->InfoHelp(QString::fromUtf8(page)); });
     return button;
 }
 
@@ -217,14 +216,12 @@ void Twinform::buildActions()
                  });
     actions->add("hentStruktur", "Hent", QKeySequence("Ctrl+H"), "Hen gemte mappestruktur: Ctrl+H",
                  [this, treeButtons] {
-                     metodeX->strukturY()->HentStrukturen(mainHost() ? mainHost()->settings().structureForm
-                                                                     : 0);
+                     metodeX->strukturY()->HentStrukturen(
+                         mainHost() ? services::settings()->settings().structureForm : 0);
                      treeButtons(false);
                  });
-    actions->add("GHopt", "Bestem fremvisnings metode", {}, "Bestem fremvisnings metode", [] {
-        if (mainHost())
-            mainHost()->showMainPage(4, 2);
-    });
+    actions->add("GHopt", "Bestem fremvisnings metode", {}, "Bestem fremvisnings metode",
+                 [] { services::pages()->showMainPage(4, 2); });
     buildNavigationActions();
     buildClipboardActions();
     buildFileCommandActions();
@@ -288,14 +285,11 @@ QWidget *Twinform::buildToolBar()
     strukturKnap->setToolTip("Åben boksen til oprettelse af strukturmapper: Ctrl+4");
     strukturKnap->setStatusTip(strukturKnap->toolTip());
     strukturKnap->setAutoRaise(true);
-    if (mainHost() && mainHost()->mappeStrukturMenu()) {
-        strukturKnap->setMenu(mainHost()->mappeStrukturMenu());
+    if (services::structureMenu()->mappeStrukturMenu()) {
+        strukturKnap->setMenu(services::structureMenu()->mappeStrukturMenu());
         strukturKnap->setPopupMode(QToolButton::MenuButtonPopup);
     }
-    connect(strukturKnap, &QToolButton::clicked, this, [] {
-        if (mainHost())
-            mainHost()->opretStrukturer();
-    });
+    connect(strukturKnap, &QToolButton::clicked, this, [] { services::structureMenu()->opretStrukturer(); });
     left->addWidget(strukturKnap);
     auto *genskabKnap = new QToolButton(funkPanel1);
     genskabKnap->setObjectName("genskabKnap");
@@ -304,10 +298,7 @@ QWidget *Twinform::buildToolBar()
     genskabKnap->setToolTip("Genskab sidste aktiverede hjemmelavede struktur: F3");
     genskabKnap->setStatusTip(genskabKnap->toolTip());
     genskabKnap->setAutoRaise(true);
-    connect(genskabKnap, &QToolButton::clicked, this, [] {
-        if (mainHost())
-            mainHost()->CallOnClick();
-    });
+    connect(genskabKnap, &QToolButton::clicked, this, [] { services::structureMenu()->CallOnClick(); });
     left->addWidget(genskabKnap);
     left->addStretch();
 
@@ -390,10 +381,8 @@ QWidget *Twinform::buildKnownFoldersPage()
     startRow->addStretch();
     auto *infAktMapBut = widgets::infoButton("infAktMapBut", page);
     infAktMapBut->setText("Info");
-    connect(infAktMapBut, &QToolButton::clicked, this, [] {
-        if (mainHost())
-            mainHost()->InfoHelp("Aktiverbare mapper.html");
-    });
+    connect(infAktMapBut, &QToolButton::clicked, this,
+            [] { services::help()->InfoHelp("Aktiverbare mapper.html"); });
     startRow->addWidget(infAktMapBut);
     layout->addLayout(startRow);
     auto *strukTekst =
@@ -458,17 +447,16 @@ QWidget *Twinform::buildSettingsPage()
     sammeKbutton = new QPushButton("Bestem indstilling", klip);
     sammeKbutton->setObjectName("sammeKbutton");
     sammeKbutton->setStatusTip("Gå til indstillinger angående fælles klipbord");
-    connect(sammeKbutton, &QPushButton::clicked, this, [] {
-        if (mainHost())
-            mainHost()->showMainPage(4, 1, "Program egenskaber");
-    });
+    connect(sammeKbutton, &QPushButton::clicked, this,
+            [] { services::pages()->showMainPage(4, 1, "Program egenskaber"); });
     auto *transfer = new QToolButton(klip);
     transfer->setDefaultAction(actions->action("KlipbordsdataTransfer"));
     transfer->setToolButtonStyle(Qt::ToolButtonTextOnly);
     auto *transferInfo = widgets::infoButton("transferInfo", klip);
     connect(transferInfo, &QToolButton::clicked, this, [] {
-        messages::inform(mainHost() && mainHost()->settings().sharedClipboard ? infoText("transferShared")
-                                                                              : infoText("transferInfo"));
+        messages::inform(mainHost() && services::settings()->settings().sharedClipboard
+                             ? infoText("transferShared")
+                             : infoText("transferInfo"));
     });
     auto *sameInfo = widgets::infoButton("sammeKinfo", klip);
     connect(sameInfo, &QToolButton::clicked, this, [] { messages::inform(infoText("sammeKinfo")); });

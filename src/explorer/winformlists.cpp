@@ -9,6 +9,7 @@
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/listrow.h"
+#include "dialogs/services.h"
 #include "dialogs/widgets.h"
 #include "explorer/mainhost.h"
 #include "explorer/navnesoegning.h"
@@ -197,10 +198,7 @@ QWidget *Twinform::buildHistoryPage()
     bottom->addLayout(buttonRow(actions, page, {"hStruktur", "hStruktur2"}));
     auto *info = widgets::infoButton("hInformation", page);
     info->setToolTip("Information om Historielisten");
-    connect(info, &QToolButton::clicked, this, [] {
-        if (mainHost())
-            mainHost()->InfoHelp("Besøgte mapper.html");
-    });
+    connect(info, &QToolButton::clicked, this, [] { services::help()->InfoHelp("Besøgte mapper.html"); });
     bottom->addWidget(info);
     layout->addLayout(bottom);
     return page;
@@ -216,8 +214,7 @@ void Twinform::buildHistoryActions()
         [this] {
             historieDir->GemReopenFiler();
             HListeForandret = false;
-            if (mainHost())
-                mainHost()->UdskrivInfo("Listen er gemt!");
+            services::status()->UdskrivInfo("Listen er gemt!");
         },
         [this] { return HListeForandret; });
     actions->add("hHent", "Hent", {}, "Erstat nuværende liste med den tidligere gemte", [this] {
@@ -227,8 +224,7 @@ void Twinform::buildHistoryActions()
         }
         historieDir->HentReopenFiler();
         HListeForandret = false;
-        if (mainHost())
-            mainHost()->UdskrivInfo("Listen er hentet!");
+        services::status()->UdskrivInfo("Listen er hentet!");
     });
     addListCommands({"hOp", "hNed", "hSlet", "Slet valgte", "hClearListe", "Ryd hele listen",
                      [this] { return static_cast<TReopenFilerBase *>(historieDir); },
@@ -281,10 +277,7 @@ QWidget *Twinform::buildFavouritesPage()
         column->addLayout(buttonRow(actions, tab, row1));
         column->addLayout(buttonRow(actions, tab, row2));
         auto *button = widgets::infoButton(info, tab);
-        connect(button, &QToolButton::clicked, this, [helpPage] {
-            if (mainHost())
-                mainHost()->InfoHelp(helpPage);
-        });
+        connect(button, &QToolButton::clicked, this, [helpPage] { services::help()->InfoHelp(helpPage); });
         column->addWidget(button, 0, Qt::AlignRight);
         return tab;
     };
@@ -304,7 +297,7 @@ QWidget *Twinform::buildFavouritesPage()
 void Twinform::aInsertFavoritmappeExecute()
 {
     favChanged = false;
-    const QString path = mainHost() ? mainHost()->editSti() : aktuelleSti;
+    const QString path = mainHost() ? services::currentElement()->editSti() : aktuelleSti;
     if (core::fileExists(path)) {
         FavFiler->InsertItem(path, core::nameOf(path));
         FavFiler->GemReopenFiler();
@@ -408,8 +401,7 @@ void Twinform::buildFavouriteActions()
         "fLkopier", "Kopier", {}, "Indsæt valgte fil i klipbordet", [this] { kopierFavorit(true); },
         selected(&Twinform::favfilerListe));
     auto run = [this](int mode) {
-        if (mainHost())
-            mainHost()->runFilname(FavFiler->GetFilnavn(favfilerListe->currentRow()), mode);
+        services::launcher()->runFilname(FavFiler->GetFilnavn(favfilerListe->currentRow()), mode);
     };
     actions->add(
         "FLopen", "Kør", {}, "Forsøg at køre valgte fil i listen", [run] { run(0); },
@@ -422,10 +414,11 @@ void Twinform::buildFavouriteActions()
         [this] {
             const QString path = FavFiler->GetFilnavn(favfilerListe->currentRow());
             if (mainHost() && core::fileExists(path))
-                mainHost()->OpenFilMedProgram(mainHost()->currentProgram(), "\"" + path + "\"");
+                services::launcher()->OpenFilMedProgram(services::launcher()->currentProgram(),
+                                                        "\"" + path + "\"");
         },
         [this] {
-            return mainHost() && !mainHost()->currentProgram().isEmpty() && favfilerListe &&
+            return !services::launcher()->currentProgram().isEmpty() && favfilerListe &&
                    favfilerListe->currentRow() >= 0;
         });
     // The point structure of the files' folders leaves out repeated folders; the level one keeps them.
@@ -444,7 +437,7 @@ void Twinform::buildFavouriteActions()
 
 QWidget *Twinform::buildShortcutsPanel(QWidget *page)
 {
-    m_genvejsMappe = mainHost() ? mainHost()->settings().shortcutsFolder : QString();
+    m_genvejsMappe = mainHost() ? services::settings()->settings().shortcutsFolder : QString();
     if (m_genvejsMappe.isEmpty() || !core::directoryExists(m_genvejsMappe))
         return nullptr;
     auto *panel = new QGroupBox("Genveje i Fast placering", page);
@@ -509,8 +502,7 @@ void Twinform::buildShortcutActions()
                 messages::inform("Filen blev ikke fundet.");
                 return;
             }
-            if (mainHost())
-                mainHost()->runFilname(path, 0);
+            services::launcher()->runFilname(path, 0);
         },
         [this, folderExists] { return genvejsListe && genvejsListe->currentItem() && folderExists(); });
     actions->add(

@@ -10,6 +10,7 @@
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/radiogroup.h"
+#include "dialogs/services.h"
 #include "dialogs/tablook.h"
 #include "explorer/activityindicator.h"
 #include "explorer/listeform.h"
@@ -54,8 +55,8 @@ void Twinform::mappeKontrol(const QString &denneSti, bool medSti)
     if (denneSti.isEmpty())
         return;
     if (mainHost()) {
-        mainHost()->setEditSti(denneSti);
-        aktuelleSti = mainHost()->editSti();
+        services::currentElement()->setEditSti(denneSti);
+        aktuelleSti = services::currentElement()->editSti();
     } else {
         aktuelleSti = denneSti;
     }
@@ -168,7 +169,7 @@ void Twinform::FilStrukturDblClick()
     if (core::directoryExists(path))
         mappeKontrol(struktur->makeStruktur2(path), true);
     else if (core::fileExists(path) && mainHost())
-        mainHost()->runFilname(path, 0);
+        services::launcher()->runFilname(path, 0);
 }
 
 void Twinform::tilbageExecute()
@@ -258,11 +259,8 @@ void Twinform::buildNavigationActions()
     actions->add(
         "aReloadStruktur", "Genskab", QKeySequence("F3"),
         "Genskab sidste aktiverede hjemmelavede struktur: F3",
-        [] {
-            if (mainHost())
-                mainHost()->CallOnClick();
-        },
-        [] { return mainHost() && mainHost()->onClickIndex() > 1; });
+        [] { services::structureMenu()->CallOnClick(); },
+        [] { return services::structureMenu()->onClickIndex() > 1; });
 
     // The selection commands of the file tree. With neither tree active, "Marker alt" and
     // "Inverter valg" keep the state they had.

@@ -7,6 +7,7 @@
 #include "core/messages.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/services.h"
 #include "explorer/mainhost.h"
 #include "fileops/metodecompo.h"
 #include "structures/grundobjekt.h"
@@ -101,8 +102,7 @@ QString Twinform::skrivAfspilningsliste(TSkrivTekstfiler::Afspiller afspiller)
     struktur->SelectFil(written);
     FilStruktur->setFocus();
     mappeKontrol(written, false);
-    if (mainHost())
-        mainHost()->OpenFilen(struktur->filnavn(), false);
+    services::launcher()->OpenFilen(struktur->filnavn(), false);
     return written;
 }
 

@@ -7,6 +7,7 @@
 #include "core/messages.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/services.h"
 #include "dialogs/widgets.h"
 #include "explorer/mainhost.h"
 #include "explorer/navnesoegning.h"
@@ -102,10 +103,8 @@ QWidget *Twinform::buildSearchPage()
 
     auto *bottom = new QHBoxLayout;
     auto *info = widgets::infoButton("findInformation", page);
-    connect(info, &QToolButton::clicked, this, [] {
-        if (mainHost())
-            mainHost()->InfoHelp("Søg efter filer og mapper.html");
-    });
+    connect(info, &QToolButton::clicked, this,
+            [] { services::help()->InfoHelp("Søg efter filer og mapper.html"); });
     bottom->addWidget(info);
     bottom->addWidget(widgets::actionButton(actions->action("infoClearFind"), page, {"edit-clear"}));
     bottom->addStretch();
@@ -201,7 +200,7 @@ void Twinform::aSearchExecute()
         BarEdit->setText("Søg efter");
         findBar->setValue(0);
         mappeLabel->clear();
-        QString folder = mainHost() ? mainHost()->editSti() : aktuelleSti;
+        QString folder = mainHost() ? services::currentElement()->editSti() : aktuelleSti;
         if (core::fileExists(folder))
             folder = core::folderOf(folder);
         QCoreApplication::processEvents();
@@ -230,7 +229,7 @@ void Twinform::findElement(const QString &aMappe, const QString &ElementS)
     BarEdit->setText("Undersøger...");
     if (!m_soegning)
         m_soegning = std::make_unique<NavneSoegning>();
-    m_soegning->start(aMappe, ElementS, mainHost() ? mainHost()->settings().maxElementer : 120);
+    m_soegning->start(aMappe, ElementS, mainHost() ? services::settings()->settings().maxElementer : 120);
     m_soegningAktiv = true;
     setCursor(Qt::BusyCursor);
     m_findTimer->start();
@@ -306,8 +305,7 @@ void Twinform::visFiltype(bool isoler)
     const QString ext = extEdit->text();
     TStrukturCompo *struktur = metodeX->strukturY();
     const int n = isoler ? struktur->makeStrukturFil(ext) : struktur->fremvisFiltype(ext);
-    if (mainHost())
-        mainHost()->UdskrivInfo("Der blev fundte " + QString::number(n) + " filer af typen " + ext);
+    services::status()->UdskrivInfo("Der blev fundte " + QString::number(n) + " filer af typen " + ext);
     antalExtEdit->setText(QString::number(n));
     FilStruktur->setFocus();
     mappeKontrol(QString(), false);

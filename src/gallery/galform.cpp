@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/services.h"
 #include "dialogs/widgets.h"
 #include "gallery/bibpan.h"
 #include "gallery/progresscompo.h"
@@ -95,7 +96,7 @@ TGalForm::TGalForm(bool internal, QWidget *parent)
     buildActions();
     buildUi();
     if (!showInternt) {
-        optFilnavn = core::delimKon(host() ? host()->optMappe() : QString()) + "Gallery.txt";
+        optFilnavn = core::delimKon(services::folders()->optMappe()) + "Gallery.txt";
         hentOpt();
     }
     GalForm = this;
@@ -122,28 +123,16 @@ void TGalForm::buildActions()
     actions->add(
         "AOpenPic", "Åben valgte i andet program", QKeySequence("Ctrl+K"),
         "Åben valgte eventuelt til redigering: Ctrl+K",
-        [this] {
-            if (host())
-                host()->runFilname(picFilnavn, 0);
-        },
-        valgt);
+        [this] { services::launcher()->runFilname(picFilnavn, 0); }, valgt);
     actions->add(
         "AKopier", "Kopier til klipbordet", QKeySequence("Ctrl+C"), "Kopier valgte billede: Ctrl+C",
-        [this] {
-            if (host())
-                host()->RegisterEleFromGal(picFilnavn);
-        },
-        valgt);
+        [this] { services::explorers()->RegisterEleFromGal(picFilnavn); }, valgt);
     actions->add(
         "ADelete", "Slet valgte fil i stifinderen", QKeySequence("Ctrl+D"), "Slet valgte: Ctrl+D",
         [this] { ADeleteExecute(); }, valgt);
     actions->add(
         "AkopierMappe", "Kopier til klipbordet", QKeySequence("Ctrl+M"), "Kopier aktuelle mappe: Ctrl+M",
-        [this] {
-            if (host())
-                host()->RegisterEleFromGal(BibPan->Bibliotek);
-        },
-        mappe);
+        [this] { services::explorers()->RegisterEleFromGal(BibPan->Bibliotek); }, mappe);
     actions->add(
         "AopenSF", "Vis i Windows Stifinder", QKeySequence("Ctrl+F"),
         "Åben aktuelle mappe i Stifinder: Ctrl+F", [this] { AopenSFExecute(); }, mappe);
@@ -269,17 +258,14 @@ QWidget *TGalForm::buildRightPanel()
     layout->addWidget(billede);
     layout->addStretch(1);
     auto *bottom = new QHBoxLayout;
-    if (QAction *visStifinder = host() ? host()->mainAction("aVisStifinder") : nullptr)
+    if (QAction *visStifinder = services::pages()->mainAction("aVisStifinder"))
         bottom->addWidget(widgets::actionButton(
             visStifinder, panel, {"folder-open", Qt::ToolButtonTextBesideIcon, {}, "visStifinderButton"}));
     bottom->addStretch(1);
     QToolButton *info = widgets::infoButton("infoButton", panel);
     info->setStatusTip("Information");
     info->setVisible(!showInternt);
-    connect(info, &QToolButton::clicked, this, [] {
-        if (host())
-            host()->toolHelp("Billeder.html");
-    });
+    connect(info, &QToolButton::clicked, this, [] { services::help()->InfoHelp("Billeder.html"); });
     bottom->addWidget(info);
     auto *close = new QPushButton("Luk", panel);
     close->setObjectName("lukKnap");
@@ -452,7 +438,7 @@ bool TGalForm::eventFilter(QObject *watched, QEvent *event)
                                                    {"lodretMinus", "Formindsk antallet af felter lodret."}};
         const QString text = texts.value(watched->objectName());
         if (!text.isEmpty())
-            host()->UdskrivInfo(event->type() == QEvent::Enter ? text : QString());
+            services::status()->UdskrivInfo(event->type() == QEvent::Enter ? text : QString());
     }
     return TToolForm::eventFilter(watched, event);
 }
@@ -465,7 +451,7 @@ void TGalForm::loadBilleder(int aV, int aL)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         Navnfelt->clear();
-        QString folder = host() ? host()->editSti() : QString();
+        QString folder = services::currentElement()->editSti();
         if (core::fileExists(folder))
             folder = core::folderOf(folder);
         mappeFelt->setText(folder);
@@ -503,8 +489,7 @@ void TGalForm::plusMinus(bool vandret, int delta)
     count += delta;
     if (count < 1) {
         count = 1;
-        if (host())
-            host()->UdskrivInfo("Et felt er mindste feltantal");
+        services::status()->UdskrivInfo("Et felt er mindste feltantal");
     }
     (vandret ? BVedit : BLedit)->setText(QString::number(count));
     actions->updateAll();
@@ -578,7 +563,7 @@ void TGalForm::setBgFarve(int index)
 void TGalForm::AvisExecute()
 {
     if (!picFilnavn.isEmpty() && host())
-        host()->selectFromGal(picFilnavn, false);
+        services::explorers()->selectFromGal(picFilnavn, false);
 }
 
 void TGalForm::ADeleteExecute()
@@ -590,7 +575,7 @@ void TGalForm::ADeleteExecute()
         return;
     QCoreApplication::processEvents();
     if (core::fileExists(picFilnavn) && host())
-        host()->selectFromGal(picFilnavn, true);
+        services::explorers()->selectFromGal(picFilnavn, true);
 }
 
 void TGalForm::AopenSFExecute()
@@ -600,5 +585,5 @@ void TGalForm::AopenSFExecute()
         return;
     const int result = core::shellExecute("open", folder, QString(), QString(), platform::SW_SHOWNORMAL);
     if (result <= 32 && host())
-        host()->ErrorInfo(result);
+        services::status()->ErrorInfo(result);
 }

@@ -850,9 +850,9 @@ void TestMainform::helpPagesAreShownWithTheirNodes()
     QCOMPARE(window.infobarPanels[2]->text(), "Kalender");
 
     // A tool's information button goes the same way; a page that is missing changes nothing.
-    window.toolHelp("Stifinderen.html");
+    window.InfoHelp("Stifinderen.html");
     QCOMPARE(infoform->Web->source().fileName(), "Stifinderen.html");
-    window.toolHelp("Findes ikke.html");
+    window.InfoHelp("Findes ikke.html");
     QCOMPARE(infoform->Web->source().fileName(), "Stifinderen.html");
     QCOMPARE(infoform->urlListe->count(), 4);
 

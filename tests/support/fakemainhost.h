@@ -3,21 +3,34 @@
 // asks of it recorded (tabs, status lines, notifications, clipboard windows, launched files).
 // Installs itself as the host while it lives.
 
+#include "dialogs/services.h"
 #include "explorer/mainhost.h"
 
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
-class FakeMainHost : public TMainHost
+class FakeMainHost : public TMainHost,
+                     public services::Settings,
+                     public services::Folders,
+                     public services::Status,
+                     public services::Launcher,
+                     public services::Help,
+                     public services::Tabs,
+                     public services::CurrentElement
 {
 public:
     explicit FakeMainHost(const QString &optionsFolder)
         : options(optionsFolder)
     {
         setMainHost(this);
+        services::installAll(this);
     }
-    ~FakeMainHost() override { setMainHost(nullptr); }
+    ~FakeMainHost() override
+    {
+        setMainHost(nullptr);
+        services::removeAll(this);
+    }
 
     // Options, as the main window would hold them.
     QString options;
@@ -52,7 +65,6 @@ public:
     void setVistoppanel(bool shown) override { mainSettings.topPanel = shown; }
     void setBlokerChecked(bool checked) override { mainSettings.block = checked; }
     void InsertTab(QWidget *window) override { tabs.append(window->windowTitle()); }
-    void SetTCindex() override {}
     void fokusTab(const QString &aName) override { focusedTab = aName; }
     void CloseTab(const QString &aCapNavn) override { tabs.removeOne(aCapNavn); }
     void setEditSti(const QString &path) override { currentElement = path; }
@@ -65,7 +77,6 @@ public:
     void setKlipbord(Twinform *) override {}
     void udskivKlipbordInf(const QString &, const QString &) override {}
     void updateCloseElement() override {}
-    void showMainPage(int, int, const QString & = QString()) override {}
     void runFilname(const QString &aFilename, int mode) override
     {
         launched.append(aFilename);
@@ -82,7 +93,6 @@ public:
     }
     int galleryOpened = 0;
     void openGallery() override { ++galleryOpened; }
-    QString iconFolder() const override { return QString(); }
     void HintInfo(const QString &hint) override { statusLines.append(hint); }
     void InfoHelp(const QString &page) override { launched.append(page); }
     Twinform *findExplorer(const QString &) const override { return nullptr; }

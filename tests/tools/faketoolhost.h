@@ -8,11 +8,29 @@
 #include <QStringList>
 #include <functional>
 
-class FakeToolHost : public TToolHost
+class FakeToolHost : public TToolHost,
+                     public services::Settings,
+                     public services::Folders,
+                     public services::Status,
+                     public services::Launcher,
+                     public services::Help,
+                     public services::Tabs,
+                     public services::CurrentElement,
+                     public services::Explorers,
+                     public services::Pages,
+                     public services::StructureMenu
 {
 public:
-    FakeToolHost() { setToolHost(this); }
-    ~FakeToolHost() override { setToolHost(nullptr); }
+    FakeToolHost()
+    {
+        setToolHost(this);
+        services::installAll(this);
+    }
+    ~FakeToolHost() override
+    {
+        setToolHost(nullptr);
+        services::removeAll(this);
+    }
 
     QString options = "C:\\zunKolvra\\Tester\\Egenskaber\\"; // OptMappe ends in "\\"
     QString current;                                         // EditSti
@@ -28,14 +46,10 @@ public:
     QString optMappe() const override { return options; }
     QString editSti() const override { return current; }
     void InsertTab(QWidget *window) override { tabs.append(window->windowTitle()); }
-    void SetTCindex() override {}
-    void fokusTab(const QString &) override {}
     void CloseTab(const QString &caption) override { tabs.removeAll(caption); }
-    void HintInfo(const QString &) override {}
-    bool hintsAsTooltips() const override { return false; }
     void showMainPage(int page, int, const QString &) override { mainPage = page; }
     QAction *mainAction(const QString &name) const override { return actions.value(name); }
-    void toolHelp(const QString &page) override { calls.append("help " + page); }
+    void InfoHelp(const QString &page) override { calls.append("help " + page); }
     TMenuExeFiler *menuExe() const override { return menu; }
     QIcon programIcon32(int) const override { return QIcon(); }
     void loadProgramBox() override { ++programBoxLoads; }

@@ -6,6 +6,7 @@
 #include "core/messages.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/services.h"
 #include "dialogs/widgets.h"
 #include "platform/Platform.h"
 
@@ -61,7 +62,7 @@ Tkalenderform::Tkalenderform(bool internal, QWidget *parent)
     diffTimer->setInterval(1000);
     connect(diffTimer, &QTimer::timeout, this, [this] { diffTimerTick(); });
     if (!showInternt) {
-        optFilnavn = core::delimKon(host() ? host()->optMappe() : QString()) + "kalender.txt";
+        optFilnavn = core::delimKon(services::folders()->optMappe()) + "kalender.txt";
         hentOpt();
         setFixedSize(kWidth, kHeight);
     }
@@ -83,10 +84,8 @@ void Tkalenderform::buildActions()
     actions->add(
         "aMemoSlet", "Slet", {}, "Slet dagens notat", [this] { aMemoSletExecute(); },
         [this] { return !memoFilename.isEmpty(); });
-    actions->add("visNotatmappe", "Notatmappen", {}, "Åben notatmappen", [] {
-        if (host())
-            host()->visKalMappe(host()->notatMappe());
-    });
+    actions->add("visNotatmappe", "Notatmappen", {}, "Åben notatmappen",
+                 [] { services::explorers()->visKalMappe(services::folders()->notatMappe()); });
 }
 
 QWidget *Tkalenderform::dateBlock(DateBlock &block, const QString &name, QWidget *parent)
@@ -316,10 +315,7 @@ void Tkalenderform::buildUi()
     sideLayout->addStretch(1);
     auto *closeRow = new QHBoxLayout;
     QToolButton *info = widgets::infoButton("infoKnap", side);
-    connect(info, &QToolButton::clicked, this, [] {
-        if (host())
-            host()->toolHelp("Kalender.html");
-    });
+    connect(info, &QToolButton::clicked, this, [] { services::help()->InfoHelp("Kalender.html"); });
     info->setVisible(!showInternt);
     closeRow->addWidget(info);
     closeRow->addStretch(1);
@@ -333,7 +329,7 @@ void Tkalenderform::buildUi()
     // Bottom strip: the calendar folder.
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(new QLabel("Kalendermappe ", this));
-    mappeEdit = widgets::field("mappeEdit", host() ? host()->kalenderMappe() : QString(), this);
+    mappeEdit = widgets::field("mappeEdit", services::folders()->kalenderMappe(), this);
     mappeEdit->setReadOnly(true);
     bottom->addWidget(mappeEdit, 1);
     auto *indsaet = new QPushButton("Indsæt aktuelle", this);
@@ -363,10 +359,8 @@ void Tkalenderform::buildUi()
     });
     connect(findKnap, &QPushButton::clicked, this, [this] { findDatoer(); });
     connect(indsaet, &QPushButton::clicked, this, [this] { indsaetAktuelle(); });
-    connect(vis, &QToolButton::clicked, this, [] {
-        if (host())
-            host()->visKalMappe(host()->kalenderMappe());
-    });
+    connect(vis, &QToolButton::clicked, this,
+            [] { services::explorers()->visKalMappe(services::folders()->kalenderMappe()); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -412,7 +406,7 @@ void Tkalenderform::closing()
 
 QString Tkalenderform::noteFile() const
 {
-    const QString folder = host() ? host()->notatMappe() : QString();
+    const QString folder = services::folders()->notatMappe();
     return folder + "\\" + core::kortDato(kalender.calendar->selectedDate()) + ".txt";
 }
 
@@ -423,7 +417,7 @@ void Tkalenderform::saveEditedNote()
     // Nothing typed for a day without a note: no empty file.
     if (kalnotatMemo->toPlainText().isEmpty() && !core::fileExists(shownNoteFile))
         return;
-    const QString folder = host() ? host()->notatMappe() : QString();
+    const QString folder = services::folders()->notatMappe();
     if (!core::directoryExists(folder))
         core::forceDirectories(folder);
     if (core::writeLinesOrSay(shownNoteFile, kalnotatMemo->toPlainText().split(u'\n')))
@@ -451,7 +445,7 @@ void Tkalenderform::showDay()
 void Tkalenderform::aMemoGemExecute()
 {
     const QString file = shownNoteFile.isEmpty() ? noteFile() : shownNoteFile;
-    const QString folder = host() ? host()->notatMappe() : QString();
+    const QString folder = services::folders()->notatMappe();
     if (!core::directoryExists(folder))
         core::forceDirectories(folder);
     if (!core::writeLinesOrSay(file, kalnotatMemo->toPlainText().split(u'\n')))
@@ -487,7 +481,7 @@ void Tkalenderform::opretMappe()
 {
     if (!host())
         return;
-    const QString root = host()->kalenderMappe();
+    const QString root = services::folders()->kalenderMappe();
     QStringList chain{root.left(2), root}; // "C:", then the calendar folder
     const QDate date = kalender.calendar->selectedDate();
     QString folder = root;
@@ -500,23 +494,23 @@ void Tkalenderform::opretMappe()
         }
         chain << folder;
     }
-    host()->opretKalenderStruk(chain, folder);
+    services::explorers()->opretKalenderStruk(chain, folder);
 }
 
 void Tkalenderform::indsaetAktuelle()
 {
-    const QString sti = host() ? host()->editSti() : QString();
+    const QString sti = services::currentElement()->editSti();
     if (sti.isEmpty() || !core::directoryExists(sti)) {
         messages::inform("Der skal være valgt en mappe.");
         return;
     }
     mappeEdit->setText(sti);
-    host()->setKalenderMappe(sti);
+    services::folders()->setKalenderMappe(sti);
 }
 
 QString Tkalenderform::resultFile() const
 {
-    return core::delimKon(host() ? host()->optMappe() : QString()) + "datediff.txt";
+    return core::delimKon(services::folders()->optMappe()) + "datediff.txt";
 }
 
 void Tkalenderform::beregn()
@@ -529,8 +523,7 @@ void Tkalenderform::beregn()
     const std::optional<QDate> second = typedDate(kalender2);
     if (!second)
         return;
-    const QString script =
-        (host() ? host()->scriptMappe() : QString()) + core::scriptFileName("datediff.vbs");
+    const QString script = (services::folders()->scriptMappe()) + core::scriptFileName("datediff.vbs");
     const QString parameters = u'"' + resultFile() + u'"' + u' ' +
                                dateText(first->day(), first->month(), first->year()) + u' ' +
                                dateText(second->day(), second->month(), second->year());
@@ -545,7 +538,7 @@ void Tkalenderform::beregn()
     if (result > 32)
         diffTimer->start();
     else if (host())
-        host()->ErrorInfo(result);
+        services::status()->ErrorInfo(result);
 }
 
 void Tkalenderform::diffTimerTick()

@@ -4,6 +4,7 @@
 #include "core/linefile.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/services.h"
 #include "platform/Platform.h"
 #include "tools/info/urlform1.h"
 
@@ -55,7 +56,7 @@ Tinfoform::Tinfoform(bool internal, QWidget *parent)
     buildActions();
     buildUi();
     if (toolHost())
-        optFilnavn = core::delimKon(toolHost()->optMappe()) + "Information.txt";
+        optFilnavn = core::delimKon(services::folders()->optMappe()) + "Information.txt";
     if (showInternt) {
         rightPanel->show();
         funkPanel->hide();
@@ -227,7 +228,7 @@ void Tinfoform::buildUi()
     connect(urlListe, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { goToStruktur(urlListe->row(item)); });
 
-    QAction *visInfoStruk = toolHost() ? toolHost()->mainAction("aVisInfoStruk") : nullptr;
+    QAction *visInfoStruk = services::pages()->mainAction("aVisInfoStruk");
     funkPanel = new QWidget(this);
     funkPanel->setObjectName("funkPanel");
     auto *funk = new QHBoxLayout(funkPanel);
@@ -271,7 +272,7 @@ void Tinfoform::buildUi()
     // The main window's commands that lead back to the explorer, the contents and the panel.
     if (toolHost())
         for (const char *name : {"aVisStifinder", "aVisInfoStruk", "aPanelV"})
-            if (QAction *main = toolHost()->mainAction(name))
+            if (QAction *main = services::pages()->mainAction(name))
                 wide(main, Qt::ToolButtonTextBesideIcon);
     right->addWidget(new QLabel("Liste emner", rightPanel));
     for (const char *name : kTopics)
@@ -283,7 +284,7 @@ void Tinfoform::buildUi()
     lister->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     auto *listerMenu = new QMenu(lister);
     for (const char *name : {"visGT1", "visGT2", "visGT3", "visGT4"})
-        if (QAction *main = toolHost() ? toolHost()->mainAction(name) : nullptr)
+        if (QAction *main = services::pages()->mainAction(name))
             listerMenu->addAction(main);
     lister->setMenu(listerMenu);
     right->addWidget(lister);

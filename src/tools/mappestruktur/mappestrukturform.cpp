@@ -7,6 +7,7 @@
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/listrow.h"
+#include "dialogs/services.h"
 #include "dialogs/widgets.h"
 #include "structures/mappestrukturfiler.h"
 
@@ -28,18 +29,17 @@ namespace {
 
 QString strukturDir()
 {
-    return toolHost() ? toolHost()->mappestrukturMappe() : QString();
+    return services::folders()->mappestrukturMappe();
 }
 
 bool redigeres()
 {
-    return toolHost() && toolHost()->msRedigeret();
+    return services::structureMenu()->msRedigeret();
 }
 
 void setRedigeres(bool edited)
 {
-    if (toolHost())
-        toolHost()->setMsRedigeret(edited);
+    services::structureMenu()->setMsRedigeret(edited);
 }
 
 QListWidget *liste(const QString &name, const QString &hint, QColor farve, QWidget *parent)
@@ -74,7 +74,7 @@ Tmappestrukturform::Tmappestrukturform(bool internal, QWidget *parent)
     buildUi();
     strukturBog->setCurrentIndex(0);
     if (!showInternt) {
-        optFilnavn = core::delimKon(toolHost() ? toolHost()->optMappe() : QString()) + "mappestruktur.txt";
+        optFilnavn = core::delimKon(services::folders()->optMappe()) + "mappestruktur.txt";
         hentOpt();
     }
     Mappestrukturform = this;
@@ -124,13 +124,11 @@ void Tmappestrukturform::buildActions()
     actions->add(
         "aAktuelleMappe", "Aktuelle mappe", {}, "Indfør aktuelle mappe i strukturen",
         [this] { aktuelleMappe(); },
-        [] { return toolHost() && core::directoryExists(toolHost()->editSti()); });
+        [] { return toolHost() && core::directoryExists(services::currentElement()->editSti()); });
     actions->add("aLuk", "Luk", {}, QString(), [this] { closeWindow(); });
     actions->add("aPanel", QString(), {}, "Åben eller luk venstre panel", [this] { panelKnapClick(); });
-    actions->add("aInformation", "Information", {}, QString(), [] {
-        if (toolHost())
-            toolHost()->toolHelp("Opret mappestrukturer.html");
-    });
+    actions->add("aInformation", "Information", {}, QString(),
+                 [] { services::help()->InfoHelp("Opret mappestrukturer.html"); });
 }
 
 void Tmappestrukturform::buildUi()
@@ -204,7 +202,7 @@ void Tmappestrukturform::buildUi()
 
     // Bottom: an explorer window, closing, the panel and the help page.
     auto *bottom = new QHBoxLayout;
-    if (QAction *visStifinder = toolHost() ? toolHost()->mainAction("aVisStifinder") : nullptr)
+    if (QAction *visStifinder = services::pages()->mainAction("aVisStifinder"))
         bottom->addWidget(
             widgets::actionButton(visStifinder, this, {"folder-open", Qt::ToolButtonTextBesideIcon}));
     bottom->addStretch();
@@ -325,8 +323,8 @@ void Tmappestrukturform::mappeListeDblClick()
         messages::inform("Mappen \"" + item->text() + "\" findes ikke.");
         return;
     }
-    toolHost()->openStifinder();
-    toolHost()->visMappe(item->text());
+    services::explorers()->openStifinder();
+    services::explorers()->visMappe(item->text());
 }
 
 void Tmappestrukturform::visSomStruktur(bool punkt)
@@ -335,8 +333,8 @@ void Tmappestrukturform::visSomStruktur(bool punkt)
         return;
     QStringList folders = itemsOf(mappeListe);
     folders.removeIf([](const QString &folder) { return !core::directoryExists(folder); });
-    toolHost()->openStifinder();
-    toolHost()->visStruktur(folders, punkt);
+    services::explorers()->openStifinder();
+    services::explorers()->visStruktur(folders, punkt);
 }
 
 void Tmappestrukturform::sletValgte()
@@ -382,16 +380,15 @@ void Tmappestrukturform::redigerValgte()
 
 void Tmappestrukturform::opdater()
 {
-    if (toolHost())
-        toolHost()->loadMappeStruktur(true);
+    services::structureMenu()->loadMappeStruktur(true);
 }
 
 void Tmappestrukturform::visMappen()
 {
     if (!toolHost())
         return;
-    toolHost()->openStifinder();
-    toolHost()->visMappe(core::withoutTrailingBackslash(strukturDir()));
+    services::explorers()->openStifinder();
+    services::explorers()->visMappe(core::withoutTrailingBackslash(strukturDir()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -446,7 +443,7 @@ void Tmappestrukturform::klargoerTilNy()
 
 void Tmappestrukturform::aktuelleMappe()
 {
-    const QString sti = toolHost() ? toolHost()->editSti() : QString();
+    const QString sti = services::currentElement()->editSti();
     if (!core::directoryExists(sti))
         return;
     strukturListeMapper->addItem(sti);

@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/services.h"
 #include "dialogs/widgets.h"
 #include "lists/menuexefiler.h"
 
@@ -32,13 +33,12 @@ TMenuExeFiler *menu()
 
 QString currentElement()
 {
-    return toolHost() ? toolHost()->editSti() : QString();
+    return services::currentElement()->editSti();
 }
 
 void showProgramsPage()
 {
-    if (toolHost())
-        toolHost()->showMainPage(1, 0);
+    services::pages()->showMainPage(1, 0);
 }
 
 } // namespace
@@ -98,7 +98,7 @@ TProgform::TProgform(bool internal, QWidget *parent)
     buildActions();
     buildUi();
     if (!showInternt) {
-        optFilnavn = core::delimKon(toolHost() ? toolHost()->optMappe() : QString()) + "Programmer.txt";
+        optFilnavn = core::delimKon(services::folders()->optMappe()) + "Programmer.txt";
         hentOpt();
         setFixedSize(kWidth, kHeight);
     }
@@ -250,7 +250,7 @@ void TProgform::buildUi()
             {"tastraUrlen", "zunTastra"}, {"webUrl", "Brindel"}, {"tolmaUrlen", "Tolma"}};
         auto *download = new QPushButton(captions.value(name), this);
         download->setObjectName(QString(name) + "Button");
-        widgets::bindToAction(download, toolHost() ? toolHost()->mainAction(name) : nullptr);
+        widgets::bindToAction(download, services::pages()->mainAction(name));
         suggestionRow->addWidget(download);
     }
     suggestionRow->addStretch(1);
@@ -360,7 +360,7 @@ void TProgform::aExeFileExecute()
     if (sti.isEmpty() || !core::isProgramFile(sti)) {
         messages::inform(
             "Der skal være valgt en program exe-fil i Filstrukturen.\rVælg en sådan og prøv igen.");
-        if (QAction *show = toolHost() ? toolHost()->mainAction("aVisStifinder") : nullptr)
+        if (QAction *show = services::pages()->mainAction("aVisStifinder"))
             show->trigger();
         return;
     }
@@ -558,8 +558,8 @@ void TProgform::jaKnapClick()
     if (list)
         list->setAktuelleProgram(QString());
     if (toolHost()) {
-        toolHost()->setCurrentProgram(QString());
-        toolHost()->InfoProg(QString());
+        services::launcher()->setCurrentProgram(QString());
+        services::status()->InfoProg(QString());
     }
     actions->updateAll();
 }

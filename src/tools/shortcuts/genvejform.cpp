@@ -7,6 +7,7 @@
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
 #include "dialogs/listrow.h"
+#include "dialogs/services.h"
 #include "dialogs/widgets.h"
 #include "platform/Platform.h"
 
@@ -32,12 +33,12 @@ const QString kFailure =
 
 QString currentElement()
 {
-    return toolHost() ? toolHost()->editSti() : QString();
+    return services::currentElement()->editSti();
 }
 
 QString placeringsMappe()
 {
-    return toolHost() ? toolHost()->settings().shortcutsFolder : QString();
+    return toolHost() ? services::settings()->settings().shortcutsFolder : QString();
 }
 
 QLineEdit *edit(const QString &name, const QString &hint, QWidget *parent)
@@ -71,7 +72,7 @@ Tgenvejform::Tgenvejform(bool internal, QWidget *parent)
     connect(pollTimer, &QTimer::timeout, this, [this] { pollTimerTick(); });
     buildActions();
     buildUi();
-    optFilnavn = core::delimKon(toolHost() ? toolHost()->optMappe() : QString()) + "Genveje.txt";
+    optFilnavn = core::delimKon(services::folders()->optMappe()) + "Genveje.txt";
     hentOpt();
     if (showInternt) {
         autoLoadCheck->setChecked(aLoadGenveje);
@@ -146,11 +147,7 @@ void Tgenvejform::buildActions()
         });
     actions->add(
         "visStifinder", "Vis", {}, "Vis mappen i Stifinder",
-        [this] {
-            if (toolHost())
-                toolHost()->visKalMappe(EditDestFast->text());
-        },
-        fastFolder);
+        [this] { services::explorers()->visKalMappe(EditDestFast->text()); }, fastFolder);
 }
 
 void Tgenvejform::buildUi()
@@ -323,7 +320,7 @@ void Tgenvejform::makeGenvej()
     if (core::directoryExists(EditDest->text())) {
         lnk = EditDest->text() + "\\" + EditName->text() + ".lnk";
         const QString script =
-            (toolHost() ? toolHost()->scriptMappe() : QString()) +
+            (services::folders()->scriptMappe()) +
             core::scriptFileName(folder ? "createShortcutMappe.vbs" : "createShortcut.vbs");
         // A drive root keeps no backslash before its closing quote, where it would escape it.
         OpenFilMedParametre(script, "\"" + core::withoutTrailingBackslash(target) + "\" \"" + lnk + "\"");
@@ -342,7 +339,7 @@ void Tgenvejform::OpenFilMedParametre(const QString &script, const QString &para
     }
     const int result = core::shellExecute("open", script, parameters, QString(), platform::SW_SHOW);
     if (result <= 32 && toolHost())
-        toolHost()->ErrorInfo(result);
+        services::status()->ErrorInfo(result);
 }
 
 void Tgenvejform::pollTimerTick()
@@ -354,8 +351,7 @@ void Tgenvejform::pollTimerTick()
             timerCount = 0;
             EditTarget->clear();
             EditName->clear();
-            if (toolHost())
-                toolHost()->aktiverWinform(true, EditDest->text());
+            services::explorers()->aktiverWinform(true, EditDest->text());
             messages::inform("Genvejen er lavet:\r" + core::nameOf(timerFilename));
         } else if (timerCount >= kPollTicks) {
             pollTimer->stop();
@@ -405,5 +401,5 @@ void Tgenvejform::runGenvejExecute()
         messages::inform("Genvejen\r" + genvej + "\r" + "findes ikke længere.\rHent genvejene igen.");
         return;
     }
-    toolHost()->runFilname(genvej, 0);
+    services::launcher()->runFilname(genvej, 0);
 }

@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/services.h"
 #include "dialogs/widgets.h"
 #include "platform/Platform.h"
 
@@ -71,7 +72,7 @@ Tfindform::Tfindform(bool internal, QWidget *parent)
     : TToolForm("Find tekst", internal, parent)
 {
     setObjectName("findform");
-    const QString optMappe = toolHost() ? toolHost()->optMappe() : QString();
+    const QString optMappe = services::folders()->optMappe();
     typelistenavn = core::delimKon(optMappe) + "Filtertyper.txt";
     buildActions();
     buildUi();
@@ -134,7 +135,7 @@ void Tfindform::buildActions()
         [this] { return EditFind && !EditFind->currentText().isEmpty(); });
     actions->add(
         "aAktuelle", "Aktuelle", {}, "Sæt aktuelle mappe som søgemappe", [this] { aAktuelleExecute(); },
-        [] { return toolHost() && !toolHost()->editSti().isEmpty(); });
+        [] { return !services::currentElement()->editSti().isEmpty(); });
     actions->add(
         "Afjern", "Fjern valgte", {}, "Fjern det i listen valgte element", [this] { fjernValgte(); },
         [this, selected] { return findis->topLevelItemCount() > 0 && selected() > 0; });
@@ -144,7 +145,7 @@ void Tfindform::buildActions()
     actions->add(
         "AopenAll", "Åben alle", {}, "Åben alle i listen valgte dokumenter med valgte program",
         [this] { aabenAlle(); },
-        [selected] { return selected() > 0 && toolHost() && !toolHost()->currentProgram().isEmpty(); });
+        [selected] { return selected() > 0 && !services::launcher()->currentProgram().isEmpty(); });
     actions->add(
         "AvisValgte", "Åben", {}, "Åben valgte til redigering hvis muligt", [this] { aabenValgte(); },
         [selected] { return selected() == 1; });
@@ -309,7 +310,7 @@ void Tfindform::buildUi()
     auto *download = new QPushButton("Download programmet", filters);
     download->setObjectName("zunTastra");
     download->setStatusTip("Download programmet, hvis du ikke har det allerede");
-    widgets::bindToAction(download, toolHost() ? toolHost()->mainAction("tastraUrlen") : nullptr);
+    widgets::bindToAction(download, services::pages()->mainAction("tastraUrlen"));
     filterLayout->addWidget(download, 0, Qt::AlignLeft);
     pageBog->addTab(filters, "Filtre");
 
@@ -373,7 +374,7 @@ void Tfindform::gemOpt()
 
 void Tfindform::activated()
 {
-    const QString sti = toolHost() ? toolHost()->editSti() : QString();
+    const QString sti = services::currentElement()->editSti();
     if (core::fileExists(sti)) {
         Mappe = core::folderOf(sti) + "\\";
         dirEdit->setText(Mappe);
@@ -405,7 +406,7 @@ void Tfindform::closing()
 
 void Tfindform::aAktuelleExecute()
 {
-    const QString sti = toolHost() ? toolHost()->editSti() : QString();
+    const QString sti = services::currentElement()->editSti();
     if (sti.isEmpty())
         return;
     Mappe = core::directoryExists(sti) ? core::delimKon(sti) : core::folderOf(sti) + "\\";
@@ -745,7 +746,7 @@ void Tfindform::aabenValgte()
     if (result <= 32)
         result = core::shellExecute("open", name, QString(), folder, platform::SW_SHOWNORMAL);
     if (result <= 32 && toolHost())
-        toolHost()->ErrorInfo(result);
+        services::status()->ErrorInfo(result);
 }
 
 void Tfindform::koerValgte()
@@ -757,15 +758,14 @@ void Tfindform::koerValgte()
         messages::inform("Filen blev ikke fundet.\r");
         return;
     }
-    if (toolHost())
-        toolHost()->OpenFilen(path, false);
+    services::launcher()->OpenFilen(path, false);
 }
 
 void Tfindform::findValgte()
 {
     const QString path = selectedDocument();
     if (!path.isEmpty() && toolHost())
-        toolHost()->showFileInExplorer(path);
+        services::explorers()->showFileInExplorer(path);
 }
 
 void Tfindform::fjernValgte()
@@ -797,7 +797,7 @@ void Tfindform::rydListen()
 
 void Tfindform::aabenAlle()
 {
-    if (!toolHost() || toolHost()->currentProgram().isEmpty())
+    if (!toolHost() || services::launcher()->currentProgram().isEmpty())
         return;
     QList<QTreeWidgetItem *> rows;
     for (int i = 0; i < findis->topLevelItemCount(); ++i)
@@ -806,7 +806,7 @@ void Tfindform::aabenAlle()
     const qsizetype n = rows.size();
     if (n == 0)
         return;
-    const QString program = core::nameOf(toolHost()->currentProgram());
+    const QString program = core::nameOf(services::launcher()->currentProgram());
     const QString question = n == 1 ? "Der er valgt et dokument i listen.\rSkal det åbnes med " + program
                                     : "Der er " + QString::number(n) + " dokumenter i listen." + "\r" +
                                           "De forsøges åbnet med valgte program:" + "\r" + program + "\r" +
@@ -820,5 +820,5 @@ void Tfindform::aabenAlle()
             parts.append(core::quoteArgument(path));
     }
     if (!parts.isEmpty())
-        toolHost()->OpenFilMedProgram(toolHost()->currentProgram(), parts.join(u' '));
+        services::launcher()->OpenFilMedProgram(services::launcher()->currentProgram(), parts.join(u' '));
 }

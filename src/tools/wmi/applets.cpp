@@ -2,6 +2,7 @@
 
 #include "core/files.h"
 #include "core/linefile.h"
+#include "dialogs/services.h"
 #include "dialogs/toolform.h"
 
 #include <QToolButton>
@@ -120,7 +121,7 @@ void runApplet(const QString &appletsDir, const Applet &applet)
     const int result =
         core::fileExists(path) ? core::shellExecute("open", path, QString(), QString(), kShowNormal) : 2;
     if (result <= 32 && toolHost())
-        toolHost()->ErrorInfo(result);
+        services::status()->ErrorInfo(result);
 }
 
 QToolButton *appletButton(const QString &appletsDir, const Applet &applet, QWidget *parent)

@@ -1,6 +1,7 @@
 #include "tools/wmi/waform.h"
 
 #include "core/files.h"
+#include "dialogs/services.h"
 #include "tools/wmi/applets.h"
 
 #include <QFile>
@@ -18,7 +19,7 @@ TwaForm *waForm = nullptr;
 
 void showHelpPage(QTextBrowser *browser, const QString &page)
 {
-    const QString folder = toolHost() ? toolHost()->infoMappe() : QString();
+    const QString folder = services::folders()->infoMappe();
     const QString path = core::hostPath(folder + page);
     if (path.isEmpty() || !QFile::exists(path)) {
         browser->setPlainText("Hjælpesiden " + page + " findes ikke.");
@@ -42,7 +43,7 @@ TwaForm::TwaForm(QWidget *parent)
     heading->setFont(big);
     layout->addWidget(heading);
     layout->addWidget(new QLabel("Nemadgang til forskellige Windows elementer", side));
-    const QString appletsDir = toolHost() ? toolHost()->appletsMappe() : QString();
+    const QString appletsDir = services::folders()->appletsMappe();
     bool someMissing = false;
     for (const QList<Applet> &group : appletGroups()) {
         auto *box = new QGroupBox(side);

@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "core/paths.h"
 #include "dialogs/actionlist.h"
+#include "dialogs/services.h"
 #include "dialogs/widgets.h"
 #include "tools/wmi/applets.h"
 #include "tools/wmi/waform.h"
@@ -50,8 +51,8 @@ TwmiForm::TwmiForm(bool internal, QWidget *parent)
 {
     setObjectName("wmiForm");
     if (host()) {
-        wmiMappe = host()->brugerMappe() + "\\WMI";
-        wmidir = host()->programMappe() + "\\Programfiler";
+        wmiMappe = services::folders()->brugerMappe() + "\\WMI";
+        wmidir = services::folders()->programMappe() + "\\Programfiler";
     }
     if (!wmiMappe.isEmpty() && !core::directoryExists(wmiMappe))
         core::forceDirectories(wmiMappe);
@@ -66,7 +67,7 @@ TwmiForm::TwmiForm(bool internal, QWidget *parent)
     buildActions();
     buildUi();
     if (!showInternt) {
-        optFilnavn = core::delimKon(host() ? host()->optMappe() : QString()) + "WMI.txt";
+        optFilnavn = core::delimKon(services::folders()->optMappe()) + "WMI.txt";
         hentOpt();
         browserPanel->hide();
         setFixedSize(kWidth, kHeight);
@@ -107,7 +108,7 @@ void TwmiForm::buildActions()
     actions->add("googleUrlen", "Søg", {}, "Skriv en søgetekst i feltet og søg efter den på nettet", [this] {
         const int result = core::shellExecute("open", googleUrl(), QString(), QString(), kShowNormal);
         if (result <= 32 && host())
-            host()->ErrorInfo(result);
+            services::status()->ErrorInfo(result);
     });
 }
 
@@ -163,7 +164,7 @@ void TwmiForm::buildUi()
     layout->addLayout(search);
 
     auto *applets = new QHBoxLayout;
-    const QString appletsDir = host() ? host()->appletsMappe() : QString();
+    const QString appletsDir = services::folders()->appletsMappe();
     for (const char *name : {"winApp17", "winApp6"})
         applets->addWidget(appletButton(appletsDir, *appletByName(name), side));
     layout->addLayout(applets);
@@ -171,10 +172,7 @@ void TwmiForm::buildUi()
 
     auto *closeRow = new QHBoxLayout;
     QToolButton *info = widgets::infoButton("infoKnap", side);
-    connect(info, &QToolButton::clicked, this, [] {
-        if (host())
-            host()->toolHelp("WMI.html");
-    });
+    connect(info, &QToolButton::clicked, this, [] { services::help()->InfoHelp("WMI.html"); });
     info->setVisible(!showInternt);
     closeRow->addWidget(info);
     closeRow->addStretch(1);
@@ -203,8 +201,7 @@ bool TwmiForm::goScript(const QString &file, const QString &parameters, const QS
             ? core::shellExecute("open", "cmd", "/K " + core::nameOf(file), QString(), kShowNormal)
             : core::shellExecute("open", file, parameters, folder, kShowNormal);
     if (result <= 32) {
-        if (host())
-            host()->ErrorInfo(result);
+        services::status()->ErrorInfo(result);
         return false;
     }
     return true;
@@ -280,9 +277,8 @@ void TwmiForm::TimerTimer()
                            ? core::runInConsole(vbsFile, wmiMappe)
                            : core::shellExecute("open", vbsFile, QString(), QString(), kShowNormal);
     if (result <= 32 && host())
-        host()->ErrorInfo(result);
-    if (host())
-        host()->aktiverWinform(false, wmiMappe);
+        services::status()->ErrorInfo(result);
+    services::explorers()->aktiverWinform(false, wmiMappe);
 }
 
 QString TwmiForm::googleUrl() const
