@@ -35,6 +35,34 @@ constexpr bool kFreedMemoryIsKept = true; // the sanitizer's quarantine
 constexpr bool kFreedMemoryIsKept = false;
 #endif
 
+// The hits as the window keeps them: a line read again from the document when the search gave
+// only the hit's byte. Each line shows where its hit is.
+struct ReadAgain : core::TextHitSink
+{
+    QString path;
+    QList<TextHit> hits;
+    int byOffset = 0;
+    core::HitLineReader reader;
+
+    static QString marked(const QString &line, qsizetype column)
+    {
+        return line.left(column) + u'|' + line.mid(column);
+    }
+    void hitAt(qint64 position, qint64 offset) override
+    {
+        QString line;
+        qsizetype column = 0;
+        QVERIFY(reader.read(path, offset, line, column));
+        hits.append({position, marked(line, column)});
+        ++byOffset;
+    }
+    void hitInLine(qint64 position, const QString &line, qsizetype column) override
+    {
+        hits.append({position, marked(line, column)});
+    }
+    void restart() override { hits.clear(); }
+};
+
 QList<qint64> positions(const QList<TextHit> &hits)
 {
     QList<qint64> result;
@@ -292,6 +320,7 @@ void TestTextSearch::theByteSearchFindsWhatTheTextSearchFinds()
     };
     const QStringList needles{"bær", "BÆR", "kås", "\u00FF", "\u03C3", "\u00DF", "@BÆR`"};
     int found = 0;
+    int readAgain = 0;
     int index = 0;
     for (const QByteArray &bytes : std::as_const(documents)) {
         const QString path = QString("C:\\Dok\\%1.txt").arg(index++);
@@ -304,9 +333,19 @@ void TestTextSearch::theByteSearchFindsWhatTheTextSearchFinds()
                     QVERIFY(core::searchDocument(path, needle, options, {}, bytesHits));
                     QCOMPARE(bytesHits, hitsIn(core::documentText(bytes), needle, options));
                     found += int(bytesHits.size());
+                    // Lines read again from the hits' bytes are the lines the search saw, also
+                    // when a long line after some hits makes the search start over as text.
+                    QList<TextHit> marked;
+                    QVERIFY(core::searchDocument(path, needle, options, &ReadAgain::marked, marked));
+                    ReadAgain lazy;
+                    lazy.path = path;
+                    QVERIFY(core::searchDocument(path, needle, options, lazy));
+                    QCOMPARE(lazy.hits, marked);
+                    readAgain += lazy.byOffset;
                 }
     }
     QCOMPARE(found, 180);
+    QVERIFY(readAgain > 100);
 }
 
 void TestTextSearch::theFastUtf8PassesAgreeWithTheDecoder()
