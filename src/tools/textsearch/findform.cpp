@@ -252,9 +252,7 @@ void Tfindform::buildUi()
     findis->setShowGrid(true);
     findis->setWordWrap(false);
     findis->setCornerButtonEnabled(false);
-    findis->verticalHeader()->hide();
-    findis->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    findis->verticalHeader()->setDefaultSectionSize(findis->fontMetrics().height() + 4);
+    setRowHeader();
     findis->horizontalHeader()->setHighlightSections(false);
     findis->horizontalHeader()->setStretchLastSection(true);
     findis->setColumnWidth(FundListe::DocumentColumn, 320);
@@ -705,6 +703,8 @@ public:
     FundListe::Batch take()
     {
         m_sinceSent.restart();
+        // Kept as it is by the list: no room to spare.
+        batch.hits.shrink_to_fit();
         FundListe::Batch taken = std::move(batch);
         batch = FundListe::Batch();
         return taken;
@@ -742,7 +742,7 @@ void Tfindform::FindSD()
         return;
     stopSearch();
     unsetCursor();
-    fundListe->clear();
+    clearHits();
     countdis->setText("0");
     QCoreApplication::processEvents();
     FTekst = EditFind->currentText();
@@ -817,6 +817,24 @@ void Tfindform::searchEnded(quint64 generation)
 
 // ---------------------------------------------------------------------------------------------
 // The hit list
+
+void Tfindform::setRowHeader()
+{
+    auto *rows = new QHeaderView(Qt::Vertical, findis);
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(findis->fontMetrics().height() + 4);
+    findis->setVerticalHeader(rows);
+}
+
+void Tfindform::clearHits()
+{
+    const bool many = fundListe->rowCount() > 100000;
+    fundListe->clear();
+    // An emptied header keeps room for every row it had: a new one gives that memory back.
+    if (many)
+        setRowHeader();
+}
 
 QList<QPair<int, int>> Tfindform::selectedRanges() const
 {
@@ -907,7 +925,7 @@ void Tfindform::fjernValgte()
 void Tfindform::rydListen()
 {
     stopSearch();
-    fundListe->clear();
+    clearHits();
     EditFind->setEditText(QString());
     countdis->setText("0");
 }

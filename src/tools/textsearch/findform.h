@@ -114,6 +114,10 @@ private:
     void cancelWorker();
     // Ends the search; nothing the worker still hands over reaches the list.
     void stopSearch();
+    // The list's rows: fixed heights, no captions.
+    void setRowHeader();
+    // Empties the list, its memory given back.
+    void clearHits();
     // The selected rows as sorted ranges (first, last) that neither overlap nor touch.
     QList<QPair<int, int>> selectedRanges() const;
     int selectedCount() const;

@@ -57,7 +57,15 @@ public:
     qsizetype bytesHeld() const;
 
 private:
-    std::vector<Fund> m_hits;
+    const Fund &fund(int row) const;
+    // The chunk holding `row`.
+    qsizetype chunkOf(int row) const;
+
+    // The hits in chunks, most of them the batches as they came: a batch is taken over without
+    // a copy, and the list never moves all its hits to grow.
+    std::vector<std::vector<Fund>> m_chunks;
+    std::vector<int> m_starts; // the first row of each chunk
+    int m_rows = 0;
     QStringList m_documents;
     QStringList m_lines;
     core::DisplayLine m_displayLine;
