@@ -8,6 +8,7 @@
 #include "support/testdrives.h"
 #include "tools/textsearch/findform.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -118,6 +119,7 @@ private slots:
     void manyHitsInOneDocumentAreListedAsTheyAreFound();
     void aRunningSearchStopsOrIsCleared_data();
     void aRunningSearchStopsOrIsCleared();
+    void theHitListKeepsBatchesInOrder();
 };
 
 void TestFindform::missingTypeListIsWrittenAsTheStandard()
@@ -412,6 +414,54 @@ void TestFindform::aRunningSearchStopsOrIsCleared()
     // Nothing of the stopped search comes later.
     QTest::qWait(200);
     QCOMPARE(rowCount(window), rows);
+}
+
+// Batches large and small, a document read again from its start (its hits taken back also from
+// earlier batches), single rows removed anywhere: the rows stay those handed over, in order.
+void TestFindform::theHitListKeepsBatchesInOrder()
+{
+    FundListe list;
+    QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    // Hits of one document at the positions from `first` on; all on the one kept line.
+    auto batch = [](QStringList documents, quint32 document, qint64 first, int count, qint64 retract = -1) {
+        FundListe::Batch made{std::move(documents), {}, {}, retract};
+        if (document == 0 && first == 0)
+            made.lines = {"linje"};
+        for (int i = 0; i < count; ++i)
+            made.hits.push_back({document, 0, first + i, 0});
+        return made;
+    };
+    auto positions = [&list] {
+        QList<qint64> all;
+        for (int row = 0; row < list.rowCount(); ++row)
+            all.append(list.position(row));
+        return all;
+    };
+    auto range = [](qint64 first, qint64 count) {
+        QList<qint64> all;
+        for (qint64 i = 0; i < count; ++i)
+            all.append(first + i);
+        return all;
+    };
+    list.append(batch({"A"}, 0, 0, 5000));
+    list.append(batch({}, 0, 5000, 10));
+    list.append(batch({"B"}, 1, 0, 3));
+    list.append(batch({}, 1, 3, 6000));
+    list.append(batch({}, 1, 6003, 2));
+    QCOMPARE(list.rowCount(), 11015);
+    // B is read again: its rows in three batches go, the new ones come.
+    list.append(batch({}, 1, 100, 2, 1));
+    QCOMPARE(positions(), range(0, 5010) + range(100, 2));
+    QCOMPARE(list.document(5010), QString("B"));
+    QCOMPARE(list.text(5011), QString("linje"));
+    list.removeHit(5011);
+    list.removeHit(4999);
+    list.removeHit(0);
+    QCOMPARE(positions(), range(1, 4998) + range(5000, 10) + range(100, 1));
+    QCOMPARE(list.document(0), QString("A"));
+    list.clear();
+    QCOMPARE(list.rowCount(), 0);
+    QCOMPARE(list.bytesHeld(), 0);
 }
 
 void TestFindform::theDownloadButtonFollowsItsAction()
