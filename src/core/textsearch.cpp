@@ -157,10 +157,15 @@ std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &
                                     const std::atomic<bool> *cancel)
 {
     const qint64 size = file.size();
-    // The document is read whole, in one call. Not mapped: a file cut short by another program
-    // while mapped would end the process. A larger document is streamed by the text reading, so
-    // what is held stays bounded. One buffer per thread, kept from document to document.
+    // The document is held whole, read in pieces into one buffer. Not mapped: a file cut short by
+    // another program while mapped would end the process. A larger document is streamed by the
+    // text reading, so what is held stays bounded. One buffer per thread, kept from document to
+    // document.
     if (size <= skip || size > kWholeDocument)
+        return std::nullopt;
+    const QByteArray word = needle.toUtf8();
+    const utf8::CaselessFinder caseless(options.matchCase ? QString() : needle);
+    if (!options.matchCase && !caseless.isUsable())
         return std::nullopt;
     thread_local QByteArray whole;
     whole.resize(qsizetype(size));
@@ -168,23 +173,55 @@ std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &
         if (whole.size() > kChunk)
             whole = QByteArray();
     });
-    if (!file.seek(0) || file.read(whole.data(), size) != size)
+    if (!file.seek(0))
         return std::nullopt;
     const uchar *data = reinterpret_cast<const uchar *>(whole.constData()) + skip;
     const qsizetype n = qsizetype(size) - skip;
-    if (!utf8::isValid(data, n))
+    bool given = false;
+    // Not a document for this search after all: the text reading takes it from its start.
+    auto handOver = [&]() -> std::optional<bool> {
+        if (given)
+            sink.restart();
         return std::nullopt;
-    const QByteArray word = needle.toUtf8();
-    const utf8::CaselessFinder caseless(options.matchCase ? QString() : needle);
-    if (!options.matchCase && (!caseless.isUsable() || caseless.hasHiddenVariants(data, n)))
-        return std::nullopt;
+    };
+    // The hits are searched while the document is read and checked a piece at a time, so that the
+    // first come before the whole is read: data[0, checked) is read, valid UTF-8 and without the
+    // case variants the caseless search cannot see, and ends where a character begins. False when
+    // the next piece cannot be read or fails the checks.
+    qint64 readEnd = 0;
+    qsizetype checked = 0;
+    auto readMore = [&]() -> bool {
+        const qint64 want = std::min<qint64>(size, readEnd + kChunk);
+        if (file.read(whole.data() + readEnd, want - readEnd) != want - readEnd)
+            return false;
+        readEnd = want;
+        // A character cut off by the piece's end waits for the next piece.
+        qsizetype boundary = qsizetype(readEnd) - skip;
+        if (boundary < n) {
+            --boundary;
+            while (boundary > checked && (data[boundary] & 0xC0) == 0x80)
+                --boundary;
+        }
+        boundary = std::max(boundary, checked);
+        if (!utf8::isValid(data + checked, boundary - checked))
+            return false;
+        if (!options.matchCase && caseless.hasHiddenVariants(data + checked, boundary - checked))
+            return false;
+        checked = boundary;
+        return true;
+    };
+    // A hit is taken once what its checks and its line look at is checked.
+    const qsizetype margin = word.size() + 4 + 2 * kLineContext;
     auto findFrom = [&](qsizetype from) -> qsizetype {
+        if (checked - from < word.size())
+            return -1;
         if (!options.matchCase)
-            return caseless.find(data, n, from);
-        const qsizetype found = utf8::findBytes(data + from, n - from, word);
+            return caseless.find(data, checked, from);
+        const qsizetype found = utf8::findBytes(data + from, checked - from, word);
         return found < 0 ? -1 : from + found;
     };
-    bool given = false;
+    if (!readMore())
+        return handOver();
     const bool lines = sink.wantsLines();
     auto wordCharacter = [](const QString &text, bool last) {
         if (text.isEmpty())
@@ -199,6 +236,14 @@ std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &
         if (cancel && cancel->load(std::memory_order_relaxed))
             return true;
         const qsizetype at = findFrom(from);
+        if (checked < n && (at < 0 || at + margin > checked)) {
+            // Only a hit across the end of what is checked can begin before it.
+            if (at < 0)
+                from = std::max(from, checked - word.size() + 1);
+            if (!readMore())
+                return handOver();
+            continue;
+        }
         if (at < 0)
             break;
         const qsizetype after = at + word.size();
@@ -224,11 +269,8 @@ std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &
         }
         // The line as the text reading cuts it: whole when it is short enough.
         qsizetype begin = 0, end = 0;
-        if (!shortLineAround(data, n, at, begin, end)) {
-            if (given)
-                sink.restart();
-            return std::nullopt;
-        }
+        if (!shortLineAround(data, n, at, begin, end))
+            return handOver();
         units += utf8::lineUnits(data, counted, at);
         counted = at;
         if (lines) {
@@ -239,6 +281,14 @@ std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &
         }
         given = true;
         from = after;
+    }
+    // The rest is checked too: a byte that is no UTF-8 after the last hit still makes the
+    // document one of Windows-1252.
+    while (checked < n) {
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            return true;
+        if (!readMore())
+            return handOver();
     }
     return true;
 }
