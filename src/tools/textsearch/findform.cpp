@@ -7,6 +7,7 @@
 #include "dialogs/actionlist.h"
 #include "dialogs/widgets.h"
 #include "platform/Platform.h"
+#include "platform/memory.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -831,9 +832,12 @@ void Tfindform::clearHits()
 {
     const bool many = fundListe->rowCount() > 100000;
     fundListe->clear();
-    // An emptied header keeps room for every row it had: a new one gives that memory back.
-    if (many)
+    // An emptied header keeps room for every row it had: a new one gives that memory back. The
+    // hits' batches came from the worker's heap, which keeps what is freed unless told.
+    if (many) {
         setRowHeader();
+        platform::releaseFreeMemory();
+    }
 }
 
 QList<QPair<int, int>> Tfindform::selectedRanges() const
