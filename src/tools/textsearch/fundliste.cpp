@@ -1,5 +1,6 @@
 #include "tools/textsearch/fundliste.h"
 
+#include <QTimer>
 #include <algorithm>
 
 namespace {
@@ -159,8 +160,18 @@ QString FundListe::text(int row) const
     if (hit.line >= 0) {
         line = m_lines.value(hit.line);
         column = qsizetype(hit.where);
-    } else if (!m_reader.read(document(row), hit.where, line, column)) {
-        line.clear(); // the document changed or went since the search
+    } else {
+        if (!m_reader.read(document(row), hit.where, line, column))
+            line.clear(); // the document changed or went since the search
+        // Open for the other rows of this painting only: an open document could not be deleted or
+        // renamed on Windows.
+        if (!m_closing) {
+            m_closing = true;
+            QTimer::singleShot(0, this, [this] {
+                m_reader.close();
+                m_closing = false;
+            });
+        }
     }
     const QString text = m_displayLine && !line.isEmpty() ? m_displayLine(line, column) : line;
     if (m_shown.size() >= kShownKept)

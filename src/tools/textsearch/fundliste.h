@@ -70,5 +70,6 @@ private:
     QStringList m_lines;
     core::DisplayLine m_displayLine;
     mutable core::HitLineReader m_reader;
+    mutable bool m_closing = false;      // the reader closes when the event loop comes back
     mutable QHash<int, QString> m_shown; // display lines of rows shown lately
 };
