@@ -1,15 +1,23 @@
 // "Find tekst" against grep -F -c: one folder of text files with Danish letters, a word that
 // occurs about 10,000 times, warm cache. Ours is the search as the window's worker runs it:
 // every document read, every hit found and its display line laid out.
-// bench_textsearch [files] [megabytes]
+// Then the window itself on one document of 40 MB whose every line is the word (4.66 million
+// hits): the resident set per hit, what "Ryd listen" gives back, how soon the first rows show
+// and the longest the window stood still.
+// bench_textsearch [files] [megabytes]; bench_textsearch mange: the window's figures only.
 
 #include "benchsupport.h"
 #include "core/textsearch.h"
 #include "tools/textsearch/findform.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QComboBox>
 #include <QProcess>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <ctime>
 
 namespace {
 
@@ -41,12 +49,100 @@ qint64 makeFiles(const QString &folder, int files, qint64 bytes, qint64 hits)
     return made;
 }
 
+qint64 residentBytes()
+{
+    QFile status("/proc/self/statm");
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = status.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() * 4096 : 0;
+}
+
+// Processor time of the calling thread.
+qint64 threadBusyMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// The window searching one document with a hit on every line.
+bool manyHits(const QString &root)
+{
+    QDir().mkpath(root + "/Mange");
+    {
+        QFile file(root + "/Mange/blåbær.txt");
+        file.open(QIODevice::WriteOnly);
+        const QByteArray line = kWord.toUtf8() + "\n";
+        const QByteArray block = line.repeated(qsizetype(1024 * 1024 / line.size()));
+        for (int i = 0; i < 40; ++i)
+            file.write(block);
+    }
+    const qint64 lines = 40 * qint64(1024 * 1024 / (kWord.toUtf8().size() + 1));
+    bench::installDrive(root);
+    Tfindform window(true);
+    window.resize(1000, 700);
+    window.show();
+    window.ErExtListet("*.txt");
+    window.Mappe = "C:\\Mange\\";
+    window.EditFind->setEditText(kWord);
+    QCoreApplication::processEvents();
+
+    // A heartbeat: the longest gap between its beats is the longest the window stood still, and
+    // the processor time of the window's thread in that gap what it did meanwhile (on a busy
+    // machine the thread may also wait for a processor).
+    QElapsedTimer sinceBeat, total;
+    qint64 longest = 0, longestBusy = 0, firstRows = -1;
+    qint64 busyBefore = threadBusyMs();
+    QTimer beat;
+    beat.setInterval(5);
+    QObject::connect(&beat, &QTimer::timeout, [&] {
+        const qint64 busy = threadBusyMs();
+        longest = std::max(longest, sinceBeat.restart());
+        longestBusy = std::max(longestBusy, busy - busyBefore);
+        busyBefore = busy;
+        if (firstRows < 0 && window.findis->model()->rowCount() > 0)
+            firstRows = total.elapsed();
+    });
+    const qint64 before = residentBytes();
+    total.start();
+    sinceBeat.start();
+    beat.start();
+    window.FindSD();
+    window.waitForSearch();
+    const qint64 seconds = total.elapsed();
+    beat.stop();
+    QCoreApplication::processEvents();
+    const qint64 found = window.findis->model()->rowCount();
+    const qint64 after = residentBytes();
+    window.rydListen();
+    QCoreApplication::processEvents();
+    const qint64 cleared = residentBytes();
+    std::printf(
+        "many hits: %lld rows (made %lld) in %lld ms, first rows after %lld ms, longest stand-still %lld "
+        "ms, of it %lld ms busy\n",
+        found, lines, seconds, firstRows, longest, longestBusy);
+    std::printf("resident set: %.0f MB before, %.0f MB with the rows, %.0f MB after Ryd listen\n",
+                double(before) / 1e6, double(after) / 1e6, double(cleared) / 1e6);
+    const double perHit = found > 0 ? double(after - before) / double(found) : 0;
+    bench::result("textsearch_manyhits_bytes_per_hit", perHit, "bytes", 100);
+    bench::result("textsearch_manyhits_kept_after_clear", double(cleared - before) / 1e6, "MB", 10);
+    bench::result("textsearch_manyhits_first_rows", double(firstRows), "ms", 100);
+    bench::result("textsearch_manyhits_longest_standstill", double(longest), "ms", 100);
+    bench::result("textsearch_manyhits_longest_busy_step", double(longestBusy), "ms", 100);
+    return found == lines;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc > 1 && QByteArray(argv[1]) == "mange") {
+        QTemporaryDir root;
+        return manyHits(root.path()) ? 0 : 1;
+    }
     const int files = bench::sizeArgument(argc, argv, 2000);
     const qint64 megabytes = argc > 2 ? std::max(1, std::atoi(argv[2])) : 500;
     QTemporaryDir root;
@@ -120,5 +216,7 @@ int main(int argc, char *argv[])
     bench::report("grep -F -i -c", peerCaseless);
     bench::result("textsearch_vs_grep", mine.median / peer.median, "x", 1.5);
     bench::result("textsearch_caseless_vs_grep", mineCaseless.median / peerCaseless.median, "x", 1.5);
-    return sameCount && found == expected ? 0 : 1;
+    const bool sameCaseless = found == expected;
+    const bool manyRows = manyHits(root.path());
+    return sameCount && sameCaseless && manyRows ? 0 : 1;
 }

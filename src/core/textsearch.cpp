@@ -109,19 +109,63 @@ bool isLineEnd(uchar c)
     return c == '\n' || c == '\r';
 }
 
+// The line of the hit at data[at] as the text reading cuts it, data[begin, end); false for a
+// line too long for that (the text reading then cuts it in blocks). data[0] is the document's
+// start or lies at least kLineContext bytes before the hit.
+bool shortLineAround(const uchar *data, qsizetype n, qsizetype at, qsizetype &begin, qsizetype &end)
+{
+    begin = at;
+    while (begin > 0 && at - begin < kLineContext && !isLineEnd(data[begin - 1]))
+        --begin;
+    if ((begin > 0 && !isLineEnd(data[begin - 1])) || at - begin >= kLineContext - 1)
+        return false;
+    end = at;
+    while (end < n && end - begin < 2 * kLineContext && !isLineEnd(data[end]))
+        ++end;
+    return end == n || isLineEnd(data[end]);
+}
+
+// Collects the hits whole, as the tests and the benchmark want them.
+class Collector : public TextHitSink
+{
+public:
+    Collector(DisplayLine displayLine, QList<TextHit> &hits)
+        : m_displayLine(std::move(displayLine))
+        , m_hits(hits)
+        , m_first(hits.size())
+    {}
+    void hitAt(qint64, qint64) override {} // never called: lines are wanted
+    void hitInLine(qint64 position, const QString &line, qsizetype column) override
+    {
+        m_hits.append({position, m_displayLine ? m_displayLine(line, column) : line});
+    }
+    void restart() override { m_hits.resize(m_first); }
+    bool wantsLines() const override { return true; }
+
+private:
+    DisplayLine m_displayLine;
+    QList<TextHit> &m_hits;
+    qsizetype m_first;
+};
+
 // A search of a valid UTF-8 document on its bytes: no decoding but of the hits' lines. None
 // when the document is not one for it (not valid UTF-8, a line too long to cut as the text
 // reading does, a case variant the caseless byte search cannot see); the caller then reads it
 // as text.
 std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &needle,
-                                    TextSearchOptions options, const DisplayLine &displayLine,
-                                    QList<TextHit> &hits, const std::atomic<bool> *cancel)
+                                    TextSearchOptions options, TextHitSink &sink,
+                                    const std::atomic<bool> *cancel)
 {
     const qint64 size = file.size();
-    // The document is read whole, in one call. Not mapped: a file cut short by another program
-    // while mapped would end the process. A larger document is streamed by the text reading, so
-    // what is held stays bounded. One buffer per thread, kept from document to document.
+    // The document is held whole, read in pieces into one buffer. Not mapped: a file cut short by
+    // another program while mapped would end the process. A larger document is streamed by the
+    // text reading, so what is held stays bounded. One buffer per thread, kept from document to
+    // document.
     if (size <= skip || size > kWholeDocument)
+        return std::nullopt;
+    const QByteArray word = needle.toUtf8();
+    const utf8::CaselessFinder caseless(options.matchCase ? QString() : needle);
+    if (!options.matchCase && !caseless.isUsable())
         return std::nullopt;
     thread_local QByteArray whole;
     whole.resize(qsizetype(size));
@@ -129,23 +173,56 @@ std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &
         if (whole.size() > kChunk)
             whole = QByteArray();
     });
-    if (!file.seek(0) || file.read(whole.data(), size) != size)
+    if (!file.seek(0))
         return std::nullopt;
     const uchar *data = reinterpret_cast<const uchar *>(whole.constData()) + skip;
     const qsizetype n = qsizetype(size) - skip;
-    if (!utf8::isValid(data, n))
+    bool given = false;
+    // Not a document for this search after all: the text reading takes it from its start.
+    auto handOver = [&]() -> std::optional<bool> {
+        if (given)
+            sink.restart();
         return std::nullopt;
-    const QByteArray word = needle.toUtf8();
-    const utf8::CaselessFinder caseless(options.matchCase ? QString() : needle);
-    if (!options.matchCase && (!caseless.isUsable() || caseless.hasHiddenVariants(data, n)))
-        return std::nullopt;
+    };
+    // The hits are searched while the document is read and checked a piece at a time, so that the
+    // first come before the whole is read: data[0, checked) is read, valid UTF-8 and without the
+    // case variants the caseless search cannot see, and ends where a character begins. False when
+    // the next piece cannot be read or fails the checks.
+    qint64 readEnd = 0;
+    qsizetype checked = 0;
+    auto readMore = [&]() -> bool {
+        const qint64 want = std::min<qint64>(size, readEnd + kChunk);
+        if (file.read(whole.data() + readEnd, want - readEnd) != want - readEnd)
+            return false;
+        readEnd = want;
+        // A character cut off by the piece's end waits for the next piece.
+        qsizetype boundary = qsizetype(readEnd) - skip;
+        if (boundary < n) {
+            --boundary;
+            while (boundary > checked && (data[boundary] & 0xC0) == 0x80)
+                --boundary;
+        }
+        boundary = std::max(boundary, checked);
+        if (!utf8::isValid(data + checked, boundary - checked))
+            return false;
+        if (!options.matchCase && caseless.hasHiddenVariants(data + checked, boundary - checked))
+            return false;
+        checked = boundary;
+        return true;
+    };
+    // A hit is taken once what its checks and its line look at is checked.
+    const qsizetype margin = word.size() + 4 + 2 * kLineContext;
     auto findFrom = [&](qsizetype from) -> qsizetype {
+        if (checked - from < word.size())
+            return -1;
         if (!options.matchCase)
-            return caseless.find(data, n, from);
-        const qsizetype found = utf8::findBytes(data + from, n - from, word);
+            return caseless.find(data, checked, from);
+        const qsizetype found = utf8::findBytes(data + from, checked - from, word);
         return found < 0 ? -1 : from + found;
     };
-    const qsizetype first = hits.size();
+    if (!readMore())
+        return handOver();
+    const bool lines = sink.wantsLines();
     auto wordCharacter = [](const QString &text, bool last) {
         if (text.isEmpty())
             return false;
@@ -159,6 +236,14 @@ std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &
         if (cancel && cancel->load(std::memory_order_relaxed))
             return true;
         const qsizetype at = findFrom(from);
+        if (checked < n && (at < 0 || at + margin > checked)) {
+            // Only a hit across the end of what is checked can begin before it.
+            if (at < 0)
+                from = std::max(from, checked - word.size() + 1);
+            if (!readMore())
+                return handOver();
+            continue;
+        }
         if (at < 0)
             break;
         const qsizetype after = at + word.size();
@@ -183,46 +268,57 @@ std::optional<bool> searchUtf8Bytes(QFile &file, qsizetype skip, const QString &
             }
         }
         // The line as the text reading cuts it: whole when it is short enough.
-        qsizetype begin = at;
-        while (begin > 0 && at - begin < kLineContext && !isLineEnd(data[begin - 1]))
-            --begin;
-        if ((begin > 0 && !isLineEnd(data[begin - 1])) || at - begin >= kLineContext - 1) {
-            hits.resize(first);
-            return std::nullopt;
-        }
-        qsizetype end = at;
-        while (end < n && end - begin < 2 * kLineContext && !isLineEnd(data[end]))
-            ++end;
-        if (end < n && !isLineEnd(data[end])) {
-            hits.resize(first);
-            return std::nullopt;
-        }
+        qsizetype begin = 0, end = 0;
+        if (!shortLineAround(data, n, at, begin, end))
+            return handOver();
         units += utf8::lineUnits(data, counted, at);
         counted = at;
-        const QString line = utf8::decode(QByteArrayView(data + begin, end - begin));
-        const qsizetype column = qsizetype(utf8::lineUnits(data, begin, at));
-        hits.append({units, displayLine ? displayLine(line, column) : line});
+        if (lines) {
+            const QString line = utf8::decode(QByteArrayView(data + begin, end - begin));
+            sink.hitInLine(units, line, qsizetype(utf8::lineUnits(data, begin, at)));
+        } else {
+            sink.hitAt(units, skip + at);
+        }
+        given = true;
         from = after;
+    }
+    // The rest is checked too: a byte that is no UTF-8 after the last hit still makes the
+    // document one of Windows-1252.
+    while (checked < n) {
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            return true;
+        if (!readMore())
+            return handOver();
     }
     return true;
 }
 
 } // namespace
 
-TextScanner::TextScanner(const QString &needle, TextSearchOptions options, DisplayLine displayLine,
-                         QList<TextHit> &hits, const std::atomic<bool> *cancel)
+TextScanner::TextScanner(const QString &needle, TextSearchOptions options, TextHitSink &sink,
+                         const std::atomic<bool> *cancel)
     : m_needle(needle)
     , m_options(options)
-    , m_displayLine(std::move(displayLine))
-    , m_hits(hits)
+    , m_sink(sink)
     , m_cancel(cancel)
-    , m_firstHit(hits.size())
     , m_matcher(needle, options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive)
 {}
 
+TextScanner::TextScanner(const QString &needle, TextSearchOptions options, DisplayLine displayLine,
+                         QList<TextHit> &hits, const std::atomic<bool> *cancel)
+    : m_collector(std::make_unique<Collector>(std::move(displayLine), hits))
+    , m_needle(needle)
+    , m_options(options)
+    , m_sink(*m_collector)
+    , m_cancel(cancel)
+    , m_matcher(needle, options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive)
+{}
+
+TextScanner::~TextScanner() = default;
+
 void TextScanner::restart()
 {
-    m_hits.resize(m_firstHit);
+    m_sink.restart();
     m_buffer.clear();
     m_base = 0;
     m_from = 0;
@@ -324,8 +420,7 @@ void TextScanner::resolve(bool final)
                 break; // the line goes on in text not read yet
             end = limit;
         }
-        const QString line = m_buffer.mid(begin, end - begin);
-        m_hits.append({position, m_displayLine ? m_displayLine(line, at - begin) : line});
+        m_sink.hitInLine(position, m_buffer.mid(begin, end - begin), at - begin);
         ++done;
     }
     m_pending.remove(0, done);
@@ -347,6 +442,13 @@ void TextScanner::trim()
 bool searchDocument(const QString &path, const QString &needle, TextSearchOptions options,
                     const DisplayLine &displayLine, QList<TextHit> &hits, const std::atomic<bool> *cancel)
 {
+    Collector collector(displayLine, hits);
+    return searchDocument(path, needle, options, collector, cancel);
+}
+
+bool searchDocument(const QString &path, const QString &needle, TextSearchOptions options, TextHitSink &sink,
+                    const std::atomic<bool> *cancel)
+{
     // Only a regular file is opened: a FIFO or a device would block or never end.
     const QString host = hostPath(path);
     if (!QFileInfo(host).isFile())
@@ -358,11 +460,10 @@ bool searchDocument(const QString &path, const QString &needle, TextSearchOption
     qsizetype skip = 0;
     const Kind kind = kindOf(head, skip);
     if (kind == Kind::Utf8 && !needle.isEmpty() && !needle.contains(u'\r') && !needle.contains(u'\n')) {
-        if (const std::optional<bool> read =
-                searchUtf8Bytes(file, skip, needle, options, displayLine, hits, cancel))
+        if (const std::optional<bool> read = searchUtf8Bytes(file, skip, needle, options, sink, cancel))
             return *read;
     }
-    TextScanner scanner(needle, options, displayLine, hits, cancel);
+    TextScanner scanner(needle, options, sink, cancel);
     bool invalid = false;
     if (!readAs(file, kind, skip, scanner, invalid, cancel))
         return false;
@@ -370,6 +471,42 @@ bool searchDocument(const QString &path, const QString &needle, TextSearchOption
         return true;
     scanner.restart();
     return readAs(file, Kind::Cp1252, skip, scanner, invalid, cancel);
+}
+
+bool HitLineReader::read(const QString &path, qint64 offset, QString &line, qsizetype &column)
+{
+    if (path != m_path || !m_file.isOpen()) {
+        close();
+        m_file.setFileName(hostPath(path));
+        if (!m_file.open(QIODevice::ReadOnly))
+            return false;
+        m_path = path;
+        const Kind kind = kindOf(m_file.peek(8), m_skip);
+        if (kind != Kind::Utf8)
+            m_skip = 0;
+    }
+    // What the search looked at around the hit: a short line is whole in here.
+    const qint64 from = std::max<qint64>(m_skip, offset - kLineContext);
+    const qint64 size = std::min<qint64>(m_file.size(), offset + 2 * kLineContext) - from;
+    if (offset < from || offset >= from + size || !m_file.seek(from))
+        return false;
+    const QByteArray bytes = m_file.read(size);
+    if (bytes.size() != size)
+        return false;
+    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
+    const qsizetype at = qsizetype(offset - from);
+    qsizetype begin = 0, end = 0;
+    if (!shortLineAround(data, bytes.size(), at, begin, end))
+        return false;
+    line = utf8::decode(QByteArrayView(data + begin, end - begin));
+    column = qsizetype(utf8::lineUnits(data, begin, at));
+    return true;
+}
+
+void HitLineReader::close()
+{
+    m_file.close();
+    m_path.clear();
 }
 
 QString documentText(const QByteArray &bytes)

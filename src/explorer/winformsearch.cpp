@@ -54,6 +54,7 @@ QWidget *Twinform::buildSearchPage()
     });
     searchRow->addWidget(findTekstEdit, 1);
     searchRow->addWidget(widgets::actionButton(actions->action("aSearch"), page, {"edit-find"}));
+    searchRow->addWidget(widgets::actionButton(actions->action("aStopSoeg"), page, {"process-stop"}));
     layout->addLayout(searchRow);
 
     mappeLabel = new QLabel(page);
@@ -127,6 +128,16 @@ void Twinform::buildSearchActions()
     actions->add(
         "aSearch", "Søg", {}, "Start søgning: Der søges i aktuelle element mappen",
         [this] { aSearchExecute(); }, [this] { return findTekstEdit && !findTekstEdit->text().isEmpty(); });
+    // The walk ends where it is; what it found stays, with the counts so far.
+    actions->add(
+        "aStopSoeg", "Stop", {}, "Stop søgningen: det fundne beholdes",
+        [this] {
+            if (!m_soegning || !m_soegningAktiv)
+                return;
+            m_soegning->stop();
+            collectFound();
+        },
+        [this] { return m_soegningAktiv; });
     actions->add("infoClearFind", "Rens lister", {}, "Rens lister: Klargør til ny søgning",
                  [this] { infoClearFind(); });
     auto typed = [this] { return extEdit && !extEdit->text().isEmpty(); };

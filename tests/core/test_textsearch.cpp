@@ -35,6 +35,39 @@ constexpr bool kFreedMemoryIsKept = true; // the sanitizer's quarantine
 constexpr bool kFreedMemoryIsKept = false;
 #endif
 
+// The hits as the window keeps them: a line read again from the document when the search gave
+// only the hit's byte. Each line shows where its hit is.
+struct ReadAgain : core::TextHitSink
+{
+    QString path;
+    QList<TextHit> hits;
+    int byOffset = 0;
+    int restarts = 0;
+    core::HitLineReader reader;
+
+    static QString marked(const QString &line, qsizetype column)
+    {
+        return line.left(column) + u'|' + line.mid(column);
+    }
+    void hitAt(qint64 position, qint64 offset) override
+    {
+        QString line;
+        qsizetype column = 0;
+        QVERIFY(reader.read(path, offset, line, column));
+        hits.append({position, marked(line, column)});
+        ++byOffset;
+    }
+    void hitInLine(qint64 position, const QString &line, qsizetype column) override
+    {
+        hits.append({position, marked(line, column)});
+    }
+    void restart() override
+    {
+        hits.clear();
+        ++restarts;
+    }
+};
+
 QList<qint64> positions(const QList<TextHit> &hits)
 {
     QList<qint64> result;
@@ -60,6 +93,8 @@ private slots:
     void documentsAreDecodedByTheirBytes();
     void largeDocumentsAreReadInChunksWithHitsAcrossThem();
     void theByteSearchFindsWhatTheTextSearchFinds();
+    void theByteSearchReadsInPiecesAsTheTextSearchReadsTheWhole_data();
+    void theByteSearchReadsInPiecesAsTheTextSearchReadsTheWhole();
     void aLongLineIsCutAroundTheHit();
     void theFastUtf8PassesAgreeWithTheDecoder();
     void aMissingOrSpecialDocumentCannotBeRead();
@@ -292,6 +327,7 @@ void TestTextSearch::theByteSearchFindsWhatTheTextSearchFinds()
     };
     const QStringList needles{"bær", "BÆR", "kås", "\u00FF", "\u03C3", "\u00DF", "@BÆR`"};
     int found = 0;
+    int readAgain = 0;
     int index = 0;
     for (const QByteArray &bytes : std::as_const(documents)) {
         const QString path = QString("C:\\Dok\\%1.txt").arg(index++);
@@ -304,9 +340,80 @@ void TestTextSearch::theByteSearchFindsWhatTheTextSearchFinds()
                     QVERIFY(core::searchDocument(path, needle, options, {}, bytesHits));
                     QCOMPARE(bytesHits, hitsIn(core::documentText(bytes), needle, options));
                     found += int(bytesHits.size());
+                    // Lines read again from the hits' bytes are the lines the search saw, also
+                    // when a long line after some hits makes the search start over as text.
+                    QList<TextHit> marked;
+                    QVERIFY(core::searchDocument(path, needle, options, &ReadAgain::marked, marked));
+                    ReadAgain lazy;
+                    lazy.path = path;
+                    QVERIFY(core::searchDocument(path, needle, options, lazy));
+                    QCOMPARE(lazy.hits, marked);
+                    readAgain += lazy.byOffset;
                 }
     }
     QCOMPARE(found, 180);
+    QVERIFY(readAgain > 100);
+}
+
+void TestTextSearch::theByteSearchReadsInPiecesAsTheTextSearchReadsTheWhole_data()
+{
+    // Lines of Danish words over 9 MB; the word cut by the first 4 MB border, a letter cut by the
+    // second. The byte search reads 4 MB at a time and hands over its first hits before the rest
+    // is read; what comes later may still make the document one for the text reading.
+    constexpr qsizetype mb = 1024 * 1024;
+    // The word on every 64th line.
+    const QByteArray line = QByteArray("Søren så en ål i åen\r\n").repeated(63) + "og blåbær\r\n";
+    QByteArray bytes;
+    while (bytes.size() + line.size() < 4 * mb - 2)
+        bytes += line;
+    bytes += QByteArray(4 * mb - 2 - bytes.size(), 'x') + "blåbær\n";
+    while (bytes.size() + line.size() < 8 * mb - 1)
+        bytes += line;
+    bytes += QByteArray(8 * mb - 1 - bytes.size(), 'y') + "æ blåbær\r\n";
+    while (bytes.size() < 9 * mb)
+        bytes += line;
+    QTest::addColumn<QByteArray>("bytes");
+    // Read as text after hits of the first piece were handed over: by both searches, or by the
+    // caseless one only.
+    QTest::addColumn<bool>("readAsText");
+    QTest::addColumn<bool>("caselessOnly");
+    QTest::newRow("valid UTF-8") << bytes << false << false;
+    QByteArray invalid = bytes;
+    invalid.insert(6 * mb, "\xE6");
+    QTest::newRow("no UTF-8 after the first piece") << invalid << true << false;
+    QTest::newRow("no UTF-8 after the last hit") << bytes + QByteArray(3 * mb, 'z') + "\xE6" << true << false;
+    QByteArray variant = bytes;
+    variant.insert(6 * mb, "\nbl\xE2\x84\xAB"
+                           "bær\n"); // with the Ångström sign
+    QTest::newRow("a hidden case variant after the first piece") << variant << true << true;
+}
+
+void TestTextSearch::theByteSearchReadsInPiecesAsTheTextSearchReadsTheWhole()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, readAsText);
+    QFETCH(bool, caselessOnly);
+    TestDrives drives;
+    drives.writeBytes("C:\\Dok\\stor.txt", bytes);
+    const QString text = core::documentText(bytes);
+    for (const bool matchCase : {false, true}) {
+        const TextSearchOptions options{true, matchCase};
+        const QList<TextHit> expected = hitsIn(text, "blåbær", options);
+        QList<TextHit> hits;
+        QVERIFY(core::searchDocument("C:\\Dok\\stor.txt", "blåbær", options, {}, hits));
+        QCOMPARE(hits.size(), expected.size());
+        QVERIFY(hits == expected);
+        // As the window keeps them: hits handed over before the reading changed are taken back.
+        QList<TextHit> marked;
+        QVERIFY(core::searchDocument("C:\\Dok\\stor.txt", "blåbær", options, &ReadAgain::marked, marked));
+        ReadAgain lazy;
+        lazy.path = "C:\\Dok\\stor.txt";
+        QVERIFY(core::searchDocument(lazy.path, "blåbær", options, lazy));
+        QVERIFY(lazy.hits == marked);
+        const bool handedOver = readAsText && !(matchCase && caselessOnly);
+        QCOMPARE(lazy.restarts > 0, handedOver);
+        QVERIFY(handedOver || lazy.byOffset > 4000);
+    }
 }
 
 void TestTextSearch::theFastUtf8PassesAgreeWithTheDecoder()

@@ -30,6 +30,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -94,6 +95,7 @@ private slots:
     void searchSurvivesLinksUnreadableAndVanishingFolders();
     void aNewSearchOrClosingEndsARunningOne();
     void resultsAreListedWhileTheSearchRuns();
+    void stoppingASearchKeepsWhatItFound();
     void favouritesTakeTheCurrentElementOnceAndMoveToTheTop();
     void favouriteCaptionsAndClipboardRows();
     void structuresOfAListKeepOrLeaveOutRepeatedFolders();
@@ -428,6 +430,67 @@ void TestWinform::resultsAreListedWhileTheSearchRuns()
     window.waitForSearch();
     QCOMPARE(window.filBoxen->count(), 3);
     QCOMPARE(window.BarEdit->text(), QString("100%"));
+}
+
+void TestWinform::stoppingASearchKeepsWhatItFound()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    makeEntries(drives, "C:\\Docs", {"a\\Rapport 1.txt", "a\\Rapport 2.txt", "z\\Rapport 3.txt"});
+    FakeMainHost host(kOpt);
+    // The walk is held when the search (not the count) comes to the last folder, and let go a
+    // moment after "Stop" was pressed, which waits for it.
+    struct Hold
+    {
+        std::mutex mutex;
+        std::condition_variable changed;
+        int visits = 0;
+        bool reached = false;
+        bool open = false;
+    };
+    auto hold = std::make_shared<Hold>();
+    drives.backEnd().beforeListing = [hold](const QString &folder) {
+        if (!folder.endsWith("\\z"))
+            return;
+        std::unique_lock lock(hold->mutex);
+        if (++hold->visits == 2) {
+            hold->reached = true;
+            hold->changed.wait(lock, [&] { return hold->open; });
+        }
+    };
+    auto openHold = [hold] {
+        std::lock_guard lock(hold->mutex);
+        hold->open = true;
+        hold->changed.notify_all();
+    };
+    auto reached = [hold] {
+        std::lock_guard lock(hold->mutex);
+        return hold->reached;
+    };
+    Twinform window;
+    auto release = qScopeGuard(openHold);
+    window.mappeKontrol("C:\\Docs", true);
+    window.findTekstEdit->setText("rapport");
+    QVERIFY(!run(window, "aStopSoeg")); // nothing to stop yet
+    window.aSearchExecute();
+    QTRY_VERIFY(reached());
+    QVERIFY(window.searchRunning());
+    std::thread opener([openHold] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        openHold();
+    });
+    const bool stopped = run(window, "aStopSoeg");
+    opener.join();
+    QVERIFY(stopped);
+    QVERIFY(!window.searchRunning());
+    QCOMPARE(rows(window.filBoxen), (QStringList{"Rapport 2.txt", "Rapport 1.txt"}));
+    QCOMPARE(window.filerOverskrift->text(), QString("Der er undersøgt 2:2 filnavne"));
+    QCOMPARE(window.mapperOverskrift->text(), QString("Der er undersøgt 2:0 mappenavne"));
+    QCOMPARE(window.BarEdit->text(), QString("80%")); // 4 of the 5 entries examined
+    QVERIFY(!run(window, "aStopSoeg"));
+    // Nothing of the stopped walk comes later.
+    QTest::qWait(100);
+    QCOMPARE(window.filBoxen->count(), 2);
 }
 
 void TestWinform::favouritesTakeTheCurrentElementOnceAndMoveToTheTop()

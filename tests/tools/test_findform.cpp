@@ -8,6 +8,7 @@
 #include "support/testdrives.h"
 #include "tools/textsearch/findform.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -25,14 +27,30 @@ namespace {
 
 const QString kTypes = "C:\\zunKolvra\\Tester\\Egenskaber\\Filtertyper.txt";
 
-QList<QStringList> rowsOf(const QTreeWidget *list)
+// A row as the list shows it.
+QStringList rowOf(const QTableView *list, int row)
+{
+    const QAbstractItemModel *model = list->model();
+    return {model->index(row, 0).data().toString(), model->index(row, 1).data().toString(),
+            model->index(row, 2).data().toString()};
+}
+
+QList<QStringList> rowsOf(const QTableView *list)
 {
     QList<QStringList> rows;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = list->topLevelItem(i);
-        rows.append({item->text(0), item->text(1), item->text(2)});
-    }
+    for (int i = 0; i < list->model()->rowCount(); ++i)
+        rows.append(rowOf(list, i));
     return rows;
+}
+
+int rowCount(const Tfindform &window)
+{
+    return window.findis->model()->rowCount();
+}
+
+bool isSelected(const Tfindform &window, int row)
+{
+    return window.findis->selectionModel()->isRowSelected(row, {});
 }
 
 // The user's options folder, as the main window makes it at start.
@@ -41,12 +59,41 @@ void makeOptionsFolder(const TestDrives &drives)
     QDir().mkpath(drives.host("C:\\zunKolvra\\Tester\\Egenskaber"));
 }
 
-void search(Tfindform &window, const QString &folder, const QString &text)
+void startSearch(Tfindform &window, const QString &folder, const QString &text)
 {
     window.Mappe = folder;
     window.EditFind->setEditText(text);
     window.FindSD();
+}
+
+void search(Tfindform &window, const QString &folder, const QString &text)
+{
+    startSearch(window, folder, text);
     window.waitForSearch();
+}
+
+// One document of `lines` lines that each hold the word once: 1,000,000 take about half a second.
+constexpr int kManyLines = 1000000;
+void writeManyHits(const TestDrives &drives, const QString &path)
+{
+    QByteArray bytes;
+    const QByteArray line = "blåbær\r\n";
+    bytes.reserve(line.size() * kManyLines);
+    for (int i = 0; i < kManyLines; ++i)
+        bytes += line;
+    drives.writeBytes(path, bytes);
+}
+
+// Handles the window's events until the running search has shown rows and still runs; false
+// when it ended first.
+bool rowsWhileSearching(Tfindform &window)
+{
+    while (window.searching()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+        if (window.searching() && rowCount(window) > 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -69,6 +116,10 @@ private slots:
     void removingAHitSelectsTheNext();
     void activationTakesTheFolderOfTheCurrentElement();
     void closingDuringASearchEndsIt();
+    void manyHitsInOneDocumentAreListedAsTheyAreFound();
+    void aRunningSearchStopsOrIsCleared_data();
+    void aRunningSearchStopsOrIsCleared();
+    void theHitListKeepsBatchesInOrder();
 };
 
 void TestFindform::missingTypeListIsWrittenAsTheStandard()
@@ -164,7 +215,7 @@ void TestFindform::searchListsHitsOfTheChosenTypeOnly()
     QCOMPARE(rowsOf(window.findis), (QList<QStringList>{{"D:\\Søg\\c.rtf", "0", "abc"}}));
     window.Check2->setChecked(true);
     search(window, "D:\\Søg\\", "ABC");
-    QCOMPARE(window.findis->topLevelItemCount(), 0);
+    QCOMPARE(rowCount(window), 0);
     QCOMPARE(window.countdis->text(), QString("0"));
 }
 
@@ -195,10 +246,10 @@ void TestFindform::noTickedTypeSearchesNothing()
     Tfindform window(true);
     window.filterBoks->setCurrentIndex(-1);
     search(window, "D:\\Søg\\", "abc");
-    QCOMPARE(window.findis->topLevelItemCount(), 1);
+    QCOMPARE(rowCount(window), 1);
     window.typeliste->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
     search(window, "D:\\Søg\\", "abc");
-    QCOMPARE(window.findis->topLevelItemCount(), 0);
+    QCOMPARE(rowCount(window), 0);
     QVERIFY(!window.searching());
 }
 
@@ -211,7 +262,7 @@ void TestFindform::openAllPassesEveryHitsDocument()
     Tfindform window(true);
     QVERIFY(window.ErExtListet("*.txt"));
     search(window, "D:\\Søg\\", "abc");
-    QCOMPARE(window.findis->topLevelItemCount(), 3);
+    QCOMPARE(rowCount(window), 3);
     window.findis->selectAll();
     window.actions->updateAll();
     QVERIFY(!window.actions->action("AopenAll")->isEnabled()); // no current program
@@ -236,15 +287,15 @@ void TestFindform::removingAHitSelectsTheNext()
     Tfindform window(true);
     QVERIFY(window.ErExtListet("*.txt"));
     search(window, "D:\\Søg\\", "abc");
-    window.findis->topLevelItem(2)->setSelected(true);
+    window.findis->selectRow(2);
     window.fjernValgte();
     QCOMPARE(window.countdis->text(), QString("2"));
-    QVERIFY(window.findis->topLevelItem(1)->isSelected()); // the last one went: the one before
+    QVERIFY(isSelected(window, 1)); // the last one went: the one before
     window.fjernValgte();
-    QCOMPARE(window.findis->topLevelItemCount(), 1);
-    QVERIFY(window.findis->topLevelItem(0)->isSelected());
+    QCOMPARE(rowCount(window), 1);
+    QVERIFY(isSelected(window, 0));
     window.rydListen();
-    QCOMPARE(window.findis->topLevelItemCount(), 0);
+    QCOMPARE(rowCount(window), 0);
     QCOMPARE(window.countdis->text(), QString("0"));
     QVERIFY(window.EditFind->currentText().isEmpty());
 }
@@ -293,6 +344,124 @@ void TestFindform::closingDuringASearchEndsIt()
     QVERIFY(window->close());
     QCOMPARE(host.tabs, QStringList{});
     delete window;
+}
+
+// Rows and their count reach the window while the one document is still searched, and a hit
+// holds a small record only: its line is read again from the document when its row is shown.
+void TestFindform::manyHitsInOneDocumentAreListedAsTheyAreFound()
+{
+    TestDrives drives;
+    makeOptionsFolder(drives);
+    FakeToolHost host;
+    writeManyHits(drives, "D:\\Søg\\bær.txt");
+    Tfindform window(true);
+    QVERIFY(window.ErExtListet("*.txt"));
+    startSearch(window, "D:\\Søg\\", "blåbær");
+    QVERIFY(rowsWhileSearching(window));
+    QCOMPARE(window.countdis->text(), QString::number(rowCount(window)));
+    window.waitForSearch();
+    QCOMPARE(rowCount(window), kManyLines);
+    QCOMPARE(window.countdis->text(), QString::number(kManyLines));
+    QCOMPARE(rowOf(window.findis, 0), (QStringList{"D:\\Søg\\bær.txt", "0", "blåbær"}));
+    QCOMPARE(rowOf(window.findis, kManyLines - 1),
+             (QStringList{"D:\\Søg\\bær.txt", QString::number(7 * (kManyLines - 1)), "blåbær"}));
+    QVERIFY(sizeof(FundListe::Fund) <= 24);
+    QVERIFY2(window.fundListe->bytesHeld() <= 2 * kManyLines * qsizetype(sizeof(FundListe::Fund)),
+             "the hits hold more than their records");
+    window.rydListen();
+    QCOMPARE(window.fundListe->bytesHeld(), 0);
+}
+
+void TestFindform::aRunningSearchStopsOrIsCleared_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("rowsKept");
+    QTest::newRow("Stop") << "AstopSoeg" << true;
+    QTest::newRow("Ryd listen") << "AsletAlt" << false;
+}
+
+void TestFindform::aRunningSearchStopsOrIsCleared()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, rowsKept);
+    TestDrives drives;
+    makeOptionsFolder(drives);
+    FakeToolHost host;
+    writeManyHits(drives, "D:\\Søg\\bær.txt");
+    Tfindform window(true);
+    QVERIFY(window.ErExtListet("*.txt"));
+    QAction *action = window.actions->action(command.toLatin1());
+    window.actions->updateAll();
+    QVERIFY(!action->isEnabled());
+    startSearch(window, "D:\\Søg\\", "blåbær");
+    QVERIFY(rowsWhileSearching(window));
+    window.actions->updateAll();
+    QVERIFY(action->isEnabled());
+    action->trigger();
+    QVERIFY(!window.searching());
+    const int rows = rowCount(window);
+    if (rowsKept) {
+        QVERIFY(rows > 0);
+        QVERIFY(rows < kManyLines);
+        QCOMPARE(rowOf(window.findis, 0), (QStringList{"D:\\Søg\\bær.txt", "0", "blåbær"}));
+    } else {
+        QCOMPARE(rows, 0);
+        QVERIFY(window.EditFind->currentText().isEmpty());
+    }
+    QCOMPARE(window.countdis->text(), QString::number(rows));
+    window.actions->updateAll();
+    QVERIFY(!window.actions->action("AstopSoeg")->isEnabled());
+    // Nothing of the stopped search comes later.
+    QTest::qWait(200);
+    QCOMPARE(rowCount(window), rows);
+}
+
+// Batches large and small, a document read again from its start (its hits taken back also from
+// earlier batches), single rows removed anywhere: the rows stay those handed over, in order.
+void TestFindform::theHitListKeepsBatchesInOrder()
+{
+    FundListe list;
+    QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    // Hits of one document at the positions from `first` on; all on the one kept line.
+    auto batch = [](QStringList documents, quint32 document, qint64 first, int count, qint64 retract = -1) {
+        FundListe::Batch made{std::move(documents), {}, {}, retract};
+        if (document == 0 && first == 0)
+            made.lines = {"linje"};
+        for (int i = 0; i < count; ++i)
+            made.hits.push_back({document, 0, first + i, 0});
+        return made;
+    };
+    auto positions = [&list] {
+        QList<qint64> all;
+        for (int row = 0; row < list.rowCount(); ++row)
+            all.append(list.position(row));
+        return all;
+    };
+    auto range = [](qint64 first, qint64 count) {
+        QList<qint64> all;
+        for (qint64 i = 0; i < count; ++i)
+            all.append(first + i);
+        return all;
+    };
+    list.append(batch({"A"}, 0, 0, 5000));
+    list.append(batch({}, 0, 5000, 10));
+    list.append(batch({"B"}, 1, 0, 3));
+    list.append(batch({}, 1, 3, 6000));
+    list.append(batch({}, 1, 6003, 2));
+    QCOMPARE(list.rowCount(), 11015);
+    // B is read again: its rows in three batches go, the new ones come.
+    list.append(batch({}, 1, 100, 2, 1));
+    QCOMPARE(positions(), range(0, 5010) + range(100, 2));
+    QCOMPARE(list.document(5010), QString("B"));
+    QCOMPARE(list.text(5011), QString("linje"));
+    list.removeHit(5011);
+    list.removeHit(4999);
+    list.removeHit(0);
+    QCOMPARE(positions(), range(1, 4998) + range(5000, 10) + range(100, 1));
+    QCOMPARE(list.document(0), QString("A"));
+    list.clear();
+    QCOMPARE(list.rowCount(), 0);
+    QCOMPARE(list.bytesHeld(), 0);
 }
 
 void TestFindform::theDownloadButtonFollowsItsAction()

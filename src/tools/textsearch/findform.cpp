@@ -8,6 +8,7 @@
 #include "dialogs/services.h"
 #include "dialogs/widgets.h"
 #include "platform/Platform.h"
+#include "platform/memory.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextLayout>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -32,8 +34,6 @@
 Tfindform *findform = nullptr;
 
 namespace {
-
-enum Column { DocumentColumn, PositionColumn, TextColumn };
 
 // Hits reach the window at least this often while a search runs.
 constexpr qint64 kBatchMs = 50;
@@ -88,7 +88,7 @@ Tfindform::Tfindform(bool internal, QWidget *parent)
 
 Tfindform::~Tfindform()
 {
-    stopSearch();
+    cancelWorker();
     if (findform == this)
         findform = nullptr;
 }
@@ -129,19 +129,24 @@ QString Tfindform::normaliseMask(const QString &text)
 void Tfindform::buildActions()
 {
     actions = new ActionList(this);
-    auto selected = [this] { return findis ? findis->selectedItems().size() : 0; };
+    auto selected = [this] { return findis ? selectedCount() : 0; };
+    auto rows = [this] { return fundListe ? fundListe->rowCount() : 0; };
     actions->add(
         "AfindBib", "Find i bibliotek", {}, "Find i alle filer i valgte bibliotek", [this] { FindSD(); },
         [this] { return EditFind && !EditFind->currentText().isEmpty(); });
+    actions->add(
+        "AstopSoeg", "Stop", {}, "Stop søgningen: de fundne beholdes", [this] { stopSoegning(); },
+        [this] { return m_running; });
     actions->add(
         "aAktuelle", "Aktuelle", {}, "Sæt aktuelle mappe som søgemappe", [this] { aAktuelleExecute(); },
         [] { return !services::currentElement()->editSti().isEmpty(); });
     actions->add(
         "Afjern", "Fjern valgte", {}, "Fjern det i listen valgte element", [this] { fjernValgte(); },
-        [this, selected] { return findis->topLevelItemCount() > 0 && selected() > 0; });
+        [rows, selected] { return rows() > 0 && selected() > 0; });
+    // During a search the list may still be empty: clearing it then stops the search.
     actions->add(
         "AsletAlt", "Ryd listen", {}, "Fjern alle fundne elementer", [this] { rydListen(); },
-        [this] { return findis->topLevelItemCount() > 0; });
+        [this, rows] { return rows() > 0 || m_running; });
     actions->add(
         "AopenAll", "Åben alle", {}, "Åben alle i listen valgte dokumenter med valgte program",
         [this] { aabenAlle(); },
@@ -212,6 +217,8 @@ void Tfindform::buildUi()
     findRow->addWidget(clearTexts);
     findRow->addWidget(widgets::actionButton(actions->action("AfindBib"), search,
                                              {"edit-find", Qt::ToolButtonTextBesideIcon}));
+    findRow->addWidget(widgets::actionButton(actions->action("AstopSoeg"), search,
+                                             {"process-stop", Qt::ToolButtonTextBesideIcon}));
     grid->addLayout(findRow, 1, 2);
     Check1 = widgets::check("Check1", "Kun hele ord", search);
     Check2 = widgets::check("Check2", "Forskel på store og små bogstaver", search);
@@ -226,16 +233,31 @@ void Tfindform::buildUi()
     grid->addLayout(countRow, 3, 2);
 
     auto *hitsRow = new QHBoxLayout;
-    findis = new QTreeWidget(search);
+    fundListe = new FundListe(this);
+    // Hits on one line share its layout.
+    fundListe->setDisplayLine([this, laidOut = QString(), lineRows = QList<QPair<qsizetype, qsizetype>>()](
+                                  const QString &line, qsizetype column) mutable {
+        if (line != laidOut) {
+            laidOut = line;
+            lineRows = displayRows(font(), line);
+        }
+        return displayLine(lineRows, line, column);
+    });
+    // A table rather than a tree: it keeps nothing per row but its height, so millions of rows
+    // cost the view little.
+    findis = new QTableView(search);
     findis->setObjectName("findis");
-    findis->setHeaderLabels({"Dokument", "Position", "Tekst"});
-    findis->setRootIsDecorated(false);
+    findis->setModel(fundListe);
     findis->setSelectionMode(QAbstractItemView::ExtendedSelection);
     findis->setSelectionBehavior(QAbstractItemView::SelectRows);
     findis->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    findis->setUniformRowHeights(true);
-    findis->setColumnWidth(DocumentColumn, 320);
-    findis->header()->setStretchLastSection(true);
+    findis->setShowGrid(true);
+    findis->setWordWrap(false);
+    findis->setCornerButtonEnabled(false);
+    setRowHeader();
+    findis->horizontalHeader()->setHighlightSections(false);
+    findis->horizontalHeader()->setStretchLastSection(true);
+    findis->setColumnWidth(FundListe::DocumentColumn, 320);
     hitsRow->addWidget(findis, 1);
     auto *hitButtons = new QVBoxLayout;
     const std::pair<const char *, const char *> hitCommands[] = {
@@ -331,7 +353,7 @@ void Tfindform::buildUi()
         if (!EditFind->currentText().isEmpty())
             FindSD();
     });
-    connect(findis, &QTreeWidget::itemDoubleClicked, this, [this] { aabenValgte(); });
+    connect(findis, &QTableView::doubleClicked, this, [this] { aabenValgte(); });
     connect(filterBoks, &QComboBox::activated, this, [this](int index) { filterItemIndex = index; });
     connect(typeliste, &QTreeWidget::itemChanged, this, [this] { saveknap->setEnabled(true); });
     connect(typeliste, &QTreeWidget::currentItemChanged, this, [this] { saveknap->setEnabled(true); });
@@ -607,11 +629,30 @@ bool Tfindform::searching() const
     return m_running;
 }
 
-void Tfindform::stopSearch()
+void Tfindform::cancelWorker()
 {
     if (m_cancel)
         m_cancel->store(true);
     m_search.waitForFinished();
+}
+
+void Tfindform::stopSearch()
+{
+    cancelWorker();
+    ++m_generation;
+    if (m_running)
+        searchEnded(m_generation);
+}
+
+void Tfindform::stopSoegning()
+{
+    if (!m_running)
+        return;
+    cancelWorker();
+    // What the worker handed over before it stopped reaches the list now, with its end.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    if (m_running)
+        searchEnded(m_generation);
 }
 
 void Tfindform::waitForSearch()
@@ -620,15 +661,90 @@ void Tfindform::waitForSearch()
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
 }
 
+namespace {
+
+// The worker's hits, gathered into batches for the window: a small record per hit; a line only
+// where the search cannot read it again, and then once for all the hits on it.
+class BatchSink : public core::TextHitSink
+{
+public:
+    explicit BatchSink(std::function<void()> due)
+        : m_due(std::move(due))
+    {
+        m_sinceSent.start();
+    }
+
+    FundListe::Batch batch;
+
+    // The document searched next; it gets its index with its first hit.
+    void beginDocument(const QString &path)
+    {
+        m_path = path;
+        m_listed = false;
+    }
+    void hitAt(qint64 position, qint64 offset) override { add(position, -1, offset); }
+    void hitInLine(qint64 position, const QString &line, qsizetype column) override
+    {
+        if (m_lineIndex < 0 || line != m_line) {
+            batch.lines.append(line);
+            m_line = line;
+            m_lineIndex = m_lines++;
+        }
+        add(position, m_lineIndex, column);
+    }
+    void restart() override
+    {
+        if (!m_listed)
+            return;
+        while (!batch.hits.empty() && batch.hits.back().document == m_document)
+            batch.hits.pop_back();
+        batch.retract = m_document;
+    }
+    bool due() const { return m_sinceSent.elapsed() >= kBatchMs; }
+    // Hands the batch over.
+    FundListe::Batch take()
+    {
+        m_sinceSent.restart();
+        // Kept as it is by the list: no room to spare.
+        batch.hits.shrink_to_fit();
+        FundListe::Batch taken = std::move(batch);
+        batch = FundListe::Batch();
+        return taken;
+    }
+
+private:
+    void add(qint64 position, qint32 line, qint64 where)
+    {
+        if (!m_listed) {
+            batch.documents.append(m_path);
+            m_document = m_documents++;
+            m_listed = true;
+        }
+        batch.hits.push_back({m_document, line, position, where});
+        if (due())
+            m_due();
+    }
+
+    std::function<void()> m_due;
+    QElapsedTimer m_sinceSent;
+    QString m_path;
+    bool m_listed = false;
+    quint32 m_document = 0;
+    quint32 m_documents = 0;
+    QString m_line;
+    qint32 m_lineIndex = -1;
+    qint32 m_lines = 0;
+};
+
+} // namespace
+
 void Tfindform::FindSD()
 {
     if (!core::directoryExists(Mappe))
         return;
     stopSearch();
-    ++m_generation;
-    m_running = false;
     unsetCursor();
-    findis->clear();
+    clearHits();
     countdis->setText("0");
     QCoreApplication::processEvents();
     FTekst = EditFind->currentText();
@@ -643,73 +759,52 @@ void Tfindform::FindSD()
 
     m_cancel = std::make_shared<std::atomic<bool>>(false);
     m_running = true;
+    actions->updateAll();
     const quint64 generation = m_generation;
     const QPointer<Tfindform> self(this);
     m_search = QtConcurrent::run(
-        [self, generation, cancel = m_cancel, folder = Mappe, mask, needle = FTekst, options, font = font()] {
-            QList<QStringList> rows;
-            QElapsedTimer sinceSent;
-            sinceSent.start();
-            auto send = [&](bool last) {
-                if (!rows.isEmpty() || last)
-                    QMetaObject::invokeMethod(
-                        self.data(),
-                        [self, generation, batch = std::move(rows), last] {
-                            if (!self)
-                                return;
-                            self->addRows(batch, generation);
-                            if (last)
-                                self->searchEnded(generation);
-                        },
-                        Qt::QueuedConnection);
-                rows.clear();
-                sinceSent.restart();
+        [self, generation, cancel = m_cancel, folder = Mappe, mask, needle = FTekst, options] {
+            std::function<void(bool)> send;
+            // Rows reach the window while a document is searched, not only between documents.
+            BatchSink sink([&send] { send(false); });
+            send = [&](bool last) {
+                if (sink.batch.hits.empty() && sink.batch.retract < 0 && !last)
+                    return;
+                QMetaObject::invokeMethod(
+                    self.data(),
+                    [self, generation, batch = sink.take(), last]() mutable {
+                        if (!self)
+                            return;
+                        self->addRows(std::move(batch), generation);
+                        if (last)
+                            self->searchEnded(generation);
+                    },
+                    Qt::QueuedConnection);
             };
             QStringList names;
             if (!mask.isEmpty() && matchingFiles(folder, mask, names)) {
-                // Hits on one line share its layout.
-                QString laidOut;
-                QList<QPair<qsizetype, qsizetype>> lineRows;
-                const core::DisplayLine cutter = [&](const QString &line, qsizetype column) {
-                    if (line != laidOut) {
-                        laidOut = line;
-                        lineRows = displayRows(font, line);
-                    }
-                    return displayLine(lineRows, line, column);
-                };
                 for (const QString &name : std::as_const(names)) {
                     if (cancel->load())
-                        return;
-                    const QString path = folder + name;
-                    QList<core::TextHit> hits;
-                    // A document that cannot be read ends the search; its hits so far stay.
-                    const bool read = core::searchDocument(path, needle, options, cutter, hits, cancel.get());
-                    for (const core::TextHit &hit : std::as_const(hits))
-                        rows.append({path, QString::number(hit.position), hit.text});
-                    if (!read)
                         break;
-                    if (sinceSent.elapsed() >= kBatchMs)
+                    const QString path = folder + name;
+                    sink.beginDocument(path);
+                    // A document that cannot be read ends the search; its hits so far stay.
+                    if (!core::searchDocument(path, needle, options, sink, cancel.get()))
+                        break;
+                    if (sink.due())
                         send(false);
                 }
             }
-            if (!cancel->load())
-                send(true);
+            send(true);
         });
 }
 
-void Tfindform::addRows(const QList<QStringList> &rows, quint64 generation)
+void Tfindform::addRows(FundListe::Batch batch, quint64 generation)
 {
     if (generation != m_generation)
         return;
-    QList<QTreeWidgetItem *> items;
-    items.reserve(rows.size());
-    for (const QStringList &row : rows) {
-        auto *item = new QTreeWidgetItem(row);
-        item->setTextAlignment(PositionColumn, Qt::AlignRight | Qt::AlignVCenter);
-        items.append(item);
-    }
-    findis->addTopLevelItems(items);
-    countdis->setText(QString::number(findis->topLevelItemCount()));
+    fundListe->append(std::move(batch));
+    countdis->setText(QString::number(fundListe->rowCount()));
 }
 
 void Tfindform::searchEnded(quint64 generation)
@@ -717,7 +812,7 @@ void Tfindform::searchEnded(quint64 generation)
     if (generation != m_generation)
         return;
     m_running = false;
-    countdis->setText(QString::number(findis->topLevelItemCount()));
+    countdis->setText(QString::number(fundListe->rowCount()));
     unsetCursor();
     actions->updateAll();
 }
@@ -725,10 +820,56 @@ void Tfindform::searchEnded(quint64 generation)
 // ---------------------------------------------------------------------------------------------
 // The hit list
 
+void Tfindform::setRowHeader()
+{
+    auto *rows = new QHeaderView(Qt::Vertical, findis);
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(findis->fontMetrics().height() + 4);
+    findis->setVerticalHeader(rows);
+}
+
+void Tfindform::clearHits()
+{
+    const bool many = fundListe->rowCount() > 100000;
+    fundListe->clear();
+    // An emptied header keeps room for every row it had: a new one gives that memory back. The
+    // hits' batches came from the worker's heap, which keeps what is freed unless told.
+    if (many) {
+        setRowHeader();
+        platform::releaseFreeMemory();
+    }
+}
+
+QList<QPair<int, int>> Tfindform::selectedRanges() const
+{
+    QList<QPair<int, int>> ranges;
+    for (const QItemSelectionRange &range : findis->selectionModel()->selection())
+        ranges.append({range.top(), range.bottom()});
+    std::sort(ranges.begin(), ranges.end());
+    QList<QPair<int, int>> merged;
+    for (const auto &[top, bottom] : std::as_const(ranges)) {
+        if (!merged.isEmpty() && top <= merged.last().second + 1)
+            merged.last().second = std::max(merged.last().second, bottom);
+        else
+            merged.append({top, bottom});
+    }
+    return merged;
+}
+
+int Tfindform::selectedCount() const
+{
+    int count = 0;
+    for (const auto &[top, bottom] : selectedRanges())
+        count += bottom - top + 1;
+    return count;
+}
+
 QString Tfindform::selectedDocument() const
 {
-    const QList<QTreeWidgetItem *> rows = findis->selectedItems();
-    return rows.size() == 1 ? rows.first()->text(DocumentColumn) : QString();
+    const QList<QPair<int, int>> ranges = selectedRanges();
+    return ranges.size() == 1 && ranges[0].first == ranges[0].second ? fundListe->document(ranges[0].first)
+                                                                     : QString();
 }
 
 void Tfindform::aabenValgte()
@@ -770,27 +911,25 @@ void Tfindform::findValgte()
 
 void Tfindform::fjernValgte()
 {
-    const QList<QTreeWidgetItem *> rows = findis->selectedItems();
-    if (rows.isEmpty())
+    const QList<QPair<int, int>> ranges = selectedRanges();
+    if (ranges.isEmpty())
         return;
     // The first selected row in list order.
-    int index = findis->topLevelItemCount();
-    for (QTreeWidgetItem *row : rows)
-        index = std::min(index, findis->indexOfTopLevelItem(row));
-    delete findis->takeTopLevelItem(index);
-    countdis->setText(QString::number(findis->topLevelItemCount()));
+    const int index = ranges.first().first;
+    fundListe->removeHit(index);
+    countdis->setText(QString::number(fundListe->rowCount()));
     findis->clearSelection();
-    const int count = findis->topLevelItemCount();
-    if (count > 0) {
-        QTreeWidgetItem *next = findis->topLevelItem(std::min(index, count - 1));
-        findis->setCurrentItem(next);
-        next->setSelected(true);
-    }
+    const int count = fundListe->rowCount();
+    if (count > 0)
+        findis->selectionModel()->setCurrentIndex(fundListe->index(std::min(index, count - 1), 0),
+                                                  QItemSelectionModel::ClearAndSelect |
+                                                      QItemSelectionModel::Rows);
 }
 
 void Tfindform::rydListen()
 {
-    findis->clear();
+    stopSearch();
+    clearHits();
     EditFind->setEditText(QString());
     countdis->setText("0");
 }
@@ -799,11 +938,8 @@ void Tfindform::aabenAlle()
 {
     if (!toolHost() || services::launcher()->currentProgram().isEmpty())
         return;
-    QList<QTreeWidgetItem *> rows;
-    for (int i = 0; i < findis->topLevelItemCount(); ++i)
-        if (findis->topLevelItem(i)->isSelected())
-            rows.append(findis->topLevelItem(i));
-    const qsizetype n = rows.size();
+    const QList<QPair<int, int>> ranges = selectedRanges();
+    const qsizetype n = selectedCount();
     if (n == 0)
         return;
     const QString program = core::nameOf(services::launcher()->currentProgram());
@@ -814,11 +950,16 @@ void Tfindform::aabenAlle()
     if (!messages::ask(question))
         return;
     QStringList parts;
-    for (const QTreeWidgetItem *row : std::as_const(rows)) {
-        const QString path = row->text(DocumentColumn);
-        if (core::fileExists(path))
-            parts.append(core::quoteArgument(path));
-    }
+    QHash<QString, bool> exists; // many hits share a document
+    for (const auto &[top, bottom] : ranges)
+        for (int row = top; row <= bottom; ++row) {
+            const QString path = fundListe->document(row);
+            auto known = exists.find(path);
+            if (known == exists.end())
+                known = exists.insert(path, core::fileExists(path));
+            if (*known)
+                parts.append(core::quoteArgument(path));
+        }
     if (!parts.isEmpty())
         services::launcher()->OpenFilMedProgram(services::launcher()->currentProgram(), parts.join(u' '));
 }

@@ -5,6 +5,7 @@
 
 #include "core/textsearch.h"
 #include "dialogs/toolform.h"
+#include "tools/textsearch/fundliste.h"
 
 #include <QFuture>
 #include <QStringList>
@@ -17,6 +18,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTableView;
 class QTabWidget;
 class QTreeWidget;
 
@@ -45,7 +47,8 @@ public:
     QCheckBox *Check1 = nullptr;
     QCheckBox *Check2 = nullptr;
     QLabel *countdis = nullptr;
-    QTreeWidget *findis = nullptr;
+    QTableView *findis = nullptr; // the hit list, a view of `fundListe`
+    FundListe *fundListe = nullptr;
     QTreeWidget *typeliste = nullptr;
     QLineEdit *tekstedit = nullptr;
     QLineEdit *typeedit = nullptr;
@@ -63,7 +66,8 @@ public:
     bool searching() const;
     // Lets the running search end, the window's events handled meanwhile.
     void waitForSearch();
-    void stopSearch();
+    // "Stop": ends the running search; the rows it found so far stay.
+    void stopSoegning();
 
     // The search folder from "Aktuelle" and from a file chosen on disk.
     void aAktuelleExecute();
@@ -104,8 +108,19 @@ private:
     void fillTypeliste();
     QString searchMask() const;
     QString selectedDocument() const;
-    void addRows(const QList<QStringList> &rows, quint64 generation);
+    void addRows(FundListe::Batch batch, quint64 generation);
     void searchEnded(quint64 generation);
+    // Ends the worker and waits for it.
+    void cancelWorker();
+    // Ends the search; nothing the worker still hands over reaches the list.
+    void stopSearch();
+    // The list's rows: fixed heights, no captions.
+    void setRowHeader();
+    // Empties the list, its memory given back.
+    void clearHits();
+    // The selected rows as sorted ranges (first, last) that neither overlap nor touch.
+    QList<QPair<int, int>> selectedRanges() const;
+    int selectedCount() const;
 
     std::shared_ptr<std::atomic<bool>> m_cancel;
     QFuture<void> m_search;
