@@ -48,6 +48,7 @@ Twinform::Twinform(QWidget *parent)
     opstart = true;
     buildActions();
     buildUi();
+    bindSettings();
     setAktivitetsNr(0, 0);
     funkTilladt = true;
     aktivitetsAntal = 0;
@@ -88,8 +89,8 @@ Twinform::Twinform(QWidget *parent)
     struktur->setStruktur1(MappeStruktur);
     struktur->setStruktur2(FilStruktur);
     struktur->setOnDirectoryChange([this](const QString &path, bool medSti) { mappeKontrol(path, medSti); });
-    struktur->setShowPrivate(privatCheckBox->isChecked());
-    struktur->setShowHidden(hiddenCheck->isChecked());
+    struktur->setShowPrivate(m_settings.showPrivate);
+    struktur->setShowHidden(m_settings.showHidden);
 
     if (!makeOpstartStrukturer()) {
         struktur->makePreDrives();
@@ -173,7 +174,7 @@ void Twinform::newMetodeObjekt()
 {
     if (mainHost())
         mainHost()->setKlipbord(this);
-    metodeX->setBoolVisKlipbord(visKlipbordCheck->isChecked());
+    metodeX->setBoolVisKlipbord(m_settings.showClipboard);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -182,20 +183,19 @@ void Twinform::newMetodeObjekt()
 core::OptionTable Twinform::optionTable()
 {
     TStrukturCompo *struktur = metodeX->strukturY();
-    auto box = [](QCheckBox *check) {
-        return std::pair{[check] { return check->isChecked(); }, [check](bool on) { check->setChecked(on); }};
+    ExplorerSettings &settings = m_settings;
+    const ExplorerSettings defaults;
+    auto flag = [&settings](bool ExplorerSettings::*field) {
+        return std::pair{[&settings, field] { return settings.*field; },
+                         [&settings, field](bool on) { settings.*field = on; }};
     };
-    auto radio = [](RadioGroup *group) {
-        return std::pair{[group] { return group->itemIndex(); },
-                         [group](int index) { group->setItemIndex(index); }};
+    auto number = [&settings](int ExplorerSettings::*field) {
+        return std::pair{[&settings, field] { return settings.*field; },
+                         [&settings, field](int value) { settings.*field = value; }};
     };
     auto page = [](QTabWidget *book) {
         return std::pair{[book] { return book->currentIndex(); },
                          [book](int index) { book->setCurrentIndex(index); }};
-    };
-    auto pageSwitch = [](QPushButton *button) {
-        return std::pair{[button] { return button->isChecked(); },
-                         [button](bool on) { button->setChecked(on); }};
     };
     using core::FlagRule;
     core::OptionTable table;
@@ -213,27 +213,45 @@ core::OptionTable Twinform::optionTable()
                 sizes[0] = treeWidth;
                 splitter->setSizes(sizes);
             },
-            kDefaultTreeWidth, kMinimumTreeWidth, kMaximumTreeWidth)
-        .flag(4, box(privatCheckBox).first, box(privatCheckBox).second, false, FlagRule::NonZeroByte)
-        .number(5, radio(RadioOpstart).first, radio(RadioOpstart).second, 0)
-        .flag(6, box(hiddenCheck).first, box(hiddenCheck).second, false, FlagRule::NonZeroByte)
-        .number(7, radio(mappeBox).first, radio(mappeBox).second)
-        .number(8, page(winBog).first, page(winBog).second)
-        .number(9, page(favoritBog).first, page(favoritBog).second)
-        .number(10, radio(spmBox).first, radio(spmBox).second)
-        .number(11, radio(resultBox).first, radio(resultBox).second);
-    QCheckBox *const pasteChecks[] = {DragDropCheck, opdaterCheck, visKlipbordCheck,
-                                      rydCheck,      LukCheck,     visIndstillingerCheck};
-    for (int i = 0; i < 6; ++i)
-        table.flag(12 + i, box(pasteChecks[i]).first, box(pasteChecks[i]).second, std::nullopt,
-                   FlagRule::NonZeroByte);
-    table.number(18, radio(fanePlaceringsBox).first, radio(fanePlaceringsBox).second)
-        .flag(19, box(udfoldCheck).first, box(udfoldCheck).second, false, FlagRule::NonZeroByte)
-        .number(20, radio(redskabsCheck).first, radio(redskabsCheck).second);
-    QPushButton *const switches[] = {tabVisCheck1, tabVisCheck2, tabVisCheck3, tabVisCheck0};
-    for (int i = 0; i < 4; ++i)
-        table.flag(21 + i, pageSwitch(switches[i]).first, pageSwitch(switches[i]).second);
+            kDefaultTreeWidth, kMinimumTreeWidth, kMaximumTreeWidth);
+    // Only the tree's start-up lines are reset by a damaged file; the others keep what was read
+    // before the damage, or their design values.
+    auto flagLine = [&](int line, bool ExplorerSettings::*field, bool reset = false) {
+        table.flag(line, flag(field).first, flag(field).second,
+                   reset ? std::optional<bool>(defaults.*field) : std::nullopt, FlagRule::NonZeroByte);
+    };
+    // A choice of `choices` radio buttons.
+    auto numberLine = [&](int line, int ExplorerSettings::*field, int choices, bool reset = false) {
+        table.number(line, number(field).first, number(field).second,
+                     reset ? std::optional<int>(defaults.*field) : std::nullopt, 0, choices - 1);
+    };
+    flagLine(4, &ExplorerSettings::showPrivate, true);
+    numberLine(5, &ExplorerSettings::startMode, 3, true);
+    flagLine(6, &ExplorerSettings::showHidden, true);
+    numberLine(7, &ExplorerSettings::knownFoldersTree, 2);
+    table.number(8, page(winBog).first, page(winBog).second)
+        .number(9, page(favoritBog).first, page(favoritBog).second);
+    numberLine(10, &ExplorerSettings::ask, 3);
+    numberLine(11, &ExplorerSettings::clashRule, 4);
+    flagLine(12, &ExplorerSettings::dragDropCopies);
+    flagLine(13, &ExplorerSettings::refreshAfterPaste);
+    flagLine(14, &ExplorerSettings::showClipboard);
+    flagLine(15, &ExplorerSettings::clearLists);
+    flagLine(16, &ExplorerSettings::closeProgress);
+    flagLine(17, &ExplorerSettings::showSettingsPage);
+    numberLine(18, &ExplorerSettings::tabPlacement, 3);
+    flagLine(19, &ExplorerSettings::allSelectionButtons, true);
+    numberLine(20, &ExplorerSettings::toolBarPlacement, 3);
+    // The page switches, in the file's order: known folders, favourites, names, visited.
+    static constexpr std::size_t kPageOfLine[] = {0, 2, 3, 1};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::size_t shownPage = kPageOfLine[i];
+        table.flag(
+            21 + int(i), [&settings, shownPage] { return settings.pagesShown[shownPage]; },
+            [&settings, shownPage](bool on) { settings.pagesShown[shownPage] = on; });
+    }
     table.afterApplying([this, struktur] {
+        showSettings();
         fanePlaceringsBoxClick();
         redskabsCheckClick();
         if (!core::directoryExists(struktur->mappenavn()))
@@ -242,6 +260,63 @@ core::OptionTable Twinform::optionTable()
             struktur->setFilnavn(QString());
     });
     return table;
+}
+
+void Twinform::showSettings()
+{
+    const ExplorerSettings s = m_settings; // the widgets' signals write back while they are set
+    privatCheckBox->setChecked(s.showPrivate);
+    RadioOpstart->setItemIndex(s.startMode);
+    hiddenCheck->setChecked(s.showHidden);
+    mappeBox->setItemIndex(s.knownFoldersTree);
+    spmBox->setItemIndex(s.ask);
+    resultBox->setItemIndex(s.clashRule);
+    DragDropCheck->setChecked(s.dragDropCopies);
+    opdaterCheck->setChecked(s.refreshAfterPaste);
+    visKlipbordCheck->setChecked(s.showClipboard);
+    rydCheck->setChecked(s.clearLists);
+    LukCheck->setChecked(s.closeProgress);
+    visIndstillingerCheck->setChecked(s.showSettingsPage);
+    fanePlaceringsBox->setItemIndex(s.tabPlacement);
+    udfoldCheck->setChecked(s.allSelectionButtons);
+    redskabsCheck->setItemIndex(s.toolBarPlacement);
+    for (std::size_t i = 0; i < 4; ++i)
+        pageSwitches()[i]->setChecked(s.pagesShown[i]);
+}
+
+void Twinform::bindSettings()
+{
+    // On toggled and itemIndexChanged, which come before the clicks the widgets' handlers use.
+    const std::pair<QCheckBox *, bool ExplorerSettings::*> checks[] = {
+        {privatCheckBox, &ExplorerSettings::showPrivate},
+        {hiddenCheck, &ExplorerSettings::showHidden},
+        {DragDropCheck, &ExplorerSettings::dragDropCopies},
+        {opdaterCheck, &ExplorerSettings::refreshAfterPaste},
+        {visKlipbordCheck, &ExplorerSettings::showClipboard},
+        {rydCheck, &ExplorerSettings::clearLists},
+        {LukCheck, &ExplorerSettings::closeProgress},
+        {visIndstillingerCheck, &ExplorerSettings::showSettingsPage},
+        {udfoldCheck, &ExplorerSettings::allSelectionButtons}};
+    for (const auto &[check, field] : checks)
+        connect(check, &QCheckBox::toggled, this, [this, field = field](bool on) { m_settings.*field = on; });
+    const std::pair<RadioGroup *, int ExplorerSettings::*> radios[] = {
+        {RadioOpstart, &ExplorerSettings::startMode},
+        {mappeBox, &ExplorerSettings::knownFoldersTree},
+        {spmBox, &ExplorerSettings::ask},
+        {resultBox, &ExplorerSettings::clashRule},
+        {fanePlaceringsBox, &ExplorerSettings::tabPlacement},
+        {redskabsCheck, &ExplorerSettings::toolBarPlacement}};
+    for (const auto &[group, field] : radios)
+        connect(group, &RadioGroup::itemIndexChanged, this,
+                [this, field = field](int index) { m_settings.*field = index; });
+    for (std::size_t i = 0; i < 4; ++i)
+        connect(pageSwitches()[i], &QPushButton::toggled, this,
+                [this, i](bool on) { m_settings.pagesShown[i] = on; });
+}
+
+std::array<QPushButton *, 4> Twinform::pageSwitches() const
+{
+    return {tabVisCheck1, tabVisCheck0, tabVisCheck2, tabVisCheck3};
 }
 
 void Twinform::defaultOpt()
@@ -268,7 +343,7 @@ bool Twinform::makeOpstartStrukturer()
 {
     TStrukturCompo *struktur = metodeX->strukturY();
     try {
-        const int mode = RadioOpstart->itemIndex();
+        const int mode = m_settings.startMode;
         if (mode <= 0) {
             struktur->makePreDrives();
             setActiveTree(StrukturNr::filer);
@@ -292,10 +367,8 @@ bool Twinform::makeOpstartStrukturer()
 
 void Twinform::bestemTabs()
 {
-    winBog->setTabVisible(0, tabVisCheck1->isChecked());
-    winBog->setTabVisible(1, tabVisCheck0->isChecked());
-    winBog->setTabVisible(2, tabVisCheck2->isChecked());
-    winBog->setTabVisible(3, tabVisCheck3->isChecked());
+    for (std::size_t i = 0; i < 4; ++i)
+        winBog->setTabVisible(int(i), m_settings.pagesShown[i]);
 }
 
 // ---------------------------------------------------------------------------------------------

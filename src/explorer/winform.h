@@ -3,6 +3,7 @@
 // tool bar, and the pages of known folders, history, favourites, search, settings and the
 // current element. Titled "Stifinder " + N; the title is its identity.
 
+#include "explorer/explorersettings.h"
 #include "explorer/pathtabs.h"
 #include "structures/skrivtekstfiler.h"
 #include "structures/strukturnr.h"
@@ -10,6 +11,7 @@
 #include <QPoint>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -94,6 +96,9 @@ public:
     // file is selected again (a file).
     QTimer *Timer = nullptr;
     QTimer *TimerFil = nullptr;
+
+    // The window's own settings, kept from its options file and shown on its settings pages.
+    const ExplorerSettings &settings() const { return m_settings; }
 
     // Life cycle.
     void HentOpt();
@@ -323,6 +328,13 @@ protected:
 
 private:
     StrukturNr m_activeTree = StrukturNr::mapper;
+    ExplorerSettings m_settings;
+
+    // The settings shown in the widgets, and the widgets' changes written back.
+    void showSettings();
+    void bindSettings();
+    // The page switches, by the page they show.
+    std::array<QPushButton *, 4> pageSwitches() const;
 
     void buildActions();
     void buildUi();

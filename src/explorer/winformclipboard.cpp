@@ -167,7 +167,7 @@ void Twinform::KopierElementer(bool medCut)
         metodeX->setFlytElementer(medCut);
         metodeX->CopyElementer(activeTree());
         QCoreApplication::processEvents();
-        if (visIndstillingerCheck->isChecked())
+        if (m_settings.showSettingsPage)
             winBog->setCurrentIndex(5);
     } catch (const std::exception &) {
         messages::inform("Der opstod en fejl.");
@@ -196,7 +196,7 @@ bool Twinform::loadListerne(StrukturNr tree, QString &destination, QStringList &
 
 void Twinform::lukKlipbordKontrol(bool doCopy)
 {
-    if (!doCopy || !rydCheck->isChecked())
+    if (!doCopy || !m_settings.clearLists)
         return;
     Klipbord *klipbord = metodeX->klipbord();
     for (KlipbordListe *list : {klipbord->Mappeliste, klipbord->Filliste}) {
@@ -209,13 +209,13 @@ void Twinform::klipbordsGendannelse()
     // The engine keeps the lists of its last paste.
     for (const QString &path : PasteObj->pasteMapper() + PasteObj->pasteFiler())
         metodeX->RegisterElements(path);
-    if (visIndstillingerCheck->isChecked())
+    if (m_settings.showSettingsPage)
         winBog->setCurrentIndex(5);
 }
 
 bool Twinform::allDrives() const
 {
-    return RadioOpstart->itemIndex() != 1;
+    return m_settings.startMode != 1;
 }
 
 void Twinform::showClipboardCounts(const QString &antMapper, const QString &antFiler)
@@ -246,7 +246,7 @@ void Twinform::receiveClipboardRows(const KlipbordListe &Mliste, const KlipbordL
     }
     actions->updateAll();
     QCoreApplication::processEvents();
-    if (visIndstillingerCheck->isChecked())
+    if (m_settings.showSettingsPage)
         winBog->setCurrentIndex(5);
     KDTcheck->setChecked(false);
 }

@@ -229,14 +229,14 @@ void Twinform::PasteElementer(StrukturNr tree)
         // Without a destination or valid rows (said already) the engine does nothing.
         PasteJob job;
         loadListerne(tree, job.destination, job.folders, job.files);
-        job.ask = spmBox->itemIndex();
-        job.clashRule = resultBox->itemIndex();
-        job.closeBoxAfter = LukCheck->isChecked();
+        job.ask = m_settings.ask;
+        job.clashRule = m_settings.clashRule;
+        job.closeBoxAfter = m_settings.closeProgress;
         job.caption = windowTitle();
         const bool ok =
             metodeX->flytElementer() ? PasteObj->PasteCutElementer(job) : PasteObj->PasteElementer(job);
         pasteResultText = PasteObj->getResult();
-        if (ok && opdaterCheck->isChecked() && core::directoryExists(job.destination))
+        if (ok && m_settings.refreshAfterPaste && core::directoryExists(job.destination))
             showAroundFolder(job.destination);
     });
 }
@@ -248,8 +248,8 @@ void Twinform::DeleteElementer(StrukturNr tree, bool tilPapirkurv)
                          TStrukturCompo *struktur = metodeX->strukturY();
                          DeleteJob job;
                          job.toRecycleBin = tilPapirkurv;
-                         job.ask = spmBox->itemIndex();
-                         job.closeBoxAfter = LukCheck->isChecked();
+                         job.ask = m_settings.ask;
+                         job.closeBoxAfter = m_settings.closeProgress;
                          if (struktur->loadLister(tree, job.folders, job.files) == 0) {
                              messages::inform("Der er ikke valgt elementer til sletning.");
                              struktur->setFilnavn(QString());
@@ -446,7 +446,7 @@ void Twinform::registerDragged(const QMimeData *payload)
 
 void Twinform::decideMoveFlag()
 {
-    metodeX->setFlytElementer(!DragDropCheck->isChecked() && !DrevSource.isEmpty() &&
+    metodeX->setFlytElementer(!m_settings.dragDropCopies && !DrevSource.isEmpty() &&
                               DrevSource.compare(DrevDest, Qt::CaseInsensitive) == 0);
 }
 
@@ -467,7 +467,7 @@ void Twinform::treeDrop(StrukturView *tree, const QMimeData *payload, const QPoi
     }
     setActiveTree(StrukturNr::filer);
     DrevDest = rootOf(struktur->mappenavn());
-    if (DragDropCheck->isChecked()) {
+    if (m_settings.dragDropCopies) {
         metodeX->setFlytElementer(false);
         PasteElementer(StrukturNr::filer);
         return;

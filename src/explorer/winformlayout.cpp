@@ -109,7 +109,7 @@ void Twinform::redskabsCheckClick()
     if (!body)
         return;
     body->removeWidget(Redskabslinje);
-    const int position = redskabsCheck->itemIndex();
+    const int position = m_settings.toolBarPlacement;
     if (position == 1)
         body->addWidget(Redskabslinje);
     else
@@ -121,7 +121,7 @@ void Twinform::fanePlaceringsBoxClick()
 {
     static const QTabWidget::TabPosition positions[] = {QTabWidget::West, QTabWidget::North,
                                                         QTabWidget::East};
-    const int index = fanePlaceringsBox->itemIndex();
+    const int index = m_settings.tabPlacement;
     winBog->setTabPosition(positions[index >= 0 && index <= 2 ? index : 0]);
 }
 

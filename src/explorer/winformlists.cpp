@@ -325,7 +325,7 @@ void Twinform::kopierFavorit(bool fil)
         metodeX->CopyListAdd(2, TMetodeCompo::getFilensImageIndex(path), path, true);
     else
         metodeX->CopyListAdd(1, 4, path, true);
-    if (visIndstillingerCheck->isChecked())
+    if (m_settings.showSettingsPage)
         winBog->setCurrentIndex(5);
 }
 

@@ -249,11 +249,10 @@ void Twinform::buildNavigationActions()
                  [this] { MappeStruktur->collapseAllNodes(); });
     actions->add("aMedtagPrivat", "Privatmapper", {},
                  "Medtag eller fjern privatmapper med opdatering af alle drev", [this] {
-                     privatCheckBox->setChecked(!privatCheckBox->isChecked());
+                     privatCheckBox->setChecked(!m_settings.showPrivate);
                      metodeX->strukturY()->makePreDrives();
                      actions->action("aMedtagPrivat")
-                         ->setIcon(
-                             QIcon::fromTheme(privatCheckBox->isChecked() ? "user-home" : "drive-harddisk"));
+                         ->setIcon(QIcon::fromTheme(m_settings.showPrivate ? "user-home" : "drive-harddisk"));
                  });
     // The last home-made structure chosen, built again by the main window's structure menu.
     actions->add(
@@ -375,7 +374,7 @@ void Twinform::openMappeStruktur(const QString &path)
         return;
     }
     TStrukturCompo *struktur = metodeX->strukturY();
-    if (mappeBox->itemIndex() == 1) {
+    if (m_settings.knownFoldersTree == 1) {
         setActiveTree(StrukturNr::filer);
         mappeKontrol(struktur->makeStruktur2(path), true);
     } else {
@@ -386,7 +385,7 @@ void Twinform::openMappeStruktur(const QString &path)
 
 void Twinform::setMarkerButton()
 {
-    const bool all = udfoldCheck->isChecked();
+    const bool all = m_settings.allSelectionButtons;
     aSelectButton->setVisible(!all);
     static const std::pair<const char *, const char *> captions[] = {
         {"selectAlleElementer", "Marker alt"},

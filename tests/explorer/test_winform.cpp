@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTabWidget>
 #include <QTest>
@@ -92,6 +93,7 @@ private slots:
     void folderCaptions();
     void searchListsNamesHoldingTheText_data();
     void searchListsNamesHoldingTheText();
+    void settingsFollowTheirWidgetsAndTheFile();
     void searchSurvivesLinksUnreadableAndVanishingFolders();
     void aNewSearchOrClosingEndsARunningOne();
     void resultsAreListedWhileTheSearchRuns();
@@ -296,6 +298,39 @@ void TestWinform::clipboardSettingsCarryTheirHints()
     QVERIFY(check);
     QCOMPARE(check->statusTip(), hint);
     QCOMPARE(check->toolTip(), hint);
+}
+
+void TestWinform::settingsFollowTheirWidgetsAndTheFile()
+{
+    TestDrives drives;
+    QDir().mkpath(drives.host(kOpt));
+    FakeMainHost host(kOpt);
+    Twinform window;
+    const ExplorerSettings before = window.settings();
+
+    // A click on a settings page changes the setting the commands read.
+    window.LukCheck->click();
+    QCOMPARE(window.settings().closeProgress, !before.closeProgress);
+    window.resultBox->setItemIndex(0);
+    QCOMPARE(window.settings().clashRule, 0);
+    window.tabVisCheck2->click();
+    QCOMPARE(window.settings().pagesShown[2], false);
+    QVERIFY(!window.winBog->isTabVisible(2));
+
+    // What the options file says is shown, and what is shown is what the file gets.
+    QStringList lines = window.optionLines();
+    lines[9] = "2";  // "Spørg aldrig"
+    lines[15] = "0"; // "Luk progressbokse" off
+    lines[20] = "0"; // "Kendte mapper" hidden
+    QVERIFY(core::writeLines(window.optFilnavn, lines));
+    window.HentOpt();
+    QCOMPARE(window.settings().ask, 2);
+    QCOMPARE(window.spmBox->itemIndex(), 2);
+    QVERIFY(!window.settings().closeProgress);
+    QVERIFY(!window.LukCheck->isChecked());
+    QVERIFY(!window.settings().pagesShown[0]);
+    QVERIFY(!window.tabVisCheck1->isChecked());
+    QCOMPARE(window.optionLines(), lines);
 }
 
 void TestWinform::searchSurvivesLinksUnreadableAndVanishingFolders()
