@@ -1,5 +1,6 @@
 #include "fileops/deletecompo.h"
 
+#include "core/eventsduring.h"
 #include "core/files.h"
 #include "core/paths.h"
 #include "core/sizetext.h"
@@ -301,7 +302,11 @@ qint64 TDeleteCompo::forbered(const QString &heading, const QList<TreeCount> *ma
         } else if (!core::directoryExists(mappe)) {
             messages::inform("Mappen\r" + mappe + "\r" + "eksisterer ikke.");
         } else {
-            if (!countTree(mappe, count))
+            // One folder of 100,000 files is one long listing: counted on a worker, while the
+            // progress window shows and repaints.
+            bool counted = false;
+            core::whileProcessingEvents([&] { counted = countTree(mappe, count); });
+            if (!counted)
                 messages::inform("Der opstod en ukendt fejl.");
             totalSize += count.bytes;
             antalFiler += int(count.files);
