@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <algorithm>
+#include <atomic>
 #include <vector>
 
 namespace {
@@ -161,29 +162,45 @@ void TDeleteCompo::sletMappePermanent(const QString &mappe, const TreeCount &cou
         antalFiler = filerFoer - int(std::min<qint64>(filer, count.files));
         posSize = bytesFoer + std::min(bytes, count.bytes);
     };
+    // The removal runs on a worker: one unlink in a folder of 100,000 files may take longer than
+    // the window may wait. The bar follows what it has removed, every 50 ms.
+    std::atomic<int> filerVaek = 0;
+    std::atomic<qint64> bytesVaek = 0;
+    std::atomic<bool> nogetVaek = false;
     platform::Path stop;
-    const bool ok = platform::current().deleteFolder(
-        mappe.toStdU16String(),
-        [&](bool folder, std::uint64_t size) {
-            noget = true;
-            if (!folder) {
-                ++filer;
-                bytes += qint64(size);
-            }
-            if (tidTilPump()) {
-                frem();
-                DeleteBox->setBar(progressInfoDel());
-                pumpMessages(true);
-            }
+    bool ok = false;
+    QString aarsag; // the system's reason, read on the thread where the removal failed
+    const auto vis = [&] {
+        filer = filerVaek;
+        bytes = bytesVaek;
+        frem();
+        DeleteBox->setBar(progressInfoDel());
+    };
+    core::whileProcessingEvents(
+        [&] {
+            ok = platform::current().deleteFolder(
+                mappe.toStdU16String(),
+                [&](bool folder, std::uint64_t size) {
+                    nogetVaek = true;
+                    if (!folder) {
+                        bytesVaek += qint64(size);
+                        ++filerVaek;
+                    }
+                },
+                &stop);
+            if (!ok)
+                aarsag = core::lastErrorMessage();
         },
-        &stop);
+        QEventLoop::AllEvents, vis);
+    filer = filerVaek;
+    bytes = bytesVaek;
+    noget = nogetVaek;
     if (ok) {
         antalFiler = filerFoer - int(count.files);
         posSize = bytesFoer + count.bytes;
         slettet(count.bytes);
         return;
     }
-    const QString aarsag = core::lastErrorMessage();
     frem();
     m_slettetBytes += std::min(bytes, count.bytes);
     m_slettetNoget = m_slettetNoget || noget;
