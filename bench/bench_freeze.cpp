@@ -34,8 +34,14 @@
 #include <QPainter>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <execinfo.h>
 #include <functional>
+#include <pthread.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -49,6 +55,43 @@ int g_scale = 1;
 int scaled(int count)
 {
     return std::max(1, count / g_scale);
+}
+
+// With ZUN_FREEZE_STACKS=<ms>, a freeze longer than that prints the interface thread's stack
+// (module and offset; addr2line -f -C -e bench_freeze names them), once per freeze.
+std::atomic<bool> g_watching = false;
+std::atomic<qint64> g_lastTick = 0;
+
+qint64 nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void printStack(int)
+{
+    void *frames[48];
+    const int count = ::backtrace(frames, 48);
+    static const char heading[] = "-- stack of the interface thread during a freeze:\n";
+    [[maybe_unused]] const auto written = ::write(2, heading, sizeof heading - 1);
+    ::backtrace_symbols_fd(frames, count, 2);
+}
+
+void watchForStacks(pthread_t ui, int thresholdMs)
+{
+    std::signal(SIGUSR2, printStack);
+    std::thread([ui, thresholdMs] {
+        qint64 reported = -1;
+        for (;;) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            const qint64 last = g_lastTick;
+            if (g_watching && last != reported && nowNs() - last > qint64(thresholdMs) * 1000000) {
+                reported = last;
+                ::pthread_kill(ui, SIGUSR2);
+            }
+        }
+    }).detach();
 }
 
 // The gaps of a 5 ms timer on the interface thread.
@@ -68,16 +111,20 @@ public:
         QCoreApplication::processEvents();
         m_last = m_clock.nsecsElapsed();
         m_worst = 0;
+        g_lastTick = nowNs();
+        g_watching = true;
     }
     double endMs()
     {
         tick();
+        g_watching = false;
         return double(m_worst) / 1e6;
     }
 
 private:
     void tick()
     {
+        g_lastTick = nowNs();
         const qint64 now = m_clock.nsecsElapsed();
         m_worst = std::max(m_worst, now - m_last);
         m_last = now;
@@ -218,6 +265,8 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     g_scale = std::max(1, qEnvironmentVariableIntValue("ZUN_FREEZE_SCALE"));
+    if (const int stacks = qEnvironmentVariableIntValue("ZUN_FREEZE_STACKS"); stacks > 0)
+        watchForStacks(::pthread_self(), stacks);
     testsupport::HeadlessDialogs headless;
     dialogs::createShared(nullptr);
     Bench b;
@@ -255,6 +304,7 @@ int main(int argc, char *argv[])
             "copy",
             [&] {
                 b.clearClipboard();
+                b.window->setActiveTree(StrukturNr::filer);
                 b.trigger("selectAlleElementer");
             },
             [&] {
