@@ -1,5 +1,6 @@
 #include "fileops/deletecompo.h"
 
+#include "core/eventsduring.h"
 #include "core/files.h"
 #include "core/paths.h"
 #include "core/sizetext.h"
@@ -10,6 +11,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <algorithm>
+#include <atomic>
 #include <vector>
 
 namespace {
@@ -160,29 +162,45 @@ void TDeleteCompo::sletMappePermanent(const QString &mappe, const TreeCount &cou
         antalFiler = filerFoer - int(std::min<qint64>(filer, count.files));
         posSize = bytesFoer + std::min(bytes, count.bytes);
     };
+    // The removal runs on a worker: one unlink in a folder of 100,000 files may take longer than
+    // the window may wait. The bar follows what it has removed, every 50 ms.
+    std::atomic<int> filerVaek = 0;
+    std::atomic<qint64> bytesVaek = 0;
+    std::atomic<bool> nogetVaek = false;
     platform::Path stop;
-    const bool ok = platform::current().deleteFolder(
-        mappe.toStdU16String(),
-        [&](bool folder, std::uint64_t size) {
-            noget = true;
-            if (!folder) {
-                ++filer;
-                bytes += qint64(size);
-            }
-            if (tidTilPump()) {
-                frem();
-                DeleteBox->setBar(progressInfoDel());
-                pumpMessages(true);
-            }
+    bool ok = false;
+    QString aarsag; // the system's reason, read on the thread where the removal failed
+    const auto vis = [&] {
+        filer = filerVaek;
+        bytes = bytesVaek;
+        frem();
+        DeleteBox->setBar(progressInfoDel());
+    };
+    core::whileProcessingEvents(
+        [&] {
+            ok = platform::current().deleteFolder(
+                mappe.toStdU16String(),
+                [&](bool folder, std::uint64_t size) {
+                    nogetVaek = true;
+                    if (!folder) {
+                        bytesVaek += qint64(size);
+                        ++filerVaek;
+                    }
+                },
+                &stop);
+            if (!ok)
+                aarsag = core::lastErrorMessage();
         },
-        &stop);
+        QEventLoop::AllEvents, vis);
+    filer = filerVaek;
+    bytes = bytesVaek;
+    noget = nogetVaek;
     if (ok) {
         antalFiler = filerFoer - int(count.files);
         posSize = bytesFoer + count.bytes;
         slettet(count.bytes);
         return;
     }
-    const QString aarsag = core::lastErrorMessage();
     frem();
     m_slettetBytes += std::min(bytes, count.bytes);
     m_slettetNoget = m_slettetNoget || noget;
@@ -301,7 +319,11 @@ qint64 TDeleteCompo::forbered(const QString &heading, const QList<TreeCount> *ma
         } else if (!core::directoryExists(mappe)) {
             messages::inform("Mappen\r" + mappe + "\r" + "eksisterer ikke.");
         } else {
-            if (!countTree(mappe, count))
+            // One folder of 100,000 files is one long listing: counted on a worker, while the
+            // progress window shows and repaints.
+            bool counted = false;
+            core::whileProcessingEvents([&] { counted = countTree(mappe, count); });
+            if (!counted)
                 messages::inform("Der opstod en ukendt fejl.");
             totalSize += count.bytes;
             antalFiler += int(count.files);

@@ -2,6 +2,7 @@
 
 #include "fileops/foldertree.h"
 
+#include "core/eventsduring.h"
 #include "core/filenames.h"
 #include "core/files.h"
 #include "core/freenames.h"
@@ -266,10 +267,13 @@ int TPreMetoder::CopyElementer(StrukturNr tree)
 {
     int result = 0;
     try {
+        // Each list takes its rows in one step: the views and the counts that follow every change
+        // of a list would otherwise be redone for each of many thousand rows.
+        QList<KlipbordRow> mapper, filer;
         if (tree == StrukturNr::mapper) {
             for (const StrukturNode *node : FStrukturY->struktur1()->selectedNodes()) {
                 if (core::directoryExists(node->rec.mappe))
-                    CopyListAdd(1, 4, node->rec.mappe, true);
+                    mapper.append({true, 4, node->rec.mappe});
             }
         } else {
             StrukturView *fileTree = FStrukturY->struktur2();
@@ -279,14 +283,38 @@ int TPreMetoder::CopyElementer(StrukturNr tree)
                 return 0;
             }
             const auto selected = fileTree->selectedNodes();
-            for (const StrukturNode *node : selected) {
-                if (core::fileExists(node->rec.filnavn))
-                    CopyListAdd(2, node->picture, node->rec.filnavn, true);
-                else if (core::directoryExists(node->rec.mappe))
-                    CopyListAdd(1, 4, node->rec.mappe, true);
+            // The nodes' texts are taken first: the tree may change while the disk is asked.
+            struct Valgt
+            {
+                QString filnavn, mappe;
+                int picture;
+                int kind = 0; // 2 a file, 1 a folder, 0 gone
+            };
+            std::vector<Valgt> valgte;
+            valgte.reserve(selected.size());
+            for (const StrukturNode *node : selected)
+                valgte.push_back({node->rec.filnavn, node->rec.mappe, node->picture});
+            const auto spoerg = [&valgte] {
+                for (Valgt &valgt : valgte)
+                    valgt.kind = core::fileExists(valgt.filnavn)      ? 2
+                                 : core::directoryExists(valgt.mappe) ? 1
+                                                                      : 0;
+            };
+            // Many rows are looked up on a worker while the window repaints; a few, here.
+            if (valgte.size() > 1000)
+                core::whileProcessingEvents(spoerg, QEventLoop::ExcludeUserInputEvents);
+            else
+                spoerg();
+            for (const Valgt &valgt : valgte) {
+                if (valgt.kind == 2)
+                    filer.append({true, valgt.picture, valgt.filnavn});
+                else if (valgt.kind == 1)
+                    mapper.append({true, 4, valgt.mappe});
             }
             result = int(selected.size());
         }
+        FKlipbord->Mappeliste->addRows(mapper);
+        FKlipbord->Filliste->addRows(filer);
         if (m_visKlipbord && onVisKlipbord)
             onVisKlipbord();
     } catch (const std::exception &) {

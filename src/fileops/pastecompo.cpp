@@ -1,5 +1,6 @@
 #include "fileops/pastecompo.h"
 
+#include "core/eventsduring.h"
 #include "core/files.h"
 #include "core/freenames.h"
 #include "core/paths.h"
@@ -401,16 +402,20 @@ qint64 TPasteCompo::sizeOfElementer(const QString &dest)
         if (!core::directoryExists(mappe)) {
             messages::inform("Mappen\r" + mappe + "\r" + "eksisterer ikke.");
         } else {
-            // The folders counted so far reach the window while the walk goes on; "Stop" ends it.
+            // The walk runs on a worker, since one folder of many files is one long listing; the
+            // folders counted so far reach the window while it goes on, and "Stop" ends it.
             const int foldersBefore = antalMapper;
-            const bool listed = countTree(mappe, count, [this, foldersBefore](const TreeCount &sofar) {
-                const qint64 now = QDateTime::currentMSecsSinceEpoch();
-                if (now - m_lastPump >= kPumpIntervalMs) {
-                    ProgressBox->setCountedFolders(foldersBefore + int(sofar.folders));
-                    pump(true);
-                }
-                return !stoppet();
-            });
+            std::atomic<int> counted = 0;
+            bool listed = false;
+            core::whileProcessingEvents(
+                [&] {
+                    listed = countTree(mappe, count, [this, &counted](const TreeCount &sofar) {
+                        counted = int(sofar.folders);
+                        return !stoppet();
+                    });
+                },
+                QEventLoop::AllEvents,
+                [this, &counted, foldersBefore] { ProgressBox->setCountedFolders(foldersBefore + counted); });
             if (!listed)
                 messages::inform("Der opstod en ukendt fejl.");
         }

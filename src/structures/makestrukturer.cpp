@@ -1,6 +1,7 @@
 #include "structures/makestrukturer.h"
 
 #include "core/danishorder.h"
+#include "core/eventsduring.h"
 #include "core/files.h"
 #include "core/paths.h"
 #include "platform/Platform.h"
@@ -39,6 +40,21 @@ bool exists(const QString &path, std::uint32_t attributes, bool folder)
     return folder ? core::directoryExists(path) : core::fileExists(path);
 }
 
+// Folder entries to `folders` (kind "0") and file entries to `files` (name, "", path, "1").
+void listFolder(const QString &dir, bool showHidden, QStringList &folders, QStringList &files)
+{
+    forEachEntry(dir, [&](const QString &name, const QString &path, std::uint32_t attributes) {
+        if (!showHidden && (attributes & platform::FILE_ATTRIBUTE_HIDDEN))
+            return;
+        if (attributes & platform::FILE_ATTRIBUTE_DIRECTORY) {
+            if (exists(path, attributes, true))
+                folders << name << path << QString() << kKindFolder;
+        } else if (exists(path, attributes, false)) {
+            files << name << QString() << path << kKindFile;
+        }
+    });
+}
+
 } // namespace
 
 TMakeStrukturer::TMakeStrukturer(QObject *owner)
@@ -70,16 +86,7 @@ void TMakeStrukturer::addSL(const QString &dir)
 
 void TMakeStrukturer::addSLfil(const QString &dir)
 {
-    forEachEntry(dir, [this](const QString &name, const QString &path, std::uint32_t attributes) {
-        if (!FShowHidden && (attributes & platform::FILE_ATTRIBUTE_HIDDEN))
-            return;
-        if (attributes & platform::FILE_ATTRIBUTE_DIRECTORY) {
-            if (exists(path, attributes, true))
-                SL << name << path << QString() << kKindFolder;
-        } else if (exists(path, attributes, false)) {
-            SLfil << name << QString() << path << kKindFile;
-        }
-    });
+    listFolder(dir, FShowHidden, SL, SLfil);
 }
 
 bool TMakeStrukturer::driveNode(const QString &root, DriveNode &node)
@@ -182,21 +189,31 @@ QString TMakeStrukturer::makeStruktur2(const QString &aDirectory)
     SL.clear();
     SLfil.clear();
     FStruktur2->clear();
-    addSLfil(folder);
 
+    // A folder of 100,000 files takes a second to list: the listing and the nodes are made on
+    // a worker, into lists of its own, while the window repaints without taking input.
+    QStringList folders, files;
     std::vector<std::unique_ptr<StrukturNode>> nodes;
-    nodes.reserve(std::size_t(SL.size() + SLfil.size()) / 4);
-    auto add = [&nodes](const QString &text, int picture, StrukturRec rec) {
-        auto node = std::make_unique<StrukturNode>();
-        node->text = text;
-        node->picture = qint16(picture);
-        node->rec = std::move(rec);
-        nodes.push_back(std::move(node));
-    };
-    for (qsizetype i = 0; i + 3 < SL.size(); i += 4)
-        add(SL.at(i), 1, {SL.at(i + 1), QString(), nodeKind::mappe});
-    for (qsizetype i = 0; i + 3 < SLfil.size(); i += 4)
-        add(SLfil.at(i), filePicture(SLfil.at(i + 2)), {QString(), SLfil.at(i + 2), nodeKind::fil});
+    const bool showHidden = FShowHidden;
+    core::whileProcessingEvents(
+        [&] {
+            listFolder(folder, showHidden, folders, files);
+            nodes.reserve(std::size_t(folders.size() + files.size()) / 4);
+            auto add = [&nodes](const QString &text, int picture, StrukturRec rec) {
+                auto node = std::make_unique<StrukturNode>();
+                node->text = text;
+                node->picture = qint16(picture);
+                node->rec = std::move(rec);
+                nodes.push_back(std::move(node));
+            };
+            for (qsizetype i = 0; i + 3 < folders.size(); i += 4)
+                add(folders.at(i), 1, {folders.at(i + 1), QString(), nodeKind::mappe});
+            for (qsizetype i = 0; i + 3 < files.size(); i += 4)
+                add(files.at(i), filePicture(files.at(i + 2)), {QString(), files.at(i + 2), nodeKind::fil});
+        },
+        QEventLoop::ExcludeUserInputEvents);
+    SL = std::move(folders);
+    SLfil = std::move(files);
     FStruktur2->strukturModel()->appendTopNodes(std::move(nodes));
     return folder;
 }

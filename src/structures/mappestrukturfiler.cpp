@@ -1,6 +1,7 @@
 #include "structures/mappestrukturfiler.h"
 
 #include "core/danishorder.h"
+#include "core/eventsduring.h"
 #include "core/files.h"
 #include "core/linefile.h"
 #include "core/paths.h"
@@ -43,7 +44,9 @@ QString menuCaption(const QString &name)
     return caption.replace(u'&', QStringLiteral("&&"));
 }
 
-std::optional<Indhold> hent(const QString &path)
+namespace {
+
+std::optional<Indhold> hentHer(const QString &path)
 {
     const auto lines = core::readLines(path);
     if (!lines)
@@ -70,6 +73,17 @@ std::optional<Indhold> hent(const QString &path)
             udelad(i, indhold.udeladt.fuld() ? QString() : ": mappen \"" + folder + "\" findes ikke.");
     }
     return indhold;
+}
+
+} // namespace
+
+std::optional<Indhold> hent(const QString &path)
+{
+    // A file of 16 MB holds some 400,000 folders to look up: the window goes on meanwhile, and
+    // takes no input until the structure is read.
+    std::optional<Indhold> result;
+    core::whileProcessingEvents([&] { result = hentHer(path); }, QEventLoop::ExcludeUserInputEvents);
+    return result;
 }
 
 QString ikkeHentetBesked(const QString &path, const QString &mangler)

@@ -1,6 +1,7 @@
 #include "structures/strukturcompo.h"
 
 #include "core/danishorder.h"
+#include "core/eventsduring.h"
 #include "core/files.h"
 #include "core/freenames.h"
 #include "core/linefile.h"
@@ -60,12 +61,26 @@ void TStrukturCompo::makeHisDrive(const QString &aDrive)
 
 void TStrukturCompo::cleanFolderList(QStringList &aList)
 {
-    for (qsizetype i = aList.size() - 1; i >= 0; --i) {
-        if (!core::directoryExists(aList.at(i)))
-            aList.removeAt(i);
-        else if (aList.at(i).size() == 3 && aList.at(i).at(2) == u'\\')
-            aList[i] = aList.at(i).left(2);
+    // A saved tree of 100,000 folders takes a second to look up: then on a worker, while the
+    // window repaints without taking input.
+    std::vector<char> findes(std::size_t(aList.size()));
+    const auto slaaOp = [&] {
+        for (qsizetype i = 0; i < aList.size(); ++i)
+            findes[std::size_t(i)] = core::directoryExists(aList.at(i));
+    };
+    if (aList.size() > 1000)
+        core::whileProcessingEvents(slaaOp, QEventLoop::ExcludeUserInputEvents);
+    else
+        slaaOp();
+    QStringList kept;
+    kept.reserve(aList.size());
+    for (qsizetype i = 0; i < aList.size(); ++i) {
+        if (!findes[std::size_t(i)])
+            continue;
+        const QString &folder = aList.at(i);
+        kept << (folder.size() == 3 && folder.at(2) == u'\\' ? folder.left(2) : folder);
     }
+    aList = std::move(kept);
 }
 
 bool TStrukturCompo::drivesWhenNothingLeft(QStringList &aList)

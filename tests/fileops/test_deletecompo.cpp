@@ -4,11 +4,15 @@
 #include "support/testdrives.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
 #include <QScopeGuard>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 #include <algorithm>
+#include <atomic>
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
@@ -68,6 +72,7 @@ private slots:
     void aFolderThatCannotBeDeletedWholeIsNamed();
     void whatTheRecycleBinCannotTakeIsNamedInOneMessage();
     void aFolderShowsProgressPerFile();
+    void eventsAreHandledWhileTheFolderIsCounted();
     void aMissingFolderIsReportedAndPassedOver();
     void aLinkInsideADeletedFolderGoesAsALink();
     void anEmptySelectionShowsAndClosesTheWindow();
@@ -294,6 +299,33 @@ void TestDeleteCompo::whatTheRecycleBinCannotTakeIsNamedInOneMessage()
 
 // The permanent deletion of one big folder moves the bar as its files go, not only when the
 // folder is gone.
+void TestDeleteCompo::eventsAreHandledWhileTheFolderIsCounted()
+{
+    // A folder of 100,000 files is one long listing before anything goes: the listing waits
+    // here for a timer of the window's thread, which only comes while that thread handles its
+    // events.
+    Fixture f;
+    f.file("C:\\Stor\\a.txt");
+    std::atomic<bool> fired = false, sawIt = false, first = true;
+    f.drives.backEnd().beforeListing = [&](const QString &) {
+        if (!first.exchange(false))
+            return;
+        QElapsedTimer clock;
+        clock.start();
+        while (!fired && clock.elapsed() < 2000)
+            QThread::msleep(2);
+        sawIt = fired.load();
+    };
+    QTimer::singleShot(20, [&fired] { fired = true; });
+    ScriptedResponder responder;
+    f.ask = 2;
+    QVERIFY(f.remove({"C:\\Stor"}, {}, false));
+    QVERIFY(sawIt);
+    QVERIFY(responder.shown.isEmpty());
+    QVERIFY(!f.exists("C:\\Stor"));
+    QCOMPARE(f.box.heading, QString("Vedvarende sletning: 1 bytes"));
+}
+
 void TestDeleteCompo::aFolderShowsProgressPerFile()
 {
     Fixture f;
