@@ -89,6 +89,9 @@ Turlform1::~Turlform1()
 {
     if (urlform1 == this)
         urlform1 = nullptr;
+    // The list's model resets when the list is destroyed with this window's children; its rule
+    // must not look at this window by then.
+    QObject::disconnect(urlListe->model(), nullptr, actions, nullptr);
 }
 
 bool Turlform1::holdsList() const
