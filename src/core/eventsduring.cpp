@@ -14,7 +14,14 @@ void whileProcessingEvents(const std::function<void()> &work, QEventLoop::Proces
                            const std::function<void()> &meanwhile)
 {
     QCoreApplication *app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() != app->thread()) {
+    bool inPlace = !app || QThread::currentThread() != app->thread();
+#ifdef Q_OS_WIN
+    // The Windows dispatcher holds back input while it is excluded, and keys typed meanwhile
+    // were lost (seen under Wine: a type-ahead and F2 right after a paste): there such work
+    // runs in place, as before, and the keys wait in the system's queue.
+    inPlace = inPlace || flags.testFlag(QEventLoop::ExcludeUserInputEvents);
+#endif
+    if (inPlace) {
         work();
         return;
     }
